@@ -1,0 +1,48 @@
+# Adds every listed folder (or, with no list, every sub-folder) that has a
+# CMakeLists.txt, so a new folder joins the build by adding its own file.
+function(qtr_add_subdirs)
+  set(dirs ${ARGN})
+  if(NOT dirs)
+    file(GLOB children RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+    list(SORT children)
+    set(dirs ${children})
+  endif()
+  file(RELATIVE_PATH here ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  foreach(dir IN LISTS dirs)
+    if(here)
+      set(rel ${here}/${dir})
+    else()
+      set(rel ${dir})
+    endif()
+    # QTR_SKIP_DIRS (a list of folders from the top) leaves work in progress
+    # out of a local build.
+    if(rel IN_LIST QTR_SKIP_DIRS)
+      continue()
+    endif()
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()
+
+# qtr_add_test(NAME SOURCES src... [LIBS lib...] [WIDGETS] [ENV VAR=value...])
+# A GoogleTest executable with our main (which makes the Qt application
+# object only when tests really run), discovered by CTest. Widget tests run
+# on the offscreen platform.
+function(qtr_add_test name)
+  cmake_parse_arguments(T "WIDGETS" "TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  if(T_WIDGETS)
+    target_link_libraries(${name} PRIVATE qtr_test_main_widgets)
+  else()
+    target_link_libraries(${name} PRIVATE qtr_test_main_core)
+  endif()
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
+  set(env "QT_QPA_PLATFORM=offscreen" ${T_ENV})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${T_TIMEOUT})
+endfunction()

@@ -1,0 +1,156 @@
+#pragma once
+
+#include "platform/dao/CDaoDatabase.h"
+#include "platform/dao/CDaoException.h"
+#include "platform/dao/CDaoFieldExchange.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <optional>
+
+enum DaoOpenType { dbOpenTable = 1, dbOpenDynaset = 2, dbOpenSnapshot = 4 };
+enum DaoEditMode { dbEditNone = 0, dbEditInProgress = 1, dbEditAdd = 2 };
+
+// A dynaset over one SQL statement of a CDaoDatabase.
+//
+// The rows are read when the set is opened; each row keeps the key of the
+// table row it came from, and a row is read again when it becomes current
+// after the database has been written, so edits made through another
+// recordset show as they do in a keyset. Rows added through the set join
+// its end without becoming current; rows deleted through it are skipped.
+//
+// Members bound in DoFieldExchange are filled from the current row and
+// compared with a cache at save time, so a save writes only the changed
+// columns.
+class CDaoRecordset
+{
+public:
+    explicit CDaoRecordset(CDaoDatabase* pDatabase = nullptr);
+    virtual ~CDaoRecordset();
+    CDaoRecordset(const CDaoRecordset&) = delete;
+    CDaoRecordset& operator=(const CDaoRecordset&) = delete;
+
+    virtual QString GetDefaultSQL();
+    virtual QString GetDefaultDBName();
+    virtual void DoFieldExchange(CDaoFieldExchange* pFX);
+
+    // Opens by the default SQL (a bracketed table name or a statement) or
+    // by sql, with m_strFilter and m_strSort applied. Values that come from
+    // outside go into m_filterParams and stand as "?" in the filter.
+    virtual void Open(int nOpenType = -1, const QString& sql = QString(), int nOptions = 0);
+    virtual void Close();
+    bool IsOpen() const { return m_bOpen; }
+    virtual void Requery();
+
+    bool IsEOF() const;
+    bool IsBOF() const;
+    void MoveFirst();
+    void MoveNext();
+    void MovePrev();
+    void MoveLast();
+    void Move(qint32 nRows);
+
+    // The cursor stays where it was when no row matches.
+    bool FindFirst(const QString& criteria, const QVariantList& params = {});
+    bool FindNext(const QString& criteria, const QVariantList& params = {});
+    bool FindPrev(const QString& criteria, const QVariantList& params = {});
+    bool FindLast(const QString& criteria, const QVariantList& params = {});
+
+    virtual void AddNew();
+    virtual void Edit();
+    virtual void Update();
+    virtual void CancelUpdate();
+    virtual void Delete();
+    int GetEditMode() const { return m_nEditMode; }
+    bool CanUpdate() const;
+
+    qint32 GetRecordCount() const;
+    qint32 GetAbsolutePosition() const;
+    QVariant GetBookmark() const;
+    void SetBookmark(const QVariant& bookmark);
+
+    // The current row's value (or, while editing, the edit buffer's); a
+    // NULL column is a null QVariant. An unknown name raises.
+    QVariant GetFieldValue(const QString& name);
+    virtual void SetFieldValue(const QString& name, const QVariant& value);
+    void SetFieldValueNull(const QString& name);
+    bool IsFieldNull(const QString& name);
+    QStringList GetFieldNames() const { return m_columns; }
+    bool HasField(const QString& name) const;
+
+    QString GetSQL() const { return m_strSQL; }
+    // The table that rows are written to: the first one the statement reads.
+    QString GetTableName() const { return m_strTable; }
+    CDaoDatabase* GetDatabase() const { return m_pDatabase; }
+
+    CDaoDatabase* m_pDatabase;
+    QString m_strFilter;
+    QString m_strSort;
+    QVariantList m_filterParams;
+    int m_nFields = 0;
+    int m_nDefaultType = dbOpenDynaset;
+
+    // Called by the DFX functions for one bound member held as a variant of
+    // its type.
+    void ExchangeField(CDaoFieldExchange* pFX, const char* name, QVariant& member,
+                       QMetaType::Type type, const CDaoTextCodec* codec);
+
+protected:
+    // Runs the field exchange over the bound members.
+    void RunExchange(CDaoFieldExchange::Operation op);
+    void ThrowDaoException(const QString& message) const;
+
+private:
+    struct Row
+    {
+        QVector<QVariant> values;
+        qint64 fetchedAt = 0;
+        bool deleted = false;
+    };
+
+    QString BuildSQL(const QString& base) const;
+    void Load();
+    void Fetch(QSqlQuery& query, const QVariantList& params);
+    int ColumnIndex(const QString& name) const;
+    int FieldIndexOrThrow(const QString& name) const;
+    bool IsCurrentValid() const;
+    void SettleOnCurrent();
+    void Refresh(int row);
+    void RefreshAndFixup();
+    int Step(int from, int direction) const;
+    QVector<int> MatchingRows(const QString& criteria, const QVariantList& params);
+    bool FindFrom(int start, int direction, const QString& criteria, const QVariantList& params);
+    struct Assignments
+    {
+        QStringList columns;
+        QVariantList values;
+    };
+    Assignments CollectAssignments();
+    void WriteAdd();
+    void WriteEdit();
+    void EndEdit();
+    QString KeyColumnExpr() const;
+
+    bool m_bOpen = false;
+    QString m_strSQL;             // the statement as run, key column first
+    QString m_strTable;           // the one table rows are written to
+    QString m_strRefetchSQL;      // reads one row again by its key
+    bool m_bKeyed = false;        // rows carry their table row's key
+    QStringList m_columns;        // column names, key column excluded
+    QHash<QString, int> m_columnIndex;
+    QVector<Row> m_rows;
+    int m_nCurrent = -1;          // -1 before the first row (BOF), size() past the last (EOF)
+    bool m_bBOF = true;
+    bool m_bEOF = true;
+
+    int m_nEditMode = dbEditNone;
+    QHash<QString, QVariant> m_pending;   // lower-case name -> value to write
+    QStringList m_pendingOrder;            // column names as first set
+    int m_nSavedCurrent = -1;
+
+    QVector<std::optional<QVariant>> m_cache;   // per bound member
+    QStringList m_boundNames;
+};

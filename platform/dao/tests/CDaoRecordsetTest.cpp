@@ -1,0 +1,319 @@
+#include "platform/dao/CDaoRecordset.h"
+#include "platform/testing/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A table class of the kind the shop's tables use, over a small table.
+class CArticoloSet : public CDaoRecordset
+{
+public:
+    using CDaoRecordset::CDaoRecordset;
+    QString GetDefaultSQL() override { return QStringLiteral("[Articolo]"); }
+    void DoFieldExchange(CDaoFieldExchange* pFX) override
+    {
+        DFX_Long(pFX, "[ID]", m_ID);
+        DFX_Text(pFX, "[Nome]", m_Nome);
+        DFX_Double(pFX, "[Prezzo]", m_Prezzo);
+        DFX_Bool(pFX, "[Attivo]", m_Attivo);
+        DFX_DateTime(pFX, "[Data]", m_Data);
+    }
+    qint32 m_ID = 0;
+    QString m_Nome;
+    double m_Prezzo = 0;
+    bool m_Attivo = false;
+    QDateTime m_Data = DaoZeroDate();
+};
+
+class DaoTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        db.Open(folder.FilePath("test.mdb"), true);
+        db.Execute("CREATE TABLE Articolo (ID INTEGER, Nome TEXT, Prezzo REAL, Attivo INTEGER, Data TEXT)");
+        Insert(1, "Alfa", 10.5, 1);
+        Insert(2, "Beta", 20, 0);
+        Insert(3, "Gamma", 30, 1);
+    }
+    void Insert(int id, const QString& nome, double prezzo, int attivo)
+    {
+        db.Execute("INSERT INTO Articolo VALUES (?, ?, ?, ?, '2024-02-29 10:30:00')", {id, nome, prezzo, attivo});
+    }
+    QVariant Scalar(const QString& sql)
+    {
+        QSqlQuery q(db.Connection());
+        q.exec(sql);
+        return q.next() ? q.value(0) : QVariant();
+    }
+    QList<int> Ids(CArticoloSet& rs)
+    {
+        QList<int> ids;
+        for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext())
+            ids << rs.m_ID;
+        return ids;
+    }
+
+    TempFolder folder;
+    CDaoDatabase db;
+};
+
+TEST_F(DaoTest, NavigatesTheRowsAndReportsTheEnds)
+{
+    CArticoloSet rs(&db);
+    rs.Open();
+    EXPECT_EQ(rs.GetRecordCount(), 3);
+    EXPECT_FALSE(rs.IsBOF());
+    EXPECT_EQ(rs.m_ID, 1);
+    EXPECT_EQ(rs.m_Nome, "Alfa");
+    EXPECT_TRUE(rs.m_Attivo);
+    EXPECT_EQ(rs.m_Data, QDateTime(QDate(2024, 2, 29), QTime(10, 30)));
+    rs.MoveLast();
+    EXPECT_EQ(rs.m_ID, 3);
+    rs.MoveNext();
+    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_THROW(rs.MoveNext(), CDaoException);
+    rs.MoveLast();
+    rs.Move(-2);
+    EXPECT_EQ(rs.m_ID, 1);
+    rs.MovePrev();
+    EXPECT_TRUE(rs.IsBOF());
+    rs.MoveFirst();
+    rs.Move(1);
+    EXPECT_EQ(rs.m_ID, 2);
+}
+
+TEST_F(DaoTest, AnEmptySetIsAtBothEnds)
+{
+    CArticoloSet rs(&db);
+    rs.m_strFilter = "ID=99";
+    rs.Open();
+    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_TRUE(rs.IsBOF());
+    EXPECT_EQ(rs.GetRecordCount(), 0);
+}
+
+TEST_F(DaoTest, FilterAndSortTextsWorkAsWritten)
+{
+    struct Case { QString filter; QString sort; QVariantList params; QList<int> ids; };
+    const Case cases[] = {
+        {"ID=2", "", {}, {2}},
+        {"Attivo=TRUE", "", {}, {1, 3}},
+        {"Attivo=FALSE", "", {}, {2}},
+        {"[Nome]='Gamma'", "", {}, {3}},
+        {"", "[Prezzo] DESC", {}, {3, 2, 1}},
+        {"ID>1 AND Attivo=TRUE", "ID", {}, {3}},
+        {"Nome=?", "", {"Beta"}, {2}},
+        {"Nome=?", "", {"O'Brien'; DROP TABLE Articolo; --"}, {}},
+    };
+    for (const Case& c : cases) {
+        CArticoloSet rs(&db);
+        rs.m_strFilter = c.filter;
+        rs.m_strSort = c.sort;
+        rs.m_filterParams = c.params;
+        rs.Open();
+        EXPECT_EQ(Ids(rs), c.ids) << c.filter.toStdString() << " / " << c.sort.toStdString();
+    }
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Articolo").toInt(), 3);
+}
+
+TEST_F(DaoTest, AStatementWithItsOwnClausesTakesFilterAndSortToo)
+{
+    CArticoloSet rs(&db);
+    rs.m_strFilter = "Prezzo>15";
+    rs.m_strSort = "ID DESC";
+    rs.Open(dbOpenDynaset, "SELECT * FROM Articolo WHERE Attivo=1 OR ID=2 ORDER BY Nome");
+    EXPECT_EQ(Ids(rs), (QList<int>{3, 2}));
+}
+
+TEST_F(DaoTest, FindMovesToTheMatchAndStaysPutWhenNothingMatches)
+{
+    CArticoloSet rs(&db);
+    rs.Open();
+    EXPECT_TRUE(rs.FindFirst("Prezzo>15"));
+    EXPECT_EQ(rs.m_ID, 2);
+    EXPECT_TRUE(rs.FindNext("Prezzo>15"));
+    EXPECT_EQ(rs.m_ID, 3);
+    EXPECT_FALSE(rs.FindNext("Prezzo>15"));
+    EXPECT_EQ(rs.m_ID, 3);
+    EXPECT_FALSE(rs.FindFirst("Nome=?", {"Zeta"}));
+    EXPECT_EQ(rs.m_ID, 3);
+    EXPECT_TRUE(rs.FindPrev("Attivo=TRUE"));
+    EXPECT_EQ(rs.m_ID, 1);
+    EXPECT_TRUE(rs.FindLast("ID<3"));
+    EXPECT_EQ(rs.m_ID, 2);
+}
+
+TEST_F(DaoTest, AnAddedRowJoinsTheEndWithoutBecomingCurrent)
+{
+    CArticoloSet rs(&db);
+    rs.Open();
+    rs.MoveNext();
+    rs.AddNew();
+    EXPECT_EQ(rs.m_Nome, "");   // a new row starts from the defaults
+    rs.m_ID = 4;
+    rs.m_Nome = "Delta";
+    rs.Update();
+    EXPECT_EQ(rs.m_ID, 2);
+    EXPECT_EQ(rs.GetRecordCount(), 4);
+    rs.MoveLast();
+    EXPECT_EQ(rs.m_ID, 4);
+    EXPECT_EQ(rs.m_Nome, "Delta");
+    EXPECT_EQ(rs.m_Data, DaoZeroDate());
+    EXPECT_EQ(Scalar("SELECT Data FROM Articolo WHERE ID=4").toString(), "1899-12-30 00:00:00");
+}
+
+TEST_F(DaoTest, AddingToAnEmptySetLeavesItAtTheEnd)
+{
+    CArticoloSet rs(&db);
+    rs.m_strFilter = "ID>10";
+    rs.Open();
+    rs.AddNew();
+    rs.m_ID = 11;
+    rs.Update();
+    EXPECT_TRUE(rs.IsEOF());
+    rs.MoveFirst();
+    EXPECT_FALSE(rs.IsEOF());
+    EXPECT_EQ(rs.m_ID, 11);
+}
+
+TEST_F(DaoTest, ASaveWritesOnlyTheChangedColumns)
+{
+    CArticoloSet rs(&db);
+    rs.Open();
+    db.Execute("UPDATE Articolo SET Prezzo=99 WHERE ID=1");   // another writer, after our read
+    rs.Edit();
+    rs.m_Nome = "Alfa nuovo";
+    rs.Update();
+    EXPECT_DOUBLE_EQ(Scalar("SELECT Prezzo FROM Articolo WHERE ID=1").toDouble(), 99);
+    EXPECT_EQ(Scalar("SELECT Nome FROM Articolo WHERE ID=1").toString(), "Alfa nuovo");
+    EXPECT_DOUBLE_EQ(rs.m_Prezzo, 99);   // the row is read again after the save
+}
+
+TEST_F(DaoTest, ARowEditedElsewhereIsReadAgainWhenItBecomesCurrent)
+{
+    CArticoloSet a(&db), b(&db);
+    a.Open();
+    b.Open();
+    b.MoveNext();
+    b.Edit();
+    b.m_Prezzo = 21;
+    b.Update();
+    a.MoveNext();
+    EXPECT_DOUBLE_EQ(a.m_Prezzo, 21);
+    b.Delete();
+    a.MoveFirst();
+    a.MoveNext();
+    EXPECT_EQ(a.m_ID, 3);   // the row deleted elsewhere is passed over
+}
+
+TEST_F(DaoTest, CancelUpdateRestoresTheMembersAndWritesNothing)
+{
+    CArticoloSet rs(&db);
+    rs.Open();
+    rs.Edit();
+    rs.m_Nome = "Cambiato";
+    rs.CancelUpdate();
+    EXPECT_EQ(rs.m_Nome, "Alfa");
+    EXPECT_EQ(Scalar("SELECT Nome FROM Articolo WHERE ID=1").toString(), "Alfa");
+    EXPECT_THROW(rs.Update(), CDaoException);
+}
+
+TEST_F(DaoTest, NullsReadAsNullAndAsDefaults)
+{
+    db.Execute("INSERT INTO Articolo (ID) VALUES (5)");
+    CArticoloSet rs(&db);
+    rs.m_strFilter = "ID=5";
+    rs.Open();
+    EXPECT_TRUE(rs.IsFieldNull("Nome"));
+    EXPECT_EQ(rs.m_Nome, "");
+    EXPECT_DOUBLE_EQ(rs.m_Prezzo, 0);
+    EXPECT_EQ(rs.m_Data, DaoZeroDate());
+    rs.Edit();
+    rs.SetFieldValue("Nome", "x");
+    EXPECT_EQ(rs.GetFieldValue("nome").toString(), "x");   // names are case-insensitive
+    rs.Update();
+    rs.Edit();
+    rs.SetFieldValueNull("[Nome]");
+    rs.Update();
+    EXPECT_TRUE(Scalar("SELECT Nome IS NULL FROM Articolo WHERE ID=5").toBool());
+}
+
+TEST_F(DaoTest, DeleteRemovesTheRowAndTheSetPassesOverIt)
+{
+    CArticoloSet rs(&db);
+    rs.Open();
+    rs.MoveNext();
+    rs.Delete();
+    EXPECT_THROW(rs.GetFieldValue("ID"), CDaoException);
+    rs.MoveNext();
+    EXPECT_EQ(rs.m_ID, 3);
+    EXPECT_EQ(rs.GetRecordCount(), 2);
+    EXPECT_EQ(Ids(rs), (QList<int>{1, 3}));
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Articolo").toInt(), 2);
+}
+
+TEST_F(DaoTest, RequeryReadsTheTableAgain)
+{
+    CArticoloSet rs(&db);
+    rs.m_strFilter = "Attivo=TRUE";
+    rs.Open();
+    Insert(7, "Eta", 5, 1);
+    EXPECT_EQ(rs.GetRecordCount(), 2);
+    rs.Requery();
+    EXPECT_EQ(Ids(rs), (QList<int>{1, 3, 7}));
+}
+
+TEST_F(DaoTest, EngineErrorsCarryTheEnginesMessage)
+{
+    CArticoloSet rs(&db);
+    try {
+        rs.Open(dbOpenDynaset, "SELECT * FROM Nessuna");
+        FAIL() << "no exception";
+    } catch (const CDaoException& e) {
+        EXPECT_TRUE(e.GetErrorMessage().contains("no such table")) << e.what();
+    }
+    rs.Open();
+    EXPECT_THROW(rs.GetFieldValue("Colonna"), CDaoException);
+    EXPECT_THROW(rs.SetFieldValue("Nome", "x"), CDaoException);   // not editing
+}
+
+TEST_F(DaoTest, AggregateStatementsReadButDontWrite)
+{
+    CDaoRecordset rs(&db);
+    rs.Open(dbOpenDynaset, "SELECT Max(ID) AS Massimo FROM Articolo");
+    EXPECT_EQ(rs.GetFieldValue("Massimo").toInt(), 3);
+    EXPECT_FALSE(rs.CanUpdate());
+    EXPECT_THROW(rs.AddNew(), CDaoException);
+}
+
+TEST_F(DaoTest, AJoinStatementWritesItsFirstTable)
+{
+    db.Execute("CREATE TABLE Legame (IDArticolo INTEGER, IDGruppo INTEGER)");
+    db.Execute("INSERT INTO Legame VALUES (1, 7), (3, 7), (3, 8)");
+    CArticoloSet rs(&db);
+    rs.m_strFilter = "IDGruppo=7";
+    rs.Open(dbOpenDynaset, "SELECT Articolo.*, Legame.IDGruppo FROM Articolo INNER JOIN Legame ON Articolo.ID=Legame.IDArticolo");
+    EXPECT_EQ(Ids(rs), (QList<int>{1, 3}));
+    rs.MoveFirst();
+    EXPECT_EQ(rs.GetFieldValue("IDGruppo").toInt(), 7);
+    rs.MoveLast();
+    rs.Edit();
+    rs.m_Nome = "Gamma bis";
+    rs.Update();
+    EXPECT_EQ(Scalar("SELECT Nome FROM Articolo WHERE ID=3").toString(), "Gamma bis");
+}
+
+TEST_F(DaoTest, NestedTransactionsRollBackOnlyTheirOwnPart)
+{
+    db.BeginTrans();
+    Insert(10, "Uno", 1, 1);
+    db.BeginTrans();
+    Insert(11, "Due", 1, 1);
+    db.Rollback();
+    db.CommitTrans();
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Articolo WHERE ID>=10").toInt(), 1);
+}
+
+} // namespace

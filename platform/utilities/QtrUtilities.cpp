@@ -1,0 +1,63 @@
+#include "platform/utilities/QtrUtilities.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+
+namespace {
+
+const QString kMarker = QStringLiteral("upd.qtr");
+
+QString MarkerPath(const QString& projectFolder) { return QDir(projectFolder).filePath(kMarker); }
+
+} // namespace
+
+void AlertUpd(const QString& projectFolder)
+{
+    if (projectFolder.isEmpty())
+        return;
+    const QString path = MarkerPath(projectFolder);
+    if (QFileInfo::exists(path))
+        return;
+    QFile marker(path);
+    if (marker.open(QIODevice::WriteOnly))
+        marker.write("1");
+}
+
+void DeleteAlertUpd(const QString& projectFolder)
+{
+    if (!projectFolder.isEmpty())
+        QFile::remove(MarkerPath(projectFolder));
+}
+
+bool IsAlertUpd(const QString& projectFolder)
+{
+    return !projectFolder.isEmpty() && QFileInfo::exists(MarkerPath(projectFolder));
+}
+
+bool CreatePath(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    return QDir().mkpath(path);
+}
+
+QString ElaboraKeywords(const QString& text)
+{
+    // Markup that editors store with the texts is not a search word.
+    QString plain = text;
+    plain.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    plain.replace(QRegularExpression(QStringLiteral("&[a-zA-Z]+;|&#[0-9]+;")), QStringLiteral(" "));
+    static const QRegularExpression separators(QStringLiteral("[^\\p{L}\\p{N}]+"));
+    QStringList words;
+    QSet<QString> seen;
+    for (const QString& word : plain.toLower().split(separators, Qt::SkipEmptyParts)) {
+        if (word.size() < 2 || seen.contains(word))
+            continue;
+        seen.insert(word);
+        words << word;
+    }
+    return words.join(QLatin1Char(' '));
+}
