@@ -42,6 +42,11 @@ public:
     // Runs a prepared statement, raising the engine's message on failure.
     static void Exec(QSqlQuery& query, const QString& sql);
 
+    // Folds the write-ahead log into the file, so that a plain file copy of
+    // the open database is whole. CopyTo writes a whole copy without it.
+    void Checkpoint();
+    void CopyTo(const QString& path);
+
     QSqlDatabase Connection() const;
     qint64 WriteVersion() const { return m_nWriteVersion; }
     void NoteWrite() { ++m_nWriteVersion; }
@@ -50,6 +55,8 @@ public:
     QStringList TableColumns(const QString& table) const;
 
 private:
+    void RunControl(const QString& sql);
+
     QString m_strConnection;
     QString m_strPath;
     int m_nTransDepth = 0;

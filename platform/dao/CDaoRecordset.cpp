@@ -150,6 +150,26 @@ void CDaoRecordset::DoFieldExchange(CDaoFieldExchange*) {}
 
 void CDaoRecordset::ThrowDaoException(const QString& message) const { throw CDaoException(message); }
 
+// The "?" marks of a statement, those inside quoted text and names aside.
+static int CountPlaceholders(const QString& sql)
+{
+    int count = 0;
+    QChar quote;
+    for (const QChar c : sql) {
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            quote = c;
+        } else if (c == QLatin1Char('[')) {
+            quote = QLatin1Char(']');
+        } else if (c == QLatin1Char('?')) {
+            ++count;
+        }
+    }
+    return count;
+}
+
 // The statement as written, a bare or bracketed table name standing for
 // all of its rows.
 static QString CoreSQL(const QString& base)
@@ -199,6 +219,7 @@ void CDaoRecordset::Open(int nOpenType, const QString& sql, int)
         m_strRefetchSQL = QStringLiteral("SELECT * FROM (") + core + QStringLiteral(") WHERE ") + kKey
                           + QStringLiteral("=? LIMIT 1");
     }
+    m_nStatementParams = CountPlaceholders(core);
     m_strSQL = BuildSQL(core);
     m_bOpen = true;
     try {
@@ -314,7 +335,7 @@ void CDaoRecordset::Refresh(int index)
         return;
     const QVariant key = row.values.value(0);
     QSqlQuery& query = m_pDatabase->Prepared(m_strRefetchSQL);
-    Fetch(query, {key});
+    Fetch(query, m_filterParams.mid(0, m_nStatementParams) + QVariantList{key});
     if (!query.next()) {
         row.deleted = true;
         query.finish();

@@ -39,7 +39,8 @@ public:
 
     // Opens by the default SQL (a bracketed table name or a statement) or
     // by sql, with m_strFilter and m_strSort applied. Values that come from
-    // outside go into m_filterParams and stand as "?" in the filter.
+    // outside go into m_filterParams and stand as "?" in the statement and
+    // the filter, in that order.
     virtual void Open(int nOpenType = -1, const QString& sql = QString(), int nOptions = 0);
     virtual void Close();
     bool IsOpen() const { return m_bOpen; }
@@ -139,6 +140,7 @@ private:
     QString m_strTable;           // the one table rows are written to
     QString m_strRefetchSQL;      // reads one row again by its key
     bool m_bKeyed = false;        // rows carry their table row's key
+    int m_nStatementParams = 0;   // leading m_filterParams that the statement itself takes
     QStringList m_columns;        // column names, key column excluded
     QHash<QString, int> m_columnIndex;
     QVector<Row> m_rows;

@@ -127,6 +127,21 @@ TEST_F(DaoTest, AStatementWithItsOwnClausesTakesFilterAndSortToo)
     EXPECT_EQ(Ids(rs), (QList<int>{3, 2}));
 }
 
+TEST_F(DaoTest, AStatementWithMarksTakesItsValuesBeforeTheFilters)
+{
+    CArticoloSet rs(&db);
+    rs.m_strFilter = "Prezzo<?";
+    rs.m_filterParams = {"Alfa", 25};
+    rs.Open(dbOpenDynaset, "SELECT * FROM Articolo WHERE Nome<>? AND Nome<>'?'");
+    EXPECT_EQ(Ids(rs), (QList<int>{2}));
+    rs.MoveFirst();
+    rs.Edit();
+    rs.m_Prezzo = 24;
+    rs.Update();   // the row is read again with the statement's own value
+    EXPECT_DOUBLE_EQ(rs.m_Prezzo, 24);
+    EXPECT_EQ(rs.m_ID, 2);
+}
+
 TEST_F(DaoTest, FindMovesToTheMatchAndStaysPutWhenNothingMatches)
 {
     CArticoloSet rs(&db);

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+
+// Gathers what a connection receives until one request is whole: a GET
+// through its blank line, a POST also through the body its Content-Length
+// announces. Requests beyond sane sizes are refused instead of growing
+// without end.
+class CRequestReader
+{
+public:
+    enum class State {
+        Incomplete,
+        Complete,
+        BadRequest,          // unreadable Content-Length
+        HeadersTooLarge,
+        BodyTooLarge,
+        UnsupportedMethod,
+    };
+
+    static constexpr qsizetype kMaxHeaderBytes = 64 * 1024;
+    static constexpr qsizetype kMaxBodyBytes = 16 * 1024 * 1024;
+
+    void Append(const QByteArray& bytes) { m_buffer += bytes; }
+    State Check() const;
+    // The whole request (header block and body); what follows it stays for
+    // the next one. Only after Check() said Complete.
+    QByteArray TakeRequest();
+    bool IsEmpty() const { return m_buffer.isEmpty(); }
+
+    // The value of Content-Length in a header block, blanks around it
+    // skipped; -1 when absent, -2 when not a number.
+    static qint64 ContentLength(const QByteArray& headers);
+
+private:
+    // The size of the complete request at the buffer's start, or 0.
+    qsizetype CompleteSize(State* state) const;
+
+    QByteArray m_buffer;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/asp/IAspResponse.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QStringList>
+
+// What a page writes: its output (UTF-8), its HTML blocks by number, the
+// target of a redirect, and the content type and cookies of the reply.
+class CResponse : public QObject, public IAspResponse
+{
+    Q_OBJECT
+public:
+    explicit CResponse(QObject* parent = nullptr);
+
+    Q_INVOKABLE void Write(const QString& text) override;
+    Q_INVOKABLE void WriteHTML(int index);
+    Q_INVOKABLE void Redirect(const QString& url) override;
+    // The preview lets the browser cache as it likes.
+    Q_INVOKABLE int Expires() const { return 0; }
+    Q_INVOKABLE void SetExpires(int) override {}
+
+    // IAspResponse
+    void BinaryWrite(const QByteArray& bytes) override;
+    void SetContentType(const QString& contentType) override { m_contentType = contentType; }
+    void SetCookie(const QString& name, const CAspCookie& cookie) override;
+
+    // Called when a page starts: output, content type and cookies go.
+    void ClearOutput();
+    const QByteArray& Output() const { return m_output; }
+    const QString& RedirectTarget() const { return m_redirect; }
+    const QString& ContentType() const { return m_contentType; }
+    const QList<QPair<QString, CAspCookie>>& Cookies() const { return m_cookies; }
+    // Numbered from 0 in the order stored.
+    int AddHtmlBlock(const QString& block);
+    // Called when a page ends: blocks and redirect target go.
+    void ClearPageState();
+
+private:
+    QByteArray m_output;
+    QString m_redirect;
+    QStringList m_blocks;
+    QString m_contentType;
+    QList<QPair<QString, CAspCookie>> m_cookies;
+};

@@ -1,0 +1,40 @@
+#include "desktop/shell/controls/CMessageBox.h"
+
+#include <utility>
+
+namespace {
+
+CMessageBox::Answerer& InstalledAnswerer()
+{
+    static CMessageBox::Answerer answerer;
+    return answerer;
+}
+
+QMessageBox::Icon ToQtIcon(CMessageBox::Icon icon)
+{
+    switch (icon) {
+    case CMessageBox::Stop: return QMessageBox::Critical;
+    case CMessageBox::Question: return QMessageBox::Question;
+    case CMessageBox::Exclamation: return QMessageBox::Warning;
+    case CMessageBox::Information: return QMessageBox::Information;
+    case CMessageBox::NoIcon: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+QMessageBox::StandardButton CMessageBox::Show(QWidget* parent, const QString& text,
+                                              const QString& caption, Icon icon,
+                                              QMessageBox::StandardButtons buttons)
+{
+    if (InstalledAnswerer())
+        return InstalledAnswerer()(Request{text, caption, icon, buttons});
+    QMessageBox box(ToQtIcon(icon), caption, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+CMessageBox::Answerer CMessageBox::SetAnswerer(Answerer answerer)
+{
+    return std::exchange(InstalledAnswerer(), std::move(answerer));
+}

@@ -1,0 +1,401 @@
+#include "platform/ado/CAdoRecordset.h"
+
+#include "platform/ado/CAdoConnection.h"
+#include "platform/ado/CAdoException.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+
+// The table of "SELECT ... FROM Table [WHERE|ORDER BY ...]", or empty when
+// the query reads anything else (a join, several tables).
+QString SingleTable(const QString& sql)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^\s*SELECT\s.*?\sFROM\s+\[?([A-Za-z_][A-Za-z0-9_]*)\]?\s*(?:$|;|WHERE\s|ORDER\s))"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = pattern.match(sql);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+QVariant StoredValue(const QSqlQuery& query, int column)
+{
+    if (query.isNull(column))
+        return QVariant();
+    QVariant value = query.value(column);
+    if (value.typeId() == QMetaType::QDateTime)
+        return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return value;
+}
+
+QString NoCurrentRow()
+{
+    return QStringLiteral("Nessun record corrente: il recordset è all'inizio o alla fine, "
+                          "o il record è stato eliminato.");
+}
+
+} // namespace
+
+void CAdoRecordset::Open(const QString& jetSql, CAdoConnection* connection, const QVariantList& params,
+                         LockType lock)
+{
+    Close();
+    if (!connection || !connection->IsOpen())
+        throw CAdoException(QStringLiteral("La connessione al database non è aperta."));
+    QSqlQuery query = connection->Run(jetSql, params);
+    const QSqlRecord record = query.record();
+    for (int i = 0; i < record.count(); ++i) {
+        m_columns << record.fieldName(i);
+        m_index.insert(record.fieldName(i).toLower(), i);
+    }
+    while (query.next()) {
+        QVector<QVariant> row(m_columns.size());
+        for (int i = 0; i < m_columns.size(); ++i)
+            row[i] = StoredValue(query, i);
+        m_rows.append(row);
+    }
+    m_connection = connection;
+    m_lock = lock;
+    m_table = lock == adLockOptimistic ? SingleTable(jetSql) : QString();
+    m_open = true;
+    m_pos = 0;
+}
+
+void CAdoRecordset::Close()
+{
+    m_open = false;
+    m_connection.clear();
+    m_table.clear();
+    m_columns.clear();
+    m_index.clear();
+    m_rows.clear();
+    m_pos = 0;
+    m_deletedCurrent = false;
+    m_editMode = EditNone;
+    m_buffer.clear();
+    m_changed.clear();
+}
+
+void CAdoRecordset::RequireOpen() const
+{
+    if (!m_open)
+        throw CAdoException(QStringLiteral("Operazione non consentita su un recordset chiuso."));
+}
+
+void CAdoRecordset::RequireUpdatable() const
+{
+    RequireOpen();
+    if (m_lock != adLockOptimistic || m_table.isEmpty())
+        throw CAdoException(QStringLiteral("Il recordset non consente modifiche (sola lettura o più tabelle)."));
+}
+
+void CAdoRecordset::RequireCurrent() const
+{
+    RequireOpen();
+    if (m_deletedCurrent || m_pos < 0 || m_pos >= m_rows.size())
+        throw CAdoException(NoCurrentRow());
+}
+
+bool CAdoRecordset::IsEOF() const
+{
+    RequireOpen();
+    return m_pos >= m_rows.size();
+}
+
+bool CAdoRecordset::IsBOF() const
+{
+    RequireOpen();
+    return m_pos < 0 || m_rows.isEmpty();
+}
+
+void CAdoRecordset::MoveFirst()
+{
+    RequireOpen();
+    CommitPending();
+    m_deletedCurrent = false;
+    m_pos = 0;
+}
+
+void CAdoRecordset::MoveLast()
+{
+    RequireOpen();
+    CommitPending();
+    m_deletedCurrent = false;
+    m_pos = m_rows.isEmpty() ? 0 : m_rows.size() - 1;
+}
+
+void CAdoRecordset::MoveNext()
+{
+    RequireOpen();
+    if (m_pos >= m_rows.size() && !m_deletedCurrent)
+        throw CAdoException(NoCurrentRow());
+    CommitPending();
+    if (m_deletedCurrent)
+        m_deletedCurrent = false;   // the rows after the deleted one moved up
+    else
+        ++m_pos;
+}
+
+void CAdoRecordset::MovePrevious()
+{
+    RequireOpen();
+    if (m_pos < 0)
+        throw CAdoException(NoCurrentRow());
+    CommitPending();
+    m_deletedCurrent = false;
+    --m_pos;
+}
+
+int CAdoRecordset::RecordCount() const
+{
+    RequireOpen();
+    return m_rows.size();
+}
+
+int CAdoRecordset::AbsolutePosition() const
+{
+    RequireOpen();
+    if (m_pos < 0)
+        return adPosBOF;
+    if (m_pos >= m_rows.size())
+        return adPosEOF;
+    return m_pos + 1;
+}
+
+int CAdoRecordset::FieldCount() const
+{
+    RequireOpen();
+    return m_columns.size();
+}
+
+QString CAdoRecordset::FieldName(int index) const
+{
+    RequireOpen();
+    return m_columns.value(index);
+}
+
+bool CAdoRecordset::HasField(const QString& name) const
+{
+    return m_index.contains(name.toLower());
+}
+
+int CAdoRecordset::ColumnIndex(const QString& name) const
+{
+    RequireOpen();
+    const auto it = m_index.constFind(name.toLower());
+    if (it == m_index.constEnd())
+        throw CAdoException(QStringLiteral("Campo non trovato nel recordset: %1").arg(name));
+    return it.value();
+}
+
+QVariant CAdoRecordset::Field(const QString& name) const
+{
+    const int column = ColumnIndex(name);
+    if (m_editMode != EditNone && m_changed[column])
+        return m_buffer[column];
+    if (m_editMode == EditAdd)
+        return QVariant();
+    RequireCurrent();
+    return m_rows[m_pos][column];
+}
+
+void CAdoRecordset::SetPageSize(int size)
+{
+    RequireOpen();
+    if (size < 1)
+        throw CAdoException(QStringLiteral("Dimensione di pagina non valida: %1").arg(size));
+    m_pageSize = size;
+}
+
+int CAdoRecordset::PageCount() const
+{
+    RequireOpen();
+    return (m_rows.size() + m_pageSize - 1) / m_pageSize;
+}
+
+void CAdoRecordset::SetAbsolutePage(int page)
+{
+    RequireOpen();
+    if (page < 1)
+        throw CAdoException(QStringLiteral("Numero di pagina non valido: %1").arg(page));
+    CommitPending();
+    m_deletedCurrent = false;
+    m_pos = qMin(qint64(page - 1) * m_pageSize, qint64(m_rows.size()));
+}
+
+int CAdoRecordset::AbsolutePage() const
+{
+    RequireOpen();
+    if (m_pos < 0)
+        return adPosBOF;
+    if (m_pos >= m_rows.size())
+        return adPosEOF;
+    return m_pos / m_pageSize + 1;
+}
+
+void CAdoRecordset::AddNew()
+{
+    RequireUpdatable();
+    CommitPending();
+    m_editMode = EditAdd;
+    m_buffer = QVector<QVariant>(m_columns.size());
+    m_changed = QVector<bool>(m_columns.size(), false);
+}
+
+void CAdoRecordset::SetField(const QString& name, const QVariant& value)
+{
+    RequireUpdatable();
+    const int column = ColumnIndex(name);
+    if (m_editMode == EditNone) {
+        RequireCurrent();
+        m_editMode = EditChange;
+        m_buffer = m_rows[m_pos];
+        m_changed = QVector<bool>(m_columns.size(), false);
+    }
+    m_buffer[column] = value;
+    m_changed[column] = true;
+}
+
+void CAdoRecordset::Update()
+{
+    RequireUpdatable();
+    CommitPending();
+}
+
+void CAdoRecordset::CancelUpdate()
+{
+    RequireOpen();
+    m_editMode = EditNone;
+    m_buffer.clear();
+    m_changed.clear();
+}
+
+void CAdoRecordset::CommitPending()
+{
+    const EditMode mode = m_editMode;
+    if (mode == EditNone)
+        return;
+    if (mode == EditAdd)
+        InsertRow();
+    else
+        UpdateRow();
+    CancelUpdate();
+}
+
+void CAdoRecordset::InsertRow()
+{
+    QStringList names;
+    QStringList marks;
+    QVariantList params;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (!m_changed[i])
+            continue;
+        names << m_columns[i];
+        marks << QStringLiteral("?");
+        params << m_buffer[i];
+    }
+    if (names.isEmpty())
+        throw CAdoException(QStringLiteral("Nessun campo assegnato al nuovo record di %1.").arg(m_table));
+    m_connection->Execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                              .arg(m_table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+                          params);
+    m_rows.append(ReadBack(m_buffer));
+    m_pos = m_rows.size() - 1;
+    m_deletedCurrent = false;
+}
+
+void CAdoRecordset::UpdateRow()
+{
+    QStringList sets;
+    QVariantList params;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (!m_changed[i])
+            continue;
+        sets << m_columns[i] + QStringLiteral("=?");
+        params << m_buffer[i];
+    }
+    if (sets.isEmpty())
+        return;
+    const QString where = KeyCondition(m_rows[m_pos], params);
+    const int changed = m_connection->Execute(
+        QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(m_table, sets.join(QLatin1Char(',')), where), params);
+    if (changed == 0)
+        throw CAdoException(QStringLiteral("Il record da aggiornare non esiste più in %1.").arg(m_table));
+    m_rows[m_pos] = ReadBack(m_buffer);
+}
+
+void CAdoRecordset::Delete()
+{
+    RequireUpdatable();
+    if (m_editMode == EditAdd) {
+        CancelUpdate();
+        return;
+    }
+    CancelUpdate();
+    RequireCurrent();
+    QVariantList params;
+    const QString where = KeyCondition(m_rows[m_pos], params);
+    const int deleted =
+        m_connection->Execute(QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table, where), params);
+    if (deleted == 0)
+        throw CAdoException(QStringLiteral("Il record da eliminare non esiste più in %1.").arg(m_table));
+    m_rows.removeAt(m_pos);
+    m_deletedCurrent = true;
+}
+
+QString CAdoRecordset::KeyCondition(const QVector<QVariant>& row, QVariantList& params) const
+{
+    const auto id = m_index.constFind(QStringLiteral("id"));
+    if (id != m_index.constEnd() && !row[id.value()].isNull()) {
+        params << row[id.value()];
+        return m_columns[id.value()] + QStringLiteral("=?");
+    }
+    QStringList terms;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (row[i].isNull()) {
+            terms << m_columns[i] + QStringLiteral(" IS NULL");
+        } else {
+            terms << m_columns[i] + QStringLiteral("=?");
+            params << row[i];
+        }
+    }
+    return terms.join(QStringLiteral(" AND "));
+}
+
+// The row as the database now holds it (defaults and conversions applied),
+// found by its ID; without an ID, the values as written.
+QVector<QVariant> CAdoRecordset::ReadBack(const QVector<QVariant>& fallback)
+{
+    const auto id = m_index.constFind(QStringLiteral("id"));
+    QVector<QVariant> row(m_columns.size());
+    for (int i = 0; i < m_columns.size(); ++i)
+        row[i] = CAdoConnection::BindValue(fallback[i]);
+    if (id == m_index.constEnd() || fallback[id.value()].isNull())
+        return row;
+    QSqlQuery query = m_connection->Run(
+        QStringLiteral("SELECT * FROM %1 WHERE %2=?").arg(m_table, m_columns[id.value()]),
+        {fallback[id.value()]});
+    if (!query.next())
+        return row;
+    const QSqlRecord record = query.record();
+    for (int i = 0; i < m_columns.size(); ++i) {
+        const int column = record.indexOf(m_columns[i]);
+        if (column >= 0)
+            row[i] = StoredValue(query, column);
+    }
+    return row;
+}
+
+QDateTime CAdoRecordset::DateValue(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QDateTime)
+        return value.toDateTime();
+    const QString text = value.toString().trimmed();
+    QDateTime date = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!date.isValid())
+        date = QDateTime::fromString(text, Qt::ISODate);
+    return date;
+}

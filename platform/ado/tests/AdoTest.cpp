@@ -1,0 +1,227 @@
+#include "platform/ado/CAdoConnection.h"
+#include "platform/ado/CAdoException.h"
+#include "platform/ado/CAdoRecordset.h"
+#include "platform/ado/testing/CAdoTestDatabase.h"
+#include "platform/testing/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QSignalSpy>
+
+#include <memory>
+
+namespace {
+
+class AdoEngine : public ::testing::TestWithParam<CAdoConnection::Engine>
+{
+protected:
+    void SetUp() override
+    {
+        m_db = std::make_unique<CAdoTestDatabase>(GetParam());
+        const bool pg = GetParam() == CAdoConnection::PostgreSQL;
+        const QString date = pg ? "TIMESTAMP" : "TEXT";
+        const QString real = pg ? "DOUBLE PRECISION" : "REAL";
+        m_db->Execute({
+            "CREATE TABLE Articoli (ID INTEGER NOT NULL PRIMARY KEY, Nome TEXT, UserID TEXT, Data " + date
+                + ", Attivo SMALLINT DEFAULT 0, Prezzo " + real + " DEFAULT 0)",
+            "CREATE TABLE Registro (NomeTabella TEXT, IDRecord INTEGER)",
+        });
+        m_conn = m_db->Connect();
+    }
+
+    void Fill(int count)
+    {
+        for (int i = 1; i <= count; ++i)
+            m_conn->Execute("INSERT INTO Articoli (ID, Nome, Attivo) VALUES (?, ?, ?)",
+                            {i, QString("art %1").arg(i, 2, 10, QChar('0')), i % 2 == 1});
+    }
+
+    std::unique_ptr<CAdoTestDatabase> m_db;
+    std::unique_ptr<CAdoConnection> m_conn;
+};
+
+} // namespace
+
+TEST_P(AdoEngine, StaticCursorWalksCountsAndReadsFieldsByName)
+{
+    CAdoRecordset rs;
+    rs.Open("SELECT * FROM Articoli", m_conn.get());
+    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_EQ(rs.RecordCount(), 0);
+    EXPECT_THROW(rs.Field("Nome"), CAdoException);
+    EXPECT_THROW(rs.MoveNext(), CAdoException);
+
+    Fill(3);
+    rs.Open("SELECT * FROM Articoli WHERE Attivo=True ORDER BY ID", m_conn.get());
+    EXPECT_EQ(rs.RecordCount(), 2);
+    EXPECT_EQ(rs.Field("nome").toString(), "art 01");
+    EXPECT_TRUE(rs.IsNull("DATA"));
+    EXPECT_THROW(rs.Field("Assente"), CAdoException);
+    rs.MoveNext();
+    EXPECT_EQ(rs.Field("ID").toInt(), 3);
+    rs.MoveNext();
+    EXPECT_TRUE(rs.IsEOF());
+    rs.MoveLast();
+    EXPECT_EQ(rs.Field("ID").toInt(), 3);
+    rs.Close();
+    EXPECT_THROW(rs.IsEOF(), CAdoException);
+}
+
+TEST_P(AdoEngine, ValuesAreBoundNeverSpliced)
+{
+    const QString tricky = "l'uno'; DROP TABLE Articoli; --";
+    m_conn->Execute("INSERT INTO Articoli (ID, Nome) VALUES (?, ?)", {1, tricky});
+    CAdoRecordset rs;
+    rs.Open("SELECT * FROM Articoli WHERE Nome=?", m_conn.get(), {tricky});
+    ASSERT_FALSE(rs.IsEOF());
+    EXPECT_EQ(rs.Field("Nome").toString(), tricky);
+}
+
+TEST_P(AdoEngine, PagesFollowPageSizeAndAbsolutePage)
+{
+    Fill(25);
+    CAdoRecordset rs;
+    rs.Open("SELECT * FROM Articoli ORDER BY ID", m_conn.get());
+    EXPECT_EQ(rs.PageSize(), 10);
+    rs.SetPageSize(10);
+    EXPECT_EQ(rs.PageCount(), 3);
+    rs.SetAbsolutePage(3);
+    EXPECT_EQ(rs.Field("ID").toInt(), 21);
+    EXPECT_EQ(rs.AbsolutePage(), 3);
+    rs.SetAbsolutePage(2);
+    for (int i = 0; i < 10; ++i)
+        rs.MoveNext();
+    EXPECT_EQ(rs.Field("ID").toInt(), 21);   // the cursor does not stop at the page end
+    rs.SetAbsolutePage(4);
+    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_EQ(rs.AbsolutePage(), CAdoRecordset::adPosEOF);
+    EXPECT_THROW(rs.SetAbsolutePage(0), CAdoException);
+    rs.SetPageSize(25);
+    EXPECT_EQ(rs.PageCount(), 1);
+}
+
+TEST_P(AdoEngine, DatesBindAndReadInTheStoredForm)
+{
+    const QDateTime when(QDate(2004, 3, 10), QTime(9, 7, 2));
+    m_conn->Execute("INSERT INTO Articoli (ID, Data) VALUES (1, ?)", {when});
+    CAdoRecordset rs;
+    rs.Open("SELECT * FROM Articoli WHERE Data>=#3/10/2004# AND Data<?", m_conn.get(), {QDate(2004, 3, 11)});
+    ASSERT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs.Field("Data").toString(), "2004-03-10 09:07:02");
+    EXPECT_EQ(CAdoRecordset::DateValue(rs.Field("Data")), when);
+}
+
+TEST_P(AdoEngine, OptimisticRecordsetAddsChangesAndDeletesRows)
+{
+    Fill(3);
+    CAdoRecordset rs;
+    rs.Open("SELECT * FROM Articoli WHERE ID>? ORDER BY ID", m_conn.get(), {1}, CAdoRecordset::adLockOptimistic);
+    rs.SetField("Nome", "cambiato");
+    rs.MoveNext();   // moving on writes the pending change
+    rs.Delete();
+    rs.MoveNext();
+    EXPECT_TRUE(rs.IsEOF());
+    rs.AddNew();
+    rs.SetField("ID", 1000000001);
+    rs.SetField("Nome", "nuovo");
+    rs.Update();
+    EXPECT_EQ(rs.Field("Prezzo").toDouble(), 0.0);   // read back with the column default
+    EXPECT_EQ(rs.RecordCount(), 2);
+
+    CAdoRecordset check;
+    check.Open("SELECT ID, Nome FROM Articoli ORDER BY ID", m_conn.get());
+    QStringList rows;
+    for (; !check.IsEOF(); check.MoveNext())
+        rows << check.Field("ID").toString() + "=" + check.Field("Nome").toString();
+    EXPECT_EQ(rows, QStringList({"1=art 01", "2=cambiato", "1000000001=nuovo"}));
+}
+
+TEST_P(AdoEngine, ReadOnlyAndJoinedRecordsetsRefuseChanges)
+{
+    Fill(1);
+    CAdoRecordset rs;
+    rs.Open("SELECT * FROM Articoli", m_conn.get());
+    EXPECT_THROW(rs.SetField("Nome", "x"), CAdoException);
+    EXPECT_THROW(rs.AddNew(), CAdoException);
+    rs.Open("SELECT a.* FROM Articoli a, Registro r", m_conn.get(), {}, CAdoRecordset::adLockOptimistic);
+    EXPECT_THROW(rs.AddNew(), CAdoException);
+}
+
+TEST_P(AdoEngine, RowsWithoutIdAreFoundByTheirValues)
+{
+    m_conn->Execute("INSERT INTO Registro (NomeTabella, IDRecord) VALUES ('Prodotti', 5)");
+    m_conn->Execute("INSERT INTO Registro (NomeTabella, IDRecord) VALUES (NULL, 6)");
+    CAdoRecordset rs;
+    rs.Open("SELECT * FROM Registro ORDER BY IDRecord", m_conn.get(), {}, CAdoRecordset::adLockOptimistic);
+    rs.Delete();
+    rs.MoveNext();
+    rs.SetField("NomeTabella", "Categorie");
+    rs.Update();
+    rs.Open("SELECT * FROM Registro", m_conn.get());
+    ASSERT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs.Field("NomeTabella").toString(), "Categorie");
+}
+
+TEST_P(AdoEngine, AccessDialectRunsOnTheEngine)
+{
+    for (const auto& [id, user] : {std::pair{1, "99"}, {2, "100"}, {3, "usr3"}, {4, "Rossi"}})
+        m_conn->Execute("INSERT INTO Articoli (ID, UserID, Nome) VALUES (?, ?, ?)", {id, user, user});
+    CAdoRecordset rs;
+    rs.Open("SELECT Max(CLng(UserID)) AS MaxUserID FROM Articoli WHERE IsNumeric([UserID])=-1", m_conn.get());
+    EXPECT_EQ(rs.Field("MaxUserID").toLongLong(), 100);   // numeric, not text order
+    rs.Open("SELECT TOP 2 ID FROM Articoli WHERE Nome Like 'ROS*' OR Nome Like 'u?r3' ORDER BY ID",
+            m_conn.get());
+    EXPECT_EQ(rs.RecordCount(), 2);
+    EXPECT_EQ(rs.Field("ID").toInt(), 3);
+    EXPECT_EQ(m_conn->Execute("DELETE * FROM Articoli WHERE ID>?", {2}), 2);
+}
+
+TEST_P(AdoEngine, NestedTransactionsRollBackTheirOwnPart)
+{
+    m_conn->BeginTrans();
+    m_conn->Execute("INSERT INTO Articoli (ID) VALUES (1)");
+    m_conn->BeginTrans();
+    m_conn->Execute("INSERT INTO Articoli (ID) VALUES (2)");
+    m_conn->RollbackTrans();
+    m_conn->CommitTrans();
+    CAdoRecordset rs;
+    rs.Open("SELECT * FROM Articoli", m_conn.get());
+    EXPECT_EQ(rs.RecordCount(), 1);
+    EXPECT_THROW(m_conn->CommitTrans(), CAdoException);
+}
+
+TEST_P(AdoEngine, EngineErrorsCarryTheEngineMessage)
+{
+    try {
+        m_conn->Execute("SELECT * FROM Assente");
+        FAIL() << "no error";
+    } catch (const CAdoException& error) {
+        EXPECT_TRUE(error.Message().contains("assente", Qt::CaseInsensitive)) << error.what();
+    }
+}
+
+TEST_P(AdoEngine, CloseSignalsOnce)
+{
+    QSignalSpy closed(m_conn.get(), &CAdoConnection::Closed);
+    m_conn->Close();
+    m_conn->Close();
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_THROW(m_conn->Execute("SELECT 1"), CAdoException);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, AdoEngine,
+                         ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
+                         [](const auto& info) { return CAdoTestDatabase::EngineName(info.param); });
+
+TEST(AdoConnection, AMissingDatabaseIsAnErrorAndIsNotCreated)
+{
+    TempFolder folder;
+    CAdoConnection connection;
+    EXPECT_THROW(connection.Open("DBQ=" + folder.FilePath("database.mdb") + ";Driver={x}"), CAdoException);
+    EXPECT_FALSE(folder.Exists("database.mdb"));
+    EXPECT_THROW(connection.Open("host=127.0.0.1 port=1 dbname=x user=postgres connect_timeout=2"),
+                 CAdoException);
+    EXPECT_THROW(connection.Open("host=127.0.0.1 port"), CAdoException);
+    EXPECT_FALSE(connection.IsOpen());
+}

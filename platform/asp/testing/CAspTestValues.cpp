@@ -1,0 +1,27 @@
+#include "platform/asp/testing/CAspTestValues.h"
+
+#include <QMutexLocker>
+
+QVariant CAspTestValues::Value(const QString& key) const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_values.value(key.toLower());
+}
+
+void CAspTestValues::SetValue(const QString& key, const QVariant& value)
+{
+    QMutexLocker lock(&m_mutex);
+    m_values.insert(key.toLower(), value);
+}
+
+bool CAspTestValues::Contains(const QString& key) const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_values.contains(key.toLower());
+}
+
+void CAspTestValues::Clear()
+{
+    QMutexLocker lock(&m_mutex);
+    m_values.clear();
+}

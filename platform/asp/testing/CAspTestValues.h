@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/asp/IAspApplication.h"
+#include "platform/asp/IAspSession.h"
+
+#include <QHash>
+#include <QMutex>
+
+// In-memory Session and Application values, keys case-insensitive; the
+// lock is a real one, so tests can run pages on several threads.
+class CAspTestValues : public IAspSession, public IAspApplication
+{
+public:
+    QVariant Value(const QString& key) const override;
+    void SetValue(const QString& key, const QVariant& value) override;
+    void Lock() override { m_lock.lock(); }
+    void UnLock() override { m_lock.unlock(); }
+
+    bool Contains(const QString& key) const;
+    void Clear();
+
+private:
+    mutable QMutex m_mutex;
+    QMutex m_lock;
+    QHash<QString, QVariant> m_values;   // by lower-case key
+};

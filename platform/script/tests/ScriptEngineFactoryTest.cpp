@@ -1,0 +1,157 @@
+#include "platform/script/ScriptEngineFactory.h"
+
+#include <gtest/gtest.h>
+
+#include <QJSEngine>
+#include <QObject>
+#include <QPointer>
+#include <QThread>
+
+namespace {
+
+class Recorder : public QObject
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE void Note(const QString& text) { notes.append(text); }
+    QStringList notes;
+};
+
+class ScriptEngineFactoryTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        engine = ScriptEngineFactory::Instance();
+        engine->InitializeScriptEngine();
+    }
+    void TearDown() override { engine->FreeInstance(); }
+
+    ScriptEngineFactory* engine = nullptr;
+};
+
+TEST_F(ScriptEngineFactoryTest, TopLevelCodeRunsAndSeesExposedObjects)
+{
+    Recorder recorder;
+    engine->AddExposedObjectPtr("QTR", &recorder);
+    engine->LoadScript("QTR.Note('one');\nQTR.Note('two');\n");
+    EXPECT_EQ(recorder.notes, QStringList({"one", "two"}));
+    EXPECT_TRUE(engine->GetErrorMessages().isEmpty());
+}
+
+TEST_F(ScriptEngineFactoryTest, FunctionsAreFoundByNameAndCalledWithArguments)
+{
+    engine->LoadScript("function EsportaOrdine(id) { return id === '42'; }\nvar notAFunction = 3;\n");
+    const int id = engine->GetIDOfFunction("EsportaOrdine");
+    ASSERT_NE(id, 0);
+    EXPECT_EQ(engine->GetIDOfFunction("ImportaRecord"), 0);
+    EXPECT_EQ(engine->GetIDOfFunction("notAFunction"), 0);
+    EXPECT_TRUE(engine->CallFunction(id, {QJSValue("42")}).toBool());
+    EXPECT_FALSE(engine->CallFunction(id, {QJSValue("7")}).toBool());
+    EXPECT_TRUE(engine->CallFunction(99).isUndefined());
+    EXPECT_TRUE(engine->GetErrorMessages().isEmpty());
+}
+
+struct ErrorCase
+{
+    const char* name;
+    const char* script;
+    const char* call;   // function to call after loading, or empty
+    int line;
+    const char* fragment;
+};
+
+class ScriptErrorTest : public ScriptEngineFactoryTest, public ::testing::WithParamInterface<ErrorCase>
+{};
+
+TEST_P(ScriptErrorTest, ErrorsAreCollectedWithTheirLine)
+{
+    const ErrorCase& c = GetParam();
+    engine->LoadScript(c.script);
+    if (*c.call) {
+        const QJSValue result = engine->CallFunction(engine->GetIDOfFunction(c.call));
+        EXPECT_TRUE(result.isUndefined());
+    }
+    const QList<ScriptError>& errors = engine->GetErrors();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors.at(0).line, c.line);
+    EXPECT_TRUE(errors.at(0).message.contains(c.fragment)) << errors.at(0).message.toStdString();
+    EXPECT_EQ(engine->GetErrorMessages().at(0),
+              QString("Errore alla riga %1: %2").arg(c.line).arg(errors.at(0).message));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ScriptErrorTest,
+    ::testing::Values(ErrorCase{"Syntax", "var a = 1;\nvar b = ;\n", "", 2, "SyntaxError"},
+                      ErrorCase{"Reference", "var a = 1;\n\nmissing();\n", "", 3, "missing"},
+                      ErrorCase{"ThrownText", "\nthrow 'plain text';\n", "", 2, "plain text"},
+                      ErrorCase{"InCalledFunction", "function ImportaRecord() {\n  return nope.x;\n}\n",
+                                "ImportaRecord", 2, "nope"},
+                      ErrorCase{"TextThrownInCalledFunction", "function f() {\n\n  throw 'no';\n}\n", "f", 3,
+                                "no"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ScriptEngineFactoryTest, UnloadReleasesScriptErrorsAndExposedObjectsButNotTheirOwner)
+{
+    auto* recorder = new Recorder;
+    QPointer<Recorder> watch(recorder);
+    engine->AddExposedObjectPtr("QTR", recorder);
+    engine->LoadScript("function f() { return 1; }\nbroken(;");
+    EXPECT_EQ(engine->GetErrors().size(), 1);
+    engine->UnloadScript();
+    EXPECT_TRUE(engine->GetErrorMessages().isEmpty());
+    engine->InitializeScriptEngine();
+    EXPECT_EQ(engine->GetIDOfFunction("f"), 0);
+    engine->LoadScript("var seen = typeof QTR;");
+    EXPECT_EQ(engine->Engine()->globalObject().property("seen").toString(), "undefined");
+    EXPECT_FALSE(watch.isNull());
+    delete recorder;
+}
+
+TEST_F(ScriptEngineFactoryTest, NextScriptSeesNothingOfThePreviousOne)
+{
+    engine->LoadScript("var declared = 1;\nfunction defined() {}\nimplicit = 2;\nJSON = 3;\nvar parseInt = 4;\n"
+                       "delete this.isNaN;\n");
+    engine->UnloadScript();
+    engine->InitializeScriptEngine();
+    engine->LoadScript("var seen = [typeof declared, typeof defined, typeof implicit, typeof JSON.stringify,\n"
+                       "            typeof parseInt, typeof isNaN].join();\n");
+    EXPECT_TRUE(engine->GetErrors().isEmpty());
+    EXPECT_EQ(engine->Engine()->globalObject().property("seen").toString(),
+              "undefined,undefined,undefined,function,function,function");
+}
+
+TEST_F(ScriptEngineFactoryTest, CachedValuesAreMadeOncePerEngine)
+{
+    int made = 0;
+    const auto make = [&](QJSEngine& e) {
+        ++made;
+        return e.evaluate("(function (x) { return x * 2; })");
+    };
+    EXPECT_EQ(engine->Cached("double", make).call({QJSValue(4)}).toInt(), 8);
+    engine->UnloadScript();
+    engine->InitializeScriptEngine();
+    EXPECT_EQ(engine->Cached("double", make).call({QJSValue(5)}).toInt(), 10);
+    EXPECT_EQ(made, 1);
+}
+
+TEST_F(ScriptEngineFactoryTest, EachThreadHasItsOwnInstance)
+{
+    ScriptEngineFactory* other = nullptr;
+    QThread* thread = QThread::create([&] {
+        other = ScriptEngineFactory::Instance();
+        other->InitializeScriptEngine();
+        other->LoadScript("var x = 1;");
+        other->FreeInstance();
+    });
+    thread->start();
+    thread->wait();
+    delete thread;
+    EXPECT_NE(other, nullptr);
+    EXPECT_NE(other, engine);
+    EXPECT_EQ(ScriptEngineFactory::Instance(), engine);
+}
+
+} // namespace
+
+#include "ScriptEngineFactoryTest.moc"

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+// Rewrites the SQL that the shop's code writes in the Access (Jet) dialect
+// into SQL that SQLite or PostgreSQL runs with the same meaning:
+//   #3/10/2004#        -> '2004-03-10 00:00:00' (the stored date format)
+//   "text"             -> 'text' (Jet reads double quotes as a string)
+//   [Name]             -> Name
+//   True / False       -> 1 / 0 (booleans are stored as 1 and 0)
+//   a & b              -> a || b
+//   Like 'ab*c?'       -> LIKE 'ab%c_' (ILIKE on PostgreSQL: Jet ignores case)
+//   IsNumeric(x)       -> -1 when x is all digits, else 0
+//   CLng(x)            -> x as an integer
+//   SELECT TOP n ...   -> SELECT ... LIMIT n
+//   DELETE * FROM t    -> DELETE FROM t
+// "?" placeholders pass unchanged; values are always bound, never written
+// into the text. A malformed date literal throws std::invalid_argument.
+class CJetSql
+{
+public:
+    enum Dialect { SQLite, PostgreSQL };
+
+    explicit CJetSql(Dialect dialect) : m_dialect(dialect) {}
+
+    QString Rewrite(const QString& jetSql) const;
+
+    // A Jet Like pattern ("ab*c?") as a standard one ("ab%c_").
+    static QString LikePattern(const QString& jetPattern);
+
+private:
+    Dialect m_dialect;
+};

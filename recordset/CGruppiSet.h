@@ -1,0 +1,22 @@
+#pragma once
+
+#include "recordset/CQTRDaoRecordset.h"
+#include "recordset/schema/QtrColumns.h"
+
+// Table Gruppi: customer groups.
+class CGruppiSet : public CQTRDaoRecordset
+{
+public:
+    explicit CGruppiSet(CDaoDatabase* pDatabase = nullptr);
+
+    QString GetDefaultSQL() override;
+    QString GetDefaultDBName() override;
+    void DoFieldExchange(CDaoFieldExchange* pFX) override;
+    // Deletes the current row with what hangs on it, in one transaction;
+    // its files go once the rows are gone for good.
+    void Delete() override;
+
+#define QTR_COLUMN QTR_MEMBER
+#include "recordset/schema/tables/Gruppi.def"
+#undef QTR_COLUMN
+};

@@ -1,0 +1,119 @@
+#include "recordset/schema/ShopSchemaDdl.h"
+
+#include "platform/dao/CDaoDatabase.h"
+#include "platform/dao/CDaoException.h"
+
+#include <QSet>
+
+namespace {
+
+enum class Dialect { Sqlite, Postgres };
+
+QString SqlType(QtrColumnKind kind, Dialect dialect)
+{
+    const bool pg = dialect == Dialect::Postgres;
+    switch (kind) {
+    case QtrColumnKind::Long: return QStringLiteral("INTEGER");
+    case QtrColumnKind::Short:
+    case QtrColumnKind::Byte:
+    case QtrColumnKind::Bool: return pg ? QStringLiteral("SMALLINT") : QStringLiteral("INTEGER");
+    case QtrColumnKind::Single:
+    case QtrColumnKind::Double: return pg ? QStringLiteral("DOUBLE PRECISION") : QStringLiteral("REAL");
+    case QtrColumnKind::DateTime: return pg ? QStringLiteral("TIMESTAMP") : QStringLiteral("TEXT");
+    case QtrColumnKind::Text:
+    case QtrColumnKind::EText: return QStringLiteral("TEXT");
+    }
+    return QStringLiteral("TEXT");
+}
+
+bool IsNumeric(QtrColumnKind kind)
+{
+    return kind != QtrColumnKind::DateTime && kind != QtrColumnKind::Text && kind != QtrColumnKind::EText;
+}
+
+QString Quote(const QString& name, Dialect dialect)
+{
+    return QLatin1Char('"') + (dialect == Dialect::Postgres ? name.toLower() : name) + QLatin1Char('"');
+}
+
+bool IsId(const QString& column) { return column.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0; }
+
+QString ColumnDefinition(const QtrColumnDef& column, Dialect dialect)
+{
+    const QString name = QString::fromLatin1(column.name);
+    QString text = Quote(name, dialect) + QLatin1Char(' ') + SqlType(column.kind, dialect);
+    if (IsId(name))
+        text += dialect == Dialect::Postgres ? QStringLiteral(" NOT NULL PRIMARY KEY") : QStringLiteral(" NOT NULL");
+    else if (IsNumeric(column.kind))
+        text += QStringLiteral(" DEFAULT 0");   // what the shop's SQL compares and sums is never NULL
+    return text;
+}
+
+QStringList Statements(const QtrTableDef& table, Dialect dialect)
+{
+    const QString name = table.Name();
+    QStringList columns;
+    for (int i = 0; i < table.columnCount; ++i)
+        columns << ColumnDefinition(table.columns[i], dialect);
+    QStringList statements;
+    statements << QStringLiteral("CREATE TABLE ") + Quote(name, dialect) + QStringLiteral(" (")
+                      + columns.join(QStringLiteral(", ")) + QLatin1Char(')');
+    if (dialect == Dialect::Sqlite && table.HasId())
+        statements << QStringLiteral("CREATE UNIQUE INDEX ") + Quote(QStringLiteral("ux_%1_ID").arg(name), dialect)
+                          + QStringLiteral(" ON ") + Quote(name, dialect) + QStringLiteral(" (\"ID\")");
+    for (const QString& column : ShopSchemaDdl::IndexedColumns(table))
+        statements << QStringLiteral("CREATE INDEX ") + Quote(QStringLiteral("ix_%1_%2").arg(name, column), dialect)
+                          + QStringLiteral(" ON ") + Quote(name, dialect) + QStringLiteral(" (")
+                          + Quote(column, dialect) + QLatin1Char(')');
+    return statements;
+}
+
+QStringList StatementsOf(QtrDbFile file, Dialect dialect)
+{
+    QStringList statements;
+    for (const QtrTableDef* table : ShopSchema::TablesOf(file))
+        statements << Statements(*table, dialect);
+    return statements;
+}
+
+} // namespace
+
+QStringList ShopSchemaDdl::IndexedColumns(const QtrTableDef& table)
+{
+    // References nobody looks rows up by; an index would only slow saves.
+    static const QSet<QString> unsearched = {
+        QStringLiteral("IDListino"), QStringLiteral("IDUltimoBanner"), QStringLiteral("IDStatoEvaso"),
+        QStringLiteral("IDStatoRicevuto"), QStringLiteral("IDModello"), QStringLiteral("IDAttributo"),
+        QStringLiteral("IDColore"), QStringLiteral("IDDestinatario"), QStringLiteral("IDValuta"),
+        QStringLiteral("IDTabellaTaglie"),
+    };
+    QStringList columns;
+    for (int i = 0; i < table.columnCount; ++i) {
+        const QString name = QString::fromLatin1(table.columns[i].name);
+        if (table.columns[i].kind == QtrColumnKind::Long && name.startsWith(QLatin1String("ID")) && !IsId(name)
+            && !unsearched.contains(name))
+            columns << name;
+    }
+    return columns;
+}
+
+QStringList ShopSchemaDdl::SqliteStatements(const QtrTableDef& table) { return Statements(table, Dialect::Sqlite); }
+
+QStringList ShopSchemaDdl::SqliteStatements(QtrDbFile file) { return StatementsOf(file, Dialect::Sqlite); }
+
+QStringList ShopSchemaDdl::PostgresStatements(const QtrTableDef& table) { return Statements(table, Dialect::Postgres); }
+
+QStringList ShopSchemaDdl::PostgresStatements(QtrDbFile file) { return StatementsOf(file, Dialect::Postgres); }
+
+void ShopSchemaDdl::CreateTables(CDaoDatabase& database, QtrDbFile file)
+{
+    database.BeginTrans();
+    try {
+        for (const QString& statement : SqliteStatements(file))
+            database.Execute(statement);
+        database.CommitTrans();
+    } catch (...) {
+        database.Rollback();
+        throw;
+    }
+}

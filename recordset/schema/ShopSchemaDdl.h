@@ -1,0 +1,34 @@
+#pragma once
+
+#include "recordset/schema/ShopSchema.h"
+
+#include <QStringList>
+
+class CDaoDatabase;
+
+// The statements that create the tables of one database file, for SQLite
+// (the desktop's files and the shop's default database) and for PostgreSQL
+// (the shop's SQL-server mode).
+//
+// ID is a unique key wherever a table has it, but not SQLite's row alias:
+// the dynasets address rows by their own row number, which must not move
+// when a caller rewrites an ID. The tables without ID (the deletion log, the
+// counter, the host's accounts) have no key at all.
+//
+// PostgreSQL names are lower case, so the shop's SQL, which names tables and
+// columns unquoted, finds them there.
+class ShopSchemaDdl
+{
+public:
+    static QStringList SqliteStatements(const QtrTableDef& table);
+    static QStringList SqliteStatements(QtrDbFile file);
+    static QStringList PostgresStatements(const QtrTableDef& table);
+    static QStringList PostgresStatements(QtrDbFile file);
+
+    // Creates every table of the file in the open database, all or none.
+    static void CreateTables(CDaoDatabase& database, QtrDbFile file);
+
+    // The columns that get a plain index: the references to other rows
+    // that the cascades, the editors and the shop look rows up by.
+    static QStringList IndexedColumns(const QtrTableDef& table);
+};

@@ -1,0 +1,294 @@
+#include "server/core/Funzioni.h"
+
+#include "desktop/orders/smtp/SmtpMail.h"
+#include "platform/ado/CAdoConnection.h"
+#include "platform/ado/CAdoException.h"
+#include "platform/ado/CAdoRecordset.h"
+#include "platform/asp/IAspScriptingContext.h"
+#include "platform/utilities/QtrCipher.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace {
+
+QMutex g_mutex;
+QString g_delimitatoreData = QStringLiteral("#");
+QString g_serverPosta = QStringLiteral("localhost");
+quint16 g_portaPosta = 25;
+
+constexpr qint32 kPrimoIDWeb = 1000000001;
+constexpr qint32 kLimiteID = 1000000000;
+constexpr qint64 kBloccoContatori = 5020001;   // advisory lock of the ID counters
+
+void ImpostaDelimitatore(const QString& delimitatore)
+{
+    QMutexLocker lock(&g_mutex);
+    g_delimitatoreData = delimitatore;
+}
+
+// A number read with a decimal point or comma, as the shop's texts hold it.
+bool LeggiNumero(QString testo, double& valore)
+{
+    testo = testo.trimmed();
+    testo.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    valore = QLocale::c().toDouble(testo, &ok);
+    return ok;
+}
+
+// The first comma-delimited field of the file's first line, quotes removed.
+QString PrimoCampo(const QString& percorso)
+{
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error(("Impossibile leggere " + percorso + ": " + file.errorString()).toStdString());
+    const QByteArray bytes = file.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString testo = utf8(bytes);
+    if (utf8.hasError())
+        testo = QStringDecoder(QStringDecoder::System)(bytes);
+    if (testo.startsWith(QChar(0xFEFF)))
+        testo.remove(0, 1);
+    QString riga = testo.section(QLatin1Char('\n'), 0, 0);
+    riga.remove(QLatin1Char('\r'));
+    riga = riga.section(QLatin1Char(','), 0, 0).trimmed();
+    if (riga.size() >= 2 && riga.startsWith(QLatin1Char('"')) && riga.endsWith(QLatin1Char('"')))
+        riga = riga.mid(1, riga.size() - 2);
+    return riga;
+}
+
+QChar CarattereCasuale(char primo, int quanti)
+{
+    return QChar(primo + static_cast<int>(QRandomGenerator::system()->bounded(quanti)));
+}
+
+} // namespace
+
+bool Funzioni::ModalitaLocale(const IAspScriptingContext* context)
+{
+    return context && context->IsLocalMode();
+}
+
+QString Funzioni::FormattaImporto(double importo, double arrotondamento)
+{
+    int decimali = 0;
+    if (arrotondamento < 1)
+        decimali = 1;
+    if (arrotondamento < 0.1)
+        decimali = 2;
+    if (arrotondamento < 0.01)
+        decimali = 3;
+    if (arrotondamento < 0.001)
+        decimali = 4;
+    if (arrotondamento < 0.0001)
+        decimali = 5;
+    if (arrotondamento < 0.00001)
+        decimali = 6;
+    return QLocale().toString(importo, 'f', decimali);
+}
+
+double Funzioni::CalcolaScontoComposto(const QVariant& sconto)
+{
+    double valore = 0;
+    if (sconto.typeId() != QMetaType::QString && sconto.canConvert<double>() && !sconto.isNull())
+        return sconto.toDouble();
+    const QString testo = sconto.toString();
+    if (LeggiNumero(testo, valore))
+        return valore;
+    double fattore = 1;
+    for (const QString& parte : testo.split(QLatin1Char('+'))) {
+        if (!LeggiNumero(parte, valore))
+            throw std::invalid_argument(("Sconto non numerico: " + testo).toStdString());
+        fattore = (1 - valore / 100) * fattore;
+    }
+    return (1 - fattore) * 100;
+}
+
+double Funzioni::ConvertiPrezzo(double prezzo, double divisore, double moltiplicatore, double arrotondamento)
+{
+    if (divisore == 0 || moltiplicatore == 0)
+        return 0;
+    return Arrotonda(prezzo / divisore * moltiplicatore, arrotondamento);
+}
+
+double Funzioni::Arrotonda(double valore, double arrotondamento)
+{
+    if (arrotondamento == 0)
+        return valore;
+    const double q = valore / arrotondamento;
+    double n = std::floor(q);
+    if (q - n >= 0.5)
+        n += 1;
+    if (arrotondamento >= 1)
+        return n * arrotondamento;
+    static const double unita[] = {0.1, 0.01, 0.001, 0.0001, 0.00001, 0.000001};
+    double divisore = 1;
+    for (const double u : unita) {
+        divisore *= 10;
+        if (arrotondamento == u)
+            return n / divisore;
+    }
+    return valore;
+}
+
+QString Funzioni::StringaConnessione(const QString& cartella)
+{
+    const QString ini = cartella + QStringLiteral("/sqlserver.ini");
+    if (QFile::exists(ini)) {
+        ImpostaDelimitatore(QStringLiteral("'"));
+        return PrimoCampo(ini);
+    }
+    ImpostaDelimitatore(QStringLiteral("#"));
+    return QStringLiteral("DBQ=") + cartella
+        + QStringLiteral("/database.mdb;Driver={Microsoft Access Driver (*.mdb)};DriverId=24;FIL=MS Access;");
+}
+
+QString Funzioni::DelimitatoreData()
+{
+    QMutexLocker lock(&g_mutex);
+    return g_delimitatoreData;
+}
+
+QString Funzioni::DecifraTesto(const QString& testo) { return Decrypt(testo); }
+
+QString Funzioni::NomeTabella(const QString& tabella)
+{
+    static const QRegularExpression identificatore(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    if (!identificatore.match(tabella).hasMatch())
+        throw std::invalid_argument(("Nome di tabella non valido: " + tabella).toStdString());
+    return tabella;
+}
+
+qint32 Funzioni::ProssimoID(const QString& tabella, CAdoConnection* conn, bool web)
+{
+    const QString nome = NomeTabella(tabella);
+    if (!conn)
+        throw CAdoException(QStringLiteral("La connessione al database non è aperta."));
+    // The counter row is keyed by table and range; the highest ID already
+    // in the table still counts, so rows written by other means (the
+    // desktop's uploads) are never handed out again.
+    const QString chiave = nome.toLower() + (web ? QStringLiteral(":web") : QStringLiteral(":locale"));
+    conn->BeginTrans();
+    try {
+        // One allocation at a time: SQLite's transaction holds the write
+        // lock from its start; PostgreSQL takes a lock of our own, which
+        // also covers creating the counter table on first use.
+        if (conn->GetEngine() == CAdoConnection::PostgreSQL)
+            conn->Execute(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kBloccoContatori});
+        conn->Execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ContatoriID (Chiave TEXT NOT NULL PRIMARY KEY, "
+                                     "UltimoID INTEGER NOT NULL)"));
+        conn->Execute(QStringLiteral("INSERT INTO ContatoriID (Chiave, UltimoID) VALUES (?, 0) "
+                                     "ON CONFLICT (Chiave) DO NOTHING"),
+                      {chiave});
+        CAdoRecordset rs;
+        rs.Open(QStringLiteral("SELECT UltimoID FROM ContatoriID WHERE Chiave=?"), conn, {chiave});
+        const qint64 contatore = rs.Field(QStringLiteral("UltimoID")).toLongLong();
+        rs.Open(web ? QStringLiteral("SELECT Max(ID) AS M FROM %1 WHERE ID>?").arg(nome)
+                    : QStringLiteral("SELECT Max(ID) AS M FROM %1 WHERE ID<?").arg(nome),
+                conn, {kLimiteID});
+        const QVariant massimo = rs.Field(QStringLiteral("M"));
+        rs.Close();
+        qint64 prossimo = web ? kPrimoIDWeb : 1;
+        if (!massimo.isNull())
+            prossimo = qMax(prossimo, massimo.toLongLong() + 1);
+        if (contatore > 0)
+            prossimo = qMax(prossimo, contatore + 1);
+        if ((web && prossimo > std::numeric_limits<qint32>::max()) || (!web && prossimo >= kLimiteID))
+            throw CAdoException(QStringLiteral("ID esauriti per la tabella %1.").arg(nome));
+        conn->Execute(QStringLiteral("UPDATE ContatoriID SET UltimoID=? WHERE Chiave=?"), {prossimo, chiave});
+        conn->CommitTrans();
+        return static_cast<qint32>(prossimo);
+    } catch (...) {
+        conn->RollbackTrans();
+        throw;
+    }
+}
+
+void Funzioni::GeneraUserIDPassword(QString& userID, QString& password, int lunghezza, bool numerico,
+                                    const QString& nome, const QString& cognome, const QVariant& idCliente,
+                                    CAdoConnection* conn)
+{
+    password.clear();
+    if (lunghezza == 0)
+        lunghezza = 6;
+    CAdoRecordset rs;
+    if (!numerico) {
+        userID = (nome.left(1) + cognome.left(7)).toLower().trimmed();
+        for (int i = 0; i < (lunghezza + 1) / 2; ++i)
+            password += CarattereCasuale('a', 26);
+        for (int i = 0; i < lunghezza / 2; ++i)
+            password += CarattereCasuale('0', 10);
+        if (userID.isEmpty()) {
+            userID = QStringLiteral("usr") + idCliente.toString();
+            return;
+        }
+        rs.Open(QStringLiteral("SELECT * FROM Clienti WHERE UserID=?"), conn, {userID});
+        if (!rs.IsEOF())
+            userID += idCliente.toString();
+        return;
+    }
+    // The highest user ID made of digits, compared as a number: compared
+    // as text "99" would pass "100" and the next ID would repeat one.
+    rs.Open(QStringLiteral("SELECT Max(CLng(UserID)) AS MaxUserID FROM Clienti WHERE IsNumeric(UserID)=-1"),
+            conn);
+    if (!rs.IsEOF() && !rs.IsNull(QStringLiteral("MaxUserID")))
+        userID = QString::number(rs.Field(QStringLiteral("MaxUserID")).toLongLong() + 1);
+    for (int i = 0; i < lunghezza; ++i)
+        password += CarattereCasuale('0', 10);
+}
+
+QString Funzioni::FormattaData(const QDateTime& data)
+{
+    return QLocale().toString(data.date(), QStringLiteral("MMM d, yyyy"));
+}
+
+QString Funzioni::EliminaTagHTML(const QString& testo)
+{
+    QString risultato;
+    bool copia = true;
+    for (const QChar c : testo) {
+        if (c == QLatin1Char('<'))
+            copia = false;
+        else if (c == QLatin1Char('>'))
+            copia = true;
+        else if (copia)
+            risultato += c;
+    }
+    return risultato;
+}
+
+void Funzioni::ImpostaServerPosta(const QString& server, quint16 porta)
+{
+    QMutexLocker lock(&g_mutex);
+    g_serverPosta = server;
+    g_portaPosta = porta;
+}
+
+void Funzioni::InviaEmail(const IAspScriptingContext* context, const QString& mittente,
+                          const QString& destinatario, const QString& oggetto, const QString& testo)
+{
+    if (ModalitaLocale(context))
+        return;
+    SmtpMail mail;
+    mail.from = mittente.isEmpty() ? destinatario : mittente;
+    mail.to = QStringList{destinatario};
+    mail.subject = oggetto;
+    mail.body = testo;
+    {
+        QMutexLocker lock(&g_mutex);
+        mail.server = g_serverPosta;
+        mail.port = g_portaPosta;
+    }
+    const SmtpResult result = SendSmtpMail(mail);
+    if (!result.ok)
+        throw std::runtime_error(("Invio e-mail non riuscito: " + result.error).toStdString());
+}

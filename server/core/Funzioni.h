@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+class CAdoConnection;
+class IAspScriptingContext;
+
+// The routines that the server classes share. Pages cannot reach them.
+// Failures throw (CAdoException for the database, std::runtime_error or
+// std::invalid_argument otherwise); nothing is caught here.
+class Funzioni
+{
+public:
+    Funzioni() = delete;
+
+    // Local mode is a setting of the host that runs the page.
+    static bool ModalitaLocale(const IAspScriptingContext* context);
+
+    static QString FormattaImporto(double importo, double arrotondamento);
+    static double CalcolaScontoComposto(const QVariant& sconto);
+    static double ConvertiPrezzo(double prezzo, double divisore, double moltiplicatore, double arrotondamento);
+    static double Arrotonda(double valore, double arrotondamento);
+
+    // The connection string for a database folder; sets DelimitatoreData.
+    static QString StringaConnessione(const QString& cartella);
+    // "#" for the file database, "'" for a database server.
+    static QString DelimitatoreData();
+
+    static QString DecifraTesto(const QString& testo);
+
+    // The next free ID of a table: from 1000000001 up when web is true,
+    // else below 1000000000. Allocated atomically through the table
+    // ContatoriID, so two pages never get the same ID, even before either
+    // has written its row.
+    static qint32 ProssimoID(const QString& tabella, CAdoConnection* conn, bool web);
+
+    static void GeneraUserIDPassword(QString& userID, QString& password, int lunghezza, bool numerico,
+                                     const QString& nome, const QString& cognome, const QVariant& idCliente,
+                                     CAdoConnection* conn);
+
+    static QString FormattaData(const QDateTime& data);
+    static QString EliminaTagHTML(const QString& testo);
+
+    // Sends one plain-text message through the SMTP server set below
+    // (localhost:25 unless a host set another); nothing in local mode.
+    static void InviaEmail(const IAspScriptingContext* context, const QString& mittente,
+                           const QString& destinatario, const QString& oggetto, const QString& testo);
+    static void ImpostaServerPosta(const QString& server, quint16 porta);
+
+    // A table name that goes into SQL text must be a plain identifier.
+    static QString NomeTabella(const QString& tabella);
+};

@@ -1,0 +1,202 @@
+#include "server/core/Funzioni.h"
+
+#include "platform/ado/CAdoRecordset.h"
+#include "platform/asp/testing/CAspTestHost.h"
+#include "platform/asp/testing/CAspTestPage.h"
+#include "platform/testing/TempFolder.h"
+#include "platform/utilities/QtrCipher.h"
+#include "server/core/testing/CQtrTestShop.h"
+
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <stdexcept>
+#include <thread>
+
+TEST(Funzioni, FormattaImportoTakesItsDecimalsFromTheRoundingUnit)
+{
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    const struct { double unita; const char* atteso; } casi[] = {
+        {1, "1.235"}, {5, "1.235"}, {0.5, "1.234,6"}, {0.01, "1.234,57"}, {0.001, "1.234,568"},
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(Funzioni::FormattaImporto(1234.5678, c.unita), c.atteso) << c.unita;
+    EXPECT_EQ(Funzioni::FormattaImporto(-0.5, 0.01), "-0,50");
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST(Funzioni, ArrotondaRoundsHalfUpToTheUnit)
+{
+    const struct { double valore, unita, atteso; } casi[] = {
+        {2.5, 1, 3}, {2.4, 1, 2}, {7, 5, 5}, {8, 5, 10}, {1.27, 0, 1.27}, {1.27, 0.5, 1.27},
+        {1.27, 0.05, 1.27}, {1.275, 0.1, 1.3}, {12.345, 0.01, 12.35}, {-2.5, 1, -2},
+    };
+    for (const auto& c : casi)
+        EXPECT_DOUBLE_EQ(Funzioni::Arrotonda(c.valore, c.unita), c.atteso) << c.valore << " " << c.unita;
+}
+
+TEST(Funzioni, ConvertiPrezzoGoesThroughTheEuroAndRounds)
+{
+    EXPECT_DOUBLE_EQ(Funzioni::ConvertiPrezzo(10, 0, 1.25, 0.01), 0);
+    EXPECT_DOUBLE_EQ(Funzioni::ConvertiPrezzo(10, 2, 0, 0.01), 0);
+    EXPECT_DOUBLE_EQ(Funzioni::ConvertiPrezzo(10, 2, 1.25, 1), 6.0);
+    EXPECT_DOUBLE_EQ(Funzioni::ConvertiPrezzo(10, 2, 1.25, 0.5), 6.25);   // not a power of ten: unrounded
+    EXPECT_DOUBLE_EQ(Funzioni::ConvertiPrezzo(19.99, 1, 1.3, 0.01), 25.99);
+}
+
+TEST(Funzioni, CalcolaScontoComposto)
+{
+    EXPECT_DOUBLE_EQ(Funzioni::CalcolaScontoComposto(10), 10);
+    EXPECT_DOUBLE_EQ(Funzioni::CalcolaScontoComposto("12,5"), 12.5);
+    EXPECT_DOUBLE_EQ(Funzioni::CalcolaScontoComposto("50+50+50"), 87.5);
+    EXPECT_NEAR(Funzioni::CalcolaScontoComposto("20+10"), 28, 1e-9);
+    EXPECT_NEAR(Funzioni::CalcolaScontoComposto("2.5+10"), 12.25, 1e-9);
+    EXPECT_NEAR(Funzioni::CalcolaScontoComposto("5+5"), 9.75, 1e-9);
+    EXPECT_THROW(Funzioni::CalcolaScontoComposto("5+x"), std::invalid_argument);
+}
+
+TEST(Funzioni, EliminaTagHTML)
+{
+    EXPECT_EQ(Funzioni::EliminaTagHTML("a<b>c</b>d"), "acd");
+    EXPECT_EQ(Funzioni::EliminaTagHTML("a<b"), "a");
+    EXPECT_EQ(Funzioni::EliminaTagHTML("a>b"), "ab");
+    EXPECT_EQ(Funzioni::EliminaTagHTML(""), "");
+}
+
+TEST(Funzioni, FormattaDataWritesShortMonthDayAndYear)
+{
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(Funzioni::FormattaData(QDateTime(QDate(2004, 3, 5), QTime(9, 7))), "Mar 5, 2004");
+}
+
+TEST(Funzioni, DecifraTestoReadsWhatTheDesktopEnciphers)
+{
+    const QString testo = "Prezzi più bassi, garantiti! €";
+    EXPECT_EQ(Funzioni::DecifraTesto(Encrypt(testo)), testo);
+    EXPECT_EQ(Funzioni::DecifraTesto(""), "");
+    const QString cifrato = Encrypt(testo);
+    EXPECT_EQ(cifrato.indexOf(QChar(0xF9)), testo.indexOf(QChar(0xF9)));   // ù passes unchanged
+}
+
+TEST(Funzioni, StringaConnessioneChoosesTheEngineAndTheDateDelimiter)
+{
+    TempFolder folder;
+    EXPECT_EQ(Funzioni::StringaConnessione(folder.Path()),
+              "DBQ=" + folder.Path()
+                  + "/database.mdb;Driver={Microsoft Access Driver (*.mdb)};DriverId=24;FIL=MS Access;");
+    EXPECT_EQ(Funzioni::DelimitatoreData(), "#");
+    folder.WriteFile("sqlserver.ini", "\"host=127.0.0.1 port=5432 dbname=shop user=postgres\",altro\r\nseconda\r\n");
+    EXPECT_EQ(Funzioni::StringaConnessione(folder.Path()), "host=127.0.0.1 port=5432 dbname=shop user=postgres");
+    EXPECT_EQ(Funzioni::DelimitatoreData(), "'");
+    Funzioni::StringaConnessione(folder.Path() + "/altrove");
+}
+
+TEST(Funzioni, NoMailLeavesInLocalMode)
+{
+    CAspTestHost host(QString(), true);
+    auto page = host.NewPage();
+    Funzioni::ImpostaServerPosta("127.0.0.1", 1);   // nothing listens there: a send would fail
+    EXPECT_NO_THROW(Funzioni::InviaEmail(page.get(), "a@b.test", "c@d.test", "oggetto", "testo"));
+    host.SetLocalMode(false);
+    EXPECT_THROW(Funzioni::InviaEmail(page.get(), "a@b.test", "c@d.test", "oggetto", "testo"), std::runtime_error);
+    Funzioni::ImpostaServerPosta("localhost", 25);
+}
+
+// ---------------------------------------------------------------- on both engines
+
+namespace {
+
+class FunzioniDb : public ::testing::TestWithParam<CAdoConnection::Engine>
+{
+protected:
+    void SetUp() override { m_shop = std::make_unique<CQtrTestShop>(GetParam()); }
+    CAdoConnection& Db() { return m_shop->Db(); }
+    void Cliente(qint32 id, const QVariant& userID) { m_shop->Insert("Clienti", {{"ID", id}, {"UserID", userID}}); }
+
+    std::unique_ptr<CQtrTestShop> m_shop;
+};
+
+} // namespace
+
+TEST_P(FunzioniDb, ProssimoIDHandsOutEachIdOnceInItsRange)
+{
+    EXPECT_EQ(Funzioni::ProssimoID("Ordini", &Db(), true), 1000000001);
+    EXPECT_EQ(Funzioni::ProssimoID("Ordini", &Db(), true), 1000000002);   // even before a row is written
+    EXPECT_EQ(Funzioni::ProssimoID("UtentiChat", &Db(), false), 1);
+
+    for (const qint32 id : {7, 1000000000, 1000000001, 1000000005})
+        m_shop->Insert("Clienti", {{"ID", id}});
+    EXPECT_EQ(Funzioni::ProssimoID("Clienti", &Db(), true), 1000000006);
+    EXPECT_EQ(Funzioni::ProssimoID("Clienti", &Db(), false), 8);
+    EXPECT_THROW(Funzioni::ProssimoID("Clienti; DROP TABLE Clienti", &Db(), true), std::invalid_argument);
+}
+
+TEST_P(FunzioniDb, ProssimoIDIsAtomicAcrossConnections)
+{
+    constexpr int kPerThread = 25;
+    QList<qint32> ids[4];
+    QString errors[4];
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            try {
+                CAdoConnection conn;
+                conn.Open(Funzioni::StringaConnessione(m_shop->DbFolder()));
+                for (int i = 0; i < kPerThread; ++i)
+                    ids[t].append(Funzioni::ProssimoID("Ordini", &conn, true));
+            } catch (const std::exception& error) {
+                errors[t] = error.what();
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    for (const QString& error : errors)
+        EXPECT_EQ(error, "");
+    QSet<qint32> all;
+    for (const auto& list : ids)
+        for (const qint32 id : list)
+            all.insert(id);
+    EXPECT_EQ(all.size(), 4 * kPerThread);
+    EXPECT_EQ(*std::min_element(all.begin(), all.end()), 1000000001);
+}
+
+TEST_P(FunzioniDb, GeneraUserIDPasswordInTextMode)
+{
+    const QRegularExpression formato("^[a-z]{3}[0-9]{3}$");
+    QString userID, password;
+    Funzioni::GeneraUserIDPassword(userID, password, 0, false, "Pia", "Tortellini", 12, &Db());
+    EXPECT_EQ(userID, "ptortell");
+    EXPECT_TRUE(formato.match(password).hasMatch()) << password.toStdString();
+
+    Cliente(1, "ptortell");
+    Funzioni::GeneraUserIDPassword(userID, password, 7, false, "Pia", "Tortellini", 12, &Db());
+    EXPECT_EQ(userID, "ptortell12");
+    EXPECT_TRUE(QRegularExpression("^[a-z]{4}[0-9]{3}$").match(password).hasMatch());
+
+    Funzioni::GeneraUserIDPassword(userID, password, 0, false, "", " ", 12, &Db());
+    EXPECT_EQ(userID, "usr12");
+}
+
+TEST_P(FunzioniDb, GeneraUserIDPasswordInNumericModeCountsNumerically)
+{
+    QString userID = "iniziale", password;
+    Funzioni::GeneraUserIDPassword(userID, password, 0, true, "Pia", "Tortellini", 1, &Db());
+    EXPECT_EQ(userID, "iniziale");   // no numeric user ID yet
+    EXPECT_TRUE(QRegularExpression("^[0-9]{6}$").match(password).hasMatch());
+
+    Cliente(1, "99");
+    Cliente(2, "100");
+    Cliente(3, "ptortell");
+    Cliente(4, QVariant());
+    Funzioni::GeneraUserIDPassword(userID, password, 4, true, "", "", 1, &Db());
+    EXPECT_EQ(userID, "101");
+    EXPECT_EQ(password.size(), 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, FunzioniDb,
+                         ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
+                         [](const auto& info) { return CAdoTestDatabase::EngineName(info.param); });
