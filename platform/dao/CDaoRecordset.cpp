@@ -1,5 +1,7 @@
 #include "platform/dao/CDaoRecordset.h"
 
+#include "platform/sql/CJetSql.h"
+
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlRecord>
@@ -8,9 +10,13 @@ namespace {
 
 const QString kKey = QStringLiteral("__qtr_key");
 
-// Statements and filter texts are written in the desktop database's own
-// dialect; SQLite reads bracketed names and TRUE/FALSE as they stand.
-QString JetToSQLite(const QString& sql) { return sql; }
+// Statements, filters and criteria are written in the Access dialect
+// (#dates#, Like '*', True, &); SQLite runs them rewritten.
+QString JetToSQLite(const QString& sql)
+{
+    static const CJetSql jet(CJetSql::SQLite);
+    return jet.Rewrite(sql);
+}
 
 QString Unbracket(QString name)
 {
@@ -252,10 +258,12 @@ void CDaoRecordset::Load()
     const QSqlRecord record = query.record();
     const int first = m_bKeyed ? 1 : 0;
     m_columns.clear();
+    m_columnKeys.clear();
     m_columnIndex.clear();
     for (int i = first; i < record.count(); ++i) {
         const QString name = record.fieldName(i);
         m_columns << name;
+        m_columnKeys << name.toLower();
         m_columnIndex.insert(name.toLower(), i - first);
     }
     m_rows.clear();
@@ -280,6 +288,7 @@ void CDaoRecordset::Close()
     m_pendingOrder.clear();
     m_rows.clear();
     m_columns.clear();
+    m_columnKeys.clear();
     m_columnIndex.clear();
     m_bOpen = false;
     m_nCurrent = -1;
@@ -292,6 +301,7 @@ void CDaoRecordset::Requery()
         ThrowDaoException(QStringLiteral("L'oggetto non è aperto."));
     EndEdit();
     Load();
+    RunExchange(CDaoFieldExchange::BindField);
     SettleOnCurrent();
 }
 
@@ -744,8 +754,10 @@ void CDaoRecordset::SetBookmark(const QVariant& bookmark)
 
 void CDaoRecordset::RunExchange(CDaoFieldExchange::Operation op)
 {
-    if (op == CDaoFieldExchange::BindField)
+    if (op == CDaoFieldExchange::BindField) {
         m_boundNames.clear();
+        m_boundColumns.clear();
+    }
     CDaoFieldExchange fx(op, this);
     DoFieldExchange(&fx);
 }
@@ -754,16 +766,19 @@ void CDaoRecordset::ExchangeField(CDaoFieldExchange* pFX, const char* name, QVar
                                   QMetaType::Type type, const CDaoTextCodec* codec)
 {
     const int field = pFX->m_nField++;
-    const QString column = Unbracket(QString::fromLatin1(name));
     switch (pFX->m_nOperation) {
-    case CDaoFieldExchange::BindField:
+    case CDaoFieldExchange::BindField: {
+        // Each member's column is looked up once per opening, not per row.
+        const QString column = Unbracket(QString::fromLatin1(name));
         m_boundNames << column;
+        m_boundColumns.append(ColumnIndex(column));
         break;
+    }
     case CDaoFieldExchange::SetDefault:
         member = DefaultFor(type);
         break;
     case CDaoFieldExchange::Fixup: {
-        const int index = FieldIndexOrThrow(column);
+        const int index = BoundColumn(field, name);
         member = FromStored(m_rows.at(m_nCurrent).values.value(index + (m_bKeyed ? 1 : 0)), type, codec);
         if (m_cache.size() <= field)
             m_cache.resize(field + 1);
@@ -774,12 +789,20 @@ void CDaoRecordset::ExchangeField(CDaoFieldExchange* pFX, const char* name, QVar
         const bool cached = field < m_cache.size() && m_cache.at(field).has_value();
         if (cached && *m_cache.at(field) == member)
             break;
-        const int index = FieldIndexOrThrow(column);
-        const QString real = m_columns.at(index);
-        if (!m_pending.contains(real.toLower()))
-            m_pendingOrder << real;
-        m_pending.insert(real.toLower(), ToStored(member, type, codec));
+        const int index = BoundColumn(field, name);
+        const QString& key = m_columnKeys.at(index);
+        if (!m_pending.contains(key))
+            m_pendingOrder << m_columns.at(index);
+        m_pending.insert(key, ToStored(member, type, codec));
         break;
     }
     }
+}
+
+int CDaoRecordset::BoundColumn(int field, const char* name) const
+{
+    const int index = field < m_boundColumns.size() ? m_boundColumns.at(field) : -1;
+    if (index < 0)
+        ThrowDaoException(QStringLiteral("Elemento non trovato in questo insieme. [%1]").arg(QString::fromLatin1(name)));
+    return index;
 }

@@ -122,6 +122,7 @@ private:
     void Refresh(int row);
     void RefreshAndFixup();
     int Step(int from, int direction) const;
+    int BoundColumn(int field, const char* name) const;
     QVector<int> MatchingRows(const QString& criteria, const QVariantList& params);
     bool FindFrom(int start, int direction, const QString& criteria, const QVariantList& params);
     struct Assignments
@@ -142,6 +143,7 @@ private:
     bool m_bKeyed = false;        // rows carry their table row's key
     int m_nStatementParams = 0;   // leading m_filterParams that the statement itself takes
     QStringList m_columns;        // column names, key column excluded
+    QStringList m_columnKeys;     // the same in lower case
     QHash<QString, int> m_columnIndex;
     QVector<Row> m_rows;
     int m_nCurrent = -1;          // -1 before the first row (BOF), size() past the last (EOF)
@@ -155,4 +157,5 @@ private:
 
     QVector<std::optional<QVariant>> m_cache;   // per bound member
     QStringList m_boundNames;
+    QVector<int> m_boundColumns;   // per bound member, its column (-1: none)
 };

@@ -105,6 +105,9 @@ TEST_F(DaoTest, FilterAndSortTextsWorkAsWritten)
         {"", "[Prezzo] DESC", {}, {3, 2, 1}},
         {"ID>1 AND Attivo=TRUE", "ID", {}, {3}},
         {"Nome=?", "", {"Beta"}, {2}},
+        {"Nome Like 'G*'", "", {}, {3}},
+        {"Data<#3/1/2024#", "", {}, {1, 2, 3}},
+        {"Attivo=True AND Nome & 'x'='Alfax'", "", {}, {1}},
         {"Nome=?", "", {"O'Brien'; DROP TABLE Articolo; --"}, {}},
     };
     for (const Case& c : cases) {
