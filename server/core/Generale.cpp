@@ -1,6 +1,7 @@
 #include "server/core/Generale.h"
 
 #include "platform/ado/CAdoConnection.h"
+#include "platform/ado/CAdoException.h"
 #include "platform/asp/CAspObjectRegistry.h"
 #include "platform/asp/IAspApplication.h"
 #include "platform/asp/IAspRequest.h"
@@ -30,6 +31,13 @@ const char* const kDatiAzienda[] = {"RagioneSociale", "Indirizzo",       "Cap", 
                                     "EmailInfo",      "EmailSupporto",   "EmailOrdini"};
 
 QString Cifre(int valore, int cifre) { return QStringLiteral("%1").arg(valore, cifre, 10, QLatin1Char('0')); }
+
+// The settings the Session is built from must all be there.
+void RigaRichiesta(const CAdoRecordset& rs, const QString& cosa)
+{
+    if (rs.IsEOF())
+        throw CAdoException(QStringLiteral("Impostazioni del negozio incomplete: manca %1.").arg(cosa));
+}
 
 } // namespace
 
@@ -128,6 +136,7 @@ void Generale::LeggiConfigurazione()
     CAdoRecordset rs;
     rs.Open(QStringLiteral("SELECT * FROM Configurazione"), Connection());
     SetSession(QStringLiteral("DbPath"), m_dbFolder);
+    RigaRichiesta(rs, QStringLiteral("la riga di Configurazione"));
     const auto copiaSeValorizzato = [&](const QString& chiave, const QString& colonna) {
         if (!rs.IsNull(colonna))
             SetSession(chiave, rs.Field(colonna));
@@ -182,6 +191,7 @@ void Generale::LeggiLinguaEValute(const QVariant& idLingua)
 {
     CAdoRecordset lingua;
     lingua.Open(QStringLiteral("SELECT * FROM Lingue WHERE ID=?"), Connection(), {idLingua});
+    RigaRichiesta(lingua, QStringLiteral("la lingua predefinita (Lingue.ID %1)").arg(idLingua.toString()));
     SetSession(QStringLiteral("CodiceLinguaPredefinita"), lingua.Field(QStringLiteral("Codice")));
     SetSession(QStringLiteral("CodiceLingua"), lingua.Field(QStringLiteral("Codice")));
     if (!lingua.IsNull(QStringLiteral("Descrizione")))
@@ -194,9 +204,11 @@ void Generale::LeggiLinguaEValute(const QVariant& idLingua)
     CAdoRecordset valuta;
     valuta.Open(QStringLiteral("SELECT * FROM Valute WHERE ID=?"), Connection(),
                 {SessionValue(QStringLiteral("IDValutaListino"))});
+    RigaRichiesta(valuta, QStringLiteral("la valuta del listino"));
     SetSession(QStringLiteral("FCListino2Euro"), valuta.Field(QStringLiteral("Cambio")));
     SetSession(QStringLiteral("ArrotondamentoListino"), valuta.Field(QStringLiteral("Arrotondamento")));
     valuta.Open(QStringLiteral("SELECT * FROM Valute WHERE ID=?"), Connection(), {idValuta});
+    RigaRichiesta(valuta, QStringLiteral("la valuta della lingua predefinita"));
     SetSession(QStringLiteral("FCEuro2Web"), valuta.Field(QStringLiteral("Cambio")));
     if (!valuta.IsNull(QStringLiteral("Simbolo")))
         SetSession(QStringLiteral("SimboloValuta"), valuta.Field(QStringLiteral("Simbolo")));
@@ -276,6 +288,7 @@ void Generale::ImpostaLingua()
         CAdoRecordset valuta;
         valuta.Open(QStringLiteral("SELECT * FROM Valute WHERE ID=?"), Connection(),
                     {lingua.Field(QStringLiteral("IDValuta"))});
+        RigaRichiesta(valuta, QStringLiteral("la valuta della lingua ") + codice);
         const QVariant cambio = valuta.Field(QStringLiteral("Cambio"));
         CodiceLingua = codice;
         SetSession(QStringLiteral("CodiceLingua"), codice);

@@ -349,6 +349,7 @@ TEST_P(GeneraleDb, ASharedConnectionIsClosedByGeneraleOnly)
     generale->SetShareConn();
     auto* dizionario = m_page->Create<Dizionario>("QTR50.Dizionario");
     EXPECT_THROW(dizionario->Traduci("ERREMAIL"), std::runtime_error);   // no SetConn yet
+    EXPECT_THROW(dizionario->SetConn(nullptr), std::runtime_error);
     dizionario->SetConn(generale->Conn());
     EXPECT_EQ(dizionario->Traduci("ERREMAIL"), "");
     auto* connessione = qobject_cast<CAdoConnection*>(generale->Conn());
@@ -357,7 +358,22 @@ TEST_P(GeneraleDb, ASharedConnectionIsClosedByGeneraleOnly)
     EXPECT_TRUE(connessione->IsOpen());
     generale->Free();
     EXPECT_EQ(chiusa.count(), 1);
-    EXPECT_THROW(dizionario->SetConn(m_page.get() ? nullptr : nullptr), std::runtime_error);
+}
+
+TEST_P(GeneraleDb, MissingSettingsAreNamedAndTheKeysBeforeStayWritten)
+{
+    m_shop->Db().Execute("DELETE FROM Valute WHERE ID=1");
+    Generale* generale = NewPage();
+    try {
+        generale->Inizializza();
+        FAIL() << "no error";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "Impostazioni del negozio incomplete: manca la valuta del listino.");
+    }
+    EXPECT_EQ(Session("CodiceLingua").toString(), "it");
+    m_shop->Db().Execute("DELETE FROM Configurazione");
+    EXPECT_THROW(generale->Inizializza(), std::runtime_error);
+    EXPECT_EQ(Session("DbPath").toString(), m_shop->DbFolder());
 }
 
 TEST_P(GeneraleDb, AMissingDatabaseFailsTheStart)

@@ -1,0 +1,3 @@
+#include "server/core/Qtr50Library.h"
+
+void Qtr50EnsureLoaded() {}
