@@ -7,7 +7,12 @@
 #include "platform/utilities/QtrCipher.h"
 #include "server/core/testing/CQtrTestShop.h"
 
+#include "desktop/orders/smtp/tests/SmtpTestServer.h"
+
 #include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonObject>
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -103,6 +108,29 @@ TEST(Funzioni, NoMailLeavesInLocalMode)
     host.SetLocalMode(false);
     EXPECT_THROW(Funzioni::InviaEmail(page.get(), "a@b.test", "c@d.test", "oggetto", "testo"), std::runtime_error);
     Funzioni::ImpostaServerPosta("localhost", 25);
+}
+
+TEST(Funzioni, AMessageTheServerRefusesIsReportedAsAnError)
+{
+    SmtpTestServer smtp;
+    ASSERT_EQ(smtp.Start(), "");
+    CAspTestHost host(QString(), false);
+    auto page = host.NewPage();
+    Funzioni::ImpostaServerPosta("127.0.0.1", smtp.Port());
+    EXPECT_NO_THROW(Funzioni::InviaEmail(page.get(), "negozio@bottega.test", "cliente@bottega.test", "Ordine",
+                                         "Riga uno\n.riga col punto\nèà"));
+    try {
+        Funzioni::InviaEmail(page.get(), "negozio@bottega.test", "refuse-rcpt@bottega.test", "Ordine", "testo");
+        ADD_FAILURE() << "a refused message was reported as sent";
+    } catch (const std::runtime_error& e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).contains("550")) << e.what();
+    }
+    Funzioni::ImpostaServerPosta("localhost", 25);
+    const QList<QJsonObject> messages = smtp.Messages();
+    ASSERT_EQ(messages.size(), 1);
+    QString body = messages[0]["body"].toString();
+    body.replace("\r\n", "\n");
+    EXPECT_EQ(body.trimmed(), QString::fromUtf8("Riga uno\n.riga col punto\nèà"));
 }
 
 // ---------------------------------------------------------------- on both engines
