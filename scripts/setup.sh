@@ -11,7 +11,7 @@ packages=(
   libqt6opengl6-dev
   libsqlite3-dev libsodium-dev zlib1g-dev libgif-dev
   postgresql postgresql-client
-  poppler-utils xvfb xauth
+  poppler-utils xvfb xauth imagemagick
   python3 python3-aiosmtpd
 )
 

@@ -1,0 +1,138 @@
+#include "desktop/shell/projects/CProjectOpener.h"
+
+#include "desktop/shell/controls/CMessageBox.h"
+#include "desktop/shell/projects/CDatabaseBackup.h"
+#include "desktop/shell/projects/CProjectFolder.h"
+#include "desktop/shell/projects/CProjectUpgrade.h"
+#include "desktop/shell/projects/IProjectUi.h"
+#include "platform/dao/CDaoDatabase.h"
+#include "platform/dao/CDaoException.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace {
+
+const QString kNotUpgraded = QStringLiteral("Il progetto non è stato aggiornato e pertanto non può essere aperto.");
+
+} // namespace
+
+CProjectOpener::CProjectOpener(CDaoDatabase& database, IProjectUi& ui, const QString& installFolder)
+    : m_database(database), m_ui(ui), m_strInstallFolder(installFolder)
+{
+}
+
+bool CProjectOpener::OpenProject(QString& projectFolder)
+{
+    const QString folder = CProjectFolder::WithoutSlash(projectFolder);
+    if (QFileInfo::exists(CProjectFolder::LockPath(folder)) && !m_ui.WaitForSyncLock(CProjectFolder::LockPath(folder))) {
+        m_bStartOk = false;
+        return false;
+    }
+    QString error;
+    if (!CDatabaseBackup(m_database, folder).RestoreLeftover(&error)) {
+        ReportError(error);
+        return false;
+    }
+    if (!UpgradeIfNeeded(folder))
+        return false;
+    m_ui.SetTitle(CProjectFolder::Title(folder));
+    projectFolder = CProjectFolder::WithSlash(folder);
+    CheckExternalData(projectFolder);
+    if (!OpenDatabase(projectFolder))
+        return false;
+    if (!m_ui.LoadLanguages()) {
+        CMessageBox::Show(m_ui.DialogParent(),
+                          QStringLiteral("Nessuna lingua attiva.\nE' necessario attivare almeno una lingua per poter proseguire."),
+                          QString(), CMessageBox::Exclamation);
+        m_ui.OpenLanguagesView();
+    }
+    return true;
+}
+
+bool CProjectOpener::UpgradeIfNeeded(const QString& projectFolder)
+{
+    QString error;
+    switch (CProjectUpgrade::CheckProjectSchema(m_strInstallFolder, projectFolder, &error)) {
+    case CProjectUpgrade::UpToDate:
+        return true;
+    case CProjectUpgrade::NeedsUpgrade:
+        return AskUpgradeProject(projectFolder);
+    case CProjectUpgrade::CheckFailed:
+        break;
+    }
+    ReportError(error);
+    return false;
+}
+
+bool CProjectOpener::AskUpgradeProject(const QString& projectFolder)
+{
+    QWidget* parent = m_ui.DialogParent();
+    const auto answer = CMessageBox::Show(
+        parent,
+        QStringLiteral("Il progetto è stato creato con una versione precedente di Quintaro\ned è pertanto "
+                       "necessario aggiornarlo alla nuova versione.\n\nVuoi farlo ora?"),
+        QString(), CMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes) {
+        // The upgrade replaces the file; nothing may hold it open.
+        m_database.Close();
+        CProjectUpgrade upgrade(m_strInstallFolder, projectFolder);
+        switch (m_ui.RunUpgrade(upgrade)) {
+        case CProjectUpgrade::Upgraded:
+            CMessageBox::Show(parent, QStringLiteral("Aggiornamento effettuato con successo."), QString(),
+                              CMessageBox::Information);
+            return true;
+        case CProjectUpgrade::Failed:
+            CMessageBox::Show(parent, upgrade.Error() + QStringLiteral("\n\n") + kNotUpgraded, QString(),
+                              CMessageBox::Stop);
+            return false;
+        case CProjectUpgrade::Cancelled:
+            break;
+        }
+    }
+    CMessageBox::Show(parent, kNotUpgraded, QString(), CMessageBox::Exclamation);
+    return false;
+}
+
+QString CProjectOpener::ExternalDataFolder(const QString& projectFolder)
+{
+    QFile file(CProjectFolder::WithSlash(projectFolder) + QStringLiteral("path.ini"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QString();
+    const QString line = QTextStream(&file).readLine().trimmed();
+    if (line.isEmpty())
+        return QString();
+    const QDir folder(line);
+    // Without QDir::CaseSensitive the pattern matches "G..." as well, as it
+    // did where the outside data comes from.
+    return folder.entryList({QStringLiteral("g*")}, QDir::Files).isEmpty() ? QString() : line;
+}
+
+void CProjectOpener::CheckExternalData(const QString& projectFolder)
+{
+    if (!m_ui.CanRunExternalImport() || ExternalDataFolder(projectFolder).isEmpty())
+        return;
+    const auto answer = CMessageBox::Show(m_ui.DialogParent(),
+                                          QStringLiteral("Sono disponibili dati esterni da importare\n\nVuoi farlo ora?"),
+                                          QString(), CMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        m_ui.RunExternalImport(CProjectFolder::WithSlash(projectFolder));
+}
+
+bool CProjectOpener::OpenDatabase(const QString& projectFolder)
+{
+    try {
+        m_database.Open(CProjectFolder::DatabasePath(projectFolder));
+    } catch (const CDaoException& e) {
+        ReportError(e.GetErrorMessage());
+        return false;
+    }
+    return true;
+}
+
+void CProjectOpener::ReportError(const QString& text)
+{
+    CMessageBox::Show(m_ui.DialogParent(), text, QString(), CMessageBox::Stop);
+}

@@ -1,0 +1,164 @@
+#include "desktop/shell/projects/CProjectSession.h"
+
+#include "desktop/shell/controls/CMessageBox.h"
+#include "desktop/shell/projects/CDatabaseBackup.h"
+#include "desktop/shell/projects/CProjectFolder.h"
+#include "desktop/shell/projects/CProjectOpener.h"
+#include "desktop/shell/projects/CRecentProjects.h"
+#include "desktop/shell/projects/IProjectUi.h"
+#include "platform/dao/CDaoDatabase.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+
+CProjectSession::CProjectSession(CDaoDatabase& database, QString& projectFolder, bool& projectOpen,
+                                 const QString& installFolder, QSettings& settings, IProjectUi& ui)
+    : m_database(database),
+      m_strProjectFolder(projectFolder),
+      m_bProjectOpen(projectOpen),
+      m_strInstallFolder(installFolder),
+      m_settings(settings),
+      m_ui(ui)
+{
+}
+
+QString CProjectSession::DefaultProjectsFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                           + QStringLiteral("/quintaro/projects");
+    // "Nuovo progetto" makes only the last folder of its path.
+    QDir().mkpath(folder);
+    return folder;
+}
+
+bool CProjectSession::StartUp()
+{
+    m_bStartOk = true;
+    m_bProjectOpen = false;
+    m_strProjectFolder = CRecentProjects(m_settings).Newest();
+    if (m_strProjectFolder.isEmpty()) {
+        ChooseProject();
+        return m_bStartOk;
+    }
+    if (AcceptFolder(m_strProjectFolder))
+        m_bProjectOpen = OpenProject();
+    return m_bStartOk;
+}
+
+void CProjectSession::FileNew()
+{
+    QString folder;
+    if (!m_ui.AskNewProject(DefaultProjectsFolder(), &folder)) {
+        if (!m_bProjectOpen)
+            m_ui.SetTitle(QStringLiteral("Quintaro"));
+        return;
+    }
+    if (m_bProjectOpen)
+        CloseProject();
+    CreateAndOpen(folder);
+}
+
+void CProjectSession::FileOpen()
+{
+    if (m_bProjectOpen)
+        CloseProject();
+    ChooseProject();
+}
+
+void CProjectSession::ChooseProject()
+{
+    bool createNew = false;
+    QString folder;
+    if (!m_ui.ChooseProject(CRecentProjects(m_settings).NewestFirst(), &createNew, &folder))
+        return;
+    if (createNew) {
+        QString newFolder;
+        if (m_ui.AskNewProject(DefaultProjectsFolder(), &newFolder))
+            CreateAndOpen(newFolder);
+        return;
+    }
+    if (folder.isEmpty())
+        return;
+    m_strProjectFolder = folder;
+    if (AcceptFolder(folder))
+        m_bProjectOpen = OpenProject();
+}
+
+void CProjectSession::CreateAndOpen(const QString& folder)
+{
+    m_strProjectFolder = folder;
+    m_bProjectOpen = CreateProjectTree() && OpenProject();
+}
+
+// A folder that is no project is refused and leaves the recent list; a
+// good one moves to its newest place.
+bool CProjectSession::AcceptFolder(const QString& folder)
+{
+    const CProjectFolder::CheckResult result = CProjectFolder::Check(folder);
+    if (result != CProjectFolder::Valid) {
+        CMessageBox::Show(m_ui.DialogParent(), CProjectFolder::CheckMessage(result), QString(), CMessageBox::Stop);
+        RemoveRecentProject(folder);
+        return false;
+    }
+    AddRecentProject();
+    return true;
+}
+
+bool CProjectSession::OpenProject()
+{
+    CProjectOpener opener(m_database, m_ui, m_strInstallFolder);
+    const bool opened = opener.OpenProject(m_strProjectFolder);
+    if (!opener.StartOk())
+        m_bStartOk = false;
+    return opened;
+}
+
+bool CProjectSession::CreateProjectTree()
+{
+    QString error;
+    if (!Reported(CProjectFolder::Create(m_strProjectFolder, m_strInstallFolder, &error), error))
+        return false;
+    AddRecentProject();
+    CMessageBox::Show(m_ui.DialogParent(), CProjectFolder::CreatedNotice(), QString(), CMessageBox::Information);
+    return true;
+}
+
+void CProjectSession::AddRecentProject()
+{
+    // The list holds folders as the user chose them, without the "/" an
+    // open project's folder carries.
+    CRecentProjects(m_settings).Add(CProjectFolder::WithoutSlash(m_strProjectFolder));
+}
+
+void CProjectSession::RemoveRecentProject(const QString& folder)
+{
+    CRecentProjects(m_settings).Remove(CProjectFolder::WithoutSlash(folder));
+}
+
+bool CProjectSession::BackupDatabase()
+{
+    QString error;
+    return Reported(CDatabaseBackup(m_database, m_strProjectFolder).Backup(&error), error);
+}
+
+bool CProjectSession::RestoreDatabase()
+{
+    QString error;
+    return Reported(CDatabaseBackup(m_database, m_strProjectFolder).Restore(&error), error);
+}
+
+bool CProjectSession::Reported(bool ok, const QString& error)
+{
+    if (!ok)
+        CMessageBox::Show(m_ui.DialogParent(), error, QString(), CMessageBox::Stop);
+    return ok;
+}
+
+void CProjectSession::CloseProject()
+{
+    m_database.Close();
+    m_ui.ResetLanguages();
+    m_ui.SetTitle(QStringLiteral("Quintaro"));
+    m_bProjectOpen = false;
+}

@@ -1,0 +1,82 @@
+#include "ProjectFixture.h"
+
+#include "desktop/shell/projects/CProjectFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(ProjectFolder, CreateMakesTheTreeAndCopiesTheInstallation)
+{
+    ProjectFixture fixture;
+    const QString project = fixture.MakeProject(QStringLiteral("negozio"));
+    for (const QString& folder : CProjectFolder::Layout())
+        EXPECT_TRUE(QFileInfo(project + QLatin1Char('/') + folder).isDir()) << folder.toStdString();
+    EXPECT_EQ(ReadAll(project + QStringLiteral("/db/database.mdb")),
+              ReadAll(fixture.InstallFolder() + QStringLiteral("/db/database.mdb")));
+    EXPECT_EQ(ReadAll(project + QStringLiteral("/db/progettografico.mdb")),
+              ReadAll(fixture.InstallFolder() + QStringLiteral("/db/progettografico.mdb")));
+    // The files of template/system, not its sub-folders.
+    EXPECT_EQ(QDir(project + QStringLiteral("/website/asp")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              (QStringList{"default.asp", "global.asa"}));
+    EXPECT_EQ(ReadAll(project + QStringLiteral("/website/asp/global.asa")), QByteArray("// global"));
+    EXPECT_EQ(CProjectFolder::Check(project), CProjectFolder::Valid);
+}
+
+TEST(ProjectFolder, CreateOverAnExistingProjectOverwritesItsFiles)
+{
+    ProjectFixture fixture;
+    const QString project = fixture.MakeProject(QStringLiteral("negozio"));
+    QFile asp(project + QStringLiteral("/website/asp/global.asa"));
+    ASSERT_TRUE(asp.open(QIODevice::WriteOnly));
+    asp.write("changed");
+    asp.close();
+    fixture.MakeProject(QStringLiteral("negozio"));
+    EXPECT_EQ(ReadAll(project + QStringLiteral("/website/asp/global.asa")), QByteArray("// global"));
+}
+
+TEST(ProjectFolder, CreateWithoutReferenceDatabaseFails)
+{
+    ProjectFixture fixture;
+    QFile::remove(fixture.InstallFolder() + QStringLiteral("/db/database.mdb"));
+    QString error;
+    EXPECT_FALSE(CProjectFolder::Create(fixture.ProjectPath(QStringLiteral("x")), fixture.InstallFolder(), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("database.mdb"))) << error.toStdString();
+}
+
+TEST(ProjectFolder, CheckTellsMissingAndIncompleteFolders)
+{
+    TempFolder folder;
+    EXPECT_EQ(CProjectFolder::Check(folder.FilePath(QStringLiteral("none"))), CProjectFolder::Missing);
+    EXPECT_EQ(CProjectFolder::Check(QString()), CProjectFolder::Missing);
+    QDir().mkpath(folder.FilePath(QStringLiteral("p/db")));
+    EXPECT_EQ(CProjectFolder::Check(folder.FilePath(QStringLiteral("p"))), CProjectFolder::NotAProject);
+    QDir().mkpath(folder.FilePath(QStringLiteral("p/website")));
+    EXPECT_EQ(CProjectFolder::Check(folder.FilePath(QStringLiteral("p/"))), CProjectFolder::Valid);
+    EXPECT_EQ(CProjectFolder::CheckMessage(CProjectFolder::Missing),
+              QStringLiteral("Il progetto non esiste più nella cartella specificata."));
+    EXPECT_EQ(CProjectFolder::CheckMessage(CProjectFolder::NotAProject),
+              QStringLiteral("La cartella selezionata non contiene un progetto valido."));
+}
+
+TEST(ProjectFolder, TitleAndPaths)
+{
+    EXPECT_EQ(CProjectFolder::Title(QStringLiteral("/home/u/progetti/negozio")), QStringLiteral("Quintaro - [negozio]"));
+    EXPECT_EQ(CProjectFolder::Title(QStringLiteral("/home/u/progetti/negozio/")), QStringLiteral("Quintaro - [negozio]"));
+    EXPECT_EQ(CProjectFolder::WithSlash(QStringLiteral("/a/b//")), QStringLiteral("/a/b/"));
+    EXPECT_EQ(CProjectFolder::WithSlash(QStringLiteral("/")), QStringLiteral("/"));
+    EXPECT_EQ(CProjectFolder::DatabasePath(QStringLiteral("/a/b")), QStringLiteral("/a/b/db/database.mdb"));
+    EXPECT_EQ(CProjectFolder::LockPath(QStringLiteral("/a/b/")), QStringLiteral("/a/b/db/sync.lck"));
+}
+
+} // namespace
