@@ -534,9 +534,10 @@ void CDaoRecordset::AddNew()
     EndEdit();
     m_nSavedCurrent = m_nCurrent;
     m_nEditMode = dbEditAdd;
+    // The members start from their defaults and only those set afterwards
+    // are written: the other columns take the table's own default, or stay
+    // NULL where NULL means "not set".
     RunExchange(CDaoFieldExchange::SetDefault);
-    for (auto& cached : m_cache)
-        cached.reset();
 }
 
 void CDaoRecordset::Edit()
@@ -776,6 +777,9 @@ void CDaoRecordset::ExchangeField(CDaoFieldExchange* pFX, const char* name, QVar
     }
     case CDaoFieldExchange::SetDefault:
         member = DefaultFor(type);
+        if (m_cache.size() <= field)
+            m_cache.resize(field + 1);
+        m_cache[field] = member;
         break;
     case CDaoFieldExchange::Fixup: {
         const int index = BoundColumn(field, name);

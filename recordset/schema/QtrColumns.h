@@ -45,6 +45,11 @@ inline void QtrDfx_EText(CDaoFieldExchange* p, const char* n, QString& v)
     DFX_Text(p, n, v, &QtrCipherCodec());
 }
 
+// A column that holds NULL until a value is written, where "not set" means
+// something (ScontiProdotto's optional terms); in a table class it is an
+// ordinary column, in the database it has no default.
+#define QTR_NULLABLE_COLUMN(kind, name) QTR_COLUMN(kind, name)
+
 // Inside a table class: one member per column of the .def file included
 // after it, e.g.
 //   #define QTR_COLUMN QTR_MEMBER

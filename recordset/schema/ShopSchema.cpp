@@ -5,7 +5,8 @@
 namespace {
 
 // Every table's columns, each list included from its .def file.
-#define QTR_COLUMN(kind, name) {QtrColumnKind::kind, #name},
+#define QTR_COLUMN(kind, name) {QtrColumnKind::kind, #name, false},
+#define QTR_NULLABLE_COLUMN(kind, name) {QtrColumnKind::kind, #name, true},
 
 const QtrColumnDef kArgomenti[] = {
 #include "recordset/schema/tables/Argomenti.def"

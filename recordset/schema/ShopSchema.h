@@ -16,6 +16,7 @@ struct QtrColumnDef
 {
     QtrColumnKind kind;
     const char* name;
+    bool nullable = false;   // NULL stands for "not set": no default
 };
 
 struct QtrTableDef

@@ -44,8 +44,12 @@ QString ColumnDefinition(const QtrColumnDef& column, Dialect dialect)
     QString text = Quote(name, dialect) + QLatin1Char(' ') + SqlType(column.kind, dialect);
     if (IsId(name))
         text += dialect == Dialect::Postgres ? QStringLiteral(" NOT NULL PRIMARY KEY") : QStringLiteral(" NOT NULL");
+    else if (column.nullable)
+        ;   // NULL stands for "not set"
     else if (IsNumeric(column.kind))
         text += QStringLiteral(" DEFAULT 0");   // what the shop's SQL compares and sums is never NULL
+    else if (column.kind != QtrColumnKind::DateTime)
+        text += QStringLiteral(" DEFAULT ''");   // nor is the text it compares
     return text;
 }
 

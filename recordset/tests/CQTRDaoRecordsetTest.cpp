@@ -122,7 +122,7 @@ TEST_F(TrackingTest, AnUntrackedSaveTouchesNeitherCounterNorStampNorMarker)
     rs.Open();
     Add(rs, 1);
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM ProgressivoVersioneRecord").toInt(), 0);
-    EXPECT_EQ(Scalar("SELECT VersioneRecord || '/' || Modificato FROM NoteLingue").toString(), "0/0");
+    EXPECT_EQ(Scalar("SELECT IFNULL(VersioneRecord, 0) || '/' || IFNULL(Modificato, 0) FROM NoteLingue").toString(), "0/0");
     EXPECT_FALSE(folder.Exists("upd.qtr"));
 }
 

@@ -179,7 +179,8 @@ TEST_F(DaoTest, AnAddedRowJoinsTheEndWithoutBecomingCurrent)
     EXPECT_EQ(rs.m_ID, 4);
     EXPECT_EQ(rs.m_Nome, "Delta");
     EXPECT_EQ(rs.m_Data, DaoZeroDate());
-    EXPECT_EQ(Scalar("SELECT Data FROM Articolo WHERE ID=4").toString(), "1899-12-30 00:00:00");
+    // Columns whose members were not set after AddNew are not written.
+    EXPECT_TRUE(Scalar("SELECT Data IS NULL AND Prezzo IS NULL FROM Articolo WHERE ID=4").toBool());
 }
 
 TEST_F(DaoTest, AddingToAnEmptySetLeavesItAtTheEnd)

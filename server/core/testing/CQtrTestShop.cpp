@@ -44,6 +44,7 @@ void CQtrTestShop::AddBasics()
     Insert("Configurazione", {{"ID", 1},
                               {"RagioneSociale", "Bottega Srl"},
                               {"Indirizzo", "Via Roma 1"},
+                              {"Fax", QVariant()},   // a column never written
                               {"EmailInfo", "info@bottega.test"},
                               {"EmailOrdini", "ordini@bottega.test"},
                               {"FlagPrezziIvaCompresa", 1},

@@ -1,0 +1,52 @@
+#include "platform/testing/TempFolder.h"
+#include "recordset/CProdottiGeneraleSet.h"
+#include "recordset/CScontiProdottoSet.h"
+#include "recordset/schema/ShopSchemaDdl.h"
+
+#include <gtest/gtest.h>
+
+#include <QSqlQuery>
+
+namespace {
+
+QVariant Scalar(CDaoDatabase& db, const QString& sql)
+{
+    QSqlQuery q(db.Connection());
+    q.exec(sql);
+    return q.next() ? q.value(0) : QVariant();
+}
+
+// A new row holds what its saver set; the columns it left alone take the
+// table's default: 0 or empty text, and NULL where NULL means "not set".
+TEST(NewRowDefaults, UnsetColumnsTakeTheTablesDefaults)
+{
+    TempFolder folder;
+    CDaoDatabase db;
+    db.Open(folder.FilePath("database.mdb"), true);
+    ShopSchemaDdl::CreateTables(db, QtrDbFile::Shop);
+
+    CScontiProdottoSet sconti(&db);
+    sconti.m_strProjectFolder = folder.Path() + "/";
+    sconti.Open();
+    sconti.AddNew();
+    sconti.m_ID = 1;
+    sconti.m_IDProdotto = 7;
+    sconti.m_ScontoPredefinito = "10";
+    sconti.Update();
+    // An offer the merchant never gave is no offer: not a price of 0.
+    EXPECT_TRUE(Scalar(db, "SELECT PrezzoPromoPredefinito IS NULL AND PrezzoPromo1 IS NULL AND Quantita1 IS NULL "
+                           "AND ScontoPeriodo IS NULL AND ValiditaDal IS NULL FROM ScontiProdotto").toBool());
+    EXPECT_EQ(Scalar(db, "SELECT ScontoPredefinito || '/' || IDGruppo || '/' || IDEsterno || '/' || Modificato "
+                         "FROM ScontiProdotto").toString(),
+              "10/0//1");
+
+    CProdottiGeneraleSet prodotti(&db);
+    prodotti.m_strProjectFolder = folder.Path() + "/";
+    prodotti.Open();
+    prodotti.AddNew();
+    prodotti.m_ID = 7;
+    prodotti.Update();
+    EXPECT_EQ(Scalar(db, "SELECT Codice || '/' || Attivo || '/' || IDProdottoBase FROM Prodotti").toString(), "/0/0");
+}
+
+} // namespace

@@ -1,0 +1,957 @@
+#include "server/core/catalogo/Catalogo.h"
+
+#include "platform/asp/CAspObjectRegistry.h"
+#include "platform/asp/IAspServer.h"
+#include "server/core/Funzioni.h"
+#include "server/core/QtrValori.h"
+#include "server/core/catalogo/CatalogoFonteScontiAdo.h"
+#include "server/core/catalogo/CatalogoImporti.h"
+#include "server/core/catalogo/CatalogoMotorePrezzi.h"
+#include "server/core/catalogo/CatalogoSql.h"
+#include "server/core/catalogo/CatalogoTesti.h"
+#include "server/core/catalogo/CatalogoValori.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRandomGenerator>
+
+#include <stdexcept>
+
+QTR_ASP_REGISTER(Catalogo)
+
+namespace {
+
+const QString kCartellaProdotti = QStringLiteral("/images/prodotti/");
+const QString kCartellaThumbnail = QStringLiteral("/images/prodotti/th/");
+const QString kCartellaColori = QStringLiteral("/images/prodotti/colori/");
+const QString kCartellaThumbnailColori = QStringLiteral("/images/prodotti/colori/th/");
+const QString kCartellaDettagli = QStringLiteral("/images/prodotti/colori/dettagli/");
+const QString kCartellaFile = QStringLiteral("/images/prodotti/files");
+const QString kCartellaCategorie = QStringLiteral("/images/categorie/");
+const QStringList kEstensioniFoto = {QStringLiteral(".jpg"), QStringLiteral(".gif")};
+
+// The cursor's page size when the page never set one.
+constexpr qint32 kPaginaPredefinita = 10;
+
+// An optional ID argument left out or given as 0.
+bool Zero(const QVariant& valore)
+{
+    return CatalogoValori::Vuoto(valore) || CatalogoValori::Numero(valore) == 0;
+}
+
+QString Testo(const CAdoRecordset& rs, const QString& colonna)
+{
+    return rs.IsNull(colonna) ? QString() : rs.Field(colonna).toString();
+}
+
+QString Decifrato(const CAdoRecordset& rs, const QString& colonna)
+{
+    return rs.IsNull(colonna) ? QString() : Funzioni::DecifraTesto(rs.Field(colonna).toString());
+}
+
+template <class T>
+void SeNonNullo(const CAdoRecordset& rs, const QString& colonna, T& destinazione)
+{
+    if (!rs.IsNull(colonna))
+        destinazione = rs.Field(colonna).value<T>();
+}
+
+double Reale(const QVariant& valore)
+{
+    if (valore.typeId() != QMetaType::QString)
+        return valore.toDouble();
+    QString testo = valore.toString().trimmed();
+    testo.replace(QLatin1Char(','), QLatin1Char('.'));
+    return QLocale::c().toDouble(testo);
+}
+
+// A 16-bit Session switch: empty reads as 0.
+qint16 Flag16(const QVariant& valore)
+{
+    return CatalogoValori::Vuoto(valore) ? 0 : QtrValori::Intero16(valore);
+}
+
+} // namespace
+
+Catalogo::Catalogo(QObject* parent) : CQtrServerObject(parent) {}
+
+Catalogo::~Catalogo() = default;
+
+// ---------------------------------------------------------------- frame
+
+void Catalogo::Start()
+{
+    CQtrServerObject::Start();
+    FlagNovita = Flag16(SessionValue(QStringLiteral("FlagNovita")));
+    FlagOfferte = Flag16(SessionValue(QStringLiteral("FlagOfferte")));
+}
+
+// The cursors hold their rows in memory and outlive Free, as pages expect;
+// only the discount lookup goes with the connection.
+void Catalogo::ReleaseRecordsets()
+{
+    m_fonte.reset();
+}
+
+void Catalogo::SetConn(QObject* Connect)
+{
+    Guard([&] {
+        UseConnection(Connect);
+        m_fonte.reset();
+    });
+}
+
+void Catalogo::ImpostaPaginaNovita(const QVariant& N)
+{
+    Guard([&] {
+        if (!N.toString().isEmpty())
+            SetSession(QStringLiteral("FlagNovita"), Flag16(N));
+        FlagNovita = Flag16(SessionValue(QStringLiteral("FlagNovita")));
+    });
+}
+
+void Catalogo::ImpostaPaginaOfferte(const QVariant& O)
+{
+    Guard([&] {
+        if (!O.toString().isEmpty())
+            SetSession(QStringLiteral("FlagOfferte"), Flag16(O));
+        FlagOfferte = Flag16(SessionValue(QStringLiteral("FlagOfferte")));
+    });
+}
+
+void Catalogo::ImpostaCalcoloNumeroProdottiCategoria(const QVariant& F)
+{
+    Guard([&] {
+        // Checked before it is kept, so a bad value spoils no later page.
+        CatalogoValori::Intero(F, "FlagCalNumProCat");
+        SetSession(QStringLiteral("FlagCalNumProCat"), F);
+    });
+}
+
+void Catalogo::ImpostaSelezioneCustom(const QString& Sc)
+{
+    Guard([&] { SetSession(QStringLiteral("SelezioneCustom"), Sc); });
+}
+
+// ---------------------------------------------------------------- visitor
+
+QVariant Catalogo::IdSessione(const char* chiave) const
+{
+    const auto id = CatalogoValori::Id(SessionValue(QString::fromLatin1(chiave)), chiave);
+    return id ? QVariant(*id) : QVariant();
+}
+
+// An ID argument, or the request's value under chiave when it is 0 or
+// left out.
+std::optional<qint32> Catalogo::IdArgomento(const QVariant& argomento, const char* chiave) const
+{
+    if (Zero(argomento))
+        return CatalogoValori::Id(RequestValue(QString::fromLatin1(chiave)), chiave);
+    return CatalogoValori::Id(argomento, chiave);
+}
+
+std::optional<qint32> Catalogo::IdUtente() const
+{
+    return CatalogoValori::Id(SessionValue(QStringLiteral("IDUtente")), "IDUtente");
+}
+
+bool Catalogo::LinguaAttiva(const QString& codice)
+{
+    if (!m_lingueAttive) {
+        QSet<QString> codici;
+        CAdoRecordset rs;
+        for (rs.Open(QStringLiteral("SELECT Codice FROM Lingue WHERE Attivo=1"), Connection()); !rs.IsEOF();
+             rs.MoveNext())
+            codici.insert(rs.Field(QStringLiteral("Codice")).toString());
+        m_lingueAttive = codici;
+    }
+    return m_lingueAttive->contains(codice);
+}
+
+// The visitor's language when it is one the shop offers; otherwise the
+// texts come in the default language.
+QString Catalogo::LinguaVisitatore()
+{
+    const QString codice = SessionText(QStringLiteral("CodiceLingua"));
+    return LinguaAttiva(codice) ? codice : QString();
+}
+
+QString Catalogo::LinguaPredefinita() const { return SessionText(QStringLiteral("CodiceLinguaPredefinita")); }
+
+CatalogoCambi Catalogo::Cambi() const
+{
+    CatalogoCambi cambi;
+    cambi.fcListino2Euro = Reale(SessionValue(QStringLiteral("FCListino2Euro")));
+    cambi.fcEuro2Web = Reale(SessionValue(QStringLiteral("FCEuro2Web")));
+    cambi.arrotondamento = Reale(SessionValue(QStringLiteral("Arrotondamento")));
+    cambi.arrotondamentoListino = Reale(SessionValue(QStringLiteral("ArrotondamentoListino")));
+    return cambi;
+}
+
+QDate Catalogo::Oggi() const { return m_oggi.isValid() ? m_oggi : QDate::currentDate(); }
+
+bool Catalogo::ApriInLingua(CAdoRecordset& rs, const QString& sql, qint32 id)
+{
+    const QString lingua = LinguaVisitatore();
+    if (!lingua.isEmpty()) {
+        rs.Open(sql, Connection(), {lingua, id});
+        if (!rs.IsEOF())
+            return true;
+    }
+    rs.Open(sql, Connection(), {LinguaPredefinita(), id});
+    return !rs.IsEOF();
+}
+
+// ---------------------------------------------------------------- categories
+
+std::optional<qint32> Catalogo::CercaCategoria(const QVariant& idOCodice)
+{
+    CAdoRecordset rs;
+    if (const auto id = CatalogoValori::Numero(idOCodice))
+        rs.Open(QStringLiteral("SELECT ID FROM Categorie WHERE ID=?"), Connection(), {*id});
+    else
+        rs.Open(QStringLiteral("SELECT ID FROM Categorie WHERE Codice=?"), Connection(), {idOCodice.toString()});
+    if (rs.IsEOF())
+        return std::nullopt;
+    return rs.Field(QStringLiteral("ID")).toInt();
+}
+
+bool Catalogo::HaSottoCategorie(qint32 id)
+{
+    CAdoRecordset rs;
+    rs.Open(QStringLiteral("SELECT TOP 1 ID FROM Categorie WHERE IDCategoriaPadre=?"), Connection(), {id});
+    return !rs.IsEOF();
+}
+
+void Catalogo::TestiCategoria(qint32 id, QString& nome, QString& descrizione)
+{
+    CAdoRecordset rs;
+    nome.clear();
+    descrizione.clear();
+    if (!ApriInLingua(rs, QStringLiteral("SELECT Nome, Descrizione FROM CategorieLingue WHERE CodiceLingua=? "
+                                         "AND IDCategoria=?"),
+                      id))
+        return;
+    nome = Decifrato(rs, QStringLiteral("Nome"));
+    descrizione = Decifrato(rs, QStringLiteral("Descrizione"));
+}
+
+// The links of the category's ancestors from the top down; a missing
+// ancestor or a loop in the tree ends the path instead of the page.
+QString Catalogo::Percorso(qint32 id)
+{
+    QString percorso;
+    QSet<qint32> visti;
+    while (id != 0 && !visti.contains(id)) {
+        visti.insert(id);
+        CAdoRecordset rs;
+        rs.Open(QStringLiteral("SELECT IDCategoriaPadre FROM Categorie WHERE ID=?"), Connection(), {id});
+        if (rs.IsEOF())
+            break;
+        QString nome, descrizione;
+        TestiCategoria(id, nome, descrizione);
+        const QString pagina = HaSottoCategorie(id)
+            ? SessionText(QStringLiteral("URLPaginaCategorie")) + QStringLiteral("?IDCategoria=")
+            : SessionText(QStringLiteral("URLPaginaProdotti")) + QStringLiteral("?Action=I&IDCategoria=");
+        const QString link =
+            QStringLiteral("<a href=\"") + pagina + QString::number(id) + QStringLiteral("\">") + nome + QStringLiteral("</a>");
+        percorso = percorso.isEmpty() ? link : link + QStringLiteral(" | ") + percorso;
+        id = rs.Field(QStringLiteral("IDCategoriaPadre")).toInt();
+    }
+    return percorso;
+}
+
+// The active base products the visitor may see in the category and all
+// its descendants, each counted once.
+qint32 Catalogo::ContaProdotti(qint32 id)
+{
+    QMultiHash<qint32, qint32> figli;
+    CAdoRecordset rs;
+    for (rs.Open(QStringLiteral("SELECT ID, IDCategoriaPadre FROM Categorie"), Connection()); !rs.IsEOF(); rs.MoveNext())
+        figli.insert(rs.Field(QStringLiteral("IDCategoriaPadre")).toInt(), rs.Field(QStringLiteral("ID")).toInt());
+    QList<qint32> da = {id};
+    QSet<qint32> albero = {id};
+    while (!da.isEmpty()) {
+        for (const qint32 figlio : figli.values(da.takeLast())) {
+            if (!albero.contains(figlio)) {
+                albero.insert(figlio);
+                da.append(figlio);
+            }
+        }
+    }
+    QStringList segni;
+    QVariantList ids;
+    for (const qint32 categoria : albero) {
+        segni << QStringLiteral("?");
+        ids << categoria;
+    }
+    CatalogoSql sql(QStringLiteral("SELECT DISTINCT Prodotti.ID FROM Prodotti INNER JOIN CategorieProdotti ON "
+                                   "Prodotti.ID=CategorieProdotti.IDProdotto WHERE Prodotti.Attivo=1 AND "
+                                   "Prodotti.IDProdottoBase=0 AND CategorieProdotti.IDCategoria IN (")
+                    + segni.join(QStringLiteral(", ")) + QStringLiteral(")"));
+    sql.Aggiungi(QString(), ids);
+    FiltriProdotti(sql);
+    rs.Open(sql.Testo(), Connection(), sql.Parametri());
+    return rs.RecordCount();
+}
+
+void Catalogo::CaricaCategoria(const CAdoRecordset& rs)
+{
+    const qint32 id = rs.Field(QStringLiteral("ID")).toInt();
+    FlagSottoCategorie = HaSottoCategorie(id);
+    IDCategoria = id;
+    CodiceCategoria = Testo(rs, QStringLiteral("Codice"));
+    TestiCategoria(id, NomeCategoria, DescrizioneCategoria);
+    PercorsoCategorie = Percorso(rs.Field(QStringLiteral("IDCategoriaPadre")).toInt());
+    if (CatalogoValori::Intero(SessionValue(QStringLiteral("FlagCalNumProCat")), "FlagCalNumProCat") == 1)
+        NumeroProdottiCategoria = ContaProdotti(id);
+}
+
+bool Catalogo::LeggiCategoria(const QVariant& IDCat)
+{
+    return Guard([&] {
+        CatalogoSql sql(QStringLiteral("SELECT * FROM Categorie WHERE "));
+        if (const auto id = CatalogoValori::Numero(IDCat))
+            sql.Aggiungi(QStringLiteral("ID=?"), {*id});
+        else
+            sql.Aggiungi(QStringLiteral("Codice=?"), {IDCat.toString()});
+        sql.DirittiCategoria(IdSessione("IDGruppo"), IdSessione("IDUtente"));
+        m_rsCategorie.Open(sql.Testo(), Connection(), sql.Parametri());
+        const bool trovata = !m_rsCategorie.IsEOF();
+        if (trovata)
+            CaricaCategoria(m_rsCategorie);
+        m_rsCategorie.Close();
+        return trovata;
+    });
+}
+
+bool Catalogo::ApriPaginaCategorie(const QVariant& IDCat)
+{
+    return Guard([&] {
+        m_rsCategorie.Close();
+        qint32 padre = 0;
+        if (const auto id = CatalogoValori::Numero(IDCat)) {
+            padre = *id;
+        } else if (!CatalogoValori::Vuoto(IDCat)) {
+            const auto trovata = CercaCategoria(IDCat);
+            if (!trovata)
+                return false;
+            padre = *trovata;
+        }
+        CatalogoSql sql;
+        sql.Aggiungi(QStringLiteral("SELECT * FROM Categorie WHERE IDCategoriaPadre=?"), {padre})
+            .DirittiCategoria(IdSessione("IDGruppo"), IdSessione("IDUtente"))
+            .Aggiungi(QStringLiteral(" ORDER BY Ordine, ID"));
+        m_rsCategorie.Open(sql.Testo(), Connection(), sql.Parametri());
+        if (m_rsCategorie.IsEOF())
+            return false;
+        CaricaCategoria(m_rsCategorie);
+        return true;
+    });
+}
+
+bool Catalogo::LeggiCategoriaSuccessiva()
+{
+    return Guard([&] {
+        m_rsCategorie.MoveNext();
+        if (m_rsCategorie.IsEOF())
+            return false;
+        CaricaCategoria(m_rsCategorie);
+        return true;
+    });
+}
+
+void Catalogo::ChiudiPaginaCategorie()
+{
+    Guard([&] { m_rsCategorie.Close(); });
+}
+
+bool Catalogo::ControlloFotoCategorie()
+{
+    return Guard([&] {
+        // Only codes of the shop's languages become folder names.
+        QStringList lingue;
+        for (const QString& lingua : {LinguaVisitatore(), LinguaPredefinita()}) {
+            if (!lingua.isEmpty() && LinguaAttiva(lingua) && !lingue.contains(lingua))
+                lingue << lingua;
+        }
+        for (const QString& lingua : lingue) {
+            if (ControlloFoto(kCartellaCategorie + lingua + QLatin1Char('/'), IDCategoria, PercorsoFotoCategoria,
+                              nullptr, QString()))
+                return true;
+        }
+        return false;
+    });
+}
+
+bool Catalogo::ControlloCategoriaPadre(const QVariant& IDTestCat, const QVariant& IDParentCat)
+{
+    return Guard([&] {
+        const std::optional<qint32> prova = CercaCategoria(IDTestCat);
+        if (!prova)
+            return false;
+        qint32 padre = IDCategoria;
+        if (!Zero(IDParentCat)) {
+            const std::optional<qint32> trovato = CercaCategoria(IDParentCat);
+            if (!trovato)
+                return false;
+            padre = *trovato;
+        }
+        QSet<qint32> visti;
+        for (qint32 id = *prova; id != 0 && !visti.contains(id);) {
+            visti.insert(id);
+            CAdoRecordset rs;
+            rs.Open(QStringLiteral("SELECT IDCategoriaPadre FROM Categorie WHERE ID=?"), Connection(), {id});
+            if (rs.IsEOF())
+                return false;
+            id = rs.Field(QStringLiteral("IDCategoriaPadre")).toInt();
+            if (id == padre)
+                return true;
+        }
+        return false;
+    });
+}
+
+// ---------------------------------------------------------------- product pages
+
+void Catalogo::DisattivaCategorie()
+{
+    m_categorieDisattivate = true;
+}
+
+bool Catalogo::ApriPaginaProdotti(const QVariant& Pag, const QVariant& IDCatPar)
+{
+    return Guard([&] {
+        ChiudiProdotti();
+        QVariant categoria = RequestValue(QStringLiteral("IDCategoria"));
+        QVariant pagina = RequestValue(QStringLiteral("Page"));
+        if (!Zero(IDCatPar)) {
+            categoria = IDCatPar;
+            pagina = Pag;
+        }
+        // Both are checked before anything is kept.
+        const std::optional<qint32> numeroPagina = CatalogoValori::Id(pagina, "Numero di pagina");
+        if (!CatalogoValori::Vuoto(categoria)) {
+            const std::optional<qint32> id = CercaCategoria(categoria);
+            if (id)
+                SetSession(QStringLiteral("IDCategoriaProdotti"), *id);
+            else if (!m_categorieDisattivate)
+                return false;
+        }
+        if (numeroPagina)
+            SetSession(QStringLiteral("PaginaCorrenteProdotti"), qMax(*numeroPagina, 1));
+        if (CatalogoValori::Vuoto(SessionValue(QStringLiteral("PaginaCorrenteProdotti"))))
+            SetSession(QStringLiteral("PaginaCorrenteProdotti"), 1);
+
+        const bool perLingua = CatalogoValori::Intero(SessionValue(QStringLiteral("TipoOrdinamento")), "TipoOrdinamento") != 0;
+        QString lingua = LinguaVisitatore();
+        if (lingua.isEmpty())
+            lingua = LinguaPredefinita();
+        const bool tutte = m_categorieDisattivate;
+        m_categorieDisattivate = false;
+        // Nearly every product is a base product: with a category to pick
+        // from, the "+" keeps the engine from walking the base-product index.
+        const QString base = tutte ? QStringLiteral("Prodotti.IDProdottoBase=0") : QStringLiteral("+Prodotti.IDProdottoBase=0");
+        CatalogoSql sql;
+        if (perLingua)
+            sql.Aggiungi(QStringLiteral("SELECT Prodotti.* FROM Prodotti INNER JOIN ProdottiLingue ON "
+                                        "ProdottiLingue.IDProdotto = Prodotti.ID WHERE Prodotti.Attivo=1 AND ")
+                             + base + QStringLiteral(" AND ProdottiLingue.CodiceLingua=?"),
+                         {lingua});
+        else
+            sql.Aggiungi(QStringLiteral("SELECT * FROM Prodotti WHERE Prodotti.Attivo=1 AND ") + base);
+        FiltriProdotti(sql);
+        if (!tutte) {
+            // A visitor who never chose a category sees an empty page.
+            const QVariant idCategoria = IdSessione("IDCategoriaProdotti");
+            if (!idCategoria.isValid())
+                return false;
+            sql.Aggiungi(QStringLiteral(" AND Prodotti.ID IN (SELECT IDProdotto FROM CategorieProdotti WHERE "
+                                        "IDCategoria=?)"),
+                         {idCategoria});
+        }
+        const QString selezione = SessionText(QStringLiteral("SelezioneCustom"));
+        if (perLingua && !selezione.isEmpty())
+            sql.Aggiungi(QStringLiteral(" AND ProdottiLingue.Sort LIKE ?"), {selezione + QLatin1Char('%')});
+        sql.Aggiungi(perLingua ? QStringLiteral(" ORDER BY ProdottiLingue.Sort, Prodotti.ID")
+                               : QStringLiteral(" ORDER BY Prodotti.Ordine, Prodotti.ID"));
+        return ApriPagina(sql);
+    });
+}
+
+void Catalogo::FiltriProdotti(CatalogoSql& sql)
+{
+    sql.DirittiProdotto(IdSessione("IDGruppo"), IdSessione("IDUtente"))
+        .NovitaOfferte(CatalogoValori::Intero(SessionValue(QStringLiteral("FlagNovita")), "FlagNovita"),
+                       CatalogoValori::Intero(SessionValue(QStringLiteral("FlagOfferte")), "FlagOfferte"), Oggi());
+}
+
+bool Catalogo::ApriPagina(const CatalogoSql& sql)
+{
+    m_rsProdotti.Open(sql.Testo(), Connection(), sql.Parametri());
+    if (m_rsProdotti.IsEOF())
+        return false;
+    qint32 lunghezza = Flag16(SessionValue(QStringLiteral("PageSize")));
+    if (lunghezza < 1)
+        lunghezza = kPaginaPredefinita;
+    LunghezzaPaginaProdotti = static_cast<qint16>(qMin(lunghezza, m_rsProdotti.RecordCount()));
+    m_rsProdotti.SetPageSize(LunghezzaPaginaProdotti);
+    // A page beyond the last shows the last one.
+    const qint32 pagina = CatalogoValori::Intero(SessionValue(QStringLiteral("PaginaCorrenteProdotti")),
+                                                 "PaginaCorrenteProdotti");
+    PaginaCorrenteProdotti = qBound(1, pagina, m_rsProdotti.PageCount());
+    m_rsProdotti.SetAbsolutePage(PaginaCorrenteProdotti);
+    CaricaProdotto();
+    TotalePagineProdotti = m_rsProdotti.PageCount();
+    return true;
+}
+
+bool Catalogo::LeggiProdottoSuccessivo()
+{
+    return Guard([&] {
+        m_rsProdotti.MoveNext();
+        if (m_rsProdotti.IsEOF())
+            return false;
+        CaricaProdotto();
+        return true;
+    });
+}
+
+bool Catalogo::LeggiPrimoProdotto()
+{
+    return Guard([&] {
+        m_rsProdotti.SetAbsolutePage(PaginaCorrenteProdotti);
+        if (m_rsProdotti.IsEOF())
+            return false;
+        CaricaProdotto();
+        return true;
+    });
+}
+
+void Catalogo::ChiudiPaginaProdotti()
+{
+    Guard([&] { ChiudiProdotti(); });
+}
+
+void Catalogo::ChiudiProdotti()
+{
+    m_rsProdotti.Close();
+    m_rsLingua.Close();
+}
+
+bool Catalogo::LeggiProdotto(const QVariant& ID)
+{
+    return Guard([&] {
+        const std::optional<qint32> id = IdArgomento(ID, "IDProdotto");
+        if (!id)
+            return false;
+        ChiudiProdotti();
+        CatalogoSql sql;
+        sql.Aggiungi(QStringLiteral("SELECT * FROM Prodotti WHERE ID=?"), {*id})
+            .DirittiProdotto(IdSessione("IDGruppo"), IdSessione("IDUtente"));
+        m_rsProdotti.Open(sql.Testo(), Connection(), sql.Parametri());
+        const bool trovato = !m_rsProdotti.IsEOF();
+        if (trovato)
+            CaricaProdotto();
+        ChiudiProdotti();
+        return trovato;
+    });
+}
+
+bool Catalogo::ControlloPrimaPaginaProdotti()
+{
+    return PaginaCorrenteProdotti == 1;
+}
+
+bool Catalogo::ControlloUltimaPaginaProdotti()
+{
+    return Guard([&] {
+        if (!m_rsProdotti.IsOpen())
+            throw std::runtime_error("Nessuna pagina di prodotti aperta");
+        return PaginaCorrenteProdotti == m_rsProdotti.PageCount();
+    });
+}
+
+// ---------------------------------------------------------------- product record
+
+void Catalogo::CaricaProdotto()
+{
+    const CAdoRecordset& rs = m_rsProdotti;
+    IDProdotto = rs.Field(QStringLiteral("ID")).toInt();
+    m_prezzo.idProdotto = IDProdotto;
+    m_prezzo.validitaScontoDal = QDateTime(QDate(1900, 1, 1), QTime(0, 0));
+    m_prezzo.validitaScontoAl = QDateTime(QDate(2100, 1, 1), QTime(0, 0));
+    Attivo = QtrValori::Vero(rs.Field(QStringLiteral("Attivo")));
+    Novita = QtrValori::Vero(rs.Field(QStringLiteral("Novita")));
+    m_prezzo.offerta = QtrValori::Vero(rs.Field(QStringLiteral("Offerta")));
+    CodiceProdotto = Testo(rs, QStringLiteral("Codice"));
+    CodiceABarreProdotto = Testo(rs, QStringLiteral("CodiceABarre"));
+    IVAProdotto = PesoProdotto = DisponibilitaProdotto = m_prezzo.scontoProdotto = 0;
+    SeNonNullo(rs, QStringLiteral("IVA"), IVAProdotto);
+    SeNonNullo(rs, QStringLiteral("Peso"), PesoProdotto);
+    SeNonNullo(rs, QStringLiteral("Disponibilita"), DisponibilitaProdotto);
+    SeNonNullo(rs, QStringLiteral("Sconto"), m_prezzo.scontoProdotto);
+    if (!rs.IsNull(QStringLiteral("ValiditaScontoDal")))
+        m_prezzo.validitaScontoDal = CAdoRecordset::DateValue(rs.Field(QStringLiteral("ValiditaScontoDal")));
+    if (!rs.IsNull(QStringLiteral("ValiditaScontoAl")))
+        m_prezzo.validitaScontoAl = CAdoRecordset::DateValue(rs.Field(QStringLiteral("ValiditaScontoAl")));
+    ConfezioneProdotto = 1;
+    if (!rs.IsNull(QStringLiteral("Confezioni")) && rs.Field(QStringLiteral("Confezioni")).toFloat() > 0)
+        ConfezioneProdotto = rs.Field(QStringLiteral("Confezioni")).toFloat();
+
+    LeggiRigaLingua(IDProdotto);
+    CalcolaPrezzo();
+    m_rsLingua.Close();
+    CalcolaImporti();
+    SimboloValuta = SessionText(QStringLiteral("SimboloValuta"));
+
+    m_rsColori.Open(QStringLiteral("SELECT COUNT(*) AS N FROM ProdottiColori WHERE Attivo=1 AND IDProdotto=?"),
+                    Connection(), {IDProdotto});
+    NumeroColori = m_rsColori.Field(QStringLiteral("N")).toInt();
+    m_rsColori.Close();
+    CaricaTaglie(rs);
+    NumeroCampiCustom = CatalogoTesti::NumeroCampi(m_campiCustom);
+}
+
+// The texts and the price of the visitor's price list; a product with no
+// row in the visitor's nor the default language shows empty texts and a
+// price of 0 rather than failing the page.
+void Catalogo::LeggiRigaLingua(qint32 id)
+{
+    NomeProdotto.clear();
+    DescrizioneFatturaProdotto.clear();
+    DescrizioneBreveProdotto.clear();
+    DescrizioneEstesaProdotto.clear();
+    UMProdotto.clear();
+    m_campiCustom.clear();
+    m_prezzo.prezzoPromozioneVL = 0;
+    m_prezzo.prezzoProdottoVL = 0;
+    if (!ApriInLingua(m_rsLingua, QStringLiteral("SELECT * FROM ProdottiLingue WHERE CodiceLingua=? AND IDProdotto=?"),
+                      id))
+        return;
+    const CAdoRecordset& rs = m_rsLingua;
+    NomeProdotto = Decifrato(rs, QStringLiteral("Nome"));
+    DescrizioneFatturaProdotto = Decifrato(rs, QStringLiteral("DescrizioneFattura"));
+    DescrizioneBreveProdotto = Decifrato(rs, QStringLiteral("DescrizioneBreve"));
+    DescrizioneEstesaProdotto = Decifrato(rs, QStringLiteral("DescrizioneEstesa"));
+    UMProdotto = Testo(rs, QStringLiteral("UM"));
+    m_campiCustom = Testo(rs, QStringLiteral("CampiCustom"));
+    SeNonNullo(rs, QStringLiteral("PrezzoPromozione"), m_prezzo.prezzoPromozioneVL);
+    static const QString colonne[] = {QStringLiteral("Prezzo"), QStringLiteral("Prezzo2"), QStringLiteral("Prezzo3"),
+                                      QStringLiteral("Prezzo4")};
+    const qint32 listino = CatalogoValori::Intero(SessionValue(QStringLiteral("IDListino")), "IDListino");
+    if (listino >= 0 && listino < 4)
+        SeNonNullo(rs, colonne[listino], m_prezzo.prezzoProdottoVL);
+}
+
+void Catalogo::CalcolaPrezzo()
+{
+    PrezzoListino = m_prezzo.prezzoProdottoVL;
+    if (!m_fonte)
+        m_fonte = std::make_unique<CatalogoFonteScontiAdo>(Connection());
+    const CatalogoMotorePrezzi motore(*m_fonte, Cambi(), Oggi());
+    if (m_prezzo.offerta && CatalogoValori::Intero(SessionValue(QStringLiteral("IDListino")), "IDListino") == 0)
+        motore.ApplicaOffertaProdotto(m_prezzo);
+    PrezzoInizialeVL = m_prezzo.prezzoProdottoVL;
+    motore.CalcolaScontiCliente(m_prezzo, IdUtente());
+}
+
+void Catalogo::CalcolaImporti()
+{
+    const CatalogoImporti importi = CatalogoImporti::Calcola(m_prezzo.prezzoProdottoVL, PrezzoListino, IVAProdotto,
+                                                             Cambi(), SessionFlag(QStringLiteral("AttivaPrezziIvaCompresa")));
+    m_prezzo.prezzoProdottoVL = importi.prezzoProdottoVL;
+    ImpostaProdottoVL = importi.impostaProdottoVL;
+    PrezzoProdotto = importi.prezzoProdotto;
+    ImpostaProdotto = importi.impostaProdotto;
+    PrezzoListino = importi.prezzoListino;
+    PrezzoProdottoInEuro = importi.prezzoProdottoInEuro;
+    ImpostaProdottoInEuro = importi.impostaProdottoInEuro;
+    PrezzoListinoInEuro = importi.prezzoListinoInEuro;
+    FPrezzoProdottoVL = importi.fPrezzoProdottoVL;
+    FImpostaProdottoVL = importi.fImpostaProdottoVL;
+    FPrezzoProdotto = importi.fPrezzoProdotto;
+    FImpostaProdotto = importi.fImpostaProdotto;
+    FPrezzoListino = importi.fPrezzoListino;
+    FPrezzoProdottoInEuro = importi.fPrezzoProdottoInEuro;
+    FImpostaProdottoInEuro = importi.fImpostaProdottoInEuro;
+    FPrezzoListinoInEuro = importi.fPrezzoListinoInEuro;
+}
+
+void Catalogo::CaricaTaglie(const CAdoRecordset& rs)
+{
+    qint32 tabella = 0;
+    SeNonNullo(rs, QStringLiteral("IDTabellaTaglie"), tabella);
+    if (tabella <= 0) {
+        NumeroTaglie = 0;
+        return;
+    }
+    // A page lists many products of few size tables.
+    if (!m_valoriTaglie.contains(tabella)) {
+        m_rsTaglie.Open(QStringLiteral("SELECT Valori FROM ValoriTaglie WHERE ID=?"), Connection(), {tabella});
+        // A size table deleted under its products leaves no sizes on sale.
+        m_valoriTaglie.insert(tabella, m_rsTaglie.IsEOF() ? QString() : Testo(m_rsTaglie, QStringLiteral("Valori")));
+        m_rsTaglie.Close();
+    }
+    const QString valori = m_valoriTaglie.value(tabella);
+    qint32 da = -1;
+    qint32 a = -1;
+    SeNonNullo(rs, QStringLiteral("DATaglia"), da);
+    SeNonNullo(rs, QStringLiteral("ATaglia"), a);
+    Taglie = CatalogoTesti::TaglieInVendita(valori, da, a, NumeroTaglie);
+}
+
+QString Catalogo::LeggiCampoCustom(const QVariant& N)
+{
+    return CatalogoTesti::Campo(m_campiCustom, N, NomeCampoCustom, ValoreCampoCustom);
+}
+
+QString Catalogo::LeggiTaglia(const QVariant& i)
+{
+    const std::optional<qint32> posizione = CatalogoValori::Numero(i);
+    return posizione ? CatalogoTesti::Taglia(Taglie, *posizione, NumeroTaglie) : QString();
+}
+
+// ---------------------------------------------------------------- photos and files
+
+// The site's name for a file of a folder, matched without regard to case
+// as the shop's files always were; empty when there is none.
+QString Catalogo::TrovaFile(const QString& cartella, const QString& nome) const
+{
+    const QString percorso = Server()->MapPath(cartella);
+    if (QFileInfo(QDir(percorso).filePath(nome)).isFile())
+        return nome;
+    for (const QString& voce : QDir(percorso).entryList(QDir::Files, QDir::Name)) {
+        if (voce.compare(nome, Qt::CaseInsensitive) == 0)
+            return voce;
+    }
+    return QString();
+}
+
+bool Catalogo::ControlloFoto(const QString& cartella, qint32 id, QString& foto, QString* thumbnail,
+                             const QString& cartellaThumbnail)
+{
+    for (const QString& estensione : kEstensioniFoto) {
+        const QString nome = TrovaFile(cartella, QString::number(id) + estensione);
+        if (nome.isEmpty())
+            continue;
+        foto = cartella + nome;
+        if (thumbnail)
+            *thumbnail = cartellaThumbnail + nome;
+        return true;
+    }
+    return false;
+}
+
+bool Catalogo::ControlloFotoProdotti()
+{
+    return Guard([&] {
+        return ControlloFoto(kCartellaProdotti, IDProdotto, PercorsoFotoProdotto, &PercorsoThumbnailProdotto,
+                             kCartellaThumbnail);
+    });
+}
+
+bool Catalogo::ControlloFotoColore()
+{
+    return Guard([&] {
+        return ControlloFoto(kCartellaColori, IDColoreProdotto, PercorsoFotoColore, &PercorsoThumbnailColore,
+                             kCartellaThumbnailColori);
+    });
+}
+
+bool Catalogo::ControlloDettaglioColore()
+{
+    return Guard([&] {
+        return ControlloFoto(kCartellaDettagli, IDColoreProdotto, PercorsoDettaglioColore, nullptr, QString());
+    });
+}
+
+// Any one character, the product's ID, "_", the code and an extension. The
+// code is compared with the names in the folder, never made into a path.
+bool Catalogo::ControlloFileProdotti(const QString& Codice)
+{
+    return Guard([&] {
+        PercorsoFileProdotto.clear();
+        const QString prefisso = (QString::number(IDProdotto) + QLatin1Char('_') + Codice).toLower();
+        const QDir cartella(Server()->MapPath(kCartellaFile));
+        for (const QString& voce : cartella.entryList(QDir::Files, QDir::Name)) {
+            if (voce.size() > prefisso.size() + 1 && voce.mid(1, prefisso.size()).toLower() == prefisso
+                && voce.at(prefisso.size() + 1) == QLatin1Char('.')) {
+                PercorsoFileProdotto = kCartellaFile + QLatin1Char('/') + voce;
+                return true;
+            }
+        }
+        return false;
+    });
+}
+
+// ---------------------------------------------------------------- categories, colours, variants
+
+bool Catalogo::CategoriaProdottoCorrente()
+{
+    IDCategoria = m_rsCategorieProdotto.Field(QStringLiteral("IDCategoria")).toInt();
+    const qint32 id = IDCategoria;
+    LeggiCategoria(id);
+    IDCategoria = id;
+    PercorsoCategorie = Percorso(id);
+    return true;
+}
+
+bool Catalogo::LeggiPrimaCategoriaProdotto()
+{
+    return Guard([&] {
+        m_rsCategorieProdotto.Open(QStringLiteral("SELECT IDCategoria FROM CategorieProdotti WHERE IDProdotto=? ORDER BY ID"),
+                                   Connection(), {IDProdotto});
+        if (m_rsCategorieProdotto.IsEOF()) {
+            m_rsCategorieProdotto.Close();
+            return false;
+        }
+        return CategoriaProdottoCorrente();
+    });
+}
+
+bool Catalogo::LeggiCategoriaProdottoSuccessiva()
+{
+    return Guard([&] {
+        m_rsCategorieProdotto.MoveNext();
+        if (m_rsCategorieProdotto.IsEOF()) {
+            m_rsCategorieProdotto.Close();
+            return false;
+        }
+        return CategoriaProdottoCorrente();
+    });
+}
+
+void Catalogo::CaricaColore(const CAdoRecordset& rs)
+{
+    IDColoreProdotto = rs.Field(QStringLiteral("ID")).toInt();
+    CodiceColoreProdotto = Testo(rs, QStringLiteral("Codice"));
+    DescrizioneColoreProdotto = Testo(rs, QStringLiteral("Descrizione"));
+}
+
+bool Catalogo::ColoreCorrente()
+{
+    if (m_rsColori.IsEOF()) {
+        m_rsColori.Close();
+        return false;
+    }
+    CaricaColore(m_rsColori);
+    return true;
+}
+
+bool Catalogo::LeggiPrimoColore()
+{
+    return Guard([&] {
+        m_rsColori.Open(QStringLiteral("SELECT * FROM ProdottiColori WHERE Attivo=1 AND IDProdotto=? ORDER BY ID"),
+                        Connection(), {IDProdotto});
+        return ColoreCorrente();
+    });
+}
+
+bool Catalogo::LeggiColoreSuccessivo()
+{
+    return Guard([&] {
+        m_rsColori.MoveNext();
+        return ColoreCorrente();
+    });
+}
+
+bool Catalogo::LeggiColore(const QVariant& ID)
+{
+    return Guard([&] {
+        const std::optional<qint32> id = IdArgomento(ID, "IDColoreProdotto");
+        if (!id || *id == 0)
+            return LeggiPrimoColore();
+        m_rsColori.Open(QStringLiteral("SELECT * FROM ProdottiColori WHERE ID=?"), Connection(), {*id});
+        const bool trovato = !m_rsColori.IsEOF();
+        if (trovato) {
+            CaricaColore(m_rsColori);
+            IDProdotto = m_rsColori.Field(QStringLiteral("IDProdotto")).toInt();
+        }
+        m_rsColori.Close();
+        if (trovato)
+            LeggiProdotto(IDProdotto);
+        return trovato;
+    });
+}
+
+bool Catalogo::VarianteCorrente()
+{
+    if (m_rsProdotti.IsEOF()) {
+        m_rsProdotti.Close();
+        return false;
+    }
+    CaricaProdotto();
+    m_rsLingua.Close();
+    return true;
+}
+
+bool Catalogo::LeggiPrimaVariante(const QVariant& ID)
+{
+    return Guard([&] {
+        const qint32 base = Zero(ID) ? IDProdotto : CatalogoValori::Id(ID, "IDProdotto").value_or(0);
+        ChiudiProdotti();
+        // No product is the base of every base product.
+        if (base == 0)
+            return false;
+        m_rsProdotti.Open(QStringLiteral("SELECT * FROM Prodotti WHERE IDProdottoBase=? AND Prodotti.Attivo=1 "
+                                         "ORDER BY Prodotti.Ordine, Prodotti.ID"),
+                          Connection(), {base});
+        return VarianteCorrente();
+    });
+}
+
+bool Catalogo::LeggiVarianteSuccessiva()
+{
+    return Guard([&] {
+        m_rsProdotti.MoveNext();
+        return VarianteCorrente();
+    });
+}
+
+// ---------------------------------------------------------------- random list
+
+bool Catalogo::ApriListaProdottiCasuali(const QVariant& IDCatPar)
+{
+    return Guard([&] {
+        std::optional<qint32> categoria;
+        if (!Zero(IDCatPar)) {
+            categoria = CercaCategoria(IDCatPar);
+            if (!categoria)
+                return false;
+        }
+        ChiudiProdotti();
+        CatalogoSql sql;
+        sql.Aggiungi(QStringLiteral("SELECT * FROM Prodotti WHERE Prodotti.Attivo=1 AND Prodotti.IDProdottoBase=0"));
+        FiltriProdotti(sql);
+        if (categoria)
+            sql.Aggiungi(QStringLiteral(" AND Prodotti.ID IN (SELECT IDProdotto FROM CategorieProdotti WHERE "
+                                        "IDCategoria=?)"),
+                         {*categoria});
+        sql.Aggiungi(QStringLiteral(" ORDER BY Prodotti.ID"));
+        m_rsProdotti.Open(sql.Testo(), Connection(), sql.Parametri());
+        if (m_rsProdotti.IsEOF())
+            return false;
+        const int salto = static_cast<int>(QRandomGenerator::global()->bounded(m_rsProdotti.RecordCount()));
+        for (int i = 0; i < salto; ++i)
+            m_rsProdotti.MoveNext();
+        CaricaProdotto();
+        return true;
+    });
+}
+
+void Catalogo::LeggiProdottoCasualeSuccessivo()
+{
+    Guard([&] {
+        m_rsProdotti.MoveNext();
+        if (m_rsProdotti.IsEOF())
+            m_rsProdotti.MoveFirst();
+        CaricaProdotto();
+    });
+}
+
+void Catalogo::ChiudiListaProdottiCasuali()
+{
+    Guard([&] { ChiudiProdotti(); });
+}

@@ -1,0 +1,120 @@
+#include "server/core/catalogo/CatalogoFonteScontiAdo.h"
+
+#include "platform/ado/CAdoRecordset.h"
+
+#include <stdexcept>
+
+namespace {
+
+QVariant Colonna(const CAdoRecordset& rs, const QString& nome)
+{
+    return rs.HasField(nome) ? rs.Field(nome) : QVariant();
+}
+
+} // namespace
+
+CatalogoFonteScontiAdo::CatalogoFonteScontiAdo(CAdoConnection* connessione) : m_connessione(connessione) {}
+
+CatalogoScontoRiga CatalogoFonteScontiAdo::LeggiRiga(const CAdoRecordset& rs)
+{
+    CatalogoScontoRiga riga;
+    riga.scontoPredefinito = Colonna(rs, QStringLiteral("ScontoPredefinito"));
+    riga.prezzoPromoPredefinito = Colonna(rs, QStringLiteral("PrezzoPromoPredefinito"));
+    riga.validitaDal = Colonna(rs, QStringLiteral("ValiditaDal"));
+    riga.validitaAl = Colonna(rs, QStringLiteral("ValiditaAl"));
+    riga.scontoPeriodo = Colonna(rs, QStringLiteral("ScontoPeriodo"));
+    riga.prezzoPromoPeriodo = Colonna(rs, QStringLiteral("PrezzoPromoPeriodo"));
+    riga.validitaQuantitaDal = Colonna(rs, QStringLiteral("ValiditaQuantitaDal"));
+    riga.validitaQuantitaAl = Colonna(rs, QStringLiteral("ValiditaQuantitaAl"));
+    for (int i = 0; i < kFasceQuantita; ++i) {
+        const QString n = QString::number(i + 1);
+        riga.quantita[i] = Colonna(rs, QStringLiteral("Quantita") + n);
+        riga.sconto[i] = Colonna(rs, QStringLiteral("Sconto") + n);
+        riga.prezzoPromo[i] = Colonna(rs, QStringLiteral("PrezzoPromo") + n);
+    }
+    return riga;
+}
+
+std::optional<CatalogoCliente> CatalogoFonteScontiAdo::Cliente(qint32 idUtente)
+{
+    if (m_utente != idUtente)
+        m_prodotto = 0;   // the rows read belong to another customer
+    m_utente = idUtente;
+    if (const auto it = m_clienti.constFind(idUtente); it != m_clienti.constEnd())
+        return *it;
+    CAdoRecordset rs;
+    rs.Open(QStringLiteral("SELECT IDGruppo, ScontoPredefinito, ScontoPeriodo, ValiditaDal, ValiditaAl "
+                           "FROM Clienti WHERE ID=?"),
+            m_connessione, {idUtente});
+    std::optional<CatalogoCliente> cliente;
+    if (!rs.IsEOF()) {
+        cliente = CatalogoCliente();
+        cliente->gruppo = rs.Field(QStringLiteral("IDGruppo")).toInt();
+        cliente->sconti = LeggiRiga(rs);
+    }
+    m_clienti.insert(idUtente, cliente);
+    return cliente;
+}
+
+std::optional<CatalogoScontoRiga> CatalogoFonteScontiAdo::Gruppo(qint32 idGruppo)
+{
+    if (const auto it = m_gruppi.constFind(idGruppo); it != m_gruppi.constEnd())
+        return *it;
+    CAdoRecordset rs;
+    rs.Open(QStringLiteral("SELECT ScontoPredefinito, ScontoPeriodo, ValiditaDal, ValiditaAl FROM Gruppi WHERE ID=?"),
+            m_connessione, {idGruppo});
+    std::optional<CatalogoScontoRiga> gruppo;
+    if (!rs.IsEOF())
+        gruppo = LeggiRiga(rs);
+    m_gruppi.insert(idGruppo, gruppo);
+    return gruppo;
+}
+
+bool CatalogoFonteScontiAdo::DelTitolare(const RigaSconto& riga, Titolare titolare, qint32 id)
+{
+    return (titolare == DelUtente ? riga.idUtente : riga.idGruppo) == id;
+}
+
+const QVector<CatalogoFonteScontiAdo::RigaSconto>& CatalogoFonteScontiAdo::RigheDelProdotto(qint32 idProdotto)
+{
+    if (m_prodotto == idProdotto && m_utente)
+        return m_righe;
+    if (!m_utente)
+        throw std::logic_error("Sconti del prodotto chiesti prima del cliente");
+    const qint32 gruppo = m_clienti.value(*m_utente)->gruppo;
+    // A customer or a group may have many rows, a product few: the "+"
+    // keeps the engine on the product's and the categories' indexes.
+    CAdoRecordset rs;
+    rs.Open(QStringLiteral("SELECT * FROM ScontiProdotto WHERE (+IDUtente=? OR +IDGruppo=?) AND (IDProdotto=? OR "
+                           "IDCategoria IN (SELECT IDCategoria FROM CategorieProdotti WHERE IDProdotto=?)) ORDER BY ID"),
+            m_connessione, {*m_utente, gruppo, idProdotto, idProdotto});
+    m_righe.clear();
+    for (; !rs.IsEOF(); rs.MoveNext())
+        m_righe.append({rs.Field(QStringLiteral("IDUtente")).toInt(), rs.Field(QStringLiteral("IDGruppo")).toInt(),
+                        rs.Field(QStringLiteral("IDProdotto")).toInt(), rs.Field(QStringLiteral("IDCategoria")).toInt(),
+                        LeggiRiga(rs)});
+    m_prodotto = idProdotto;
+    return m_righe;
+}
+
+std::optional<CatalogoScontoRiga> CatalogoFonteScontiAdo::RigaProdotto(Titolare titolare, qint32 id,
+                                                                       qint32 idProdotto)
+{
+    for (const RigaSconto& riga : RigheDelProdotto(idProdotto)) {
+        if (DelTitolare(riga, titolare, id) && riga.idProdotto == idProdotto)
+            return riga.sconti;
+    }
+    return std::nullopt;
+}
+
+QVector<CatalogoScontoRiga> CatalogoFonteScontiAdo::RigheCategorie(Titolare titolare, qint32 id, qint32 idProdotto)
+{
+    QVector<CatalogoScontoRiga> righe;
+    for (const RigaSconto& riga : RigheDelProdotto(idProdotto)) {
+        // A row for the product itself may name no category; only rows on
+        // one of the product's categories came back with a category.
+        if (DelTitolare(riga, titolare, id) && riga.idCategoria != 0 && riga.idProdotto != idProdotto)
+            righe.append(riga.sconti);
+    }
+    return righe;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "server/core/catalogo/ICatalogoFonteSconti.h"
+
+#include <QHash>
+
+class CAdoConnection;
+class CAdoRecordset;
+
+// The discount rows of the shop database. The customer's and the group's
+// records are read once per catalogue object, as a page asks for them with
+// every product it prices; the product's rows of the customer and of his
+// group, by product and by category, come in one query per product.
+class CatalogoFonteScontiAdo : public ICatalogoFonteSconti
+{
+public:
+    explicit CatalogoFonteScontiAdo(CAdoConnection* connessione);
+
+    std::optional<CatalogoCliente> Cliente(qint32 idUtente) override;
+    std::optional<CatalogoScontoRiga> Gruppo(qint32 idGruppo) override;
+    std::optional<CatalogoScontoRiga> RigaProdotto(Titolare titolare, qint32 id, qint32 idProdotto) override;
+    QVector<CatalogoScontoRiga> RigheCategorie(Titolare titolare, qint32 id, qint32 idProdotto) override;
+
+    static CatalogoScontoRiga LeggiRiga(const CAdoRecordset& rs);
+
+private:
+    // A ScontiProdotto row with the columns that say whose and what it is.
+    struct RigaSconto
+    {
+        qint32 idUtente, idGruppo, idProdotto, idCategoria;
+        CatalogoScontoRiga sconti;
+    };
+
+    const QVector<RigaSconto>& RigheDelProdotto(qint32 idProdotto);
+    static bool DelTitolare(const RigaSconto& riga, Titolare titolare, qint32 id);
+
+    CAdoConnection* m_connessione;
+    std::optional<qint32> m_utente;   // the last customer asked for
+    qint32 m_prodotto = 0;
+    QVector<RigaSconto> m_righe;      // m_prodotto's rows of m_utente and his group
+    QHash<qint32, std::optional<CatalogoCliente>> m_clienti;
+    QHash<qint32, std::optional<CatalogoScontoRiga>> m_gruppi;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+// A query of the catalogue and its values, put together clause by clause;
+// every value from the visitor's request or Session is bound, never
+// written into the text.
+class CatalogoSql
+{
+public:
+    explicit CatalogoSql(const QString& testo = QString()) : m_testo(testo) {}
+
+    CatalogoSql& Aggiungi(const QString& testo, const QVariantList& parametri = {});
+
+    // What Permessi hides from the visitor's group or from the visitor: a
+    // row of kind 0 on any category of the product, of kind 1 on the
+    // product. A missing group or user is bound as null and hides nothing.
+    CatalogoSql& DirittiProdotto(const QVariant& idGruppo, const QVariant& idUtente);
+    // Rows of kind 0 on the category itself.
+    CatalogoSql& DirittiCategoria(const QVariant& idGruppo, const QVariant& idUtente);
+    // FlagNovita and FlagOfferte: 1 only new or only on offer today, -1
+    // only the others, anything else no filter.
+    CatalogoSql& NovitaOfferte(qint32 flagNovita, qint32 flagOfferte, const QDate& oggi);
+
+    const QString& Testo() const { return m_testo; }
+    const QVariantList& Parametri() const { return m_parametri; }
+
+private:
+    QString m_testo;
+    QVariantList m_parametri;
+};
