@@ -4,9 +4,9 @@
 // rates and their ratios.
 
 #include "desktop/publishing/preview/CListenSocket.h"
-#include "desktop/publishing/preview/CPageHost.h"
-#include "desktop/publishing/preview/CSession.h"
-#include "desktop/publishing/preview/CVirtualFolders.h"
+#include "platform/pagehost/CPageHost.h"
+#include "platform/pagehost/CSession.h"
+#include "platform/pagehost/CVirtualFolders.h"
 #include "desktop/publishing/preview/testing/CPreviewTestClient.h"
 
 #include <benchmark/benchmark.h>

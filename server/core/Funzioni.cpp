@@ -1,6 +1,6 @@
 #include "server/core/Funzioni.h"
 
-#include "desktop/orders/smtp/SmtpMail.h"
+#include "platform/mail/SmtpMail.h"
 #include "platform/ado/CAdoConnection.h"
 #include "platform/ado/CAdoException.h"
 #include "platform/ado/CAdoRecordset.h"

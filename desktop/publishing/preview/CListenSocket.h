@@ -1,7 +1,7 @@
 #pragma once
 
-#include "desktop/publishing/preview/CSession.h"
-#include "desktop/publishing/preview/CVirtualFolders.h"
+#include "platform/pagehost/CSession.h"
+#include "platform/pagehost/CVirtualFolders.h"
 
 #include <QList>
 #include <QObject>

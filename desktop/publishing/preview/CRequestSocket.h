@@ -1,8 +1,8 @@
 #pragma once
 
-#include "desktop/publishing/preview/CHttpReply.h"
-#include "desktop/publishing/preview/CPageHost.h"
-#include "desktop/publishing/preview/CRequestReader.h"
+#include "platform/pagehost/CHttpReply.h"
+#include "platform/pagehost/CPageHost.h"
+#include "platform/pagehost/CRequestReader.h"
 
 #include <QObject>
 

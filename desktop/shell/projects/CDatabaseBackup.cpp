@@ -1,6 +1,6 @@
 #include "desktop/shell/projects/CDatabaseBackup.h"
 
-#include "desktop/shell/projects/CDatabaseFile.h"
+#include "platform/dao/CDatabaseFile.h"
 #include "desktop/shell/projects/CProjectFolder.h"
 #include "platform/dao/CDaoDatabase.h"
 #include "platform/dao/CDaoException.h"

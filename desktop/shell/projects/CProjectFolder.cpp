@@ -1,6 +1,6 @@
 #include "desktop/shell/projects/CProjectFolder.h"
 
-#include "desktop/shell/projects/CDatabaseFile.h"
+#include "platform/dao/CDatabaseFile.h"
 
 #include <QDir>
 #include <QFileInfo>

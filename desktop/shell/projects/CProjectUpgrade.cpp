@@ -1,6 +1,6 @@
 #include "desktop/shell/projects/CProjectUpgrade.h"
 
-#include "desktop/shell/projects/CDatabaseFile.h"
+#include "platform/dao/CDatabaseFile.h"
 #include "desktop/shell/projects/CProjectFolder.h"
 #include "desktop/shell/projects/IUpgradeProgress.h"
 #include "platform/dao/CDaoException.h"

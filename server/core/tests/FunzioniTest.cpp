@@ -7,7 +7,7 @@
 #include "platform/utilities/QtrCipher.h"
 #include "server/core/testing/CQtrTestShop.h"
 
-#include "desktop/orders/smtp/tests/SmtpTestServer.h"
+#include "platform/mail/tests/SmtpTestServer.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "server/core/Generale.h"
 #include "server/core/testing/CQtrTestShop.h"
 
-#include "desktop/orders/smtp/tests/SmtpTestServer.h"
+#include "platform/mail/tests/SmtpTestServer.h"
 #include "platform/utilities/QtrCipher.h"
 
 #include <gtest/gtest.h>

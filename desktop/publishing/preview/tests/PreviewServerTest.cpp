@@ -2,7 +2,7 @@
 #include "desktop/publishing/preview/testing/CPreviewTestClient.h"
 #include "platform/testing/TempFolder.h"
 
-#include "desktop/publishing/preview/tests/QtPrinters.h"
+#include "platform/testing/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "desktop/publishing/preview/CListenSocket.h"
 #include "desktop/publishing/preview/testing/CPreviewTestClient.h"
-#include "desktop/publishing/preview/tests/QtPrinters.h"
+#include "platform/testing/QtPrinters.h"
 #include "platform/testing/TempFolder.h"
 #include "server/core/Dizionario.h"
 #include "server/core/Generale.h"

@@ -1,7 +1,7 @@
 #include "ProjectFixture.h"
 
 #include "desktop/shell/projects/CDatabaseBackup.h"
-#include "desktop/shell/projects/CDatabaseFile.h"
+#include "platform/dao/CDatabaseFile.h"
 #include "desktop/shell/projects/CProjectFolder.h"
 #include "platform/dao/CDaoDatabase.h"
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/mail/CSmtpSocket.h"
+
+#include <QString>
+#include <QStringList>
+
+// One message for a caller that sends mail one at a time (the shop server's
+// notifications): connect, send, quit.
+struct SmtpMail
+{
+    QString from;
+    QStringList to;
+    QString subject;
+    QString body;
+    bool html = false;
+    QString server = QStringLiteral("localhost");
+    quint16 port = CSmtpSocket::kDefaultPort;
+    int timeout = CSmtpSocket::kDefaultTimeout; // milliseconds
+};
+
+struct SmtpResult
+{
+    bool ok = false;
+    QString error; // the server's reply or our own text; empty on success
+};
+
+SmtpResult SendSmtpMail(const SmtpMail& mail, const CSmtpSocket::WaitHook& waitHook = {});

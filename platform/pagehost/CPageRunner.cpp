@@ -1,0 +1,206 @@
+#include "platform/pagehost/CPageRunner.h"
+
+#include "platform/pagehost/CPageScript.h"
+#include "platform/pagehost/CScriptObjects.h"
+#include "platform/pagehost/CSession.h"
+#include "platform/pagehost/CTextFile.h"
+#include "platform/pagehost/CVirtualFolders.h"
+#include "platform/asp/CAspCallGuard.h"
+#include "platform/script/ScriptEngineFactory.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kGlobalAsa = QStringLiteral("global.asa");
+// Deeper than any template's blocks; stops include chains that never end.
+const int kMaxIncludeDepth = 16;
+
+QString FormatError(const ScriptError& error, const CSourceLine& source)
+{
+    if (source.line <= 0)
+        return error.message;
+    if (source.file.isEmpty())
+        return QStringLiteral("Errore alla riga %1: %2").arg(source.line).arg(error.message);
+    return QStringLiteral("Errore alla riga %1 di %2: %3").arg(source.line).arg(source.file, error.message);
+}
+
+// The site path of a file of the root folder, for error messages.
+QString SitePath(const QString& relative)
+{
+    QString path = relative;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return path.startsWith(QLatin1Char('/')) ? path : QLatin1Char('/') + path;
+}
+
+} // namespace
+
+CPageRunner::CPageRunner(const CVirtualFolders& folders, CSession& session, std::atomic<bool>& globalAsaPending)
+    : m_folders(folders), m_session(session), m_globalAsaPending(globalAsaPending)
+{
+    m_server.SetVirtualFolders(&m_folders);
+    m_server.SetBuiltinObjects(&m_builtins);
+    m_builtins.SetObjects(&m_request, &m_response, &m_server, &m_session);
+}
+
+QByteArray CPageRunner::RunPage(const QString& pageText, const QString& pagePath)
+{
+    m_redirect.clear();
+    m_response.ClearOutput();
+    // Claimed before running, so two threads never both run it.
+    if (m_globalAsaPending.exchange(false))
+        RunGlobalAsaScript();
+
+    QString expanded;
+    QList<CSourceLine> origins;
+    QStringList chain;
+    Expand(pageText, pagePath, chain, expanded, origins);
+    const CPageScript page(expanded);
+    for (const QString& block : page.Blocks())
+        m_response.AddHtmlBlock(block);
+    QStringList errors = std::exchange(m_globalAsaErrors, {});
+    errors += RunScript(page.Script(), [&](int scriptLine) {
+        const int line = page.PageLine(scriptLine);
+        return line >= 1 && line <= origins.size() ? origins.at(line - 1) : CSourceLine{};
+    });
+
+    QByteArray body;
+    if (m_response.RedirectTarget().isEmpty()) {
+        body = m_response.Output();
+        for (const QString& error : errors)
+            body += "<p>" + error.toHtmlEscaped().toUtf8() + "</p>";
+    } else {
+        m_redirect = m_response.RedirectTarget();
+    }
+    m_response.ClearPageState();
+    return body;
+}
+
+QStringList CPageRunner::RunScript(const QString& script, const std::function<CSourceLine(int)>& sourceOf)
+{
+    ScriptEngineFactory* engine = ScriptEngineFactory::Instance();
+    engine->InitializeScriptEngine();
+    CScriptObjects::Expose(*engine, m_builtins);
+    m_builtins.SetRunningEngine(engine->Engine());
+    {
+        CAspCallGuard::ScriptScope scope;
+        engine->LoadScript(script);
+    }
+    m_builtins.SetRunningEngine(nullptr);
+    QStringList errors;
+    for (const ScriptError& error : engine->GetErrors())
+        errors.append(FormatError(error, sourceOf(error.line)));
+    errors += m_server.EndPageObjects();
+    // The thread keeps its engine for the next page.
+    engine->UnloadScript();
+    return errors;
+}
+
+QString CPageRunner::ExpandIncludes(const QString& text)
+{
+    QString expanded;
+    QList<CSourceLine> origins;
+    QStringList chain;
+    Expand(text, QString(), chain, expanded, origins);
+    return expanded;
+}
+
+// The page's own lines keep their line ends; an included file's lines end
+// in "\n". Directives inside included files are expanded too; a file that is
+// already being included is skipped, so a file including itself stops.
+void CPageRunner::Expand(const QString& text, const QString& file, QStringList& includeChain, QString& into,
+                         QList<CSourceLine>& origins)
+{
+    const bool ownPage = includeChain.isEmpty();
+    qsizetype at = 0;
+    int line = 0;
+    while (at < text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), at);
+        end = end < 0 ? text.size() : end + 1;
+        const QString current = text.mid(at, end - at);
+        at = end;
+        ++line;
+        if (current.contains(QLatin1String("#include virtual"))) {
+            AppendIncluded(current, includeChain, into, origins);
+            continue;
+        }
+        if (ownPage) {
+            into += current;
+        } else {
+            QString bare = current;
+            while (bare.endsWith(QLatin1Char('\n')) || bare.endsWith(QLatin1Char('\r')))
+                bare.chop(1);
+            into += bare + QLatin1Char('\n');
+        }
+        origins.append({file, line});
+    }
+}
+
+void CPageRunner::AppendIncluded(const QString& directiveLine, QStringList& includeChain, QString& into,
+                                 QList<CSourceLine>& origins)
+{
+    const qsizetype open = directiveLine.indexOf(QLatin1Char('"'));
+    const qsizetype close = open < 0 ? -1 : directiveLine.indexOf(QLatin1Char('"'), open + 1);
+    if (close < 0 || includeChain.size() >= kMaxIncludeDepth)
+        return;
+    const QString relative = directiveLine.mid(open + 1, close - open - 1);
+    const QString path = m_folders.MapRootFile(relative);
+    const QString key = QFileInfo(path).canonicalFilePath();
+    QString text;
+    if (path.isEmpty() || includeChain.contains(key) || !CTextFile::Read(path, text))
+        return;
+    includeChain.append(key);
+    Expand(text, SitePath(relative), includeChain, into, origins);
+    includeChain.removeLast();
+}
+
+void CPageRunner::RunGlobalAsa()
+{
+    m_globalAsaPending = false;
+    RunGlobalAsaScript();
+}
+
+void CPageRunner::RunGlobalAsaScript()
+{
+    QString text;
+    const QString path = m_folders.MapRootFile(kGlobalAsa);
+    if (path.isEmpty() || !CTextFile::Read(path, text))
+        return;
+    QList<int> fileLines;
+    const QString script = GlobalAsaScript(text, &fileLines);
+    // Kept for the first page: a broken global.asa is worth showing.
+    m_globalAsaErrors += RunScript(script, [&](int scriptLine) {
+        return scriptLine >= 1 && scriptLine <= fileLines.size()
+                   ? CSourceLine{SitePath(kGlobalAsa), fileLines.at(scriptLine - 1)}
+                   : CSourceLine{};
+    });
+}
+
+QString CPageRunner::GlobalAsaScript(const QString& fileText, QList<int>* fileLines)
+{
+    QString script;
+    bool applicationStart = false;
+    bool sessionStart = false;
+    const QStringList lines = fileText.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString line = lines.at(i);
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (i == lines.size() - 1 && line.isEmpty())
+            break;
+        if (line.contains(QLatin1String("<SCRIPT")) || line.contains(QLatin1String("<script"))
+            || line.contains(QLatin1String("</SCRIPT")) || line.contains(QLatin1String("</script")))
+            continue;
+        script += line + QLatin1Char('\n');
+        if (fileLines)
+            fileLines->append(int(i + 1));
+        applicationStart = applicationStart || line.contains(QLatin1String("Application_OnStart"));
+        sessionStart = sessionStart || line.contains(QLatin1String("Session_OnStart"));
+    }
+    // A bare procedure name calls nothing in JavaScript, hence the "()".
+    if (applicationStart)
+        script += QStringLiteral("\n\nApplication_OnStart();\n");
+    if (sessionStart)
+        script += QStringLiteral("Session_OnStart();\n");
+    return script;
+}
