@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// Makes a demo shop folder: the shop's own pages, its database (a copy of
+// the installation's reference database filled with the demo catalogue)
+// under db/database.mdb and the pictures under images/. The folder is made
+// beside the target and renamed over it, so it is whole or not there.
+class DemoShopMaker
+{
+public:
+    struct Sources
+    {
+        QString data;                // the demo catalogue's data file
+        QString referenceDatabase;   // database.mdb of the installation
+        QString pages;               // the installation's template/system folder
+    };
+
+    // The installation's files beside the program: demo/demoshop.txt,
+    // db/database.mdb and template/system.
+    static Sources Installed(const QString& programFolder);
+
+    // Throws DemoDataError or CDaoException with the reason.
+    static void Make(const Sources& sources, const QString& shopFolder);
+
+private:
+    static void CopyFolder(const QString& from, const QString& to);
+};

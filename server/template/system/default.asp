@@ -1,0 +1,51 @@
+<!--#include virtual="comune.inc"-->
+<%
+// The home page: the shop's welcome, its categories and a showcase of
+// products picked at random.
+var paginaCorrente = "/default.asp";
+var titoloPagina = T("PMTPAGINAHOME", "Home");
+var vetrinaMassima = 8;
+%>
+<!--#include virtual="testa.inc"-->
+<section class="benvenuto">
+  <h1><%= H(generale.RagioneSociale) %></h1>
+  <p><%= H(T("MSGBENVENUTO", "")) %></p>
+</section>
+
+<section class="sezione">
+  <h2><%= H(T("PMTCATEGORIE", "Categorie")) %></h2>
+  <ul class="categorie">
+<% if (catalogo.ApriPaginaCategorie(0)) {
+       do {
+           var fotoCategoria = catalogo.ControlloFotoCategorie() ? String(catalogo.PercorsoFotoCategoria) : ""; %>
+    <li class="categoria">
+      <a href="<%= H(IndirizzoCategoria(catalogo.IDCategoria, 1)) %>">
+<%         if (fotoCategoria !== "") { %>
+        <img src="<%= H(fotoCategoria) %>" alt="" width="240" height="240" loading="lazy">
+<%         } %>
+        <span class="categoria-nome"><%= H(catalogo.NomeCategoria) %></span>
+        <span class="categoria-conta"><%= H(T("PMTNUMEROPRODOTTI", "[N] prodotti", catalogo.NumeroProdottiCategoria)) %></span>
+      </a>
+    </li>
+<%     } while (catalogo.LeggiCategoriaSuccessiva());
+   }
+   catalogo.ChiudiPaginaCategorie(); %>
+  </ul>
+</section>
+
+<section class="sezione">
+  <h2><%= H(T("PMTINVETRINA", "In vetrina")) %></h2>
+  <ul class="schede">
+<% // The random list goes round: it stops at the first product seen twice.
+   if (catalogo.ApriListaProdottiCasuali(0)) {
+       var visti = {};
+       for (var n = 0; n < vetrinaMassima && !visti[catalogo.IDProdotto]; ++n) {
+           visti[catalogo.IDProdotto] = true;
+           SchedaProdotto();
+           catalogo.LeggiProdottoCasualeSuccessivo();
+       }
+   }
+   catalogo.ChiudiListaProdottiCasuali(); %>
+  </ul>
+</section>
+<!--#include virtual="piede.inc"-->

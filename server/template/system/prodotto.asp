@@ -1,0 +1,135 @@
+<!--#include virtual="comune.inc"-->
+<%
+// A product: its photo (or a colour's), texts, price with the offer and
+// the visitor's own discount, quantity tiers, colours and other versions.
+var idProdotto = Numero(Request.QueryString("IDProdotto"));
+var idColore = Numero(Request.QueryString("IDColore"));
+var trovato = idProdotto > 0 && catalogo.LeggiProdotto(idProdotto);
+var prodotto = {};
+if (trovato) {
+    prodotto = {
+        id: catalogo.IDProdotto,
+        codice: String(catalogo.CodiceProdotto),
+        nome: String(catalogo.NomeProdotto),
+        breve: String(catalogo.DescrizioneBreveProdotto),
+        estesa: String(catalogo.DescrizioneEstesaProdotto),
+        um: String(catalogo.UMProdotto),
+        disponibilita: catalogo.DisponibilitaProdotto,
+        offerta: catalogo.Offerta,
+        novita: catalogo.Novita,
+        prezzo: PrezzoProdotto(),
+        sconto: String(catalogo.Sconto || ""),
+        promozionale: String(catalogo.FPrezzoPromozionale || ""),
+        foto: catalogo.ControlloFotoProdotti() ? String(catalogo.PercorsoFotoProdotto) : "",
+        fasce: []
+    };
+    if (catalogo.FlagScontoQuantitaAttivo) {
+        for (var f = 1; f <= 9; ++f) {
+            var limite = catalogo["LimiteQuantita" + f];
+            if (limite > 0)
+                prodotto.fasce.push({ limite: limite, sconto: String(catalogo["Sconto" + f] || ""),
+                                      prezzo: String(catalogo["FPrezzoPromo" + f] || "") });
+        }
+    }
+    var categoriaCorrente = catalogo.LeggiPrimaCategoriaProdotto() ? catalogo.IDCategoria : 0;
+    var nomeCategoria = categoriaCorrente ? String(catalogo.NomeCategoria) : "";
+    var colori = [];
+    if (catalogo.LeggiPrimoColore()) {
+        do {
+            var colore = { id: catalogo.IDColoreProdotto, descrizione: String(catalogo.DescrizioneColoreProdotto),
+                           foto: "", miniatura: "" };
+            if (catalogo.ControlloFotoColore()) {
+                colore.foto = String(catalogo.PercorsoFotoColore);
+                colore.miniatura = String(catalogo.PercorsoThumbnailColore);
+            }
+            if (colore.id === idColore && colore.foto !== "")
+                prodotto.foto = colore.foto;
+            colori.push(colore);
+        } while (catalogo.LeggiColoreSuccessivo());
+    }
+    // Last: reading the versions loads each one into the catalogue.
+    var varianti = [];
+    if (catalogo.LeggiPrimaVariante(prodotto.id)) {
+        do {
+            varianti.push({ id: catalogo.IDProdotto, nome: String(catalogo.NomeProdotto), prezzo: PrezzoProdotto() });
+        } while (catalogo.LeggiVarianteSuccessiva());
+    }
+}
+var paginaCorrente = Indirizzo("/prodotto.asp", idColore ? { IDProdotto: idProdotto, IDColore: idColore } : { IDProdotto: idProdotto });
+var titoloPagina = trovato ? prodotto.nome : T("PMTNONTROVATO", "La pagina che cercavi non c'è.");
+%>
+<!--#include virtual="testa.inc"-->
+<% if (!trovato) { %>
+<section class="avviso">
+  <h1><%= H(T("PMTNONTROVATO", "La pagina che cercavi non c'è.")) %></h1>
+  <p><a class="bottone" href="/default.asp"><%= H(T("PMTPAGINAHOME", "Home")) %></a></p>
+</section>
+<% } else { %>
+<nav class="briciole" aria-label="breadcrumb"><a href="/default.asp"><%= H(T("PMTPAGINAHOME", "Home")) %></a><% if (categoriaCorrente) { %> › <a href="<%= H(IndirizzoCategoria(categoriaCorrente, 1)) %>"><%= H(nomeCategoria) %></a><% } %> › <span><%= H(prodotto.nome) %></span></nav>
+<article class="prodotto" data-id="<%= prodotto.id %>">
+  <div class="prodotto-foto">
+<%   if (prodotto.foto !== "") { %>
+    <img id="foto-prodotto" src="<%= H(prodotto.foto) %>" alt="<%= H(prodotto.nome) %>" width="480" height="480">
+<%   } %>
+<%   if (prodotto.offerta) { %>
+    <span class="etichetta offerta"><%= H(T("PMTOFFERTA", "Offerta")) %></span>
+<%   } else if (prodotto.novita) { %>
+    <span class="etichetta novita"><%= H(T("PMTNOVITA", "Novità")) %></span>
+<%   } %>
+  </div>
+  <div class="prodotto-dati">
+    <h1 id="nome-prodotto"><%= H(prodotto.nome) %></h1>
+    <p class="codice"><%= H(T("PMTCODICE", "Codice")) %>: <%= H(prodotto.codice) %></p>
+    <p class="breve"><%= H(prodotto.breve) %></p>
+    <div class="riquadro-prezzo">
+      <span id="prezzo-prodotto"><%= prodotto.prezzo %></span><% if (prodotto.um !== "") { %> <span class="um">/ <%= H(prodotto.um) %></span><% } %>
+      <span class="iva"><%= H(generale.AttivaPrezziIvaCompresa ? T("PMTIVAINCLUSA", "IVA inclusa") : T("PMTIVAESCLUSA", "IVA esclusa")) %></span>
+<%   if (prodotto.sconto !== "") { %>
+      <p class="tuo-sconto" id="sconto-cliente"><%= H(T("PMTTUOSCONTO", "Il tuo sconto")) %>: <%= H(prodotto.sconto) %>%</p>
+<%   } else if (prodotto.promozionale !== "") { %>
+      <p class="tuo-sconto" id="sconto-cliente"><%= H(T("PMTTUOSCONTO", "Il tuo sconto")) %>: <%= Importo(prodotto.promozionale) %></p>
+<%   } %>
+      <p class="disponibilita <%= prodotto.disponibilita > 0 ? "si" : "no" %>"><%= H(prodotto.disponibilita > 0 ? T("PMTDISPONIBILE", "Disponibile") : T("PMTNONDISPONIBILE", "Non disponibile")) %></p>
+    </div>
+<%   if (prodotto.fasce.length > 0) { %>
+    <section class="fasce">
+      <h2><%= H(T("PMTSCONTIQUANTITA", "Sconti per quantità")) %></h2>
+      <table>
+        <tbody>
+<%       for (var q = 0; q < prodotto.fasce.length; ++q) { %>
+          <tr><th scope="row"><%= H(T("PMTDAPEZZI", "da [N] pezzi", prodotto.fasce[q].limite)) %></th>
+              <td><%= prodotto.fasce[q].prezzo !== "" ? Importo(prodotto.fasce[q].prezzo) : "−" + H(prodotto.fasce[q].sconto) + "%" %></td></tr>
+<%       } %>
+        </tbody>
+      </table>
+    </section>
+<%   } %>
+<%   if (colori.length > 0) { %>
+    <section class="colori">
+      <h2><%= H(T("PMTCOLORI", "Colori disponibili")) %></h2>
+      <ul>
+<%       for (var k = 0; k < colori.length; ++k) { %>
+        <li<%= colori[k].id === idColore ? " class=\"attivo\"" : "" %>><a href="<%= H(Indirizzo("/prodotto.asp", { IDProdotto: prodotto.id, IDColore: colori[k].id })) %>"><% if (colori[k].miniatura !== "") { %><img src="<%= H(colori[k].miniatura) %>" alt="" width="56" height="56"><% } %><span><%= H(colori[k].descrizione) %></span></a></li>
+<%       } %>
+      </ul>
+    </section>
+<%   } %>
+<%   if (varianti.length > 0) { %>
+    <section class="varianti">
+      <h2><%= H(T("PMTVARIANTI", "Altre versioni")) %></h2>
+      <ul>
+<%       for (var w = 0; w < varianti.length; ++w) { %>
+        <li><a href="<%= H(IndirizzoProdotto(varianti[w].id)) %>"><%= H(varianti[w].nome) %></a> <%= varianti[w].prezzo %></li>
+<%       } %>
+      </ul>
+    </section>
+<%   } %>
+<%   if (prodotto.estesa !== "") { %>
+    <section class="descrizione">
+      <p><%= Paragrafi(prodotto.estesa) %></p>
+    </section>
+<%   } %>
+  </div>
+</article>
+<% } %>
+<!--#include virtual="piede.inc"-->
