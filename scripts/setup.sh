@@ -13,6 +13,8 @@ packages=(
   postgresql postgresql-client
   poppler-utils xvfb xauth imagemagick
   python3 python3-aiosmtpd
+  chromium chromium-driver python3-selenium
+  nginx wrk
 )
 
 missing=()

@@ -15,6 +15,7 @@
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CProdottiLingueSet.h"
 #include "recordset/CScontiProdottoSet.h"
+#include "recordset/schema/ShopSchema.h"
 
 namespace {
 
@@ -39,9 +40,14 @@ void AddRow(Set& set, const QVariant& id, Fill fill)
     set.Update();
 }
 
-// A value of the data file in the form its column takes.
-QVariant ColumnValue(const QString& text)
+// A value of the data file in the form its column takes: a text column
+// keeps what looks like a number ("01234560139") as it was written.
+QVariant ColumnValue(const QString& table, const QString& column, const QString& text)
 {
+    const QtrTableDef* def = ShopSchema::Find(table);
+    const int index = def ? def->ColumnIndex(column) : -1;
+    if (index >= 0 && (def->columns[index].kind == QtrColumnKind::Text || def->columns[index].kind == QtrColumnKind::EText))
+        return text;
     bool whole = false;
     const qint32 number = text.toInt(&whole);
     if (whole)
@@ -132,7 +138,7 @@ void DemoShopWriter::WriteShop()
         if (!settings.HasField(it.key()))
             throw DemoDataError((shops.first().where + QStringLiteral(": Configurazione non ha la colonna ") + it.key())
                                     .toStdString());
-        settings.SetFieldValue(it.key(), ColumnValue(it.value()));
+        settings.SetFieldValue(it.key(), ColumnValue(QStringLiteral("Configurazione"), it.key(), it.value()));
     }
     settings.Update();
 }

@@ -11,6 +11,8 @@ struct BadData
     const char* message;   // a part of the error
 };
 
+void PrintTo(const BadData& bad, std::ostream* os) { *os << bad.name; }
+
 class DemoShopDataFaults : public ::testing::TestWithParam<BadData> {};
 
 // A fault in the data file names its line, so the merchant's data can be

@@ -169,6 +169,8 @@ struct ProductCase
     const char* alsoShown;     // another text the page must hold
 };
 
+void PrintTo(const ProductCase& c, std::ostream* os) { *os << c.name; }
+
 class ProductPages : public ShopPages, public ::testing::WithParamInterface<ProductCase> {};
 
 // Prices worked out by hand from the data file; the shop shows prices with
@@ -245,6 +247,7 @@ TEST_F(ShopPages, TheLanguageChosenStaysForTheVisitorsNextPagesAndUnknownCodesAr
     EXPECT_TRUE(back.html.contains(QStringLiteral("<h1>Chi siamo</h1>")));
     EXPECT_TRUE(back.html.contains(QStringLiteral("nasce nel 1987")));
     EXPECT_TRUE(back.html.contains(QStringLiteral("info@bottegadellago.example")));
+    EXPECT_TRUE(back.html.contains(QStringLiteral("<dd>01234560139</dd>"))) << "a text setting keeps its leading zero";
 
     Visitor other;
     EXPECT_TRUE(other.Get("/default.asp").html.contains(QStringLiteral("<html lang=\"it\">")))

@@ -36,16 +36,19 @@ var vetrinaMassima = 8;
 <section class="sezione">
   <h2><%= H(T("PMTINVETRINA", "In vetrina")) %></h2>
   <ul class="schede">
-<% // The random list goes round: it stops at the first product seen twice.
-   if (catalogo.ApriListaProdottiCasuali(0)) {
-       var visti = {};
-       for (var n = 0; n < vetrinaMassima && !visti[catalogo.IDProdotto]; ++n) {
+<% // Each draw picks one product at random; one drawn twice is skipped.
+   var visti = {};
+   var mostrati = 0;
+   for (var estrazione = 0; estrazione < vetrinaMassima * 3 && mostrati < vetrinaMassima; ++estrazione) {
+       if (!catalogo.ApriListaProdottiCasuali(0))
+           break;
+       if (!visti[catalogo.IDProdotto]) {
            visti[catalogo.IDProdotto] = true;
            SchedaProdotto();
-           catalogo.LeggiProdottoCasualeSuccessivo();
+           ++mostrati;
        }
-   }
-   catalogo.ChiudiListaProdottiCasuali(); %>
+       catalogo.ChiudiListaProdottiCasuali();
+   } %>
   </ul>
 </section>
 <!--#include virtual="piede.inc"-->

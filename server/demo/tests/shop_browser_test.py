@@ -1,0 +1,219 @@
+#!/usr/bin/env python3
+"""The demo shop in a real browser.
+
+Makes the demo shop in a throwaway folder, starts a server on it on the
+loopback address (the preview listener or qtr50d, by --server), and drives
+headless Chromium through chromedriver over the home page, a category and a
+product: the product's name and its hand-computed price must be in the DOM,
+its picture must have loaded, and no screenshot may be blank. A failing
+step leaves its screenshot and page source in --out, beside the server's log.
+"""
+
+import argparse
+import os
+import shutil
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+from selenium import webdriver
+from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+
+SHOP_NAME = "Bottega del Lago s.n.c."
+CATEGORY_ID = 2
+CATEGORY_NAME = "Tavola"
+PRODUCT_ID = 203
+PRODUCT_NAME = "Caraffa in vetro soffiato"
+# 18.00 less the 20% offer is 14.40, with 22% VAT (3.17) 17.57; the list
+# price 18.00 with VAT (3.96) is 21.96.
+PRODUCT_PRICE = "€ 17,57"
+PRODUCT_LIST_PRICE = "€ 21,96"
+
+
+def free_port():
+    with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def write_qtr50d_config(folder, shop, port):
+    path = os.path.join(folder, "qtr50d.ini")
+    with open(path, "w", encoding="utf-8") as ini:
+        ini.write("[server]\nlisten=127.0.0.1\nport=%d\nthreads=0\ndebug=false\n\n" % port)
+        ini.write("[shop]\nfolder=%s\nlocale=it_IT\n\n" % shop)
+        ini.write("[logs]\naccess=%s\nerror=%s\n" % (os.path.join(folder, "access.log"),
+                                                      os.path.join(folder, "error.log")))
+    return path
+
+
+def start_server(kind, launcher, shop, port, work, log):
+    if kind == "qtr50d":
+        command = [launcher, "--config", write_qtr50d_config(work, shop, port)]
+    else:
+        command = [launcher, shop, str(port)]
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    server = subprocess.Popen(command, stdout=log, stderr=subprocess.STDOUT, env=env)
+    deadline = time.time() + 30
+    while time.time() < deadline:
+        if server.poll() is not None:
+            raise RuntimeError("the server ended at start with code %d" % server.returncode)
+        try:
+            with socket.create_connection(("127.0.0.1", port), timeout=1):
+                return server
+        except OSError:
+            time.sleep(0.1)
+    server.kill()
+    raise RuntimeError("the server did not listen on port %d within 30 s" % port)
+
+
+def stop_server(server):
+    if server.poll() is None:
+        server.terminate()
+        try:
+            server.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            server.kill()
+            server.wait()
+
+
+def browser(profile):
+    options = Options()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                     "--no-first-run", "--no-default-browser-check", "--hide-scrollbars",
+                     "--window-size=1280,1400", "--user-data-dir=" + profile):
+        options.add_argument(argument)
+    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver.set_page_load_timeout(30)
+    return driver
+
+
+def unique_colours(png):
+    """How many colours the screenshot holds, or None without ImageMagick."""
+    identify = shutil.which("identify")
+    if not identify:
+        return None
+    out = subprocess.run([identify, "-format", "%k", png], capture_output=True, text=True, check=True)
+    return int(out.stdout.strip())
+
+
+class Check:
+    def __init__(self, driver, out):
+        self.driver = driver
+        self.out = out
+        self.step = "start"
+
+    def text(self, css):
+        return self.driver.find_element(By.CSS_SELECTOR, css).text.replace("\u00a0", " ").strip()
+
+    def expect(self, condition, message):
+        if not condition:
+            raise AssertionError("%s: %s" % (self.step, message))
+
+    def screenshot(self, name):
+        path = os.path.join(self.out, name + ".png")
+        self.driver.save_screenshot(path)
+        colours = unique_colours(path)
+        size = os.path.getsize(path)
+        print("  screenshot %s: %d bytes, %s colours" % (path, size, colours))
+        self.expect(size > 20000, "the screenshot is blank (%d bytes)" % size)
+        if colours is not None:
+            self.expect(colours > 64, "the screenshot is blank (%d colours)" % colours)
+
+    def save_failure(self):
+        base = os.path.join(self.out, "failed-" + self.step.replace(" ", "-"))
+        try:
+            self.driver.save_screenshot(base + ".png")
+            with open(base + ".html", "w", encoding="utf-8") as page:
+                page.write(self.driver.page_source)
+            print("saved %s.png and %s.html" % (base, base))
+        except Exception:  # the browser itself may be gone
+            traceback.print_exc()
+
+
+def run_pages(check, base):
+    driver = check.driver
+    check.step = "home"
+    driver.get(base + "default.asp")
+    check.expect(SHOP_NAME in driver.title, "title %r" % driver.title)
+    cards = driver.find_elements(By.CSS_SELECTOR, "li.scheda")
+    check.expect(len(cards) == 8, "%d products in the showcase" % len(cards))
+    categories = driver.find_elements(By.CSS_SELECTOR, "li.categoria")
+    check.expect(len(categories) == 5, "%d categories" % len(categories))
+    check.screenshot("home")
+
+    check.step = "category"
+    driver.find_element(By.CSS_SELECTOR, 'nav.menu a[href="/categoria.asp?IDCategoria=%d"]' % CATEGORY_ID).click()
+    check.expect(check.text("h1") == CATEGORY_NAME, "heading %r" % check.text("h1"))
+    cards = driver.find_elements(By.CSS_SELECTOR, "li.scheda")
+    check.expect(len(cards) == 6, "%d products on the first page" % len(cards))
+    check.screenshot("category")
+
+    check.step = "product"
+    driver.find_element(By.CSS_SELECTOR, 'li.scheda a[href="/prodotto.asp?IDProdotto=%d"]' % PRODUCT_ID).click()
+    check.expect(check.text("#nome-prodotto") == PRODUCT_NAME, "name %r" % check.text("#nome-prodotto"))
+    check.expect(check.text("#prezzo-prodotto strong") == PRODUCT_PRICE,
+                 "price %r" % check.text("#prezzo-prodotto strong"))
+    check.expect(check.text("#prezzo-prodotto del") == PRODUCT_LIST_PRICE,
+                 "list price %r" % check.text("#prezzo-prodotto del"))
+    loaded = driver.execute_script(
+        "var i = document.getElementById('foto-prodotto'); return i && i.complete ? i.naturalWidth : 0;")
+    check.expect(loaded > 0, "the product's picture did not load")
+    check.screenshot("product")
+
+    check.step = "language"
+    driver.find_element(By.CSS_SELECTOR, 'a.lingua[hreflang="en"]').click()
+    check.expect(check.text("#nome-prodotto") == "Blown glass carafe", "English name %r" % check.text("#nome-prodotto"))
+    check.expect(check.text("#prezzo-prodotto strong") == PRODUCT_PRICE, "English price")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--server", choices=("preview", "qtr50d"), default="preview")
+    parser.add_argument("--launcher", required=True, help="the program that serves the shop")
+    parser.add_argument("--maker", required=True, help="qtr_make_demoshop")
+    parser.add_argument("--out", required=True, help="where screenshots, page sources and logs go")
+    args = parser.parse_args()
+
+    os.makedirs(args.out, exist_ok=True)
+    for old in os.listdir(args.out):
+        if old.endswith((".png", ".html", ".log")):
+            os.remove(os.path.join(args.out, old))
+    work = tempfile.mkdtemp(prefix="qtr-shop-browser-")
+    shop = os.path.join(work, "shop")
+    subprocess.run([args.maker, shop], check=True, env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+    port = free_port()
+    log_path = os.path.join(args.out, "server.log")
+    server = driver = None
+    try:
+        with open(log_path, "w") as log:
+            server = start_server(args.server, args.launcher, shop, port, work, log)
+            driver = browser(os.path.join(work, "profile"))
+            check = Check(driver, args.out)
+            try:
+                run_pages(check, "http://127.0.0.1:%d/" % port)
+            except Exception:
+                check.save_failure()
+                raise
+        print("the shop's home, category and product pages show in the browser")
+        return 0
+    except Exception:
+        traceback.print_exc()
+        print("server log: " + log_path)
+        return 1
+    finally:
+        if driver is not None:
+            driver.quit()
+        if server is not None:
+            stop_server(server)
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
