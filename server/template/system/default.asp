@@ -15,7 +15,8 @@ var vetrinaMassima = 8;
 <section class="sezione">
   <h2><%= H(T("PMTCATEGORIE", "Categorie")) %></h2>
   <ul class="categorie">
-<% if (catalogo.ApriPaginaCategorie(0)) {
+<% catalogo.ImpostaCalcoloNumeroProdottiCategoria(1);
+   if (catalogo.ApriPaginaCategorie(0)) {
        do {
            var fotoCategoria = catalogo.ControlloFotoCategorie() ? String(catalogo.PercorsoFotoCategoria) : ""; %>
     <li class="categoria">

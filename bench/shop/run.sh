@@ -1,0 +1,178 @@
+#!/usr/bin/env bash
+# The shop server against nginx, on loopback only. Builds nothing: run it
+# after a build (bash scripts/build.sh).
+#
+# Run 1: qtr50d serves the demo shop's category page and nginx serves a
+# saved copy of the same page; wrk drives each with 64 connections for
+# 10 s. Prints pages/s, p50 and p99 of both and the ratio qtr50d : nginx.
+# Run 2: qtr50d alone holds 200 connections for 60 s; prints wrk's errors
+# and the server's memory before and after.
+#
+#   bash bench/shop/run.sh [--server qtr50d|preview] [--short]
+# --server preview drives the single-threaded preview listener instead (a
+# dry run of the script itself); --short runs 3 s and 10 s instead.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+root="$PWD"
+
+server=qtr50d
+first_seconds=10
+second_seconds=60
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --server) server="$2"; shift 2 ;;
+    --short) first_seconds=3; second_seconds=10; shift ;;
+    *) echo "unknown option: $1" >&2; exit 2 ;;
+  esac
+done
+
+bin="$root/build/bin"
+case "$server" in
+  qtr50d) program="$bin/qtr50d" ;;
+  preview) program="$bin/qtr_preview_shop" ;;
+  *) echo "--server is qtr50d or preview" >&2; exit 2 ;;
+esac
+for need in "$program" "$bin/qtr_make_demoshop"; do
+  [ -x "$need" ] || { echo "missing $need: build first (bash scripts/build.sh)" >&2; exit 1; }
+done
+for tool in wrk nginx curl; do
+  command -v "$tool" >/dev/null || { echo "missing $tool (bash scripts/setup.sh installs it)" >&2; exit 1; }
+done
+
+work="$(mktemp -d /tmp/qtr-bench-shop.XXXXXX)"
+chmod 755 "$work"
+server_pid=""
+nginx_pid=""
+cleanup() {
+  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null || true
+  [ -n "$nginx_pid" ] && kill "$nginx_pid" 2>/dev/null && wait "$nginx_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+free_port() {
+  python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1]); s.close()'
+}
+
+wait_listening() {   # port pid
+  for _ in $(seq 1 300); do
+    kill -0 "$2" 2>/dev/null || { echo "the server on port $1 ended at start" >&2; return 1; }
+    if (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; then return 0; fi
+    sleep 0.1
+  done
+  echo "nothing listens on port $1 after 30 s" >&2
+  return 1
+}
+
+rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
+
+# wrk's latency ("812.00us", "1.52ms", "2.01s") in milliseconds.
+to_ms() {
+  awk -v v="$1" 'BEGIN {
+    n = v + 0
+    if (v ~ /us$/) n /= 1000; else if (v ~ /ms$/) n += 0; else if (v ~ /m$/) n *= 60000; else if (v ~ /s$/) n *= 1000
+    printf "%.2f", n }'
+}
+
+# Runs wrk and leaves its report in $work/wrk-<name>.txt.
+drive() {   # name url connections seconds
+  local threads=4
+  [ "$3" -lt "$threads" ] && threads="$3"
+  wrk -t"$threads" -c"$3" -d"$4"s --latency "$2" > "$work/wrk-$1.txt"
+}
+
+rps_of() { awk '/^Requests\/sec:/ { print $2 }' "$work/wrk-$1.txt"; }
+pct_of() { to_ms "$(awk -v p="$2%" '$1 == p { print $2 }' "$work/wrk-$1.txt")"; }
+errors_of() {
+  awk '/Socket errors:/ { sub(/.*Socket errors: */, ""); s = $0 }
+       /Non-2xx or 3xx responses:/ { n = $NF }
+       END { printf "socket errors: %s; non-2xx/3xx answers: %s\n", (s == "" ? "none" : s), (n == "" ? 0 : n) }' \
+    "$work/wrk-$1.txt"
+}
+
+echo "making the demo shop in $work/shop"
+QT_QPA_PLATFORM=offscreen "$bin/qtr_make_demoshop" "$work/shop" 2>/dev/null
+
+shop_port="$(free_port)"
+if [ "$server" = qtr50d ]; then
+  cat > "$work/qtr50d.ini" <<INI
+[server]
+listen=127.0.0.1
+port=$shop_port
+threads=0
+debug=false
+
+[shop]
+folder=$work/shop
+locale=it_IT
+
+[logs]
+access=$work/access.log
+error=$work/error.log
+INI
+  "$program" --config "$work/qtr50d.ini" > "$work/server.out" 2>&1 &
+else
+  "$program" "$work/shop" "$shop_port" > "$work/server.out" 2>&1 &
+fi
+server_pid=$!
+wait_listening "$shop_port" "$server_pid"
+
+page="categoria.asp?IDCategoria=2"
+shop_url="http://127.0.0.1:$shop_port/$page"
+mkdir -p "$work/static"
+curl -fsS "$shop_url" -o "$work/static/categoria.html"
+grep -q "Servizio di piatti blu lago" "$work/static/categoria.html" \
+  || { echo "the category page does not list its products:" >&2; head -c 2000 "$work/static/categoria.html" >&2; exit 1; }
+
+nginx_port="$(free_port)"
+mkdir -p "$work/nginx/logs"
+nginx_user=""
+[ "$(id -u)" -eq 0 ] && nginx_user="user root;"
+cat > "$work/nginx/nginx.conf" <<CONF
+$nginx_user
+daemon off;
+worker_processes auto;
+pid $work/nginx/nginx.pid;
+error_log $work/nginx/logs/error.log;
+events { worker_connections 4096; }
+http {
+  access_log off;
+  default_type text/html;
+  sendfile on;
+  keepalive_requests 100000;
+  client_body_temp_path $work/nginx/body;
+  proxy_temp_path $work/nginx/proxy;
+  fastcgi_temp_path $work/nginx/fastcgi;
+  uwsgi_temp_path $work/nginx/uwsgi;
+  scgi_temp_path $work/nginx/scgi;
+  server {
+    listen 127.0.0.1:$nginx_port;
+    root $work/static;
+    location / { try_files /categoria.html =404; }
+  }
+}
+CONF
+nginx -p "$work/nginx" -c "$work/nginx/nginx.conf" &
+nginx_pid=$!
+wait_listening "$nginx_port" "$nginx_pid"
+nginx_url="http://127.0.0.1:$nginx_port/$page"
+
+echo "run 1: 64 connections, ${first_seconds} s each, the category page ($(wc -c < "$work/static/categoria.html") bytes)"
+drive shop "$shop_url" 64 "$first_seconds"
+drive nginx "$nginx_url" 64 "$first_seconds"
+shop_rps="$(rps_of shop)"
+nginx_rps="$(rps_of nginx)"
+printf '%-8s %12s %10s %10s\n' server "pages/s" "p50 ms" "p99 ms"
+printf '%-8s %12s %10s %10s\n' "$server" "$shop_rps" "$(pct_of shop 50)" "$(pct_of shop 99)"
+printf '%-8s %12s %10s %10s\n' nginx "$nginx_rps" "$(pct_of nginx 50)" "$(pct_of nginx 99)"
+awk -v a="$shop_rps" -v b="$nginx_rps" -v s="$server" 'BEGIN { printf "ratio %s : nginx = 1 : %.1f (%.3f)\n", s, b / a, a / b }'
+echo "$server: $(errors_of shop)"
+
+echo "run 2: $server alone, 200 connections for ${second_seconds} s"
+before="$(rss_kib "$server_pid")"
+drive hold "$shop_url" 200 "$second_seconds"
+after="$(rss_kib "$server_pid")"
+printf '%s: %s pages/s, p50 %s ms, p99 %s ms\n' "$server" "$(rps_of hold)" "$(pct_of hold 50)" "$(pct_of hold 99)"
+echo "$server: $(errors_of hold)"
+echo "$server memory (RSS): ${before} KiB before, ${after} KiB after"
+kill -0 "$server_pid" 2>/dev/null && echo "$server still answers: $(curl -s -o /dev/null -w '%{http_code}' "$shop_url")"
