@@ -249,6 +249,11 @@ TEST_F(ShopPages, TheLanguageChosenStaysForTheVisitorsNextPagesAndUnknownCodesAr
     EXPECT_TRUE(back.html.contains(QStringLiteral("info@bottegadellago.example")));
     EXPECT_TRUE(back.html.contains(QStringLiteral("<dd>01234560139</dd>"))) << "a text setting keeps its leading zero";
 
+    // A posted form never switches: Generale would take the form's code.
+    const Page posted = visitor.Post("/contatti.asp?CodiceLingua=en", "CodiceLingua=xx&Mittente=Anna");
+    ExpectSound(posted);
+    EXPECT_TRUE(posted.html.contains(QStringLiteral("<html lang=\"it\">")));
+
     Visitor other;
     EXPECT_TRUE(other.Get("/default.asp").html.contains(QStringLiteral("<html lang=\"it\">")))
         << "one visitor's language is his own";

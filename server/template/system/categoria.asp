@@ -11,7 +11,8 @@ var paginaCorrente = IndirizzoCategoria(categoriaCorrente, paginaRichiesta);
 var titoloPagina = trovata ? nomeCategoria : T("PMTCATEGORIE", "Categorie");
 %>
 <!--#include virtual="testa.inc"-->
-<% if (!trovata) { %>
+<% if (!trovata) {
+       NonTrovato(); %>
 <section class="avviso">
   <h1><%= H(T("PMTCATEGORIE", "Categorie")) %></h1>
   <p><%= H(T("PMTNONTROVATO", "La pagina che cercavi non c'è.")) %></p>

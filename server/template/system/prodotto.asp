@@ -59,7 +59,8 @@ var paginaCorrente = Indirizzo("/prodotto.asp", idColore ? { IDProdotto: idProdo
 var titoloPagina = trovato ? prodotto.nome : T("PMTNONTROVATO", "La pagina che cercavi non c'è.");
 %>
 <!--#include virtual="testa.inc"-->
-<% if (!trovato) { %>
+<% if (!trovato) {
+       NonTrovato(); %>
 <section class="avviso">
   <h1><%= H(T("PMTNONTROVATO", "La pagina che cercavi non c'è.")) %></h1>
   <p><a class="bottone" href="/default.asp"><%= H(T("PMTPAGINAHOME", "Home")) %></a></p>
