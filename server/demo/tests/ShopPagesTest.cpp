@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
@@ -277,6 +278,25 @@ TEST_F(ShopPages, VisitorTextIsEscapedAndBadArgumentsShowNotFound)
     EXPECT_TRUE(contact.html.contains(QStringLiteral("value=\"&lt;b&gt;Anna&lt;/b&gt;\"")));
     EXPECT_TRUE(contact.html.contains(QStringLiteral(">&quot;ciao&quot;</textarea>")));
     EXPECT_FALSE(contact.html.contains(QStringLiteral("<b>Anna")));
+}
+
+// The merchant's logo for a language heads that language's pages; a shop
+// without one shows its name.
+TEST_F(ShopPages, TheLogoOfTheVisitorsLanguageHeadsThePage)
+{
+    const QString logo = QDir(DemoShop::Folder()).filePath(QStringLiteral("images/en/su_logo.gif"));
+    QDir().mkpath(QFileInfo(logo).absolutePath());
+    QFile file(logo);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("GIF89a");
+    file.close();
+    const Page english = visitor.Get("/default.asp?CodiceLingua=en");
+    const Page italian = Visitor().Get("/default.asp");
+    QFile::remove(logo);
+    EXPECT_TRUE(english.html.contains(
+        QStringLiteral("<img class=\"logo\" src=\"/images/en/su_logo.gif\" alt=\"Bottega del Lago s.n.c.\">")));
+    EXPECT_FALSE(italian.html.contains(QStringLiteral("su_logo.gif")));
+    EXPECT_TRUE(italian.html.contains(QStringLiteral("<span class=\"marchio-segno\" aria-hidden=\"true\"></span>Bottega")));
 }
 
 TEST_F(ShopPages, AContactMessageIsAcknowledged)
