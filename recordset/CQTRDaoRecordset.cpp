@@ -1,7 +1,10 @@
 #include "recordset/CQTRDaoRecordset.h"
 
+#include "platform/dao/CDaoException.h"
 #include "platform/utilities/QtrUtilities.h"
+#include "recordset/CDaoSqlSession.h"
 #include "recordset/IQtrHost.h"
+#include "recordset/schema/QtrIdAllocator.h"
 
 #include <QSqlQuery>
 
@@ -60,8 +63,27 @@ void CQTRDaoRecordset::Update()
         SetFieldValue(QStringLiteral("VersioneRecord"), version);
         SetFieldValue(QStringLiteral("Modificato"), true);
         CDaoRecordset::Update();
+        // Raised before the commit: a save the site would never hear of
+        // is reported as failed and leaves nothing behind.
+        if (!AlertUpd(MarkerFolder()))
+            ThrowDaoException(QStringLiteral("Impossibile creare il file upd.qtr nella cartella %1.")
+                                  .arg(MarkerFolder()));
     });
-    AlertUpd(MarkerFolder());
+}
+
+qint32 CQTRDaoRecordset::GetNextID()
+{
+    if (!m_pDatabase)
+        ThrowDaoException(QStringLiteral("Il database non è aperto."));
+    CDaoSqlSession session(*m_pDatabase);
+    try {
+        return QtrIdAllocator::Next(session, RecordsetTable(this, m_strTableName), QtrIdRange::Desktop);
+    } catch (const CDaoException&) {
+        throw;
+    } catch (const std::exception& error) {
+        ThrowDaoException(QString::fromStdString(error.what()));
+    }
+    return 0;
 }
 
 void CQTRDaoRecordset::Delete()
@@ -128,12 +150,8 @@ bool CQTRDaoRecordset::MyGetFieldValue(const QString& name, QString& value)
     }
 }
 
-void LogDelete(CDaoRecordset* recordset, const QString& tableName, CDaoDatabase* database)
+QString RecordsetTable(CDaoRecordset* recordset, const QString& tableName)
 {
-    if (!database && QtrHost())
-        database = QtrHost()->GetProjectDatabase();
-    if (!database)
-        throw CDaoException(QStringLiteral("Il database non è aperto."));
     QString table = tableName;
     if (table.isEmpty()) {
         const QString sql = recordset->GetDefaultSQL();
@@ -143,6 +161,16 @@ void LogDelete(CDaoRecordset* recordset, const QString& tableName, CDaoDatabase*
     // line must still name the table, or the site never hears of it.
     if (table.isEmpty())
         table = recordset->GetTableName();
+    return table;
+}
+
+void LogDelete(CDaoRecordset* recordset, const QString& tableName, CDaoDatabase* database)
+{
+    if (!database && QtrHost())
+        database = QtrHost()->GetProjectDatabase();
+    if (!database)
+        throw CDaoException(QStringLiteral("Il database non è aperto."));
+    const QString table = RecordsetTable(recordset, tableName);
     const qint32 id = static_cast<qint32>(recordset->GetFieldValue(QStringLiteral("ID")).toLongLong());
     const QString sql = QStringLiteral("INSERT INTO RecordsEliminati (NomeTabella, IDRecord) VALUES (?, ?)");
     QSqlQuery& insert = database->Prepared(sql);

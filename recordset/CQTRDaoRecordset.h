@@ -32,7 +32,16 @@ public:
 
     // The project folder the marker is raised in.
     QString MarkerFolder() const;
+
+    // The ID for a new row of the table, in the desktop's range, from the
+    // allocator the server shares (QtrIdAllocator): never one handed out
+    // before, above every desktop ID of the table.
+    qint32 GetNextID();
 };
+
+// The table a recordset writes to: tableName when given, else the table of
+// its default SQL ("[Prodotti]"), else the one of its own statement.
+QString RecordsetTable(CDaoRecordset* recordset, const QString& tableName);
 
 // Writes one deletion-log row for the current row of recordset. With no
 // database, the host's open project database is used.

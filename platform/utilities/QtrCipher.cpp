@@ -1,5 +1,7 @@
 #include "platform/utilities/QtrCipher.h"
 
+#include <QList>
+
 #include <array>
 
 namespace {
@@ -36,9 +38,3 @@ QString Shift(const QString& text, int sign)
 QString Encrypt(const QString& plain) { return Shift(plain, +1); }
 
 QString Decrypt(const QString& stored) { return Shift(stored, -1); }
-
-const CDaoTextCodec& QtrCipherCodec()
-{
-    static const CDaoTextCodec codec{&Encrypt, &Decrypt};
-    return codec;
-}

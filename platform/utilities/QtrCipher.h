@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/dao/CDaoFieldExchange.h"
-
 #include <QString>
 
 // The text-column cipher shared by the desktop (Encrypt/Decrypt) and the
@@ -9,6 +7,3 @@
 // position-keyed table, the rest pass unchanged.
 QString Encrypt(const QString& plain);
 QString Decrypt(const QString& stored);
-
-// The cipher as a field-exchange codec for the enciphered columns.
-const CDaoTextCodec& QtrCipherCodec();

@@ -14,16 +14,18 @@ QString MarkerPath(const QString& projectFolder) { return QDir(projectFolder).fi
 
 } // namespace
 
-void AlertUpd(const QString& projectFolder)
+bool AlertUpd(const QString& projectFolder)
 {
     if (projectFolder.isEmpty())
-        return;
+        return true;
     const QString path = MarkerPath(projectFolder);
-    if (QFileInfo::exists(path))
-        return;
+    if (QFileInfo(path).isFile())
+        return true;
     QFile marker(path);
-    if (marker.open(QIODevice::WriteOnly))
-        marker.write("1");
+    if (!marker.open(QIODevice::WriteOnly) || marker.write("1") != 1)
+        return false;
+    marker.close();
+    return marker.error() == QFileDevice::NoError;
 }
 
 void DeleteAlertUpd(const QString& projectFolder)

@@ -3,8 +3,10 @@
 #include <QString>
 
 // Raises the marker that the project's site must be updated: the file
-// "upd.qtr" in the project folder.
-void AlertUpd(const QString& projectFolder);
+// "upd.qtr" in the project folder. False when the marker could not be
+// written (a save must then not pass for done); an empty folder (no
+// project) has nothing to mark.
+bool AlertUpd(const QString& projectFolder);
 // Clears it, once the site update has sent everything.
 void DeleteAlertUpd(const QString& projectFolder);
 bool IsAlertUpd(const QString& projectFolder);

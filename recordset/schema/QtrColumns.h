@@ -7,7 +7,7 @@
 // schema are both made from those lists.
 
 #include "platform/dao/CDaoFieldExchange.h"
-#include "platform/utilities/QtrCipher.h"
+#include "recordset/QtrCipherCodec.h"
 
 #include <QDateTime>
 #include <QString>
@@ -49,6 +49,8 @@ inline void QtrDfx_EText(CDaoFieldExchange* p, const char* n, QString& v)
 // something (ScontiProdotto's optional terms); in a table class it is an
 // ordinary column, in the database it has no default.
 #define QTR_NULLABLE_COLUMN(kind, name) QTR_COLUMN(kind, name)
+// A table's text key, for the tables without ID (ContatoriID).
+#define QTR_KEY_COLUMN(kind, name) QTR_COLUMN(kind, name)
 
 // Inside a table class: one member per column of the .def file included
 // after it, e.g.

@@ -5,8 +5,9 @@
 namespace {
 
 // Every table's columns, each list included from its .def file.
-#define QTR_COLUMN(kind, name) {QtrColumnKind::kind, #name, false},
-#define QTR_NULLABLE_COLUMN(kind, name) {QtrColumnKind::kind, #name, true},
+#define QTR_COLUMN(kind, name) {QtrColumnKind::kind, #name, false, false},
+#define QTR_NULLABLE_COLUMN(kind, name) {QtrColumnKind::kind, #name, true, false},
+#define QTR_KEY_COLUMN(kind, name) {QtrColumnKind::kind, #name, false, true},
 
 const QtrColumnDef kArgomenti[] = {
 #include "recordset/schema/tables/Argomenti.def"
@@ -203,8 +204,13 @@ const QtrColumnDef kUtentiChat[] = {
 const QtrColumnDef kUtenti[] = {
 #include "recordset/schema/tables/Utenti.def"
 };
+const QtrColumnDef kContatoriID[] = {
+#include "recordset/schema/tables/ContatoriID.def"
+};
 
 #undef QTR_COLUMN
+#undef QTR_NULLABLE_COLUMN
+#undef QTR_KEY_COLUMN
 
 #define QTR_TABLE(name, cls, tracked, file) \
     QtrTableDef{#name, cls, tracked, QtrDbFile::file, k##name, int(std::size(k##name))}
@@ -277,6 +283,7 @@ QVector<QtrTableDef> MakeTables()
         QTR_TABLE(InterventiChat, nullptr, false, Shop),
         QTR_TABLE(UtentiChat, nullptr, false, Shop),
         QTR_TABLE(Utenti, nullptr, false, Host),
+        QTR_TABLE(ContatoriID, nullptr, false, Shop),
     };
 }
 

@@ -17,6 +17,7 @@ struct QtrColumnDef
     QtrColumnKind kind;
     const char* name;
     bool nullable = false;   // NULL stands for "not set": no default
+    bool key = false;        // the table's text key (tables without ID)
 };
 
 struct QtrTableDef

@@ -1,8 +1,5 @@
 #include "recordset/schema/ShopSchemaDdl.h"
 
-#include "platform/dao/CDaoDatabase.h"
-#include "platform/dao/CDaoException.h"
-
 #include <QSet>
 
 namespace {
@@ -44,11 +41,15 @@ QString ColumnDefinition(const QtrColumnDef& column, Dialect dialect)
     QString text = Quote(name, dialect) + QLatin1Char(' ') + SqlType(column.kind, dialect);
     if (IsId(name))
         text += dialect == Dialect::Postgres ? QStringLiteral(" NOT NULL PRIMARY KEY") : QStringLiteral(" NOT NULL");
+    else if (column.key)
+        text += QStringLiteral(" NOT NULL PRIMARY KEY");   // not ID: never SQLite's row alias
     else if (column.nullable)
         ;   // NULL stands for "not set"
     else if (IsNumeric(column.kind))
         text += QStringLiteral(" DEFAULT 0");   // what the shop's SQL compares and sums is never NULL
-    else if (column.kind != QtrColumnKind::DateTime)
+    else if (column.kind == QtrColumnKind::DateTime)
+        text += QStringLiteral(" DEFAULT '1899-12-30 00:00:00'");   // a date never set is the zero date
+    else
         text += QStringLiteral(" DEFAULT ''");   // nor is the text it compares
     return text;
 }
@@ -109,13 +110,14 @@ QStringList ShopSchemaDdl::PostgresStatements(const QtrTableDef& table) { return
 
 QStringList ShopSchemaDdl::PostgresStatements(QtrDbFile file) { return StatementsOf(file, Dialect::Postgres); }
 
-void ShopSchemaDdl::CreateTables(CDaoDatabase& database, QtrDbFile file)
+void ShopSchemaDdl::CreateTables(IQtrSqlSession& database, QtrDbFile file)
 {
-    database.BeginTrans();
+    const QStringList statements = database.IsPostgres() ? PostgresStatements(file) : SqliteStatements(file);
+    database.Begin();
     try {
-        for (const QString& statement : SqliteStatements(file))
-            database.Execute(statement);
-        database.CommitTrans();
+        for (const QString& statement : statements)
+            database.Exec(statement);
+        database.Commit();
     } catch (...) {
         database.Rollback();
         throw;

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "recordset/schema/IQtrSqlSession.h"
 #include "recordset/schema/ShopSchema.h"
 
 #include <QStringList>
-
-class CDaoDatabase;
 
 // The statements that create the tables of one database file, for SQLite
 // (the desktop's files and the shop's default database) and for PostgreSQL
@@ -14,6 +13,11 @@ class CDaoDatabase;
 // the dynasets address rows by their own row number, which must not move
 // when a caller rewrites an ID. The tables without ID (the deletion log, the
 // counter, the host's accounts) have no key at all.
+//
+// Columns that are not marked nullable never hold NULL unless a caller
+// writes it: numbers default to 0, text to "", dates to the zero date
+// 1899-12-30 00:00:00. Nullable columns (NULL means "not set") have no
+// default.
 //
 // PostgreSQL names are lower case, so the shop's SQL, which names tables and
 // columns unquoted, finds them there.
@@ -26,7 +30,8 @@ public:
     static QStringList PostgresStatements(QtrDbFile file);
 
     // Creates every table of the file in the open database, all or none.
-    static void CreateTables(CDaoDatabase& database, QtrDbFile file);
+    static void CreateTables(IQtrSqlSession& database, QtrDbFile file);
+    static void CreateTables(IQtrSqlSession&& database, QtrDbFile file) { CreateTables(database, file); }
 
     // The columns that get a plain index: the references to other rows
     // that the cascades, the editors and the shop look rows up by.

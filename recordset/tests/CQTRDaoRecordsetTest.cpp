@@ -1,5 +1,5 @@
 #include "platform/testing/TempFolder.h"
-#include "platform/utilities/QtrCipher.h"
+#include "recordset/QtrCipherCodec.h"
 #include "recordset/CQTRDaoRecordset.h"
 #include "recordset/IQtrHost.h"
 

@@ -9,6 +9,7 @@
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CSezioniSet.h"
 #include "recordset/QtrRelatedRows.h"
+#include "recordset/CDaoSqlSession.h"
 #include "recordset/schema/ShopSchemaDdl.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ protected:
         project = folder.Path() + QStringLiteral("/");
         QDir().mkpath(project + QStringLiteral("db"));
         db.Open(project + QStringLiteral("db/database.mdb"), true);
-        ShopSchemaDdl::CreateTables(db, QtrDbFile::Shop);
+        ShopSchemaDdl::CreateTables(CDaoSqlSession(db), QtrDbFile::Shop);
     }
 
     void Row(const QString& table, const Values& values)

@@ -1,6 +1,7 @@
 #include "platform/testing/TempFolder.h"
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CScontiProdottoSet.h"
+#include "recordset/CDaoSqlSession.h"
 #include "recordset/schema/ShopSchemaDdl.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ TEST(NewRowDefaults, UnsetColumnsTakeTheTablesDefaults)
     TempFolder folder;
     CDaoDatabase db;
     db.Open(folder.FilePath("database.mdb"), true);
-    ShopSchemaDdl::CreateTables(db, QtrDbFile::Shop);
+    ShopSchemaDdl::CreateTables(CDaoSqlSession(db), QtrDbFile::Shop);
 
     CScontiProdottoSet sconti(&db);
     sconti.m_strProjectFolder = folder.Path() + "/";

@@ -1,6 +1,7 @@
 #include "platform/testing/TempFolder.h"
 #include "platform/utilities/QtrCipher.h"
 #include "recordset/schema/ShopSchema.h"
+#include "recordset/CDaoSqlSession.h"
 #include "recordset/schema/ShopSchemaDdl.h"
 #include "recordset/tests/TableClassVisitors.h"
 
@@ -168,7 +169,7 @@ protected:
         ASSERT_NE(table, nullptr);
         CDaoDatabase db;
         db.Open(folder.FilePath(QStringLiteral("%1.mdb").arg(tableName)), true);
-        ShopSchemaDdl::CreateTables(db, table->file);
+        ShopSchemaDdl::CreateTables(CDaoSqlSession(db), table->file);
         {
             TSet rs(&db);
             if constexpr (std::is_base_of_v<CQTRDaoRecordset, TSet>) {
@@ -248,7 +249,7 @@ TEST(TableClassTest, JoinReturnsOneRowPerCategoryLink)
     TempFolder folder;
     CDaoDatabase db;
     db.Open(folder.FilePath("database.mdb"), true);
-    ShopSchemaDdl::CreateTables(db, QtrDbFile::Shop);
+    ShopSchemaDdl::CreateTables(CDaoSqlSession(db), QtrDbFile::Shop);
     db.Execute("INSERT INTO Prodotti (ID, Codice) VALUES (5, 'P5')");
     db.Execute("INSERT INTO CategorieProdotti (ID, IDCategoria, IDProdotto) VALUES (1, 10, 5), (2, 11, 5)");
     CProdottiGeneraleSet rs(&db);

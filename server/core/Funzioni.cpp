@@ -6,6 +6,8 @@
 #include "platform/ado/CAdoRecordset.h"
 #include "platform/asp/IAspScriptingContext.h"
 #include "platform/utilities/QtrCipher.h"
+#include "recordset/schema/QtrIdAllocator.h"
+#include "server/core/CAdoSqlSession.h"
 
 #include <QFile>
 #include <QLocale>
@@ -24,10 +26,6 @@ QMutex g_mutex;
 QString g_delimitatoreData = QStringLiteral("#");
 QString g_serverPosta = QStringLiteral("localhost");
 quint16 g_portaPosta = 25;
-
-constexpr qint32 kPrimoIDWeb = 1000000001;
-constexpr qint32 kLimiteID = 1000000000;
-constexpr qint64 kBloccoContatori = 5020001;   // advisory lock of the ID counters
 
 void ImpostaDelimitatore(const QString& delimitatore)
 {
@@ -173,44 +171,8 @@ qint32 Funzioni::ProssimoID(const QString& tabella, CAdoConnection* conn, bool w
     const QString nome = NomeTabella(tabella);
     if (!conn)
         throw CAdoException(QStringLiteral("La connessione al database non è aperta."));
-    // The counter row is keyed by table and range; the highest ID already
-    // in the table still counts, so rows written by other means (the
-    // desktop's uploads) are never handed out again.
-    const QString chiave = nome.toLower() + (web ? QStringLiteral(":web") : QStringLiteral(":locale"));
-    conn->BeginTrans();
-    try {
-        // One allocation at a time: SQLite's transaction holds the write
-        // lock from its start; PostgreSQL takes a lock of our own, which
-        // also covers creating the counter table on first use.
-        if (conn->GetEngine() == CAdoConnection::PostgreSQL)
-            conn->Execute(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kBloccoContatori});
-        conn->Execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ContatoriID (Chiave TEXT NOT NULL PRIMARY KEY, "
-                                     "UltimoID INTEGER NOT NULL)"));
-        conn->Execute(QStringLiteral("INSERT INTO ContatoriID (Chiave, UltimoID) VALUES (?, 0) "
-                                     "ON CONFLICT (Chiave) DO NOTHING"),
-                      {chiave});
-        CAdoRecordset rs;
-        rs.Open(QStringLiteral("SELECT UltimoID FROM ContatoriID WHERE Chiave=?"), conn, {chiave});
-        const qint64 contatore = rs.Field(QStringLiteral("UltimoID")).toLongLong();
-        rs.Open(web ? QStringLiteral("SELECT Max(ID) AS M FROM %1 WHERE ID>?").arg(nome)
-                    : QStringLiteral("SELECT Max(ID) AS M FROM %1 WHERE ID<?").arg(nome),
-                conn, {kLimiteID});
-        const QVariant massimo = rs.Field(QStringLiteral("M"));
-        rs.Close();
-        qint64 prossimo = web ? kPrimoIDWeb : 1;
-        if (!massimo.isNull())
-            prossimo = qMax(prossimo, massimo.toLongLong() + 1);
-        if (contatore > 0)
-            prossimo = qMax(prossimo, contatore + 1);
-        if ((web && prossimo > std::numeric_limits<qint32>::max()) || (!web && prossimo >= kLimiteID))
-            throw CAdoException(QStringLiteral("ID esauriti per la tabella %1.").arg(nome));
-        conn->Execute(QStringLiteral("UPDATE ContatoriID SET UltimoID=? WHERE Chiave=?"), {prossimo, chiave});
-        conn->CommitTrans();
-        return static_cast<qint32>(prossimo);
-    } catch (...) {
-        conn->RollbackTrans();
-        throw;
-    }
+    CAdoSqlSession session(*conn);
+    return QtrIdAllocator::Next(session, nome, web ? QtrIdRange::Server : QtrIdRange::Desktop);
 }
 
 void Funzioni::GeneraUserIDPassword(QString& userID, QString& password, int lunghezza, bool numerico,

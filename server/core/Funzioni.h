@@ -31,8 +31,8 @@ public:
     static QString DecifraTesto(const QString& testo);
 
     // The next free ID of a table: from 1000000001 up when web is true,
-    // else below 1000000000. Allocated atomically through the table
-    // ContatoriID, so two pages never get the same ID, even before either
+    // else below 1000000000; the shared allocator (QtrIdAllocator) hands it
+    // out atomically, so two pages never get the same ID, even before either
     // has written its row.
     static qint32 ProssimoID(const QString& tabella, CAdoConnection* conn, bool web);
 

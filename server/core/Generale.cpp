@@ -8,6 +8,8 @@
 #include "platform/asp/IAspResponse.h"
 #include "platform/asp/IAspScriptingContext.h"
 #include "platform/asp/IAspServer.h"
+#include "recordset/schema/QtrIdAllocator.h"
+#include "server/core/CAdoSqlSession.h"
 #include "server/core/Dizionario.h"
 #include "server/core/Funzioni.h"
 #include "server/core/QtrValori.h"
@@ -444,10 +446,8 @@ void Generale::LeggiProgressivi()
 qint32 Generale::FindNext(const QString& nomeTabella)
 {
     return Guard([&] {
-        CAdoRecordset rs;
-        rs.Open(QStringLiteral("SELECT Max(ID) AS M FROM %1").arg(Funzioni::NomeTabella(nomeTabella)), Connection());
-        const QVariant massimo = rs.Field(QStringLiteral("M"));
-        return massimo.isNull() ? 1 : massimo.toInt() + 1;
+        CAdoSqlSession session(*Connection());
+        return QtrIdAllocator::Peek(session, Funzioni::NomeTabella(nomeTabella));
     });
 }
 

@@ -5,6 +5,7 @@
 #include "desktop/shell/projects/IUpgradeProgress.h"
 #include "platform/dao/CDaoException.h"
 #include "recordset/CCategorieProdottiSet.h"
+#include "recordset/CDaoSqlSession.h"
 #include "recordset/CConfigurazioneSet.h"
 #include "recordset/CDizionarioGenSet.h"
 #include "recordset/CDizionarioLinSet.h"
@@ -12,6 +13,7 @@
 #include "recordset/CParoleChiaveSet.h"
 #include "recordset/CSezioniArticoliSet.h"
 #include "recordset/CValuteSet.h"
+#include "recordset/schema/QtrIdAllocator.h"
 
 #include <QSet>
 #include <QSqlError>
@@ -22,9 +24,6 @@
 #include <cmath>
 
 namespace {
-
-// Rows made on the desktop take IDs below this; the server's start above.
-constexpr qint64 kFirstServerId = 1000000000;
 
 QSqlQuery Query(CDaoDatabase& database, const QString& sql, const QVariantList& params = {})
 {
@@ -235,9 +234,8 @@ void CProjectUpgrade::EachRow(const QString& table, const QStringList& columns, 
 
 qint32 CProjectUpgrade::NextId(const QString& table)
 {
-    QSqlQuery query = Query(m_dbNew, QStringLiteral("SELECT MAX(ID) FROM %1 WHERE ID < ?").arg(Quoted(table)),
-                          {kFirstServerId});
-    return query.next() ? query.value(0).toInt() + 1 : 1;
+    CDaoSqlSession session(m_dbNew);
+    return QtrIdAllocator::Next(session, table, QtrIdRange::Desktop);
 }
 
 qint32 CProjectUpgrade::OldVersion()

@@ -4,6 +4,7 @@
 #include "platform/dao/CDaoException.h"
 #include "platform/dao/CDaoFieldExchange.h"
 #include "platform/utilities/QtrCipher.h"
+#include "recordset/CDaoSqlSession.h"
 #include "recordset/schema/ShopSchemaDdl.h"
 
 #include <QDir>
@@ -113,7 +114,7 @@ void ReferenceDatabaseWriter::Write(const QString& targetPath)
         CDaoDatabase database;
         database.Open(partial, true);
         try {
-            ShopSchemaDdl::CreateTables(database, file);
+            ShopSchemaDdl::CreateTables(CDaoSqlSession(database), file);
             database.BeginTrans();
             Fill(database, file, target.completeBaseName());
             if (file == QtrDbFile::Shop)

@@ -1,0 +1,22 @@
+#include "recordset/CDaoSqlSession.h"
+
+#include "platform/dao/CDaoDatabase.h"
+
+void CDaoSqlSession::Begin() { m_database.BeginTrans(); }
+
+void CDaoSqlSession::Commit() { m_database.CommitTrans(); }
+
+void CDaoSqlSession::Rollback() { m_database.Rollback(); }
+
+QSqlQuery CDaoSqlSession::Exec(const QString& sql, const QVariantList& params)
+{
+    QSqlQuery query(m_database.Connection());
+    query.setForwardOnly(true);
+    query.prepare(sql);   // a statement that does not prepare fails in Exec, with the engine's text
+    for (int i = 0; i < params.size(); ++i)
+        query.bindValue(i, params.at(i));
+    CDaoDatabase::Exec(query, sql);
+    // The dynasets open on the database read their rows again.
+    m_database.NoteWrite();
+    return query;
+}
