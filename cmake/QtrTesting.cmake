@@ -28,7 +28,9 @@ endfunction()
 # qtr_add_test(NAME SOURCES src... [LIBS lib...] [WIDGETS] [ENV VAR=value...])
 # A GoogleTest executable with our main (which makes the Qt application
 # object only when tests really run), discovered by CTest. Widget tests run
-# on the offscreen platform.
+# on the offscreen platform. Every test requires the fixture that starts
+# the run's PostgreSQL cluster (platform/testing), so a whole run starts
+# one cluster and a test run alone still finds it.
 function(qtr_add_test name)
   cmake_parse_arguments(T "WIDGETS" "TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${T_SOURCES})
@@ -44,5 +46,5 @@ function(qtr_add_test name)
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${T_TIMEOUT})
+    PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${T_TIMEOUT} FIXTURES_REQUIRED qtr_pgcluster)
 endfunction()

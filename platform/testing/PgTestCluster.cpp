@@ -1,7 +1,10 @@
 #include "platform/testing/PgTestCluster.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -52,19 +55,90 @@ int Shell(const QString& command)
 
 PgTestCluster& PgTestCluster::Instance()
 {
-    static PgTestCluster cluster;
+    static PgTestCluster cluster(true);
     return cluster;
 }
 
-PgTestCluster::PgTestCluster()
+PgTestCluster::PgTestCluster(bool open)
 {
-    if (!Start())
+    if (!open)
+        return;
+    if (Attach(StateFile()))
+        return;
+    if (!Start(::getpid()))
         Stop();
 }
 
-PgTestCluster::~PgTestCluster() { Stop(); }
+PgTestCluster::~PgTestCluster()
+{
+    if (!m_shared)
+        Stop();
+}
 
-bool PgTestCluster::Start()
+QString PgTestCluster::StateFile()
+{
+    const QString file = qEnvironmentVariable("QTR_PGTEST_STATE");
+    if (!file.isEmpty())
+        return file;
+#ifdef QTR_PGTEST_STATE
+    return QStringLiteral(QTR_PGTEST_STATE);
+#else
+    return QString();
+#endif
+}
+
+// The run's cluster, when the state file names one that answers.
+bool PgTestCluster::Attach(const QString& stateFile)
+{
+    if (stateFile.isEmpty() || !QFileInfo::exists(stateFile))
+        return false;
+    const QSettings state(stateFile, QSettings::IniFormat);
+    m_port = state.value(QStringLiteral("port")).toInt();
+    if (m_port == 0 || !Admin(QStringLiteral("SELECT 1"))) {
+        m_port = 0;
+        m_error.clear();
+        return false;
+    }
+    m_shared = true;
+    return true;
+}
+
+QString PgTestCluster::StartShared(const QString& stateFile, qint64 watchPid)
+{
+    PgTestCluster cluster(false);   // not the instance: it must outlive this process
+    if (!cluster.Start(watchPid)) {
+        const QString error = cluster.Error();
+        cluster.Stop();
+        return error;
+    }
+    QSettings state(stateFile, QSettings::IniFormat);
+    state.setValue(QStringLiteral("port"), cluster.m_port);
+    state.setValue(QStringLiteral("folder"), cluster.m_folder);
+    state.sync();
+    if (state.status() != QSettings::NoError) {
+        cluster.Stop();
+        return QStringLiteral("File di stato non scritto: %1").arg(stateFile);
+    }
+    cluster.m_shared = true;   // the destructor leaves it running
+    return QString();
+}
+
+QString PgTestCluster::StopShared(const QString& stateFile)
+{
+    if (!QFileInfo::exists(stateFile))
+        return QString();
+    const QSettings state(stateFile, QSettings::IniFormat);
+    const QString folder = state.value(QStringLiteral("folder")).toString();
+    QFile::remove(stateFile);
+    if (folder.isEmpty() || !QFileInfo(folder + QStringLiteral("/data")).isDir())
+        return QStringLiteral("Nessun cluster in %1").arg(stateFile);
+    Shell(AsServerUser(QStringLiteral("%1/pg_ctl -D %2/data -m fast stop").arg(QLatin1String(kBin), folder))
+          + QStringLiteral(" >/dev/null 2>&1"));
+    QDir(folder).removeRecursively();
+    return QString();
+}
+
+bool PgTestCluster::Start(qint64 watchPid)
 {
     if (!QFileInfo(QStringLiteral("%1/initdb").arg(QLatin1String(kBin))).isExecutable()) {
         m_error = QStringLiteral("PostgreSQL 15 non installato (%1)").arg(QLatin1String(kBin));
@@ -107,10 +181,10 @@ bool PgTestCluster::Start()
         m_error = QStringLiteral("pg_ctl start non riuscito (vedi %1/server.log)").arg(m_folder);
         return false;
     }
-    // Stops the cluster when this process ends, however it ends.
+    // Stops the cluster when the watched process ends, however it ends.
     Shell(QStringLiteral("sh -c 'while kill -0 %1 2>/dev/null; do sleep 1; done; %2 >/dev/null 2>&1; rm -rf %3' "
                          ">/dev/null 2>&1 &")
-              .arg(::getpid())
+              .arg(watchPid)
               .arg(AsServerUser(QStringLiteral("%1/pg_ctl -D %2 -m fast stop").arg(QLatin1String(kBin), data)),
                    m_folder));
     return true;
@@ -133,12 +207,13 @@ QString PgTestCluster::ConnectionString(const QString& database) const
     return QStringLiteral("host=127.0.0.1 port=%1 dbname=%2 user=postgres").arg(m_port).arg(database);
 }
 
-QString PgTestCluster::CreateDatabase(const QString& prefix)
+// Runs one statement on the cluster's own database; false, with the error
+// kept, when it fails.
+bool PgTestCluster::Admin(const QString& sql)
 {
-    if (!IsRunning())
-        return QString();
-    const QString name = QStringLiteral("%1_%2").arg(prefix.toLower()).arg(++m_databases);
-    const QString connection = QStringLiteral("qtr-pgtest-admin");
+    static int connections = 0;
+    const QString connection = QStringLiteral("qtr-pgtest-admin-%1").arg(++connections);
+    bool ok = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
         db.setHostName(QStringLiteral("127.0.0.1"));
@@ -149,11 +224,35 @@ QString PgTestCluster::CreateDatabase(const QString& prefix)
             m_error = db.lastError().text();
         } else {
             QSqlQuery query(db);
-            if (!query.exec(QStringLiteral("CREATE DATABASE %1").arg(name)))
+            ok = query.exec(sql);
+            if (!ok)
                 m_error = query.lastError().text();
         }
         db.close();
     }
     QSqlDatabase::removeDatabase(connection);
-    return IsRunning() ? name : QString();
+    return ok;
+}
+
+QString PgTestCluster::CreateDatabase(const QString& prefix)
+{
+    if (!IsRunning())
+        return QString();
+    // Several test processes share the run's cluster: the process ID keeps
+    // their names apart.
+    const QString name = QStringLiteral("%1_%2_%3")
+                             .arg(prefix.toLower())
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(++m_databases);
+    return Admin(QStringLiteral("CREATE DATABASE %1").arg(name)) ? name : QString();
+}
+
+void PgTestCluster::DropDatabase(const QString& database)
+{
+    if (!IsRunning() || database.isEmpty())
+        return;
+    // A database left behind costs only space until the cluster goes: it
+    // never stops the next test.
+    Admin(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(database));
+    m_error.clear();
 }

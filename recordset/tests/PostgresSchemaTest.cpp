@@ -31,16 +31,14 @@ class PostgresSchemaTest : public ::testing::TestWithParam<QtrDbFile>
 protected:
     void SetUp() override
     {
-        if (!QFileInfo(QStringLiteral("/usr/lib/postgresql/15/bin/initdb")).isExecutable())
-            GTEST_SKIP() << "initdb missing";
         PgTestCluster& cluster = PgTestCluster::Instance();
         ASSERT_TRUE(cluster.IsRunning()) << cluster.Error().toStdString();
-        const QString name = cluster.CreateDatabase(QStringLiteral("schema"));
-        ASSERT_FALSE(name.isEmpty()) << cluster.Error().toStdString();
+        m_database = cluster.CreateDatabase(QStringLiteral("schema"));
+        ASSERT_FALSE(m_database.isEmpty()) << cluster.Error().toStdString();
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), kConnection);
         db.setHostName(QStringLiteral("127.0.0.1"));
         db.setPort(cluster.Port());
-        db.setDatabaseName(name);
+        db.setDatabaseName(m_database);
         db.setUserName(QStringLiteral("postgres"));
         ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
     }
@@ -49,6 +47,7 @@ protected:
     {
         QSqlDatabase::database(kConnection, false).close();
         QSqlDatabase::removeDatabase(kConnection);
+        PgTestCluster::Instance().DropDatabase(m_database);
     }
 
     static QSqlDatabase Db() { return QSqlDatabase::database(kConnection, false); }
@@ -60,6 +59,7 @@ protected:
     }
 
     static constexpr const char* kConnection = "qtr-pg-schema";
+    QString m_database;
 };
 
 TEST_P(PostgresSchemaTest, CreatesEveryTableWithItsColumns)

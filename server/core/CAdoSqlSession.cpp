@@ -17,10 +17,16 @@ QSqlQuery CAdoSqlSession::Exec(const QString& sql, const QVariantList& params)
 {
     QSqlQuery query(m_connection.Database());
     query.setForwardOnly(true);
-    query.prepare(sql);   // a statement that does not prepare fails below, with the engine's text
-    for (int i = 0; i < params.size(); ++i)
-        query.bindValue(i, CAdoConnection::BindValue(params.at(i)));
-    if (!query.exec()) {
+    bool ok = false;
+    if (params.isEmpty()) {
+        ok = query.exec(sql);   // PostgreSQL prepares no DDL
+    } else {
+        query.prepare(sql);   // a statement that does not prepare fails below, with the engine's text
+        for (int i = 0; i < params.size(); ++i)
+            query.bindValue(i, CAdoConnection::BindValue(params.at(i)));
+        ok = query.exec();
+    }
+    if (!ok) {
         const QSqlError error = query.lastError();
         throw CAdoException(error.databaseText().isEmpty() ? error.text() : error.databaseText());
     }

@@ -19,11 +19,17 @@ CAdoTestDatabase::CAdoTestDatabase(CAdoConnection::Engine engine) : m_engine(eng
         return;
     }
     PgTestCluster& cluster = PgTestCluster::Instance();
-    const QString database = cluster.CreateDatabase(QStringLiteral("shop"));
-    if (database.isEmpty())
+    m_pgDatabase = cluster.CreateDatabase(QStringLiteral("shop"));
+    if (m_pgDatabase.isEmpty())
         throw std::runtime_error(("PostgreSQL di prova non disponibile: " + cluster.Error()).toStdString());
-    m_connectionString = cluster.ConnectionString(database);
+    m_connectionString = cluster.ConnectionString(m_pgDatabase);
     m_folder.WriteFile(QStringLiteral("sqlserver.ini"), m_connectionString.toUtf8() + "\r\n");
+}
+
+CAdoTestDatabase::~CAdoTestDatabase()
+{
+    if (!m_pgDatabase.isEmpty())
+        PgTestCluster::Instance().DropDatabase(m_pgDatabase);
 }
 
 void CAdoTestDatabase::Execute(const QStringList& statements) const

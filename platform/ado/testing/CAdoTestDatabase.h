@@ -9,12 +9,18 @@
 
 // An empty shop database for one test on one engine, in a database folder
 // as the server finds it: database.mdb for SQLite, sqlserver.ini naming a
-// fresh database of the test PostgreSQL cluster otherwise. Throws
-// std::runtime_error when the cluster cannot be started.
+// fresh database of the test PostgreSQL cluster otherwise (the run's
+// cluster under CTest, see PgTestCluster). Throws std::runtime_error when
+// the cluster cannot be started: a test never passes without its engine.
 class CAdoTestDatabase
 {
 public:
     explicit CAdoTestDatabase(CAdoConnection::Engine engine);
+    // Drops the test's PostgreSQL database, so a run's cluster holds only
+    // the databases of the tests still running.
+    ~CAdoTestDatabase();
+    CAdoTestDatabase(const CAdoTestDatabase&) = delete;
+    CAdoTestDatabase& operator=(const CAdoTestDatabase&) = delete;
 
     CAdoConnection::Engine Engine() const { return m_engine; }
     QString Folder() const { return m_folder.Path(); }
@@ -30,4 +36,5 @@ private:
     CAdoConnection::Engine m_engine;
     TempFolder m_folder;
     QString m_connectionString;
+    QString m_pgDatabase;
 };

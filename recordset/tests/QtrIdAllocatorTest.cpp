@@ -1,0 +1,159 @@
+#include "recordset/schema/QtrIdAllocator.h"
+#include "recordset/schema/ShopSchemaDdl.h"
+#include "recordset/tests/SchemaEnginesFixture.h"
+#include "recordset/tests/TestSqlSession.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <thread>
+#include <vector>
+
+namespace {
+
+class IdAllocator : public SchemaEngines
+{
+protected:
+    void SetUp() override
+    {
+        SchemaEngines::SetUp();
+        for (const char* table : {"Ordini", "Clienti", "ContatoriID"}) {
+            const QtrTableDef& def = *ShopSchema::Find(QLatin1String(table));
+            for (const QString& statement : IsPostgres() ? ShopSchemaDdl::PostgresStatements(def)
+                                                         : ShopSchemaDdl::SqliteStatements(def))
+                Run(statement);
+        }
+    }
+
+    TestSqlSession Session() const { return TestSqlSession(Db(), IsPostgres()); }
+
+    qint32 Next(const QString& table, QtrIdRange range)
+    {
+        TestSqlSession session = Session();
+        return QtrIdAllocator::Next(session, table, range);
+    }
+
+    void Rows(const QList<qint64>& ids)
+    {
+        for (const qint64 id : ids)
+            Run("INSERT INTO Ordini (ID) VALUES (?)", {id});
+    }
+};
+
+struct RangeCase
+{
+    const char* name;
+    QList<qint64> existing;   // IDs already in Ordini
+    QtrIdRange range;
+    qint32 first, second;     // the next two IDs handed out
+};
+
+const RangeCase kRangeCases[] = {
+    {"EmptyTableOnTheDesktop", {}, QtrIdRange::Desktop, 1, 2},
+    {"EmptyTableOnTheServer", {}, QtrIdRange::Server, 1000000001, 1000000002},
+    // Each range looks only at its own rows.
+    {"DesktopAboveItsOwnRows", {7, 1000000000, 1000000005}, QtrIdRange::Desktop, 8, 9},
+    {"ServerAboveItsOwnRows", {7, 1000000000, 1000000005}, QtrIdRange::Server, 1000000006, 1000000007},
+    // 1000000000 belongs to neither range.
+    {"BoundaryIsNoDesktopRow", {1000000000}, QtrIdRange::Desktop, 1, 2},
+    {"BoundaryIsNoServerRow", {1000000000}, QtrIdRange::Server, 1000000001, 1000000002},
+};
+
+} // namespace
+
+// The engine is the fixture's parameter; the range cases run in a loop, each
+// on a fresh table, and name themselves on failure.
+TEST_P(IdAllocator, EachRangeStartsAboveItsOwnRows)
+{
+    for (const RangeCase& c : kRangeCases) {
+        SCOPED_TRACE(c.name);
+        Run("DELETE FROM Ordini");
+        Run("DELETE FROM ContatoriID");
+        Rows(c.existing);
+        EXPECT_EQ(Next("Ordini", c.range), c.first);
+        EXPECT_EQ(Next("Ordini", c.range), c.second);
+    }
+}
+
+TEST_P(IdAllocator, AnIdIsNeverHandedOutTwice)
+{
+    EXPECT_EQ(Next("Ordini", QtrIdRange::Server), 1000000001);
+    // The page that took it failed before writing its row, or the row is gone.
+    Rows({1000000001});
+    Run("DELETE FROM Ordini");
+    EXPECT_EQ(Next("Ordini", QtrIdRange::Server), 1000000002);
+    // Rows written by other means (an upload) are passed over.
+    Rows({1000000040});
+    EXPECT_EQ(Next("Ordini", QtrIdRange::Server), 1000000041);
+    // Tables and ranges count apart.
+    EXPECT_EQ(Next("Clienti", QtrIdRange::Server), 1000000001);
+    EXPECT_EQ(Next("Ordini", QtrIdRange::Desktop), 1);
+}
+
+TEST_P(IdAllocator, AFullRangeFailsAndHandsOutNothing)
+{
+    Rows({999999999, 2147483647});
+    for (const QtrIdRange range : {QtrIdRange::Desktop, QtrIdRange::Server}) {
+        EXPECT_THROW(Next("Ordini", range), std::runtime_error);
+        EXPECT_EQ(Scalar("SELECT COUNT(*) FROM ContatoriID").toInt(), 0);
+    }
+}
+
+TEST_P(IdAllocator, OnlyTablesOfTheSchemaWithAnIdAreServed)
+{
+    for (const char* table : {"Clienti; DROP TABLE Clienti", "Sconosciuta", "RecordsEliminati", ""})
+        EXPECT_THROW(Next(QLatin1String(table), QtrIdRange::Server), std::invalid_argument) << table;
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Clienti").toInt(), 0);
+}
+
+// Databases made before ContatoriID was part of the schema get it on first use.
+TEST_P(IdAllocator, AMissingCounterTableIsMadeFromTheSchema)
+{
+    Run("DROP TABLE ContatoriID");
+    Rows({41});
+    EXPECT_EQ(Next("Ordini", QtrIdRange::Desktop), 42);
+    EXPECT_EQ(Scalar("SELECT UltimoID FROM ContatoriID WHERE Chiave='ordini:locale'").toInt(), 42);
+}
+
+// Several connections at once, on both ranges: every ID once, none skipped.
+TEST_P(IdAllocator, ConcurrentConnectionsNeverShareAnId)
+{
+    constexpr int kThreads = 4;
+    constexpr int kEach = 25;
+    QList<qint32> ids[kThreads];
+    std::string errors[kThreads];
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            const QString name = QStringLiteral("qtr-id-thread-%1").arg(t);
+            {
+                TestSqlSession session(Connect(name), IsPostgres());
+                const QtrIdRange range = t % 2 ? QtrIdRange::Server : QtrIdRange::Desktop;
+                try {
+                    for (int i = 0; i < kEach; ++i)
+                        ids[t].append(QtrIdAllocator::Next(session, QStringLiteral("Ordini"), range));
+                } catch (const std::exception& error) {
+                    errors[t] = error.what();
+                }
+            }
+            QSqlDatabase::database(name, false).close();
+            QSqlDatabase::removeDatabase(name);
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    QSet<qint32> desktop, server;
+    for (int t = 0; t < kThreads; ++t) {
+        EXPECT_EQ(errors[t], "");
+        for (const qint32 id : ids[t])
+            (t % 2 ? server : desktop).insert(id);
+    }
+    ASSERT_EQ(desktop.size(), kThreads / 2 * kEach);
+    ASSERT_EQ(server.size(), kThreads / 2 * kEach);
+    EXPECT_EQ(*std::min_element(desktop.begin(), desktop.end()), 1);
+    EXPECT_EQ(*std::max_element(desktop.begin(), desktop.end()), kThreads / 2 * kEach);
+    EXPECT_EQ(*std::min_element(server.begin(), server.end()), 1000000001);
+    EXPECT_EQ(*std::max_element(server.begin(), server.end()), 1000000000 + kThreads / 2 * kEach);
+}
+
+QTR_INSTANTIATE_SCHEMA_ENGINES(IdAllocator);
