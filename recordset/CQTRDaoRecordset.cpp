@@ -58,16 +58,16 @@ void CQTRDaoRecordset::Update()
     }
     if (!m_pDatabase)
         ThrowDaoException(QStringLiteral("Il database non è aperto."));
+    // The marker comes first: a save the site would never hear of fails
+    // before anything is written and keeps the edit; a marker raised for a
+    // save that then fails costs only a site update that finds nothing.
+    if (!AlertUpd(MarkerFolder()))
+        ThrowDaoException(QStringLiteral("Impossibile creare il file upd.qtr nella cartella %1.").arg(MarkerFolder()));
     Atomically(m_pDatabase, [this] {
         const qint32 version = NextRecordVersion(*m_pDatabase);
         SetFieldValue(QStringLiteral("VersioneRecord"), version);
         SetFieldValue(QStringLiteral("Modificato"), true);
         CDaoRecordset::Update();
-        // Raised before the commit: a save the site would never hear of
-        // is reported as failed and leaves nothing behind.
-        if (!AlertUpd(MarkerFolder()))
-            ThrowDaoException(QStringLiteral("Impossibile creare il file upd.qtr nella cartella %1.")
-                                  .arg(MarkerFolder()));
     });
 }
 

@@ -2,8 +2,11 @@
 #include "recordset/QtrCipherCodec.h"
 #include "recordset/CQTRDaoRecordset.h"
 #include "recordset/IQtrHost.h"
+#include "platform/utilities/QtrUtilities.h"
 
 #include <gtest/gtest.h>
+
+#include <QDir>
 
 namespace {
 
@@ -228,6 +231,27 @@ TEST_F(TrackingTest, AFailedSaveLeavesNoRowAndKeepsTheEdit)
     rs.m_Titolo = "sì";
     rs.Update();
     EXPECT_EQ(Scalar("SELECT Titolo FROM NoteLingue WHERE ID=5").toString(), "sì");
+}
+
+// A save the site would never hear of is no save: when the marker cannot be
+// raised the row, its stamp and the counter stay as they were, and the edit
+// is kept for another try.
+TEST_F(TrackingTest, ASaveWhoseMarkerCannotBeRaisedFailsAndLeavesNothing)
+{
+    ASSERT_TRUE(CreatePath(folder.FilePath("upd.qtr")));   // the marker's name is taken by a folder
+    CNotaSet rs(&db);
+    rs.Open();
+    rs.AddNew();
+    rs.m_ID = 5;
+    rs.m_Titolo = "nuova";
+    EXPECT_THROW(rs.Update(), CDaoException);
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM NoteLingue").toInt(), 0);
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM ProgressivoVersioneRecord").toInt(), 0);
+    EXPECT_EQ(rs.GetEditMode(), dbEditAdd);
+    QDir(folder.FilePath("upd.qtr")).removeRecursively();
+    rs.Update();
+    EXPECT_EQ(Scalar("SELECT Titolo FROM NoteLingue WHERE ID=5").toString(), "nuova");
+    EXPECT_TRUE(IsAlertUpd(project));
 }
 
 TEST_F(TrackingTest, AFailedDeletionLeavesTheRowAndTheLogAsTheyWere)

@@ -1,3 +1,7 @@
+#include "platform/dao/CDaoException.h"
+#include "recordset/CDaoSqlSession.h"
+#include "recordset/CProdottiGeneraleSet.h"
+#include "recordset/CProdottiLingueSet.h"
 #include "recordset/schema/QtrIdAllocator.h"
 #include "recordset/schema/ShopSchemaDdl.h"
 #include "recordset/tests/SchemaEnginesFixture.h"
@@ -157,3 +161,24 @@ TEST_P(IdAllocator, ConcurrentConnectionsNeverShareAnId)
 }
 
 QTR_INSTANTIATE_SCHEMA_ENGINES(IdAllocator);
+
+// The editors' GetNextID: the desktop's range of the table class's own
+// table, from the same allocator.
+TEST(TableClassIds, GetNextIDHandsOutDesktopIdsOfItsTable)
+{
+    TempFolder folder;
+    CDaoDatabase db;
+    db.Open(folder.FilePath("database.mdb"), true);
+    ShopSchemaDdl::CreateTables(CDaoSqlSession(db), QtrDbFile::Shop);
+    db.Execute("INSERT INTO Prodotti (ID) VALUES (5), (1000000003)");
+    CProdottiGeneraleSet products(&db);
+    products.Open();
+    EXPECT_EQ(products.GetNextID(), 6);
+    EXPECT_EQ(products.GetNextID(), 7);   // even before a row is written
+    CProdottiLingueSet texts(&db);
+    texts.Open();
+    EXPECT_EQ(texts.GetNextID(), 1);
+    CQTRDaoRecordset outside(&db);
+    outside.Open(dbOpenDynaset, "SELECT * FROM RecordsEliminati");
+    EXPECT_THROW(outside.GetNextID(), CDaoException);   // a table without ID
+}

@@ -1,3 +1,4 @@
+#include "platform/testing/QtPrinters.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/utilities/QtrCipher.h"
 #include "recordset/schema/ShopSchema.h"
@@ -222,19 +223,78 @@ protected:
 QTR_FOR_EACH_TABLE_CLASS(QTR_ROUND_TRIP_TEST)
 #undef QTR_ROUND_TRIP_TEST
 
-TEST(TableClassTest, JoinFormsNameTheirTableForTheLog)
+// A join form (the products of a category, the articles of a section)
+// reads two tables but deletes the row of its own table, with its links, and
+// the deletion log names each table, or the site never hears of it.
+struct JoinDeletionCase
 {
-    CProdottiGeneraleSet products;
-    CArticoliGenSet articles;
-    EXPECT_EQ(products.m_strTableName, QStringLiteral("Prodotti"));
-    EXPECT_EQ(articles.m_strTableName, QStringLiteral("Articoli"));
-    products.m_bJoin = true;
-    articles.m_bJoin = true;
-    EXPECT_EQ(products.GetDefaultSQL(), QStringLiteral("SELECT Prodotti.*, CategorieProdotti.IDCategoria FROM Prodotti "
-                                                       "INNER JOIN CategorieProdotti ON Prodotti.ID=CategorieProdotti.IDProdotto"));
-    EXPECT_EQ(articles.GetDefaultSQL(), QStringLiteral("SELECT Articoli.*, SezioniArticoli.IDSezione FROM Articoli  "
-                                                       "INNER JOIN SezioniArticoli ON Articoli.ID=SezioniArticoli.IDArticolo"));
+    const char* name;
+    const char* setup;
+    const char* filter;
+    const char* logged;   // the log's lines, "|" between them
+    const char* gone;   // counts the row that must be gone
+    const char* kept;   // counts the rows that must stay
+};
+
+class JoinFormDeletion : public ::testing::TestWithParam<JoinDeletionCase>
+{
+protected:
+    template <class TSet>
+    QStringList DeleteThroughJoin(CDaoDatabase& db, const JoinDeletionCase& c)
+    {
+        TSet rs(&db);
+        rs.m_bJoin = true;
+        rs.m_strFilter = QLatin1String(c.filter);
+        rs.Open();
+        EXPECT_FALSE(rs.IsEOF());
+        rs.Delete();
+        QStringList lines;
+        QSqlQuery q(db.Connection());
+        q.exec("SELECT NomeTabella, IDRecord FROM RecordsEliminati ORDER BY rowid");
+        while (q.next())
+            lines << q.value(0).toString() + ":" + q.value(1).toString();
+        return lines;
+    }
+
+    static int Count(CDaoDatabase& db, const char* sql)
+    {
+        QSqlQuery q(db.Connection());
+        q.exec(QLatin1String(sql));
+        return q.next() ? q.value(0).toInt() : -1;
+    }
+};
+
+TEST_P(JoinFormDeletion, DeletesItsOwnRowAndLogsItsTable)
+{
+    const JoinDeletionCase& c = GetParam();
+    TempFolder folder;
+    CDaoDatabase db;
+    db.Open(folder.FilePath("database.mdb"), true);
+    ShopSchemaDdl::CreateTables(CDaoSqlSession(db), QtrDbFile::Shop);
+    for (const QString& statement : QString::fromLatin1(c.setup).split(';'))
+        db.Execute(statement);
+    const QStringList lines = QLatin1String(c.name).startsWith(QLatin1String("Product"))
+        ? DeleteThroughJoin<CProdottiGeneraleSet>(db, c)
+        : DeleteThroughJoin<CArticoliGenSet>(db, c);
+    EXPECT_EQ(lines, QString::fromLatin1(c.logged).split('|'));
+    EXPECT_EQ(Count(db, c.gone), 0);
+    EXPECT_EQ(Count(db, c.kept), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, JoinFormDeletion,
+    ::testing::Values(
+        JoinDeletionCase{"ProductOfACategory",
+                         "INSERT INTO Prodotti (ID, Codice) VALUES (5, 'P5'), (6, 'P6');"
+                         "INSERT INTO CategorieProdotti (ID, IDCategoria, IDProdotto) VALUES (1, 3, 6), (2, 7, 5)",
+                         "IDCategoria=7", "CategorieProdotti:2|Prodotti:5", "SELECT COUNT(*) FROM Prodotti WHERE ID=5",
+                         "SELECT COUNT(*) FROM Prodotti WHERE ID=6"},
+        JoinDeletionCase{"ArticleOfASection",
+                         "INSERT INTO Articoli (ID, Codice) VALUES (8, 'A8'), (9, 'A9');"
+                         "INSERT INTO SezioniArticoli (ID, IDSezione, IDArticolo) VALUES (1, 2, 8), (2, 4, 9)",
+                         "IDSezione=4", "SezioniArticoli:2|Articoli:9", "SELECT COUNT(*) FROM Articoli WHERE ID=9",
+                         "SELECT COUNT(*) FROM Articoli WHERE ID=8"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TableClassTest, DefaultDatabaseNames)
 {

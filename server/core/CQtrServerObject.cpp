@@ -14,15 +14,16 @@ CQtrServerObject::CQtrServerObject(QObject* parent) : CAspComponent(parent) {}
 
 CQtrServerObject::~CQtrServerObject() = default;
 
+// Not guarded: the host creates objects for a script through its own
+// guarded entry (Server.CreateObject), and a C++ caller of CreateAndStart
+// must get the failure rather than an object that never started.
 void CQtrServerObject::OnStartPage(IAspScriptingContext* context)
 {
-    CAspCallGuard::Run(context, [&] {
-        if (!context)
-            throw std::invalid_argument("OnStartPage senza contesto della pagina");
-        m_context = context;
-        Start();
-        m_started = true;
-    });
+    if (!context)
+        throw std::invalid_argument("OnStartPage senza contesto della pagina");
+    m_context = context;
+    Start();
+    m_started = true;
 }
 
 void CQtrServerObject::OnEndPage() { Free(); }

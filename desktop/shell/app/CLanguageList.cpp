@@ -15,7 +15,10 @@ bool CLanguageList::LoadLanguages(CDaoDatabase& database)
     languages.m_strFilter = QStringLiteral("Attivo=TRUE");
     languages.Open();
     if (languages.IsEOF()) {
+        // Nothing of the languages listed before may stay selectable: the
+        // views would go on editing in a language that is no longer active.
         languages.Close();
+        ResetLanguages();
         return false;
     }
 

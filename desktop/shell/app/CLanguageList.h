@@ -25,7 +25,7 @@ public:
     };
 
     // Reads the default language from Configurazione and the active rows of
-    // Lingue. False, with the list as it was, when no language is active.
+    // Lingue. False, with the list emptied, when no language is active.
     bool LoadLanguages(CDaoDatabase& database);
     void ResetLanguages();
 

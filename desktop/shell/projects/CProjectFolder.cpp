@@ -50,10 +50,27 @@ QString CProjectFolder::CheckMessage(CheckResult result)
     return QString();
 }
 
+bool CProjectFolder::HoldsProject(const QString& folder)
+{
+    return !folder.isEmpty() && (QFileInfo::exists(DatabasePath(folder)) || Check(folder) == Valid);
+}
+
+QString CProjectFolder::ExistsMessage()
+{
+    return QStringLiteral("Nella cartella specificata esiste già un progetto.\nScegliere un nome diverso per il nuovo progetto.");
+}
+
 bool CProjectFolder::Create(const QString& projectFolder, const QString& installFolder, QString* error)
 {
     const QString project = WithSlash(projectFolder);
     const QString install = WithSlash(installFolder);
+    // The merchant's pages and data of a project already there are never
+    // replaced by the installation's.
+    if (HoldsProject(project)) {
+        if (error)
+            *error = ExistsMessage();
+        return false;
+    }
     // A folder that is there already is as good as a new one.
     for (const QString& folder : Layout())
         QDir().mkpath(project + folder);

@@ -26,10 +26,17 @@ public:
     // empty for Valid.
     static QString CheckMessage(CheckResult result);
 
+    // True when folder already holds a project (its database or its
+    // project folders): a new project must not be made over it.
+    static bool HoldsProject(const QString& folder);
+    // The refusal shown then (stop icon).
+    static QString ExistsMessage();
+
     // Makes the folder tree (results of the folder creation ignored, as an
-    // existing folder is fine), copies the installation's reference
+    // existing empty folder is fine), copies the installation's reference
     // databases and every file of "template/system" into "website/asp".
-    // False with error set when a database or template file can't be
+    // False with error set when the folder holds a project already (its
+    // files are left alone) or a database or template file can't be
     // copied: a project without its database is no project.
     static bool Create(const QString& projectFolder, const QString& installFolder, QString* error);
 

@@ -54,6 +54,12 @@ void CProjectSession::FileNew()
             m_ui.SetTitle(QStringLiteral("Quintaro"));
         return;
     }
+    // Refused before the open project is closed: the merchant goes on
+    // where he was.
+    if (CProjectFolder::HoldsProject(folder)) {
+        CMessageBox::Show(m_ui.DialogParent(), CProjectFolder::ExistsMessage(), QString(), CMessageBox::Stop);
+        return;
+    }
     if (m_bProjectOpen)
         CloseProject();
     CreateAndOpen(folder);

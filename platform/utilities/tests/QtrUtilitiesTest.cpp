@@ -63,6 +63,18 @@ TEST(QtrUtilities, TheSiteUpdateMarkerComesAndGoes)
     DeleteAlertUpd(project);   // clearing twice is harmless
 }
 
+// A marker that cannot be written is reported, never taken for raised.
+TEST(QtrUtilities, AMarkerThatCannotBeWrittenIsReported)
+{
+    TempFolder folder;
+    EXPECT_TRUE(AlertUpd(folder.Path() + "/"));
+    EXPECT_TRUE(AlertUpd(folder.Path() + "/"));   // already there
+    EXPECT_FALSE(AlertUpd(folder.FilePath("manca/")));   // no such project folder
+    EXPECT_TRUE(CreatePath(folder.FilePath("occupato/upd.qtr")));
+    EXPECT_FALSE(AlertUpd(folder.FilePath("occupato/")));   // the name is a folder's
+    EXPECT_TRUE(AlertUpd(QString()));   // no project: nothing to mark
+}
+
 TEST(QtrUtilities, CreatePathMakesEveryMissingFolder)
 {
     TempFolder folder;

@@ -5,6 +5,8 @@
 
 #include "platform/asp/CAspCallGuard.h"
 #include "platform/asp/CAspComponent.h"
+#include "platform/asp/CAspObjectRegistry.h"
+#include "platform/testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -43,10 +45,12 @@ public:
     Q_INVOKABLE QObject* CreateObject(const QString& progId)
     {
         CAspCallGuard::ScriptScope script;
-        QObject* object = m_page.CreateObject(progId);
-        if (object)
-            QJSEngine::setObjectOwnership(object, QJSEngine::CppOwnership);
-        return object;
+        return CAspCallGuard::Run(&m_page, [&]() -> QObject* {
+            QObject* object = m_page.CreateObject(progId);
+            if (object)
+                QJSEngine::setObjectOwnership(object, QJSEngine::CppOwnership);
+            return object;
+        });
     }
 
 private:
@@ -116,6 +120,30 @@ TEST_P(PageFlow, FreeThenEndOfPageClosesTheConnectionOnce)
     generale->Free();
     page->EndPage();   // the host's OnEndPage after the page's own Free
     EXPECT_EQ(closed.count(), 1);
+}
+
+// A start that fails (here: no database in the page's /db folder) reaches
+// whoever created the object: a C++ caller gets the exception, never an
+// object that did not start, and a script gets an error it can catch.
+TEST(PageStart, AFailedStartReachesItsCaller)
+{
+    CAspTestHost host;
+    TempFolder empty;
+    host.AddVirtualFolder("/db", empty.Path());
+    QJSEngine engine;
+    ScriptPage page(host, engine);   // errors raised on the page do not throw in C++
+    EXPECT_THROW(CAspObjectRegistry::Instance().CreateAndStart("QTR50.Generale", &page), std::exception);
+
+    ScriptServer server(page);
+    engine.globalObject().setProperty("Server", engine.newQObject(&server));
+    const QJSValue result = engine.evaluate(R"(
+        var esito;
+        try { var g = Server.CreateObject("QTR50.Generale"); esito = "creato " + g; } catch (e) { esito = "errore"; }
+        esito;
+    )");
+    ASSERT_FALSE(result.isError()) << result.toString().toStdString();
+    EXPECT_EQ(result.toString(), "errore");
+    EXPECT_EQ(page.Errors().size(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, PageFlow,

@@ -54,13 +54,17 @@ TEST_F(LanguageList, DefaultStaysWhateverIsSelected)
     EXPECT_EQ(list.GetCurrentLanguage(), QStringLiteral("it"));
 }
 
-TEST_F(LanguageList, NoActiveLanguageKeepsWhatWasListed)
+// Once the last language is deactivated, none of the languages listed
+// before may still be offered or answered as current or default.
+TEST_F(LanguageList, NoActiveLanguageLeavesNothingOfTheOldList)
 {
     Load({{1, "it", "Italiano", true}}, 1);
     Load({{1, "it", "Italiano", false}}, 1, false);
 
-    EXPECT_EQ(Texts(), QStringList{"Italiano"});
-    EXPECT_EQ(list.GetCurrentLanguage(), QStringLiteral("it"));
+    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_EQ(list.GetCurSel(), -1);
+    EXPECT_EQ(list.GetCurrentLanguage(), QString());
+    EXPECT_EQ(list.GetDefaultLanguage(), QString());
 }
 
 TEST_F(LanguageList, DefaultAmongInactiveFallsBackToTheFirstItem)

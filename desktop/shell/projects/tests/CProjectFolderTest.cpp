@@ -33,7 +33,10 @@ TEST(ProjectFolder, CreateMakesTheTreeAndCopiesTheInstallation)
     EXPECT_EQ(CProjectFolder::Check(project), CProjectFolder::Valid);
 }
 
-TEST(ProjectFolder, CreateOverAnExistingProjectOverwritesItsFiles)
+// A new project over an existing one would put the installation's pages
+// and empty database in place of the merchant's: it is refused, and the
+// project stays as it was.
+TEST(ProjectFolder, CreateOverAnExistingProjectIsRefusedAndChangesNothing)
 {
     ProjectFixture fixture;
     const QString project = fixture.MakeProject(QStringLiteral("negozio"));
@@ -41,8 +44,20 @@ TEST(ProjectFolder, CreateOverAnExistingProjectOverwritesItsFiles)
     ASSERT_TRUE(asp.open(QIODevice::WriteOnly));
     asp.write("changed");
     asp.close();
-    fixture.MakeProject(QStringLiteral("negozio"));
-    EXPECT_EQ(ReadAll(project + QStringLiteral("/website/asp/global.asa")), QByteArray("// global"));
+    const QByteArray database = ReadAll(project + QStringLiteral("/db/database.mdb"));
+    // Its database alone is enough to count as a project.
+    const QString bare = fixture.ProjectPath(QStringLiteral("solo-db"));
+    ASSERT_TRUE(QDir().mkpath(bare + QStringLiteral("/db")));
+    ASSERT_TRUE(QFile::copy(project + QStringLiteral("/db/database.mdb"), bare + QStringLiteral("/db/database.mdb")));
+
+    for (const QString& folder : {project, project + QLatin1Char('/'), bare}) {
+        QString error;
+        EXPECT_FALSE(CProjectFolder::Create(folder, fixture.InstallFolder(), &error)) << folder.toStdString();
+        EXPECT_EQ(error, CProjectFolder::ExistsMessage());
+    }
+    EXPECT_EQ(ReadAll(project + QStringLiteral("/website/asp/global.asa")), QByteArray("changed"));
+    EXPECT_EQ(ReadAll(project + QStringLiteral("/db/database.mdb")), database);
+    EXPECT_FALSE(QFileInfo::exists(bare + QStringLiteral("/website")));
 }
 
 TEST(ProjectFolder, CreateWithoutReferenceDatabaseFails)
