@@ -2,6 +2,7 @@
 #include "recordset/QtrCipherCodec.h"
 #include "recordset/CQTRDaoRecordset.h"
 #include "recordset/IQtrHost.h"
+#include "recordset/tests/DeletionLog.h"
 #include "platform/utilities/QtrUtilities.h"
 
 #include <gtest/gtest.h>
@@ -72,15 +73,7 @@ protected:
         q.exec(sql);
         return q.next() ? q.value(0) : QVariant();
     }
-    QStringList LogLines()
-    {
-        QStringList lines;
-        QSqlQuery q(db.Connection());
-        q.exec("SELECT NomeTabella, IDRecord FROM RecordsEliminati ORDER BY rowid");
-        while (q.next())
-            lines << q.value(0).toString() + ":" + q.value(1).toString();
-        return lines;
-    }
+    QStringList LogLines() { return DeletionLog(db); }
 
     TempFolder folder;
     QString project;

@@ -4,6 +4,7 @@
 #include "recordset/schema/ShopSchema.h"
 #include "recordset/CDaoSqlSession.h"
 #include "recordset/schema/ShopSchemaDdl.h"
+#include "recordset/tests/DeletionLog.h"
 #include "recordset/tests/TableClassVisitors.h"
 
 #include <gtest/gtest.h>
@@ -248,12 +249,7 @@ protected:
         rs.Open();
         EXPECT_FALSE(rs.IsEOF());
         rs.Delete();
-        QStringList lines;
-        QSqlQuery q(db.Connection());
-        q.exec("SELECT NomeTabella, IDRecord FROM RecordsEliminati ORDER BY rowid");
-        while (q.next())
-            lines << q.value(0).toString() + ":" + q.value(1).toString();
-        return lines;
+        return DeletionLog(db);
     }
 
     static int Count(CDaoDatabase& db, const char* sql)
