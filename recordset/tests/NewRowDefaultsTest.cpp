@@ -1,4 +1,5 @@
 #include "platform/testing/TempFolder.h"
+#include "recordset/COrdiniGeneraleSet.h"
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CScontiProdottoSet.h"
 #include "recordset/CDaoSqlSession.h"
@@ -48,6 +49,19 @@ TEST(NewRowDefaults, UnsetColumnsTakeTheTablesDefaults)
     prodotti.m_ID = 7;
     prodotti.Update();
     EXPECT_EQ(Scalar(db, "SELECT Codice || '/' || Attivo || '/' || IDProdottoBase FROM Prodotti").toString(), "/0/0");
+    // A date never set is the zero date; an offer window never set is open.
+    EXPECT_TRUE(Scalar(db, "SELECT ValiditaScontoDal IS NULL AND ValiditaScontoAl IS NULL FROM Prodotti").toBool());
+
+    COrdiniGeneraleSet ordini(&db);
+    ordini.m_strProjectFolder = folder.Path() + "/";
+    ordini.Open();
+    ordini.AddNew();
+    ordini.m_ID = 3;
+    ordini.Update();
+    EXPECT_EQ(Scalar(db, "SELECT Data || '/' || DataFattura FROM Ordini").toString(),
+              "1899-12-30 00:00:00/1899-12-30 00:00:00");
+    ordini.Requery();
+    EXPECT_EQ(ordini.m_Data, DaoZeroDate());
 }
 
 } // namespace

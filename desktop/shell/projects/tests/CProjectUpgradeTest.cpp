@@ -6,6 +6,8 @@
 #include "desktop/shell/projects/CProjectUpgrade.h"
 #include "desktop/shell/projects/IUpgradeProgress.h"
 #include "platform/dao/CDaoDatabase.h"
+#include "recordset/CDaoSqlSession.h"
+#include "recordset/schema/QtrIdAllocator.h"
 
 #include <QFile>
 #include <QLabel>
@@ -188,6 +190,26 @@ TEST_F(UpgradeTest, VersionZeroProjectIsUpgradedAndConverted)
     EXPECT_DOUBLE_EQ(ProjectFixture::Scalar(Db(), "SELECT Arrotondamento FROM Valute WHERE ID=2").toDouble(), 0.5);
     // Converted rows are stamped as changes to publish.
     EXPECT_EQ(ProjectFixture::Scalar(Db(), "SELECT COUNT(*) FROM ParoleChiave WHERE Modificato=1 AND VersioneRecord>0").toInt(), 2);
+}
+
+// The ID counters are a table of the schema: a project that has handed out
+// IDs is up to date, and an upgrade carries its counters over, so the
+// rows it makes never take an ID handed out before.
+TEST_F(UpgradeTest, IdCountersNeedNoUpgradeAndSurviveOne)
+{
+    {
+        CDaoDatabase db;
+        db.Open(Db());
+        CDaoSqlSession session(db);
+        for (int i = 0; i < 3; ++i)
+            QtrIdAllocator::Next(session, QStringLiteral("ParoleChiave"), QtrIdRange::Desktop);
+    }
+    EXPECT_EQ(CheckSchema(), CProjectUpgrade::UpToDate);
+
+    MakeOldProject(0);   // its keywords are made again, with new IDs
+    ASSERT_EQ(RunUpgrade(), CProjectUpgrade::Upgraded) << m_strError.toStdString();
+    EXPECT_EQ(Rows(Db(), "SELECT ID FROM ParoleChiave ORDER BY ID"), (QList<QVariantList>{{4}, {5}}));
+    EXPECT_EQ(ProjectFixture::Scalar(Db(), "SELECT UltimoID FROM ContatoriID WHERE Chiave='parolechiave:locale'").toInt(), 5);
 }
 
 TEST_F(UpgradeTest, DictionaryAndOptionsAreMergedFromTheReference)
