@@ -16,7 +16,8 @@ QSqlQuery CDaoSqlSession::Exec(const QString& sql, const QVariantList& params)
     for (int i = 0; i < params.size(); ++i)
         query.bindValue(i, params.at(i));
     CDaoDatabase::Exec(query, sql);
-    // The dynasets open on the database read their rows again.
-    m_database.NoteWrite();
+    // After a write the dynasets open on the database read their rows again.
+    if (!sql.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive))
+        m_database.NoteWrite();
     return query;
 }
