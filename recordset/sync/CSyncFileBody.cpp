@@ -2,16 +2,21 @@
 
 #include "recordset/sync/SyncProtocol.h"
 
-#include <QList>
-
 namespace {
 
-constexpr int kPairs = 6;
-constexpr int kSkipped = 9;   // "PF_Bytes="
+constexpr int kMaxPairs = 16;
+const QByteArray kBytesKey("PF_Bytes=");
 
 QByteArray Pair(QLatin1StringView key, const QString& value)
 {
     return QByteArray(key.data(), key.size()) + '=' + value.toUtf8().toPercentEncoding() + '&';
+}
+
+bool ReadNumber(const QHash<QString, QString>& values, QLatin1StringView key, qint64* number)
+{
+    bool ok = false;
+    *number = values.value(QString(key)).toLongLong(&ok);
+    return ok;
 }
 
 } // namespace
@@ -25,42 +30,45 @@ QByteArray CSyncFileBody::Build(const Header& header, const QByteArray& piece)
     body += Pair(SyncProtocol::kFlagFirst, QString::number(header.flagFirst));
     body += Pair(SyncProtocol::kFileName, header.fileName);
     body += Pair(SyncProtocol::kNumBytes, QString::number(piece.size()));
-    body += "PF_Bytes=";
+    if (header.totalBytes >= 0)
+        body += Pair(SyncProtocol::kTotalBytes, QString::number(header.totalBytes));
+    body += kBytesKey;
     body += piece;
     return body;
 }
 
 bool CSyncFileBody::Parse(const QByteArray& body, Header* header, QByteArray* piece, QString* error)
 {
-    qsizetype end = -1;
-    for (int found = 0; found < kPairs; ++found) {
-        end = body.indexOf('&', end + 1);
-        if (end < 0) {
-            *error = QString(SyncProtocol::kTransmissionError);
-            return false;
-        }
-    }
+    *error = QString(SyncProtocol::kTransmissionError);
     QHash<QString, QString> values;
-    for (const QByteArray& part : body.left(end).split('&')) {
-        const qsizetype equals = part.indexOf('=');
-        if (equals < 0)
-            continue;
-        values.insert(QString::fromUtf8(part.left(equals)),
-                      QString::fromUtf8(QByteArray::fromPercentEncoding(part.mid(equals + 1))));
+    qsizetype position = 0;
+    for (int pairs = 0; !body.mid(position, kBytesKey.size()).startsWith(kBytesKey); ++pairs) {
+        const qsizetype end = body.indexOf('&', position);
+        if (end < 0 || pairs == kMaxPairs)
+            return false;
+        const QByteArray pair = body.mid(position, end - position);
+        const qsizetype equals = pair.indexOf('=');
+        if (equals > 0)
+            values.insert(QString::fromUtf8(pair.left(equals)),
+                          QString::fromUtf8(QByteArray::fromPercentEncoding(pair.mid(equals + 1))));
+        position = end + 1;
     }
-    bool flagOk = false;
-    bool countOk = false;
     header->userCode = values.value(QString(SyncProtocol::kUserCode));
     header->password = values.value(QString(SyncProtocol::kPassword));
     header->path = values.value(QString(SyncProtocol::kPath));
     header->fileName = values.value(QString(SyncProtocol::kFileName));
-    header->flagFirst = values.value(QString(SyncProtocol::kFlagFirst)).toInt(&flagOk);
-    header->numBytes = values.value(QString(SyncProtocol::kNumBytes)).toLongLong(&countOk);
-    const qsizetype start = end + 1 + kSkipped;
-    if (!flagOk || !countOk || header->numBytes <= 0 || start + header->numBytes > body.size()) {
-        *error = QString(SyncProtocol::kTransmissionError);
+    qint64 flag = 0;
+    if (!ReadNumber(values, SyncProtocol::kFlagFirst, &flag) || !ReadNumber(values, SyncProtocol::kNumBytes, &header->numBytes))
         return false;
-    }
+    header->flagFirst = int(flag);
+    if (!values.contains(QString(SyncProtocol::kTotalBytes)))
+        header->totalBytes = -1;
+    else if (!ReadNumber(values, SyncProtocol::kTotalBytes, &header->totalBytes) || header->totalBytes < 0)
+        return false;
+    const qsizetype start = position + kBytesKey.size();
+    if (header->numBytes <= 0 || start + header->numBytes > body.size())
+        return false;
     *piece = body.mid(start, header->numBytes);
+    error->clear();
     return true;
 }

@@ -143,6 +143,7 @@ TEST(SyncFileBody, APasswordWithSeparatorsAndTheExactPieceComeThrough)
     sent.path = "images\\prodotti";
     sent.fileName = "12.jpg";
     sent.flagFirst = 1;
+    sent.totalBytes = 20;
     const QByteArray piece("\x00\x01&=PF_\xff", 8);
     QByteArray body = CSyncFileBody::Build(sent, piece);
     body += "trailing bytes are ignored";
@@ -156,7 +157,23 @@ TEST(SyncFileBody, APasswordWithSeparatorsAndTheExactPieceComeThrough)
     EXPECT_EQ(read.path, sent.path);
     EXPECT_EQ(read.fileName, sent.fileName);
     EXPECT_EQ(read.flagFirst, 1);
+    EXPECT_EQ(read.totalBytes, 20);
     EXPECT_EQ(readPiece, piece);
+}
+
+TEST(SyncFileBody, SixPairsInAnyOrderAsOlderDesktopsWriteThem)
+{
+    const QByteArray body("PF_NumBytes=3&PF_FileName=logo&PF_FlagFirst=0&PF_Path=images&PF_Password=pw&"
+                          "PF_UserCode=u&PF_Bytes=abcdef");
+    CSyncFileBody::Header read;
+    QByteArray piece;
+    QString error;
+    ASSERT_TRUE(CSyncFileBody::Parse(body, &read, &piece, &error));
+    EXPECT_EQ(read.userCode, "u");
+    EXPECT_EQ(read.fileName, "logo");
+    EXPECT_EQ(read.flagFirst, 0);
+    EXPECT_EQ(read.totalBytes, -1);
+    EXPECT_EQ(piece, "abc");
 }
 
 TEST(SyncFileBody, ShortOrMalformedBodiesAreTransmissionErrors)

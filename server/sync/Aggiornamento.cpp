@@ -1,0 +1,210 @@
+#include "server/sync/Aggiornamento.h"
+
+#include "platform/ado/CAdoConnection.h"
+#include "platform/asp/CAspObjectRegistry.h"
+#include "platform/asp/IAspRequest.h"
+#include "platform/asp/IAspResponse.h"
+#include "platform/asp/IAspServer.h"
+#include "recordset/sync/CSyncFileBody.h"
+#include "recordset/sync/SyncProtocol.h"
+#include "server/core/Funzioni.h"
+#include "server/sync/AggiornamentoAccesso.h"
+#include "server/sync/AggiornamentoFile.h"
+#include "server/sync/AggiornamentoRecord.h"
+
+#include <QDir>
+
+#include <stdexcept>
+
+QTR_ASP_REGISTER(Aggiornamento)
+
+Aggiornamento::Aggiornamento(QObject* parent) : CQtrServerObject(parent) {}
+
+void Aggiornamento::ImpostaPercorsoArchivi(const QVariant& percorso)
+{
+    Guard([&] { m_percorsoArchivi = QDir::cleanPath(percorso.toString()); });
+}
+
+QString Aggiornamento::Form(QLatin1StringView campo) const { return Request()->Form(QString(campo)); }
+
+bool Aggiornamento::ControlloAccesso(const QString& codiceUtente, const QString& password)
+{
+    CAdoConnection host;
+    host.Open(Funzioni::StringaConnessione(Server()->MapPath(QStringLiteral("/db"))));
+    const AggiornamentoAccesso::Esito esito = AggiornamentoAccesso::Controlla(host, codiceUtente, password);
+    host.Close();
+    m_cartellaNegozio = esito.cartella;
+    m_erroreAccesso = esito.errore;
+    return esito.riuscito;
+}
+
+void Aggiornamento::Esegui(const Lavoro& lavoro)
+{
+    EseguiConAccount(Form(SyncProtocol::kUserCode), Form(SyncProtocol::kPassword), lavoro);
+}
+
+void Aggiornamento::EseguiConAccount(const QString& codice, const QString& password, const Lavoro& lavoro)
+{
+    Guard([&] {
+        if (!ControlloAccesso(codice, password)) {
+            Response()->Write(m_erroreAccesso);
+            return;
+        }
+        QString risposta;
+        try {
+            risposta = lavoro();
+        } catch (const std::invalid_argument& rifiuto) {
+            // A request that does not fit is answered with its reason; it
+            // is never "OK", so the desktop stops at this step.
+            risposta = QStringLiteral("Richiesta rifiutata: ") + QString::fromStdString(rifiuto.what());
+        }
+        Response()->Write(risposta);
+    });
+}
+
+QString Aggiornamento::Radice() const
+{
+    if (m_percorsoArchivi.isEmpty())
+        throw std::runtime_error("Cartella degli archivi non impostata");
+    AggiornamentoFile archivi(m_percorsoArchivi);
+    return archivi.Cartella(m_cartellaNegozio);
+}
+
+AggiornamentoFile Aggiornamento::File() const { return AggiornamentoFile(Radice()); }
+
+QString Aggiornamento::ConDatabase(const std::function<QString(AggiornamentoRecord&)>& lavoro) const
+{
+    CAdoConnection db;
+    db.Open(Funzioni::StringaConnessione(Radice() + QStringLiteral("/db")));
+    AggiornamentoRecord record(db);
+    const QString risposta = lavoro(record);
+    db.Close();
+    return risposta;
+}
+
+void Aggiornamento::AggiornaDatiDaClient()
+{
+    Esegui([&] {
+        const QString tabella = Form(SyncProtocol::kTableName);
+        return ConDatabase([&](AggiornamentoRecord& record) {
+            record.Aggiorna(tabella, Request()->FormFields());
+            return QString(SyncProtocol::kOk);
+        });
+    });
+}
+
+void Aggiornamento::EliminaDatiDaClient()
+{
+    Esegui([&] {
+        const QString tabella = Form(SyncProtocol::kTableName);
+        const qint32 id = AggiornamentoRecord::Id(Request()->Form(QStringLiteral("ID")));
+        AggiornamentoRecord::Tabella(tabella);
+        // The row goes first and its files after the commit: a failure in
+        // between leaves files that the repeated request removes, never a
+        // row whose pictures are already gone.
+        ConDatabase([&](AggiornamentoRecord& record) {
+            record.Elimina(tabella, id);
+            return QString();
+        });
+        File().EliminaFileRecord(tabella, id);
+        return QString(SyncProtocol::kOk);
+    });
+}
+
+void Aggiornamento::ScaricaDati()
+{
+    Esegui([&] {
+        return ConDatabase([&](AggiornamentoRecord& record) {
+            return record.Scarica(Form(SyncProtocol::kTableName), Form(SyncProtocol::kFromId));
+        });
+    });
+}
+
+void Aggiornamento::NotificaScaricamentoDati()
+{
+    Esegui([&] {
+        const qint32 id = AggiornamentoRecord::Id(Form(SyncProtocol::kId));
+        return ConDatabase([&](AggiornamentoRecord& record) {
+            return record.Conferma(Form(SyncProtocol::kTableName), id) ? QString(SyncProtocol::kOk) : QString();
+        });
+    });
+}
+
+void Aggiornamento::NotificaCancellazioneDati()
+{
+    Esegui([&] { return ConDatabase([](AggiornamentoRecord& record) { return record.ProssimaCancellazione(); }); });
+}
+
+void Aggiornamento::AggiornaFileDaClient()
+{
+    Esegui([&] {
+        bool primoOk = false;
+        bool quantiOk = false;
+        AggiornamentoFile::Pezzo pezzo;
+        pezzo.percorso = Form(SyncProtocol::kPath);
+        pezzo.nome = Form(SyncProtocol::kFileName);
+        pezzo.primo = Form(SyncProtocol::kFlagFirst).toInt(&primoOk) == 1;
+        const qint64 quanti = Form(SyncProtocol::kNumBytes).toLongLong(&quantiOk);
+        if (!primoOk || !quantiOk || quanti < 0)
+            throw std::invalid_argument("Errore di trasmissione.");
+        pezzo.byte = QByteArray::fromBase64(Form(SyncProtocol::kBytes).toLatin1()).left(quanti);
+        File().ScriviPezzo(pezzo);
+        return QString(SyncProtocol::kOk);
+    });
+}
+
+void Aggiornamento::AggiornaFileDaClient1()
+{
+    Guard([&] {
+        const QByteArray corpo = Request()->Body();
+        CSyncFileBody::Header testata;
+        QByteArray byte;
+        QString errore;
+        if (corpo.isEmpty() || !CSyncFileBody::Parse(corpo, &testata, &byte, &errore)) {
+            Response()->Write(QString(SyncProtocol::kTransmissionError));
+            return;
+        }
+        EseguiConAccount(testata.userCode, testata.password, [&] {
+            AggiornamentoFile::Pezzo pezzo;
+            pezzo.percorso = testata.path;
+            pezzo.nome = testata.fileName;
+            pezzo.primo = testata.flagFirst == 1;
+            pezzo.totale = testata.totalBytes;
+            pezzo.byte = byte;
+            File().ScriviPezzo(pezzo);
+            return QString(SyncProtocol::kOk);
+        });
+    });
+}
+
+void Aggiornamento::EliminaFile()
+{
+    Esegui([&] {
+        File().EliminaFile(Form(SyncProtocol::kPath), Form(SyncProtocol::kFileName));
+        return QString(SyncProtocol::kOk);
+    });
+}
+
+void Aggiornamento::EliminaFilesProdotti()
+{
+    Esegui([&] {
+        File().EliminaFilesProdotti(Form(SyncProtocol::kPath), Form(SyncProtocol::kFileName));
+        return QString(SyncProtocol::kOk);
+    });
+}
+
+void Aggiornamento::SvuotaCartellaImmagini()
+{
+    Esegui([&] {
+        File().SvuotaCartellaImmagini(Form(SyncProtocol::kPath));
+        return QString(SyncProtocol::kOk);
+    });
+}
+
+void Aggiornamento::SvuotaHome()
+{
+    Esegui([&] {
+        File().SvuotaHome(Form(SyncProtocol::kPath));
+        return QString(SyncProtocol::kOk);
+    });
+}

@@ -1,0 +1,192 @@
+#include "server/sync/AggiornamentoRecord.h"
+
+#include "platform/ado/CAdoConnection.h"
+#include "recordset/schema/ShopSchema.h"
+#include "recordset/sync/CSyncTags.h"
+#include "recordset/sync/CSyncValueText.h"
+#include "recordset/sync/SyncProtocol.h"
+
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <stdexcept>
+
+namespace {
+
+// IDs from here up are the shop's own (orders, customers, posts).
+constexpr qint64 kPrimoIdServer = 1000000001;
+
+[[noreturn]] void Rifiuta(const QString& motivo) { throw std::invalid_argument(motivo.toStdString()); }
+
+bool IsAccountField(const QString& nome)
+{
+    return nome == SyncProtocol::kUserCode || nome == SyncProtocol::kPassword || nome == SyncProtocol::kTableName;
+}
+
+// Commits when the request went through, rolls back otherwise.
+class Transazione
+{
+public:
+    explicit Transazione(CAdoConnection& db) : m_db(db) { m_db.BeginTrans(); }
+    ~Transazione()
+    {
+        if (!m_chiusa) {
+            try {
+                m_db.RollbackTrans();
+            } catch (...) {
+            }
+        }
+    }
+    void Conferma()
+    {
+        m_db.CommitTrans();
+        m_chiusa = true;
+    }
+
+private:
+    CAdoConnection& m_db;
+    bool m_chiusa = false;
+};
+
+} // namespace
+
+AggiornamentoRecord::AggiornamentoRecord(CAdoConnection& db) : m_db(db) {}
+
+const QtrTableDef& AggiornamentoRecord::Tabella(const QString& nome)
+{
+    const QtrTableDef* tabella = ShopSchema::Find(nome);
+    if (!tabella || tabella->file != QtrDbFile::Shop || !tabella->HasId()
+        || tabella->ColumnIndex(QStringLiteral("Modificato")) < 0)
+        Rifiuta(QStringLiteral("Tabella sconosciuta: %1").arg(nome));
+    return *tabella;
+}
+
+qint32 AggiornamentoRecord::Id(const QString& testo)
+{
+    static const QRegularExpression cifre(QStringLiteral("^[0-9]{1,10}$"));
+    bool ok = cifre.match(testo).hasMatch();
+    const qint64 id = ok ? testo.toLongLong(&ok) : 0;
+    if (!ok || id > std::numeric_limits<qint32>::max())
+        Rifiuta(QStringLiteral("ID non valido: %1").arg(testo));
+    return qint32(id);
+}
+
+void AggiornamentoRecord::Aggiorna(const QString& nome, const Campi& campi)
+{
+    const QtrTableDef& tabella = Tabella(nome);
+    QStringList colonne;
+    QVariantList valori;
+    qint32 id = -1;
+    for (const auto& [campo, testo] : campi) {
+        if (IsAccountField(campo))
+            continue;
+        const int indice = tabella.ColumnIndex(campo);
+        if (indice < 0)
+            Rifiuta(QStringLiteral("Colonna sconosciuta: %1.%2").arg(tabella.Name(), campo));
+        const QtrColumnDef& colonna = tabella.columns[indice];
+        const QString nomeColonna = QString::fromLatin1(colonna.name);
+        if (colonne.contains(nomeColonna, Qt::CaseInsensitive))
+            Rifiuta(QStringLiteral("Colonna ripetuta: %1").arg(campo));
+        QVariant valore;
+        QString errore;
+        if (!CSyncValueText::FromText(testo, colonna.kind, &valore, &errore))
+            Rifiuta(QStringLiteral("%1 (%2.%3)").arg(errore, tabella.Name(), nomeColonna));
+        if (nomeColonna == QLatin1String("ID"))
+            id = Id(testo);
+        if (nomeColonna == QLatin1String("Modificato"))
+            continue;
+        colonne << nomeColonna;
+        valori << valore;
+    }
+    if (id < 0)
+        Rifiuta(QStringLiteral("Manca l'ID della riga di %1").arg(tabella.Name()));
+    colonne << QStringLiteral("Modificato");
+    valori << false;
+
+    Transazione transazione(m_db);
+    QSqlQuery esistente = m_db.Run(QStringLiteral("SELECT Modificato FROM %1 WHERE ID=?").arg(tabella.Name()), {id});
+    const bool presente = esistente.next();
+    if (id >= kPrimoIdServer && (!presente || esistente.value(0).toInt() != 0))
+        Rifiuta(QStringLiteral("Conflitto: la riga %1 di %2 appartiene al negozio e vi e' stata modificata")
+                    .arg(id)
+                    .arg(tabella.Name()));
+    esistente.finish();
+    if (presente) {
+        QStringList assegnazioni;
+        for (const QString& colonna : colonne)
+            assegnazioni << colonna + QStringLiteral("=?");
+        valori << id;
+        m_db.Execute(QStringLiteral("UPDATE %1 SET %2 WHERE ID=?").arg(tabella.Name(), assegnazioni.join(QLatin1Char(','))),
+                     valori);
+    } else {
+        const QString segnaposto = QStringLiteral("?,").repeated(colonne.size()).chopped(1);
+        m_db.Execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                         .arg(tabella.Name(), colonne.join(QLatin1Char(',')), segnaposto),
+                     valori);
+    }
+    transazione.Conferma();
+}
+
+bool AggiornamentoRecord::Elimina(const QString& nome, qint32 id)
+{
+    const QtrTableDef& tabella = Tabella(nome);
+    Transazione transazione(m_db);
+    const int righe = m_db.Execute(QStringLiteral("DELETE FROM %1 WHERE ID=?").arg(tabella.Name()), {id});
+    transazione.Conferma();
+    return righe > 0;
+}
+
+QString AggiornamentoRecord::Scarica(const QString& nome, const QString& fromId)
+{
+    const QtrTableDef& tabella = Tabella(nome);
+    const qint32 da = fromId.isEmpty() ? 0 : Id(fromId);
+    const QStringList colonne = tabella.ColumnNames();
+    QSqlQuery conta = m_db.Run(
+        QStringLiteral("SELECT COUNT(*) FROM %1 WHERE Modificato=1 AND ID>?").arg(tabella.Name()), {da});
+    const qint64 quante = conta.next() ? conta.value(0).toLongLong() : 0;
+    conta.finish();
+    if (quante == 0)
+        return QString(SyncProtocol::kEof);
+    QSqlQuery riga = m_db.Run(QStringLiteral("SELECT %1 FROM %2 WHERE Modificato=1 AND ID>? ORDER BY ID")
+                                  .arg(colonne.join(QLatin1Char(',')), tabella.Name()),
+                              {da});
+    if (!riga.next())
+        return QString(SyncProtocol::kEof);
+    QString risposta = QString(SyncProtocol::kOk) + CSyncTags::Tag(QStringLiteral("NumRec"), QString::number(quante))
+                       + CSyncTags::Tag(QStringLiteral("IDRec"), riga.value(tabella.ColumnIndex("ID")).toString());
+    for (int i = 0; i < tabella.columnCount; ++i) {
+        risposta += CSyncTags::Tag(QStringLiteral("FieldName"), colonne[i]);
+        risposta += CSyncTags::Tag(QStringLiteral("FieldValue"),
+                                   CSyncValueText::ToText(riga.value(i), tabella.columns[i].kind));
+    }
+    return risposta;
+}
+
+bool AggiornamentoRecord::Conferma(const QString& nome, qint32 id)
+{
+    const QtrTableDef& tabella = Tabella(nome);
+    Transazione transazione(m_db);
+    const int righe = m_db.Execute(QStringLiteral("UPDATE %1 SET Modificato=0 WHERE ID=?").arg(tabella.Name()), {id});
+    transazione.Conferma();
+    return righe > 0;
+}
+
+QString AggiornamentoRecord::ProssimaCancellazione()
+{
+    Transazione transazione(m_db);
+    QSqlQuery conta = m_db.Run(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati"));
+    const qint64 quante = conta.next() ? conta.value(0).toLongLong() : 0;
+    conta.finish();
+    if (quante == 0)
+        return QString(SyncProtocol::kEof);
+    QSqlQuery prima = m_db.Run(QStringLiteral("SELECT NomeTabella, IDRecord FROM RecordsEliminati ORDER BY IDRecord, NomeTabella"));
+    prima.next();
+    const QString tabella = prima.value(0).toString();
+    const QString id = prima.value(1).toString();
+    prima.finish();
+    m_db.Execute(QStringLiteral("DELETE FROM RecordsEliminati WHERE NomeTabella=? AND IDRecord=?"), {tabella, id.toLongLong()});
+    transazione.Conferma();
+    return QString(SyncProtocol::kOk) + CSyncTags::Tag(QStringLiteral("NumRec"), QString::number(quante))
+           + CSyncTags::Tag(QStringLiteral("NomeTabella"), tabella) + CSyncTags::Tag(QStringLiteral("IDRec"), id);
+}

@@ -1,0 +1,101 @@
+#include "platform/testing/TempFolder.h"
+#include "server/sync/AggiornamentoFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <stdexcept>
+
+namespace {
+
+class ShopFiles : public testing::Test
+{
+protected:
+    void Write(const QString& relative, const QByteArray& content = "x")
+    {
+        QDir().mkpath(QFileInfo(m_root.FilePath(relative)).path());
+        m_root.WriteFile(relative, content);
+    }
+    bool Exists(const QString& relative) const { return QFileInfo::exists(m_root.FilePath(relative)); }
+
+    TempFolder m_root;
+    AggiornamentoFile m_files{m_root.Path()};
+};
+
+TEST_F(ShopFiles, PathsStayInsideTheShopFolder)
+{
+    EXPECT_EQ(m_files.Cartella("images\\prodotti\\th"), m_root.Path() + "/images/prodotti/th");
+    for (const char* path : {"..", "images\\..\\..", "/etc", "C:\\Windows", "images\\\\x", "images/./x"})
+        EXPECT_THROW(m_files.Cartella(path), std::invalid_argument) << path;
+    for (const char* name : {"", "..", "a/b", "a\\b", "*.jpg"})
+        EXPECT_THROW(AggiornamentoFile::ControllaNome(name), std::invalid_argument) << name;
+
+    // A link inside the site that leads out of it is not followed.
+    TempFolder outside;
+    ASSERT_TRUE(QFile::link(outside.Path(), m_root.FilePath("fuga")));
+    EXPECT_THROW(m_files.Cartella("fuga"), std::invalid_argument);
+    AggiornamentoFile::Pezzo pezzo{"fuga", "x.asp", true, -1, "evil"};
+    EXPECT_THROW(m_files.ScriviPezzo(pezzo), std::invalid_argument);
+    EXPECT_FALSE(QFileInfo::exists(outside.FilePath("x.asp")));
+}
+
+TEST_F(ShopFiles, AFirstPieceWithoutTheTotalReplacesTheStemAndLaterPiecesAppend)
+{
+    Write("images/prodotti/12.gif", "gif");
+    Write("images/logo.gif", "keep");
+    m_files.ScriviPezzo({"images\\prodotti", "12.jpg", true, -1, "abc"});
+    EXPECT_FALSE(Exists("images/prodotti/12.gif"));
+    m_files.ScriviPezzo({"images\\prodotti", "12.jpg", false, -1, "def"});
+    EXPECT_EQ(m_root.ReadFile("images/prodotti/12.jpg"), "abcdef");
+    // A name without "." replaces only itself.
+    Write("images/logo", "old");
+    m_files.ScriviPezzo({"images", "logo", true, -1, "new"});
+    EXPECT_EQ(m_root.ReadFile("images/logo"), "new");
+    EXPECT_TRUE(Exists("images/logo.gif"));
+}
+
+TEST_F(ShopFiles, ProductAttachmentVariantsGoTogether)
+{
+    for (const char* file : {"d12_manual.pdf", "m12_manual.pdf", "p12_manual.pdf", "p12_manual2.pdf"})
+        Write(QString("images/prodotti/files/") + file);
+    m_files.EliminaFilesProdotti("images\\prodotti\\files", "x12_manual");
+    EXPECT_FALSE(Exists("images/prodotti/files/d12_manual.pdf"));
+    EXPECT_FALSE(Exists("images/prodotti/files/m12_manual.pdf"));
+    EXPECT_FALSE(Exists("images/prodotti/files/p12_manual.pdf"));
+    EXPECT_TRUE(Exists("images/prodotti/files/p12_manual2.pdf"));
+    // A missing folder is no error.
+    EXPECT_NO_THROW(m_files.EliminaFilesProdotti("images\\banner", "x1"));
+}
+
+TEST_F(ShopFiles, EmptyingTheImagesKeepsTheCatalogueFolders)
+{
+    Write("images/it/sfondo.gif");
+    Write("images/top.gif");
+    Write("images/prodotti/5.jpg");
+    Write("images/categorie/it/3.jpg");
+    m_files.SvuotaCartellaImmagini("images");
+    EXPECT_FALSE(Exists("images/it/sfondo.gif"));
+    EXPECT_FALSE(Exists("images/it"));
+    EXPECT_FALSE(Exists("images/top.gif"));
+    EXPECT_TRUE(Exists("images/prodotti/5.jpg"));
+    EXPECT_TRUE(Exists("images/categorie/it/3.jpg"));
+}
+
+TEST_F(ShopFiles, ACategoryTakesItsIconsInEveryLanguage)
+{
+    Write("images/categorie/it/3.jpg");
+    Write("images/categorie/en/3.gif");
+    Write("images/categorie/en/33.gif");
+    m_files.EliminaFileRecord("Categorie", 3);
+    EXPECT_FALSE(Exists("images/categorie/it/3.jpg"));
+    EXPECT_FALSE(Exists("images/categorie/en/3.gif"));
+    EXPECT_TRUE(Exists("images/categorie/en/33.gif"));
+    // The table named in other letter case names no files.
+    Write("images/prodotti/4.jpg");
+    m_files.EliminaFileRecord("prodotti", 4);
+    EXPECT_TRUE(Exists("images/prodotti/4.jpg"));
+}
+
+} // namespace
