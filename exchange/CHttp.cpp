@@ -1,0 +1,122 @@
+#include "exchange/CHttp.h"
+
+#include "exchange/IExchangeProgress.h"
+#include "recordset/sync/CSyncFileBody.h"
+#include "recordset/sync/SyncProtocol.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QUrl>
+
+CHttp::CHttp(const QString& host, const QString& proxy, int port, const QString& proxyUser,
+             const QString& proxyPassword, IExchangeProgress* progress)
+    : m_network(new QNetworkAccessManager), m_port(port), m_progress(progress)
+{
+    const QUrl url = QUrl::fromUserInput(host);
+    m_scheme = url.scheme() == QLatin1String("https") ? QStringLiteral("https") : QStringLiteral("http");
+    m_host = url.host().isEmpty() ? host : url.host();
+    if (m_port <= 0)
+        m_port = url.port(m_scheme == QLatin1String("https") ? 443 : 80);
+    if (!proxy.isEmpty()) {
+        const QUrl proxyUrl = QUrl::fromUserInput(proxy);
+        m_network->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, proxyUrl.host(), quint16(proxyUrl.port(8080)),
+                                          proxyUser, proxyPassword));
+    } else {
+        m_network->setProxy(QNetworkProxy::NoProxy);
+    }
+}
+
+CHttp::~CHttp() { delete m_network; }
+
+void CHttp::AddToPOSTFields(const QString& name, const QString& value, int) { m_fields.append({name, value}); }
+
+void CHttp::ErasePostFields() { m_fields.clear(); }
+
+void CHttp::SetPOSTFile(const QString& path) { m_file = path; }
+
+void CHttp::SetContentType(const QString& contentType) { m_contentType = contentType; }
+
+QString CHttp::Field(const QString& name) const
+{
+    for (const auto& [key, value] : m_fields) {
+        if (key == name)
+            return value;
+    }
+    return QString();
+}
+
+QNetworkRequest CHttp::Request(const QString& page, const QString& contentType) const
+{
+    QUrl url;
+    url.setScheme(m_scheme);
+    url.setHost(m_host);
+    url.setPort(m_port);
+    url.setPath(page);
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::ContentTypeHeader, contentType);
+    request.setTransferTimeout(m_timeoutSeconds * 1000);
+    return request;
+}
+
+bool CHttp::Send(const QNetworkRequest& request, const QByteArray& body, QString* reply)
+{
+    QNetworkReply* answer = m_network->post(request, body);
+    QEventLoop loop;
+    QObject::connect(answer, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    loop.exec();
+    const bool answered = answer->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+    if (answered && reply)
+        *reply = QString::fromUtf8(answer->readAll());
+    answer->deleteLater();
+    return answered;
+}
+
+bool CHttp::Post(const QString& page, QString*, QString* reply)
+{
+    QByteArray body;
+    for (const auto& [name, value] : m_fields) {
+        if (!body.isEmpty())
+            body += '&';
+        body += name.toUtf8().toPercentEncoding() + '=' + value.toUtf8().toPercentEncoding();
+    }
+    m_fields.clear();
+    return Send(Request(page, QStringLiteral("application/x-www-form-urlencoded; charset=utf-8")), body, reply);
+}
+
+bool CHttp::PostFileBase64(const QString& page, QString*, QString* reply)
+{
+    CSyncFileBody::Header header;
+    header.userCode = Field(QString(SyncProtocol::kUserCode));
+    header.password = Field(QString(SyncProtocol::kPassword));
+    header.path = Field(QString(SyncProtocol::kPath));
+    header.fileName = Field(QString(SyncProtocol::kFileName));
+    m_fields.clear();
+    QFile file(m_file);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (reply)
+            *reply = QStringLiteral("Impossibile leggere il file %1").arg(m_file);
+        return true;
+    }
+    header.totalBytes = file.size();
+    const QString contentType = m_contentType.isEmpty() ? QStringLiteral("application/octet-stream") : m_contentType;
+    if (m_progress)
+        m_progress->TransferRange(header.totalBytes);
+    qint64 sent = 0;
+    header.flagFirst = 1;
+    do {
+        const QByteArray piece = file.read(m_pieceSize);
+        if (!Send(Request(page, contentType), CSyncFileBody::Build(header, piece), reply))
+            return false;
+        sent += piece.size();
+        if (m_progress)
+            m_progress->TransferPos(sent);
+        if (!reply || *reply != SyncProtocol::kOk)
+            return true;
+        header.flagFirst = 0;
+    } while (sent < header.totalBytes);
+    return true;
+}

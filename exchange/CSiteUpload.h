@@ -1,0 +1,71 @@
+#pragma once
+
+#include "exchange/CExchangeLog.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class CDaoDatabase;
+class CHttp;
+class IExchangeProgress;
+
+// The site upload: the deletions of the deletion log, then every row marked
+// Modificato, then the changed pictures and files, each answered "OK" by
+// the shop before its local mark is cleared, so a repeated upload sends only
+// what is left. Driven by the site update dialog through InitVar, Init,
+// Start and ChiudiDatabase; with no progress sink its messages go to
+// qtrupd.log in the project folder.
+class CSiteUpload
+{
+public:
+    enum class Result { NotRun, Done, Cancelled, Failed };
+
+    CSiteUpload();
+    ~CSiteUpload();
+
+    void InitVar(IExchangeProgress* progress, const QString& projectFolder, CDaoDatabase* database);
+    // 0 when there is nothing to do and no sink to say so, else 1.
+    int Init();
+    void Start();
+    void ChiudiDatabase();
+
+    Result LastResult() const { return m_result; }
+    QStringList PendingTables() const { return m_pending; }
+
+private:
+    friend class CSiteUploadFiles;
+
+    struct Settings
+    {
+        QString host;
+        int port = 80;
+        QString proxy;
+        QString proxyUser;
+        QString proxyPassword;
+    };
+
+    void LoadSettings();
+    void FindPendingTables();
+    std::unique_ptr<CHttp> NewClient(IExchangeProgress* progress) const;
+    bool PostExpectingOk(CHttp& http, const QString& page, const QString& title);
+    void AddAccount(CHttp& http) const;
+    bool Cancelled() const;
+
+    bool Deletions();
+    bool ChangedRows();
+    bool ChangedTable(CHttp& http, const QString& table);
+
+    void Update(int command, qint64 number = 0, const QString& text = QString()) const;
+    void Report(const QString& text, int icon, const QString& title = QString()) const;
+    int DeletionCount() const;
+
+    IExchangeProgress* m_progress = nullptr;
+    QString m_projectFolder;
+    CDaoDatabase* m_database = nullptr;
+    Settings m_settings;
+    QStringList m_pending;
+    CExchangeLog m_log;
+    Result m_result = Result::NotRun;
+};

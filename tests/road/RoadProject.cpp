@@ -1,0 +1,104 @@
+#include "tests/road/RoadProject.h"
+
+#include "recordset/CConfigurazioneSet.h"
+#include "recordset/CProdottiColoriSet.h"
+#include "recordset/CProdottiGeneraleSet.h"
+#include "recordset/CProdottiLingueSet.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QSqlQuery>
+
+#include <stdexcept>
+
+RoadProject::RoadProject()
+{
+    QDir().mkpath(m_folder.FilePath("db"));
+    QDir().mkpath(m_folder.FilePath("website/images/prodotti/th"));
+    const QString database = m_folder.FilePath("db/database.mdb");
+    if (!QFile::copy(QStringLiteral(QTR_REFDB_DIR "/database.mdb"), database))
+        throw std::runtime_error("reference database missing");
+    QFile(database).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    m_db.Open(database);
+    QtrSetHost(this);
+    // A new project sends all it has; the road starts from a published one.
+    m_db.Execute("UPDATE Lingue SET Modificato=0");
+    m_db.Execute("UPDATE Valute SET Modificato=0");
+    m_db.Execute("UPDATE Dizionario SET Modificato=0");
+    m_db.Execute("UPDATE DizionarioLingue SET Modificato=0");
+}
+
+RoadProject::~RoadProject()
+{
+    QtrSetHost(nullptr);
+    m_db.Close();
+}
+
+void RoadProject::PointAt(quint16 port, const QString& password)
+{
+    CConfigurazioneSet configurazione(&m_db);
+    configurazione.Open();
+    configurazione.Edit();
+    configurazione.m_URLSito = QStringLiteral("127.0.0.1");
+    configurazione.m_PortaHttp = port;
+    configurazione.m_CodiceUtente = QStringLiteral("negozio");
+    configurazione.m_Password = password;
+    configurazione.Update();
+    m_db.Execute("UPDATE Configurazione SET Modificato=0");
+}
+
+qint32 RoadProject::AddProduct(qint32 id, const QString& name, double price)
+{
+    CProdottiGeneraleSet prodotto(&m_db);
+    prodotto.Open();
+    prodotto.AddNew();
+    prodotto.m_ID = id;
+    prodotto.m_Codice = QStringLiteral("P%1").arg(id);
+    prodotto.m_Attivo = true;
+    prodotto.m_IVA = 22;
+    prodotto.m_ModificataFoto = true;
+    prodotto.Update();
+
+    CProdottiLingueSet lingua(&m_db);
+    lingua.Open();
+    lingua.AddNew();
+    lingua.m_ID = id * 10;
+    lingua.m_IDProdotto = id;
+    lingua.m_CodiceLingua = QStringLiteral("it");
+    lingua.m_Nome = name;
+    lingua.m_Prezzo = price;
+    lingua.Update();
+
+    CProdottiColoriSet colore(&m_db);
+    colore.Open();
+    colore.AddNew();
+    colore.m_ID = id * 10 + 1;
+    colore.m_IDProdotto = id;
+    colore.m_Codice = QStringLiteral("ROSSO");
+    colore.m_Descrizione = QStringLiteral("Rosso");
+    colore.m_Attivo = true;
+    colore.Update();
+
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    picture.save(m_folder.FilePath(QStringLiteral("website/images/prodotti/%1.jpg").arg(id)), "JPG");
+    picture.scaled(20, 15).save(m_folder.FilePath(QStringLiteral("website/images/prodotti/th/%1.jpg").arg(id)), "JPG");
+    return id;
+}
+
+void RoadProject::DeleteProduct(qint32 id)
+{
+    CProdottiGeneraleSet prodotto(&m_db);
+    prodotto.m_strFilter = QStringLiteral("ID=?");
+    prodotto.m_filterParams = {id};
+    prodotto.Open();
+    prodotto.Delete();
+}
+
+int RoadProject::Flagged(const QString& table)
+{
+    QSqlQuery query(m_db.Connection());
+    query.exec(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE Modificato=1").arg(table));
+    return query.next() ? query.value(0).toInt() : -1;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/dao/CDaoDatabase.h"
+#include "platform/testing/TempFolder.h"
+#include "recordset/IQtrHost.h"
+
+// A new desktop project made from the reference database, registered as
+// the table classes' host, set to upload to a shop on loopback.
+class RoadProject : public IQtrHost
+{
+public:
+    RoadProject();
+    ~RoadProject() override;
+
+    void PointAt(quint16 port, const QString& password);
+    // A product with its Italian name and price, a colour and a picture,
+    // saved through the table classes. Returns its ID.
+    qint32 AddProduct(qint32 id, const QString& name, double price);
+    void DeleteProduct(qint32 id);
+
+    CDaoDatabase& Db() { return m_db; }
+    QString Folder() const { return m_folder.Path(); }
+    int Flagged(const QString& table);
+
+    CDaoDatabase* GetProjectDatabase() override { return &m_db; }
+    QString GetProjectFolder() override { return m_folder.Path() + "/"; }
+
+private:
+    TempFolder m_folder;
+    CDaoDatabase m_db;
+};

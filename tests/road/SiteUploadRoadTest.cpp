@@ -1,0 +1,111 @@
+#include "exchange/CSiteUpload.h"
+#include "exchange/QtrUpdDatiState.h"
+#include "platform/testing/QtPrinters.h"
+#include "server/sync/AggiornamentoAccesso.h"
+#include "tests/road/RoadProject.h"
+#include "tests/road/RoadShop.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTimer>
+
+namespace {
+
+CSiteUpload::Result Upload(RoadProject& project)
+{
+    CSiteUpload upload;
+    upload.InitVar(nullptr, project.Folder(), &project.Db());
+    if (upload.Init() == 0)
+        return CSiteUpload::Result::NotRun;
+    upload.Start();
+    upload.ChiudiDatabase();
+    return upload.LastResult();
+}
+
+QString UploadLog(const RoadProject& project)
+{
+    QFile log(project.Folder() + "/qtrupd.log");
+    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+}
+
+class SiteUploadRoad : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        AggiornamentoAccesso::Dimentica();
+        shop.Start();
+        project.PointAt(shop.Port(), "pa&ss=1");
+    }
+
+    RoadShop shop;
+    RoadProject project;
+};
+
+TEST_F(SiteUploadRoad, AProductSavedOnTheDesktopReachesTheShopAndLeavesWithItsPicture)
+{
+    project.AddProduct(7, "Sedia <Rossa> & blu", 19.99);
+    ASSERT_EQ(Upload(project), CSiteUpload::Result::Done) << UploadLog(project).toStdString();
+
+    EXPECT_EQ(shop.Value("SELECT Codice FROM Prodotti WHERE ID=7").toString(), "P7");
+    EXPECT_EQ(shop.Value("SELECT Prezzo FROM ProdottiLingue WHERE IDProdotto=7").toDouble(), 19.99);
+    EXPECT_EQ(shop.Value("SELECT Codice FROM ProdottiColori WHERE IDProdotto=7").toString(), "ROSSO");
+    EXPECT_EQ(shop.Value("SELECT Modificato FROM Prodotti WHERE ID=7").toInt(), 0);
+    EXPECT_TRUE(QFile::exists(shop.ShopFile("images/prodotti/7.jpg")));
+    EXPECT_TRUE(QFile::exists(shop.ShopFile("images/prodotti/th/7.jpg")));
+    EXPECT_EQ(project.Flagged("Prodotti"), 0);
+    EXPECT_EQ(project.Flagged("ProdottiLingue"), 0);
+    EXPECT_TRUE(UploadLog(project).endsWith(" Aggiornamento effettuato con successo.\n"));
+
+    // Nothing left: the next run says so and posts nothing.
+    EXPECT_EQ(Upload(project), CSiteUpload::Result::NotRun);
+
+    project.DeleteProduct(7);
+    ASSERT_EQ(Upload(project), CSiteUpload::Result::Done) << UploadLog(project).toStdString();
+    EXPECT_FALSE(shop.Value("SELECT ID FROM Prodotti WHERE ID=7").isValid());
+    EXPECT_FALSE(shop.Value("SELECT ID FROM ProdottiLingue WHERE IDProdotto=7").isValid());
+    EXPECT_FALSE(QFile::exists(shop.ShopFile("images/prodotti/7.jpg")));
+    EXPECT_FALSE(QFile::exists(shop.ShopFile("images/prodotti/th/7.jpg")));
+}
+
+TEST_F(SiteUploadRoad, AWrongPasswordStopsTheRunWithTheShopsTextAndChangesNothing)
+{
+    project.PointAt(shop.Port(), "sbagliata");
+    project.AddProduct(8, "Tavolo", 120);
+    EXPECT_EQ(Upload(project), CSiteUpload::Result::Failed);
+    EXPECT_FALSE(shop.Value("SELECT ID FROM Prodotti WHERE ID=8").isValid());
+    EXPECT_EQ(project.Flagged("Prodotti"), 1);
+    EXPECT_TRUE(UploadLog(project).contains("ERRORE:\n\nPassword errata!")) << UploadLog(project).toStdString();
+}
+
+TEST_F(SiteUploadRoad, AnUploadCutAtAnyRequestFinishesWhenRunAgain)
+{
+    for (qint32 id = 1; id <= 5; ++id)
+        project.AddProduct(id, QStringLiteral("Prodotto %1").arg(id), id * 10.5);
+    // The shop goes away after a few requests; the marks of what it did
+    // not confirm stay, and the next run sends the rest.
+    for (int cut : {3, 9, 14}) {
+        SCOPED_TRACE(cut);
+        int requests = 0;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (++requests == cut)
+                shop.Stop();
+        });
+        watch.start(1);
+        Upload(project);
+        watch.stop();
+        shop.Start();
+    }
+    ASSERT_EQ(Upload(project), CSiteUpload::Result::Done) << UploadLog(project).toStdString();
+    EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM Prodotti").toInt(), 5);
+    EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM ProdottiLingue").toInt(), 5);
+    EXPECT_EQ(shop.Value("SELECT SUM(Prezzo) FROM ProdottiLingue").toDouble(), 157.5);
+    for (qint32 id = 1; id <= 5; ++id)
+        EXPECT_TRUE(QFile::exists(shop.ShopFile(QStringLiteral("images/prodotti/%1.jpg").arg(id))));
+    EXPECT_EQ(project.Flagged("Prodotti"), 0);
+    EXPECT_EQ(project.Flagged("ProdottiColori"), 0);
+}
+
+} // namespace
