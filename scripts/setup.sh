@@ -10,7 +10,7 @@ packages=(
   qt6-declarative-dev qt6-webengine-dev qt6-speech-dev
   libqt6opengl6-dev
   libsqlite3-dev libsodium-dev zlib1g-dev libgif-dev
-  postgresql postgresql-client
+  postgresql postgresql-client nginx openssl
   poppler-utils xvfb xauth imagemagick
   python3 python3-aiosmtpd
   chromium chromium-driver python3-selenium

@@ -1,9 +1,11 @@
 #include "exchange/CSiteUpload.h"
 #include "exchange/QtrUpdDatiState.h"
+#include "recordset/CConfigurazioneSet.h"
 #include "platform/testing/QtPrinters.h"
 #include "server/sync/AggiornamentoAccesso.h"
 #include "tests/road/RoadProject.h"
 #include "tests/road/RoadShop.h"
+#include "tests/road/RoadTlsFront.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +108,23 @@ TEST_F(SiteUploadRoad, AnUploadCutAtAnyRequestFinishesWhenRunAgain)
         EXPECT_TRUE(QFile::exists(shop.ShopFile(QStringLiteral("images/prodotti/%1.jpg").arg(id))));
     EXPECT_EQ(project.Flagged("Prodotti"), 0);
     EXPECT_EQ(project.Flagged("ProdottiColori"), 0);
+}
+
+TEST_F(SiteUploadRoad, UploadsOverHttpsThroughATlsFront)
+{
+    RoadTlsFront front(shop.Port());
+    project.PointAt(front.Port(), "pa&ss=1");
+    {
+        CConfigurazioneSet configurazione(&project.Db());
+        configurazione.Open();
+        configurazione.Edit();
+        configurazione.m_URLSito = QStringLiteral("https://127.0.0.1");
+        configurazione.Update();
+    }
+    project.AddProduct(21, "Lampada", 45.5);
+    ASSERT_EQ(Upload(project), CSiteUpload::Result::Done) << UploadLog(project).toStdString();
+    EXPECT_EQ(shop.Value("SELECT Prezzo FROM ProdottiLingue WHERE IDProdotto=21").toDouble(), 45.5);
+    EXPECT_TRUE(QFile::exists(shop.ShopFile("images/prodotti/21.jpg")));
 }
 
 } // namespace
