@@ -16,6 +16,7 @@ inline constexpr QLatin1StringView kPageEmptyPhotoFolder("/emptyphotofolder50.as
 inline constexpr QLatin1StringView kPageDownloadData("/downloaddata50.asp");
 inline constexpr QLatin1StringView kPageNotifyDownload("/notifydldata50.asp");
 inline constexpr QLatin1StringView kPageNotifyDeletion("/notifydelrec50.asp");
+inline constexpr QLatin1StringView kPageConfirmDeletion("/confirmdelrec50.asp");
 
 inline constexpr QLatin1StringView kUserCode("PF_UserCode");
 inline constexpr QLatin1StringView kPassword("PF_Password");

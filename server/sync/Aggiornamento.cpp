@@ -132,7 +132,25 @@ void Aggiornamento::NotificaScaricamentoDati()
 
 void Aggiornamento::NotificaCancellazioneDati()
 {
-    Esegui([&] { return ConDatabase([](AggiornamentoRecord& record) { return record.ProssimaCancellazione(); }); });
+    Esegui([&] {
+        return ConDatabase([&](AggiornamentoRecord& record) {
+            return record.ProssimaCancellazione(Form(SyncProtocol::kFromId));
+        });
+    });
+}
+
+void Aggiornamento::ConfermaCancellazioneDati()
+{
+    Esegui([&] {
+        const qint32 id = AggiornamentoRecord::Id(Form(SyncProtocol::kId));
+        const QString tabella = Form(SyncProtocol::kTableName);
+        return ConDatabase([&](AggiornamentoRecord& record) {
+            // A notice confirmed twice (a run cut after its confirmation)
+            // is no error: the shop's log no longer holds it either way.
+            record.ConfermaCancellazione(tabella, id);
+            return QString(SyncProtocol::kOk);
+        });
+    });
 }
 
 void Aggiornamento::AggiornaFileDaClient()

@@ -25,6 +25,7 @@ public:
     Q_INVOKABLE void ScaricaDati();
     Q_INVOKABLE void NotificaScaricamentoDati();
     Q_INVOKABLE void NotificaCancellazioneDati();
+    Q_INVOKABLE void ConfermaCancellazioneDati();
     Q_INVOKABLE void AggiornaFileDaClient();
     Q_INVOKABLE void AggiornaFileDaClient1();
     Q_INVOKABLE void EliminaFile();

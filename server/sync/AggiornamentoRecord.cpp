@@ -172,21 +172,42 @@ bool AggiornamentoRecord::Conferma(const QString& nome, qint32 id)
     return righe > 0;
 }
 
-QString AggiornamentoRecord::ProssimaCancellazione()
+QString AggiornamentoRecord::ProssimaCancellazione(const QString& dopo)
 {
-    Transazione transazione(m_db);
-    QSqlQuery conta = m_db.Run(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati"));
+    // The notices are walked in (table, ID) order; the desktop names the
+    // last one it received, so a repeated request never skips one.
+    QString tabellaDopo = QStringLiteral("");   // empty, not null: it is bound
+    qint64 idDopo = -1;
+    if (!dopo.isEmpty()) {
+        const int separatore = dopo.lastIndexOf(QLatin1Char(':'));
+        if (separatore <= 0)
+            Rifiuta(QStringLiteral("Posizione non valida: %1").arg(dopo));
+        tabellaDopo = dopo.left(separatore);
+        idDopo = Id(dopo.mid(separatore + 1));
+    }
+    const QString dopoCondizione = QStringLiteral("(NomeTabella>? OR (NomeTabella=? AND IDRecord>?))");
+    const QVariantList parametri{tabellaDopo, tabellaDopo, idDopo};
+    QSqlQuery conta = m_db.Run(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati WHERE ") + dopoCondizione, parametri);
     const qint64 quante = conta.next() ? conta.value(0).toLongLong() : 0;
     conta.finish();
     if (quante == 0)
         return QString(SyncProtocol::kEof);
-    QSqlQuery prima = m_db.Run(QStringLiteral("SELECT NomeTabella, IDRecord FROM RecordsEliminati ORDER BY IDRecord, NomeTabella"));
+    QSqlQuery prima = m_db.Run(QStringLiteral("SELECT NomeTabella, IDRecord FROM RecordsEliminati WHERE ") + dopoCondizione
+                                   + QStringLiteral(" ORDER BY NomeTabella, IDRecord"),
+                               parametri);
     prima.next();
     const QString tabella = prima.value(0).toString();
     const QString id = prima.value(1).toString();
     prima.finish();
-    m_db.Execute(QStringLiteral("DELETE FROM RecordsEliminati WHERE NomeTabella=? AND IDRecord=?"), {tabella, id.toLongLong()});
-    transazione.Conferma();
     return QString(SyncProtocol::kOk) + CSyncTags::Tag(QStringLiteral("NumRec"), QString::number(quante))
            + CSyncTags::Tag(QStringLiteral("NomeTabella"), tabella) + CSyncTags::Tag(QStringLiteral("IDRec"), id);
+}
+
+bool AggiornamentoRecord::ConfermaCancellazione(const QString& tabella, qint32 id)
+{
+    Transazione transazione(m_db);
+    const int righe = m_db.Execute(QStringLiteral("DELETE FROM RecordsEliminati WHERE NomeTabella=? AND IDRecord=?"),
+                                   {tabella, id});
+    transazione.Conferma();
+    return righe > 0;
 }

@@ -35,8 +35,13 @@ public:
     QString Scarica(const QString& tabella, const QString& fromId);
     // Clears Modificato of a fetched row; false when the row is gone.
     bool Conferma(const QString& tabella, qint32 id);
-    // The first deletion made on the shop, removed from its log, or "EOF".
-    QString ProssimaCancellazione();
+    // The first deletion made on the shop after the one named by dopo
+    // ("Table:ID", empty for the first), or "EOF". The notice stays in the
+    // shop's log until the desktop confirms it, after its own database
+    // holds the deletion.
+    QString ProssimaCancellazione(const QString& dopo);
+    // Removes a notice the desktop has applied; false when it was not there.
+    bool ConfermaCancellazione(const QString& tabella, qint32 id);
 
 private:
     CAdoConnection& m_db;

@@ -211,12 +211,23 @@ TEST_P(SyncEndpoint, DownloadWalksFlaggedRowsInIdOrderUntilConfirmed)
     EXPECT_EQ(Post("ScaricaDati", {{"PF_TableName", "Clienti"}, {"PF_FromID", "0"}}), "EOF");
 }
 
-TEST_P(SyncEndpoint, DeletionNoticesAreHandedOutOnceUntilEof)
+TEST_P(SyncEndpoint, DeletionNoticesStayUntilTheDesktopConfirmsThem)
 {
     m_shop.Insert("RecordsEliminati", {{"NomeTabella", "Clienti"}, {"IDRecord", 1000000002}});
-    const QString reply = Post("NotificaCancellazioneDati", {});
-    EXPECT_EQ(reply, "OK<NumRec>1</NumRec><NomeTabella>Clienti</NomeTabella><IDRec>1000000002</IDRec>");
-    EXPECT_EQ(Post("NotificaCancellazioneDati", {}), "EOF");
+    m_shop.Insert("RecordsEliminati", {{"NomeTabella", "InterventiForum"}, {"IDRecord", 1000000007}});
+    const QString first = "OK<NumRec>2</NumRec><NomeTabella>Clienti</NomeTabella><IDRec>1000000002</IDRec>";
+    EXPECT_EQ(Post("NotificaCancellazioneDati", {{"PF_FromID", ""}}), first);
+    // Asked again (a run cut before its swap), the same notice comes back.
+    EXPECT_EQ(Post("NotificaCancellazioneDati", {{"PF_FromID", ""}}), first);
+    EXPECT_EQ(Post("NotificaCancellazioneDati", {{"PF_FromID", "Clienti:1000000002"}}),
+              "OK<NumRec>1</NumRec><NomeTabella>InterventiForum</NomeTabella><IDRec>1000000007</IDRec>");
+    EXPECT_EQ(Post("NotificaCancellazioneDati", {{"PF_FromID", "InterventiForum:1000000007"}}), "EOF");
+
+    EXPECT_EQ(Post("ConfermaCancellazioneDati", {{"PF_TableName", "Clienti"}, {"PF_ID", "1000000002"}}), "OK");
+    EXPECT_EQ(Post("ConfermaCancellazioneDati", {{"PF_TableName", "Clienti"}, {"PF_ID", "1000000002"}}), "OK");
+    EXPECT_EQ(Post("NotificaCancellazioneDati", {{"PF_FromID", ""}}),
+              "OK<NumRec>1</NumRec><NomeTabella>InterventiForum</NomeTabella><IDRec>1000000007</IDRec>");
+    EXPECT_NE(Post("NotificaCancellazioneDati", {{"PF_FromID", "Clienti:1 OR 1=1"}}), "EOF");
 }
 
 TEST_P(SyncEndpoint, AFileInPiecesAppearsOnlyWithItsLastPieceAndReplacesOlderVersions)
