@@ -116,16 +116,16 @@ void CScriptEx::ImpostaCampo(const QString& column, const QString& value)
         if (m_table.isEmpty())
             throw std::logic_error("Nessuna tabella aperta: chiamare prima ApriTabella");
         const QtrColumnKind kind = Kind(m_table, column);
+        // Checked here, so the script's error names the line that set it.
+        QVariant checked;
+        QString error;
+        if (!CScriptExValue::Parse(value, kind, &checked, &error))
+            throw std::invalid_argument(QStringLiteral("%1 (%2.%3)").arg(error, m_table, column).toStdString());
         if (m_table == QLatin1String("Prodotti")) {
             if (column.compare(QLatin1String("Codice"), Qt::CaseInsensitive) == 0)
                 m_productCode = value;
-            if (column.compare(QLatin1String("Attivo"), Qt::CaseInsensitive) == 0) {
-                QVariant flag;
-                QString error;
-                if (!CScriptExValue::Parse(value, QtrColumnKind::Bool, &flag, &error))
-                    throw std::invalid_argument(error.toStdString());
-                m_productActive = flag.toBool() ? 1 : 0;
-            }
+            if (column.compare(QLatin1String("Attivo"), Qt::CaseInsensitive) == 0)
+                m_productActive = checked.toBool() ? 1 : 0;
         }
         m_queue.append({column, kind == QtrColumnKind::EText ? Encrypt(value) : value});
     });

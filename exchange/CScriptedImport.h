@@ -1,0 +1,41 @@
+#pragma once
+
+#include "exchange/CExchangeLog.h"
+
+#include <QString>
+
+#include <atomic>
+
+class CExchangeScript;
+class IExchangeProgress;
+
+// The scripted import: scripts/import.js reads the data files of the
+// exchange folder (first line of path.ini) through QTR and writes them into
+// a working copy of the project database, which replaces the database in
+// one rename when the whole run went through. The data files are removed
+// only then; a cancelled or failed run leaves the database and the files
+// as they were. Runs before the project database is opened, on the thread
+// that calls it; Cancel may come from any thread and stops even a script
+// stuck in a loop.
+class CScriptedImport
+{
+public:
+    enum class Result { NothingToDo, Done, NothingImported, Cancelled, Failed };
+
+    void InitVarImport(IExchangeProgress* progress, const QString& projectFolder);
+    void StartImport(unsigned int = 0, long = 0);
+    void Cancel();
+    Result LastResult() const { return m_result; }
+
+private:
+    Result Run();
+    void Report(const QString& text, int icon, const QString& title) const;
+    void Progress(int command, qint64 number = 0, const QString& text = QString()) const;
+    QString DbFile(const QString& name) const;
+
+    IExchangeProgress* m_progress = nullptr;
+    QString m_projectFolder;
+    CExchangeLog m_log{QString(), QString()};
+    std::atomic<CExchangeScript*> m_script{nullptr};
+    Result m_result = Result::NothingToDo;
+};

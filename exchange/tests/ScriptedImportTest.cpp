@@ -1,0 +1,124 @@
+#include "exchange/CScriptedImport.h"
+#include "exchange/QtrUpdDatiState.h"
+#include "exchange/tests/ExchangeProject.h"
+#include "platform/testing/QtPrinters.h"
+#include "platform/utilities/QtrCipher.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QThread>
+
+#include <thread>
+
+namespace {
+
+CScriptedImport::Result Import(const ExchangeProject& project)
+{
+    CScriptedImport job;
+    job.InitVarImport(nullptr, project.Folder());
+    job.StartImport();
+    return job.LastResult();
+}
+
+QString ImportLog(const ExchangeProject& project)
+{
+    QFile log(project.Folder() + "/qtrimp.log");
+    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+}
+
+TEST(ScriptedImport, TheSampleFileThroughTheSampleScriptMakesProductsPricesAndCategories)
+{
+    ExchangeProject project;
+    project.CopySample("import.js", project.Folder() + "/scripts/import.js");
+    project.CopySample("gprodotti.txt", project.Exchange() + "/gprodotti.txt");
+    ASSERT_EQ(Import(project), CScriptedImport::Result::Done) << ImportLog(project).toStdString();
+
+    EXPECT_EQ(project.Value("SELECT COUNT(*) FROM Prodotti").toInt(), 3);
+    EXPECT_EQ(project.Value("SELECT COUNT(*) FROM Categorie").toInt(), 2);
+    const QVariant tavolo = project.Value("SELECT ID FROM Prodotti WHERE Codice='TAV01'");
+    EXPECT_LT(tavolo.toLongLong(), 1000000000);
+    EXPECT_EQ(project.Value("SELECT Prezzo FROM ProdottiLingue WHERE IDProdotto=?", {tavolo}).toDouble(), 1250.0);
+    EXPECT_EQ(project.Value("SELECT Prezzo FROM ProdottiLingue p JOIN Prodotti q ON q.ID=p.IDProdotto "
+                            "WHERE q.Codice='SEDIA01'").toDouble(), 89.9);
+    // Enciphered in the file, plain to the script and to the table classes.
+    const QString stored = project.Value("SELECT Nome FROM ProdottiLingue WHERE IDProdotto=?", {tavolo}).toString();
+    EXPECT_NE(stored, "Tavolo l'Ovale");
+    EXPECT_EQ(Decrypt(stored), "Tavolo l'Ovale");
+    EXPECT_EQ(project.Value("SELECT COUNT(*) FROM CategorieProdotti").toInt(), 3);
+    EXPECT_EQ(project.Value("SELECT Modificato FROM Prodotti WHERE ID=?", {tavolo}).toInt(), 1);
+    EXPECT_TRUE(project.Value("SELECT Keywords FROM ParoleChiave WHERE Tipo=1 AND IDRecord=?", {tavolo})
+                    .toString().contains("TAV01"));
+    // The data file goes once the database holds it.
+    EXPECT_FALSE(QFile::exists(project.Exchange() + "/gprodotti.txt"));
+
+    // The same file again updates the same rows.
+    project.CopySample("gprodotti.txt", project.Exchange() + "/gprodotti.txt");
+    ASSERT_EQ(Import(project), CScriptedImport::Result::Done);
+    EXPECT_EQ(project.Value("SELECT COUNT(*) FROM Prodotti").toInt(), 3);
+    EXPECT_EQ(project.Value("SELECT COUNT(*) FROM CategorieProdotti").toInt(), 3);
+}
+
+TEST(ScriptedImport, ABrokenScriptIsReportedWithItsLineAndImportsNothing)
+{
+    ExchangeProject project;
+    project.CopySample("gprodotti.txt", project.Exchange() + "/gprodotti.txt");
+    project.WriteScript("import.js", "function ApriSessioneImport() { return QTR.InizializzaFiles(); }\n"
+                                     "function ImportaRecord() {\n"
+                                     "    QTR.ApriTabella(\"Prodotti\");\n"
+                                     "    QTR.ImpostaCampo(\"Codice\", QTR.LeggiRecord());\n"
+                                     "    QTR.ImpostaCampo(\"IVA\", \"ventidue\");\n"
+                                     "    QTR.ModificaRecord(\"\");\n"
+                                     "    return true;\n"
+                                     "}\n");
+    const QByteArray before = project.DatabaseBytes();
+    EXPECT_EQ(Import(project), CScriptedImport::Result::Failed);
+    EXPECT_TRUE(ImportLog(project).contains("ventidue")) << ImportLog(project).toStdString();
+    EXPECT_TRUE(ImportLog(project).contains("Errore alla riga 5")) << ImportLog(project).toStdString();
+    EXPECT_EQ(project.DatabaseBytes(), before);
+    EXPECT_TRUE(QFile::exists(project.Exchange() + "/gprodotti.txt"));
+    EXPECT_FALSE(QFile::exists(project.Folder() + "/db/tempdb.mdb"));
+}
+
+TEST(ScriptedImport, AScriptThatLoopsIsStoppedByCancelAndChangesNothing)
+{
+    ExchangeProject project;
+    project.CopySample("gprodotti.txt", project.Exchange() + "/gprodotti.txt");
+    project.WriteScript("import.js", "function ApriSessioneImport() { return QTR.InizializzaFiles(); }\n"
+                                     "function ImportaRecord() { QTR.ApriTabella('Prodotti'); QTR.ModificaRecord(''); "
+                                     "while (true) {} }\n");
+    const QByteArray before = project.DatabaseBytes();
+    CScriptedImport job;
+    job.InitVarImport(nullptr, project.Folder());
+    std::thread worker([&] { job.StartImport(); });
+    QThread::msleep(300);
+    job.Cancel();
+    worker.join();
+    EXPECT_EQ(job.LastResult(), CScriptedImport::Result::Cancelled);
+    EXPECT_EQ(project.DatabaseBytes(), before);
+    EXPECT_TRUE(QFile::exists(project.Exchange() + "/gprodotti.txt"));
+}
+
+TEST(ScriptedImport, AnImportThatOpensNoSessionKeepsTheDatabaseAndSaysSo)
+{
+    ExchangeProject project;
+    project.WriteScript("import.js", "function ApriSessioneImport() { return QTR.InizializzaFiles(); }\n");
+    const QByteArray before = project.DatabaseBytes();
+    EXPECT_EQ(Import(project), CScriptedImport::Result::NothingImported);
+    EXPECT_EQ(project.DatabaseBytes(), before);
+    EXPECT_TRUE(ImportLog(project).contains("Nessun dato importato."));
+}
+
+TEST(ScriptedImport, WithoutPathIniOrScriptNothingHappensOrItIsSaid)
+{
+    ExchangeProject project;
+    QFile::remove(project.Folder() + "/path.ini");
+    EXPECT_EQ(Import(project), CScriptedImport::Result::NothingToDo);
+    EXPECT_TRUE(ImportLog(project).isEmpty());
+
+    ExchangeProject noScript;
+    EXPECT_EQ(Import(noScript), CScriptedImport::Result::Failed);
+    EXPECT_TRUE(ImportLog(noScript).contains("Impossibile trovare file import.js"));
+}
+
+} // namespace
