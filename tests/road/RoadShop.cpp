@@ -54,3 +54,11 @@ QVariant RoadShop::Value(const QString& sql, const QVariantList& params) const
     db.Close();
     return value;
 }
+
+void RoadShop::Execute(const QString& sql, const QVariantList& params) const
+{
+    CDaoDatabase db;
+    db.Open(ShopDatabase());
+    db.Execute(sql, params);
+    db.Close();
+}

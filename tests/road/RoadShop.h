@@ -23,6 +23,8 @@ public:
     QString ShopDatabase() const { return ShopFile("db/database.mdb"); }
     // The first value of a query on the shop's database.
     QVariant Value(const QString& sql, const QVariantList& params = {}) const;
+    // Runs a statement on the shop's database, as the shop's pages write it.
+    void Execute(const QString& sql, const QVariantList& params = {}) const;
 
 private:
     TempFolder m_archives;

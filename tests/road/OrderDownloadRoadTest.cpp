@@ -1,0 +1,162 @@
+#include "exchange/COrderDownload.h"
+#include "exchange/QtrUpdDatiState.h"
+#include "platform/testing/QtPrinters.h"
+#include "server/sync/AggiornamentoAccesso.h"
+#include "tests/road/RoadProject.h"
+#include "tests/road/RoadShop.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QTimer>
+
+namespace {
+
+// Orders and a new customer written on the shop, as its pages leave them:
+// flagged, in the shop's own ID range; one deletion made on the shop.
+class OrderDownloadRoad : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        AggiornamentoAccesso::Dimentica();
+        shop.Start();
+        project.PointAt(shop.Port(), "pa&ss=1");
+        PasswordDwn.clear();
+        CodiceLinguaDwn.clear();
+        project.Db().Execute("UPDATE Configurazione SET IDStatoRicevuto=1");
+        project.Db().Execute("INSERT INTO StatoOrdini (ID) VALUES (1)");
+        project.Db().Execute("INSERT INTO StatoOrdiniLingue (ID, IDCodice, CodiceLingua, Testo) VALUES (1, 1, 'it', 'Ricevuto')");
+        project.Db().Execute("INSERT INTO Clienti (ID, Cognome) VALUES (40, 'Vecchio')");
+        QDir().mkpath(project.Folder() + "/scambio");
+        QDir().mkpath(project.Folder() + "/scripts");
+        QFile ini(project.Folder() + "/path.ini");
+        ini.open(QIODevice::WriteOnly);
+        ini.write((project.Folder() + "/scambio\n").toUtf8());
+        ini.close();
+        // Each export appends the order's ID, so a repeated export shows.
+        QFile script(project.Folder() + "/scripts/export.js");
+        script.open(QIODevice::WriteOnly);
+        script.write("function EsportaOrdine(id) {\n"
+                     "  QTR.ScriviFileExport('esportati.txt', id + ';' +\n"
+                     "      QTR.ValoreCampoTabella('Ordini', 'Cognome', 'ID=?', [id]));\n"
+                     "  return true;\n"
+                     "}\n");
+        script.close();
+
+        shop.Execute("INSERT INTO Clienti (ID, Cognome, Modificato) VALUES (1000000001, 'Rossi', 1)");
+        for (int n = 1; n <= 3; ++n) {
+            const qint32 order = 1000000010 + n;
+            shop.Execute("INSERT INTO Ordini (ID, IDCliente, Cognome, CodiceLingua, Stati, Modificato) "
+                         "VALUES (?, 1000000001, 'Rossi', 'it', '', 1)",
+                         {order});
+            shop.Execute("INSERT INTO OrdiniDettaglio (ID, IDOrdine, CodiceProdotto, Quantita, Prezzo, Modificato) "
+                         "VALUES (?, ?, 'SEDIA01', 2, 89.9, 1)",
+                         {order + 100, order});
+        }
+        shop.Execute("INSERT INTO RecordsEliminati (NomeTabella, IDRecord) VALUES ('Clienti', 40)");
+    }
+
+    COrderDownload::Result Download(bool stopAfterSwap = false)
+    {
+        PasswordDwn.clear();
+        COrderDownload job;
+        job.InitVarDwLoad(nullptr, project.Folder(), &project.Db());
+        if (stopAfterSwap)
+            job.StopAfterSwapForTest();
+        job.StartDwLoad();
+        return job.LastResult();
+    }
+
+    QString Log() const
+    {
+        QFile log(project.Folder() + "/qtrdwn.log");
+        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+    }
+
+    QStringList Exported() const
+    {
+        QFile file(project.Folder() + "/scambio/esportati.txt");
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    }
+
+    int ProjectCount(const QString& sql)
+    {
+        QSqlQuery query(project.Db().Connection());
+        query.exec(sql);
+        return query.next() ? query.value(0).toInt() : -1;
+    }
+
+    void ExpectEverythingHomeOnce()
+    {
+        EXPECT_EQ(ProjectCount("SELECT COUNT(*) FROM Ordini"), 3);
+        EXPECT_EQ(ProjectCount("SELECT COUNT(*) FROM OrdiniDettaglio"), 3);
+        EXPECT_EQ(ProjectCount("SELECT COUNT(*) FROM Clienti WHERE ID=1000000001"), 1);
+        EXPECT_EQ(ProjectCount("SELECT COUNT(*) FROM Clienti WHERE ID=40"), 0);
+        // One "received" entry per order, closed by "|".
+        QSqlQuery stati(project.Db().Connection());
+        stati.exec("SELECT Stati FROM Ordini");
+        while (stati.next()) {
+            const QString history = stati.value(0).toString();
+            EXPECT_EQ(history.count("Ricevuto|"), 1) << history.toStdString();
+        }
+        QStringList exported = Exported();
+        exported.sort();
+        EXPECT_EQ(exported, (QStringList{"1000000011;Rossi", "1000000012;Rossi", "1000000013;Rossi"}));
+        EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM Ordini WHERE Modificato=1").toInt(), 0);
+        EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM Clienti WHERE Modificato=1").toInt(), 0);
+        EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM RecordsEliminati").toInt(), 0);
+        EXPECT_FALSE(QFile::exists(project.Folder() + "/db/tempdb.mdb"));
+        EXPECT_FALSE(QFile::exists(project.Folder() + "/db/conferme"));
+    }
+
+    RoadShop shop;
+    RoadProject project;
+};
+
+TEST_F(OrderDownloadRoad, OrdersComeHomeStampedExportedOnceAndLeaveTheShopsList)
+{
+    ASSERT_EQ(Download(), COrderDownload::Result::Done) << Log().toStdString();
+    ExpectEverythingHomeOnce();
+    // The order changed on the desktop goes back with the next upload.
+    EXPECT_EQ(ProjectCount("SELECT COUNT(*) FROM Ordini WHERE Modificato=1"), 3);
+
+    // Nothing new: a second run brings nothing and exports nothing.
+    ASSERT_EQ(Download(), COrderDownload::Result::Done) << Log().toStdString();
+    ExpectEverythingHomeOnce();
+}
+
+TEST_F(OrderDownloadRoad, ARunStoppedBetweenTheRenameAndTheConfirmationsIsFinishedByTheNext)
+{
+    EXPECT_NE(Download(true), COrderDownload::Result::Done);
+    // The database already holds the orders; the shop still offers them.
+    EXPECT_EQ(ProjectCount("SELECT COUNT(*) FROM Ordini"), 3);
+    EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM Ordini WHERE Modificato=1").toInt(), 3);
+    ASSERT_EQ(Download(), COrderDownload::Result::Done) << Log().toStdString();
+    ExpectEverythingHomeOnce();
+}
+
+TEST_F(OrderDownloadRoad, AConnectionCutAtAnyStepLosesNothingAndAppliesNothingTwice)
+{
+    for (int cut : {1, 3, 6, 10, 14, 18}) {
+        SCOPED_TRACE(cut);
+        int ticks = 0;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (++ticks == cut)
+                shop.Stop();
+        });
+        watch.start(1);
+        Download();
+        watch.stop();
+        shop.Start();
+    }
+    ASSERT_EQ(Download(), COrderDownload::Result::Done) << Log().toStdString();
+    ExpectEverythingHomeOnce();
+}
+
+} // namespace
