@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/CExchangeLog.h"
+#include "exchange/IExchangeJobs.h"
 
 #include <QList>
 #include <QPair>
@@ -20,16 +21,16 @@ class IExchangeProgress;
 // to the shop. What remains to do after the rename is written beside the
 // database first, so a run cut anywhere is finished by the next one and
 // nothing is applied, exported or confirmed twice.
-class COrderDownload
+class COrderDownload : public IOrderDownloadJob
 {
 public:
     enum class Result { NotRun, Done, Cancelled, Failed };
 
     COrderDownload();
-    ~COrderDownload();
+    ~COrderDownload() override;
 
-    void InitVarDwLoad(IExchangeProgress* progress, const QString& projectFolder, CDaoDatabase* database);
-    void StartDwLoad();
+    void InitVarDwLoad(IExchangeProgress* progress, const QString& projectFolder, CDaoDatabase* database) override;
+    void StartDwLoad() override;
     Result LastResult() const { return m_result; }
 
     // For tests of a cut run: stop right after the rename, before the

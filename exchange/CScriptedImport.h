@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/CExchangeLog.h"
+#include "exchange/IExchangeJobs.h"
 
 #include <QString>
 
@@ -17,14 +18,14 @@ class IExchangeProgress;
 // as they were. Runs before the project database is opened, on the thread
 // that calls it; Cancel may come from any thread and stops even a script
 // stuck in a loop.
-class CScriptedImport
+class CScriptedImport : public IImportJob
 {
 public:
     enum class Result { NothingToDo, Done, NothingImported, Cancelled, Failed };
 
-    void InitVarImport(IExchangeProgress* progress, const QString& projectFolder);
-    void StartImport(unsigned int = 0, long = 0);
-    void Cancel();
+    void InitVarImport(IExchangeProgress* progress, const QString& projectFolder) override;
+    void StartImport(unsigned int = 0, long = 0) override;
+    void Cancel() override;
     Result LastResult() const { return m_result; }
 
 private:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/CExchangeLog.h"
+#include "exchange/IExchangeJobs.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,19 +18,19 @@ class IExchangeProgress;
 // what is left. Driven by the site update dialog through InitVar, Init,
 // Start and ChiudiDatabase; with no progress sink its messages go to
 // qtrupd.log in the project folder.
-class CSiteUpload
+class CSiteUpload : public ISiteUploadJob
 {
 public:
     enum class Result { NotRun, Done, Cancelled, Failed };
 
     CSiteUpload();
-    ~CSiteUpload();
+    ~CSiteUpload() override;
 
-    void InitVar(IExchangeProgress* progress, const QString& projectFolder, CDaoDatabase* database);
+    void InitVar(IExchangeProgress* progress, const QString& projectFolder, CDaoDatabase* database) override;
     // 0 when there is nothing to do and no sink to say so, else 1.
-    int Init();
-    void Start();
-    void ChiudiDatabase();
+    int Init() override;
+    void Start() override;
+    void ChiudiDatabase() override;
 
     Result LastResult() const { return m_result; }
     QStringList PendingTables() const { return m_pending; }

@@ -1,5 +1,7 @@
 #include "desktop/shell/app/CTindaApp.h"
 
+#include "desktop/shell/app/CExternalImport.h"
+
 #include "desktop/shell/app/CAboutDlg.h"
 #include "desktop/shell/app/CCommandTable.h"
 #include "desktop/shell/app/CMainFrame.h"
@@ -85,6 +87,8 @@ bool CTindaApp::InitInstance()
 {
     CSplashWnd::Enable(true);
     RegisterShellCommands();
+    if (!m_runExternalImport)
+        m_runExternalImport = CExternalImport::Registered();
     m_bProjectOpen = false;
 
     m_pMainFrame = std::make_unique<CMainFrame>(*this);

@@ -1,0 +1,72 @@
+#include "desktop/publishing/exchange/CExchangeDlg.h"
+
+#include "desktop/shell/controls/CMessageBox.h"
+#include "desktop/shell/controls/CPassword.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QProgressBar>
+#include <QThread>
+
+CExchangeDlg::CExchangeDlg(const QString& title, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(title);
+    setModal(true);
+}
+
+void CExchangeDlg::OnDialogThread(const std::function<void()>& body)
+{
+    if (QThread::currentThread() == thread())
+        body();
+    else
+        QMetaObject::invokeMethod(this, body, Qt::BlockingQueuedConnection);
+}
+
+void CExchangeDlg::Message(const QString& title, const QString& text, Icon icon)
+{
+    OnDialogThread([&] {
+        const CMessageBox::Icon boxIcon = icon == Information ? CMessageBox::Information
+                                          : icon == Error     ? CMessageBox::Stop
+                                                              : CMessageBox::Exclamation;
+        CMessageBox::Show(this, text, title, boxIcon);
+    });
+}
+
+std::function<bool(const QString&, QString*)>& CExchangeDlg::PasswordAsker()
+{
+    static std::function<bool(const QString&, QString*)> asker = [](const QString& userCode, QString* password) {
+        CPassword dialog;
+        dialog.m_strText = userCode;
+        if (dialog.DoModal() != QDialog::Accepted)
+            return false;
+        *password = dialog.m_strText;
+        return true;
+    };
+    return asker;
+}
+
+void CExchangeDlg::AskPassword(const QString& userCode, QString* password)
+{
+    QString typed;
+    if (PasswordAsker()(userCode, &typed))
+        *password = typed;
+}
+
+void CExchangeDlg::Pump() { QCoreApplication::processEvents(); }
+
+QProgressBar* CExchangeDlg::CountBar(QWidget* parent)
+{
+    auto* bar = new QProgressBar(parent);
+    bar->setRange(0, 1);
+    bar->setValue(0);
+    bar->setTextVisible(false);
+    return bar;
+}
+
+void CExchangeDlg::SetRange(QProgressBar* bar, qint64 lower, qint64 upper)
+{
+    bar->setRange(int(lower), int(qMax(lower, upper)));
+    // "%m" would count the steps of a range that starts at 1.
+    bar->setFormat(QStringLiteral("%v di %1").arg(upper));
+    bar->setTextVisible(upper > 0);
+}
