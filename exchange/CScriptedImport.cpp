@@ -89,6 +89,9 @@ CScriptedImport::Result CScriptedImport::Run()
     {
         CDaoDatabase copy;
         copy.Open(DbFile(QStringLiteral("tempdb.mdb")));
+        // The copy is all or nothing anyway: one transaction spares a commit
+        // per row.
+        copy.BeginTrans();
         CScriptEx qtr(&copy, exchange, m_projectFolder);
         {
             CConfigurazioneSet configurazione(&copy);
@@ -126,6 +129,10 @@ CScriptedImport::Result CScriptedImport::Run()
         m_script = nullptr;
         scriptErrors = script.Errors();
         consumed = qtr.Files().Consumed();
+        if (FlagAnnullaImp.load() == 0 && scriptErrors.isEmpty())
+            copy.CommitTrans();
+        else
+            copy.Rollback();
         copy.Close();
     }
     for (const QString& scriptError : scriptErrors)

@@ -10,6 +10,7 @@
 #include "platform/dao/CDaoDatabase.h"
 #include "platform/password/CPasswordHash.h"
 #include "recordset/IQtrHost.h"
+#include "recordset/CDaoSqlSession.h"
 #include "recordset/schema/ShopSchemaDdl.h"
 
 #include <QCoreApplication>
@@ -81,7 +82,7 @@ int main(int argc, char** argv)
     CDaoDatabase host;
     QDir().mkpath(temp.filePath("host/db"));
     host.Open(temp.filePath("host/db/database.mdb"), true);
-    ShopSchemaDdl::CreateTables(host, QtrDbFile::Host);
+    ShopSchemaDdl::CreateTables(CDaoSqlSession(host), QtrDbFile::Host);
     host.Execute("INSERT INTO Utenti (CodiceUtente, Password, Directory) VALUES ('negozio', ?, 'negozio')",
                  {CPasswordHash::Hash("segreto")});
     host.Close();

@@ -6,7 +6,9 @@
 #include "platform/dao/CDaoException.h"
 #include "platform/utilities/QtrCipher.h"
 #include "platform/utilities/QtrUtilities.h"
+#include "recordset/CDaoSqlSession.h"
 #include "recordset/CQTRDaoRecordset.h"
+#include "recordset/schema/QtrIdAllocator.h"
 #include "recordset/schema/ShopSchema.h"
 
 #include <QDir>
@@ -20,9 +22,6 @@
 #include <stdexcept>
 
 namespace {
-
-// IDs made by scripts stay in the desktop's range, below the shop's own.
-constexpr qint32 kLastDesktopId = 999999999;
 
 const QtrTableDef& Definition(const QString& table)
 {
@@ -86,19 +85,22 @@ std::unique_ptr<CQTRDaoRecordset> CScriptEx::OpenTable(const QString& table, con
     return recordset;
 }
 
+// The current table's rows, read when a script first walks them.
 CQTRDaoRecordset& CScriptEx::Current()
 {
-    if (!m_current)
+    if (m_table.isEmpty())
         throw std::logic_error("Nessuna tabella aperta: chiamare prima ApriTabella");
+    if (!m_current)
+        m_current = OpenTable(m_table);
     return *m_current;
 }
 
 void CScriptEx::ApriTabella(const QString& table)
 {
     Guard([&] {
-        m_current.reset();
-        m_current = OpenTable(table);
         m_table = Definition(table).Name();
+        m_current.reset();
+        m_criteria.clear();
     });
 }
 
@@ -174,17 +176,22 @@ void CScriptEx::SetCampo(CQTRDaoRecordset& recordset, const QString& table, cons
 qint32 CScriptEx::ModificaRecord(const QString& criteria, const QVariantList& values)
 {
     return Guard([&] {
-        CQTRDaoRecordset& table = Current();
+        if (m_table.isEmpty())
+            throw std::logic_error("Nessuna tabella aperta: chiamare prima ApriTabella");
+        // Only the rows the criteria select are read, so a script that
+        // writes row after row never walks the whole table.
+        std::unique_ptr<CQTRDaoRecordset> table =
+            criteria.isEmpty() ? OpenTable(m_table, QStringLiteral("1=0")) : OpenTable(m_table, criteria, values);
         qint32 id = 0;
-        if (!criteria.isEmpty() && table.FindFirst(criteria, values)) {
-            id = table.GetFieldValue(QStringLiteral("ID")).toInt();
-            table.Edit();
+        if (!table->IsEOF()) {
+            id = table->GetFieldValue(QStringLiteral("ID")).toInt();
+            table->Edit();
         } else {
             id = ProssimoID();
-            table.AddNew();
-            table.SetFieldValue(QStringLiteral("ID"), id);
-            if (table.HasField(QStringLiteral("Ordine")))
-                table.SetFieldValue(QStringLiteral("Ordine"), id);
+            table->AddNew();
+            table->SetFieldValue(QStringLiteral("ID"), id);
+            if (table->HasField(QStringLiteral("Ordine")))
+                table->SetFieldValue(QStringLiteral("Ordine"), id);
         }
         if (m_table == QLatin1String("ProdottiLingue")) {
             CalcSort();
@@ -193,37 +200,30 @@ qint32 CScriptEx::ModificaRecord(const QString& criteria, const QVariantList& va
                 m_queue.append({QStringLiteral("CampiCustom"), m_custom});
         }
         for (const auto& [column, text] : m_queue)
-            SetCampo(table, m_table, column, text);
-        table.SetFieldValue(QStringLiteral("Modificato"), true);
-        table.Update();
+            SetCampo(*table, m_table, column, text);
+        table->SetFieldValue(QStringLiteral("Modificato"), true);
+        table->Update();
         if (m_table == QLatin1String("Prodotti"))
             CopiaCategorieVarianti(id);
         m_queue.clear();
         m_custom.clear();
+        m_current.reset();
         return id;
     });
 }
 
+// Scripts run on the desktop: their rows take IDs of the desktop's range,
+// from the one allocator both halves share.
 qint32 CScriptEx::ProssimoID()
 {
-    const QString table = m_table.isEmpty() ? QString() : m_table;
-    QSqlQuery query(m_database->Connection());
-    query.prepare(QStringLiteral("SELECT MAX(ID) FROM %1 WHERE ID<=?").arg(Definition(table).Name()));
-    query.addBindValue(kLastDesktopId);
-    if (!query.exec())
-        throw CDaoException(QStringLiteral("Impossibile leggere l'ultimo ID di %1").arg(table));
-    const qint32 last = query.next() ? query.value(0).toInt() : 0;
-    if (last >= kLastDesktopId)
-        throw std::runtime_error(QStringLiteral("Nessun ID libero in %1").arg(table).toStdString());
-    return last + 1;
+    CDaoSqlSession session(*m_database);
+    return QtrIdAllocator::Next(session, Definition(m_table).Name(), QtrIdRange::Desktop);
 }
 
 qint32 CScriptEx::NextID(CQTRDaoRecordset& recordset)
 {
-    QSqlQuery query(recordset.GetDatabase()->Connection());
-    if (!query.exec(QStringLiteral("SELECT MAX(ID) FROM %1 WHERE ID<=%2").arg(recordset.GetTableName()).arg(kLastDesktopId)))
-        throw CDaoException(QStringLiteral("Impossibile leggere l'ultimo ID di %1").arg(recordset.GetTableName()));
-    return (query.next() ? query.value(0).toInt() : 0) + 1;
+    CDaoSqlSession session(*recordset.GetDatabase());
+    return QtrIdAllocator::Next(session, recordset.GetTableName(), QtrIdRange::Desktop);
 }
 
 qint32 CScriptEx::IDEsterno2ID(const QString& table, const QString& externalKey)
@@ -254,12 +254,28 @@ QString CScriptEx::LeggiRecord()
 
 bool CScriptEx::SelezionaRecord(const QString& criteria, const QVariantList& values)
 {
-    return Guard([&] { return Current().FindFirst(criteria, values); });
+    return Guard([&] {
+        if (m_table.isEmpty())
+            throw std::logic_error("Nessuna tabella aperta: chiamare prima ApriTabella");
+        m_current = OpenTable(m_table, criteria, values);
+        m_criteria = criteria;
+        m_criteriaValues = values;
+        return !m_current->IsEOF();
+    });
 }
 
 bool CScriptEx::SelezionaRecordSuccessivo(const QString& criteria, const QVariantList& values)
 {
-    return Guard([&] { return Current().FindNext(criteria, values); });
+    return Guard([&] {
+        CQTRDaoRecordset& table = Current();
+        // The rows of the same criteria are already the only ones read.
+        if (!m_criteria.isEmpty() && criteria == m_criteria && values == m_criteriaValues) {
+            if (!table.IsEOF())
+                table.MoveNext();
+            return !table.IsEOF();
+        }
+        return table.FindNext(criteria, values);
+    });
 }
 
 QString CScriptEx::ColumnText(CQTRDaoRecordset& recordset, const QString& table, const QString& column) const

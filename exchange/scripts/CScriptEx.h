@@ -77,7 +77,9 @@ private:
     QString m_projectFolder;
     int m_sortMode = 0;
     QString m_table;
-    std::unique_ptr<CQTRDaoRecordset> m_current;
+    std::unique_ptr<CQTRDaoRecordset> m_current;   // read on demand
+    QString m_criteria;                             // of the last SelezionaRecord
+    QVariantList m_criteriaValues;
     QList<QPair<QString, QString>> m_queue;
     QString m_custom;
     QString m_productCode;

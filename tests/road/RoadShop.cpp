@@ -2,6 +2,7 @@
 
 #include "platform/dao/CDaoDatabase.h"
 #include "platform/password/CPasswordHash.h"
+#include "recordset/CDaoSqlSession.h"
 #include "recordset/schema/ShopSchemaDdl.h"
 
 #include <QDir>
@@ -19,7 +20,7 @@ RoadShop::RoadShop()
     QDir().mkpath(m_host.FilePath("db"));
     CDaoDatabase host;
     host.Open(m_host.FilePath("db/database.mdb"), true);
-    ShopSchemaDdl::CreateTables(host, QtrDbFile::Host);
+    ShopSchemaDdl::CreateTables(CDaoSqlSession(host), QtrDbFile::Host);
     host.Execute("INSERT INTO Utenti (CodiceUtente, Password, Directory) VALUES (?,?,?)",
                  {"negozio", CPasswordHash::Hash("pa&ss=1"), "negozio"});
     host.Close();
