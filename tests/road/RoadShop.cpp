@@ -4,6 +4,7 @@
 #include "platform/password/CPasswordHash.h"
 #include "recordset/CDaoSqlSession.h"
 #include "recordset/schema/ShopSchemaDdl.h"
+#include "desktop/publishing/preview/testing/CPreviewTestClient.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,4 +63,22 @@ void RoadShop::Execute(const QString& sql, const QVariantList& params) const
     db.Open(ShopDatabase());
     db.Execute(sql, params);
     db.Close();
+}
+
+QString RoadShop::Page(const QString& pathAndQuery)
+{
+    if (!m_site) {
+        const QDir pages(QStringLiteral(QTR_SHOP_PAGES_DIR));
+        for (const QString& page : pages.entryList(QDir::Files)) {
+            QFile::remove(ShopFile(page));
+            QFile::copy(pages.filePath(page), ShopFile(page));
+        }
+        m_site = std::make_unique<CListenSocket>();
+        m_site->SetPort(0);
+        m_site->SetRootDir(m_archives.FilePath("negozio"));
+        if (m_site->StartListening() != 0)
+            throw std::runtime_error("site listener did not start");
+    }
+    CPreviewTestClient client(m_site->ServerPort());
+    return QString::fromUtf8(client.Get(pathAndQuery.toUtf8()).body);
 }

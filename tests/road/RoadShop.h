@@ -17,6 +17,9 @@ public:
 
     void Start();
     void Stop();
+    // The shop's own pages on its folder, as the shop server serves them;
+    // returns the body of a page.
+    QString Page(const QString& pathAndQuery);
     quint16 Port() const { return m_port; }
 
     QString ShopFile(const QString& relative) const { return m_archives.FilePath("negozio/" + relative); }
@@ -30,5 +33,6 @@ private:
     TempFolder m_archives;
     TempFolder m_host;
     std::unique_ptr<CListenSocket> m_listener;
+    std::unique_ptr<CListenSocket> m_site;
     quint16 m_port = 0;
 };

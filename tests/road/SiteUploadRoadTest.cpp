@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace {
@@ -30,6 +31,9 @@ QString UploadLog(const RoadProject& project)
     QFile log(project.Folder() + "/qtrupd.log");
     return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
 }
+
+// The list price as the new shop shows it (VAT not added by its settings).
+const QRegularExpression kPrezzo("19[.,]99");
 
 class SiteUploadRoad : public testing::Test
 {
@@ -60,6 +64,12 @@ TEST_F(SiteUploadRoad, AProductSavedOnTheDesktopReachesTheShopAndLeavesWithItsPi
     EXPECT_EQ(project.Flagged("ProdottiLingue"), 0);
     EXPECT_TRUE(UploadLog(project).endsWith(" Aggiornamento effettuato con successo.\n"));
 
+    // The shop's product page shows it, with its price and its picture.
+    const QString page = shop.Page("/prodotto.asp?IDProdotto=7");
+    EXPECT_TRUE(page.contains("Sedia &lt;Rossa&gt; &amp; blu")) << page.toStdString();
+    EXPECT_TRUE(page.contains("/images/prodotti/7.jpg")) << page.toStdString();
+    EXPECT_TRUE(page.contains(kPrezzo)) << page.toStdString();
+
     // Nothing left: the next run says so and posts nothing.
     EXPECT_EQ(Upload(project), CSiteUpload::Result::NotRun);
 
@@ -69,6 +79,7 @@ TEST_F(SiteUploadRoad, AProductSavedOnTheDesktopReachesTheShopAndLeavesWithItsPi
     EXPECT_FALSE(shop.Value("SELECT ID FROM ProdottiLingue WHERE IDProdotto=7").isValid());
     EXPECT_FALSE(QFile::exists(shop.ShopFile("images/prodotti/7.jpg")));
     EXPECT_FALSE(QFile::exists(shop.ShopFile("images/prodotti/th/7.jpg")));
+    EXPECT_FALSE(shop.Page("/prodotto.asp?IDProdotto=7").contains("Sedia"));
 }
 
 TEST_F(SiteUploadRoad, AWrongPasswordStopsTheRunWithTheShopsTextAndChangesNothing)
