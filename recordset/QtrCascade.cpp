@@ -4,16 +4,13 @@
 #include "recordset/CLingueSet.h"
 #include "recordset/QtrRelatedRows.h"
 
-#include <QFile>
 #include <QSet>
 
 // What the cascades nested in one outermost cascade share: the records
-// being deleted and the files to remove once everything is committed. It
-// lives only while the outermost cascade runs.
+// being deleted. It lives only while the outermost cascade runs.
 struct QtrCascade::Run
 {
     QSet<QString> deleting;
-    QStringList files;
 };
 
 namespace {
@@ -111,7 +108,7 @@ void QtrCascade::DeleteFiles(const QString& projectRelativeFolder, const QString
     const QString project = ProjectFolder();
     if (project.isEmpty())
         return;
-    ::DeleteFiles(project + projectRelativeFolder, m_nId, prefix);
+    ::DeleteFiles(project + projectRelativeFolder, m_nId, prefix, m_owner.m_pDatabase);
 }
 
 void QtrCascade::DeleteLanguageFiles(const QString& projectRelativeBase)
@@ -130,17 +127,6 @@ void QtrCascade::Finish()
     m_owner.CQTRDaoRecordset::Delete();
     m_owner.m_pDatabase->CommitTrans();
     m_bFinished = true;
-    if (m_bOutermost)
-        for (const QString& file : std::as_const(s_pRun->files))
-            QFile::remove(file);   // a file that cannot go is passed over, as outside a cascade
-}
-
-bool QtrCascade::DeferFileDeletion(const QStringList& files)
-{
-    if (!s_pRun)
-        return false;
-    s_pRun->files << files;
-    return true;
 }
 
 QString QtrCascade::TableOf(CQTRDaoRecordset& recordset)

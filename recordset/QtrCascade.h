@@ -18,9 +18,9 @@
 //
 // The steps run in one transaction of the owner's database (a savepoint
 // when a cascade further up is running), so a failure leaves every row as
-// it was, deletion-log lines included. Files are only noted and are removed
-// when the outermost cascade has committed: a failed deletion never loses
-// files whose rows come back.
+// it was, deletion-log lines included. Files are queued on the database
+// and removed only when its outermost transaction commits (the caller's
+// own BeginTrans included): rows that come back keep their files.
 //
 // A "?" in a step's filter stands for the record's ID. A record whose ID is
 // 0 deletes no related rows: 0 means "none" in every column that refers to
@@ -80,19 +80,14 @@ public:
     // Sets column to 0 wherever it names the record.
     void Repoint(const QString& table, const QString& column, bool tracked = true);
 
-    // Notes the record's files in a folder of the project.
+    // Queues the record's files in a folder of the project for deletion.
     void DeleteFiles(const QString& projectRelativeFolder, const QString& prefix = QString());
 
     // The same in base + the code of every active language.
     void DeleteLanguageFiles(const QString& projectRelativeBase);
 
-    // Logs and deletes the owner's row, commits and, at the outermost
-    // level, removes the noted files.
+    // Logs and deletes the owner's row and commits.
     void Finish();
-
-    // Called by DeleteFiles: true when a cascade is running on this thread
-    // and has taken the files to remove after its commit.
-    static bool DeferFileDeletion(const QStringList& files);
 
 private:
     struct Run;

@@ -1,10 +1,8 @@
 #include "recordset/QtrRelatedRows.h"
 
 #include "recordset/CQTRDaoRecordset.h"
-#include "recordset/QtrCascade.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace {
 
@@ -42,9 +40,9 @@ void AggiornaTabelleCorrelate(const QString& table, const QString& column, qint3
     related.m_strProjectFolder = projectFolder;
     // The condition goes in the filter, not the statement: a row is read
     // again by the statement alone, and must still be found once re-pointed.
-    related.m_strFilter = QStringLiteral("[%1]=?").arg(column);
+    related.m_strFilter = CDaoCriteria::Column(column) + QStringLiteral("=?");
     related.m_filterParams = {oldValue};
-    related.Open(dbOpenDynaset, QStringLiteral("SELECT * FROM [%1]").arg(table));
+    related.Open(dbOpenDynaset, QStringLiteral("SELECT * FROM ") + CDaoCriteria::Column(table));
     while (!related.IsEOF()) {
         related.Edit();
         related.SetFieldValue(column, newValue);
@@ -65,11 +63,11 @@ QStringList MatchRecordFiles(const QString& folder, qint32 id, const QString& pr
     return matches;
 }
 
-void DeleteFiles(const QString& folder, qint32 id, const QString& prefix)
+void DeleteFiles(const QString& folder, qint32 id, const QString& prefix, CDaoDatabase* database)
 {
     const QStringList files = MatchRecordFiles(folder, id, prefix);
-    if (QtrCascade::DeferFileDeletion(files))
-        return;
-    for (const QString& file : files)
-        QFile::remove(file);
+    if (database)
+        database->DeleteFilesOnCommit(files);
+    else
+        CDaoDatabase::RemoveFiles(files);
 }

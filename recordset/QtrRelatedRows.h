@@ -19,7 +19,8 @@ void AggiornaTabelleCorrelate(const QString& table, const QString& column, qint3
 // Letter case is ignored; folders are never matched.
 QStringList MatchRecordFiles(const QString& folder, qint32 id, const QString& prefix);
 
-// Deletes the record's files. Inside a cascade the files are only noted and
-// go once the cascade's rows are committed; a file that cannot be deleted
-// is passed over, and a missing folder is no error.
-void DeleteFiles(const QString& folder, qint32 id, const QString& prefix);
+// Deletes the record's files: with a database, once its outermost
+// transaction commits (see CDaoDatabase::DeleteFilesOnCommit), else at
+// once. A file that cannot be deleted is passed over, and a missing folder
+// is no error.
+void DeleteFiles(const QString& folder, qint32 id, const QString& prefix, CDaoDatabase* database = nullptr);

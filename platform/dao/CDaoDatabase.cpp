@@ -1,6 +1,7 @@
 #include "platform/dao/CDaoDatabase.h"
 
 #include "platform/dao/CDaoException.h"
+#include "platform/dao/CDatabaseFile.h"
 
 #include <QAtomicInteger>
 #include <QFile>
@@ -33,6 +34,7 @@ CDaoDatabase::~CDaoDatabase() { Close(); }
 void CDaoDatabase::Open(const QString& path, bool bCreate)
 {
     Close();
+    m_heldFiles.clear();
     if (!bCreate && !QFileInfo(path).isFile())
         throw CDaoException(QStringLiteral("Impossibile trovare il file '%1'.").arg(path));
     m_strConnection = NextConnectionName();
@@ -53,8 +55,13 @@ void CDaoDatabase::Open(const QString& path, bool bCreate)
     Execute(QStringLiteral("PRAGMA journal_mode=WAL"));
     Execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
     Execute(QStringLiteral("PRAGMA foreign_keys=OFF"));
-    QSqlQuery timeout(db);
-    timeout.exec(QStringLiteral("PRAGMA busy_timeout=5000"));
+    SetBusyTimeout(5000);
+}
+
+void CDaoDatabase::SetBusyTimeout(int milliseconds)
+{
+    QSqlQuery timeout(Connection());
+    timeout.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(milliseconds));
 }
 
 void CDaoDatabase::Checkpoint()
@@ -64,26 +71,48 @@ void CDaoDatabase::Checkpoint()
     QSqlQuery query(Connection());
     if (!query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")))
         throw CDaoException(EngineMessage(query.lastError()));
+    // The row says whether the checkpoint was kept from finishing (another
+    // connection reading or writing): then the log still holds rows.
+    if (query.next() && query.value(0).toInt() != 0)
+        throw CDaoException(QStringLiteral("Impossibile scrivere il registro nel database '%1': il database è in uso.")
+                                .arg(m_strPath));
 }
 
 void CDaoDatabase::CopyTo(const QString& path)
 {
     if (m_nTransDepth > 0)
         throw CDaoException(QStringLiteral("Transazione in corso: impossibile copiare il database."));
-    QFile::remove(path);
+    const QString temp = CDatabaseFile::TemporaryName(path);
     QSqlQuery query(Connection());
     query.prepare(QStringLiteral("VACUUM INTO ?"));
-    query.bindValue(0, path);
-    if (!query.exec())
-        throw CDaoException(EngineMessage(query.lastError()));
+    query.bindValue(0, temp);
+    if (!query.exec()) {
+        const QString message = EngineMessage(query.lastError());
+        QFile::remove(temp);
+        throw CDaoException(message);
+    }
+    QString error;
+    if (!CDatabaseFile::Replace(temp, path, &error)) {
+        CDatabaseFile::Remove(temp, nullptr);
+        throw CDaoException(error);
+    }
 }
 
-void CDaoDatabase::Close()
+void CDaoDatabase::Close() noexcept
 {
+    m_queuedFiles.clear();
     if (m_strConnection.isEmpty())
         return;
-    while (m_nTransDepth > 0)
-        Rollback();
+    if (m_nTransDepth > 0) {
+        // Closing the connection ends the transaction anyway; a failing
+        // rollback must not keep the file open nor escape a destructor.
+        try {
+            RunControl(QStringLiteral("ROLLBACK"));
+        } catch (...) {
+        }
+        m_nTransDepth = 0;
+        NoteWrite();
+    }
     qDeleteAll(m_prepared);
     m_prepared.clear();
     {
@@ -150,8 +179,26 @@ void CDaoDatabase::CommitTrans()
     if (m_nTransDepth == 0)
         throw CDaoException(QStringLiteral("Nessuna transazione in corso."));
     --m_nTransDepth;
-    RunControl(m_nTransDepth == 0 ? QStringLiteral("COMMIT")
-                                  : QStringLiteral("RELEASE SAVEPOINT qtr_%1").arg(m_nTransDepth));
+    if (m_nTransDepth > 0) {
+        RunControl(QStringLiteral("RELEASE SAVEPOINT qtr_%1").arg(m_nTransDepth));
+        EndTransactionFiles(true);
+        return;
+    }
+    try {
+        RunControl(QStringLiteral("COMMIT"));
+    } catch (const CDaoException&) {
+        // A commit that fails leaves the engine's transaction open: end it,
+        // so the caller's failure means nothing was saved and the next
+        // transaction can begin.
+        try {
+            RunControl(QStringLiteral("ROLLBACK"));
+        } catch (const CDaoException&) {
+        }
+        NoteWrite();
+        EndTransactionFiles(false);
+        throw;
+    }
+    EndTransactionFiles(true);
 }
 
 void CDaoDatabase::Rollback()
@@ -159,6 +206,7 @@ void CDaoDatabase::Rollback()
     if (m_nTransDepth == 0)
         throw CDaoException(QStringLiteral("Nessuna transazione in corso."));
     --m_nTransDepth;
+    EndTransactionFiles(false);
     if (m_nTransDepth == 0) {
         RunControl(QStringLiteral("ROLLBACK"));
     } else {
@@ -166,6 +214,55 @@ void CDaoDatabase::Rollback()
         RunControl(QStringLiteral("RELEASE SAVEPOINT qtr_%1").arg(m_nTransDepth));
     }
     NoteWrite();
+}
+
+void CDaoDatabase::DeleteFilesOnCommit(const QStringList& files)
+{
+    if (m_nTransDepth == 0) {
+        if (m_bHoldFiles)
+            m_heldFiles << files;
+        else
+            RemoveFiles(files);
+        return;
+    }
+    for (const QString& file : files)
+        m_queuedFiles.append({m_nTransDepth, file});
+}
+
+// Called once the depth has come down by one: the files queued above it
+// either pass to the enclosing level or are forgotten with its rows.
+void CDaoDatabase::EndTransactionFiles(bool committed)
+{
+    for (auto it = m_queuedFiles.begin(); it != m_queuedFiles.end();) {
+        if (it->level <= m_nTransDepth) {
+            ++it;
+        } else if (committed) {
+            it->level = m_nTransDepth;
+            ++it;
+        } else {
+            it = m_queuedFiles.erase(it);
+        }
+    }
+    if (!committed || m_nTransDepth > 0)
+        return;
+    QStringList files;
+    for (const QueuedFile& queued : std::as_const(m_queuedFiles))
+        files << queued.path;
+    m_queuedFiles.clear();
+    DeleteFilesOnCommit(files);
+}
+
+QStringList CDaoDatabase::TakeHeldFileDeletions()
+{
+    QStringList files;
+    files.swap(m_heldFiles);
+    return files;
+}
+
+void CDaoDatabase::RemoveFiles(const QStringList& files)
+{
+    for (const QString& file : files)
+        QFile::remove(file);
 }
 
 void CDaoDatabase::RunControl(const QString& sql)

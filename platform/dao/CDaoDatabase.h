@@ -3,7 +3,9 @@
 #include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 // One open SQLite database file. Owns one QtSql connection of its own, so
@@ -14,6 +16,8 @@ class CDaoDatabase
 {
 public:
     CDaoDatabase();
+    // Never throws: an open transaction is rolled back as best it can be,
+    // and closing the connection ends it in any case.
     ~CDaoDatabase();
     CDaoDatabase(const CDaoDatabase&) = delete;
     CDaoDatabase& operator=(const CDaoDatabase&) = delete;
@@ -21,7 +25,9 @@ public:
     // Opens an existing file; a missing file raises CDaoException unless
     // bCreate is true.
     void Open(const QString& path, bool bCreate = false);
-    void Close();
+    // Rolls back what is still open and closes the file; never throws.
+    // The last connection to close folds the log into the file.
+    void Close() noexcept;
     bool IsOpen() const;
     QString GetName() const { return m_strPath; }
 
@@ -35,6 +41,22 @@ public:
     void Rollback();
     int TransactionDepth() const { return m_nTransDepth; }
 
+    // Files that belong to rows being deleted. They are removed only when
+    // the outermost transaction commits and are forgotten when the part of
+    // the transaction that queued them rolls back, so rows that come back
+    // keep their pictures and attachments. Outside a transaction they go
+    // at once. A file that cannot be removed is passed over.
+    void DeleteFilesOnCommit(const QStringList& files);
+    // For jobs that work on a copy of the project database: committed
+    // deletions are held instead of run, until the job has put its copy in
+    // place of the database and runs TakeHeldFileDeletions itself. Held
+    // deletions outlive Close; a new Open forgets them.
+    void HoldFileDeletions(bool hold) { m_bHoldFiles = hold; }
+    QStringList TakeHeldFileDeletions();
+    static void RemoveFiles(const QStringList& files);
+
+    // How long a statement waits for another connection's lock.
+    void SetBusyTimeout(int milliseconds);
     // A prepared statement kept for the life of the connection, so that
     // statements run per row (saves, counters) are parsed once.
     QSqlQuery& Prepared(const QString& sql);
@@ -42,8 +64,11 @@ public:
     // Runs a prepared statement, raising the engine's message on failure.
     static void Exec(QSqlQuery& query, const QString& sql);
 
-    // Folds the write-ahead log into the file, so that a plain file copy of
-    // the open database is whole. CopyTo writes a whole copy without it.
+    // Folds the write-ahead log into the file and empties the log, so that
+    // a plain file copy of the open database is whole; raises when another
+    // connection keeps the log from being emptied. CopyTo writes a whole
+    // copy without it, to a temporary name beside path renamed over path,
+    // so a failed copy leaves what was at path.
     void Checkpoint();
     void CopyTo(const QString& path);
 
@@ -56,10 +81,20 @@ public:
 
 private:
     void RunControl(const QString& sql);
+    void EndTransactionFiles(bool committed);
+
+    struct QueuedFile
+    {
+        int level;   // the transaction depth that queued it
+        QString path;
+    };
 
     QString m_strConnection;
     QString m_strPath;
     int m_nTransDepth = 0;
     qint64 m_nWriteVersion = 0;
     QHash<QString, QSqlQuery*> m_prepared;
+    QList<QueuedFile> m_queuedFiles;
+    QStringList m_heldFiles;
+    bool m_bHoldFiles = false;
 };

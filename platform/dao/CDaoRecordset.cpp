@@ -12,10 +12,16 @@ const QString kKey = QStringLiteral("__qtr_key");
 
 // Statements, filters and criteria are written in the Access dialect
 // (#dates#, Like '*', True, &); SQLite runs them rewritten.
+// Text that can't be read (an unclosed quote, a bad #date#) is a database
+// error like any other, with the text it was found in.
 QString JetToSQLite(const QString& sql)
 {
     static const CJetSql jet(CJetSql::SQLite);
-    return jet.Rewrite(sql);
+    try {
+        return jet.Rewrite(sql);
+    } catch (const std::exception& error) {
+        throw CDaoException(QString::fromUtf8(error.what()));
+    }
 }
 
 QString Unbracket(QString name)
@@ -48,15 +54,58 @@ bool HasTrailingClauses(const QString& sql)
     return re.match(sql).hasMatch();
 }
 
+// The statement with what lies inside parentheses and quoted text blanked
+// out, so that clauses of subqueries and words in strings are not taken
+// for the statement's own. Positions stay as they were; quoted names keep
+// their text.
+QString TopLevel(const QString& sql)
+{
+    QString top = sql;
+    int depth = 0;
+    QChar quote;
+    for (int i = 0; i < top.size(); ++i) {
+        const QChar c = top.at(i);
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            else if (depth > 0 || quote == QLatin1Char('\''))
+                top[i] = QLatin1Char(' ');
+            continue;
+        }
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            quote = c;
+        } else if (c == QLatin1Char('[')) {
+            quote = QLatin1Char(']');
+        } else if (c == QLatin1Char('(')) {
+            ++depth;
+        } else if (c == QLatin1Char(')')) {
+            depth = qMax(0, depth - 1);
+        } else if (depth > 0) {
+            top[i] = QLatin1Char(' ');
+        }
+    }
+    return top;
+}
+
 // Rows of grouped, distinct or aggregate statements don't stand for one
-// table row, so they can't be read again or written back.
+// table row, so they can't be read again or written back. Only the
+// statement's own clauses count: an aggregate in a subquery of the filter
+// (ID=(SELECT MAX(ID) ...)) leaves each row one table row.
 bool IsAggregate(const QString& sql)
 {
     static const QRegularExpression re(
         QStringLiteral("^\\s*SELECT\\s+DISTINCT\\b|\\bGROUP\\s+BY\\b|\\bUNION\\b|"
-                       "^\\s*SELECT\\b.*\\b(COUNT|MAX|MIN|SUM|AVG)\\s*\\(.*\\bFROM\\b"),
+                       "^\\s*SELECT\\b(?:(?!\\bFROM\\b).)*\\b(COUNT|MAX|MIN|SUM|AVG)\\s*\\("),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    return re.match(sql).hasMatch();
+    return re.match(TopLevel(sql)).hasMatch();
+}
+
+QString Unquote(QString name)
+{
+    name = Unbracket(name);
+    if (name.size() >= 2 && name.startsWith(QLatin1Char('"')) && name.endsWith(QLatin1Char('"')))
+        name = name.mid(1, name.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    return name;
 }
 
 struct FromTable
@@ -65,26 +114,33 @@ struct FromTable
     QString reference;   // alias or bracketed table name, to qualify rowid
 };
 
-FromTable FirstFromTable(const QString& sql)
+// The tables the statement itself reads (FROM and each JOIN), in order;
+// the first is the one rows are written to.
+QList<FromTable> FromTables(const QString& sql)
 {
     static const QRegularExpression re(
-        QStringLiteral("\\bFROM\\s+(\\[[^\\]]+\\]|[A-Za-z_][A-Za-z0-9_]*)"
+        QStringLiteral("\\b(?:FROM|JOIN)\\s+(\\[[^\\]]+\\]|\"(?:[^\"]|\"\")+\"|[A-Za-z_][A-Za-z0-9_]*)"
                        "(?:\\s+(?:AS\\s+)?([A-Za-z_][A-Za-z0-9_]*))?"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression keyword(
         QStringLiteral("^(WHERE|INNER|LEFT|RIGHT|OUTER|JOIN|ORDER|GROUP|HAVING|UNION|LIMIT|ON|CROSS|NATURAL)$"),
         QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = re.match(sql);
-    if (!m.hasMatch())
-        return {};
-    FromTable from;
-    from.table = Unbracket(m.captured(1));
-    const QString alias = m.captured(2);
-    from.reference = (!alias.isEmpty() && !keyword.match(alias).hasMatch())
-                         ? alias
-                         : QStringLiteral("[") + from.table + QStringLiteral("]");
-    return from;
+    QList<FromTable> tables;
+    auto it = re.globalMatch(TopLevel(sql));
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        FromTable from;
+        from.table = Unquote(m.captured(1));
+        const QString alias = m.captured(2);
+        from.reference = (!alias.isEmpty() && !keyword.match(alias).hasMatch())
+                             ? alias
+                             : QStringLiteral("[") + from.table + QStringLiteral("]");
+        tables.append(from);
+    }
+    return tables;
 }
+
+QString KeyName(int i) { return i == 0 ? kKey : kKey + QString::number(i); }
 
 QVariant DefaultFor(QMetaType::Type type)
 {
@@ -212,18 +268,30 @@ void CDaoRecordset::Open(int nOpenType, const QString& sql, int)
         ThrowDaoException(QStringLiteral("Nessuna istruzione SQL da aprire."));
     QString core = CoreSQL(base);
 
-    // Each row carries the rowid of the first table read, so it can be read
-    // again, found, written and deleted.
-    const FromTable from = FirstFromTable(core);
-    m_strTable = from.table;
-    m_bKeyed = !from.table.isEmpty() && !IsAggregate(core);
+    // Each row carries the rowid of every table the statement reads, so it
+    // can be read again, found, written and deleted: in a join one row of
+    // the first table stands in several rows (a product in two
+    // categories), and only all the keys together name the row.
+    const QList<FromTable> tables = FromTables(core);
+    m_strTable = tables.isEmpty() ? QString() : tables.first().table;
+    m_bKeyed = !tables.isEmpty() && !IsAggregate(core);
+    m_nKeyColumns = m_bKeyed ? tables.size() : 0;
     if (m_bKeyed) {
         static const QRegularExpression select(QStringLiteral("^\\s*SELECT\\s+"),
                                                QRegularExpression::CaseInsensitiveOption);
-        core.replace(select, QStringLiteral("SELECT ") + from.reference + QStringLiteral(".rowid AS ") + kKey
-                                 + QStringLiteral(", "));
-        m_strRefetchSQL = QStringLiteral("SELECT * FROM (") + core + QStringLiteral(") WHERE ") + kKey
-                          + QStringLiteral("=? LIMIT 1");
+        QString keys;
+        QStringList conditions;
+        for (int i = 0; i < tables.size(); ++i) {
+            keys += tables.at(i).reference + QStringLiteral(".rowid AS ") + KeyName(i) + QStringLiteral(", ");
+            conditions << KeyName(i) + QStringLiteral(" IS ?");
+        }
+        core.replace(select, QStringLiteral("SELECT ") + keys);
+        // The keys name the row whatever its values now are, so a row
+        // edited out of the filter is still read (and stays in the set).
+        m_strRefetchSQL = QStringLiteral("SELECT * FROM (") + core + QStringLiteral(") WHERE ")
+                          + conditions.join(QStringLiteral(" AND ")) + QStringLiteral(" LIMIT 1");
+        m_strRefetchFirstSQL = QStringLiteral("SELECT * FROM (") + core + QStringLiteral(") WHERE ") + kKey
+                               + QStringLiteral(" IS ? LIMIT 1");
     }
     m_nStatementParams = CountPlaceholders(core);
     m_strSQL = BuildSQL(core);
@@ -256,7 +324,7 @@ void CDaoRecordset::Load()
     Fetch(query, m_filterParams);
 
     const QSqlRecord record = query.record();
-    const int first = m_bKeyed ? 1 : 0;
+    const int first = m_nKeyColumns;
     m_columns.clear();
     m_columnKeys.clear();
     m_columnIndex.clear();
@@ -343,9 +411,11 @@ void CDaoRecordset::Refresh(int index)
     Row& row = m_rows[index];
     if (!m_bKeyed || row.fetchedAt == m_pDatabase->WriteVersion())
         return;
-    const QVariant key = row.values.value(0);
-    QSqlQuery& query = m_pDatabase->Prepared(m_strRefetchSQL);
-    Fetch(query, m_filterParams.mid(0, m_nStatementParams) + QVariantList{key});
+    // A row added through the set knows only its first table's key until
+    // it has been read once.
+    const bool whole = row.values.size() >= m_nKeyColumns;
+    QSqlQuery& query = m_pDatabase->Prepared(whole ? m_strRefetchSQL : m_strRefetchFirstSQL);
+    Fetch(query, m_filterParams.mid(0, m_nStatementParams) + (whole ? RowKeys(row) : QVariantList{row.values.value(0)}));
     if (!query.next()) {
         row.deleted = true;
         query.finish();
@@ -445,16 +515,23 @@ QVector<int> CDaoRecordset::MatchingRows(const QString& criteria, const QVariant
     if (m_bKeyed) {
         QSqlQuery query(m_pDatabase->Connection());
         query.setForwardOnly(true);
-        const QString sql = QStringLiteral("SELECT ") + kKey + QStringLiteral(" FROM (") + m_strSQL
-                            + QStringLiteral(") WHERE (") + condition + QStringLiteral(")");
+        QStringList keyNames;
+        for (int i = 0; i < m_nKeyColumns; ++i)
+            keyNames << KeyName(i);
+        const QString sql = QStringLiteral("SELECT ") + keyNames.join(QStringLiteral(", ")) + QStringLiteral(" FROM (")
+                            + m_strSQL + QStringLiteral(") WHERE (") + condition + QStringLiteral(")");
         if (!query.prepare(sql))
             ThrowDaoException(query.lastError().databaseText() + QStringLiteral(" [") + criteria + QStringLiteral("]"));
         Fetch(query, m_filterParams + params);
-        QSet<qint64> keys;
-        while (query.next())
-            keys.insert(query.value(0).toLongLong());
+        QSet<QString> keys;
+        while (query.next()) {
+            QVariantList found;
+            for (int i = 0; i < m_nKeyColumns; ++i)
+                found << query.value(i);
+            keys.insert(KeyText(found));
+        }
         for (int i = 0; i < m_rows.size(); ++i)
-            if (!m_rows.at(i).deleted && keys.contains(m_rows.at(i).values.value(0).toLongLong()))
+            if (!m_rows.at(i).deleted && keys.contains(KeyText(RowKeys(m_rows.at(i)))))
                 matches.append(i);
         return matches;
     }
@@ -501,6 +578,12 @@ bool CDaoRecordset::FindFrom(int start, int direction, const QString& criteria, 
     m_bBOF = m_bEOF = false;
     SettleOnCurrent();
     return true;
+}
+
+void CDaoRecordset::SetFilter(const CDaoCriteria& criteria, const QVariantList& statementValues)
+{
+    m_strFilter = criteria.Text();
+    m_filterParams = statementValues + criteria.Values();
 }
 
 bool CDaoRecordset::FindFirst(const QString& criteria, const QVariantList& params)
@@ -595,7 +678,7 @@ QVariant CDaoRecordset::GetFieldValue(const QString& name)
     }
     if (!IsCurrentValid())
         ThrowDaoException(QStringLiteral("Nessun record corrente."));
-    return m_rows.at(m_nCurrent).values.value(index + (m_bKeyed ? 1 : 0));
+    return m_rows.at(m_nCurrent).values.value(index + m_nKeyColumns);
 }
 
 bool CDaoRecordset::IsFieldNull(const QString& name) { return GetFieldValue(name).isNull(); }
@@ -735,14 +818,38 @@ QVariant CDaoRecordset::GetBookmark() const
 {
     if (!IsCurrentValid())
         ThrowDaoException(QStringLiteral("Nessun record corrente."));
-    return m_bKeyed ? m_rows.at(m_nCurrent).values.value(0) : QVariant(m_nCurrent);
+    return RowBookmark(m_nCurrent);
+}
+
+QVariant CDaoRecordset::RowBookmark(int index) const
+{
+    if (!m_bKeyed)
+        return index;
+    if (m_nKeyColumns == 1)
+        return m_rows.at(index).values.value(0);
+    return RowKeys(m_rows.at(index));
+}
+
+QVariantList CDaoRecordset::RowKeys(const Row& row) const
+{
+    QVariantList keys;
+    for (int i = 0; i < m_nKeyColumns; ++i)
+        keys << row.values.value(i);
+    return keys;
+}
+
+QString CDaoRecordset::KeyText(const QVariantList& keys)
+{
+    QStringList parts;
+    for (const QVariant& key : keys)
+        parts << (key.isNull() ? QStringLiteral("-") : QString::number(key.toLongLong()));
+    return parts.join(QLatin1Char(':'));
 }
 
 void CDaoRecordset::SetBookmark(const QVariant& bookmark)
 {
     for (int i = 0; i < m_rows.size(); ++i) {
-        const bool same = m_bKeyed ? m_rows.at(i).values.value(0) == bookmark : i == bookmark.toInt();
-        if (same && !m_rows.at(i).deleted) {
+        if (!m_rows.at(i).deleted && RowBookmark(i) == bookmark) {
             EndEdit();
             m_nCurrent = i;
             m_bBOF = m_bEOF = false;
@@ -783,7 +890,7 @@ void CDaoRecordset::ExchangeField(CDaoFieldExchange* pFX, const char* name, QVar
         break;
     case CDaoFieldExchange::Fixup: {
         const int index = BoundColumn(field, name);
-        member = FromStored(m_rows.at(m_nCurrent).values.value(index + (m_bKeyed ? 1 : 0)), type, codec);
+        member = FromStored(m_rows.at(m_nCurrent).values.value(index + m_nKeyColumns), type, codec);
         if (m_cache.size() <= field)
             m_cache.resize(field + 1);
         m_cache[field] = member;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/dao/CDaoCriteria.h"
 #include "platform/dao/CDaoDatabase.h"
 #include "platform/dao/CDaoException.h"
 #include "platform/dao/CDaoFieldExchange.h"
@@ -39,8 +40,9 @@ public:
 
     // Opens by the default SQL (a bracketed table name or a statement) or
     // by sql, with m_strFilter and m_strSort applied. Values that come from
-    // outside go into m_filterParams and stand as "?" in the statement and
-    // the filter, in that order.
+    // outside go into m_filterParams and stand as "?" in the statement, the
+    // filter and the sort, in that order (see SetFilter and CDaoCriteria).
+    // Every failure, of the engine or of the text, raises CDaoException.
     virtual void Open(int nOpenType = -1, const QString& sql = QString(), int nOptions = 0);
     virtual void Close();
     bool IsOpen() const { return m_bOpen; }
@@ -59,6 +61,14 @@ public:
     bool FindNext(const QString& criteria, const QVariantList& params = {});
     bool FindPrev(const QString& criteria, const QVariantList& params = {});
     bool FindLast(const QString& criteria, const QVariantList& params = {});
+    bool FindFirst(const CDaoCriteria& criteria) { return FindFirst(criteria.Text(), criteria.Values()); }
+    bool FindNext(const CDaoCriteria& criteria) { return FindNext(criteria.Text(), criteria.Values()); }
+    bool FindPrev(const CDaoCriteria& criteria) { return FindPrev(criteria.Text(), criteria.Values()); }
+    bool FindLast(const CDaoCriteria& criteria) { return FindLast(criteria.Text(), criteria.Values()); }
+
+    // Sets m_strFilter and m_filterParams: the statement's own values (for
+    // its "?" marks) first, then the criteria's.
+    void SetFilter(const CDaoCriteria& criteria, const QVariantList& statementValues = {});
 
     virtual void AddNew();
     virtual void Edit();
@@ -135,12 +145,17 @@ private:
     void WriteEdit();
     void EndEdit();
     QString KeyColumnExpr() const;
+    QVariantList RowKeys(const Row& row) const;
+    QVariant RowBookmark(int index) const;
+    static QString KeyText(const QVariantList& keys);
 
     bool m_bOpen = false;
     QString m_strSQL;             // the statement as run, key column first
     QString m_strTable;           // the one table rows are written to
-    QString m_strRefetchSQL;      // reads one row again by its key
-    bool m_bKeyed = false;        // rows carry their table row's key
+    QString m_strRefetchSQL;      // reads one row again by its keys
+    QString m_strRefetchFirstSQL; // the same by the first table's key alone
+    bool m_bKeyed = false;        // rows carry their table rows' keys
+    int m_nKeyColumns = 0;        // leading key columns of each row: one per table read
     int m_nStatementParams = 0;   // leading m_filterParams that the statement itself takes
     QStringList m_columns;        // column names, key column excluded
     QStringList m_columnKeys;     // the same in lower case

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
 #include <filesystem>
@@ -25,8 +26,34 @@ void CDatabaseFile::RemoveSideFiles(const QString& path)
     QFile::remove(path + QStringLiteral("-shm"));
 }
 
+bool CDatabaseFile::HasPendingLog(const QString& path)
+{
+    return QFileInfo(path + QStringLiteral("-wal")).size() > 0;
+}
+
+QString CDatabaseFile::TemporaryName(const QString& path)
+{
+    for (;;) {
+        const QString name = path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16,
+                                                                   QLatin1Char('0'));
+        if (!QFileInfo::exists(name))
+            return name;
+    }
+}
+
+bool CDatabaseFile::RefusePendingLog(const QString& source, QString* error)
+{
+    if (!HasPendingLog(source))
+        return false;
+    SetError(error, QStringLiteral("Il database '%1' è ancora in uso: il suo registro non è stato scritto nel file.")
+                        .arg(source));
+    return true;
+}
+
 bool CDatabaseFile::Copy(const QString& source, const QString& target, QString* error)
 {
+    if (RefusePendingLog(source, error))
+        return false;
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
         SetError(error, QStringLiteral("Impossibile leggere il database '%1': %2").arg(source, in.errorString()));
@@ -67,6 +94,9 @@ bool CDatabaseFile::Replace(const QString& source, const QString& target, QStrin
         SetError(error, QStringLiteral("Impossibile trovare il file '%1'.").arg(source));
         return false;
     }
+    if (RefusePendingLog(source, error))
+        return false;
+    // An empty log and its index hold nothing of the source.
     RemoveSideFiles(source);
     RemoveSideFiles(target);
     // rename(2) puts the new file in place of the old in one step.

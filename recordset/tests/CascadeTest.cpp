@@ -391,6 +391,77 @@ TEST_F(CascadeTest, DeletingATopicRepointsItsPostsByKind)
     EXPECT_EQ(Log(), (QStringList{"Argomenti:1", "Argomenti:2", "ArgomentiLingue:1", "Argomenti:3"}));
 }
 
+// Deletions run inside the caller's transactions, step by step: "B" begins
+// one, "C" commits and "R" rolls back the innermost, "D5" deletes product 5.
+struct TransactionFilesCase
+{
+    const char* name;
+    QStringList steps;
+    QList<int> products;    // left afterwards
+    QStringList pictures;   // left afterwards
+};
+
+void PrintTo(const TransactionFilesCase& c, std::ostream* os) { *os << c.name; }
+
+class CascadeFilesTest : public CascadeTest, public ::testing::WithParamInterface<TransactionFilesCase>
+{
+};
+
+TEST_P(CascadeFilesTest, FilesGoOnlyWithTheOutermostCommit)
+{
+    const QString p5 = QStringLiteral("website/images/prodotti/5.jpg");
+    const QString p6 = QStringLiteral("website/images/prodotti/6.jpg");
+    Row("Prodotti", {{"ID", 5}});
+    Row("Prodotti", {{"ID", 6}});
+    Files({p5, p6});
+    for (const QString& step : GetParam().steps) {
+        if (step == QLatin1String("B"))
+            db.BeginTrans();
+        else if (step == QLatin1String("C"))
+            db.CommitTrans();
+        else if (step == QLatin1String("R"))
+            db.Rollback();
+        else
+            DeleteRecord<CProdottiGeneraleSet>(step.mid(1).toInt());
+        // Nothing goes while a transaction that could still roll back is open.
+        if (db.TransactionDepth() > 0)
+            EXPECT_EQ(Existing({p5, p6}), (QStringList{p5, p6})) << step.toStdString();
+    }
+    EXPECT_EQ(Ids("Prodotti"), GetParam().products);
+    QStringList expected;
+    for (const QString& id : GetParam().pictures)
+        expected << QStringLiteral("website/images/prodotti/%1.jpg").arg(id);
+    EXPECT_EQ(Existing({p5, p6}), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Transactions, CascadeFilesTest,
+    ::testing::Values(TransactionFilesCase{"NoTransaction", {"D5"}, {6}, {"6"}},
+                      TransactionFilesCase{"Committed", {"B", "D5", "C"}, {6}, {"6"}},
+                      TransactionFilesCase{"RolledBack", {"B", "D5", "R"}, {5, 6}, {"5", "6"}},
+                      TransactionFilesCase{"InnerRolledBackOuterCommitted", {"B", "B", "D5", "R", "D6", "C"}, {5}, {"5"}},
+                      TransactionFilesCase{"InnerCommittedOuterRolledBack", {"B", "B", "D5", "C", "D6", "R"}, {5, 6},
+                                           {"5", "6"}}),
+    [](const ::testing::TestParamInfo<TransactionFilesCase>& info) { return std::string(info.param.name); });
+
+TEST_F(CascadeTest, AJobOnACopyHoldsTheFilesUntilItsSwap)
+{
+    const QString picture = QStringLiteral("website/images/prodotti/5.jpg");
+    Row("Prodotti", {{"ID", 5}});
+    Files({picture});
+    db.HoldFileDeletions(true);
+
+    DeleteRecord<CProdottiGeneraleSet>(5);
+    db.Close();
+
+    EXPECT_EQ(Existing({picture}), QStringList{picture});
+    const QStringList held = db.TakeHeldFileDeletions();
+    EXPECT_EQ(held, QStringList{folder.FilePath(picture)});
+    EXPECT_TRUE(db.TakeHeldFileDeletions().isEmpty());
+    CDaoDatabase::RemoveFiles(held);
+    EXPECT_EQ(Existing({picture}), QStringList());
+}
+
 struct FileCase
 {
     const char* prefix;

@@ -1,7 +1,8 @@
+#include "desktop/shell/app/CExceptionBoundary.h"
 #include "desktop/shell/app/CSplashWnd.h"
 #include "desktop/shell/app/CTindaApp.h"
+#include "desktop/shell/app/CTindaApplication.h"
 
-#include <QApplication>
 
 namespace {
 // The splash takes the first key or mouse press, whichever window gets it.
@@ -17,7 +18,7 @@ public:
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
+    CTindaApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Morvella"));
     QApplication::setApplicationName(QStringLiteral("Quintaro50"));
     // No display name: the window title is exactly what the program sets.
@@ -25,7 +26,8 @@ int main(int argc, char** argv)
     application.installEventFilter(&splashFilter);
 
     CTindaApp tinda;
-    if (!tinda.InitInstance())
+    // Start-up runs before the event loop, so it has the boundary of its own.
+    if (!CExceptionBoundary::Run([&] { return tinda.InitInstance(); }))
         return tinda.ExitInstance();
     const int result = application.exec();
     const int exitCode = tinda.ExitInstance();

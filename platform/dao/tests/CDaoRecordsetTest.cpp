@@ -335,4 +335,226 @@ TEST_F(DaoTest, NestedTransactionsRollBackOnlyTheirOwnPart)
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Articolo WHERE ID>=10").toInt(), 1);
 }
 
+// Text that can't be read reaches the caller as a database error, never as
+// another kind of exception that ends the program.
+struct BadTextCase
+{
+    const char* name;
+    const char* filter;
+    const char* sort;
+    const char* find;
+};
+
+void PrintTo(const BadTextCase& c, std::ostream* os) { *os << c.name; }
+
+class BadTextTest : public DaoTest, public ::testing::WithParamInterface<BadTextCase>
+{
+};
+
+TEST_P(BadTextTest, IsADatabaseError)
+{
+    CArticoloSet rs(&db);
+    rs.m_strFilter = QString::fromUtf8(GetParam().filter);
+    rs.m_strSort = QString::fromUtf8(GetParam().sort);
+    if (*GetParam().find == '\0') {
+        EXPECT_THROW(rs.Open(), CDaoException);
+        EXPECT_FALSE(rs.IsOpen());
+        return;
+    }
+    rs.Open();
+    EXPECT_THROW(rs.FindFirst(QString::fromUtf8(GetParam().find)), CDaoException);
+    EXPECT_EQ(rs.m_ID, 1);   // the cursor stays
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, BadTextTest,
+    ::testing::Values(BadTextCase{"QuoteInAFilter", "Nome='O'Brien'", "", ""},
+                      BadTextCase{"BadDateInAFilter", "Data>#31/31/2004#", "", ""},
+                      BadTextCase{"OpenFunctionInAFilter", "IsNumeric(Nome", "", ""},
+                      BadTextCase{"OpenBracketInASort", "", "[Nome", ""},
+                      BadTextCase{"QuoteInACriterion", "", "", "Nome='O'Brien'"},
+                      BadTextCase{"UnknownColumnInACriterion", "", "", "Colonna=1"}),
+    [](const ::testing::TestParamInfo<BadTextCase>& info) { return std::string(info.param.name); });
+
+struct FormatCase
+{
+    const char* name;
+    const char* pattern;
+    QVariantList values;
+    const char* text;
+    QVariantList bound;
+};
+
+void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
+
+class CriteriaFormatTest : public ::testing::TestWithParam<FormatCase>
+{
+};
+
+TEST_P(CriteriaFormatTest, BindsEachConversion)
+{
+    const CDaoCriteria criteria = CDaoCriteria::Format(QString::fromUtf8(GetParam().pattern), GetParam().values);
+    EXPECT_EQ(criteria.Text(), QString::fromUtf8(GetParam().text));
+    EXPECT_EQ(criteria.Values(), GetParam().bound);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Patterns, CriteriaFormatTest,
+    ::testing::Values(
+        FormatCase{"QuotedText", "Cognome='%s'", {"O'Brien"}, "Cognome=?", {"O'Brien"}},
+        FormatCase{"NumbersAndText", "IDGruppo=%d AND Nome=\"%s\" AND Prezzo>%f", {7, "a", 2.5},
+                   "IDGruppo=? AND Nome=? AND Prezzo>?", {7, "a", 2.5}},
+        FormatCase{"LikePatternAroundText", "Nome Like '*%s?'", {"a*b"}, "Nome Like ?", {"%a*b_"}},
+        FormatCase{"LiteralsWithoutConversionsStay", "Nome<>'%%x''y' AND ID=%ld", {3}, "Nome<>'%x''y' AND ID=?", {3}},
+        FormatCase{"PercentSign", "Sconto=50%% OR ID=%i", {1}, "Sconto=50% OR ID=?", {1}}),
+    [](const ::testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
+
+TEST_F(DaoTest, AMerchantsTextIsBoundNeverWritten)
+{
+    Insert(4, "O'Brien", 40, 1);
+    CArticoloSet rs(&db);
+    rs.SetFilter(CDaoCriteria::Format("Nome='%s' OR Nome='%s'", {"O'Brien", "x' OR '1'='1"}));
+    rs.m_strSort = CDaoCriteria::Column("Prezzo") + " DESC";
+    rs.Open();
+    EXPECT_EQ(Ids(rs), QList<int>{4});
+
+    CArticoloSet all(&db);
+    all.m_strSort = CDaoCriteria::Column("Prezzo") + " DESC";
+    all.Open();
+    EXPECT_EQ(Ids(all), (QList<int>{4, 3, 2, 1}));
+    EXPECT_TRUE(all.FindFirst(CDaoCriteria::Format("Nome Like '*%s*' AND Attivo=%d", {"'Bri", 1})));
+    EXPECT_EQ(all.m_ID, 4);
+    EXPECT_FALSE(all.FindNext(CDaoCriteria::Format("Nome='%s'", {"' OR 1=1 OR '"})));
+    EXPECT_EQ(all.m_ID, 4);
+}
+
+TEST(DaoCriteriaTest, RefusesWhatItCannotBind)
+{
+    EXPECT_THROW(CDaoCriteria::Format("Nome='%s' AND ID=%d", {"a"}), CDaoException);
+    EXPECT_THROW(CDaoCriteria::Format("Nome='%s'", {"a", "b"}), CDaoException);
+    EXPECT_THROW(CDaoCriteria::Format("Nome='%s", {"a"}), CDaoException);
+    EXPECT_THROW(CDaoCriteria::Column("Nome] DESC; DROP TABLE Articolo; --"), CDaoException);
+    EXPECT_EQ(CDaoCriteria::Column("Prezzo netto"), QStringLiteral("[Prezzo netto]"));
+    const CDaoCriteria both = CDaoCriteria("A=?", {1}).And(CDaoCriteria::Format("B=%d", {2}));
+    EXPECT_EQ(both.Text(), QStringLiteral("(A=?) AND (B=?)"));
+    EXPECT_EQ(both.Values(), (QVariantList{1, 2}));
+}
+
+// Only the statement's own clauses make its rows stand for no table row.
+struct AggregateCase
+{
+    const char* name;
+    const char* sql;
+    bool updatable;
+};
+
+void PrintTo(const AggregateCase& c, std::ostream* os) { *os << c.name; }
+
+class AggregateTest : public DaoTest, public ::testing::WithParamInterface<AggregateCase>
+{
+};
+
+TEST_P(AggregateTest, OnlyTopLevelAggregatesMakeASetReadOnly)
+{
+    CDaoRecordset rs(&db);
+    rs.Open(dbOpenDynaset, QString::fromUtf8(GetParam().sql));
+    ASSERT_FALSE(rs.IsEOF());
+    EXPECT_EQ(rs.CanUpdate(), GetParam().updatable);
+    if (!GetParam().updatable) {
+        EXPECT_THROW(rs.Edit(), CDaoException);
+        return;
+    }
+    const int id = rs.GetFieldValue("ID").toInt();
+    rs.Edit();
+    rs.SetFieldValue("Nome", "Nuovo");
+    rs.Update();
+    EXPECT_EQ(rs.GetFieldValue("Nome").toString(), "Nuovo");
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT Nome FROM Articolo WHERE ID=%1").arg(id)).toString(), "Nuovo");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Statements, AggregateTest,
+    ::testing::Values(
+        AggregateCase{"MaxInTheColumns", "SELECT Max(ID) AS ID FROM Articolo", false},
+        AggregateCase{"Distinct", "SELECT DISTINCT Attivo AS ID FROM Articolo", false},
+        AggregateCase{"GroupBy", "SELECT Attivo AS ID, COUNT(*) AS N FROM Articolo GROUP BY Attivo", false},
+        AggregateCase{"Union", "SELECT ID FROM Articolo UNION SELECT ID FROM Articolo", false},
+        AggregateCase{"MaxInASubqueryOfTheWhere", "SELECT * FROM Articolo WHERE ID=(SELECT MAX(ID) FROM Articolo)", true},
+        AggregateCase{"GroupByInASubquery",
+                      "SELECT * FROM Articolo WHERE ID IN (SELECT MIN(ID) FROM Articolo GROUP BY Attivo)", true},
+        AggregateCase{"CountInASubqueryColumn", "SELECT *, (SELECT COUNT(*) FROM Articolo) AS Totale FROM Articolo", true},
+        AggregateCase{"WordsInAString", "SELECT * FROM Articolo WHERE Nome<>'MAX(x) FROM y GROUP BY z'", true}),
+    [](const ::testing::TestParamInfo<AggregateCase>& info) { return std::string(info.param.name); });
+
+// Article 3 is in groups 8 and 7 (in that order): one row of Articolo in
+// two rows of the join.
+class JoinTest : public DaoTest
+{
+protected:
+    void SetUp() override
+    {
+        DaoTest::SetUp();
+        db.Execute("CREATE TABLE Legame (IDArticolo INTEGER, IDGruppo INTEGER)");
+        db.Execute("INSERT INTO Legame VALUES (1, 7), (3, 8), (3, 7)");
+    }
+    static QString Join()
+    {
+        return "SELECT Articolo.*, Legame.IDGruppo FROM Articolo INNER JOIN Legame ON Articolo.ID=Legame.IDArticolo";
+    }
+};
+
+TEST_F(JoinTest, AWrittenRowIsReadBackAsTheRowItWas)
+{
+    CArticoloSet rs(&db);
+    rs.m_strFilter = "IDGruppo=7";
+    rs.Open(dbOpenDynaset, Join());
+    rs.MoveLast();
+    ASSERT_EQ(rs.m_ID, 3);
+    rs.Edit();
+    rs.m_Nome = "Gamma bis";
+    rs.Update();
+    EXPECT_EQ(rs.m_ID, 3);
+    EXPECT_EQ(rs.GetFieldValue("IDGruppo").toInt(), 7);
+    EXPECT_EQ(rs.m_Nome, "Gamma bis");
+
+    // Rows read again after another write keep their own join row too.
+    db.Execute("UPDATE Articolo SET Prezzo=99 WHERE ID=3");
+    rs.MoveFirst();
+    rs.MoveLast();
+    EXPECT_EQ(rs.GetFieldValue("IDGruppo").toInt(), 7);
+    EXPECT_EQ(rs.m_Prezzo, 99);
+}
+
+TEST_F(JoinTest, FindAndBookmarksTellTheJoinRowsApart)
+{
+    CArticoloSet rs(&db);
+    rs.m_strSort = "IDGruppo DESC";
+    rs.Open(dbOpenDynaset, Join());
+    ASSERT_TRUE(rs.FindFirst("IDGruppo=7 AND ID=3"));
+    EXPECT_EQ(rs.GetFieldValue("IDGruppo").toInt(), 7);
+    const QVariant mark = rs.GetBookmark();
+    rs.MoveFirst();
+    EXPECT_EQ(rs.GetFieldValue("IDGruppo").toInt(), 8);
+    EXPECT_NE(rs.GetBookmark(), mark);
+    rs.SetBookmark(mark);
+    EXPECT_EQ(rs.m_ID, 3);
+    EXPECT_EQ(rs.GetFieldValue("IDGruppo").toInt(), 7);
+    EXPECT_EQ(rs.GetAbsolutePosition(), 2);
+}
+
+TEST_F(JoinTest, ARowAddedThroughAJoinIsReadByItsOwnTable)
+{
+    CArticoloSet rs(&db);
+    rs.Open(dbOpenDynaset, Join());
+    rs.MoveFirst();
+    rs.AddNew();
+    rs.m_ID = 9;
+    rs.m_Nome = "Nuovo";
+    rs.Update();
+    db.Execute("INSERT INTO Legame VALUES (9, 5)");
+    rs.MoveLast();
+    EXPECT_EQ(rs.m_ID, 9);
+    EXPECT_EQ(rs.GetFieldValue("IDGruppo").toInt(), 5);
+}
+
 } // namespace

@@ -1,0 +1,140 @@
+#include "platform/dao/CDaoDatabase.h"
+#include "platform/dao/CDaoException.h"
+#include "platform/dao/CDatabaseFile.h"
+#include "platform/testing/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlQuery>
+
+namespace {
+
+// A database with committed rows, and what the file swaps and copies do
+// while its log still holds some of them.
+class DatabaseFileTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        source = folder.FilePath("source.mdb");
+        target = folder.FilePath("target.mdb");
+        folder.WriteFile("target.mdb", "old");
+        db.Open(source, true);
+        db.Execute("CREATE TABLE Ordini (ID INTEGER)");
+        for (int id = 1; id <= 3; ++id)
+            db.Execute("INSERT INTO Ordini VALUES (?)", {id});
+    }
+
+    static int Rows(const QString& path)
+    {
+        CDaoDatabase check;
+        check.Open(path);
+        QSqlQuery query(check.Connection());
+        query.exec("SELECT COUNT(*) FROM Ordini");
+        return query.next() ? query.value(0).toInt() : -1;
+    }
+
+    QStringList Leftovers() const
+    {
+        return QDir(folder.Path()).entryList({"*.tmp"}, QDir::Files);
+    }
+
+    TempFolder folder;
+    QString source;
+    QString target;
+    CDaoDatabase db;
+};
+
+TEST_F(DatabaseFileTest, ASourceWhoseLogStillHoldsRowsIsNeitherMovedNorCopied)
+{
+    // A second connection keeps the closing one from folding the log in, as
+    // a failed checkpoint would.
+    CDaoDatabase other;
+    other.Open(source);
+    db.Close();
+    ASSERT_TRUE(CDatabaseFile::HasPendingLog(source));
+
+    QString error;
+    EXPECT_FALSE(CDatabaseFile::Replace(source, target, &error));
+    EXPECT_TRUE(error.contains("source.mdb")) << error.toStdString();
+    EXPECT_FALSE(CDatabaseFile::Copy(source, target, &error));
+    EXPECT_EQ(folder.ReadFile("target.mdb"), QByteArray("old"));
+    EXPECT_TRUE(CDatabaseFile::HasPendingLog(source));
+
+    other.Close();
+    EXPECT_FALSE(CDatabaseFile::HasPendingLog(source));
+    ASSERT_TRUE(CDatabaseFile::Replace(source, target, &error)) << error.toStdString();
+    EXPECT_EQ(Rows(target), 3);
+}
+
+TEST_F(DatabaseFileTest, ACheckpointKeptFromEmptyingTheLogIsAnError)
+{
+    CDaoDatabase reader;
+    reader.Open(source);
+    reader.BeginTrans();
+    QSqlQuery read(reader.Connection());
+    ASSERT_TRUE(read.exec("SELECT COUNT(*) FROM Ordini"));
+    ASSERT_TRUE(read.next());
+    db.SetBusyTimeout(10);
+
+    EXPECT_THROW(db.Checkpoint(), CDaoException);
+    EXPECT_TRUE(CDatabaseFile::HasPendingLog(source));
+
+    read.finish();
+    reader.Rollback();
+    EXPECT_NO_THROW(db.Checkpoint());
+    EXPECT_FALSE(CDatabaseFile::HasPendingLog(source));
+}
+
+TEST_F(DatabaseFileTest, CopyToReplacesTheTargetWhole)
+{
+    folder.WriteFile("target.mdb-wal", "stale log of the old target");
+    db.CopyTo(target);
+    EXPECT_EQ(Rows(target), 3);
+    EXPECT_FALSE(QFileInfo::exists(target + "-wal") && QFileInfo(target + "-wal").size() > 0);
+    EXPECT_EQ(Leftovers(), QStringList());
+}
+
+TEST_F(DatabaseFileTest, AFailedCopyToLeavesTheTarget)
+{
+    // A statement still reading keeps the engine from writing the copy.
+    QSqlQuery busy(db.Connection());
+    ASSERT_TRUE(busy.exec("SELECT * FROM Ordini"));
+    ASSERT_TRUE(busy.next());
+
+    EXPECT_THROW(db.CopyTo(target), CDaoException);
+    EXPECT_EQ(folder.ReadFile("target.mdb"), QByteArray("old"));
+    EXPECT_EQ(Leftovers(), QStringList());
+}
+
+TEST(DaoDatabaseTest, ClosingNeverThrowsEvenWhenTheRollbackFails)
+{
+    TempFolder folder;
+    {
+        CDaoDatabase db;
+        db.Open(folder.FilePath("test.mdb"), true);
+        db.Execute("CREATE TABLE T (ID INTEGER)");
+        db.BeginTrans();
+        db.Execute("INSERT INTO T VALUES (1)");
+        // The engine's transaction ends behind the object's back, so the
+        // rollback on closing fails.
+        db.Execute("COMMIT");
+        EXPECT_NO_THROW(db.Close());
+        EXPECT_FALSE(db.IsOpen());
+        EXPECT_EQ(db.TransactionDepth(), 0);
+        db.Open(folder.FilePath("test.mdb"));
+        db.BeginTrans();
+        db.Execute("INSERT INTO T VALUES (2)");
+        db.Execute("COMMIT");
+    }   // the destructor closes with the same failing rollback
+    CDaoDatabase check;
+    check.Open(folder.FilePath("test.mdb"));
+    QSqlQuery query(check.Connection());
+    query.exec("SELECT COUNT(*) FROM T");
+    ASSERT_TRUE(query.next());
+    EXPECT_EQ(query.value(0).toInt(), 2);
+}
+
+} // namespace
