@@ -139,14 +139,19 @@ void CDaoDatabase::Exec(QSqlQuery& query, const QString& sql)
         throw CDaoException(EngineMessage(query.lastError()) + QStringLiteral(" [") + sql + QStringLiteral("]"));
 }
 
+void CDaoDatabase::Run(QSqlQuery& query, const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values.at(i));
+    Exec(query, query.lastQuery());
+}
+
 int CDaoDatabase::Execute(const QString& sql, const QVariantList& params)
 {
     QSqlQuery query(Connection());
     if (!query.prepare(sql))
         throw CDaoException(EngineMessage(query.lastError()) + QStringLiteral(" [") + sql + QStringLiteral("]"));
-    for (int i = 0; i < params.size(); ++i)
-        query.bindValue(i, params.at(i));
-    Exec(query, sql);
+    Run(query, params);
     NoteWrite();
     return query.numRowsAffected();
 }

@@ -63,6 +63,8 @@ public:
 
     // Runs a prepared statement, raising the engine's message on failure.
     static void Exec(QSqlQuery& query, const QString& sql);
+    // Binds values to a prepared statement's marks in order and runs it.
+    static void Run(QSqlQuery& query, const QVariantList& values);
 
     // Folds the write-ahead log into the file and empties the log, so that
     // a plain file copy of the open database is whole; raises when another

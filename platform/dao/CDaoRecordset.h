@@ -3,19 +3,23 @@
 #include "platform/dao/CDaoCriteria.h"
 #include "platform/dao/CDaoDatabase.h"
 #include "platform/dao/CDaoException.h"
+#include "platform/dao/CDaoEditBuffer.h"
+#include "platform/dao/CDaoFieldCache.h"
 #include "platform/dao/CDaoFieldExchange.h"
+#include "platform/dao/CDaoKeyset.h"
+#include "platform/dao/CDaoStatement.h"
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-#include <QVector>
-#include <optional>
 
 enum DaoOpenType { dbOpenTable = 1, dbOpenDynaset = 2, dbOpenSnapshot = 4 };
 enum DaoEditMode { dbEditNone = 0, dbEditInProgress = 1, dbEditAdd = 2 };
 
-// A dynaset over one SQL statement of a CDaoDatabase.
+// A dynaset over one SQL statement of a CDaoDatabase: the facade the table
+// classes derive from. Its jobs are done by CDaoStatement (the statements
+// run), CDaoKeyset (rows, keys and the cursor), CDaoFinder (Find*),
+// CDaoEditBuffer (adds and edits) and CDaoFieldCache (bound members).
 //
 // The rows are read when the set is opened; each row keeps the key of the
 // table row it came from, and a row is read again when it becomes current
@@ -75,7 +79,7 @@ public:
     virtual void Update();
     virtual void CancelUpdate();
     virtual void Delete();
-    int GetEditMode() const { return m_nEditMode; }
+    int GetEditMode() const { return m_edit.GetMode(); }
     bool CanUpdate() const;
 
     qint32 GetRecordCount() const;
@@ -89,12 +93,12 @@ public:
     virtual void SetFieldValue(const QString& name, const QVariant& value);
     void SetFieldValueNull(const QString& name);
     bool IsFieldNull(const QString& name);
-    QStringList GetFieldNames() const { return m_columns; }
+    QStringList GetFieldNames() const { return m_keyset.Columns(); }
     bool HasField(const QString& name) const;
 
-    QString GetSQL() const { return m_strSQL; }
+    QString GetSQL() const { return m_statement.Select(); }
     // The table that rows are written to: the first one the statement reads.
-    QString GetTableName() const { return m_strTable; }
+    QString GetTableName() const { return m_statement.Table(); }
     CDaoDatabase* GetDatabase() const { return m_pDatabase; }
 
     CDaoDatabase* m_pDatabase;
@@ -115,62 +119,23 @@ protected:
     void ThrowDaoException(const QString& message) const;
 
 private:
-    struct Row
-    {
-        QVector<QVariant> values;
-        qint64 fetchedAt = 0;
-        bool deleted = false;
-    };
-
-    QString BuildSQL(const QString& base) const;
-    void Load();
-    void Fetch(QSqlQuery& query, const QVariantList& params);
-    int ColumnIndex(const QString& name) const;
-    int FieldIndexOrThrow(const QString& name) const;
     bool IsCurrentValid() const;
+    int FieldIndexOrThrow(const QString& name) const;
+    void RequireOpen() const;
+    void RequireUpdatable() const;
+    void RequireCurrent() const;
     void SettleOnCurrent();
-    void Refresh(int row);
     void RefreshAndFixup();
-    int Step(int from, int direction) const;
-    int BoundColumn(int field, const char* name) const;
-    QVector<int> MatchingRows(const QString& criteria, const QVariantList& params);
     bool FindFrom(int start, int direction, const QString& criteria, const QVariantList& params);
-    struct Assignments
-    {
-        QStringList columns;
-        QVariantList values;
-    };
-    Assignments CollectAssignments();
+    CDaoAssignments CollectAssignments();
     void WriteAdd();
     void WriteEdit();
     void EndEdit();
-    QString KeyColumnExpr() const;
-    QVariantList RowKeys(const Row& row) const;
-    QVariant RowBookmark(int index) const;
-    static QString KeyText(const QVariantList& keys);
 
     bool m_bOpen = false;
-    QString m_strSQL;             // the statement as run, key column first
-    QString m_strTable;           // the one table rows are written to
-    QString m_strRefetchSQL;      // reads one row again by its keys
-    QString m_strRefetchFirstSQL; // the same by the first table's key alone
-    bool m_bKeyed = false;        // rows carry their table rows' keys
-    int m_nKeyColumns = 0;        // leading key columns of each row: one per table read
-    int m_nStatementParams = 0;   // leading m_filterParams that the statement itself takes
-    QStringList m_columns;        // column names, key column excluded
-    QStringList m_columnKeys;     // the same in lower case
-    QHash<QString, int> m_columnIndex;
-    QVector<Row> m_rows;
-    int m_nCurrent = -1;          // -1 before the first row (BOF), size() past the last (EOF)
-    bool m_bBOF = true;
-    bool m_bEOF = true;
-
-    int m_nEditMode = dbEditNone;
-    QHash<QString, QVariant> m_pending;   // lower-case name -> value to write
-    QStringList m_pendingOrder;            // column names as first set
-    int m_nSavedCurrent = -1;
-
-    QVector<std::optional<QVariant>> m_cache;   // per bound member
-    QStringList m_boundNames;
-    QVector<int> m_boundColumns;   // per bound member, its column (-1: none)
+    CDaoStatement m_statement;
+    CDaoKeyset m_keyset;
+    CDaoEditBuffer m_edit;
+    CDaoFieldCache m_fields;
+    CDaoAssignments* m_pChanged = nullptr;   // collects the changed members during SetDirtyField
 };
