@@ -15,7 +15,9 @@
 //   SELECT TOP n ...   -> SELECT ... LIMIT n
 //   DELETE * FROM t    -> DELETE FROM t
 // "?" placeholders pass unchanged; values are always bound, never written
-// into the text. A malformed date literal throws std::invalid_argument.
+// into the text. Text it cannot read (an unclosed quote, bracket or
+// parenthesis, a malformed date) throws std::invalid_argument; the database
+// layers above report it as their own error.
 class CJetSql
 {
 public:

@@ -137,4 +137,31 @@ TEST(DaoDatabaseTest, ClosingNeverThrowsEvenWhenTheRollbackFails)
     EXPECT_EQ(query.value(0).toInt(), 2);
 }
 
+TEST(DaoDatabaseTest, AFailedCommitSavesNothingAndDropsTheQueuedFiles)
+{
+    TempFolder folder;
+    folder.WriteFile("5.jpg", "x");
+    CDaoDatabase db;
+    db.Open(folder.FilePath("test.mdb"), true);
+    db.Execute("PRAGMA foreign_keys=ON");
+    db.Execute("CREATE TABLE Padre (ID INTEGER PRIMARY KEY)");
+    db.Execute("CREATE TABLE Figlio (ID INTEGER, IDPadre INTEGER REFERENCES Padre(ID) DEFERRABLE INITIALLY DEFERRED)");
+    db.BeginTrans();
+    db.Execute("INSERT INTO Figlio VALUES (1, 99)");   // checked only at the commit
+    db.DeleteFilesOnCommit({folder.FilePath("5.jpg")});
+
+    EXPECT_THROW(db.CommitTrans(), CDaoException);
+
+    EXPECT_EQ(db.TransactionDepth(), 0);
+    EXPECT_TRUE(folder.Exists("5.jpg"));
+    db.BeginTrans();   // the engine's transaction was ended too
+    db.Execute("INSERT INTO Padre VALUES (1)");
+    db.CommitTrans();
+    QSqlQuery query(db.Connection());
+    query.exec("SELECT (SELECT COUNT(*) FROM Figlio), (SELECT COUNT(*) FROM Padre)");
+    ASSERT_TRUE(query.next());
+    EXPECT_EQ(query.value(0).toInt(), 0);
+    EXPECT_EQ(query.value(1).toInt(), 1);
+}
+
 } // namespace
