@@ -21,8 +21,8 @@ enum DaoEditMode { dbEditNone = 0, dbEditInProgress = 1, dbEditAdd = 2 };
 // run), CDaoKeyset (rows, keys and the cursor), CDaoFinder (Find*),
 // CDaoEditBuffer (adds and edits) and CDaoFieldCache (bound members).
 //
-// The rows are read when the set is opened; each row keeps the key of the
-// table row it came from, and a row is read again when it becomes current
+// The rows are read when the set is opened; each row keeps the keys of the
+// table rows it came from, and a row is read again when it becomes current
 // after the database has been written, so edits made through another
 // recordset show as they do in a keyset. Rows added through the set join
 // its end without becoming current; rows deleted through it are skipped.
