@@ -86,9 +86,13 @@ CScriptedImport::Result CScriptedImport::Run()
     bool opened = false;
     QStringList scriptErrors;
     QStringList consumed;
+    QStringList deletedFiles;
     {
         CDaoDatabase copy;
         copy.Open(DbFile(QStringLiteral("tempdb.mdb")));
+        // Records deleted in the copy keep their pictures until the copy
+        // has become the project's database.
+        copy.HoldFileDeletions(true);
         // The copy is all or nothing anyway: one transaction spares a commit
         // per row.
         copy.BeginTrans();
@@ -134,6 +138,7 @@ CScriptedImport::Result CScriptedImport::Run()
         else
             copy.Rollback();
         copy.Close();
+        deletedFiles = copy.TakeHeldFileDeletions();
     }
     for (const QString& scriptError : scriptErrors)
         Report(scriptError, IExchangeProgress::Error, kImportTitle);
@@ -155,6 +160,7 @@ CScriptedImport::Result CScriptedImport::Run()
         Report(QStringLiteral("Impossibile rinominare il database."), IExchangeProgress::Information, kRunTitle);
         return Result::Failed;
     }
+    CDaoDatabase::RemoveFiles(deletedFiles);
     for (const QString& file : consumed)
         QFile::remove(file);
     Report(QStringLiteral("Operazione effettuata con successo."), IExchangeProgress::Information, kRunTitle);

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 #include <thread>
@@ -120,5 +122,50 @@ TEST(ScriptedImport, WithoutPathIniOrScriptNothingHappensOrItIsSaid)
     EXPECT_EQ(Import(noScript), CScriptedImport::Result::Failed);
     EXPECT_TRUE(ImportLog(noScript).contains("Impossibile trovare file import.js"));
 }
+
+// A script deletes product 5, which has a picture; the import then ends
+// well or fails.
+struct DeletionCase
+{
+    const char* name;
+    const char* after;   // the script's last steps
+    CScriptedImport::Result result;
+    bool pictureKept;
+};
+
+void PrintTo(const DeletionCase& c, std::ostream* os) { *os << c.name; }
+
+class ScriptedImportDeletion : public ::testing::TestWithParam<DeletionCase>
+{
+};
+
+TEST_P(ScriptedImportDeletion, ThePictureGoesOnlyWithTheSwappedInDatabase)
+{
+    ExchangeProject project;
+    project.Value("INSERT INTO Prodotti (ID, Codice) VALUES (5, 'P5')");
+    const QString picture = project.Folder() + "/website/images/prodotti/5.jpg";
+    QDir().mkpath(QFileInfo(picture).path());
+    QFile file(picture);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    project.WriteScript("import.js", QByteArray("function ApriSessioneImport() { return true; }\n"
+                                                "function ImportaRecord() {\n"
+                                                "    QTR.EliminaRecord(\"Prodotti\", \"ID=?\", [5]);\n")
+                                         + GetParam().after + "}\n");
+
+    EXPECT_EQ(Import(project), GetParam().result) << ImportLog(project).toStdString();
+    EXPECT_EQ(project.Value("SELECT COUNT(*) FROM Prodotti WHERE ID=5").toInt(), GetParam().pictureKept ? 1 : 0);
+    EXPECT_EQ(QFile::exists(picture), GetParam().pictureKept);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, ScriptedImportDeletion,
+    ::testing::Values(DeletionCase{"Imported", "    return false;\n", CScriptedImport::Result::Done, false},
+                      DeletionCase{"ScriptFailsAfterTheDeletion",
+                                   "    QTR.ApriTabella(\"Prodotti\");\n"
+                                   "    QTR.ImpostaCampo(\"IVA\", \"ventidue\");\n"
+                                   "    return false;\n",
+                                   CScriptedImport::Result::Failed, true}),
+    [](const ::testing::TestParamInfo<DeletionCase>& info) { return std::string(info.param.name); });
 
 } // namespace
