@@ -4,6 +4,7 @@
 // rates and their ratios.
 
 #include "desktop/publishing/preview/CListenSocket.h"
+#include "platform/pagehost/CGlobalAsaGate.h"
 #include "platform/pagehost/CPageHost.h"
 #include "platform/pagehost/CSession.h"
 #include "platform/pagehost/CVirtualFolders.h"
@@ -42,7 +43,7 @@ public:
         Write("inc/testata.inc", kInclude);
         Write("pagina.asp", kPage);
         folders.SetRootDir(Root());
-        std::atomic<bool> noGlobalAsa{false};
+        CGlobalAsaGate noGlobalAsa(false);
         CPageHost host(folders, session, noGlobalAsa);
         host.Answer(kRequest);
         const QByteArray body = host.Answer(kRequest).body;
@@ -82,7 +83,7 @@ void Record(benchmark::State& state)
 void BM_PageInProcess(benchmark::State& state)
 {
     Site& site = TheSite();
-    std::atomic<bool> noGlobalAsa{false};
+    CGlobalAsaGate noGlobalAsa(false);
     CPageHost host(site.folders, site.session, noGlobalAsa);
     for (auto _ : state) {
         CHttpReply reply = host.Answer(Site::kRequest);
@@ -102,7 +103,7 @@ void OverLoopback(benchmark::State& state, const QByteArray& target)
         return;
     }
     CPreviewTestClient client(server.ServerPort());
-    const QByteArray request = "GET " + target + " HTTP/1.1\r\nHost: x\r\n\r\n";
+    const QByteArray request = "GET " + target + " HTTP/1.1\r\n" + client.HostLine() + "\r\n";
     for (auto _ : state) {
         const CPreviewTestClient::Reply reply = client.Send(request);
         if (reply.status != 200) {

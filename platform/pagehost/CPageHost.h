@@ -6,23 +6,29 @@
 
 #include <QByteArray>
 
-#include <atomic>
-
+class CApplication;
+class CGlobalAsaGate;
 class CSession;
 class CVirtualFolders;
 
 // Answers one whole request with its reply: a static file with its content
 // type, a page run by the page runner, a redirect, or "404 File Not Found".
-// Independent of the connection it came by; one host answers one request
-// at a time on the thread that uses it.
+// global.asa, include files (".inc") and the folders that are not served
+// (the database's) are never sent. Independent of the connection it came
+// by; one host answers one request at a time on the thread that uses it.
 class CPageHost
 {
 public:
-    CPageHost(const CVirtualFolders& folders, CSession& session, std::atomic<bool>& globalAsaPending);
+    CPageHost(const CVirtualFolders& folders, CSession& session, CGlobalAsaGate& globalAsa,
+              CApplication* application = nullptr);
 
     CHttpReply Answer(const QByteArray& requestText);
     // The reply to a request the reader refused.
     static CHttpReply Refusal(CRequestReader::State state);
+    // A reply with no body that ends the connection ("HTTP/1.1 400 Bad Request").
+    static CHttpReply Refusal(const QByteArray& statusLine);
+    // False for files that are part of the site's code, not its content.
+    static bool IsSentAsFile(const QString& path);
 
     CPageRunner& Runner() { return m_runner; }
 

@@ -1,3 +1,4 @@
+#include "platform/pagehost/CGlobalAsaGate.h"
 #include "platform/pagehost/CPageHost.h"
 #include "platform/pagehost/CSession.h"
 #include "platform/pagehost/CVirtualFolders.h"
@@ -29,12 +30,12 @@ protected:
     TempFolder temp;
     CVirtualFolders folders;
     CSession session;
-    std::atomic<bool> globalAsaPending{true};
+    CGlobalAsaGate globalAsa{true};
 };
 
 TEST_F(CPageHostTest, RequestTextGivesTheWholeReply)
 {
-    CPageHost host(folders, session, globalAsaPending);
+    CPageHost host(folders, session, globalAsa);
     const CHttpReply reply = host.Answer("GET /conta.asp?t=1 HTTP/1.1\r\n\r\n");
     EXPECT_EQ(reply.head, "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: 3\r\n\r\n");
     EXPECT_EQ(reply.body, "1:1");
@@ -51,7 +52,7 @@ TEST_F(CPageHostTest, PagesRunOnSeveralThreadsEachWithItsOwnHost)
     std::vector<std::unique_ptr<QThread>> workers;
     for (int t = 0; t < threads; ++t) {
         workers.emplace_back(QThread::create([&, t] {
-            CPageHost host(folders, session, globalAsaPending);
+            CPageHost host(folders, session, globalAsa);
             for (int i = 0; i < pagesEach; ++i) {
                 const QByteArray tag = QByteArray::number(t * 1000 + i);
                 bodies[t].append(QString::fromUtf8(host.Answer("GET /conta.asp?t=" + tag + " HTTP/1.1\r\n\r\n").body));

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <stdexcept>
 
 namespace {
@@ -77,8 +78,8 @@ protected:
     TempFolder temp;
     CVirtualFolders folders;
     CSession session;
-    std::atomic<bool> globalAsaPending{false};
-    CPageRunner runner{folders, session, globalAsaPending};
+    CGlobalAsaGate globalAsa{false};
+    CPageRunner runner{folders, session, globalAsa};
 };
 
 TEST_F(CPageRunnerTest, HtmlExpressionsAndStatementsLandInOrder)
@@ -95,6 +96,12 @@ TEST_F(CPageRunnerTest, RequestCollectionsAreCalledToRead)
                              "f.Value + ';'); %>|<%= Request.Form.Item('g') %>",
                              "POST /p.asp?q=uno HTTP/1.1\r\nContent-Length: 11\r\n\r\nf=due&g=tre");
     EXPECT_EQ(body, "uno|uno|due|2|POST|due|f=due;g=tre;|tre");
+}
+
+TEST_F(CPageRunnerTest, Dbg)
+{
+    std::cerr << Run("<%= Request.Form.Item('f') %>|<%= Request.Form.Prova('x') %>|<% var d = {}; Object.defineProperty(d, 'C', {get: function () { return 3; }}); %><%= d.C %>|<%= typeof Request.Form %>|<%= Object.getOwnPropertyNames(Request.Form) %>|<%= Request.Form.Count %>|<% try { for (var f of Request.Form) Response.Write(f.Name); } catch (e) { Response.Write(e.stack + e); } %>",
+                             "POST /p.asp?q=uno HTTP/1.1\r\nContent-Length: 11\r\n\r\nf=due&g=tre").toStdString() << std::endl;
 }
 
 TEST_F(CPageRunnerTest, SessionIsWrittenByPropertyAndKeepsText)
@@ -171,16 +178,16 @@ TEST_F(CPageRunnerTest, GlobalAsaRunsOnceBeforeTheFirstPage)
                    "function Application_OnStart() { Response.Write('app;'); }\r\n"
                    "function Session_OnStart() { Session.Visite = 1; Response.Write('sess;'); }\r\n"
                    "</SCRIPT>\r\n");
-    globalAsaPending = true;
+    globalAsa.Reset();
     EXPECT_EQ(Run("page <%= Session('Visite') %>"), "app;sess;page 1");
-    EXPECT_FALSE(globalAsaPending);
+    EXPECT_FALSE(globalAsa.IsPending());
     EXPECT_EQ(Run("again"), "again");
 }
 
 TEST_F(CPageRunnerTest, GlobalAsaErrorsReachTheFirstPage)
 {
     temp.WriteFile("website/asp/global.asa", "<script>\nfunction Session_OnStart() {\n  guasto();\n}\n</script>\n");
-    globalAsaPending = true;
+    globalAsa.Reset();
     EXPECT_EQ(Run("p"), "p<p>Errore alla riga 3 di /global.asa: ReferenceError: guasto is not defined</p>");
 }
 

@@ -109,7 +109,7 @@ TEST_F(PreviewServerTest, PostedFormIsReadThroughRequestForm)
     EXPECT_EQ(client.Post("/form.asp", "nome=Anna+Rossi&citta=L%27Aquila").body, "Anna Rossi/L'Aquila/POST");
     // Blanks after the colon of Content-Length do not matter.
     for (const QByteArray& header : {QByteArray("Content-Length:5"), QByteArray("Content-Length:   5")})
-        EXPECT_EQ(client.Send("POST /form.asp HTTP/1.1\r\n" + header + "\r\n\r\nnome=").body, "//POST") << header.data();
+        EXPECT_EQ(client.Send("POST /form.asp HTTP/1.1\r\n" + client.HostLine() + header + "\r\n\r\nnome=").body, "//POST") << header.data();
 }
 
 TEST_F(PreviewServerTest, RedirectHasLocationAndNoBody)
@@ -224,3 +224,39 @@ TEST_F(PreviewServerTest, ConnectionsClosedByTheBrowserAreRemoved)
 }
 
 } // namespace
+
+namespace {
+TEST_F(PreviewServerTest, ChurnThenPages)
+{
+    temp.WriteFile("website/asp/blocchi.asp", "<p>uno</p><%= Request('x') %><p>due</p><% Session.n = 1; %><p>tre</p>");
+    const quint16 port = Start();
+    for (int round = 0; round < 20; ++round) {
+        std::vector<std::unique_ptr<QTcpSocket>> sockets;
+        for (int i = 0; i < 60; ++i) {
+            auto s = std::make_unique<QTcpSocket>();
+            s->connectToHost(QHostAddress::LocalHost, port);
+            s->waitForConnected(1000);
+            switch (i % 4) {
+            case 0: s->write("GET /blocchi.asp?x=1 HTTP/1.1\r\nHost: x\r\n\r\n"); break;
+            case 1: s->write("GARBAGE\r\n\r\n"); break;
+            case 2: s->write("GET /blocchi.asp HTTP/1.1\r\nHo"); break;
+            case 3: break;
+            }
+            s->flush();
+            sockets.push_back(std::move(s));
+            QCoreApplication::processEvents();
+        }
+        for (auto& s : sockets) s->abort();
+        sockets.clear();
+        for (int k = 0; k < 20; ++k) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        for (int p = 0; p < 40; ++p) {
+            CPreviewTestClient client(port);
+            if (p % 3 == 0) { CPreviewTestClient bad(port); bad.Write("BAD\r\n\r\n"); bad.WaitForClose(); }
+            const Reply r = client.Get("/blocchi.asp?x=" + QByteArray::number(p));
+            ASSERT_EQ(r.body, "<p>uno</p>" + QByteArray::number(p) + "<p>due</p><p>tre</p>") << round << " " << p;
+            client.Close();
+            for (int k = 0; k < 3; ++k) QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        }
+    }
+}
+}
