@@ -79,7 +79,9 @@ QJSValue ScriptEngineFactory::Cached(const QString& key, const std::function<QJS
 // An engine whose global object cannot be put back is not used again.
 void ScriptEngineFactory::ResetGlobals()
 {
-    if (m_engine && !m_resetGlobals.call().toBool())
+    if (!m_engine || !std::exchange(m_globalsTouched, false))
+        return;
+    if (!m_resetGlobals.call().toBool())
         DropEngine();
 }
 
@@ -93,6 +95,7 @@ void ScriptEngineFactory::SetTimeLimit(std::chrono::milliseconds limit)
 QJSValue ScriptEngineFactory::Evaluate(const QString& program, const QString& fileName, QStringList* stackTrace)
 {
     const bool outermost = !m_running;
+    m_globalsTouched = true;
     if (outermost) {
         m_running = true;
         m_runStart = ScriptWatchdog::Clock::now();
@@ -138,6 +141,7 @@ void ScriptEngineFactory::AddExposedObjectPtr(const QString& name, QObject* obje
 
 void ScriptEngineFactory::AddExposedValue(const QString& name, const QJSValue& value)
 {
+    m_globalsTouched = true;
     Engine()->globalObject().setProperty(name, value);
 }
 

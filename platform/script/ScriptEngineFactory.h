@@ -89,5 +89,6 @@ private:
     ScriptWatchdog::Clock::time_point m_runStart;
     bool m_running = false;
     bool m_timedOut = false;
+    bool m_globalsTouched = false;   // a script ran or a value was exposed since the last reset
     int m_enginesMade = 0;
 };

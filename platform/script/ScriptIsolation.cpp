@@ -87,18 +87,21 @@ const char* const kHarden = R"JS(
         freeze(o);
     }
 
-    var pristine = new Map(), names = ownKeys(global), globalProto = getProto(global);
-    for (var n = 0; n < names.length; ++n)
-        pristine.set(names[n], describe(global, names[n]));
-    function same(a, b) {
-        return a.value === b.value && a.get === b.get && a.set === b.set && a.writable === b.writable
-               && a.enumerable === b.enumerable && a.configurable === b.configurable;
-    }
+    // The global object's own properties become read-only: a script cannot
+    // replace JSON or parseInt for the next one, and putting the global
+    // object back only has to look at what was added.
+    var pristine = new Set(ownKeys(global)), globalProto = getProto(global);
+    pristine.forEach(function (name) {
+        var first = describe(global, name);
+        if (first.configurable)
+            define(global, name, { value: first.value, writable: false, enumerable: first.enumerable,
+                                   configurable: false });
+    });
     function clearAdded(name) {
         if (deleteProperty(global, name))
             return true;
         var left = describe(global, name);
-        if (left && "value" in left && left.writable)
+        if (left && "value" in left && left.writable && left.value !== undefined)
             setProperty(global, name, undefined);
         left = describe(global, name);
         return !left || ("value" in left && left.value === undefined);
@@ -109,16 +112,6 @@ const char* const kHarden = R"JS(
         for (var j = 0; j < current.length; ++j)
             if (!pristine.has(current[j]) && !clearAdded(current[j]))
                 clean = false;
-        pristine.forEach(function (first, name) {
-            var now = describe(global, name);
-            if (now && same(now, first))
-                return;
-            try {
-                define(global, name, first);
-            } catch (fixed) {
-                clean = false;
-            }
-        });
         if (getProto(global) !== globalProto && !setProto(global, globalProto))
             clean = false;
         if (!isExtensible(global))
