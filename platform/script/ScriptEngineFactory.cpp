@@ -120,7 +120,7 @@ QJSValue ScriptEngineFactory::Evaluate(const QString& program, const QString& fi
 
 QString ScriptEngineFactory::TimeoutMessage(std::chrono::milliseconds limit)
 {
-    return QStringLiteral("Superato il tempo massimo di esecuzione dello script (%1 secondi)")
+    return QStringLiteral("Superato il tempo massimo di esecuzione dello script (%1 s)")
         .arg(double(limit.count()) / 1000.0);
 }
 

@@ -90,8 +90,12 @@ CHttpReply CRequestSocket::Answer(const QByteArray& request)
         return CPageHost::Refusal("HTTP/1.1 400 Bad Request");
     m_closeAfterReply = !CRequestReader::KeepsAlive(request);
     CHttpReply reply = m_host.Answer(request);
+    // An HTTP/1.0 client keeps the connection only when told it may.
+    const bool http10 = request.left(request.indexOf("\r\n")).endsWith(" HTTP/1.0");
     if (m_closeAfterReply)
         reply.head.insert(reply.head.size() - 2, "Connection: close\r\n");
+    else if (http10)
+        reply.head.insert(reply.head.size() - 2, "Connection: keep-alive\r\n");
     return reply;
 }
 

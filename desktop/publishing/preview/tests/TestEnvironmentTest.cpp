@@ -4,7 +4,8 @@
 
 namespace {
 
-// Every variable a test is registered with reaches it, not only the first.
+// Every variable a test is registered with reaches it, not only the first
+// (through CTest, which sets them).
 TEST(TestEnvironment, EveryVariableGivenToTheTestReachesIt)
 {
     EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), "offscreen");
