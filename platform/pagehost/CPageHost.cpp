@@ -1,5 +1,6 @@
 #include "platform/pagehost/CPageHost.h"
 
+#include "platform/pagehost/CGlobalAsaGate.h"
 #include "platform/pagehost/CRequestTarget.h"
 #include "platform/pagehost/CTextFile.h"
 #include "platform/pagehost/CVirtualFolders.h"
@@ -20,6 +21,16 @@ QByteArray LengthHeader(qint64 length) { return "Content-Length: " + QByteArray:
 CPageHost::CPageHost(const CVirtualFolders& folders, CSession& session, CGlobalAsaGate& globalAsa,
                      CApplication* application)
     : m_folders(folders), m_runner(folders, session, globalAsa, application)
+{
+}
+
+CPageHost::CPageHost(const CVirtualFolders& folders, CSession& session, std::atomic<bool>& globalAsaPending)
+    : CPageHost(folders, session, std::make_unique<CGlobalAsaGate>(globalAsaPending.exchange(false)))
+{
+}
+
+CPageHost::CPageHost(const CVirtualFolders& folders, CSession& session, std::unique_ptr<CGlobalAsaGate> ownGate)
+    : m_folders(folders), m_ownGate(std::move(ownGate)), m_runner(folders, session, *m_ownGate)
 {
 }
 

@@ -6,6 +6,9 @@
 
 #include <QByteArray>
 
+#include <atomic>
+#include <memory>
+
 class CApplication;
 class CGlobalAsaGate;
 class CSession;
@@ -21,6 +24,10 @@ class CPageHost
 public:
     CPageHost(const CVirtualFolders& folders, CSession& session, CGlobalAsaGate& globalAsa,
               CApplication* application = nullptr);
+    // For a caller with a host of its own per flag: the host takes the flag
+    // over (clears it) and, when it was set, runs global.asa before its
+    // first page. Hosts that share global.asa share a CGlobalAsaGate.
+    CPageHost(const CVirtualFolders& folders, CSession& session, std::atomic<bool>& globalAsaPending);
 
     CHttpReply Answer(const QByteArray& requestText);
     // The reply to a request the reader refused.
@@ -38,6 +45,9 @@ private:
     static CHttpReply EmptyReply(const QByteArray& statusLine);
     QByteArray CookieHeaders() const;
 
+    CPageHost(const CVirtualFolders& folders, CSession& session, std::unique_ptr<CGlobalAsaGate> ownGate);
+
     const CVirtualFolders& m_folders;
+    std::unique_ptr<CGlobalAsaGate> m_ownGate;
     CPageRunner m_runner;
 };
