@@ -423,5 +423,26 @@ TEST_F(PreviewServerTest, AcceptingBacksOffWhileNoDescriptorsAreLeft)
     EXPECT_TRUE(received.startsWith("HTTP/1.1 200 OK")) << received.toStdString();
 }
 
+// What a client sends behind a reply it does not read stays with the
+// client: the server reads on only once the reply has gone.
+TEST_F(PreviewServerTest, DataSentBehindAnUnreadReplyIsNotTakenIn)
+{
+    temp.WriteFile("website/asp/grande.bin", QByteArray(3 * 1024 * 1024, 'g'));
+    const quint16 port = Start();
+    QTcpSocket client;
+    client.setReadBufferSize(1024);
+    client.connectToHost(QHostAddress::LocalHost, port);
+    ASSERT_TRUE(client.waitForConnected(2000));
+    const qint64 flood = 64 * 1024 * 1024;
+    client.write("GET /grande.bin HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) + "\r\n\r\n");
+    client.write(QByteArray(flood, 'x'));
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_GT(client.bytesToWrite(), flood / 2);
+    client.abort();
+}
+
 } // namespace
 
