@@ -87,15 +87,19 @@ const char* const kHarden = R"JS(
         freeze(o);
     }
 
-    // The global object's own properties become read-only: a script cannot
-    // replace JSON or parseInt for the next one, and putting the global
-    // object back only has to look at what was added.
-    var pristine = new Set(ownKeys(global)), globalProto = getProto(global);
+    // The global object's own properties stay assignable (a page may name a
+    // variable URL) but can no longer be deleted or turned into accessors,
+    // so putting one back is a plain comparison and assignment.
+    var pristine = new Set(ownKeys(global)), globalProto = getProto(global), builtins = [], firstValues = [];
     pristine.forEach(function (name) {
         var first = describe(global, name);
         if (first.configurable)
-            define(global, name, { value: first.value, writable: false, enumerable: first.enumerable,
+            define(global, name, { value: first.value, writable: first.writable, enumerable: first.enumerable,
                                    configurable: false });
+        if (first.writable) {
+            builtins.push(name);
+            firstValues.push(first.value);
+        }
     });
     function clearAdded(name) {
         if (deleteProperty(global, name))
@@ -112,6 +116,13 @@ const char* const kHarden = R"JS(
         for (var j = 0; j < current.length; ++j)
             if (!pristine.has(current[j]) && !clearAdded(current[j]))
                 clean = false;
+        for (var k = 0; k < builtins.length; ++k) {
+            if (global[builtins[k]] === firstValues[k])
+                continue;
+            setProperty(global, builtins[k], firstValues[k]);
+            if (global[builtins[k]] !== firstValues[k])
+                clean = false;
+        }
         if (getProto(global) !== globalProto && !setProto(global, globalProto))
             clean = false;
         if (!isExtensible(global))

@@ -201,19 +201,27 @@ INSTANTIATE_TEST_SUITE_P(
                  "typeof spia", "undefined", true},
         LeakCase{"GlobalPrototypeReplaced", "Object.setPrototypeOf(this, { segreto: 's' });", "typeof segreto",
                  "undefined", false},
+        LeakCase{"BuiltinNameAsVariable", "var URL = 'http://negozio/?carta=4111';", "typeof URL", "function",
+                 false},
+        LeakCase{"BuiltinMadeReadOnly",
+                 "Object.defineProperty(this, 'JSON', { value: 's', writable: false });", "typeof JSON", "object",
+                 true},
         LeakCase{"FrozenGlobal", "var carta = 's'; Object.freeze(this);", "typeof carta", "undefined", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Built-ins stay usable as they are in any engine: a script gives its own
+// objects their own toString, and may name a variable like a built-in.
 TEST_F(ScriptEngineFactoryTest, ScriptsStillGiveTheirOwnObjectsCommonMembers)
 {
     engine->LoadScript("function Cliente() {}\nCliente.prototype.toString = function () { return 'cliente'; };\n"
                        "var errore = new Error(); errore.message = 'msg'; errore.name = 'Mio';\n"
                        "var rifiuto = ''; try { Object.prototype.toString = null; } catch (e) { rifiuto = e.name; }\n"
+                       "var URL = 'indirizzo';\n"
                        "var seen = [String(new Cliente()), errore.message, errore.name, rifiuto,\n"
-                       "            Object.prototype.toString.call([])].join();");
+                       "            Object.prototype.toString.call([]), URL].join();");
     EXPECT_TRUE(engine->GetErrors().isEmpty()) << engine->GetErrorMessages().join('\n').toStdString();
     EXPECT_EQ(engine->Engine()->globalObject().property("seen").toString(),
-              "cliente,msg,Mio,TypeError,[object Array]");
+              "cliente,msg,Mio,TypeError,[object Array],indirizzo");
 }
 
 TEST_F(ScriptEngineFactoryTest, AScriptPastItsTimeLimitIsInterruptedWithAnError)
