@@ -38,11 +38,27 @@ CPageRunner::CPageRunner(const CVirtualFolders& folders, CSession& session, CGlo
                          CApplication* application)
     : m_folders(folders), m_globalAsa(globalAsa)
 {
+    Connect(session, application);
+}
+
+void CPageRunner::Connect(CSession& session, CApplication* application)
+{
     m_server.SetVirtualFolders(&m_folders);
     m_server.SetBuiltinObjects(&m_builtins);
     m_server.SetTimeoutHandler([this](int seconds) { m_engine.SetTimeLimit(std::chrono::seconds(seconds)); });
     m_builtins.SetObjects(&m_request, &m_response, &m_server, &session);
     m_builtins.SetApplication(application ? application : &m_ownApplication);
+}
+
+CPageRunner::CPageRunner(const CVirtualFolders& folders, CSession& session, std::atomic<bool>& globalAsaPending)
+    : CPageRunner(folders, session, std::make_unique<CGlobalAsaGate>(globalAsaPending.exchange(false)))
+{
+}
+
+CPageRunner::CPageRunner(const CVirtualFolders& folders, CSession& session, std::unique_ptr<CGlobalAsaGate> ownGate)
+    : m_folders(folders), m_ownGate(std::move(ownGate)), m_globalAsa(*m_ownGate)
+{
+    Connect(session, nullptr);
 }
 
 // Objects a C++ caller created outside a page end while everything they

@@ -14,7 +14,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
+#include <memory>
 
 class CSession;
 class CVirtualFolders;
@@ -39,6 +41,10 @@ public:
     // Without an application of the caller's the runner keeps its own.
     CPageRunner(const CVirtualFolders& folders, CSession& session, CGlobalAsaGate& globalAsa,
                 CApplication* application = nullptr);
+    // For a caller with a runner of its own per flag: the runner takes the
+    // flag over (clears it) and, when it was set, runs global.asa before its
+    // first page. Runners that share global.asa share a CGlobalAsaGate.
+    CPageRunner(const CVirtualFolders& folders, CSession& session, std::atomic<bool>& globalAsaPending);
     ~CPageRunner();
     CPageRunner(const CPageRunner&) = delete;
     CPageRunner& operator=(const CPageRunner&) = delete;
@@ -72,6 +78,8 @@ public:
     static QString GlobalAsaScript(const QString& fileText, QList<int>* fileLines = nullptr);
 
 private:
+    CPageRunner(const CVirtualFolders& folders, CSession& session, std::unique_ptr<CGlobalAsaGate> ownGate);
+    void Connect(CSession& session, CApplication* application);
     void Expand(const QString& text, const QString& file, QStringList& includeChain, QString& into,
                 QList<CSourceLine>& origins);
     void AppendIncluded(const QString& directiveLine, QStringList& includeChain, QString& into,
@@ -84,6 +92,7 @@ private:
     // Declared first, gone last: the objects below are wrapped in it.
     ScriptEngineFactory m_engine;
     const CVirtualFolders& m_folders;
+    std::unique_ptr<CGlobalAsaGate> m_ownGate;
     CGlobalAsaGate& m_globalAsa;
     CApplication m_ownApplication;
     CRequest m_request;

@@ -371,6 +371,18 @@ TEST_F(CPageRunnerTest, GlobalAsaErrorsReachTheFirstPage)
     EXPECT_EQ(Run("p"), "p<p>Errore alla riga 3 di /global.asa: ReferenceError: guasto is not defined</p>");
 }
 
+// A caller with a runner of its own per flag hands the flag over.
+TEST_F(CPageRunnerTest, ARunnerOfItsOwnTakesOverAGlobalAsaFlag)
+{
+    temp.WriteFile("website/asp/global.asa", "<script>\nfunction Application_OnStart() { Response.Write('app;'); }\n"
+                                             "</script>\n");
+    std::atomic<bool> pending{true};
+    CPageRunner own(folders, session, pending);
+    EXPECT_FALSE(pending);
+    EXPECT_EQ(QString::fromUtf8(own.RunPage("a")), "app;a");
+    EXPECT_EQ(QString::fromUtf8(own.RunPage("b")), "b");
+}
+
 TEST(CPageRunnerGlobalAsa, ScriptTagsGoAndOnlyDefinedProceduresAreCalled)
 {
     QList<int> lines;
