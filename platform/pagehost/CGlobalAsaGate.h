@@ -18,6 +18,24 @@ public:
     // running it (a page run inside global.asa's run) returns false at once.
     bool Enter();
     void Done();
+    // Calls Done when it goes, however the run ended, so waiting pages never
+    // wait for ever.
+    class Running
+    {
+    public:
+        explicit Running(CGlobalAsaGate& gate, bool entered = true) : m_gate(entered ? &gate : nullptr) {}
+        ~Running()
+        {
+            if (m_gate)
+                m_gate->Done();
+        }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+
+    private:
+        CGlobalAsaGate* m_gate;
+    };
+
     // Makes it run again before the next page.
     void Reset();
     bool IsPending() const;

@@ -77,8 +77,8 @@ QByteArray CPageRunner::RunPage(const QString& pageText, const QString& pagePath
     m_redirect.clear();
     m_response.ClearOutput();
     if (m_globalAsa.Enter()) {
+        CGlobalAsaGate::Running running(m_globalAsa);
         RunGlobalAsaScript();
-        m_globalAsa.Done();
     }
 
     QString expanded;
@@ -193,9 +193,8 @@ void CPageRunner::AppendIncluded(const QString& directiveLine, QStringList& incl
 void CPageRunner::RunGlobalAsa()
 {
     const bool mine = m_globalAsa.Enter();
+    CGlobalAsaGate::Running running(m_globalAsa, mine);
     RunGlobalAsaScript();
-    if (mine)
-        m_globalAsa.Done();
 }
 
 void CPageRunner::RunGlobalAsaScript()
