@@ -106,8 +106,9 @@ QJSValue ScriptEngineFactory::Evaluate(const QString& program, const QString& fi
     m_timedOut = false;
     if (outermost) {
         m_running = false;
-        const bool fired = m_watchdog.Disarm();
-        if (fired || m_engine->isInterrupted()) {
+        // An interrupt of the caller's (a job cancelled) stays; only the
+        // time limit's is undone and reported as such.
+        if (m_watchdog.Disarm()) {
             m_engine->setInterrupted(false);
             if (result.isError() && result.toString() == QLatin1String("Error: Interrupted")) {
                 result = QJSValue(TimeoutMessage(m_timeLimit));

@@ -7,6 +7,9 @@
 #include <QPointer>
 #include <QThread>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 class Recorder : public QObject
@@ -236,6 +239,23 @@ TEST_F(ScriptEngineFactoryTest, AScriptPastItsTimeLimitIsInterruptedWithAnError)
     EXPECT_TRUE(engine->CallFunction(engine->GetIDOfFunction("lento")).isUndefined());
     EXPECT_EQ(engine->GetErrors().size(), 1);
     EXPECT_EQ(engine->CallFunction(engine->GetIDOfFunction("svelto")).toInt(), 7);
+}
+
+// A caller that stops a script itself (a cancelled job) is not told the
+// time ran out, and its interrupt stays until it lets the engine go.
+TEST_F(ScriptEngineFactoryTest, AnInterruptOfTheCallersIsNotATimeout)
+{
+    engine->SetTimeLimit(std::chrono::seconds(60));
+    QJSEngine* js = engine->Engine();
+    std::thread stopper([js] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        js->setInterrupted(true);
+    });
+    engine->LoadScript("for (;;) {}");
+    stopper.join();
+    ASSERT_EQ(engine->GetErrors().size(), 1);
+    EXPECT_NE(engine->GetErrors().first().message, ScriptEngineFactory::TimeoutMessage(std::chrono::seconds(60)));
+    EXPECT_TRUE(js->isInterrupted());
 }
 
 } // namespace
