@@ -46,5 +46,13 @@ function(qtr_add_test name)
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${T_TIMEOUT} FIXTURES_REQUIRED qtr_pgcluster)
+    PROPERTIES TIMEOUT ${T_TIMEOUT} FIXTURES_REQUIRED qtr_pgcluster)
+  # ENVIRONMENT is a list, and the discovery script's argument passing
+  # splits it so that only its first variable arrives; it is set on the
+  # discovered tests afterwards instead, from a file CTest reads after the
+  # list of discovered tests.
+  set(env_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake")
+  file(GENERATE OUTPUT "${env_file}" CONTENT
+    "foreach(test IN LISTS ${name}_TESTS)\n  set_tests_properties(\"\${test}\" PROPERTIES ENVIRONMENT [==[${env}]==])\nendforeach()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${env_file}")
 endfunction()

@@ -1,10 +1,17 @@
 // Pages per second of a small page with one include: run in process by the
 // page host (no sockets), and served by the preview server over loopback;
-// beside them a static file of the same size over loopback. Prints the
-// rates and their ratios.
+// beside them a static file of the same size over loopback. Then what
+// keeping pages apart costs: the page's script in a new engine each time,
+// in one engine hardened and put back after each script (what the page host
+// does), and in one engine with no isolation at all (the yardstick). Then
+// form parsing at two sizes, whose time per field should not grow. Prints
+// the rates and their ratios.
 
 #include "desktop/publishing/preview/CListenSocket.h"
+#include "platform/pagehost/CGlobalAsaGate.h"
 #include "platform/pagehost/CPageHost.h"
+#include "platform/pagehost/CRequest.h"
+#include "platform/script/ScriptEngineFactory.h"
 #include "platform/pagehost/CSession.h"
 #include "platform/pagehost/CVirtualFolders.h"
 #include "desktop/publishing/preview/testing/CPreviewTestClient.h"
@@ -14,6 +21,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QJSEngine>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -42,7 +50,7 @@ public:
         Write("inc/testata.inc", kInclude);
         Write("pagina.asp", kPage);
         folders.SetRootDir(Root());
-        std::atomic<bool> noGlobalAsa{false};
+        CGlobalAsaGate noGlobalAsa(false);
         CPageHost host(folders, session, noGlobalAsa);
         host.Answer(kRequest);
         const QByteArray body = host.Answer(kRequest).body;
@@ -82,7 +90,7 @@ void Record(benchmark::State& state)
 void BM_PageInProcess(benchmark::State& state)
 {
     Site& site = TheSite();
-    std::atomic<bool> noGlobalAsa{false};
+    CGlobalAsaGate noGlobalAsa(false);
     CPageHost host(site.folders, site.session, noGlobalAsa);
     for (auto _ : state) {
         CHttpReply reply = host.Answer(Site::kRequest);
@@ -102,7 +110,7 @@ void OverLoopback(benchmark::State& state, const QByteArray& target)
         return;
     }
     CPreviewTestClient client(server.ServerPort());
-    const QByteArray request = "GET " + target + " HTTP/1.1\r\nHost: x\r\n\r\n";
+    const QByteArray request = "GET " + target + " HTTP/1.1\r\n" + client.HostLine() + "\r\n";
     for (auto _ : state) {
         const CPreviewTestClient::Reply reply = client.Send(request);
         if (reply.status != 200) {
@@ -116,6 +124,59 @@ void OverLoopback(benchmark::State& state, const QByteArray& target)
 void BM_PageLoopback(benchmark::State& state) { OverLoopback(state, "/pagina.asp?id=7"); }
 void BM_StaticLoopback(benchmark::State& state) { OverLoopback(state, "/statico.htm"); }
 
+// The script a page of the bench site turns into, without its objects.
+const QString kScript = QStringLiteral("var righe = ['uno', 'due', 'tre'], out = '';\n"
+                                       "for (var i = 0; i < righe.length; ++i) out += '<li>' + righe[i] + '</li>';\n"
+                                       "var carta = '4111-1111'; Math.ultimo = carta;\n");
+
+void BM_ScriptFreshEngine(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QJSEngine engine;
+        benchmark::DoNotOptimize(engine.evaluate(kScript).isError());
+    }
+    Record(state);
+}
+
+void BM_ScriptIsolatedEngine(benchmark::State& state)
+{
+    ScriptEngineFactory factory;
+    for (auto _ : state) {
+        factory.InitializeScriptEngine();
+        factory.LoadScript(kScript);
+        factory.UnloadScript();
+    }
+    Record(state);
+}
+
+void BM_ScriptSharedEngine(benchmark::State& state)
+{
+    QJSEngine engine;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(engine.evaluate(kScript).isError());
+    Record(state);
+}
+
+void BM_FormFields(benchmark::State& state)
+{
+    QByteArray body;
+    for (int i = 0; i < state.range(0); ++i)
+        body += (i ? "&campo" : "campo") + QByteArray::number(i) + "=valore";
+    const QByteArray request = "POST /p.asp HTTP/1.1\r\nContent-Length: " + QByteArray::number(body.size())
+                               + "\r\n\r\n" + body;
+    CRequest parsed;
+    for (auto _ : state) {
+        parsed.ParseRequest(request);
+        benchmark::DoNotOptimize(parsed.Form("campo1"));
+    }
+    state.counters["fields/s"] =
+        benchmark::Counter(double(state.iterations()) * double(state.range(0)), benchmark::Counter::kIsRate);
+}
+
+BENCHMARK(BM_ScriptFreshEngine)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(1.0);
+BENCHMARK(BM_ScriptIsolatedEngine)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(1.0);
+BENCHMARK(BM_ScriptSharedEngine)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(1.0);
+BENCHMARK(BM_FormFields)->Arg(4000)->Arg(40000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
 BENCHMARK(BM_PageInProcess)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_PageLoopback)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_StaticLoopback)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(2.0);
@@ -161,5 +222,17 @@ int main(int argc, char** argv)
         std::printf("%-28s %12.2f\n", "in process : loopback page", inProcess / page);
         std::printf("%-28s %12.2f\n", "static : page (loopback)", file / page);
     }
+    const double fresh = rate("BM_ScriptFreshEngine"), isolated = rate("BM_ScriptIsolatedEngine"),
+                 shared = rate("BM_ScriptSharedEngine");
+    if (fresh > 0 && isolated > 0 && shared > 0) {
+        std::printf("%-28s %12.1f us\n", "script, new engine", 1e6 / fresh);
+        std::printf("%-28s %12.1f us\n", "script, isolated engine", 1e6 / isolated);
+        std::printf("%-28s %12.1f us\n", "script, shared engine", 1e6 / shared);
+        std::printf("%-28s %12.1f us\n", "isolation cost per script", 1e6 / isolated - 1e6 / shared);
+        std::printf("%-28s %12.2f\n", "new : isolated engine", isolated / fresh);
+    }
+    const double small = rate("BM_FormFields/4000"), large = rate("BM_FormFields/40000");
+    if (small > 0 && large > 0)
+        std::printf("%-28s %12.2f (10 when linear, 100 when quadratic)\n", "form time 40000 : 4000", small / large);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "platform/pagehost/CBuiltinObjects.h"
 
+#include "platform/pagehost/CApplication.h"
 #include "platform/pagehost/CRequest.h"
 #include "platform/pagehost/CResponse.h"
 #include "platform/pagehost/CServer.h"
@@ -26,6 +27,7 @@ IAspRequest* CBuiltinObjects::Request() { return m_request; }
 IAspResponse* CBuiltinObjects::Response() { return m_response; }
 IAspServer* CBuiltinObjects::Server() { return m_server; }
 IAspSession* CBuiltinObjects::Session() { return m_session; }
+IAspApplication* CBuiltinObjects::Application() { return m_application; }
 
 void CBuiltinObjects::RaiseError(const QString& message)
 {

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+class CApplication;
 class CRequest;
 class CResponse;
 class CServer;
@@ -17,6 +18,7 @@ class CBuiltinObjects : public IAspScriptingContext
 {
 public:
     void SetObjects(CRequest* request, CResponse* response, CServer* server, CSession* session);
+    void SetApplication(CApplication* application) { m_application = application; }
     void SetLocalMode(bool on) { m_localMode = on; }
 
     // While a script runs its errors are thrown into it; otherwise (a page
@@ -28,7 +30,7 @@ public:
     IAspResponse* Response() override;
     IAspServer* Server() override;
     IAspSession* Session() override;
-    IAspApplication* Application() override { return nullptr; }
+    IAspApplication* Application() override;
     bool IsLocalMode() const override { return m_localMode; }
     void RaiseError(const QString& message) override;
 
@@ -36,12 +38,14 @@ public:
     CResponse* ResponseObject() const { return m_response; }
     CServer* ServerObject() const { return m_server; }
     CSession* SessionObject() const { return m_session; }
+    CApplication* ApplicationObject() const { return m_application; }
 
 private:
     CRequest* m_request = nullptr;
     CResponse* m_response = nullptr;
     CServer* m_server = nullptr;
     CSession* m_session = nullptr;
+    CApplication* m_application = nullptr;
     bool m_localMode = true;
     QJSEngine* m_engine = nullptr;
     QStringList m_errors;

@@ -21,16 +21,21 @@ int LeadingNumber(const QString& key)
 
 void CFields::AddField(const QString& name, const QString& value)
 {
-    for (CField& field : m_fields) {
-        if (field.Name().compare(name, Qt::CaseInsensitive) == 0) {
-            field.AppendValue(value);
-            return;
-        }
+    const QString key = name.toLower();
+    const auto found = m_positions.constFind(key);
+    if (found != m_positions.constEnd()) {
+        m_fields[*found].AppendValue(value);
+        return;
     }
+    m_positions.insert(key, m_fields.size());
     m_fields.append(CField(name, value));
 }
 
-void CFields::Clear() { m_fields.clear(); }
+void CFields::Clear()
+{
+    m_fields.clear();
+    m_positions.clear();
+}
 
 QString CFields::GetValue(const QString& key) const
 {
@@ -38,10 +43,8 @@ QString CFields::GetValue(const QString& key) const
         const int index = LeadingNumber(key);
         return index >= 1 && index <= m_fields.size() ? m_fields.at(index - 1).Value() : QString();
     }
-    for (const CField& field : m_fields)
-        if (field.Name().compare(key, Qt::CaseInsensitive) == 0)
-            return field.Value();
-    return QString();
+    const auto found = m_positions.constFind(key.toLower());
+    return found == m_positions.constEnd() ? QString() : m_fields.at(*found).Value();
 }
 
 int CFields::Count() const { return int(m_fields.size()); }

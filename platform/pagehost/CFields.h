@@ -2,12 +2,14 @@
 
 #include "platform/pagehost/CField.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QStringList>
 
 // A request collection (query string, form, server variables): fields in the
-// order they came, names compared without regard to letter case.
+// order they came, names compared without regard to letter case and found
+// by hash, so a form of many fields costs no more per field than a small one.
 class CFields : public QObject
 {
     Q_OBJECT
@@ -28,4 +30,5 @@ public:
 
 private:
     QList<CField> m_fields;
+    QHash<QString, qsizetype> m_positions;   // by lower-case name
 };

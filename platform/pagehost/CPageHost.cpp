@@ -1,5 +1,6 @@
 #include "platform/pagehost/CPageHost.h"
 
+#include "platform/pagehost/CGlobalAsaGate.h"
 #include "platform/pagehost/CRequestTarget.h"
 #include "platform/pagehost/CTextFile.h"
 #include "platform/pagehost/CVirtualFolders.h"
@@ -17,8 +18,19 @@ QByteArray LengthHeader(qint64 length) { return "Content-Length: " + QByteArray:
 
 } // namespace
 
+CPageHost::CPageHost(const CVirtualFolders& folders, CSession& session, CGlobalAsaGate& globalAsa,
+                     CApplication* application)
+    : m_folders(folders), m_runner(folders, session, globalAsa, application)
+{
+}
+
 CPageHost::CPageHost(const CVirtualFolders& folders, CSession& session, std::atomic<bool>& globalAsaPending)
-    : m_folders(folders), m_runner(folders, session, globalAsaPending)
+    : CPageHost(folders, session, std::make_unique<CGlobalAsaGate>(globalAsaPending.exchange(false)))
+{
+}
+
+CPageHost::CPageHost(const CVirtualFolders& folders, CSession& session, std::unique_ptr<CGlobalAsaGate> ownGate)
+    : m_folders(folders), m_ownGate(std::move(ownGate)), m_runner(folders, session, *m_ownGate)
 {
 }
 
@@ -26,20 +38,25 @@ CHttpReply CPageHost::Answer(const QByteArray& requestText)
 {
     const CRequestTarget target(requestText);
     const QString path = m_folders.MapTarget(target.Path());
-    auto file = std::make_unique<QFile>(path);
-    if (path.isEmpty() || !file->open(QIODevice::ReadOnly))
-        return EmptyReply("HTTP/1.1 404 File Not Found");
-    m_runner.Request().ParseRequest(requestText);
-    CHttpReply reply;
     // Letter case counts: "X.ASP" is sent as it is, not run.
-    if (QFileInfo(path).fileName().endsWith(QLatin1String(".asp"))) {
-        file.reset();
-        reply = AnswerPage(path, target.Path());
-    } else {
-        reply = AnswerStatic(std::move(file));
-    }
+    const bool page = QFileInfo(path).fileName().endsWith(QLatin1String(".asp"));
+    auto file = std::make_unique<QFile>(path);
+    if (path.isEmpty() || (!page && !IsSentAsFile(path)) || !file->open(QIODevice::ReadOnly))
+        return EmptyReply("HTTP/1.1 404 File Not Found");
+    if (!page)
+        return AnswerStatic(std::move(file));
+    file.reset();
+    m_runner.Request().ParseRequest(requestText);
+    CHttpReply reply = AnswerPage(path, target.Path());
     m_runner.Request().ClearCollections();
     return reply;
+}
+
+bool CPageHost::IsSentAsFile(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    return !name.endsWith(QLatin1String(".asa"), Qt::CaseInsensitive)
+           && !name.endsWith(QLatin1String(".inc"), Qt::CaseInsensitive);
 }
 
 CHttpReply CPageHost::AnswerPage(const QString& file, const QString& sitePath)
@@ -116,7 +133,12 @@ CHttpReply CPageHost::Refusal(CRequestReader::State state)
         status = "HTTP/1.1 400 Bad Request";
         break;
     }
-    CHttpReply reply = EmptyReply(status);
+    return Refusal(status);
+}
+
+CHttpReply CPageHost::Refusal(const QByteArray& statusLine)
+{
+    CHttpReply reply = EmptyReply(statusLine);
     reply.head.insert(reply.head.size() - 2, "Connection: close\r\n");
     reply.closeAfter = true;
     return reply;

@@ -6,7 +6,6 @@
 #include "platform/pagehost/CTextFile.h"
 #include "platform/pagehost/CVirtualFolders.h"
 #include "platform/asp/CAspCallGuard.h"
-#include "platform/script/ScriptEngineFactory.h"
 
 #include <QFileInfo>
 
@@ -35,21 +34,52 @@ QString SitePath(const QString& relative)
 
 } // namespace
 
-CPageRunner::CPageRunner(const CVirtualFolders& folders, CSession& session, std::atomic<bool>& globalAsaPending)
-    : m_folders(folders), m_session(session), m_globalAsaPending(globalAsaPending)
+CPageRunner::CPageRunner(const CVirtualFolders& folders, CSession& session, CGlobalAsaGate& globalAsa,
+                         CApplication* application)
+    : m_folders(folders), m_globalAsa(globalAsa)
+{
+    Connect(session, application);
+}
+
+void CPageRunner::Connect(CSession& session, CApplication* application)
 {
     m_server.SetVirtualFolders(&m_folders);
     m_server.SetBuiltinObjects(&m_builtins);
-    m_builtins.SetObjects(&m_request, &m_response, &m_server, &m_session);
+    m_server.SetTimeoutHandler([this](int seconds) { m_engine.SetTimeLimit(std::chrono::seconds(seconds)); });
+    m_builtins.SetObjects(&m_request, &m_response, &m_server, &session);
+    m_builtins.SetApplication(application ? application : &m_ownApplication);
 }
+
+CPageRunner::CPageRunner(const CVirtualFolders& folders, CSession& session, std::atomic<bool>& globalAsaPending)
+    : CPageRunner(folders, session, std::make_unique<CGlobalAsaGate>(globalAsaPending.exchange(false)))
+{
+}
+
+CPageRunner::CPageRunner(const CVirtualFolders& folders, CSession& session, std::unique_ptr<CGlobalAsaGate> ownGate)
+    : m_folders(folders), m_ownGate(std::move(ownGate)), m_globalAsa(*m_ownGate)
+{
+    Connect(session, nullptr);
+}
+
+// Objects a C++ caller created outside a page end while everything they
+// may reach is still there.
+CPageRunner::~CPageRunner() { m_server.EndPageObjects(); }
+
+void CPageRunner::SetSession(CSession& session)
+{
+    m_builtins.SetObjects(&m_request, &m_response, &m_server, &session);
+}
+
+void CPageRunner::SetApplication(CApplication& application) { m_builtins.SetApplication(&application); }
 
 QByteArray CPageRunner::RunPage(const QString& pageText, const QString& pagePath)
 {
     m_redirect.clear();
     m_response.ClearOutput();
-    // Claimed before running, so two threads never both run it.
-    if (m_globalAsaPending.exchange(false))
+    if (m_globalAsa.Enter()) {
+        CGlobalAsaGate::Running running(m_globalAsa);
         RunGlobalAsaScript();
+    }
 
     QString expanded;
     QList<CSourceLine> origins;
@@ -78,21 +108,27 @@ QByteArray CPageRunner::RunPage(const QString& pageText, const QString& pagePath
 
 QStringList CPageRunner::RunScript(const QString& script, const std::function<CSourceLine(int)>& sourceOf)
 {
-    ScriptEngineFactory* engine = ScriptEngineFactory::Instance();
-    engine->InitializeScriptEngine();
-    CScriptObjects::Expose(*engine, m_builtins);
-    m_builtins.SetRunningEngine(engine->Engine());
+    const bool outermost = !std::exchange(m_running, true);
+    m_engine.InitializeScriptEngine();
+    m_server.SetScriptTimeout(m_defaultTimeout);
+    m_engine.SetTimeLimit(std::chrono::seconds(m_server.ScriptTimeout()));
+    QJSValue endPage = CScriptObjects::Expose(m_engine, m_builtins);
+    m_builtins.SetRunningEngine(m_engine.Engine());
     {
         CAspCallGuard::ScriptScope scope;
-        engine->LoadScript(script);
+        m_engine.LoadScript(script);
     }
     m_builtins.SetRunningEngine(nullptr);
+    endPage.call();
     QStringList errors;
-    for (const ScriptError& error : engine->GetErrors())
+    for (const ScriptError& error : m_engine.GetErrors())
         errors.append(FormatError(error, sourceOf(error.line)));
     errors += m_server.EndPageObjects();
-    // The thread keeps its engine for the next page.
-    engine->UnloadScript();
+    if (CApplication* application = m_builtins.ApplicationObject())
+        application->UnLockAll();
+    // The engine stays for the next page.
+    m_engine.UnloadScript();
+    m_running = !outermost;
     return errors;
 }
 
@@ -156,7 +192,8 @@ void CPageRunner::AppendIncluded(const QString& directiveLine, QStringList& incl
 
 void CPageRunner::RunGlobalAsa()
 {
-    m_globalAsaPending = false;
+    const bool mine = m_globalAsa.Enter();
+    CGlobalAsaGate::Running running(m_globalAsa, mine);
     RunGlobalAsaScript();
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/pagehost/CApplication.h"
 #include "platform/pagehost/CBuiltinObjects.h"
+#include "platform/pagehost/CGlobalAsaGate.h"
 #include "platform/pagehost/CRequest.h"
 #include "platform/pagehost/CResponse.h"
 #include "platform/pagehost/CServer.h"
 #include "platform/pagehost/CSourceLine.h"
+#include "platform/script/ScriptEngineFactory.h"
 
 #include <QByteArray>
 #include <QList>
@@ -13,25 +16,54 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 
 class CSession;
 class CVirtualFolders;
 
 // Runs a site's pages: expands their includes, runs global.asa once for
-// whoever shares the flag, turns the page into one script, runs it with the
-// page's Request, Response, Session and Server, ends the objects the page
-// created and writes the script's errors into the page. Knows nothing of
-// sockets: one runner serves one page at a time on the thread that uses it.
+// whoever shares the gate (before any of their pages), turns the page into
+// one script, runs it with the page's Request, Response, Session,
+// Application and Server, ends the objects the page created and writes the
+// script's errors into the page. Knows nothing of sockets: one runner serves
+// one page at a time on the thread that uses it.
+//
+// The runner owns its script engine, made once and kept: the object model
+// compiled in it only ever sees this runner's objects, which live as long
+// as the engine. Nothing a page leaves in the engine reaches the next page
+// (ScriptEngineFactory); a page that runs past Server.ScriptTimeout is
+// stopped with an error in the page.
 class CPageRunner
 {
 public:
+    static constexpr int kDefaultScriptTimeout = 90;   // seconds, as pages expect
+
+    // Without an application of the caller's the runner keeps its own.
+    CPageRunner(const CVirtualFolders& folders, CSession& session, CGlobalAsaGate& globalAsa,
+                CApplication* application = nullptr);
+    // For a caller with a runner of its own per flag: the runner takes the
+    // flag over (clears it) and, when it was set, runs global.asa before its
+    // first page. Runners that share global.asa share a CGlobalAsaGate.
     CPageRunner(const CVirtualFolders& folders, CSession& session, std::atomic<bool>& globalAsaPending);
+    ~CPageRunner();
+    CPageRunner(const CPageRunner&) = delete;
+    CPageRunner& operator=(const CPageRunner&) = delete;
+
+    // A server answering several visitors changes them between pages.
+    void SetSession(CSession& session);
+    void SetApplication(CApplication& application);
+    // The time each page starts with (seconds).
+    void SetDefaultScriptTimeout(int seconds) { m_defaultTimeout = seconds; }
+    // True while a page (or global.asa) runs: a caller re-entered from
+    // inside a page must not start another one.
+    bool IsRunning() const { return m_running; }
 
     CRequest& Request() { return m_request; }
     CResponse& Response() { return m_response; }
     const CResponse& Response() const { return m_response; }
     CServer& Server() { return m_server; }
     CBuiltinObjects& BuiltinObjects() { return m_builtins; }
+    ScriptEngineFactory& ScriptEngine() { return m_engine; }
 
     // pagePath, the page's site path, names it in error messages.
     QByteArray RunPage(const QString& pageText, const QString& pagePath = QString());
@@ -46,6 +78,8 @@ public:
     static QString GlobalAsaScript(const QString& fileText, QList<int>* fileLines = nullptr);
 
 private:
+    CPageRunner(const CVirtualFolders& folders, CSession& session, std::unique_ptr<CGlobalAsaGate> ownGate);
+    void Connect(CSession& session, CApplication* application);
     void Expand(const QString& text, const QString& file, QStringList& includeChain, QString& into,
                 QList<CSourceLine>& origins);
     void AppendIncluded(const QString& directiveLine, QStringList& includeChain, QString& into,
@@ -55,13 +89,19 @@ private:
     QStringList RunScript(const QString& script, const std::function<CSourceLine(int)>& sourceOf);
     void RunGlobalAsaScript();
 
+    // Declared first, gone last: the objects below are wrapped in it.
+    ScriptEngineFactory m_engine;
     const CVirtualFolders& m_folders;
-    CSession& m_session;
-    std::atomic<bool>& m_globalAsaPending;
+    std::unique_ptr<CGlobalAsaGate> m_ownGate;
+    CGlobalAsaGate& m_globalAsa;
+    CApplication m_ownApplication;
     CRequest m_request;
     CResponse m_response;
-    CServer m_server;
+    // Before the server, whose ending of page objects hands them this record.
     CBuiltinObjects m_builtins;
+    CServer m_server;
     QString m_redirect;
     QStringList m_globalAsaErrors;
+    int m_defaultTimeout = kDefaultScriptTimeout;
+    bool m_running = false;
 };

@@ -55,15 +55,33 @@ qsizetype CRequestReader::CompleteSize(State* state) const
 
 qint64 CRequestReader::ContentLength(const QByteArray& headers)
 {
-    const QList<QByteArray> lines = headers.split('\n');
-    for (const QByteArray& line : lines) {
+    const QByteArray value = HeaderValue(headers, "content-length");
+    if (value.isNull())
+        return -1;
+    bool ok = false;
+    const qint64 length = value.toLongLong(&ok);
+    return ok && length >= 0 && !value.startsWith('+') ? length : -2;
+}
+
+QByteArray CRequestReader::HeaderValue(const QByteArray& requestText, const QByteArray& name)
+{
+    const qsizetype end = requestText.indexOf("\r\n\r\n");
+    const QList<QByteArray> lines = requestText.left(end < 0 ? requestText.size() : end).split('\n');
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QByteArray& line = lines.at(i);
         const qsizetype colon = line.indexOf(':');
-        if (colon < 0 || line.left(colon).trimmed().toLower() != "content-length")
-            continue;
-        const QByteArray value = line.mid(colon + 1).trimmed();
-        bool ok = false;
-        const qint64 length = value.toLongLong(&ok);
-        return ok && length >= 0 && !value.startsWith('+') ? length : -2;
+        if (colon > 0 && line.left(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+            return line.mid(colon + 1).trimmed();
     }
-    return -1;
+    return QByteArray();
+}
+
+bool CRequestReader::KeepsAlive(const QByteArray& requestText)
+{
+    const qsizetype lineEnd = requestText.indexOf("\r\n");
+    const QByteArray requestLine = requestText.left(lineEnd < 0 ? requestText.size() : lineEnd);
+    const QByteArray connection = HeaderValue(requestText, "connection").toLower();
+    if (requestLine.endsWith(" HTTP/1.0"))
+        return connection.contains("keep-alive");
+    return !connection.contains("close");
 }

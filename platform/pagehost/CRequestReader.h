@@ -31,6 +31,14 @@ public:
     // The value of Content-Length in a header block, blanks around it
     // skipped; -1 when absent, -2 when not a number.
     static qint64 ContentLength(const QByteArray& headers);
+    // The value of the first header of that name (compared without regard
+    // to letter case) in a request's text, blanks around it skipped; a null
+    // array when there is none.
+    static QByteArray HeaderValue(const QByteArray& requestText, const QByteArray& name);
+    // Whether the connection stays open after the reply: HTTP/1.1 unless
+    // "Connection: close", HTTP/1.0 only with "Connection: keep-alive".
+    static bool KeepsAlive(const QByteArray& requestText);
+    qsizetype BufferedBytes() const { return m_buffer.size(); }
 
 private:
     // The size of the complete request at the buffer's start, or 0.

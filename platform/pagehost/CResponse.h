@@ -18,21 +18,30 @@ public:
 
     Q_INVOKABLE void Write(const QString& text) override;
     Q_INVOKABLE void WriteHTML(int index);
-    Q_INVOKABLE void Redirect(const QString& url) override;
+    // For scripts: false, with nothing changed, for text that would break
+    // the reply's header (control characters).
+    Q_INVOKABLE bool ScriptRedirect(const QString& url);
+    Q_INVOKABLE bool ScriptSetContentType(const QString& contentType);
+    Q_INVOKABLE QString ContentType() const { return m_contentType; }
     // The preview lets the browser cache as it likes.
     Q_INVOKABLE int Expires() const { return 0; }
     Q_INVOKABLE void SetExpires(int) override {}
 
-    // IAspResponse
+    // IAspResponse. Header text with control characters (a redirect target,
+    // a content type, a cookie's path) is refused with std::invalid_argument.
+    void Redirect(const QString& url) override;
     void BinaryWrite(const QByteArray& bytes) override;
-    void SetContentType(const QString& contentType) override { m_contentType = contentType; }
+    void SetContentType(const QString& contentType) override;
     void SetCookie(const QString& name, const CAspCookie& cookie) override;
+
+    // No control characters: safe to put in a header line.
+    static bool IsHeaderText(const QString& text);
+    static QString HeaderError();
 
     // Called when a page starts: output, content type and cookies go.
     void ClearOutput();
     const QByteArray& Output() const { return m_output; }
     const QString& RedirectTarget() const { return m_redirect; }
-    const QString& ContentType() const { return m_contentType; }
     const QList<QPair<QString, CAspCookie>>& Cookies() const { return m_cookies; }
     // Numbered from 0 in the order stored.
     int AddHtmlBlock(const QString& block);

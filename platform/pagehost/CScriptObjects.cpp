@@ -1,6 +1,8 @@
 #include "platform/pagehost/CScriptObjects.h"
 
+#include "platform/pagehost/CApplication.h"
 #include "platform/pagehost/CBuiltinObjects.h"
+#include "platform/pagehost/CScriptValue.h"
 #include "platform/pagehost/CRequest.h"
 #include "platform/pagehost/CResponse.h"
 #include "platform/pagehost/CServer.h"
@@ -12,16 +14,44 @@
 namespace {
 
 // Made once per engine. A callable object is a Proxy around the reading
-// function, so it can carry members (Request.Form) and refuse writes.
+// function, so it can carry members (Request.Form) and refuse writes. Every
+// object and member of a page stops working when the page ends (end()), so
+// a function the page left behind cannot read or write the next page's
+// request, output or session.
 const char* const kObjectModel = R"JS(
-(function (request, response, server, session, conversionError) {
+(function (request, response, server, session, application, conversionError, headerError) {
     "use strict";
+    var alive = true;
     function text(v) { return v === undefined || v === null ? "" : String(v); }
     function refuse(name) { throw new TypeError("Operazione non supportata: " + String(name)); }
+    function check() {
+        if (!alive)
+            throw new TypeError("La pagina è terminata");
+    }
+    function live(f) {
+        return function () {
+            check();
+            return f.apply(this, arguments);
+        };
+    }
+    function accessor(object, name, get, set) {
+        Object.defineProperty(object, name, { get: live(get), set: set ? live(set) : undefined });
+    }
+    // Plain functions become live ones; members that are objects of the
+    // model already are.
+    function liveMembers(members) {
+        for (var key in members)
+            members[key] = live(members[key]);
+        return members;
+    }
     function guarded(target, members, writable) {
         return new Proxy(target, {
-            get: function (t, name) { return name in members ? members[name] : t[name]; },
+            get: function (t, name) {
+                check();
+                return name in members ? members[name] : t[name];
+            },
             set: function (t, name, value) {
+                check();
                 if (writable.indexOf(name) < 0)
                     refuse(name);
                 members[name] = value;
@@ -30,12 +60,12 @@ const char* const kObjectModel = R"JS(
         });
     }
     function collection(host) {
-        var members = {
+        var members = liveMembers({
             Item: function (key) { return host.GetValue(text(key)); },
             Prova: function (t) { return host.Prova(text(t)); }
-        };
-        Object.defineProperty(members, "Count", { get: function () { return host.Count(); } });
-        members[Symbol.iterator] = function () {
+        });
+        accessor(members, "Count", function () { return host.Count(); });
+        members[Symbol.iterator] = live(function () {
             var names = host.Names(), values = host.Values(), i = 0;
             return { next: function () {
                 if (i >= names.length)
@@ -44,50 +74,69 @@ const char* const kObjectModel = R"JS(
                 ++i;
                 return { done: false, value: field };
             } };
-        };
+        });
         return guarded(members.Item, members, []);
+    }
+    var functionMembers = ["toString", "valueOf", "call", "apply", "bind", "constructor"];
+    function values(store, methods) {
+        var read = live(function (name) { return store.Item(text(name)); });
+        liveMembers(methods);
+        return new Proxy(read, {
+            get: function (t, name) {
+                check();
+                if (typeof name === "symbol" || functionMembers.indexOf(name) >= 0)
+                    return t[name];
+                if (name === "Item")
+                    return read;
+                return name in methods ? methods[name] : store.Item(name);
+            },
+            set: function (t, name, value) {
+                check();
+                if (!store.SetItem(String(name), value))
+                    throw new TypeError(conversionError);
+                return true;
+            }
+        });
     }
 
     var requestMembers = {
         QueryString: collection(request.QueryString()),
         Form: collection(request.Form()),
         ServerVariables: collection(request.ServerVariables()),
-        Item: function (key) { return request.Item(text(key)); }
+        Item: live(function (key) { return request.Item(text(key)); })
     };
-    var responseMembers = {
+    var responseMembers = liveMembers({
         Write: function (v) { response.Write(text(v)); },
         WriteHTML: function (index) { response.WriteHTML(Number(index) | 0); },
-        Redirect: function (url) { response.Redirect(text(url)); }
-    };
-    Object.defineProperty(responseMembers, "Expires", {
-        get: function () { return response.Expires(); },
-        set: function (v) { response.SetExpires(Number(v) | 0); }
-    });
-    var serverMembers = {
-        MapPath: function (path) { return server.ScriptMapPath(text(path)); },
-        CreateObject: function (progId) { return server.ScriptCreateObject(text(progId)); }
-    };
-
-    var readSession = function (name) { return session.Item(text(name)); };
-    var functionMembers = ["toString", "valueOf", "call", "apply", "bind", "constructor"];
-    var sessionObject = new Proxy(readSession, {
-        get: function (t, name) {
-            if (typeof name === "symbol" || functionMembers.indexOf(name) >= 0)
-                return t[name];
-            return name === "Item" ? readSession : session.Item(name);
-        },
-        set: function (t, name, value) {
-            if (!session.SetItem(String(name), value))
-                throw new TypeError(conversionError);
-            return true;
+        Redirect: function (url) {
+            if (!response.ScriptRedirect(text(url)))
+                throw new TypeError(headerError);
         }
     });
+    accessor(responseMembers, "Expires", function () { return response.Expires(); },
+             function (v) { response.SetExpires(Number(v) | 0); });
+    accessor(responseMembers, "ContentType", function () { return response.ContentType(); },
+             function (v) {
+                 if (!response.ScriptSetContentType(text(v)))
+                     throw new TypeError(headerError);
+             });
+    var serverMembers = liveMembers({
+        MapPath: function (path) { return server.ScriptMapPath(text(path)); },
+        CreateObject: function (progId) { return server.ScriptCreateObject(text(progId)); }
+    });
+    accessor(serverMembers, "ScriptTimeout", function () { return server.ScriptTimeout(); },
+             function (v) { server.SetScriptTimeout(Number(v) | 0); });
 
     return {
         Request: guarded(requestMembers.Item, requestMembers, []),
-        Response: guarded({}, responseMembers, ["Expires"]),
-        Session: sessionObject,
-        Server: guarded({}, serverMembers, [])
+        Response: guarded({}, responseMembers, ["Expires", "ContentType"]),
+        Session: values(session, {}),
+        Application: values(application, {
+            Lock: function () { application.Lock(); },
+            UnLock: function () { application.UnLock(); }
+        }),
+        Server: guarded({}, serverMembers, ["ScriptTimeout"]),
+        end: function () { alive = false; }
     };
 })
 )JS";
@@ -100,7 +149,7 @@ QJSValue Wrap(QJSEngine& engine, QObject* object)
 
 } // namespace
 
-void CScriptObjects::Expose(ScriptEngineFactory& factory, CBuiltinObjects& objects)
+QJSValue CScriptObjects::Expose(ScriptEngineFactory& factory, CBuiltinObjects& objects)
 {
     QJSEngine& engine = *factory.Engine();
     CRequest* request = objects.RequestObject();
@@ -112,8 +161,10 @@ void CScriptObjects::Expose(ScriptEngineFactory& factory, CBuiltinObjects& objec
         return e.evaluate(QString::fromUtf8(kObjectModel), QStringLiteral("objects"));
     });
     const QJSValue model = makeModel.call({Wrap(engine, request), Wrap(engine, objects.ResponseObject()),
-                                      Wrap(engine, objects.ServerObject()), Wrap(engine, objects.SessionObject()),
-                                      QJSValue(CSession::ConversionError())});
-    for (const char* name : {"Request", "Response", "Session", "Server"})
+                                           Wrap(engine, objects.ServerObject()), Wrap(engine, objects.SessionObject()),
+                                           Wrap(engine, objects.ApplicationObject()),
+                                           QJSValue(CScriptValue::ConversionError()), QJSValue(CResponse::HeaderError())});
+    for (const char* name : {"Request", "Response", "Session", "Application", "Server"})
         factory.AddExposedValue(QString::fromLatin1(name), model.property(QString::fromLatin1(name)));
+    return model.property(QStringLiteral("end"));
 }

@@ -1,14 +1,19 @@
 #pragma once
 
+#include <QJSValue>
+
 class CBuiltinObjects;
 class ScriptEngineFactory;
 
 // Gives a script the page's Request, Response, Session and Server with
 // JavaScript manners: collections are called to read (Request("k"),
 // Request.Form("k"), Session("k")) and the session is written by property
-// (Session.k = v, Session["k"] = v).
+// (Session.k = v, Session["k"] = v). The same for Application, with
+// Application.Lock() and UnLock().
 class CScriptObjects
 {
 public:
-    static void Expose(ScriptEngineFactory& engine, CBuiltinObjects& objects);
+    // Returns the function to call when the page ends: from then on the
+    // objects refuse every use.
+    static QJSValue Expose(ScriptEngineFactory& engine, CBuiltinObjects& objects);
 };

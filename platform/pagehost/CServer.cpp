@@ -43,6 +43,15 @@ QObject* CServer::ScriptCreateObject(const QString& progId)
     return CAspCallGuard::Run(m_builtins, [&]() -> QObject* { return CreateObject(progId); });
 }
 
+void CServer::SetScriptTimeout(int seconds)
+{
+    if (seconds < 1)
+        return;
+    m_scriptTimeout = seconds;
+    if (m_timeoutHandler)
+        m_timeoutHandler(seconds);
+}
+
 QStringList CServer::EndPageObjects()
 {
     QStringList errors;

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
+
 class CAspComponent;
 class CBuiltinObjects;
 class CVirtualFolders;
@@ -31,6 +33,13 @@ public:
     Q_INVOKABLE QString ScriptMapPath(const QString& virtualPath) const;
     Q_INVOKABLE QObject* ScriptCreateObject(const QString& progId);
 
+    // Seconds a page may run before it is stopped. A page may ask for more
+    // (Server.ScriptTimeout = 300); values below 1 are ignored. The handler
+    // hears every change.
+    Q_INVOKABLE int ScriptTimeout() const { return m_scriptTimeout; }
+    Q_INVOKABLE void SetScriptTimeout(int seconds);
+    void SetTimeoutHandler(std::function<void(int)> handler) { m_timeoutHandler = std::move(handler); }
+
     // OnEndPage for every object created since the last call, in creation
     // order, then deletes them. Returns the errors they raised.
     QStringList EndPageObjects();
@@ -39,4 +48,6 @@ private:
     const CVirtualFolders* m_folders = nullptr;
     CBuiltinObjects* m_builtins = nullptr;
     QList<QPointer<CAspComponent>> m_components;
+    int m_scriptTimeout = 90;
+    std::function<void(int)> m_timeoutHandler;
 };

@@ -36,17 +36,20 @@ bool LeavesFolder(const QStringList& steps)
 
 void CVirtualFolders::SetRootDir(const QString& folder) { m_root = WithoutTrailingSlash(folder); }
 
-void CVirtualFolders::AddVirtualDir(const QString& virtualPath, const QString& folder)
+void CVirtualFolders::AddVirtualDir(const QString& virtualPath, const QString& folder, bool served)
 {
     qsizetype at = 0;
     while (at < m_virtualPaths.size() && m_virtualPaths.at(at).size() <= virtualPath.size())
         ++at;
     m_virtualPaths.insert(at, WithoutTrailingSlash(virtualPath));
     m_folders.insert(at, WithoutTrailingSlash(folder));
+    m_served.insert(at, served);
 }
 
-bool CVirtualFolders::Split(const QString& path, QString& folder, QStringList& steps) const
+bool CVirtualFolders::Split(const QString& path, QString& folder, QStringList& steps, bool* served) const
 {
+    if (served)
+        *served = true;
     QString normal = path;
     normal.replace(QLatin1Char('\\'), QLatin1Char('/'));
     folder = m_root;
@@ -58,6 +61,8 @@ bool CVirtualFolders::Split(const QString& path, QString& folder, QStringList& s
             && (normal.size() == virtualPath.size() || normal.at(virtualPath.size()) == QLatin1Char('/'))) {
             folder = m_folders.at(i);
             rest = normal.mid(virtualPath.size());
+            if (served)
+                *served = m_served.at(i);
             break;
         }
     }
@@ -69,9 +74,20 @@ QString CVirtualFolders::MapTarget(const QString& path) const
 {
     QString folder;
     QStringList steps;
-    if (!Split(path, folder, steps) || steps.isEmpty())
+    bool served = true;
+    if (!Split(path, folder, steps, &served) || steps.isEmpty() || !served)
         return QString();
-    return ResolveIgnoringCase(folder, steps);
+    const QString file = ResolveIgnoringCase(folder, steps);
+    return !file.isEmpty() && Inside(file, folder) ? file : QString();
+}
+
+// Links resolved on both sides, so a link inside the folder that points
+// out of it is caught while the folder itself may be reached through one.
+bool CVirtualFolders::Inside(const QString& file, const QString& folder)
+{
+    const QString realFile = QFileInfo(file).canonicalFilePath();
+    const QString realFolder = QFileInfo(folder).canonicalFilePath();
+    return !realFile.isEmpty() && !realFolder.isEmpty() && realFile.startsWith(realFolder + QLatin1Char('/'));
 }
 
 QString CVirtualFolders::MapPath(const QString& path) const
@@ -88,7 +104,8 @@ QString CVirtualFolders::MapRootFile(const QString& relativePath) const
     const QStringList steps = StepsOf(relativePath);
     if (steps.isEmpty() || LeavesFolder(steps))
         return QString();
-    return ResolveIgnoringCase(m_root, steps);
+    const QString file = ResolveIgnoringCase(m_root, steps);
+    return !file.isEmpty() && Inside(file, m_root) ? file : QString();
 }
 
 // Pages name their files with whatever letter case the merchant typed; the

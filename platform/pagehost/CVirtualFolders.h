@@ -5,7 +5,8 @@
 
 // The site's root folder and its virtual folders ("/db", "/images"), and the
 // mapping of site paths onto files. No mapping leaves its folder: a path
-// with a ".." step maps to nothing.
+// with a ".." step maps to nothing, and a request never reaches a file that
+// a symbolic link places outside its folder.
 class CVirtualFolders
 {
 public:
@@ -13,7 +14,9 @@ public:
     const QString& RootDir() const { return m_root; }
     // Kept in ascending order of the virtual path's length; equal lengths
     // keep the order in which they were added.
-    void AddVirtualDir(const QString& virtualPath, const QString& folder);
+    // A folder that is not served (the database's) is found by MapPath but
+    // never by a request.
+    void AddVirtualDir(const QString& virtualPath, const QString& folder, bool served = true);
     const QStringList& VirtualPaths() const { return m_virtualPaths; }
     const QStringList& Folders() const { return m_folders; }
 
@@ -28,10 +31,12 @@ public:
 
 private:
     // The folder that serves the path and the path's remaining steps.
-    bool Split(const QString& path, QString& folder, QStringList& steps) const;
+    bool Split(const QString& path, QString& folder, QStringList& steps, bool* served = nullptr) const;
+    static bool Inside(const QString& file, const QString& folder);
     static QString ResolveIgnoringCase(const QString& folder, const QStringList& steps);
 
     QString m_root;
     QStringList m_virtualPaths;
     QStringList m_folders;
+    QList<bool> m_served;
 };

@@ -1,5 +1,7 @@
 #include "platform/script/ScriptEngineFactory.h"
 
+#include "platform/script/ScriptIsolation.h"
+
 #include <QJSEngine>
 #include <QObject>
 
@@ -28,40 +30,6 @@ int LineOfFirstScriptFrame(const QStringList& stackTrace)
 
 thread_local std::unique_ptr<ScriptEngineFactory> t_instance;
 
-// Takes a snapshot of the global object and gives back a function that puts
-// it back: properties added since are deleted (or, for the ones "var" and
-// function declarations make, which cannot be deleted, set to undefined),
-// replaced ones get their first value again. The helpers it uses are taken
-// now, so a script that replaces them cannot break the reset.
-const char* const kSnapshotGlobals = R"JS(
-(function (global) {
-    var namesOf = Object.getOwnPropertyNames;
-    var hasOwn = Function.prototype.call.bind(Object.prototype.hasOwnProperty);
-    var pristine = Object.create(null);
-    var names = namesOf(global);
-    for (var i = 0; i < names.length; ++i)
-        pristine[names[i]] = global[names[i]];
-    return function () {
-        var current = namesOf(global);
-        for (var j = 0; j < current.length; ++j) {
-            var name = current[j];
-            try {
-                if (name in pristine) {
-                    if (global[name] !== pristine[name])
-                        global[name] = pristine[name];
-                } else if (!delete global[name]) {
-                    global[name] = undefined;
-                }
-            } catch (e) {
-            }
-        }
-        for (var k = 0; k < names.length; ++k)
-            if (!hasOwn(global, names[k]))
-                global[names[k]] = pristine[names[k]];
-    };
-})(this)
-)JS";
-
 } // namespace
 
 ScriptEngineFactory::ScriptEngineFactory() = default;
@@ -77,9 +45,7 @@ ScriptEngineFactory* ScriptEngineFactory::Instance()
 void ScriptEngineFactory::FreeInstance()
 {
     UnloadScript();
-    m_cache.clear();
-    m_resetGlobals = QJSValue();
-    m_engine.reset();
+    DropEngine();
     if (t_instance.get() == this)
         t_instance.reset();   // deletes this; nothing may follow
 }
@@ -90,7 +56,16 @@ void ScriptEngineFactory::InitializeScriptEngine()
     if (m_engine)
         return;
     m_engine = std::make_unique<QJSEngine>();
-    m_resetGlobals = m_engine->evaluate(QString::fromUtf8(kSnapshotGlobals), QStringLiteral("reset"));
+    m_resetGlobals = ScriptIsolation::Harden(*m_engine);
+    ++m_enginesMade;
+}
+
+void ScriptEngineFactory::DropEngine()
+{
+    m_functions.clear();
+    m_cache.clear();
+    m_resetGlobals = QJSValue();
+    m_engine.reset();
 }
 
 QJSValue ScriptEngineFactory::Cached(const QString& key, const std::function<QJSValue(QJSEngine&)>& make)
@@ -101,10 +76,53 @@ QJSValue ScriptEngineFactory::Cached(const QString& key, const std::function<QJS
     return *found;
 }
 
+// An engine whose global object cannot be put back is not used again.
 void ScriptEngineFactory::ResetGlobals()
 {
-    if (m_resetGlobals.isCallable())
-        m_resetGlobals.call();
+    if (!m_engine || !std::exchange(m_globalsTouched, false))
+        return;
+    if (!m_resetGlobals.call().toBool())
+        DropEngine();
+}
+
+void ScriptEngineFactory::SetTimeLimit(std::chrono::milliseconds limit)
+{
+    m_timeLimit = limit;
+    if (m_running && limit.count() > 0)
+        m_watchdog.MoveDeadline(m_runStart + limit);
+}
+
+QJSValue ScriptEngineFactory::Evaluate(const QString& program, const QString& fileName, QStringList* stackTrace)
+{
+    const bool outermost = !m_running;
+    m_globalsTouched = true;
+    if (outermost) {
+        m_running = true;
+        m_runStart = ScriptWatchdog::Clock::now();
+        if (m_timeLimit.count() > 0)
+            m_watchdog.Arm(m_engine.get(), m_runStart + m_timeLimit);
+    }
+    QJSValue result = m_engine->evaluate(program, fileName, 1, stackTrace);
+    m_timedOut = false;
+    if (outermost) {
+        m_running = false;
+        // An interrupt of the caller's (a job cancelled) stays; only the
+        // time limit's is undone and reported as such.
+        if (m_watchdog.Disarm()) {
+            m_engine->setInterrupted(false);
+            if (result.isError() && result.toString() == QLatin1String("Error: Interrupted")) {
+                result = QJSValue(TimeoutMessage(m_timeLimit));
+                m_timedOut = true;
+            }
+        }
+    }
+    return result;
+}
+
+QString ScriptEngineFactory::TimeoutMessage(std::chrono::milliseconds limit)
+{
+    return QStringLiteral("Superato il tempo massimo di esecuzione dello script (%1 s)")
+        .arg(double(limit.count()) / 1000.0);
 }
 
 QJSEngine* ScriptEngineFactory::Engine()
@@ -124,14 +142,16 @@ void ScriptEngineFactory::AddExposedObjectPtr(const QString& name, QObject* obje
 
 void ScriptEngineFactory::AddExposedValue(const QString& name, const QJSValue& value)
 {
+    m_globalsTouched = true;
     Engine()->globalObject().setProperty(name, value);
 }
 
 void ScriptEngineFactory::LoadScript(const QString& scriptText)
 {
     QStringList stackTrace;
-    const QJSValue result = Engine()->evaluate(scriptText, kScriptFile, 1, &stackTrace);
-    if (!stackTrace.isEmpty() || result.isError())
+    Engine();
+    const QJSValue result = Evaluate(scriptText, kScriptFile, &stackTrace);
+    if (!stackTrace.isEmpty() || result.isError() || m_timedOut)
         RecordError(result, stackTrace);
 }
 
@@ -157,12 +177,11 @@ QJSValue ScriptEngineFactory::CallFunction(int id, const QJSValueList& args)
     global.setProperty(kCallTarget, m_functions.at(id - 1));
     global.setProperty(kCallArgs, argArray);
     QStringList stackTrace;
-    const QJSValue result = m_engine->evaluate(kCallTarget + QStringLiteral(".apply(null, ") + kCallArgs
-                                                   + QStringLiteral(")"),
-                                               QStringLiteral("call"), 1, &stackTrace);
+    const QJSValue result = Evaluate(kCallTarget + QStringLiteral(".apply(null, ") + kCallArgs + QStringLiteral(")"),
+                                     QStringLiteral("call"), &stackTrace);
     global.deleteProperty(kCallTarget);
     global.deleteProperty(kCallArgs);
-    if (!stackTrace.isEmpty()) {
+    if (!stackTrace.isEmpty() || m_timedOut) {
         RecordError(result, stackTrace);
         return QJSValue();
     }

@@ -7,6 +7,9 @@
 #include <QList>
 #include <QStringList>
 
+#include "platform/script/ScriptWatchdog.h"
+
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -18,12 +21,13 @@ class QObject;
 // caller can show them all after the run.
 //
 // A QJSEngine belongs to the thread that made it, so Instance() gives one
-// object per thread; servers that run pages on several threads get one
-// engine each without locking. Making a QJSEngine costs far more than
-// running a page, so the engine is kept between scripts and made fresh by
-// putting its global object back as it was: what a script declared or
-// exposed is gone for the next one (built-in prototypes a script changed
-// stay changed). FreeInstance releases the engine itself.
+// object per thread; a page host owns one of its own. Making a QJSEngine
+// costs far more than running a page, so the engine is kept between scripts,
+// its built-ins frozen and its global object put back after each script
+// (ScriptIsolation): nothing one script leaves reaches the next. An engine
+// that cannot be put back is replaced. A script that runs past the time
+// limit is interrupted and fails with an error. FreeInstance releases the
+// engine itself.
 class ScriptEngineFactory
 {
 public:
@@ -46,6 +50,14 @@ public:
     // across scripts and out of the script's sight.
     QJSValue Cached(const QString& key, const std::function<QJSValue(QJSEngine&)>& make);
 
+    // 0 (the default): no limit. Set while a script runs, it counts from
+    // that script's start.
+    void SetTimeLimit(std::chrono::milliseconds limit);
+    std::chrono::milliseconds TimeLimit() const { return m_timeLimit; }
+    static QString TimeoutMessage(std::chrono::milliseconds limit);
+    // Engines made so far: a new one follows each one dropped.
+    int EnginesMade() const { return m_enginesMade; }
+
     void LoadScript(const QString& scriptText);
     // Non-zero when the loaded script defines a function of that name.
     int GetIDOfFunction(const QString& name);
@@ -63,10 +75,20 @@ public:
 private:
     void RecordError(const QJSValue& error, const QStringList& stackTrace);
     void ResetGlobals();
+    void DropEngine();
+    // evaluate, under the time limit when it is the outermost run.
+    QJSValue Evaluate(const QString& program, const QString& fileName, QStringList* stackTrace);
 
     std::unique_ptr<QJSEngine> m_engine;
     QJSValue m_resetGlobals;
     QHash<QString, QJSValue> m_cache;
     QList<QJSValue> m_functions;   // id - 1
     QList<ScriptError> m_errors;
+    ScriptWatchdog m_watchdog;
+    std::chrono::milliseconds m_timeLimit{0};
+    ScriptWatchdog::Clock::time_point m_runStart;
+    bool m_running = false;
+    bool m_timedOut = false;
+    bool m_globalsTouched = false;   // a script ran or a value was exposed since the last reset
+    int m_enginesMade = 0;
 };

@@ -1,4 +1,6 @@
+#include "platform/pagehost/CMemoryValueStore.h"
 #include "platform/pagehost/CPageRunner.h"
+#include "platform/pagehost/CScriptValue.h"
 #include "platform/pagehost/CSession.h"
 #include "platform/pagehost/CVirtualFolders.h"
 #include "platform/asp/CAspCallGuard.h"
@@ -14,7 +16,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <atomic>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -32,7 +40,9 @@ public:
         m_context = context;
         g_events.append("start " + context->Request()->QueryString("id"));
     }
-    void OnEndPage() override { g_events.append("end"); }
+    // Uses its context to the last, as the shop's objects do when they free
+    // their resources.
+    void OnEndPage() override { g_events.append("end " + m_context->Request()->QueryString("id")); }
 
     Q_INVOKABLE QString Saluta(const QString& name)
     {
@@ -77,8 +87,8 @@ protected:
     TempFolder temp;
     CVirtualFolders folders;
     CSession session;
-    std::atomic<bool> globalAsaPending{false};
-    CPageRunner runner{folders, session, globalAsaPending};
+    CGlobalAsaGate globalAsa{false};
+    CPageRunner runner{folders, session, globalAsa};
 };
 
 TEST_F(CPageRunnerTest, HtmlExpressionsAndStatementsLandInOrder)
@@ -97,13 +107,190 @@ TEST_F(CPageRunnerTest, RequestCollectionsAreCalledToRead)
     EXPECT_EQ(body, "uno|uno|due|2|POST|due|f=due;g=tre;|tre");
 }
 
-TEST_F(CPageRunnerTest, SessionIsWrittenByPropertyAndKeepsText)
+TEST_F(CPageRunnerTest, SessionIsWrittenByPropertyAndReadWithoutRegardToCase)
 {
     Run("<% Session.k = 5; Session['Nome'] = 'Anna'; Session.vero = true; %>");
-    EXPECT_EQ(session.Item("K"), QVariant("5"));
-    EXPECT_EQ(Run("<%= typeof Session('k') %>:<%= Session('NOME') %>:<%= Session.nome %>:<%= Session('vero') %>:"
+    EXPECT_EQ(session.Item("K"), QVariant(qint64(5)));
+    EXPECT_EQ(Run("<%= Session('NOME') %>:<%= Session.nome %>:<%= Session('vero') %>:"
                   "<%= Session('manca') === undefined %>:<%= Session.Item('k') %>"),
-              "string:Anna:Anna:true:true:5");
+              "Anna:Anna:true:true:5");
+}
+
+struct TypedValueCase
+{
+    const char* name;
+    const char* value;      // script expression stored by one page
+    const char* expected;   // what the next page's typeof, if and value give
+};
+
+class SessionValueTypes : public CPageRunnerTest, public ::testing::WithParamInterface<TypedValueCase>
+{};
+
+// A page stores, the next one decides on what it reads.
+TEST_P(SessionValueTypes, ValuesComeBackWithTheirType)
+{
+    Run(QStringLiteral("<% Session.Valore = %1; Application.Valore = %1; %>").arg(GetParam().value));
+    const QString reader = QStringLiteral(
+        "<% var v = %1('Valore'); %><%= typeof v %>:<% if (v) { %>si<% } else { %>no<% } %>:"
+        "<%= v instanceof Date ? v.getFullYear() + '-' + (v.getMonth() + 1) + '-' + v.getDate() : String(v) %>");
+    EXPECT_EQ(Run(reader.arg("Session")), GetParam().expected);
+    EXPECT_EQ(Run(reader.arg("Application")), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mends, SessionValueTypes,
+    ::testing::Values(TypedValueCase{"FalseBoolean", "false", "boolean:no:false"},
+                      TypedValueCase{"TrueBoolean", "1 > 0", "boolean:si:true"},
+                      TypedValueCase{"ZeroNumber", "0", "number:no:0"},
+                      TypedValueCase{"WholeNumber", "1000000001", "number:si:1000000001"},
+                      TypedValueCase{"Fraction", "12.5", "number:si:12.5"},
+                      TypedValueCase{"EmptyText", "''", "string:no:"},
+                      TypedValueCase{"TextFalse", "'false'", "string:si:false"},
+                      TypedValueCase{"Date", "new Date(2026, 0, 31)", "object:si:2026-1-31"},
+                      TypedValueCase{"Null", "null", "object:no:null"},
+                      TypedValueCase{"Undefined", "undefined", "undefined:no:undefined"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CPageRunnerTest, SessionValuesReachCppWithTheirType)
+{
+    Run("<% Session.AttivaBonifico = false; Session.IDUtente = 0; Session.Quando = new Date(2026, 0, 31, 10, 30); %>");
+    EXPECT_EQ(session.Item("AttivaBonifico"), QVariant(false));
+    EXPECT_EQ(session.Item("IDUtente"), QVariant(qint64(0)));
+    EXPECT_EQ(session.Item("Quando").toDateTime(), QDateTime(QDate(2026, 1, 31), QTime(10, 30)));
+    session.SetValue("DaCpp", true);
+    EXPECT_EQ(Run("<%= Session('DaCpp') === true %>"), "true");
+}
+
+TEST(CScriptValueCodec, TextFormKeepsTheType)
+{
+    const QDateTime moment(QDate(2026, 1, 31), QTime(10, 30, 15, 250));
+    for (const QVariant& value : {QVariant(false), QVariant(true), QVariant(qint64(0)), QVariant(qint64(-7)),
+                                  QVariant(2.5), QVariant(QString()), QVariant(QString("s:b:")), QVariant(moment),
+                                  QVariant::fromValue(nullptr)}) {
+        const QVariant back = CScriptValue::Decode(CScriptValue::Encode(value));
+        EXPECT_EQ(back.metaType(), value.metaType()) << CScriptValue::Encode(value).toStdString();
+        EXPECT_EQ(back, value) << CScriptValue::Encode(value).toStdString();
+    }
+    EXPECT_FALSE(CScriptValue::Decode("x:1").isValid());
+}
+
+// A host plugs its own store; the session keeps the typing.
+class RecordingStore : public CMemoryValueStore
+{
+public:
+    void SetValue(const QString& key, const QVariant& value) override
+    {
+        written.append(key + "=" + CScriptValue::Encode(value));
+        CMemoryValueStore::SetValue(key, value);
+    }
+    QStringList written;
+};
+
+TEST_F(CPageRunnerTest, AStoreOfTheHostReceivesTypedValues)
+{
+    RecordingStore store;
+    session.SetStore(&store);
+    Run("<% Session.IDUtente = 0; Session.Nome = 'Anna'; %>");
+    EXPECT_EQ(store.written, QStringList({"IDUtente=n:0", "Nome=s:Anna"}));
+    EXPECT_EQ(Run("<%= typeof Session('IDUtente') %>"), "number");
+    session.SetStore(nullptr);
+}
+
+TEST_F(CPageRunnerTest, ApplicationLockIsReleasedWhenThePageForgetsIt)
+{
+    EXPECT_EQ(Run("<% Application.Lock(); Application.Visite = (Application('Visite') || 0) + 1; Application.UnLock(); %>"
+                  "<%= Application('Visite') %>"),
+              "1");
+    Run("<% Application.Lock(); Application.Lock(); %>");
+    CApplication& application = *runner.BuiltinObjects().ApplicationObject();
+    std::atomic<bool> locked{false};
+    std::thread other([&] {
+        application.Lock();
+        locked = true;
+        application.UnLock();
+    });
+    QElapsedTimer timer;
+    timer.start();
+    while (!locked && timer.elapsed() < 5000)
+        QThread::msleep(5);
+    EXPECT_TRUE(locked);
+    other.join();
+}
+
+struct LeakPageCase
+{
+    const char* name;
+    const char* first;    // page run for one visitor
+    const char* second;   // page run next, for another
+    const char* expected;
+};
+
+class PageIsolation : public CPageRunnerTest, public ::testing::WithParamInterface<LeakPageCase>
+{};
+
+TEST_P(PageIsolation, NothingAPageLeavesReachesTheNext)
+{
+    Run(GetParam().first, "GET /p.asp?carta=4111-1111 HTTP/1.1\r\n\r\n");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Run(GetParam().second, "GET /p.asp?carta=5500-0000 HTTP/1.1\r\n\r\n"), GetParam().expected);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(session.Item("rubata").isValid());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mends, PageIsolation,
+    ::testing::Values(
+        LeakPageCase{"Globals", "<% var carta = Request('carta'); %>", "<%= typeof carta %>", "undefined"},
+        LeakPageCase{"ChangedBuiltin", "<% Math.ultimo = Request('carta'); %>", "<%= String(Math.ultimo) %>", "undefined"},
+        LeakPageCase{"Prototype", "<% Object.prototype.benvenuto = 'ciao A'; %>", "<%= String(({}).benvenuto) %>",
+                     "undefined"},
+        LeakPageCase{"ReplacedObjectOfThePage", "<% Response = { Write: function () {} }; %>", "<%= 'visto' %>",
+                     "visto"},
+        LeakPageCase{"FunctionLeftBehind",
+                     "<% var writeLater = Response.Write; Promise.resolve().then(function () {"
+                     " Session.rubata = Request('carta'); writeLater('x'); }); %>",
+                     "<%= 'pulita' %>", "pulita"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CPageRunnerTest, APageThatRunsTooLongIsStoppedWithAnError)
+{
+    const QString body = Run("prima<% Server.ScriptTimeout = 1; while (true) {} %>dopo");
+    EXPECT_EQ(body, "prima<p>" + ScriptEngineFactory::TimeoutMessage(std::chrono::seconds(1)) + "</p>");
+    EXPECT_EQ(Run("<%= Server.ScriptTimeout %>"), QString::number(CPageRunner::kDefaultScriptTimeout));
+}
+
+TEST_F(CPageRunnerTest, HeaderTextWithControlCharactersIsRefused)
+{
+    const QString body = Run("<% Response.Redirect(Request('u')); %>",
+                             "GET /p.asp?u=/a%0d%0aSet-Cookie:+x=1 HTTP/1.1\r\n\r\n");
+    EXPECT_TRUE(runner.RedirectTarget().isEmpty());
+    EXPECT_TRUE(body.contains(CResponse::HeaderError())) << body.toStdString();
+    EXPECT_TRUE(Run("<% Response.ContentType = 'text/html\\nX-A: b'; %>").contains(CResponse::HeaderError()));
+    EXPECT_EQ(Run("<% Response.ContentType = 'text/plain'; %><%= Response.ContentType %>"), "text/plain");
+    CAspCookie cookie;
+    cookie.path = "/\r\nX-A: b";
+    EXPECT_THROW(runner.Response().SetCookie("c", cookie), std::invalid_argument);
+    EXPECT_THROW(runner.Response().Redirect("/\n"), std::invalid_argument);
+}
+
+TEST(CPageRunnerTeardown, ObjectsLeftAtTheEndAreEndedWhileTheirContextLives)
+{
+    g_events.clear();
+    TempFolder temp;
+    CVirtualFolders folders;
+    folders.SetRootDir(temp.FilePath("asp"));
+    CSession session;
+    CGlobalAsaGate globalAsa(false);
+    {
+        auto runner = std::make_unique<CPageRunner>(folders, session, globalAsa);
+        runner->Request().ParseRequest("GET /p.asp?id=9 HTTP/1.1\r\n\r\n");
+        CAspComponent* object = runner->Server().CreateObject("QTR50.ProvaPagina");
+        ASSERT_NE(object, nullptr);
+        // A failure outside any page waits in the context for the page end
+        // that never comes.
+        QMetaObject::invokeMethod(object, "Fallisce");
+    }
+    EXPECT_EQ(g_events, QStringList({"start 9", "end 9"}));
 }
 
 TEST_F(CPageRunnerTest, SessionRefusesValuesWithoutText)
@@ -171,17 +358,29 @@ TEST_F(CPageRunnerTest, GlobalAsaRunsOnceBeforeTheFirstPage)
                    "function Application_OnStart() { Response.Write('app;'); }\r\n"
                    "function Session_OnStart() { Session.Visite = 1; Response.Write('sess;'); }\r\n"
                    "</SCRIPT>\r\n");
-    globalAsaPending = true;
+    globalAsa.Reset();
     EXPECT_EQ(Run("page <%= Session('Visite') %>"), "app;sess;page 1");
-    EXPECT_FALSE(globalAsaPending);
+    EXPECT_FALSE(globalAsa.IsPending());
     EXPECT_EQ(Run("again"), "again");
 }
 
 TEST_F(CPageRunnerTest, GlobalAsaErrorsReachTheFirstPage)
 {
     temp.WriteFile("website/asp/global.asa", "<script>\nfunction Session_OnStart() {\n  guasto();\n}\n</script>\n");
-    globalAsaPending = true;
+    globalAsa.Reset();
     EXPECT_EQ(Run("p"), "p<p>Errore alla riga 3 di /global.asa: ReferenceError: guasto is not defined</p>");
+}
+
+// A caller with a runner of its own per flag hands the flag over.
+TEST_F(CPageRunnerTest, ARunnerOfItsOwnTakesOverAGlobalAsaFlag)
+{
+    temp.WriteFile("website/asp/global.asa", "<script>\nfunction Application_OnStart() { Response.Write('app;'); }\n"
+                                             "</script>\n");
+    std::atomic<bool> pending{true};
+    CPageRunner own(folders, session, pending);
+    EXPECT_FALSE(pending);
+    EXPECT_EQ(QString::fromUtf8(own.RunPage("a")), "app;a");
+    EXPECT_EQ(QString::fromUtf8(own.RunPage("b")), "b");
 }
 
 TEST(CPageRunnerGlobalAsa, ScriptTagsGoAndOnlyDefinedProceduresAreCalled)
@@ -200,8 +399,8 @@ TEST_F(CPageRunnerTest, ServerMapsPathsAndCreatesObjectsEndedWithThePage)
                              "GET /p.asp?id=7 HTTP/1.1\r\n\r\n");
     const QString db = temp.FilePath("db");
     EXPECT_EQ(body, "[Eva]ciao Eva da " + db + "|true|" + temp.FilePath("website/asp/a.htm"));
-    EXPECT_EQ(g_events, QStringList({"start 7", "end"}));
-    EXPECT_EQ(session.Item("Salutato"), QVariant("Eva"));
+    EXPECT_EQ(g_events, QStringList({"start 7", "end 7"}));
+    EXPECT_EQ(session.Item("Salutato"), QVariant(QString("Eva")));
 }
 
 TEST_F(CPageRunnerTest, FailuresOfObjectsAndPathsBecomePageErrors)
@@ -209,7 +408,7 @@ TEST_F(CPageRunnerTest, FailuresOfObjectsAndPathsBecomePageErrors)
     const QString body = Run("<% var o = Server.CreateObject('QTR50.ProvaPagina');\r\no.Fallisce(); %>x"
                              "<% Server.MapPath('/../fuori'); %>");
     EXPECT_TRUE(body.startsWith("<p>Errore alla riga 2 di /p.asp: Error: guasto interno</p>")) << body.toStdString();
-    EXPECT_EQ(g_events.last(), "end");
+    EXPECT_EQ(g_events.last(), "end ");
 }
 
 } // namespace

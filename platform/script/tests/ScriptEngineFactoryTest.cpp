@@ -7,6 +7,9 @@
 #include <QPointer>
 #include <QThread>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 class Recorder : public QObject
@@ -150,6 +153,109 @@ TEST_F(ScriptEngineFactoryTest, EachThreadHasItsOwnInstance)
     EXPECT_NE(other, nullptr);
     EXPECT_NE(other, engine);
     EXPECT_EQ(ScriptEngineFactory::Instance(), engine);
+}
+
+struct LeakCase
+{
+    const char* name;
+    const char* script;        // what one script leaves behind
+    const char* probe;         // what the next one reads
+    const char* expected;
+    bool replacesEngine;       // only a global object that cannot be put back costs a new engine
+};
+
+class ScriptLeakTest : public ScriptEngineFactoryTest, public ::testing::WithParamInterface<LeakCase>
+{};
+
+TEST_P(ScriptLeakTest, NothingAScriptLeavesReachesTheNext)
+{
+    const int engines = engine->EnginesMade();
+    engine->LoadScript(GetParam().script);
+    engine->UnloadScript();
+    engine->InitializeScriptEngine();
+    engine->LoadScript(QStringLiteral("var seen = String(%1);").arg(GetParam().probe));
+    EXPECT_TRUE(engine->GetErrors().isEmpty()) << engine->GetErrorMessages().join('\n').toStdString();
+    EXPECT_EQ(engine->Engine()->globalObject().property("seen").toString(), GetParam().expected);
+    EXPECT_EQ(engine->EnginesMade() - engines, GetParam().replacesEngine ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Isolation, ScriptLeakTest,
+    ::testing::Values(
+        LeakCase{"GlobalVariable", "var carta = '4111-1111';", "typeof carta", "undefined", false},
+        LeakCase{"MemberOfABuiltin", "var carta = '4111'; Math.ultimo = carta;", "Math.ultimo", "undefined", false},
+        LeakCase{"ObjectPrototype", "Object.prototype.benvenuto = 'ciao A';", "({}).benvenuto", "undefined", false},
+        LeakCase{"StrictWriteToABuiltin", "'use strict'; try { JSON.segreto = 1; } catch (e) {}", "JSON.segreto",
+                 "undefined", false},
+        LeakCase{"ReplacedBuiltinMethod", "Array.prototype.join = function () { return 'rubato'; };",
+                 "[1, 2].join('-')", "1-2", false},
+        LeakCase{"ReplacedGlobal", "JSON = { stringify: function () { return 'rubato'; } };", "JSON.stringify(1)",
+                 "1", false},
+        LeakCase{"PrototypeWithoutAGlobalName",
+                 "Object.getPrototypeOf([][Symbol.iterator]()).segreto = 's';",
+                 "Object.getPrototypeOf([][Symbol.iterator]()).segreto", "undefined", false},
+        LeakCase{"GeneratorPrototype", "Object.getPrototypeOf(function* () {}).segreto = 's';",
+                 "Object.getPrototypeOf(function* () {}).segreto", "undefined", false},
+        LeakCase{"LastRegExpMatch", "/4111-(\\d+)/.exec('carta 4111-2222');", "RegExp.$1 + RegExp.lastMatch", "",
+                 false},
+        LeakCase{"ReadOnlyGlobal", "Object.defineProperty(this, 'fisso', { value: 's' });", "typeof fisso",
+                 "undefined", true},
+        LeakCase{"GetterOnTheGlobal", "Object.defineProperty(this, 'spia', { get: function () { return 's'; } });",
+                 "typeof spia", "undefined", true},
+        LeakCase{"GlobalPrototypeReplaced", "Object.setPrototypeOf(this, { segreto: 's' });", "typeof segreto",
+                 "undefined", false},
+        LeakCase{"BuiltinNameAsVariable", "var URL = 'http://negozio/?carta=4111';", "typeof URL", "function",
+                 false},
+        LeakCase{"BuiltinMadeReadOnly",
+                 "Object.defineProperty(this, 'JSON', { value: 's', writable: false });", "typeof JSON", "object",
+                 true},
+        LeakCase{"FrozenGlobal", "var carta = 's'; Object.freeze(this);", "typeof carta", "undefined", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Built-ins stay usable as they are in any engine: a script gives its own
+// objects their own toString, and may name a variable like a built-in.
+TEST_F(ScriptEngineFactoryTest, ScriptsStillGiveTheirOwnObjectsCommonMembers)
+{
+    engine->LoadScript("function Cliente() {}\nCliente.prototype.toString = function () { return 'cliente'; };\n"
+                       "var errore = new Error(); errore.message = 'msg'; errore.name = 'Mio';\n"
+                       "var rifiuto = ''; try { Object.prototype.toString = null; } catch (e) { rifiuto = e.name; }\n"
+                       "var URL = 'indirizzo';\n"
+                       "var seen = [String(new Cliente()), errore.message, errore.name, rifiuto,\n"
+                       "            Object.prototype.toString.call([]), URL].join();");
+    EXPECT_TRUE(engine->GetErrors().isEmpty()) << engine->GetErrorMessages().join('\n').toStdString();
+    EXPECT_EQ(engine->Engine()->globalObject().property("seen").toString(),
+              "cliente,msg,Mio,TypeError,[object Array],indirizzo");
+}
+
+TEST_F(ScriptEngineFactoryTest, AScriptPastItsTimeLimitIsInterruptedWithAnError)
+{
+    engine->SetTimeLimit(std::chrono::milliseconds(200));
+    engine->LoadScript("var i = 0;\nwhile (true) { ++i; }");
+    ASSERT_EQ(engine->GetErrors().size(), 1);
+    EXPECT_EQ(engine->GetErrors().first().message, ScriptEngineFactory::TimeoutMessage(std::chrono::milliseconds(200)));
+    engine->UnloadScript();
+    engine->InitializeScriptEngine();
+    engine->LoadScript("function lento() { for (;;) {} }\nfunction svelto() { return 7; }");
+    EXPECT_TRUE(engine->CallFunction(engine->GetIDOfFunction("lento")).isUndefined());
+    EXPECT_EQ(engine->GetErrors().size(), 1);
+    EXPECT_EQ(engine->CallFunction(engine->GetIDOfFunction("svelto")).toInt(), 7);
+}
+
+// A caller that stops a script itself (a cancelled job) is not told the
+// time ran out, and its interrupt stays until it lets the engine go.
+TEST_F(ScriptEngineFactoryTest, AnInterruptOfTheCallersIsNotATimeout)
+{
+    engine->SetTimeLimit(std::chrono::seconds(60));
+    QJSEngine* js = engine->Engine();
+    std::thread stopper([js] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        js->setInterrupted(true);
+    });
+    engine->LoadScript("for (;;) {}");
+    stopper.join();
+    ASSERT_EQ(engine->GetErrors().size(), 1);
+    EXPECT_NE(engine->GetErrors().first().message, ScriptEngineFactory::TimeoutMessage(std::chrono::seconds(60)));
+    EXPECT_TRUE(js->isInterrupted());
 }
 
 } // namespace

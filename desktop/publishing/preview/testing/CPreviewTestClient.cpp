@@ -21,7 +21,7 @@ bool Spin(int timeoutMs, Done done)
 
 } // namespace
 
-CPreviewTestClient::CPreviewTestClient(quint16 port)
+CPreviewTestClient::CPreviewTestClient(quint16 port) : m_port(port)
 {
     m_socket.connectToHost(QHostAddress::LocalHost, port);
     Spin(5000, [&] { return m_socket.state() == QAbstractSocket::ConnectedState
@@ -47,7 +47,7 @@ CPreviewTestClient::Reply CPreviewTestClient::Send(const QByteArray& raw, int ti
 
 CPreviewTestClient::Reply CPreviewTestClient::Post(const QByteArray& target, const QByteArray& body)
 {
-    return Send("POST " + target + " HTTP/1.1\r\nHost: x\r\nContent-Type: application/x-www-form-urlencoded\r\n"
+    return Send("POST " + target + " HTTP/1.1\r\n" + HostLine() + "Content-Type: application/x-www-form-urlencoded\r\n"
                 + "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
 }
 

@@ -22,16 +22,19 @@ public:
 
     // Sends raw bytes and waits for one whole reply (keeps the connection).
     Reply Send(const QByteArray& raw, int timeoutMs = 5000);
-    Reply Get(const QByteArray& target) { return Send("GET " + target + " HTTP/1.1\r\nHost: x\r\n\r\n"); }
+    Reply Get(const QByteArray& target) { return Send("GET " + target + " HTTP/1.1\r\n" + HostLine() + "\r\n"); }
     Reply Post(const QByteArray& target, const QByteArray& body);
     // Sends without waiting for a reply.
     void Write(const QByteArray& raw);
     bool WaitForClose(int timeoutMs = 5000);
+    // "Host: 127.0.0.1:port" and its line end, as a browser sends it.
+    QByteArray HostLine() const { return "Host: 127.0.0.1:" + QByteArray::number(m_port) + "\r\n"; }
     void Close() { m_socket.disconnectFromHost(); }
 
 private:
     bool TakeReply(Reply& reply);
 
+    quint16 m_port;
     QTcpSocket m_socket;
     QByteArray m_received;
 };

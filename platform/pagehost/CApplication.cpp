@@ -1,0 +1,25 @@
+#include "platform/pagehost/CApplication.h"
+
+CApplication::CApplication(QObject* parent) : CScriptValues(parent) {}
+
+void CApplication::Lock()
+{
+    Store().Lock();
+    m_holder = QThread::currentThreadId();
+    ++m_depth;
+}
+
+void CApplication::UnLock()
+{
+    if (!HeldHere() || m_depth == 0)
+        return;
+    if (--m_depth == 0)
+        m_holder = nullptr;
+    Store().UnLock();
+}
+
+void CApplication::UnLockAll()
+{
+    while (HeldHere() && m_depth > 0)
+        UnLock();
+}
