@@ -42,6 +42,12 @@ CarrelloTotali CarrelloTotali::Calcola(const QList<CarrelloRiga>& righe, const C
     return t;
 }
 
+CarrelloTotali CarrelloTotali::Calcola(const QList<CarrelloRiga>& righe, const CarrelloImpostazioni& impostazioni,
+                                       const std::optional<CarrelloSpedizione>& spedizione)
+{
+    return Calcola(righe, impostazioni, spedizione, CarrelloTotali());
+}
+
 void CarrelloTotali::Merci(const QList<CarrelloRiga>& righe, const CarrelloImpostazioni& impostazioni)
 {
     const CatalogoCambi& c = impostazioni.cambi;

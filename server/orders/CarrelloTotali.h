@@ -71,7 +71,9 @@ struct CarrelloTotali
     // option found.
     static CarrelloTotali Calcola(const QList<CarrelloRiga>& righe, const CarrelloImpostazioni& impostazioni,
                                   const std::optional<CarrelloSpedizione>& spedizione,
-                                  const CarrelloTotali& precedente = CarrelloTotali());
+                                  const CarrelloTotali& precedente);
+    static CarrelloTotali Calcola(const QList<CarrelloRiga>& righe, const CarrelloImpostazioni& impostazioni,
+                                  const std::optional<CarrelloSpedizione>& spedizione);
 
 private:
     void Merci(const QList<CarrelloRiga>& righe, const CarrelloImpostazioni& impostazioni);
