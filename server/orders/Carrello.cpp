@@ -110,7 +110,7 @@ void Carrello::Salva(const QList<CarrelloOggetto>& oggetti)
 {
     SetSession(QStringLiteral("Basket"), CarrelloTesto::Componi(oggetti));
     NumeroOggettiNelCarrello = static_cast<qint16>(oggetti.size());
-    SetSession(QStringLiteral("DimBasket"), NumeroOggettiNelCarrello);
+    SetSession(QStringLiteral("DimBasket"), static_cast<int>(oggetti.size()));
 }
 
 // ---------------------------------------------------------------- operations
@@ -196,7 +196,7 @@ void Carrello::Svuota()
 {
     Guard([&] {
         Salva({});
-        SetSession(QStringLiteral("IDSpese"), qint16(0));
+        SetSession(QStringLiteral("IDSpese"), 0);
     });
 }
 

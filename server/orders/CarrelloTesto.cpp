@@ -8,10 +8,10 @@
 
 namespace {
 
-QLocale Regionale()
+QLocale Numeri()
 {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    QLocale locale = QLocale::c();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
     return locale;
 }
 
@@ -38,15 +38,17 @@ QString CarrelloTesto::Libero(const QString& testo)
 
 QString CarrelloTesto::Numero(double valore, int cifre)
 {
-    return Regionale().toString(valore, 'g', cifre);
+    return Numeri().toString(valore, 'g', cifre);
 }
 
 bool CarrelloTesto::LeggiNumero(const QString& testo, double& valore)
 {
+    QString numero = testo;
+    // "1,5" as an Italian shopper types it, or as older baskets stored it.
+    if (numero.count(QLatin1Char(',')) == 1 && !numero.contains(QLatin1Char('.')))
+        numero.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
-    valore = Regionale().toDouble(testo, &ok);
-    if (!ok)
-        valore = QLocale::c().toDouble(testo, &ok);
+    valore = Numeri().toDouble(numero, &ok);
     if (!ok || !std::isfinite(valore))
         valore = 0;
     return ok && std::isfinite(valore);
