@@ -1,5 +1,6 @@
 #include "server/orders/Carrello.h"
 #include "server/core/testing/CQtrTestShop.h"
+#include "server/orders/tests/ProdottiProva.h"
 
 #include "platform/ado/CAdoRecordset.h"
 
@@ -68,16 +69,7 @@ protected:
 
     void Prodotto(int id, const QString& nome, double prezzo, double iva, double peso, QVariantMap colonne = {})
     {
-        colonne.insert("ID", id);
-        colonne.insert("IDProdottoBase", 0);
-        colonne.insert("Ordine", id);
-        colonne.insert("IVA", iva);
-        colonne.insert("Peso", peso);
-        if (!colonne.contains("Attivo"))
-            colonne.insert("Attivo", 1);
-        m_shop->Insert("Prodotti", colonne);
-        m_shop->Insert("ProdottiLingue", {{"ID", id}, {"IDProdotto", id}, {"CodiceLingua", "it"},
-                                          {"Nome", Encrypt(nome)}, {"Prezzo", prezzo}});
+        InserisciProdotto(*m_shop, id, nome, prezzo, iva, peso, std::move(colonne));
     }
 
     void Set(const QString& chiave, const QVariant& valore) { m_shop->Host().Session().SetValue(chiave, valore); }

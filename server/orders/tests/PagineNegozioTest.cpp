@@ -1,4 +1,5 @@
 #include "server/core/testing/CQtrTestShop.h"
+#include "server/orders/tests/ProdottiProva.h"
 #include "server/orders/Carrello.h"
 
 #include "platform/pagehost/CPageHost.h"
@@ -69,15 +70,7 @@ protected:
 
     void Prodotto(int id, const QString& nome, double prezzo, double iva, double peso, QVariantMap colonne = {})
     {
-        colonne.insert("ID", id);
-        colonne.insert("IDProdottoBase", 0);
-        colonne.insert("Ordine", id);
-        colonne.insert("IVA", iva);
-        colonne.insert("Peso", peso);
-        colonne.insert("Attivo", 1);
-        m_shop->Insert("Prodotti", colonne);
-        m_shop->Insert("ProdottiLingue", {{"ID", id}, {"IDProdotto", id}, {"CodiceLingua", "it"},
-                                          {"Nome", Encrypt(nome)}, {"Prezzo", prezzo}});
+        InserisciProdotto(*m_shop, id, nome, prezzo, iva, peso, std::move(colonne));
     }
 
     QString Get(const QByteArray& target)
