@@ -25,7 +25,10 @@ bool Nota(const QString& chiave)
 QStringList ChiaviQueryString(const IAspRequest& request)
 {
     QStringList chiavi;
-    const QUrlQuery query(request.ServerVariable(QStringLiteral("QUERY_STRING")));
+    // A "+" in a link stands for a space.
+    QString testo = request.ServerVariable(QStringLiteral("QUERY_STRING"));
+    testo.replace(QLatin1Char('+'), QLatin1String("%20"));
+    const QUrlQuery query(testo);
     for (const auto& [chiave, valore] : query.queryItems(QUrl::FullyDecoded)) {
         Q_UNUSED(valore);
         if (!chiavi.contains(chiave, Qt::CaseInsensitive))

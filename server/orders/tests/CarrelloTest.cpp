@@ -153,8 +153,9 @@ const CasoOperazioni kOperazioni[] = {
     {"PostedImageButtonAdds", {Form({{"Aggiungi.x", "3"}, {"Aggiungi.y", "4"}, {"IDProdotto", "2"}, {"Quantita", "0"}})},
      "#2|1|0||0|#2|1|0||0|", 100},
     {"PostedLowerCaseNameIsAUserField", {Form({{"aggiungi", "1"}, {"IDProdotto", "2"}})}, "#2|1|0||0|", 50},
-    {"UnknownQueryKeyIsAUserField", {Link({{"Operazione", "AGGIUNGI"}, {"IDProdotto", "2"}, {"Quantita", "2"}, {"Lingua", "it"}})},
-     "#2|1|0||0|#2|2|0||0|Lingua~it|", 150},
+    {"UnknownQueryKeyIsAUserField",
+     {Link({{"Operazione", "AGGIUNGI"}, {"IDProdotto", "2"}, {"Quantita", "2"}, {"Lingua", "it"}, {"Dedica", "Buon anno"}})},
+     "#2|1|0||0|#2|2|0||0|Lingua~it|Dedica~Buon anno|", 150},
     {"QueryQuantityIsTakenPositive", {Link({{"Operazione", "aggiungi"}, {"IDProdotto", "2"}, {"Quantita", "-3"}})},
      "#2|1|0||0|#2|3|0||0|", 200},
     {"ShippingChoiceLeavesTheItems", {Link({{"Operazione", "spese"}, {"IDSpese", "4"}})}, "#2|1|0||0|", 50},
@@ -295,6 +296,22 @@ TEST_P(CarrelloDb, EmptyingKeepsTheCustomShippingAndTotalsCanWait)
     EXPECT_DOUBLE_EQ(c->TotaleProdotti(), 0);   // not yet computed
     c->EseguiOperazione("aggiungi", 0, 2, 1);
     EXPECT_DOUBLE_EQ(c->TotaleProdotti(), 100);
+}
+
+// With the page's shared connection nothing is read before SetConn.
+TEST_P(CarrelloDb, ASharedConnectionComputesTheTotalsOnSetConn)
+{
+    Set("ShareConn", true);
+    Set("Basket", "#2|2|0||0|");
+    Set("DimBasket", 1);
+    Carrello* c = Pagina();
+    EXPECT_DOUBLE_EQ(c->TotaleProdotti(), 0);
+    c->SetConn(&m_shop->Db());
+    EXPECT_DOUBLE_EQ(c->TotaleProdotti(), 100);
+    c->LeggiOggetto(1);
+    EXPECT_EQ(c->NomeProdotto, "Libro");
+    c->Free();
+    EXPECT_TRUE(m_shop->Db().IsOpen());
 }
 
 TEST_P(CarrelloDb, ShippingListMarksTheChoice)
