@@ -53,15 +53,10 @@ protected:
                                   {"Esterno", 1}});
         m_shop->WriteSiteFile("/images/banner/3.gif");
 
+        // The shop's own pages as an installation has them.
         const QDir pagine(QStringLiteral(QTR_TEMPLATE_SYSTEM));
-        for (const QString& file : pagine.entryList({"*.asp"}, QDir::Files))
+        for (const QString& file : pagine.entryList(QDir::Files))
             ASSERT_TRUE(QFile::copy(pagine.filePath(file), m_site.FilePath(file)));
-        m_site.WriteFile("global.asa", "<script>\nfunction Session_OnStart() {\n"
-                                       "  var g = Server.CreateObject('QTR50.Generale'); g.Inizializza(); g.Free();\n"
-                                       "}\n</script>\n");
-        m_site.WriteFile("prova.asp", "<% var IDProdottoCorrelati = 1; var CodiceBanner = 'HOME'; %>\n"
-                                      "<!--#include virtual=\"/inc_correlati.asp\"-->\n"
-                                      "<!--#include virtual=\"/inc_banner.asp\"-->\n");
         m_folders.SetRootDir(m_site.Path());
         m_folders.AddVirtualDir("/db", m_shop->DbFolder());
         m_folders.AddVirtualDir("/images", m_shop->SiteFolder() + "/images");
@@ -110,30 +105,35 @@ TEST_P(PagineNegozio, AShopperFillsTheBasketAndReadsTheTotals)
     QString pagina = Get("/carrello.asp");
     EXPECT_TRUE(Contiene(pagina, "Il carrello è vuoto.")) << pagina.toStdString();
 
-    Get("/carrello.asp?Operazione=aggiungi&IDProdotto=1&IDColore=11&Taglia=M&Quantita=2");
-    Post("/carrello.asp", "IDProdotto=2&Quantita=1&Aggiungi=Aggiungi+al+carrello");
-    Post("/carrello.asp", "IndiceOggetto=2&Quantita=3&Modifica=Aggiorna");
-    pagina = Post("/carrello.asp", "IDSpese=4&Spese=Scegli");
-    ASSERT_FALSE(Contiene(pagina, "Errore")) << pagina.toStdString();
+    // The product page offers the sizes on sale and the colours.
+    pagina = Get("/prodotto.asp?IDProdotto=1");
+    EXPECT_TRUE(Contiene(pagina, "<option value=\"M\">M</option>")) << pagina.toStdString();
+    EXPECT_TRUE(Contiene(pagina, "<option value=\"11\">Rosso</option>"));
+
+    Post("/carrello.asp", "IDProdotto=1&Taglia=M&IDColore=11&Quantita=2&Aggiungi=1");
+    Post("/carrello.asp", "IDProdotto=2&Quantita=1&Aggiungi=1");
+    Post("/carrello.asp", "IndiceOggetto=2&Quantita=3&Modifica=1");
+    pagina = Post("/carrello.asp", "IDSpese=4&Spese=1");
+    ASSERT_FALSE(Contiene(pagina, "Errore alla riga")) << pagina.toStdString();
 
     // Prices include VAT: 2 shirts at 60.00 (20 percent) and 3 books at
     // 55.00 (10 percent); 4.5 kg with 0.5 of packaging is band 2, 8.00 plus
     // 1.60 VAT. Goods 100 + 150, VAT 20 + 15 + 1.60.
-    EXPECT_TRUE(Contiene(pagina, "<td class=\"taglia\">M</td>")) << pagina.toStdString();
-    EXPECT_TRUE(Contiene(pagina, "<td class=\"colore\">Rosso</td>"));
+    EXPECT_TRUE(Contiene(pagina, "Taglia: M · Colore: Rosso")) << pagina.toStdString();
     EXPECT_TRUE(Contiene(pagina, "Libro &lt;b&gt;rilegato&lt;/b&gt;"));
-    EXPECT_TRUE(Contiene(pagina, "<td class=\"importo\">€ 165.00</td>"));
-    EXPECT_TRUE(Contiene(pagina, "<td id=\"totaleProdotti\">€ 250.00</td>"));
-    EXPECT_TRUE(Contiene(pagina, "<td id=\"spese\">€ 8.00</td>"));
-    EXPECT_TRUE(Contiene(pagina, "<td id=\"totaleIVA\">€ 36.60</td>"));
-    EXPECT_TRUE(Contiene(pagina, "<td id=\"totaleOrdine\">€ 294.60</td>"));
+    EXPECT_TRUE(Contiene(pagina, "<td class=\"importo\">€&nbsp;165.00</td>"));
+    EXPECT_TRUE(Contiene(pagina, "<td id=\"totale-prodotti\">€&nbsp;250.00</td>"));
+    EXPECT_TRUE(Contiene(pagina, "<td id=\"spese-spedizione\">€&nbsp;8.00</td>"));
+    EXPECT_TRUE(Contiene(pagina, "<td id=\"totale-iva\">€&nbsp;36.60</td>"));
+    EXPECT_TRUE(Contiene(pagina, "<td id=\"totale-ordine\">€&nbsp;294.60</td>"));
     EXPECT_TRUE(Contiene(pagina, "<option selected value=4>Corriere</option>"));
-    EXPECT_TRUE(Contiene(pagina, "id=\"procedi\""));
+    EXPECT_TRUE(Contiene(pagina, "id=\"procedi-ordine\""));
+    EXPECT_TRUE(Contiene(pagina, "<span id=\"pezzi-carrello\">2</span>"));
 
     // A price in the link changes nothing; removing the shirts leaves the books.
     Get("/carrello.asp?Operazione=aggiungi&IDProdotto=2&Quantita=1&Prezzo=0.01");
     pagina = Get("/carrello.asp?Operazione=elimina&IndiceOggetto=1");
-    EXPECT_TRUE(Contiene(pagina, "<td id=\"totaleProdotti\">€ 200.00</td>")) << pagina.toStdString();
+    EXPECT_TRUE(Contiene(pagina, "<td id=\"totale-prodotti\">€&nbsp;200.00</td>")) << pagina.toStdString();
     pagina = Get("/carrello.asp?Operazione=svuota");
     EXPECT_TRUE(Contiene(pagina, "Il carrello è vuoto."));
 }
@@ -148,16 +148,16 @@ TEST_P(PagineNegozio, TheCheckoutFormShowsItsFaultAndKeepsWhatWasTyped)
     const QByteArray form = "TipoPagamento=Bonifico&Email=anna%40esempio.it&Stato=Italia&Provincia=FC&"
                             "Localita=Forl%C3%AC&Cap=47121&Indirizzo=Via+Emilia+1&Nome=%3Cb%3EAnna";
     pagina = Post("/datiordine.asp", form + "&Cognome=&Submit=Conferma");
-    EXPECT_TRUE(Contiene(pagina, "<p class=\"errore\" id=\"errore\">Inserire il cognome</p>")) << pagina.toStdString();
+    EXPECT_TRUE(Contiene(pagina, "id=\"errore-dati\">Inserire il cognome</p>")) << pagina.toStdString();
     EXPECT_TRUE(Contiene(pagina, "value=\"Forlì\""));
     EXPECT_TRUE(Contiene(pagina, "value=\"&lt;b&gt;Anna\""));
 
     pagina = Post("/datiordine.asp", form + "&Cognome=Bianchi&Submit=Conferma");
-    EXPECT_TRUE(Contiene(pagina, "id=\"accettati\"")) << pagina.toStdString();
+    EXPECT_TRUE(Contiene(pagina, "id=\"dati-accettati\"")) << pagina.toStdString();
     EXPECT_EQ(m_session.Item("CognomeUtente").toString(), "Bianchi");
 
     pagina = Post("/datiordine.asp", form + "&Cognome=&Submit=Annulla");
-    EXPECT_TRUE(m_ultimaTesta.contains("carrello.asp")) << m_ultimaTesta.toStdString();
+    EXPECT_TRUE(m_ultimaTesta.contains("/carrello.asp")) << m_ultimaTesta.toStdString();
 }
 
 TEST_P(PagineNegozio, SearchRelatedProductsAndBanner)
@@ -166,13 +166,16 @@ TEST_P(PagineNegozio, SearchRelatedProductsAndBanner)
     EXPECT_TRUE(Contiene(pagina, "Nessun risultato per «COTONE &lt;b&gt;».")) << pagina.toStdString();
     pagina = Get("/ricerca.asp?Action=i&ParoleChiave=COTONE");
     EXPECT_TRUE(Contiene(pagina, "2 risultati")) << pagina.toStdString();
-    EXPECT_TRUE(Contiene(pagina, "<a href=\"prodotto.asp?IDProdotto=1\">Camicia</a>"));
+    EXPECT_TRUE(Contiene(pagina, "<span class=\"scheda-nome\">Camicia</span>"));
 
-    pagina = Get("/prova.asp");
-    EXPECT_TRUE(Contiene(pagina, "<a href=\"prodotto.asp?IDProdotto=2\">Libro &lt;b&gt;rilegato&lt;/b&gt;</a>"))
-        << pagina.toStdString();
+    pagina = Get("/prodotto.asp?IDProdotto=1");
+    EXPECT_TRUE(Contiene(pagina, "id=\"prodotti-correlati\"")) << pagina.toStdString();
+    EXPECT_TRUE(Contiene(pagina, "<span class=\"scheda-nome\">Libro &lt;b&gt;rilegato&lt;/b&gt;</span>"));
+
+    pagina = Get("/default.asp");
     EXPECT_TRUE(Contiene(pagina, "<a href=\"http://esempio.it\" target=\"_blank\" rel=\"noopener\">"
-                                 "<img src=\"/images/banner/3.gif\" alt=\"\"></a>"));
+                                 "<img src=\"/images/banner/3.gif\" alt=\"\"></a>"))
+        << pagina.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, PagineNegozio, ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),

@@ -1,61 +1,54 @@
+<!--#include virtual="comune.inc"-->
 <%
 // Keyword search with paging: a new search comes with Action=i and the
 // words typed; the page links carry only the page number and reuse them.
-function Html(testo) {
-    return String(testo === undefined || testo === null ? "" : testo)
-        .replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;").replace(/"/g, "&quot;");
-}
 var ricerca = Server.CreateObject("QTR50.Ricerca");
-var catalogo = Server.CreateObject("QTR50.Catalogo");
+ricerca.SetConn(generale.Conn);
 var trovati = ricerca.ApriPaginaRisultati();
-var testo = Session("TestoRicerca") === undefined ? "" : Session("TestoRicerca");
-var paginaCategorie = Session("URLPaginaProdotti") ? Session("URLPaginaProdotti") : "prodotti.asp";
+var testoRicerca = Session("TestoRicerca") === undefined ? "" : String(Session("TestoRicerca"));
+var paginaCorrente = "/ricerca.asp";
+var titoloPagina = T("PMTRICERCA", "Ricerca");
 
-// The link and the name of one result.
-function Risultato(tipo, id) {
-    if (tipo == 1 && catalogo.LeggiProdotto(id))
-        return '<a href="prodotto.asp?IDProdotto=' + id + '">' + Html(catalogo.NomeProdotto) + '</a>';
-    if (tipo == 0 && catalogo.LeggiCategoria(id))
-        return '<a href="' + Html(paginaCategorie) + '?Action=I&amp;IDCategoria=' + id + '">' + Html(catalogo.NomeCategoria) + '</a>';
-    if (tipo == 2)
-        return 'Sezione ' + id;
-    if (tipo == 3)
-        return 'Articolo ' + id;
-    return '';
+function IndirizzoRicerca(pagina) {
+    return Indirizzo("/ricerca.asp", { Page: pagina });
 }
-%><!DOCTYPE html>
-<html lang="it">
-<head>
-<meta charset="utf-8">
-<title>Ricerca</title>
-</head>
-<body>
-<h1>Ricerca</h1>
-<form method="get" action="ricerca.asp" id="cerca">
-<input type="hidden" name="Action" value="i">
-<input type="text" name="ParoleChiave" value="<%= Html(testo) %>" size="40">
-<input type="submit" value="Cerca">
-</form>
+%>
+<!--#include virtual="testa.inc"-->
+<section class="sezione ricerca">
+  <h1><%= H(T("PMTRICERCA", "Ricerca")) %></h1>
+  <form class="modulo-ricerca" method="get" action="/ricerca.asp" role="search">
+    <input type="hidden" name="Action" value="i">
+    <input type="search" name="ParoleChiave" value="<%= H(testoRicerca) %>" aria-label="<%= H(T("PMTRICERCA", "Ricerca")) %>">
+    <button class="bottone" type="submit"><%= H(T("PMTCERCA", "Cerca")) %></button>
+  </form>
 <% if (trovati) { %>
-<p id="numero"><%= ricerca.NumeroRisultati %> risultati per «<%= Html(testo) %>», pagina <%= ricerca.PaginaCorrente %> di <%= ricerca.TotalePagine %></p>
-<ul id="risultati">
-<% var mostrati = 0;
-   do {
-       var voce = Risultato(ricerca.TipoRecord, ricerca.IDRecord);
-       if (voce != "") { %>
-<li><%= voce %></li>
-<%     }
-       mostrati++;
-   } while (mostrati < ricerca.LunghezzaPagina && ricerca.LeggiRisultatoSuccessivo()); %>
-</ul>
-<p class="pagine">
-<% if (!ricerca.ControlloPrimaPagina()) { %><a id="precedente" href="ricerca.asp?Page=<%= ricerca.PaginaCorrente - 1 %>">« Precedente</a><% } %>
-<% if (!ricerca.ControlloUltimaPagina()) { %><a id="successiva" href="ricerca.asp?Page=<%= ricerca.PaginaCorrente + 1 %>">Successiva »</a><% } %>
-</p>
-<% ricerca.ChiudiPaginaRisultati();
-   } else if (testo != "") { %>
-<p id="nessuno">Nessun risultato per «<%= Html(testo) %>».</p>
+  <p class="numero-risultati" id="numero-risultati"><%= H(T("PMTRISULTATI", "[N] risultati", ricerca.NumeroRisultati)) %></p>
+  <ul class="schede" id="risultati">
+<%   var mostrati = 0;
+     do {
+         if (ricerca.TipoRecord == 1 && catalogo.LeggiProdotto(ricerca.IDRecord)) {
+             SchedaProdotto();
+         } else if (ricerca.TipoRecord == 0 && catalogo.LeggiCategoria(ricerca.IDRecord)) { %>
+    <li class="scheda"><a href="<%= H(IndirizzoCategoria(ricerca.IDRecord, 1)) %>"><span class="scheda-nome"><%= H(catalogo.NomeCategoria) %></span><span class="scheda-breve"><%= H(catalogo.DescrizioneCategoria) %></span></a></li>
+<%       }
+         ++mostrati;
+     } while (mostrati < ricerca.LunghezzaPagina && ricerca.LeggiRisultatoSuccessivo()); %>
+  </ul>
+<%   if (ricerca.TotalePagine > 1) { %>
+  <nav class="pagine" aria-label="<%= H(T("PMTPAGINA", "Pagina [N] di [M]", ricerca.PaginaCorrente, ricerca.TotalePagine)) %>">
+<%     if (!ricerca.ControlloPrimaPagina()) { %>
+    <a class="bottone" rel="prev" href="<%= H(IndirizzoRicerca(ricerca.PaginaCorrente - 1)) %>">‹ <%= H(T("PMTPRECEDENTE", "Precedente")) %></a>
+<%     } %>
+    <span class="numero attivo" aria-current="page"><%= ricerca.PaginaCorrente %></span>
+<%     if (!ricerca.ControlloUltimaPagina()) { %>
+    <a class="bottone" rel="next" href="<%= H(IndirizzoRicerca(ricerca.PaginaCorrente + 1)) %>"><%= H(T("PMTSUCCESSIVA", "Successiva")) %> ›</a>
+<%     } %>
+  </nav>
+<%   }
+     ricerca.ChiudiPaginaRisultati();
+   } else if (testoRicerca !== "") { %>
+  <p class="avviso" id="nessun-risultato"><%= H(T("PMTNESSUNRISULTATO", "Nessun risultato per «[N]».", testoRicerca)) %></p>
 <% } %>
-</body>
-</html>
-<% catalogo.Free(); ricerca.Free(); %>
+</section>
+<!--#include virtual="piede.inc"-->
+<% ricerca.Free(); %>
