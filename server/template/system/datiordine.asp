@@ -36,7 +36,7 @@ var pagamenti = [
 ];
 %>
 <!--#include virtual="testa.inc"-->
-<section class="pagina-testo dati-ordine">
+<section class="sezione dati-ordine">
   <h1><%= H(T("PMTDATIORDINE", "Dati per l'ordine")) %></h1>
 <% if (esito == 0) { %>
   <p class="messaggio ok" role="status" id="dati-accettati"><%= H(T("MSGDATIACCETTATI", "Grazie, i tuoi dati sono stati registrati.")) %></p>
