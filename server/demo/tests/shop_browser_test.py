@@ -26,7 +26,8 @@ from selenium import webdriver
 from selenium.webdriver.chrome.options import Options
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
-from selenium.webdriver.support.ui import Select
+from selenium.webdriver.support import expected_conditions
+from selenium.webdriver.support.ui import Select, WebDriverWait
 
 SHOP_NAME = "Bottega del Lago s.n.c."
 CATEGORY_ID = 2
@@ -150,6 +151,13 @@ class Check:
             traceback.print_exc()
 
 
+def follow(driver, element):
+    """Clicks a link or a submit button and waits for the next page."""
+    page = driver.find_element(By.TAG_NAME, "html")
+    element.click()
+    WebDriverWait(driver, 30).until(expected_conditions.staleness_of(page))
+
+
 def run_pages(check, base):
     driver = check.driver
     check.step = "home"
@@ -162,14 +170,14 @@ def run_pages(check, base):
     check.screenshot("home")
 
     check.step = "category"
-    driver.find_element(By.CSS_SELECTOR, 'nav.menu a[href="/categoria.asp?IDCategoria=%d"]' % CATEGORY_ID).click()
+    follow(driver, driver.find_element(By.CSS_SELECTOR, 'nav.menu a[href="/categoria.asp?IDCategoria=%d"]' % CATEGORY_ID))
     check.expect(check.text("h1") == CATEGORY_NAME, "heading %r" % check.text("h1"))
     cards = driver.find_elements(By.CSS_SELECTOR, "li.scheda")
     check.expect(len(cards) == 6, "%d products on the first page" % len(cards))
     check.screenshot("category")
 
     check.step = "product"
-    driver.find_element(By.CSS_SELECTOR, 'li.scheda a[href="/prodotto.asp?IDProdotto=%d"]' % PRODUCT_ID).click()
+    follow(driver, driver.find_element(By.CSS_SELECTOR, 'li.scheda a[href="/prodotto.asp?IDProdotto=%d"]' % PRODUCT_ID))
     check.expect(check.text("#nome-prodotto") == PRODUCT_NAME, "name %r" % check.text("#nome-prodotto"))
     check.expect(check.text("#prezzo-prodotto strong") == PRODUCT_PRICE,
                  "price %r" % check.text("#prezzo-prodotto strong"))
@@ -181,7 +189,7 @@ def run_pages(check, base):
     check.screenshot("product")
 
     check.step = "language"
-    driver.find_element(By.CSS_SELECTOR, 'a.lingua[hreflang="en"]').click()
+    follow(driver, driver.find_element(By.CSS_SELECTOR, 'a.lingua[hreflang="en"]'))
     check.expect(check.text("#nome-prodotto") == "Blown glass carafe", "English name %r" % check.text("#nome-prodotto"))
     check.expect(check.text("#prezzo-prodotto strong") == PRODUCT_PRICE, "English price")
 
@@ -196,15 +204,15 @@ def run_basket(check, base):
     quantity = driver.find_element(By.ID, "scelta-quantita")
     quantity.clear()
     quantity.send_keys("2")
-    driver.find_element(By.CSS_SELECTOR, '#aggiungi-carrello button[name="Aggiungi"]').click()
+    follow(driver, driver.find_element(By.CSS_SELECTOR, '#aggiungi-carrello button[name="Aggiungi"]'))
     rows = driver.find_elements(By.CSS_SELECTOR, "tr.riga-carrello")
     check.expect(len(rows) == 1, "%d rows after the first product" % len(rows))
     check.expect("Taglia: M · Colore: Sabbia" in rows[0].text, "details %r" % rows[0].text)
 
     check.step = "add from a category"
-    driver.find_element(By.CSS_SELECTOR, 'nav.menu a[href="/categoria.asp?IDCategoria=%d"]' % TEXTILES_ID).click()
-    driver.find_element(By.CSS_SELECTOR, 'li.scheda a[href="/prodotto.asp?IDProdotto=%d"]' % TABLECLOTH_ID).click()
-    driver.find_element(By.CSS_SELECTOR, '#aggiungi-carrello button[name="Aggiungi"]').click()
+    follow(driver, driver.find_element(By.CSS_SELECTOR, 'nav.menu a[href="/categoria.asp?IDCategoria=%d"]' % TEXTILES_ID))
+    follow(driver, driver.find_element(By.CSS_SELECTOR, 'li.scheda a[href="/prodotto.asp?IDProdotto=%d"]' % TABLECLOTH_ID))
+    follow(driver, driver.find_element(By.CSS_SELECTOR, '#aggiungi-carrello button[name="Aggiungi"]'))
     rows = driver.find_elements(By.CSS_SELECTOR, "tr.riga-carrello")
     check.expect(len(rows) == 2, "%d rows after the second product" % len(rows))
     check.expect(check.text("#pezzi-carrello") == "2", "basket count %r" % check.text("#pezzi-carrello"))
@@ -213,25 +221,25 @@ def run_basket(check, base):
     field = driver.find_element(By.CSS_SELECTOR, 'tr.riga-carrello[data-indice="2"] input[name="Quantita"]')
     field.clear()
     field.send_keys("3")
-    driver.find_element(By.CSS_SELECTOR, 'tr.riga-carrello[data-indice="2"] button[name="Modifica"]').click()
+    follow(driver, driver.find_element(By.CSS_SELECTOR, 'tr.riga-carrello[data-indice="2"] button[name="Modifica"]'))
     check.expect(check.text('tr.riga-carrello[data-indice="2"] .importo') == "€ 153,72",
                  "line amount %r" % check.text('tr.riga-carrello[data-indice="2"] .importo'))
 
     check.step = "choose the shipping"
     check.expect(not driver.find_elements(By.ID, "procedi-ordine"), "checkout offered before a shipping choice")
     Select(driver.find_element(By.ID, "IDSpese")).select_by_visible_text("Corriere espresso")
-    driver.find_element(By.CSS_SELECTOR, '#scelta-spedizione button[name="Spese"]').click()
+    follow(driver, driver.find_element(By.CSS_SELECTOR, '#scelta-spedizione button[name="Spese"]'))
     for css, expected in BASKET_TOTALS.items():
         check.expect(check.text(css) == expected, "%s is %r, not %r" % (css, check.text(css), expected))
     check.screenshot("basket")
 
     check.step = "checkout with a fault"
-    driver.find_element(By.ID, "procedi-ordine").click()
+    follow(driver, driver.find_element(By.ID, "procedi-ordine"))
     for name, value in (("Nome", "Anna"), ("Indirizzo", "Via Roma 1"), ("Cap", "22100"), ("Localita", "Como"),
                         ("Provincia", "CO"), ("Stato", "Italia"), ("Email", "anna@example.com")):
         driver.find_element(By.ID, name).send_keys(value)
     driver.find_element(By.CSS_SELECTOR, 'input[name="TipoPagamento"][value="Bonifico"]').click()
-    driver.find_element(By.ID, "conferma-dati").click()
+    follow(driver, driver.find_element(By.ID, "conferma-dati"))
     check.expect(driver.find_elements(By.ID, "errore-dati"), "no message for the missing surname")
     check.expect(check.text("#errore-dati") != "", "an empty message")
     check.expect(driver.find_element(By.ID, "Localita").get_attribute("value") == "Como", "the typed town was lost")
@@ -240,7 +248,7 @@ def run_basket(check, base):
 
     check.step = "checkout accepted"
     driver.find_element(By.ID, "Cognome").send_keys("Bianchi")
-    driver.find_element(By.ID, "conferma-dati").click()
+    follow(driver, driver.find_element(By.ID, "conferma-dati"))
     check.expect(driver.find_elements(By.ID, "dati-accettati"), "the corrected form was not accepted")
 
 
