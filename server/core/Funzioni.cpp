@@ -122,7 +122,9 @@ double Funzioni::Arrotonda(double valore, double arrotondamento)
 {
     if (arrotondamento == 0)
         return valore;
-    const double q = valore / arrotondamento;
+    // Half up on the decimal figure the value stands for: 1.005 is held as
+    // 1.00499999..., yet it is 100.5 cents and rounds to 1.01.
+    const double q = QString::number(valore / arrotondamento, 'g', 14).toDouble();
     double n = std::floor(q);
     if (q - n >= 0.5)
         n += 1;

@@ -14,7 +14,9 @@
 #include "recordset/CProdottiColoriSet.h"
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CProdottiLingueSet.h"
+#include "recordset/CSSpedizioneSet.h"
 #include "recordset/CScontiProdottoSet.h"
+#include "recordset/CValoriTaglieSet.h"
 #include "recordset/schema/ShopSchema.h"
 
 namespace {
@@ -89,6 +91,8 @@ void DemoShopWriter::Write()
         WriteCategories();
         WriteProducts();
         WriteColours();
+        WriteSizes();
+        WriteShipping();
         WriteGroups();
         WriteCustomers();
         WriteDiscounts();
@@ -230,6 +234,12 @@ void DemoShopWriter::WriteProduct(const DemoRecord& product, CQTRDaoRecordset& p
         set.m_Ordine = product.Integer(QStringLiteral("Ordine"), id);
         set.m_Disponibilita = static_cast<float>(product.Number(QStringLiteral("Disponibilita"), 10));
         set.m_Confezioni = 1;
+        // Sold in the sizes of a size table, from position DaTaglia to ATaglia.
+        if (product.Has(QStringLiteral("Taglie"))) {
+            set.SetFieldValue(QStringLiteral("IDTabellaTaglie"), product.Integer(QStringLiteral("Taglie")));
+            set.SetFieldValue(QStringLiteral("DATaglia"), product.Integer(QStringLiteral("DaTaglia")));
+            set.SetFieldValue(QStringLiteral("ATaglia"), product.Integer(QStringLiteral("ATaglia")));
+        }
     });
     for (const QString& language : Languages()) {
         AddRow(static_cast<CProdottiLingueSet&>(texts), textIds(), [&](CProdottiLingueSet& set) {
@@ -265,6 +275,37 @@ void DemoShopWriter::WriteColours()
             set.m_Codice = colour.Text(QStringLiteral("Codice"));
             set.m_Descrizione = colour.Text(QStringLiteral("Descrizione"));
             set.m_Attivo = true;
+        });
+    }
+}
+
+void DemoShopWriter::WriteSizes()
+{
+    CValoriTaglieSet sizes(&m_database);
+    OpenUntracked(sizes);
+    for (const DemoRecord& table : m_data.Records(QStringLiteral("Taglie"))) {
+        AddRow(sizes, table.Id(), [&](CValoriTaglieSet& set) {
+            set.SetFieldValue(QStringLiteral("Descrizione"), table.Text(QStringLiteral("Descrizione")));
+            set.SetFieldValue(QStringLiteral("Valori"), table.Text(QStringLiteral("Valori")));
+        });
+    }
+}
+
+// A shipping option's weight bands: band n up to Limite<n> kg (0: no
+// limit) at Prezzo<n> before VAT.
+void DemoShopWriter::WriteShipping()
+{
+    CSSpedizioneSet options(&m_database);
+    OpenUntracked(options);
+    for (const DemoRecord& option : m_data.Records(QStringLiteral("Spedizione"))) {
+        AddRow(options, option.Id(), [&](CSSpedizioneSet& set) {
+            set.SetFieldValue(QStringLiteral("Descrizione"), option.Text(QStringLiteral("Descrizione")));
+            for (int band = 1; band <= 5; ++band) {
+                const QString n = QString::number(band);
+                set.SetFieldValue(QStringLiteral("Limite") + n, option.Number(QStringLiteral("Limite") + n));
+                set.SetFieldValue(QStringLiteral("Prezzo") + n, option.Number(QStringLiteral("Prezzo") + n));
+            }
+            set.SetFieldValue(QStringLiteral("EsenzioneIVA"), option.Flag(QStringLiteral("EsenzioneIVA")));
         });
     }
 }

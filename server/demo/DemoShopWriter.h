@@ -34,6 +34,8 @@ private:
     void WriteProduct(const DemoRecord& product, CQTRDaoRecordset& products, CQTRDaoRecordset& texts,
                       NextIds& textIds, CQTRDaoRecordset& links, NextIds& linkIds);
     void WriteColours();
+    void WriteSizes();
+    void WriteShipping();
     void WriteGroups();
     void WriteCustomers();
     void WriteDiscounts();

@@ -38,6 +38,8 @@ TEST(Funzioni, ArrotondaRoundsHalfUpToTheUnit)
     const struct { double valore, unita, atteso; } casi[] = {
         {2.5, 1, 3}, {2.4, 1, 2}, {7, 5, 5}, {8, 5, 10}, {1.27, 0, 1.27}, {1.27, 0.5, 1.27},
         {1.27, 0.05, 1.27}, {1.275, 0.1, 1.3}, {12.345, 0.01, 12.35}, {-2.5, 1, -2},
+        // Exact decimals held a hair below their half in binary still go up.
+        {1.005, 0.01, 1.01}, {2.675, 0.01, 2.68}, {0.285, 0.01, 0.29}, {1.15, 0.1, 1.2},
     };
     for (const auto& c : casi)
         EXPECT_DOUBLE_EQ(Funzioni::Arrotonda(c.valore, c.unita), c.atteso) << c.valore << " " << c.unita;

@@ -5,7 +5,10 @@ Makes the demo shop in a throwaway folder, starts a server on it on the
 loopback address (the preview listener or qtr50d, by --server), and drives
 headless Chromium through chromedriver over the home page, a category and a
 product: the product's name and its hand-computed price must be in the DOM,
-its picture must have loaded, and no screenshot may be blank. A failing
+its picture must have loaded, and no screenshot may be blank. Then a
+shopper fills the basket (a product with a size and a colour, another from
+a category), changes a quantity, chooses the shipping and must read the
+hand-computed totals; the checkout form must show its fault. A failing
 step leaves its screenshot and page source in --out, beside the server's log.
 """
 
@@ -23,6 +26,8 @@ from selenium import webdriver
 from selenium.webdriver.chrome.options import Options
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
+from selenium.webdriver.support import expected_conditions
+from selenium.webdriver.support.ui import Select, WebDriverWait
 
 SHOP_NAME = "Bottega del Lago s.n.c."
 CATEGORY_ID = 2
@@ -33,6 +38,15 @@ PRODUCT_NAME = "Caraffa in vetro soffiato"
 # price 18.00 with VAT (3.96) is 21.96.
 PRODUCT_PRICE = "€ 17,57"
 PRODUCT_LIST_PRICE = "€ 21,96"
+# The basket: 2 aprons (21.00 + 22% VAT = 25.62) in size M and colour
+# Sabbia, 3 linen tablecloths (51.24): 204.96 with VAT, 168.00 before it,
+# VAT 36.96. 2 x 0.4 kg + 3 x 0.8 kg + 0.5 kg packaging = 3.7 kg: the
+# courier's second band, 9.90 + 2.18 VAT. Total 168.00 + 9.90 + 39.14.
+BASKET_TOTALS = {"#totale-prodotti": "€ 168,00", "#spese-spedizione": "€ 9,90",
+                 "#totale-iva": "€ 39,14", "#totale-ordine": "€ 217,04"}
+APRON_ID = 308
+TEXTILES_ID = 3
+TABLECLOTH_ID = 301
 
 
 def free_port():
@@ -137,6 +151,13 @@ class Check:
             traceback.print_exc()
 
 
+def follow(driver, element):
+    """Clicks a link or a submit button and waits for the next page."""
+    page = driver.find_element(By.TAG_NAME, "html")
+    element.click()
+    WebDriverWait(driver, 30).until(expected_conditions.staleness_of(page))
+
+
 def run_pages(check, base):
     driver = check.driver
     check.step = "home"
@@ -149,14 +170,14 @@ def run_pages(check, base):
     check.screenshot("home")
 
     check.step = "category"
-    driver.find_element(By.CSS_SELECTOR, 'nav.menu a[href="/categoria.asp?IDCategoria=%d"]' % CATEGORY_ID).click()
+    follow(driver, driver.find_element(By.CSS_SELECTOR, 'nav.menu a[href="/categoria.asp?IDCategoria=%d"]' % CATEGORY_ID))
     check.expect(check.text("h1") == CATEGORY_NAME, "heading %r" % check.text("h1"))
     cards = driver.find_elements(By.CSS_SELECTOR, "li.scheda")
     check.expect(len(cards) == 6, "%d products on the first page" % len(cards))
     check.screenshot("category")
 
     check.step = "product"
-    driver.find_element(By.CSS_SELECTOR, 'li.scheda a[href="/prodotto.asp?IDProdotto=%d"]' % PRODUCT_ID).click()
+    follow(driver, driver.find_element(By.CSS_SELECTOR, 'li.scheda a[href="/prodotto.asp?IDProdotto=%d"]' % PRODUCT_ID))
     check.expect(check.text("#nome-prodotto") == PRODUCT_NAME, "name %r" % check.text("#nome-prodotto"))
     check.expect(check.text("#prezzo-prodotto strong") == PRODUCT_PRICE,
                  "price %r" % check.text("#prezzo-prodotto strong"))
@@ -168,9 +189,67 @@ def run_pages(check, base):
     check.screenshot("product")
 
     check.step = "language"
-    driver.find_element(By.CSS_SELECTOR, 'a.lingua[hreflang="en"]').click()
+    follow(driver, driver.find_element(By.CSS_SELECTOR, 'a.lingua[hreflang="en"]'))
     check.expect(check.text("#nome-prodotto") == "Blown glass carafe", "English name %r" % check.text("#nome-prodotto"))
     check.expect(check.text("#prezzo-prodotto strong") == PRODUCT_PRICE, "English price")
+
+
+def run_basket(check, base):
+    driver = check.driver
+    check.step = "add with size and colour"
+    driver.get(base + "default.asp?CodiceLingua=it")
+    driver.get(base + "prodotto.asp?IDProdotto=%d" % APRON_ID)
+    Select(driver.find_element(By.ID, "scelta-taglia")).select_by_visible_text("M")
+    Select(driver.find_element(By.ID, "scelta-colore")).select_by_visible_text("Sabbia")
+    quantity = driver.find_element(By.ID, "scelta-quantita")
+    quantity.clear()
+    quantity.send_keys("2")
+    follow(driver, driver.find_element(By.CSS_SELECTOR, '#aggiungi-carrello button[name="Aggiungi"]'))
+    rows = driver.find_elements(By.CSS_SELECTOR, "tr.riga-carrello")
+    check.expect(len(rows) == 1, "%d rows after the first product" % len(rows))
+    check.expect("Taglia: M · Colore: Sabbia" in rows[0].text, "details %r" % rows[0].text)
+
+    check.step = "add from a category"
+    follow(driver, driver.find_element(By.CSS_SELECTOR, 'nav.menu a[href="/categoria.asp?IDCategoria=%d"]' % TEXTILES_ID))
+    follow(driver, driver.find_element(By.CSS_SELECTOR, 'li.scheda a[href="/prodotto.asp?IDProdotto=%d"]' % TABLECLOTH_ID))
+    follow(driver, driver.find_element(By.CSS_SELECTOR, '#aggiungi-carrello button[name="Aggiungi"]'))
+    rows = driver.find_elements(By.CSS_SELECTOR, "tr.riga-carrello")
+    check.expect(len(rows) == 2, "%d rows after the second product" % len(rows))
+    check.expect(check.text("#pezzi-carrello") == "2", "basket count %r" % check.text("#pezzi-carrello"))
+
+    check.step = "change a quantity"
+    field = driver.find_element(By.CSS_SELECTOR, 'tr.riga-carrello[data-indice="2"] input[name="Quantita"]')
+    field.clear()
+    field.send_keys("3")
+    follow(driver, driver.find_element(By.CSS_SELECTOR, 'tr.riga-carrello[data-indice="2"] button[name="Modifica"]'))
+    check.expect(check.text('tr.riga-carrello[data-indice="2"] .importo') == "€ 153,72",
+                 "line amount %r" % check.text('tr.riga-carrello[data-indice="2"] .importo'))
+
+    check.step = "choose the shipping"
+    check.expect(not driver.find_elements(By.ID, "procedi-ordine"), "checkout offered before a shipping choice")
+    Select(driver.find_element(By.ID, "IDSpese")).select_by_visible_text("Corriere espresso")
+    follow(driver, driver.find_element(By.CSS_SELECTOR, '#scelta-spedizione button[name="Spese"]'))
+    for css, expected in BASKET_TOTALS.items():
+        check.expect(check.text(css) == expected, "%s is %r, not %r" % (css, check.text(css), expected))
+    check.screenshot("basket")
+
+    check.step = "checkout with a fault"
+    follow(driver, driver.find_element(By.ID, "procedi-ordine"))
+    for name, value in (("Nome", "Anna"), ("Indirizzo", "Via Roma 1"), ("Cap", "22100"), ("Localita", "Como"),
+                        ("Provincia", "CO"), ("Stato", "Italia"), ("Email", "anna@example.com")):
+        driver.find_element(By.ID, name).send_keys(value)
+    driver.find_element(By.CSS_SELECTOR, 'input[name="TipoPagamento"][value="Bonifico"]').click()
+    follow(driver, driver.find_element(By.ID, "conferma-dati"))
+    check.expect(driver.find_elements(By.ID, "errore-dati"), "no message for the missing surname")
+    check.expect(check.text("#errore-dati") != "", "an empty message")
+    check.expect(driver.find_element(By.ID, "Localita").get_attribute("value") == "Como", "the typed town was lost")
+    check.screenshot("checkout")
+    print("  checkout message: %s" % check.text("#errore-dati"))
+
+    check.step = "checkout accepted"
+    driver.find_element(By.ID, "Cognome").send_keys("Bianchi")
+    follow(driver, driver.find_element(By.ID, "conferma-dati"))
+    check.expect(driver.find_elements(By.ID, "dati-accettati"), "the corrected form was not accepted")
 
 
 def main():
@@ -198,10 +277,11 @@ def main():
             check = Check(driver, args.out)
             try:
                 run_pages(check, "http://127.0.0.1:%d/" % port)
+                run_basket(check, "http://127.0.0.1:%d/" % port)
             except Exception:
                 check.save_failure()
                 raise
-        print("the shop's home, category and product pages show in the browser")
+        print("the shop's home, category, product, basket and checkout pages work in the browser")
         return 0
     except Exception:
         traceback.print_exc()

@@ -11,6 +11,8 @@ var vetrinaMassima = 8;
   <h1><%= H(generale.RagioneSociale) %></h1>
   <p><%= H(T("MSGBENVENUTO", "")) %></p>
 </section>
+<% var CodiceBanner = "HOME"; %>
+<!--#include virtual="banner.inc"-->
 
 <section class="sezione">
   <h2><%= H(T("PMTCATEGORIE", "Categorie")) %></h2>

@@ -21,6 +21,8 @@ if (trovato) {
         sconto: String(catalogo.Sconto || ""),
         promozionale: String(catalogo.FPrezzoPromozionale || ""),
         foto: catalogo.ControlloFotoProdotti() ? String(catalogo.PercorsoFotoProdotto) : "",
+        attivo: catalogo.Attivo,
+        taglie: String(catalogo.Taglie || "").split("|").filter(function (t) { return t !== ""; }),
         fasce: []
     };
     if (catalogo.FlagScontoQuantitaAttivo) {
@@ -105,6 +107,30 @@ var titoloPagina = trovato ? prodotto.nome : T("PMTNONTROVATO", "La pagina che c
       </table>
     </section>
 <%   } %>
+<%   if (prodotto.attivo) { %>
+    <form class="aggiungi-carrello" method="post" action="/carrello.asp" id="aggiungi-carrello">
+      <input type="hidden" name="IDProdotto" value="<%= prodotto.id %>">
+<%       if (prodotto.taglie.length > 0) { %>
+      <label><%= H(T("PMTTAGLIA", "Taglia")) %>
+        <select name="Taglia" id="scelta-taglia">
+<%           for (var t = 0; t < prodotto.taglie.length; ++t) { %>
+          <option value="<%= H(prodotto.taglie[t]) %>"><%= H(prodotto.taglie[t]) %></option>
+<%           } %>
+        </select></label>
+<%       } %>
+<%       if (colori.length > 0) { %>
+      <label><%= H(T("PMTCOLORE", "Colore")) %>
+        <select name="IDColore" id="scelta-colore">
+<%           for (var k = 0; k < colori.length; ++k) { %>
+          <option value="<%= colori[k].id %>"<%= colori[k].id === idColore ? " selected" : "" %>><%= H(colori[k].descrizione) %></option>
+<%           } %>
+        </select></label>
+<%       } %>
+      <label><%= H(T("PMTQUANTITA", "Quantità")) %>
+        <input type="number" name="Quantita" id="scelta-quantita" value="1" min="1" step="1"></label>
+      <button class="bottone" type="submit" name="Aggiungi" value="1"><%= H(T("PMTAGGIUNGICARRELLO", "Aggiungi al carrello")) %></button>
+    </form>
+<%   } %>
 <%   if (colori.length > 0) { %>
     <section class="colori">
       <h2><%= H(T("PMTCOLORI", "Colori disponibili")) %></h2>
@@ -132,5 +158,7 @@ var titoloPagina = trovato ? prodotto.nome : T("PMTNONTROVATO", "La pagina che c
 <%   } %>
   </div>
 </article>
+<%   var IDProdottoCorrelati = prodotto.id; %>
+<!--#include virtual="correlati.inc"-->
 <% } %>
 <!--#include virtual="piede.inc"-->

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "server/core/CQtrServerObject.h"
+
+// The checkout's first stage: the buyer's and the consignee's data, kept
+// in the Session between the checkout's pages, pre-filled for a logged-in
+// customer, read from the checkout form and checked with the dictionary's
+// messages; the terms of sale; the customer cookie after an order.
+class Ordine : public CQtrServerObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString RagioneSociale MEMBER RagioneSociale)
+    Q_PROPERTY(QString Cognome MEMBER Cognome)
+    Q_PROPERTY(QString Nome MEMBER Nome)
+    Q_PROPERTY(QString Indirizzo MEMBER Indirizzo)
+    Q_PROPERTY(QString Cap MEMBER Cap)
+    Q_PROPERTY(QString Localita MEMBER Localita)
+    Q_PROPERTY(QString Provincia MEMBER Provincia)
+    Q_PROPERTY(QString Stato MEMBER Stato)
+    Q_PROPERTY(QString CFPI MEMBER CFPI)
+    Q_PROPERTY(QString Telefono MEMBER Telefono)
+    Q_PROPERTY(QString Email MEMBER Email)
+    Q_PROPERTY(QString D_RagioneSociale MEMBER D_RagioneSociale)
+    Q_PROPERTY(QString D_Cognome MEMBER D_Cognome)
+    Q_PROPERTY(QString D_Nome MEMBER D_Nome)
+    Q_PROPERTY(QString D_Indirizzo MEMBER D_Indirizzo)
+    Q_PROPERTY(QString D_Cap MEMBER D_Cap)
+    Q_PROPERTY(QString D_Localita MEMBER D_Localita)
+    Q_PROPERTY(QString D_Provincia MEMBER D_Provincia)
+    Q_PROPERTY(QString D_Stato MEMBER D_Stato)
+    Q_PROPERTY(QString Note MEMBER Note)
+    Q_PROPERTY(QString TipoPagamento MEMBER TipoPagamento)
+    Q_PROPERTY(QString Errore MEMBER Errore)
+    Q_PROPERTY(QString StatisticheDallaData MEMBER StatisticheDallaData)
+    Q_PROPERTY(QString StatisticheAllaData MEMBER StatisticheAllaData)
+    Q_PROPERTY(QString ProdottiDallaData MEMBER ProdottiDallaData)
+    Q_PROPERTY(QString ProdottiAllaData MEMBER ProdottiAllaData)
+
+public:
+    explicit Ordine(QObject* parent = nullptr);
+    ~Ordine() override;
+
+    QString RagioneSociale, Cognome, Nome, Indirizzo, Cap, Localita, Provincia, Stato, CFPI, Telefono, Email;
+    QString D_RagioneSociale, D_Cognome, D_Nome, D_Indirizzo, D_Cap, D_Localita, D_Provincia, D_Stato;
+    QString Note, TipoPagamento, Errore;
+    QString StatisticheDallaData, StatisticheAllaData, ProdottiDallaData, ProdottiAllaData;
+
+    Q_INVOKABLE QString LeggiCondizioniVendita();
+    Q_INVOKABLE void AzzeraDatiPersonali();
+    // 0 accepted, 1 cancelled, 2 rejected (the message is in Errore).
+    Q_INVOKABLE int ControlloDatiPersonali();
+    Q_INVOKABLE bool CheckCFPI(const QVariant& CFPI);
+    Q_INVOKABLE void MemorizzaCookieCliente();
+    Q_INVOKABLE void SetConn(QObject* Connect);
+
+protected:
+    void Start() override;
+
+private:
+    QString* Proprieta(const char* nome);
+    void CaricaDallaSessione();
+    void Salva();
+    bool Annullato(bool get) const;
+    QString Messaggio(const QString& codice);
+};

@@ -1,0 +1,182 @@
+#include "server/core/testing/CQtrTestShop.h"
+#include "server/orders/tests/ProdottiProva.h"
+#include "server/orders/Carrello.h"
+
+#include "platform/pagehost/CPageHost.h"
+#include "platform/pagehost/CSession.h"
+#include "platform/pagehost/CVirtualFolders.h"
+#include "platform/testing/TempFolder.h"
+#include "platform/utilities/QtrCipher.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+
+#include <memory>
+
+namespace {
+
+// The shop's basket, checkout and search pages run by the page host as the
+// shop server runs them: a visitor adds a shirt with its size and colour
+// and a book, changes a quantity, chooses the shipping and reads totals
+// worked out by hand; then fills the checkout form with a fault.
+class PagineNegozio : public ::testing::TestWithParam<CAdoConnection::Engine>
+{
+protected:
+    static void SetUpTestSuite() { QLocale::setDefault(QLocale::c()); }
+
+    void SetUp() override
+    {
+        // Referencing the class keeps the server library, which registers
+        // the classes when it is loaded, linked in.
+        ASSERT_STREQ(Carrello::staticMetaObject.className(), "Carrello");
+        m_shop = std::make_unique<CQtrTestShop>(GetParam());
+        m_shop->AddBasics();
+        m_shop->Db().Execute("UPDATE Configurazione SET PesoImballo=0.5, TipoPesoImballo=0");
+        m_shop->Insert("ValoriTaglie", {{"ID", 1}, {"Valori", "S|M|L|"}});
+        Prodotto(1, "Camicia", 50, 20, 1.5, {{"IDTabellaTaglie", 1}, {"DATaglia", 0}, {"ATaglia", 2}});
+        Prodotto(2, "Libro <b>rilegato</b>", 50, 10, 0.5);
+        m_shop->Insert("ProdottiColori", {{"ID", 11}, {"IDProdotto", 1}, {"Codice", "R"}, {"Descrizione", "Rosso"}, {"Attivo", 1}});
+        m_shop->Insert("SpeseSpedizione", {{"ID", 4}, {"Descrizione", "Corriere"}, {"Limite1", 2.0}, {"Prezzo1", 5.0},
+                                           {"Limite2", 5.0}, {"Prezzo2", 8.0}, {"Limite3", 0.0}, {"Prezzo3", 12.0},
+                                           {"Limite4", 0.0}, {"Limite5", 0.0}, {"EsenzioneIVA", 0}});
+        m_shop->AddMessage(1, "ERRCOGNOME", {{"it", "Inserire il cognome"}});
+        m_shop->Insert("ParoleChiave", {{"ID", 1}, {"Tipo", 1}, {"IDRecord", 1}, {"CodiceLingua", "it"},
+                                        {"Keywords", "camicia cotone"}, {"Attivo", 1}});
+        m_shop->Insert("ParoleChiave", {{"ID", 2}, {"Tipo", 1}, {"IDRecord", 2}, {"CodiceLingua", "it"},
+                                        {"Keywords", "libro cotone"}, {"Attivo", 1}});
+        m_shop->Insert("Correlazioni", {{"ID", 1}, {"Tipo1", 1}, {"ID1", 2}, {"Tipo2", 1}, {"ID2", 1}});
+        m_shop->Insert("TipoBanner", {{"ID", 1}, {"Codice", "HOME"}, {"IDUltimoBanner", 0}});
+        m_shop->Insert("Banner", {{"ID", 3}, {"Tipo", 1}, {"ComparsePreviste", 0}, {"Link", "http://esempio.it"},
+                                  {"Esterno", 1}});
+        m_shop->WriteSiteFile("/images/banner/3.gif");
+
+        // The shop's own pages as an installation has them.
+        const QDir pagine(QStringLiteral(QTR_TEMPLATE_SYSTEM));
+        for (const QString& file : pagine.entryList(QDir::Files))
+            ASSERT_TRUE(QFile::copy(pagine.filePath(file), m_site.FilePath(file)));
+        m_folders.SetRootDir(m_site.Path());
+        m_folders.AddVirtualDir("/db", m_shop->DbFolder());
+        m_folders.AddVirtualDir("/images", m_shop->SiteFolder() + "/images");
+        m_host = std::make_unique<CPageHost>(m_folders, m_session, m_globalAsaPending);
+    }
+
+    void Prodotto(int id, const QString& nome, double prezzo, double iva, double peso, QVariantMap colonne = {})
+    {
+        InserisciProdotto(*m_shop, id, nome, prezzo, iva, peso, std::move(colonne));
+    }
+
+    QString Get(const QByteArray& target)
+    {
+        const CHttpReply reply = m_host->Answer("GET " + target + " HTTP/1.1\r\nHost: negozio\r\n\r\n");
+        return QString::fromUtf8(reply.body);
+    }
+
+    QString Post(const QByteArray& target, const QByteArray& form)
+    {
+        const CHttpReply reply = m_host->Answer("POST " + target +
+                                                " HTTP/1.1\r\nHost: negozio\r\nContent-Type: "
+                                                "application/x-www-form-urlencoded\r\nContent-Length: " +
+                                                QByteArray::number(form.size()) + "\r\n\r\n" + form);
+        m_ultimaTesta = reply.head;
+        return QString::fromUtf8(reply.body);
+    }
+
+    std::unique_ptr<CQtrTestShop> m_shop;
+    TempFolder m_site;
+    CVirtualFolders m_folders;
+    CSession m_session;
+    std::atomic<bool> m_globalAsaPending{true};
+    std::unique_ptr<CPageHost> m_host;
+    QByteArray m_ultimaTesta;
+};
+
+bool Contiene(const QString& pagina, const QString& testo)
+{
+    return pagina.contains(testo);
+}
+
+} // namespace
+
+TEST_P(PagineNegozio, AShopperFillsTheBasketAndReadsTheTotals)
+{
+    QString pagina = Get("/carrello.asp");
+    EXPECT_TRUE(Contiene(pagina, "Il carrello è vuoto.")) << pagina.toStdString();
+
+    // The product page offers the sizes on sale and the colours.
+    pagina = Get("/prodotto.asp?IDProdotto=1");
+    EXPECT_TRUE(Contiene(pagina, "<option value=\"M\">M</option>")) << pagina.toStdString();
+    EXPECT_TRUE(Contiene(pagina, "<option value=\"11\">Rosso</option>"));
+
+    Post("/carrello.asp", "IDProdotto=1&Taglia=M&IDColore=11&Quantita=2&Aggiungi=1");
+    Post("/carrello.asp", "IDProdotto=2&Quantita=1&Aggiungi=1");
+    Post("/carrello.asp", "IndiceOggetto=2&Quantita=3&Modifica=1");
+    pagina = Post("/carrello.asp", "IDSpese=4&Spese=1");
+    ASSERT_FALSE(Contiene(pagina, "Errore alla riga")) << pagina.toStdString();
+
+    // Prices include VAT: 2 shirts at 60.00 (20 percent) and 3 books at
+    // 55.00 (10 percent); 4.5 kg with 0.5 of packaging is band 2, 8.00 plus
+    // 1.60 VAT. Goods 100 + 150, VAT 20 + 15 + 1.60.
+    EXPECT_TRUE(Contiene(pagina, "Taglia: M · Colore: Rosso")) << pagina.toStdString();
+    EXPECT_TRUE(Contiene(pagina, "Libro &lt;b&gt;rilegato&lt;/b&gt;"));
+    EXPECT_TRUE(Contiene(pagina, "<td class=\"importo\">€&nbsp;165.00</td>"));
+    EXPECT_TRUE(Contiene(pagina, "<td id=\"totale-prodotti\">€&nbsp;250.00</td>"));
+    EXPECT_TRUE(Contiene(pagina, "<td id=\"spese-spedizione\">€&nbsp;8.00</td>"));
+    EXPECT_TRUE(Contiene(pagina, "<td id=\"totale-iva\">€&nbsp;36.60</td>"));
+    EXPECT_TRUE(Contiene(pagina, "<td id=\"totale-ordine\">€&nbsp;294.60</td>"));
+    EXPECT_TRUE(Contiene(pagina, "<option selected value=4>Corriere</option>"));
+    EXPECT_TRUE(Contiene(pagina, "id=\"procedi-ordine\""));
+    EXPECT_TRUE(Contiene(pagina, "<span id=\"pezzi-carrello\">2</span>"));
+
+    // A price in the link changes nothing; removing the shirts leaves the books.
+    Get("/carrello.asp?Operazione=aggiungi&IDProdotto=2&Quantita=1&Prezzo=0.01");
+    pagina = Get("/carrello.asp?Operazione=elimina&IndiceOggetto=1");
+    EXPECT_TRUE(Contiene(pagina, "<td id=\"totale-prodotti\">€&nbsp;200.00</td>")) << pagina.toStdString();
+    pagina = Get("/carrello.asp?Operazione=svuota");
+    EXPECT_TRUE(Contiene(pagina, "Il carrello è vuoto."));
+}
+
+TEST_P(PagineNegozio, TheCheckoutFormShowsItsFaultAndKeepsWhatWasTyped)
+{
+    QString pagina = Get("/datiordine.asp");
+    EXPECT_TRUE(Contiene(pagina, "name=\"Cognome\"")) << pagina.toStdString();
+    EXPECT_TRUE(Contiene(pagina, "value=\"Bonifico\""));
+    EXPECT_TRUE(Contiene(pagina, "value=\"Contrassegno\""));
+
+    const QByteArray form = "TipoPagamento=Bonifico&Email=anna%40esempio.it&Stato=Italia&Provincia=FC&"
+                            "Localita=Forl%C3%AC&Cap=47121&Indirizzo=Via+Emilia+1&Nome=%3Cb%3EAnna";
+    pagina = Post("/datiordine.asp", form + "&Cognome=&Submit=Conferma");
+    EXPECT_TRUE(Contiene(pagina, "id=\"errore-dati\">Inserire il cognome</p>")) << pagina.toStdString();
+    EXPECT_TRUE(Contiene(pagina, "value=\"Forlì\""));
+    EXPECT_TRUE(Contiene(pagina, "value=\"&lt;b&gt;Anna\""));
+
+    pagina = Post("/datiordine.asp", form + "&Cognome=Bianchi&Submit=Conferma");
+    EXPECT_TRUE(Contiene(pagina, "id=\"dati-accettati\"")) << pagina.toStdString();
+    EXPECT_EQ(m_session.Item("CognomeUtente").toString(), "Bianchi");
+
+    pagina = Post("/datiordine.asp", form + "&Cognome=&Submit=Annulla");
+    EXPECT_TRUE(m_ultimaTesta.contains("/carrello.asp")) << m_ultimaTesta.toStdString();
+}
+
+TEST_P(PagineNegozio, SearchRelatedProductsAndBanner)
+{
+    QString pagina = Get("/ricerca.asp?Action=i&ParoleChiave=COTONE+%3Cb%3E");
+    EXPECT_TRUE(Contiene(pagina, "Nessun risultato per «COTONE &lt;b&gt;».")) << pagina.toStdString();
+    pagina = Get("/ricerca.asp?Action=i&ParoleChiave=COTONE");
+    EXPECT_TRUE(Contiene(pagina, "2 risultati")) << pagina.toStdString();
+    EXPECT_TRUE(Contiene(pagina, "<span class=\"scheda-nome\">Camicia</span>"));
+
+    pagina = Get("/prodotto.asp?IDProdotto=1");
+    EXPECT_TRUE(Contiene(pagina, "id=\"prodotti-correlati\"")) << pagina.toStdString();
+    EXPECT_TRUE(Contiene(pagina, "<span class=\"scheda-nome\">Libro &lt;b&gt;rilegato&lt;/b&gt;</span>"));
+
+    pagina = Get("/default.asp");
+    EXPECT_TRUE(Contiene(pagina, "<a href=\"http://esempio.it\" target=\"_blank\" rel=\"noopener\">"
+                                 "<img src=\"/images/banner/3.gif\" alt=\"\"></a>"))
+        << pagina.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, PagineNegozio, ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
+                         [](const auto& info) { return CAdoTestDatabase::EngineName(info.param); });
