@@ -1,5 +1,7 @@
 #include "desktop/shell/app/CMainFrame.h"
 
+#include <QKeySequence>
+
 #include "desktop/shell/app/CChildFrame.h"
 #include "desktop/shell/app/CCommandTable.h"
 #include "desktop/shell/app/CSplashWnd.h"
@@ -59,6 +61,12 @@ QAction* CMainFrame::ActionFor(int id)
     auto* action = new QAction(this);
     action->setData(id);
     connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+    // The keys a desktop user tries first: Ctrl+Q quits, F1 opens the help.
+    if (id == ID_APP_EXIT)
+        action->setShortcut(QKeySequence::Quit);
+    else if (id == ID_HELP_INDEX)
+        action->setShortcut(QKeySequence::HelpContents);
+    addAction(action);
     m_actions.insert(id, action);
     return action;
 }
@@ -475,5 +483,21 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         }
     }
     CSplashWnd::Hide();
+    SaveWindowState();
     event->accept();
+}
+
+void CMainFrame::SaveWindowState()
+{
+    m_app.m_settings.setValue(QStringLiteral("Finestra/Geometria"), saveGeometry());
+    m_app.m_settings.setValue(QStringLiteral("Finestra/Stato"), saveState());
+}
+
+bool CMainFrame::RestoreWindowState()
+{
+    const QByteArray geometry = m_app.m_settings.value(QStringLiteral("Finestra/Geometria")).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        return false;
+    restoreState(m_app.m_settings.value(QStringLiteral("Finestra/Stato")).toByteArray());
+    return true;
 }

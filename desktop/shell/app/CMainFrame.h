@@ -55,6 +55,11 @@ public:
     // Opens an editor view in its frame (the command table's view commands).
     void OpenView(const CCommandInfo& info);
 
+    // Size, place and tool bars, kept in the settings from one run to the
+    // next; false when none were kept.
+    void SaveWindowState();
+    bool RestoreWindowState();
+
     // Runs the close of every open editor; false when one stays open.
     bool CloseEditors();
 

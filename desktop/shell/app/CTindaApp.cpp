@@ -92,7 +92,9 @@ bool CTindaApp::InitInstance()
     m_bProjectOpen = false;
 
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    if (m_pMainFrame->RestoreWindowState()) {
+        // Size, place and tool bars as the merchant left them.
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         m_pMainFrame->resize(area.size() * 4 / 5);
         m_pMainFrame->move(area.center() - m_pMainFrame->rect().center());
@@ -106,7 +108,7 @@ bool CTindaApp::InitInstance()
         m_strInstallFolder = QCoreApplication::applicationDirPath();
     m_settings.setValue(QStringLiteral("CartellaInstallazione"), QDir::toNativeSeparators(m_strInstallFolder));
 
-    m_bStartOk = WithProjects([](CProjectSession& projects) { return projects.StartUp(); });
+    m_bStartOk = WithProjects([this](CProjectSession& projects) { return projects.StartUp(m_strStartProject); });
 
     m_bCdViewer = QFileInfo::exists(m_strInstallFolder + QStringLiteral("/cdviewer"));
     emit StateChanged();
@@ -239,9 +241,9 @@ void CTindaApp::RegisterShellCommands()
     action(ID_APP_EXIT, CommandRule::Always, [this] { m_pMainFrame->close(); });
     action(ID_APP_ABOUT, CommandRule::Always, [this] { OnAppAbout(); });
     action(ID_HELP_INDEX, CommandRule::Always, [this] { OnHelpIndex(); });
-    action(ID_PRODUCT_WEB, CommandRule::Always, [this] { OnProductWeb(); });
-    action(ID_MAKER_WEB, CommandRule::Always, [this] { OnMakerWeb(); });
-    action(ID_SUPPORT_WEB, CommandRule::Always, [this] { OnSupportWeb(); });
+    // The web pages of the product, its maker and its support have no real
+    // address yet: their commands stay unregistered, so no menu offers a
+    // page that does not exist.
     action(ID_VIEW_TOOLBAR, CommandRule::Always, [this] {
         QToolBar* bar = m_pMainFrame->GetTemplateToolBar()->isVisible() ? m_pMainFrame->GetTemplateToolBar()
                                                                          : m_pMainFrame->GetToolBar();

@@ -75,6 +75,7 @@ public:
     CDaoDatabase m_db;
     QString m_strProjectFolder;   // ends with "/" while a project is open
     QString m_strInstallFolder;   // the executable's folder unless set before InitInstance
+    QString m_strStartProject;    // from the command line: opened (or made) at start
     QSettings m_settings;
 
 signals:

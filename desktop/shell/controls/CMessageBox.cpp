@@ -30,7 +30,9 @@ QMessageBox::StandardButton CMessageBox::Show(QWidget* parent, const QString& te
 {
     if (InstalledAnswerer())
         return InstalledAnswerer()(Request{text, caption, icon, buttons});
-    QMessageBox box(ToQtIcon(icon), caption, text, buttons, parent);
+    // A box without a caption of its own bears the program's name, as every
+    // other window does (Qt would put the settings' application name there).
+    QMessageBox box(ToQtIcon(icon), caption.isEmpty() ? QStringLiteral("Quintaro") : caption, text, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -63,8 +63,37 @@ bool CProjectOpener::UpgradeIfNeeded(const QString& projectFolder)
     case CProjectUpgrade::CheckFailed:
         break;
     }
-    ReportError(error);
+    ReportError(IsReadable(projectFolder) ? error : DamagedMessage(projectFolder, error));
     return false;
+}
+
+bool CProjectOpener::IsReadable(const QString& projectFolder)
+{
+    try {
+        CDaoDatabase database;
+        database.Open(CProjectFolder::DatabasePath(projectFolder));
+        const bool readable = database.TableExists(QStringLiteral("Configurazione"));
+        database.Close();
+        return readable;
+    } catch (const CDaoException&) {
+        return false;
+    }
+}
+
+// Says which project, what is wrong and what the merchant can do; the
+// engine's own words come last, for whoever helps.
+QString CProjectOpener::DamagedMessage(const QString& projectFolder, const QString& detail)
+{
+    const QString folder = CProjectFolder::WithoutSlash(projectFolder);
+    const QString name = folder.mid(folder.lastIndexOf(QLatin1Char('/')) + 1);
+    QString text = QStringLiteral("Il progetto \"%1\" non può essere aperto: il suo archivio dati è danneggiato "
+                                  "o illeggibile.\n\n"
+                                  "Ripristinare l'archivio da una copia di sicurezza (%2), oppure scegliere o "
+                                  "creare un altro progetto con File, Apri.")
+                       .arg(name, QDir::toNativeSeparators(CProjectFolder::DatabasePath(folder)));
+    if (!detail.isEmpty())
+        text += QStringLiteral("\n\nDettagli: ") + detail;
+    return text;
 }
 
 bool CProjectOpener::AskUpgradeProject(const QString& projectFolder)
@@ -126,7 +155,7 @@ bool CProjectOpener::OpenDatabase(const QString& projectFolder)
     try {
         m_database.Open(CProjectFolder::DatabasePath(projectFolder));
     } catch (const CDaoException& e) {
-        ReportError(e.GetErrorMessage());
+        ReportError(DamagedMessage(projectFolder, e.GetErrorMessage()));
         return false;
     }
     return true;

@@ -34,6 +34,10 @@ public:
     void CheckExternalData(const QString& projectFolder);
     // That folder, or empty when there is nothing to offer.
     static QString ExternalDataFolder(const QString& projectFolder);
+    // What the merchant reads when the project's database cannot be read.
+    static QString DamagedMessage(const QString& projectFolder, const QString& detail);
+    // True when the project's database opens and holds the shop's tables.
+    static bool IsReadable(const QString& projectFolder);
 
 private:
     bool UpgradeIfNeeded(const QString& projectFolder);

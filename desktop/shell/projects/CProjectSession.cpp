@@ -32,18 +32,41 @@ QString CProjectSession::DefaultProjectsFolder()
     return folder;
 }
 
-bool CProjectSession::StartUp()
+namespace {
+const QString kFailedKey = QStringLiteral("ProgettoNonAperto");
+}
+
+bool CProjectSession::StartUp(const QString& startFolder)
 {
     m_bStartOk = true;
     m_bProjectOpen = false;
+    if (!startFolder.isEmpty()) {
+        StartWith(startFolder);
+        return m_bStartOk;
+    }
     m_strProjectFolder = CRecentProjects(m_settings).Newest();
-    if (m_strProjectFolder.isEmpty()) {
+    // The same error at every start would leave no way in: a project that
+    // failed last time is offered among the others instead.
+    if (m_strProjectFolder.isEmpty() || m_strProjectFolder == m_settings.value(kFailedKey).toString()) {
         ChooseProject();
         return m_bStartOk;
     }
     if (AcceptFolder(m_strProjectFolder))
         m_bProjectOpen = OpenProject();
     return m_bStartOk;
+}
+
+void CProjectSession::StartWith(const QString& folder)
+{
+    const QDir dir(folder);
+    if (!dir.exists() || dir.isEmpty()) {
+        QDir().mkpath(folder);
+        CreateAndOpen(QDir::cleanPath(dir.absolutePath()));
+        return;
+    }
+    m_strProjectFolder = QDir::cleanPath(dir.absolutePath());
+    if (AcceptFolder(m_strProjectFolder))
+        m_bProjectOpen = OpenProject();
 }
 
 void CProjectSession::FileNew()
@@ -107,17 +130,48 @@ bool CProjectSession::AcceptFolder(const QString& folder)
         RemoveRecentProject(folder);
         return false;
     }
-    AddRecentProject();
     return true;
 }
 
 bool CProjectSession::OpenProject()
 {
+    if (!LockProject())
+        return false;
     CProjectOpener opener(m_database, m_ui, m_strInstallFolder);
     const bool opened = opener.OpenProject(m_strProjectFolder);
     if (!opener.StartOk())
         m_bStartOk = false;
+    if (opened) {
+        AddRecentProject();
+        m_settings.remove(kFailedKey);
+    } else {
+        m_pLock.reset();
+        if (m_bStartOk)
+            m_settings.setValue(kFailedKey, CProjectFolder::WithoutSlash(m_strProjectFolder));
+    }
     return opened;
+}
+
+// One program per project: a second one would write the same database
+// behind the first one's back.
+bool CProjectSession::LockProject()
+{
+    const QString folder = CProjectFolder::WithoutSlash(m_strProjectFolder);
+    auto lock = std::make_unique<QLockFile>(folder + QStringLiteral("/db/tinda.lock"));
+    lock->setStaleLockTime(0);   // a lock is stale only when its program is gone
+    if (lock->tryLock(0)) {
+        m_pLock = std::move(lock);
+        return true;
+    }
+    if (lock->error() != QLockFile::LockFailedError)
+        return true;   // no lock can be made there (a read-only medium): nothing to share it with
+    const QString name = folder.mid(folder.lastIndexOf(QLatin1Char('/')) + 1);
+    CMessageBox::Show(m_ui.DialogParent(),
+                      QStringLiteral("Il progetto \"%1\" è già aperto in un'altra finestra di Quintaro.\n\n"
+                                     "Continuare il lavoro in quella finestra.")
+                          .arg(name),
+                      QString(), CMessageBox::Exclamation);
+    return false;
 }
 
 bool CProjectSession::CreateProjectTree()
@@ -164,6 +218,7 @@ bool CProjectSession::Reported(bool ok, const QString& error)
 void CProjectSession::CloseProject()
 {
     m_database.Close();
+    m_pLock.reset();
     m_ui.ResetLanguages();
     m_ui.SetTitle(QStringLiteral("Quintaro"));
     m_bProjectOpen = false;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QLockFile>
 #include <QString>
+
+#include <memory>
 
 class CDaoDatabase;
 class IProjectUi;
@@ -35,14 +38,20 @@ public:
 
     // From the newest recent project (or the "Progetti" dialog when there
     // is none) to an open project or none. False only when the user ended
-    // the program from the lock wait.
-    bool StartUp();
+    // the program from the lock wait. A project that failed to open at the
+    // last start is not tried again: "Progetti" is offered instead. With
+    // startFolder (the command line) that project is opened, or made there
+    // when the folder is empty or missing.
+    bool StartUp(const QString& startFolder = QString());
     // File Nuovo: "Nuovo progetto", then the current project is closed and
     // the new one made and opened; Annulla keeps the open project.
     void FileNew();
     // File Apri: closes the current project, then "Progetti".
     void FileOpen();
 
+    // Opens the project folder; on success it becomes the newest recent
+    // project. The project is held by a lock beside its database, so a
+    // second program refuses it with a message.
     bool OpenProject();
     // Makes the project in the project folder, adds it to the recent list
     // and shows the notice; false (after a message) when it can't be made.
@@ -65,6 +74,8 @@ private:
     void ChooseProject();
     void CreateAndOpen(const QString& folder);
     bool AcceptFolder(const QString& folder);
+    bool LockProject();
+    void StartWith(const QString& folder);
     // Shows error with the stop icon when ok is false; returns ok.
     bool Reported(bool ok, const QString& error);
 
@@ -75,4 +86,5 @@ private:
     QSettings& m_settings;
     IProjectUi& m_ui;
     bool m_bStartOk = true;
+    std::unique_ptr<QLockFile> m_pLock;
 };

@@ -15,6 +15,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeySequence>
+#include <QToolBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -434,8 +436,38 @@ TEST_F(TindaAppTest, MissingHelpFileIsReported)
     EXPECT_FALSE(opened);
     EXPECT_EQ(boxes.LastText(), QStringLiteral("Impossibile aprire il file di help!"));
 
-    ASSERT_TRUE(app->GetMainFrame()->RunCommand(ID_PRODUCT_WEB));
-    EXPECT_TRUE(opened);
+    // The web pages have no real address: their commands are not offered.
+    for (int id : {ID_PRODUCT_WEB, ID_MAKER_WEB, ID_SUPPORT_WEB})
+        EXPECT_FALSE(app->GetMainFrame()->RunCommand(id)) << id;
+    EXPECT_FALSE(opened);
+}
+
+TEST_F(TindaAppTest, HelpFileBesideTheProgramOpensWithF1)
+{
+    TempFolder install;
+    install.WriteFile(QStringLiteral("help/help.pdf"), "%PDF-1.4");
+    EXPECT_TRUE(Start());
+    app->m_strInstallFolder = install.Path();
+    QUrl openedUrl;
+    app->m_openUrl = [&](const QUrl& url) { openedUrl = url; return true; };
+    QAction* help = app->GetMainFrame()->GetAction(ID_HELP_INDEX);
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->shortcut(), QKeySequence(QKeySequence::HelpContents));
+    EXPECT_EQ(app->GetMainFrame()->GetAction(ID_APP_EXIT)->shortcut(), QKeySequence(QKeySequence::Quit));
+    help->trigger();
+    EXPECT_EQ(openedUrl, QUrl::fromLocalFile(install.Path() + QStringLiteral("/help/help.pdf")));
+}
+
+TEST_F(TindaAppTest, WindowSizeAndPlaceAreRememberedAcrossRuns)
+{
+    EXPECT_TRUE(Start());
+    app->GetMainFrame()->setGeometry(40, 50, 700, 500);
+    app->GetMainFrame()->GetToolBar()->hide();
+    ASSERT_TRUE(app->GetMainFrame()->close());
+
+    EXPECT_TRUE(Start());
+    EXPECT_EQ(app->GetMainFrame()->size(), QSize(700, 500));
+    EXPECT_FALSE(app->GetMainFrame()->GetToolBar()->isVisibleTo(app->GetMainFrame()));
 }
 
 // ---- registration from a view library ----------------------------------------------
