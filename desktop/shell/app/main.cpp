@@ -44,7 +44,8 @@ int main(int argc, char** argv)
     CTindaApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Morvella"));
     QApplication::setApplicationName(QStringLiteral("Quintaro50"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quintaro")));
+    QApplication::setWindowIcon(QIcon::fromTheme(
+        QStringLiteral("quintaro"), QIcon(QCoreApplication::applicationDirPath() + QStringLiteral("/quintaro.png"))));
     // No display name: the window title is exactly what the program sets.
 
     // The program speaks Italian, and so do the standard buttons.

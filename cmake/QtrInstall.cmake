@@ -1,0 +1,72 @@
+# What `cmake --install` puts in place and what CPack packs into a .deb.
+#
+# The programs find their installation data beside themselves, so tinda,
+# qtr50d (when built), their shared libraries, the reference databases,
+# template/, help/ and the icon share one folder, <prefix>/lib/quintaro;
+# <prefix>/bin/tinda links to the program there. The menu entry and the
+# icon go where the desktop looks for them.
+set(QTR_INSTALL_DIR lib/quintaro)
+
+if(TARGET tinda)
+  set_target_properties(tinda PROPERTIES INSTALL_RPATH "$ORIGIN")
+  install(TARGETS tinda RUNTIME DESTINATION ${QTR_INSTALL_DIR})
+  install(CODE "
+    file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
+    file(CREATE_LINK ../${QTR_INSTALL_DIR}/tinda \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/tinda\" SYMBOLIC)
+  ")
+endif()
+if(TARGET qtr50d)
+  set_target_properties(qtr50d PROPERTIES INSTALL_RPATH "$ORIGIN")
+  install(TARGETS qtr50d RUNTIME DESTINATION ${QTR_INSTALL_DIR})
+endif()
+foreach(library IN ITEMS qtrrecordset qtr50 qtrpagehost qtrasp qtrado qtrscriptengine)
+  if(TARGET ${library})
+    get_target_property(type ${library} TYPE)
+    if(type STREQUAL "SHARED_LIBRARY")
+      set_target_properties(${library} PROPERTIES INSTALL_RPATH "$ORIGIN")
+      install(TARGETS ${library} LIBRARY DESTINATION ${QTR_INSTALL_DIR})
+    endif()
+  endif()
+endforeach()
+
+install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/db/ DESTINATION ${QTR_INSTALL_DIR}/db FILES_MATCHING PATTERN "*.mdb")
+# The files a new project's site starts from; the folder is there even when
+# the installation brings none.
+install(DIRECTORY DESTINATION ${QTR_INSTALL_DIR}/template/system)
+if(EXISTS ${CMAKE_SOURCE_DIR}/template)
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/template/ DESTINATION ${QTR_INSTALL_DIR}/template)
+endif()
+if(QTR_HELP_PDF)
+  install(FILES ${QTR_HELP_PDF} DESTINATION ${QTR_INSTALL_DIR}/help)
+endif()
+set(QTR_RESOURCES ${CMAKE_SOURCE_DIR}/desktop/shell/app/resources)
+install(FILES ${QTR_RESOURCES}/quintaro.png DESTINATION ${QTR_INSTALL_DIR})
+install(FILES ${QTR_RESOURCES}/quintaro.png DESTINATION share/icons/hicolor/256x256/apps)
+install(FILES ${QTR_RESOURCES}/quintaro.desktop DESTINATION share/applications)
+
+# ---- the .deb ----------------------------------------------------------------
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quintaro)
+set(CPACK_PACKAGE_VENDOR Morvella)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Quintaro: manage an online shop (tinda)")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY quintaro)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Morvella <quintaro@morvella.example>")
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+find_program(QTR_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(QTR_DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # Our own libraries sit beside the programs, not in a system folder.
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/bin)
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6gui6, libqt6core6, libqt6sql6, libqt6sql6-sqlite, libsodium23")
+endif()
+# The SQLite driver is a plugin, which no library dependency names.
+if(QTR_DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
+endif()
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_STRIP_FILES ON)
+include(CPack)
