@@ -13,6 +13,7 @@ void CFilteredLineEdit::keyPressEvent(QKeyEvent* event)
         const int length = hasSelectedText() ? int(selectedText().size()) : 0;
         if (!AcceptTyped(typed[0], start, length)) {
             QApplication::beep();
+            emit CharacterRefused(typed[0]);
             return;
         }
     }

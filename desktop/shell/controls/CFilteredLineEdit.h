@@ -10,6 +10,10 @@ class CFilteredLineEdit : public QLineEdit
 public:
     using QLineEdit::QLineEdit;
 
+signals:
+    // A typed character was refused (and dropped).
+    void CharacterRefused(QChar ch);
+
 protected:
     // Whether `ch`, typed at `selStart` over `selLength` selected
     // characters, may join the text.

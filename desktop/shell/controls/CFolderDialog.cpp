@@ -19,8 +19,10 @@ CFolderDialog::CFolderDialog(const QString& caption, const QString& prompt,
     setWindowTitle(caption);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(prompt, this));
+    // The path field is always there: a path can be typed or pasted, and
+    // with showEditBox a folder that does not exist yet may be named.
+    m_bMayCreate = showEditBox;
     m_pEdit = new QLineEdit(this);
-    m_pEdit->setVisible(showEditBox);
     layout->addWidget(m_pEdit);
 
     m_pModel = new QFileSystemModel(this);
@@ -48,12 +50,29 @@ CFolderDialog::CFolderDialog(const QString& caption, const QString& prompt,
             [this](const QModelIndex& current) { SelectFolder(m_pModel->filePath(current)); });
     connect(m_pEdit, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_pOk->setEnabled(!text.isEmpty()); });
+    connect(m_pEdit, &QLineEdit::textEdited, this, &CFolderDialog::ShowTypedFolder);
+    // The tree fills a folder at a time; the chosen one is scrolled to once
+    // its parents are read.
+    connect(m_pModel, &QFileSystemModel::directoryLoaded, this,
+            [this] { m_pTree->scrollTo(m_pTree->currentIndex(), QAbstractItemView::PositionAtCenter); });
 
     const QString start = startFolder.isEmpty() ? QDir::currentPath() : startFolder;
     const QModelIndex index = m_pModel->index(start);
-    if (index.isValid())
+    if (index.isValid()) {
         m_pTree->setCurrentIndex(index);
+        m_pTree->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    }
     SelectFolder(index.isValid() ? start : QString());
+}
+
+void CFolderDialog::ShowTypedFolder(const QString& path)
+{
+    const QModelIndex index = m_pModel->index(path);
+    if (!index.isValid() || !QFileInfo(path).isDir())
+        return;
+    const QSignalBlocker blocker(m_pTree->selectionModel());
+    m_pTree->setCurrentIndex(index);
+    m_pTree->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 CFolderDialog::~CFolderDialog() = default;
@@ -126,6 +145,12 @@ bool CFolderDialog::AcceptPath(const QString& path)
     int result = MakeFolderPath(path, true);
     if (result != PathValid) {
         ReportPathResult(result, path);
+        return false;
+    }
+    if (!QFileInfo(path).isDir() && !m_bMayCreate) {
+        CMessageBox::Show(this, QStringLiteral("La cartella:\n\n%1\n\nnon esiste.").arg(path), windowTitle(),
+                          CMessageBox::Exclamation);
+        m_pEdit->setFocus();
         return false;
     }
     if (!QFileInfo(path).isDir()) {

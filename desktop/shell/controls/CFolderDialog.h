@@ -9,8 +9,8 @@ class QLineEdit;
 class QPushButton;
 class QTreeView;
 
-// Chooses a folder in a tree and, with the edit box shown, lets the user
-// type one that does not exist yet: on OK the typed path is checked, the
+// Chooses a folder in a tree or by its path typed in the path field; with
+// showEditBox the user may also name one that does not exist yet: on OK the typed path is checked, the
 // user is offered to create the missing folders and they are created.
 // Only absolute paths are accepted.
 class CFolderDialog : public QDialog
@@ -38,6 +38,7 @@ public:
     void SelectFolder(const QString& path);
 
     QLineEdit* EditBox() const { return m_pEdit; }
+    QTreeView* Tree() const { return m_pTree; }
     QPushButton* OkButton() const { return m_pOk; }
 
 public slots:
@@ -45,9 +46,11 @@ public slots:
 
 private:
     void ReportPathResult(int result, const QString& path);
+    void ShowTypedFolder(const QString& path);
 
     QString m_strPath;
     bool m_bResult = false;
+    bool m_bMayCreate = false;
     QFileSystemModel* m_pModel = nullptr;
     QTreeView* m_pTree = nullptr;
     QLineEdit* m_pEdit = nullptr;

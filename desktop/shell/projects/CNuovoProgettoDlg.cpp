@@ -8,15 +8,23 @@
 #include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+namespace {
+const QString kFolderCharacters = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789-_.");
+}
 
 CNuovoProgettoDlg::CNuovoProgettoDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Nuovo progetto"));
     m_pName = new CValidatedEdit(this);
     m_pName->SetParam(0, 15, 0, 0);
-    m_pName->SetAllowedChr(QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789-_."));
+    m_pName->SetAllowedChr(kFolderCharacters);
+    m_pDropped = new QLabel(this);
+    m_pDropped->setWordWrap(true);
+    m_pDropped->hide();
     m_pFolder = new CValidatedEdit(this);
     m_pFolder->SetParam(0, 256, 0, 0);
     m_pBrowse = new QPushButton(QStringLiteral("Sfoglia"), this);
@@ -26,6 +34,7 @@ CNuovoProgettoDlg::CNuovoProgettoDlg(QWidget* parent) : QDialog(parent)
     folderRow->addWidget(m_pBrowse);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Nome"), m_pName);
+    form->addRow(QString(), m_pDropped);
     form->addRow(QStringLiteral("Directory"), folderRow);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -39,6 +48,23 @@ CNuovoProgettoDlg::CNuovoProgettoDlg(QWidget* parent) : QDialog(parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_pName, &QLineEdit::textChanged, this, &CNuovoProgettoDlg::OnNameChanged);
     connect(m_pBrowse, &QPushButton::clicked, this, &CNuovoProgettoDlg::OnBrowse);
+    connect(m_pName, &CFilteredLineEdit::CharacterRefused, this, &CNuovoProgettoDlg::OnCharacterRefused);
+}
+
+// The name becomes a folder's name, so only what a folder name can hold
+// goes in; the merchant is told which typed characters were left out.
+void CNuovoProgettoDlg::OnCharacterRefused(QChar ch)
+{
+    if (kFolderCharacters.contains(ch) || m_dropped.contains(ch))
+        return;   // refused for the length, not for the character
+    m_dropped.append(ch);
+    QStringList shown;
+    for (QChar dropped : std::as_const(m_dropped))
+        shown << (dropped == QLatin1Char(' ') ? QStringLiteral("spazio") : QString(dropped));
+    m_pDropped->setText(QStringLiteral("Il nome della cartella del progetto non può contenere: %1. "
+                                       "Questi caratteri sono stati tolti (usare lettere minuscole, cifre, - _ .).")
+                            .arg(shown.join(QStringLiteral(" "))));
+    m_pDropped->show();
 }
 
 CNuovoProgettoDlg::~CNuovoProgettoDlg() = default;

@@ -27,6 +27,8 @@ public:
     CValidatedEdit* FolderEdit() const { return m_pFolder; }
     QPushButton* OkButton() const { return m_pOk; }
     QPushButton* BrowseButton() const { return m_pBrowse; }
+    // What the dialog says of the characters it left out of the name.
+    class QLabel* DroppedLabel() const { return m_pDropped; }
 
 public slots:
     void accept() override;
@@ -38,10 +40,13 @@ protected:
 private:
     void OnNameChanged();
     void OnBrowse();
+    void OnCharacterRefused(QChar ch);
     void ShowFolder();
 
     CValidatedEdit* m_pName = nullptr;
     CValidatedEdit* m_pFolder = nullptr;
     QPushButton* m_pOk = nullptr;
     QPushButton* m_pBrowse = nullptr;
+    class QLabel* m_pDropped = nullptr;
+    QString m_dropped;
 };

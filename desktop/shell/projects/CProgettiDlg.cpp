@@ -1,6 +1,8 @@
 #include "desktop/shell/projects/CProgettiDlg.h"
 
 #include "desktop/shell/controls/CFolderDialog.h"
+#include "desktop/shell/projects/CProjectSession.h"
+#include "desktop/shell/projects/CProjectShopName.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -47,7 +49,12 @@ void CProgettiDlg::OnInitDialog()
 {
     m_pList->clear();
     m_pList->addItem(QStringLiteral("Altri progetti..."));
-    m_pList->addItems(m_recent);
+    // The shop's name, with its folder as the hint.
+    for (const QString& folder : std::as_const(m_recent)) {
+        auto* item = new QListWidgetItem(CProjectShopName::Of(folder), m_pList);
+        item->setData(Qt::UserRole, folder);
+        item->setToolTip(folder);
+    }
     const bool anyRecent = m_pList->count() >= 2;
     m_nChoice = anyRecent ? 1 : 0;
     (anyRecent ? m_pOpen : m_pNew)->setChecked(true);
@@ -80,10 +87,11 @@ void CProgettiDlg::accept()
     if (m_nChoice == 1) {
         const int row = m_pList->currentRow();
         if (row <= 0) {
-            QString folder = m_strFolder;
+            // The chooser starts where new projects are made.
+            QString folder = m_strFolder.isEmpty() ? CProjectSession::DefaultProjectsFolder() : m_strFolder;
             m_strFolder = BrowseFolder(&folder) ? folder : QString();
         } else {
-            m_strFolder = m_pList->item(row)->text();
+            m_strFolder = m_pList->item(row)->data(Qt::UserRole).toString();
         }
     }
     QDialog::accept();

@@ -430,6 +430,8 @@ TEST_F(TindaAppTest, RecordVersionCounterAdvances)
 TEST_F(TindaAppTest, MissingHelpFileIsReported)
 {
     EXPECT_TRUE(Start());
+    TempFolder withoutHelp;   // the build's own folder has help/help.pdf
+    app->m_strInstallFolder = withoutHelp.Path();
     bool opened = false;
     app->m_openUrl = [&](const QUrl&) { opened = true; return true; };
     ASSERT_TRUE(app->GetMainFrame()->RunCommand(ID_HELP_INDEX));

@@ -3,6 +3,9 @@
 #include "platform/testing/TempFolder.h"
 
 #include <QDir>
+#include <QFileSystemModel>
+#include <QTest>
+#include <QTreeView>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -103,6 +106,32 @@ TEST(FolderDialog, SelectionAndTypingDriveOk)
     EXPECT_TRUE(dialog.OkButton()->isEnabled());
     dialog.EditBox()->setText("");
     EXPECT_FALSE(dialog.OkButton()->isEnabled());
+}
+
+} // namespace
+
+namespace {
+
+TEST(FolderDialog, PathFieldChoosesAnExistingFolderWhenNoneMayBeMade)
+{
+    TempFolder temp;
+    temp.WriteFile("progetti/negozio/db/x", "x");
+    const QString start = temp.Path() + "/progetti";
+    CFolderDialog dialog("Selezione directory", "Scegli la directory relativa al progetto...", start, false);
+    EXPECT_FALSE(dialog.EditBox()->isHidden()) << "the path field is always offered";
+    EXPECT_EQ(dialog.EditBox()->text(), start);
+    EXPECT_EQ(dialog.Tree()->currentIndex().data(QFileSystemModel::FilePathRole).toString(), start)
+        << "the tree starts on the given folder";
+
+    QTest::keyClicks(dialog.EditBox(), "/negozio");
+    EXPECT_EQ(dialog.Tree()->currentIndex().data(QFileSystemModel::FilePathRole).toString(), start + "/negozio");
+    EXPECT_EQ(dialog.EditBox()->text(), start + "/negozio") << "typing is not overwritten by the tree";
+
+    CMessageBoxScript boxes;
+    EXPECT_FALSE(dialog.AcceptPath(start + "/manca"));
+    EXPECT_EQ(boxes.LastText(), "La cartella:\n\n" + start + "/manca\n\nnon esiste.");
+    EXPECT_FALSE(QFileInfo::exists(start + "/manca")) << "nothing is offered for making";
+    EXPECT_TRUE(dialog.AcceptPath(start + "/negozio"));
 }
 
 } // namespace
