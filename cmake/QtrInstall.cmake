@@ -30,12 +30,11 @@ foreach(library IN ITEMS qtrrecordset qtr50 qtrpagehost qtrasp qtrado qtrscripte
 endforeach()
 
 install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/db/ DESTINATION ${QTR_INSTALL_DIR}/db FILES_MATCHING PATTERN "*.mdb")
-# The files a new project's site starts from; the folder is there even when
-# the installation brings none.
+# The files a new project's site starts from, as the build put them beside
+# the programs; the folder is there even when the build brings none.
 install(DIRECTORY DESTINATION ${QTR_INSTALL_DIR}/template/system)
-if(EXISTS ${CMAKE_SOURCE_DIR}/template)
-  install(DIRECTORY ${CMAKE_SOURCE_DIR}/template/ DESTINATION ${QTR_INSTALL_DIR}/template)
-endif()
+install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/template/ DESTINATION ${QTR_INSTALL_DIR}/template OPTIONAL
+        PATTERN "*.stamp" EXCLUDE)
 if(QTR_HELP_PDF)
   install(FILES ${QTR_HELP_PDF} DESTINATION ${QTR_INSTALL_DIR}/help)
 endif()

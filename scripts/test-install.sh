@@ -20,6 +20,11 @@ for file in bin/tinda lib/quintaro/tinda lib/quintaro/libqtrrecordset.so lib/qui
   fi
 done
 
+if [ -n "$(ls -A "$build/bin/template/system" 2>/dev/null)" ] && [ -z "$(ls -A "$root/lib/quintaro/template/system")" ]; then
+  echo "the shop's pages of template/system are missing from the installation" >&2
+  exit 1
+fi
+
 "$root/bin/tinda" --version | grep -q '^Quintaro '
 
 # The installed program, nothing of the build folder: its libraries come
