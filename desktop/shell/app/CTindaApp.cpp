@@ -11,7 +11,9 @@
 #include "desktop/shell/controls/CMessageBox.h"
 #include "desktop/shell/projects/CProjectSession.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -107,6 +109,10 @@ bool CTindaApp::InitInstance()
     if (m_strInstallFolder.isEmpty())
         m_strInstallFolder = QCoreApplication::applicationDirPath();
     m_settings.setValue(QStringLiteral("CartellaInstallazione"), QDir::toNativeSeparators(m_strInstallFolder));
+    // Every window bears the program's icon: the theme's when installed,
+    // else the one beside the program.
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("quintaro"), QIcon(m_strInstallFolder + QStringLiteral("/quintaro.png"))));
 
     m_bStartOk = WithProjects([this](CProjectSession& projects) { return projects.StartUp(m_strStartProject); });
 

@@ -4,7 +4,6 @@
 #include "desktop/shell/app/CTindaApplication.h"
 #include "desktop/shell/app/CTindaCommandLine.h"
 
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -44,8 +43,6 @@ int main(int argc, char** argv)
     CTindaApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Morvella"));
     QApplication::setApplicationName(QStringLiteral("Quintaro50"));
-    QApplication::setWindowIcon(QIcon::fromTheme(
-        QStringLiteral("quintaro"), QIcon(QCoreApplication::applicationDirPath() + QStringLiteral("/quintaro.png"))));
     // No display name: the window title is exactly what the program sets.
 
     // The program speaks Italian, and so do the standard buttons.

@@ -87,9 +87,12 @@ CParAziView::CParAziView(CDaoDatabase& db, QWidget* parent) : QWidget(parent), m
     m_pTabs->addTab(QStringLiteral("  Chi siamo  "));
     m_pHolder = new QWidget(this);
     m_pHolderLayout = new QVBoxLayout(m_pHolder);
+    // A form as wide as its fields need, not as the frame is.
+    m_pTabs->setExpanding(false);
+    m_pHolder->setFixedWidth(600);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pTabs);
-    layout->addWidget(m_pHolder, 1);
+    layout->addWidget(m_pHolder, 1, Qt::AlignLeft | Qt::AlignTop);
     CreatePage(0);
     connect(m_pTabs, &QTabBar::currentChanged, this, [this](int page) {
         LeavePage();

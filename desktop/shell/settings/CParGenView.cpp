@@ -47,8 +47,11 @@ CParGenView::CParGenView(CDaoDatabase& db, QWidget* parent)
     m_pTabs->addTab(MakeOptionsPage(), QStringLiteral("  Funzionalità  "));
     m_pTabs->addTab(MakePaymentPage(), QStringLiteral("  Modalità di pagamento  "));
     m_pTabs->addTab(MakeTechnicalPage(), QStringLiteral("  Parametri tecnici  "));
+    // A form as large as its fields need, not as the frame is.
+    m_pTabs->setMinimumSize(720, 460);
+    m_pTabs->setMaximumSize(820, 560);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_pTabs);
+    layout->addWidget(m_pTabs, 0, Qt::AlignLeft | Qt::AlignTop);
     Push(m_core->Load());
 }
 

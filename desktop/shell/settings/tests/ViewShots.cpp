@@ -1,6 +1,10 @@
 // Pictures of the settings views as a merchant sees them, on a copy of the
 // installation's reference database: scripts/screenshot-views.sh runs this
 // under a virtual X server and writes one PNG per view.
+#include "desktop/shell/app/CMainFrame.h"
+#include "desktop/shell/app/CTindaApp.h"
+#include "desktop/shell/app/TindaCommandIds.h"
+#include "desktop/shell/controls/CMessageBoxScript.h"
 #include "desktop/shell/settings/CImpostazioneParametriDlg.h"
 #include "desktop/shell/settings/CLingueView.h"
 #include "desktop/shell/settings/CParAziView.h"
@@ -12,6 +16,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTabWidget>
 #include <QSqlQuery>
 #include <QTimer>
@@ -30,6 +36,38 @@ void Shoot(QWidget* view, const QString& title, const QString& path)
     view->grab().save(path);
     std::printf("%s\n", qPrintable(path));
     delete view;
+}
+
+// The program itself on a new project, each view opened by its command.
+void ShootProgram(const QString& projects, const QString& out)
+{
+    CMessageBoxScript boxes;   // the notice on the new project
+    CTindaApp tinda;
+    tinda.m_strInstallFolder = QCoreApplication::applicationDirPath();
+    tinda.m_strStartProject = projects + QStringLiteral("/negozio-nuovo");
+    if (!tinda.InitInstance())
+        return;
+    tinda.GetMainFrame()->resize(1100, 720);
+    const struct
+    {
+        int id;
+        const char* file;
+    } commands[] = {{ID_PARAMETRI_GENERALI, "program-parametri-generali.png"},
+                    {ID_PARAMETRI_AZIENDALI, "program-parametri-aziendali.png"},
+                    {ID_LINGUE, "program-lingue.png"},
+                    {ID_VALUTE, "program-valute.png"}};
+    for (const auto& command : commands) {
+        tinda.GetMainFrame()->RunCommand(command.id);
+        for (int i = 0; i < 20; ++i)
+            QApplication::processEvents();
+        const QString path = out + QLatin1Char('/') + QLatin1String(command.file);
+        tinda.GetMainFrame()->grab().save(path);
+        std::printf("%s\n", qPrintable(path));
+        for (QMdiSubWindow* frame : tinda.GetMainFrame()->GetMdiArea()->subWindowList())
+            frame->close();
+    }
+    tinda.GetMainFrame()->close();
+    tinda.ExitInstance();
 }
 
 } // namespace
@@ -83,5 +121,6 @@ int main(int argc, char** argv)
           out + QStringLiteral("/view-impostazione-parametri.png"));
     graphic.Close();
     db.Close();
+    ShootProgram(temp.Path(), out);
     return 0;
 }
