@@ -1,5 +1,7 @@
 #include "desktop/shell/controls/CMessageBox.h"
 
+#include <QApplication>
+
 #include <utility>
 
 namespace {
@@ -32,7 +34,9 @@ QMessageBox::StandardButton CMessageBox::Show(QWidget* parent, const QString& te
         return InstalledAnswerer()(Request{text, caption, icon, buttons});
     // A box without a caption of its own bears the program's name, as every
     // other window does (Qt would put the settings' application name there).
-    QMessageBox box(ToQtIcon(icon), caption.isEmpty() ? QStringLiteral("Quintaro") : caption, text, buttons, parent);
+    // Rules without a window of their own ask over the window in use.
+    QMessageBox box(ToQtIcon(icon), caption.isEmpty() ? QStringLiteral("Quintaro") : caption, text, buttons,
+                    parent ? parent : QApplication::activeWindow());
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

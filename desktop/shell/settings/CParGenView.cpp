@@ -19,6 +19,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 using F = ParGenForm;
 enum SwitchIndex { SwIva, SwBonifico, SwPostale, SwContrassegno, SwCarta };
@@ -127,8 +129,18 @@ QWidget* CParGenView::MakeOptionsPage()
         FillOptions();
         ShowOptionState();
     });
-    connect(m_pOptionList, &QListWidget::itemClicked, this, &CParGenView::OnOptionChanged);
-    connect(m_pOptionList, &QListWidget::itemChanged, this, &CParGenView::OnOptionChanged);
+    // A click on the check box changes the check and then reports the
+    // click; only the change counts then.
+    connect(m_pOptionList, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        if (m_bFilling)
+            return;
+        OnOptionChanged(item);
+        m_bCheckChanged = true;
+    });
+    connect(m_pOptionList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (!std::exchange(m_bCheckChanged, false))
+            OnOptionChanged(item);
+    });
 
     auto* lists = new QFormLayout;
     m_pCurrencies = new QComboBox(page);

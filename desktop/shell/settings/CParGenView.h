@@ -88,4 +88,5 @@ private:
     CValidatedEdit* m_pOptionText = nullptr;
     QVector<QToolButton*> m_optionButtons;   // 1064 add, 1066 modify, 1065 delete
     bool m_bFilling = false;
+    bool m_bCheckChanged = false;
 };

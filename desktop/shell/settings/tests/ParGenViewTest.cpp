@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -180,6 +181,32 @@ TEST_F(GeneralTest, OptionsAreWrittenAtOnce)
     EXPECT_TRUE(options.Delete(forum));
     EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM Opzioni").toInt(), 1);
     EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM RecordsEliminati").toInt(), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GeneralTest, TickingAnOptionWritesItAndClickingItsNameOpensIt)
+{
+    shop.Row("Opzioni", {{"ID", 4}, {"Codice", "NEWS"}, {"Descrizione", "Notizie"}, {"Flag", 0}});
+    CParGenView view(shop.Db());
+    QListWidgetItem* item = view.OptionList()->item(0);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), " NEWS");
+
+    // The check box: the change, then the click.
+    item->setCheckState(Qt::Checked);
+    emit view.OptionList()->itemClicked(item);
+    EXPECT_EQ(shop.Value("SELECT Flag FROM Opzioni WHERE ID=4").toInt(), 1);
+    EXPECT_TRUE(view.OptionButton(1064)->isEnabled()) << "back to adding";
+    EXPECT_FALSE(view.OptionButton(1066)->isEnabled());
+
+    // The name: the option opens for editing.
+    emit view.OptionList()->itemClicked(item);
+    EXPECT_FALSE(view.OptionButton(1064)->isEnabled());
+    EXPECT_TRUE(view.OptionButton(1066)->isEnabled());
+    EXPECT_TRUE(view.OptionButton(1065)->isEnabled());
 }
 
 } // namespace
