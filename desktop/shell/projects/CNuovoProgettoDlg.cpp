@@ -88,6 +88,20 @@ void CNuovoProgettoDlg::ShowFolder()
 
 void CNuovoProgettoDlg::OnNameChanged()
 {
+    // A pasted name passes no key filter: what a folder name cannot hold
+    // is taken out here, and said.
+    QString kept;
+    for (QChar ch : m_pName->text()) {
+        if (kFolderCharacters.contains(ch))
+            kept.append(ch);
+        else
+            OnCharacterRefused(ch);
+    }
+    kept.truncate(15);
+    if (kept != m_pName->text()) {
+        const QSignalBlocker blocker(m_pName);
+        m_pName->setText(kept);
+    }
     ShowFolder();
     m_pOk->setEnabled(!m_pName->text().isEmpty());
 }

@@ -65,3 +65,19 @@ TEST(ProjectNames, NewProjectSaysWhichCharactersTheFolderCannotHold)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ProjectNames, PastedNameLosesWhatAFolderCannotHoldAndSaysSo)
+{
+    TempFolder base;
+    CNuovoProgettoDlg dialog;
+    dialog.m_strFolder = base.Path();
+    dialog.OnInitDialog();
+    dialog.NameEdit()->insert(QStringLiteral("Scarpe rosse!"));   // what a paste does
+    EXPECT_EQ(dialog.NameEdit()->text(), "carperosse");
+    EXPECT_EQ(dialog.FolderEdit()->text(), base.Path() + "/carperosse");
+    EXPECT_TRUE(dialog.DroppedLabel()->text().contains("S spazio !")) << dialog.DroppedLabel()->text().toStdString();
+}
+
+} // namespace
