@@ -1,5 +1,6 @@
 #include "desktop/shell/controls/tests/ShopTestDb.h"
 
+#include "recordset/CDaoSqlSession.h"
 #include "recordset/schema/ShopSchemaDdl.h"
 
 #include <QDir>
@@ -11,8 +12,8 @@ ShopTestDb::ShopTestDb() : m_strFolder(m_temp.Path() + QStringLiteral("/negozio/
     QDir().mkpath(m_strFolder + QStringLiteral("db"));
     QDir().mkpath(m_strFolder + QStringLiteral("website/images"));
     m_db.Open(m_strFolder + QStringLiteral("db/database.mdb"), true);
-    ShopSchemaDdl::CreateTables(m_db, QtrDbFile::Shop);
-    ShopSchemaDdl::CreateTables(m_db, QtrDbFile::Graphic);
+    ShopSchemaDdl::CreateTables(CDaoSqlSession(m_db), QtrDbFile::Shop);
+    ShopSchemaDdl::CreateTables(CDaoSqlSession(m_db), QtrDbFile::Graphic);
     QtrSetHost(this);
 }
 
