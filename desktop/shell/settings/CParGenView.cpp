@@ -217,7 +217,7 @@ QWidget* CParGenView::MakeTechnicalPage()
     const QRect cells = m_pSizes->CellRect(5, 1);
     // The grid keeps its vertical bar; it is made as large as its cells.
     m_pSizes->setFixedSize(cells.right() + 2 * m_pSizes->frameWidth() + m_pSizes->verticalScrollBar()->sizeHint().width() + 2,
-                           cells.bottom() + 2 * m_pSizes->frameWidth() + 2);
+                           cells.bottom() + 2 * m_pSizes->frameWidth() + 4);
     (new QVBoxLayout(sizes))->addWidget(m_pSizes);
     layout->addWidget(sizes, 0, 0, 2, 1);
 
