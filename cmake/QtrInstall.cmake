@@ -50,6 +50,9 @@ install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/db/ DESTINATION ${QTR_INSTALL_DIR}/db 
 install(DIRECTORY DESTINATION ${QTR_INSTALL_DIR}/template/system)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/template/ DESTINATION ${QTR_INSTALL_DIR}/template OPTIONAL
         PATTERN "*.stamp" EXCLUDE)
+# The sample import and export scripts and exchange file, for merchants to
+# read and copy into their projects.
+install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/samples/ DESTINATION ${QTR_INSTALL_DIR}/samples OPTIONAL)
 if(QTR_HELP_PDF)
   install(FILES ${QTR_HELP_PDF} DESTINATION ${QTR_INSTALL_DIR}/help)
 endif()
