@@ -15,7 +15,7 @@ packages=(
   qt6-translations-l10n groff
   python3 python3-aiosmtpd
   chromium chromium-driver python3-selenium
-  nginx wrk
+  libmicrohttpd-dev nginx wrk
 )
 
 missing=()

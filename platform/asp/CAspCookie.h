@@ -11,4 +11,6 @@ struct CAspCookie
     QDateTime expires;
     QString path;
     bool secure = false;
+    QString domain;
+    bool httpOnly = false;
 };

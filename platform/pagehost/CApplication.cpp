@@ -18,8 +18,31 @@ void CApplication::UnLock()
     Store().UnLock();
 }
 
+void CApplication::ScriptLock()
+{
+    try {
+        Lock();
+    } catch (const std::exception& failure) {
+        RaiseInScript(failure);
+    }
+}
+
+void CApplication::ScriptUnLock()
+{
+    try {
+        UnLock();
+    } catch (const std::exception& failure) {
+        RaiseInScript(failure);
+    }
+}
+
 void CApplication::UnLockAll()
 {
-    while (HeldHere() && m_depth > 0)
-        UnLock();
+    try {
+        while (HeldHere() && m_depth > 0)
+            UnLock();
+    } catch (const std::exception&) {
+        m_depth = 0;
+        m_holder = nullptr;
+    }
 }

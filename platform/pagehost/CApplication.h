@@ -18,12 +18,17 @@ public:
 
     // IAspApplication and scripts. UnLock without a Lock of this thread
     // does nothing.
-    QVariant Value(const QString& key) const override { return Item(key); }
+    QVariant Value(const QString& key) const override { return Store().Value(key); }
     void SetValue(const QString& key, const QVariant& value) override { SetOrThrow(key, value); }
     Q_INVOKABLE void Lock() override;
     Q_INVOKABLE void UnLock() override;
 
-    // Called when a page ends: what the calling thread still holds is released.
+    // For scripts: a store that fails raises a script error.
+    Q_INVOKABLE void ScriptLock();
+    Q_INVOKABLE void ScriptUnLock();
+
+    // Called when a page ends: what the calling thread still holds is
+    // released; a store that fails to is left to end it with its connection.
     void UnLockAll();
 
 private:

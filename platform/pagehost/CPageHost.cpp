@@ -2,6 +2,7 @@
 
 #include "platform/pagehost/CGlobalAsaGate.h"
 #include "platform/pagehost/CRequestTarget.h"
+#include "platform/pagehost/CSetCookie.h"
 #include "platform/pagehost/CTextFile.h"
 #include "platform/pagehost/CVirtualFolders.h"
 
@@ -94,18 +95,8 @@ CHttpReply CPageHost::AnswerStatic(std::unique_ptr<QFile> file)
 QByteArray CPageHost::CookieHeaders() const
 {
     QByteArray headers;
-    for (const auto& [name, cookie] : m_runner.Response().Cookies()) {
-        headers += "Set-Cookie: " + QUrl::toPercentEncoding(name) + '=' + QUrl::toPercentEncoding(cookie.value);
-        if (cookie.expires.isValid())
-            headers += "; expires="
-                       + QLocale::c()
-                             .toString(cookie.expires.toUTC(), QStringLiteral("ddd, dd MMM yyyy HH:mm:ss 'GMT'"))
-                             .toLatin1();
-        headers += "; path=" + (cookie.path.isEmpty() ? QByteArray("/") : cookie.path.toUtf8());
-        if (cookie.secure)
-            headers += "; secure";
-        headers += "\r\n";
-    }
+    for (const auto& [name, cookie] : m_runner.Response().Cookies())
+        headers += "Set-Cookie: " + CSetCookie::Value(name, cookie) + "\r\n";
     return headers;
 }
 

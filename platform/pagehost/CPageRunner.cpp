@@ -6,6 +6,7 @@
 #include "platform/pagehost/CTextFile.h"
 #include "platform/pagehost/CVirtualFolders.h"
 #include "platform/asp/CAspCallGuard.h"
+#include "platform/asp/CAspRegionalSettings.h"
 
 #include <QFileInfo>
 
@@ -94,6 +95,7 @@ QByteArray CPageRunner::RunPage(const QString& pageText, const QString& pagePath
         return line >= 1 && line <= origins.size() ? origins.at(line - 1) : CSourceLine{};
     });
 
+    m_lastErrors = errors;
     QByteArray body;
     if (m_response.RedirectTarget().isEmpty()) {
         body = m_response.Output();
@@ -109,6 +111,8 @@ QByteArray CPageRunner::RunPage(const QString& pageText, const QString& pagePath
 QStringList CPageRunner::RunScript(const QString& script, const std::function<CSourceLine(int)>& sourceOf)
 {
     const bool outermost = !std::exchange(m_running, true);
+    if (m_locale)
+        CAspRegionalSettings::Set(*m_locale);
     m_engine.InitializeScriptEngine();
     m_server.SetScriptTimeout(m_defaultTimeout);
     m_engine.SetTimeLimit(std::chrono::seconds(m_server.ScriptTimeout()));
@@ -121,8 +125,10 @@ QStringList CPageRunner::RunScript(const QString& script, const std::function<CS
     m_builtins.SetRunningEngine(nullptr);
     endPage.call();
     QStringList errors;
-    for (const ScriptError& error : m_engine.GetErrors())
-        errors.append(FormatError(error, sourceOf(error.line)));
+    // Response.End stops the script by interrupting it: that is no error.
+    if (!m_response.Ended())
+        for (const ScriptError& error : m_engine.GetErrors())
+            errors.append(FormatError(error, sourceOf(error.line)));
     errors += m_server.EndPageObjects();
     if (CApplication* application = m_builtins.ApplicationObject())
         application->UnLockAll();
@@ -197,20 +203,36 @@ void CPageRunner::RunGlobalAsa()
     RunGlobalAsaScript();
 }
 
-void CPageRunner::RunGlobalAsaScript()
+void CPageRunner::RunGlobalAsaScript(const QString& onlyProcedure)
 {
     QString text;
     const QString path = m_folders.MapRootFile(kGlobalAsa);
     if (path.isEmpty() || !CTextFile::Read(path, text))
         return;
     QList<int> fileLines;
-    const QString script = GlobalAsaScript(text, &fileLines);
+    QString script = GlobalAsaScript(text, &fileLines);
+    if (!onlyProcedure.isEmpty()) {
+        // The file's own lines, then the one call asked for.
+        qsizetype cut = 0;
+        for (qsizetype line = 0; line < fileLines.size() && cut >= 0; ++line)
+            cut = script.indexOf(QLatin1Char('\n'), cut) + 1;
+        script.truncate(cut);
+        if (!script.contains(onlyProcedure))
+            return;
+        script += QStringLiteral("\n\n") + onlyProcedure + QStringLiteral("();\n");
+    }
     // Kept for the first page: a broken global.asa is worth showing.
     m_globalAsaErrors += RunScript(script, [&](int scriptLine) {
         return scriptLine >= 1 && scriptLine <= fileLines.size()
                    ? CSourceLine{SitePath(kGlobalAsa), fileLines.at(scriptLine - 1)}
                    : CSourceLine{};
     });
+}
+
+void CPageRunner::RunGlobalAsaEvent(const QString& procedure)
+{
+    m_response.ClearOutput();
+    RunGlobalAsaScript(procedure);
 }
 
 QString CPageRunner::GlobalAsaScript(const QString& fileText, QList<int>* fileLines)

@@ -11,12 +11,14 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CSession;
 class CVirtualFolders;
@@ -69,9 +71,20 @@ public:
     QByteArray RunPage(const QString& pageText, const QString& pagePath = QString());
     // Empty unless the last page redirected.
     const QString& RedirectTarget() const { return m_redirect; }
+    // The errors of the last page (and of global.asa events run before it),
+    // as they were written into it.
+    const QStringList& LastErrors() const { return m_lastErrors; }
+    // The shop's regional settings, in force on the runner's thread while
+    // its pages run (amounts and dates the server objects write).
+    void SetRegionalSettings(const QLocale& locale) { m_locale = locale; }
 
     QString ExpandIncludes(const QString& text);
     void RunGlobalAsa();
+    // Runs global.asa with a call of one of its procedures
+    // ("Application_OnStart", "Session_OnStart") when the file defines it;
+    // its errors are written into the next page. For hosts that start the
+    // Application and each Session themselves (with a gate already done).
+    void RunGlobalAsaEvent(const QString& procedure);
 
     // global.asa without its script tags, its two procedures called at the
     // end; fileLines gets the file line of each script line.
@@ -87,7 +100,8 @@ private:
     // Runs a script with the four objects and ends the page's objects;
     // returns the errors, each placed at its line of the page.
     QStringList RunScript(const QString& script, const std::function<CSourceLine(int)>& sourceOf);
-    void RunGlobalAsaScript();
+    // With a procedure: only that one is called.
+    void RunGlobalAsaScript(const QString& onlyProcedure = QString());
 
     // Declared first, gone last: the objects below are wrapped in it.
     ScriptEngineFactory m_engine;
@@ -104,4 +118,6 @@ private:
     QStringList m_globalAsaErrors;
     int m_defaultTimeout = kDefaultScriptTimeout;
     bool m_running = false;
+    QStringList m_lastErrors;
+    std::optional<QLocale> m_locale;
 };

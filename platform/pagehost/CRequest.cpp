@@ -1,5 +1,6 @@
 #include "platform/pagehost/CRequest.h"
 
+#include "platform/pagehost/CMultipartForm.h"
 #include "platform/pagehost/CRequestTarget.h"
 
 namespace {
@@ -32,7 +33,11 @@ void CRequest::ParseRequest(const QByteArray& requestText)
     const qsizetype headerEnd = requestText.indexOf("\r\n\r\n");
     if (target.Method() == "POST" && headerEnd >= 0) {
         m_body = requestText.mid(headerEnd + 4);
-        SplitPairs(m_body, m_form);
+        const QByteArray contentType = HeaderValue(requestText, "content-type");
+        if (contentType.toLower().startsWith("multipart/form-data"))
+            CMultipartForm::Parse(m_body, contentType, m_form);
+        else
+            SplitPairs(m_body, m_form);
     }
     ReadCookies(requestText);
 }
@@ -68,6 +73,26 @@ void CRequest::ClearCollections()
     m_serverVariables.Clear();
     m_cookies.Clear();
     m_body.clear();
+    m_bodyRead = 0;
+}
+
+QByteArray CRequest::BinaryRead(int count)
+{
+    const QByteArray bytes = m_body.mid(m_bodyRead, qMax(0, count));
+    m_bodyRead += bytes.size();
+    return bytes;
+}
+
+QByteArray CRequest::HeaderValue(const QByteArray& requestText, const QByteArray& name)
+{
+    const qsizetype headerEnd = requestText.indexOf("\r\n\r\n");
+    const QList<QByteArray> lines = requestText.left(headerEnd < 0 ? requestText.size() : headerEnd).split('\n');
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const qsizetype colon = lines.at(i).indexOf(':');
+        if (colon > 0 && lines.at(i).left(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+            return lines.at(i).mid(colon + 1).trimmed();
+    }
+    return QByteArray();
 }
 
 QString CRequest::Item(const QString& key) const

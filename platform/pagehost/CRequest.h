@@ -7,8 +7,9 @@
 #include <QObject>
 
 // What a page knows of the request it answers: the query string, the posted
-// form, the cookies and the server variables REQUEST_METHOD, SCRIPT_NAME and
-// QUERY_STRING. A name sent twice reads as its values joined by ",".
+// form (URL-encoded or multipart), the cookies, the raw body and the server
+// variables REQUEST_METHOD, SCRIPT_NAME and QUERY_STRING (a host adds more).
+// A name sent twice reads as its values joined by ",".
 class CRequest : public QObject, public IAspRequest
 {
     Q_OBJECT
@@ -23,6 +24,10 @@ public:
     Q_INVOKABLE CFields* QueryString() { return &m_queryString; }
     Q_INVOKABLE CFields* Form() { return &m_form; }
     Q_INVOKABLE CFields* ServerVariables() { return &m_serverVariables; }
+    Q_INVOKABLE CFields* Cookies() { return &m_cookies; }
+    // The raw body: its size, and its next bytes (reading moves on).
+    Q_INVOKABLE int TotalBytes() const { return int(m_body.size()); }
+    Q_INVOKABLE QByteArray BinaryRead(int count);
     // The query-string value, or the form value when that is empty.
     Q_INVOKABLE QString Item(const QString& key) const override;
 
@@ -35,6 +40,9 @@ public:
     QByteArray Body() const override { return m_body; }
 
     static QString UrlDecode(const QByteArray& text);
+    // The value of a header of a request text, blanks around it skipped;
+    // empty when the header is absent.
+    static QByteArray HeaderValue(const QByteArray& requestText, const QByteArray& name);
 
 private:
     static void SplitPairs(const QByteArray& text, CFields& into);
@@ -45,4 +53,5 @@ private:
     CFields m_serverVariables;
     CFields m_cookies;
     QByteArray m_body;
+    qsizetype m_bodyRead = 0;
 };

@@ -1,5 +1,8 @@
 #include "platform/pagehost/CResponse.h"
 
+#include <QJSEngine>
+#include <QRegularExpression>
+
 #include <stdexcept>
 
 namespace {
@@ -82,6 +85,95 @@ void CResponse::ClearOutput()
     m_output.clear();
     m_contentType.clear();
     m_cookies.clear();
+    m_headers.clear();
+    m_status.clear();
+    m_ended = false;
+}
+
+bool CResponse::SetStatus(const QString& status)
+{
+    static const QRegularExpression kStatus(QStringLiteral("^[1-5][0-9][0-9]( [^\\x00-\\x1f\\x7f]*)?$"));
+    if (!kStatus.match(status).hasMatch())
+        return false;
+    m_status = status;
+    return true;
+}
+
+bool CResponse::AddHeader(const QString& name, const QString& value)
+{
+    static const QRegularExpression kToken(QStringLiteral("^[A-Za-z0-9!#$%&'*+.^_`|~-]+$"));
+    if (!kToken.match(name).hasMatch() || !IsHeaderText(value))
+        return false;
+    m_headers.append({name, value});
+    return true;
+}
+
+CAspCookie* CResponse::FindCookie(const QString& name)
+{
+    for (auto& entry : m_cookies)
+        if (entry.first.compare(name, Qt::CaseInsensitive) == 0)
+            return &entry.second;
+    m_cookies.append({name, CAspCookie()});
+    return &m_cookies.last().second;
+}
+
+bool CResponse::SetCookieValue(const QString& name, const QString& value)
+{
+    if (name.isEmpty() || !IsHeaderText(name) || !IsHeaderText(value))
+        return false;
+    FindCookie(name)->value = value;
+    return true;
+}
+
+bool CResponse::SetCookieAttribute(const QString& name, const QString& attribute, const QVariant& value)
+{
+    if (name.isEmpty() || !IsHeaderText(name) || !IsHeaderText(value.toString()))
+        return false;
+    CAspCookie& cookie = *FindCookie(name);
+    const QString key = attribute.toLower();
+    if (key == QLatin1String("expires"))
+        cookie.expires = value.toDateTime();
+    else if (key == QLatin1String("path"))
+        cookie.path = value.toString();
+    else if (key == QLatin1String("domain"))
+        cookie.domain = value.toString();
+    else if (key == QLatin1String("secure"))
+        cookie.secure = value.toBool();
+    else if (key == QLatin1String("httponly"))
+        cookie.httpOnly = value.toBool();
+    else
+        return false;
+    return true;
+}
+
+QVariant CResponse::CookieAttribute(const QString& name, const QString& attribute) const
+{
+    for (const auto& [cookieName, cookie] : m_cookies) {
+        if (cookieName.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        const QString key = attribute.toLower();
+        if (key == QLatin1String("expires"))
+            return cookie.expires;
+        if (key == QLatin1String("path"))
+            return cookie.path;
+        if (key == QLatin1String("domain"))
+            return cookie.domain;
+        if (key == QLatin1String("secure"))
+            return cookie.secure;
+        if (key == QLatin1String("httponly"))
+            return cookie.httpOnly;
+        return cookie.value;
+    }
+    return QVariant();
+}
+
+// The interrupt stops the script at once, try/catch or not; the page
+// runner then drops the error it leaves.
+void CResponse::End()
+{
+    m_ended = true;
+    if (QJSEngine* engine = qjsEngine(this))
+        engine->setInterrupted(true);
 }
 
 int CResponse::AddHtmlBlock(const QString& block)

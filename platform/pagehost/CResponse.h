@@ -38,6 +38,24 @@ public:
     static bool IsHeaderText(const QString& text);
     static QString HeaderError();
 
+    // For scripts, each false with nothing changed for text that would break
+    // the reply's head (or a status that is not "nnn text").
+    Q_INVOKABLE bool SetStatus(const QString& status);
+    Q_INVOKABLE QString Status() const { return m_status; }
+    Q_INVOKABLE bool AddHeader(const QString& name, const QString& value);
+    Q_INVOKABLE bool SetCookieValue(const QString& name, const QString& value);
+    // attribute: Expires (a date), Path, Domain, Secure, HttpOnly.
+    Q_INVOKABLE bool SetCookieAttribute(const QString& name, const QString& attribute, const QVariant& value);
+    Q_INVOKABLE QVariant CookieAttribute(const QString& name, const QString& attribute) const;
+    Q_INVOKABLE void BinaryWriteScript(const QByteArray& bytes) { BinaryWrite(bytes); }
+    // Drops what the page wrote so far; headers and cookies stay.
+    Q_INVOKABLE void Clear() { m_output.clear(); }
+    // Stops the page where it is (the engine is interrupted): what it wrote
+    // is sent.
+    Q_INVOKABLE void End();
+    bool Ended() const { return m_ended; }
+    const QList<QPair<QString, QString>>& Headers() const { return m_headers; }
+
     // Called when a page starts: output, content type and cookies go.
     void ClearOutput();
     const QByteArray& Output() const { return m_output; }
@@ -54,4 +72,9 @@ private:
     QStringList m_blocks;
     QString m_contentType;
     QList<QPair<QString, CAspCookie>> m_cookies;
+    QList<QPair<QString, QString>> m_headers;
+    QString m_status;
+    bool m_ended = false;
+
+    CAspCookie* FindCookie(const QString& name);
 };

@@ -78,9 +78,12 @@ const char* const kObjectModel = R"JS(
         return guarded(members.Item, members, []);
     }
     var functionMembers = ["toString", "valueOf", "call", "apply", "bind", "constructor"];
-    function values(store, methods) {
+    // properties: read-only members read by name (Session.SessionID).
+    function values(store, methods, properties) {
         var read = live(function (name) { return store.Item(text(name)); });
         liveMembers(methods);
+        for (var property in properties || {})
+            accessor(methods, property, properties[property]);
         return new Proxy(read, {
             get: function (t, name) {
                 check();
@@ -103,16 +106,63 @@ const char* const kObjectModel = R"JS(
         QueryString: collection(request.QueryString()),
         Form: collection(request.Form()),
         ServerVariables: collection(request.ServerVariables()),
+        Cookies: collection(request.Cookies()),
+        BinaryRead: live(function (count) { return request.BinaryRead(Number(count) | 0); }),
         Item: live(function (key) { return request.Item(text(key)); })
     };
+    accessor(requestMembers, "TotalBytes", function () { return request.TotalBytes(); });
+
+    // Response.Cookies("n") gives the cookie with its attributes;
+    // Response.Cookies.n = v (or ["n"]) sets its value.
+    function responseCookie(name) {
+        var cookie = {};
+        ["Value", "Expires", "Path", "Domain", "Secure", "HttpOnly"].forEach(function (attribute) {
+            accessor(cookie, attribute, function () { return response.CookieAttribute(name, attribute); },
+                     function (v) {
+                         var ok = attribute === "Value" ? response.SetCookieValue(name, text(v))
+                                                        : response.SetCookieAttribute(name, attribute, v);
+                         if (!ok)
+                             throw new TypeError(headerError);
+                     });
+        });
+        cookie.toString = live(function () { return text(response.CookieAttribute(name, "Value")); });
+        return cookie;
+    }
+    var responseCookies = new Proxy(live(function (name) { return responseCookie(text(name)); }), {
+        get: function (t, name) {
+            check();
+            return typeof name === "symbol" ? t[name] : responseCookie(name);
+        },
+        set: function (t, name, value) {
+            check();
+            if (!response.SetCookieValue(String(name), text(value)))
+                throw new TypeError(headerError);
+            return true;
+        }
+    });
     var responseMembers = liveMembers({
         Write: function (v) { response.Write(text(v)); },
         WriteHTML: function (index) { response.WriteHTML(Number(index) | 0); },
+        // A redirect ends the page: nothing after it runs.
         Redirect: function (url) {
             if (!response.ScriptRedirect(text(url)))
                 throw new TypeError(headerError);
-        }
+            response.End();
+        },
+        AddHeader: function (name, value) {
+            if (!response.AddHeader(text(name), text(value)))
+                throw new TypeError(headerError);
+        },
+        BinaryWrite: function (bytes) { response.BinaryWriteScript(bytes); },
+        Clear: function () { response.Clear(); },
+        End: function () { response.End(); }
     });
+    responseMembers.Cookies = responseCookies;
+    accessor(responseMembers, "Status", function () { return response.Status(); },
+             function (v) {
+                 if (!response.SetStatus(text(v)))
+                     throw new TypeError(headerError);
+             });
     accessor(responseMembers, "Expires", function () { return response.Expires(); },
              function (v) { response.SetExpires(Number(v) | 0); });
     accessor(responseMembers, "ContentType", function () { return response.ContentType(); },
@@ -124,16 +174,28 @@ const char* const kObjectModel = R"JS(
         MapPath: function (path) { return server.ScriptMapPath(text(path)); },
         CreateObject: function (progId) { return server.ScriptCreateObject(text(progId)); }
     });
+    serverMembers.HTMLEncode = live(function (v) {
+        return text(v).replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;")
+                      .replace(/"/g, "&quot;").replace(/'/g, "&#39;");
+    });
+    serverMembers.URLEncode = live(function (v) {
+        return encodeURIComponent(text(v)).replace(/%20/g, "+").replace(/[!'()*]/g, function (c) {
+            return "%" + c.charCodeAt(0).toString(16).toUpperCase();
+        });
+    });
     accessor(serverMembers, "ScriptTimeout", function () { return server.ScriptTimeout(); },
              function (v) { server.SetScriptTimeout(Number(v) | 0); });
 
     return {
         Request: guarded(requestMembers.Item, requestMembers, []),
-        Response: guarded({}, responseMembers, ["Expires", "ContentType"]),
-        Session: values(session, {}),
+        Response: guarded({}, responseMembers, ["Expires", "ContentType", "Status"]),
+        Session: values(session, {
+            Abandon: function () { session.Abandon(); },
+            RenewID: function () { session.RenewID(); }
+        }, { SessionID: function () { return session.SessionID(); } }),
         Application: values(application, {
-            Lock: function () { application.Lock(); },
-            UnLock: function () { application.UnLock(); }
+            Lock: function () { application.ScriptLock(); },
+            UnLock: function () { application.ScriptUnLock(); }
         }),
         Server: guarded({}, serverMembers, ["ScriptTimeout"]),
         end: function () { alive = false; }
@@ -155,7 +217,8 @@ QJSValue CScriptObjects::Expose(ScriptEngineFactory& factory, CBuiltinObjects& o
     CRequest* request = objects.RequestObject();
     for (QObject* collection : {static_cast<QObject*>(request->QueryString()),
                                 static_cast<QObject*>(request->Form()),
-                                static_cast<QObject*>(request->ServerVariables())})
+                                static_cast<QObject*>(request->ServerVariables()),
+                                static_cast<QObject*>(request->Cookies())})
         QJSEngine::setObjectOwnership(collection, QJSEngine::CppOwnership);
     const QJSValue makeModel = factory.Cached(QStringLiteral("CScriptObjects"), [](QJSEngine& e) {
         return e.evaluate(QString::fromUtf8(kObjectModel), QStringLiteral("objects"));

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QVariant>
 
+#include <exception>
+
 // Named values that pages keep between requests (a Session, the
 // Application), typed as CScriptValue keeps them, in a store the host can
 // replace. Without a store of the host's they live in memory.
@@ -28,6 +30,7 @@ protected:
     // For C++ callers: a value that cannot be kept is refused with
     // std::invalid_argument.
     void SetOrThrow(const QString& key, const QVariant& value);
+    void RaiseInScript(const std::exception& failure) const;
 
 private:
     CMemoryValueStore m_memory;

@@ -5,3 +5,10 @@
 CSession::CSession(QObject* parent) : CScriptValues(parent) {}
 
 QString CSession::ConversionError() { return CScriptValue::ConversionError(); }
+
+void CSession::SetSessionID(const QString& id)
+{
+    m_id = id;
+    m_abandoned = false;
+    m_renew = false;
+}

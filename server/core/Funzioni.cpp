@@ -4,6 +4,7 @@
 #include "platform/ado/CAdoConnection.h"
 #include "platform/ado/CAdoException.h"
 #include "platform/ado/CAdoRecordset.h"
+#include "platform/asp/CAspRegionalSettings.h"
 #include "platform/asp/IAspScriptingContext.h"
 #include "platform/utilities/QtrCipher.h"
 #include "recordset/schema/QtrIdAllocator.h"
@@ -91,7 +92,7 @@ QString Funzioni::FormattaImporto(double importo, double arrotondamento)
         decimali = 5;
     if (arrotondamento < 0.00001)
         decimali = 6;
-    return QLocale().toString(importo, 'f', decimali);
+    return CAspRegionalSettings::Current().toString(importo, 'f', decimali);
 }
 
 double Funzioni::CalcolaScontoComposto(const QVariant& sconto)
@@ -212,7 +213,7 @@ void Funzioni::GeneraUserIDPassword(QString& userID, QString& password, int lung
 
 QString Funzioni::FormattaData(const QDateTime& data)
 {
-    return QLocale().toString(data.date(), QStringLiteral("MMM d, yyyy"));
+    return CAspRegionalSettings::Current().toString(data.date(), QStringLiteral("MMM d, yyyy"));
 }
 
 QString Funzioni::EliminaTagHTML(const QString& testo)

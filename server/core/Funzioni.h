@@ -18,6 +18,8 @@ public:
     // Local mode is a setting of the host that runs the page.
     static bool ModalitaLocale(const IAspScriptingContext* context);
 
+    // Amounts and dates follow the shop's regional settings, which the page
+    // host sets for the page's thread (CAspRegionalSettings).
     static QString FormattaImporto(double importo, double arrotondamento);
     static double CalcolaScontoComposto(const QVariant& sconto);
     static double ConvertiPrezzo(double prezzo, double divisore, double moltiplicatore, double arrotondamento);

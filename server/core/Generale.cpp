@@ -410,10 +410,10 @@ void Generale::IdentificaUtente()
         const QString numero = Cifre(d.year(), 4) + Cifre(d.month(), 2) + Cifre(d.day(), 2) + Cifre(t.hour(), 2)
             + Cifre(t.minute(), 2) + Cifre(t.second(), 2) + QString::number(contatore);
         SetSession(QStringLiteral("OkQTRIDSession"), numero);
-        Response()->SetCookie(QStringLiteral("QTRIDSessione"), CAspCookie{numero, {}, {}, false});
+        Response()->SetCookie(QStringLiteral("QTRIDSessione"), CAspCookie{numero, {}, {}, false, {}, false});
         if (Request()->Cookie(QStringLiteral("QTRIDUser")).isEmpty())
             Response()->SetCookie(QStringLiteral("QTRIDUser"),
-                                  CAspCookie{numero, adesso.addYears(10), QStringLiteral("/"), false});
+                                  CAspCookie{numero, adesso.addYears(10), QStringLiteral("/"), false, {}, false});
     });
 }
 

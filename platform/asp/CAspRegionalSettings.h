@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QLocale>
+
+// The regional settings that server objects write amounts and dates in on
+// the calling thread: the shop's, which the page host sets before each
+// page (the preview and the shop server alike); the process's locale on a
+// thread where no host set one. Per thread, because one server runs pages
+// of several shops on the same threads, one after another.
+class CAspRegionalSettings
+{
+public:
+    static void Set(const QLocale& locale);
+    static void Clear();
+    static QLocale Current();
+};

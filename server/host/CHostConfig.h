@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QHostAddress>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One shop the server answers for: its site folder (pages at the top,
+// pictures under images/, the database in db/), the host names that choose
+// it and the regional settings its amounts and dates are written in.
+struct CHostShopConfig
+{
+    QString name;          // names the shop in logs and in the state tables
+    QString folder;
+    QStringList hostNames; // empty: the shop for any host name
+    QString locale = QStringLiteral("it_IT");
+};
+
+// What qtr50d reads from its INI file (see qtr50d.example.ini).
+struct CHostConfig
+{
+    QString listen = QStringLiteral("127.0.0.1");
+    quint16 port = 8080;
+    int threads = 0;            // page workers; 0: one per core
+    int ioThreads = 0;          // connection threads; 0: half the workers, at least 2
+    bool debug = false;
+
+    int maxHeaderBytes = 16 * 1024;
+    qint64 maxBodyBytes = 16 * 1024 * 1024;
+    int maxConnections = 1000;
+    int maxConnectionsPerAddress = 0;   // 0: no limit (behind a proxy all come from it)
+    int idleTimeoutSeconds = 30;
+    int scriptTimeoutSeconds = 90;
+    int sessionTimeoutMinutes = 20;
+    int drainSeconds = 30;
+    QList<QHostAddress> trustedProxies;
+
+    QList<CHostShopConfig> shops;
+    QString archivesPath;       // the multi-shop layout: one folder per shop
+    QString hostDatabaseFolder; // the host's db folder with Utenti
+    QString stateFolder;        // SQLite Sessions; empty: each shop's db folder
+
+    QString accessLog;
+    QString errorLog;
+
+    // False with the reason in error when the file is missing or wrong.
+    bool Load(const QString& file, QString& error);
+    int WorkerCount() const;
+    int IoThreadCount() const;
+};

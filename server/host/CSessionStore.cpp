@@ -1,0 +1,99 @@
+#include "server/host/CSessionStore.h"
+
+#include "server/host/CShopStateDb.h"
+
+#include <QDateTime>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSqlQuery>
+
+QString CSessionStore::NewId()
+{
+    quint32 words[4];
+    QRandomGenerator::system()->fillRange(words);
+    return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(words), sizeof(words)).toHex());
+}
+
+bool CSessionStore::IsWellFormed(const QString& id)
+{
+    static const QRegularExpression kId(QStringLiteral("^[0-9a-f]{32}$"));
+    return kId.match(id).hasMatch();
+}
+
+CSessionStore::CSessionStore(CShopStateDb& db, int timeoutMinutes) : m_db(db), m_timeoutMinutes(timeoutMinutes) {}
+
+void CSessionStore::Lock(const QString& id)
+{
+    {
+        std::unique_lock lock(m_mutex);
+        m_released.wait(lock, [&] { return !m_locked.contains(id); });
+        m_locked.insert(id);
+    }
+    try {
+        m_db.AdvisoryLock(1, id);
+    } catch (...) {
+        Unlock(id);
+        throw;
+    }
+}
+
+void CSessionStore::Unlock(const QString& id)
+{
+    try {
+        m_db.AdvisoryUnlock(1, id);
+    } catch (...) {
+        // The lock ends with the connection anyway; the local one must go.
+    }
+    std::lock_guard lock(m_mutex);
+    m_locked.remove(id);
+    m_released.notify_all();
+}
+
+qint64 CSessionStore::Oldest() const
+{
+    return QDateTime::currentSecsSinceEpoch() - qint64(m_timeoutMinutes) * 60;
+}
+
+bool CSessionStore::Load(const QString& id, CNamedValues& values)
+{
+    QSqlQuery query = m_db.Run(
+        QStringLiteral("SELECT Valori, UltimoAccesso FROM QtrSessioni WHERE Negozio = ? AND ID = ?"),
+        {m_db.ShopName(), id});
+    if (!query.next())
+        return false;
+    if (query.value(1).toLongLong() < Oldest()) {
+        query.finish();
+        Remove(id);
+        return false;
+    }
+    values = CStoredValue::DecodeAll(query.value(0).toByteArray());
+    return true;
+}
+
+void CSessionStore::Save(const QString& id, const CNamedValues& values)
+{
+    m_db.Write(QStringLiteral("INSERT INTO QtrSessioni (Negozio, ID, Valori, UltimoAccesso) VALUES (?, ?, ?, ?) "
+                            "ON CONFLICT (Negozio, ID) DO UPDATE SET Valori = excluded.Valori, "
+                            "UltimoAccesso = excluded.UltimoAccesso"),
+             {m_db.ShopName(), id, CStoredValue::EncodeAll(values), QDateTime::currentSecsSinceEpoch()});
+}
+
+void CSessionStore::Remove(const QString& id)
+{
+    m_db.Write(QStringLiteral("DELETE FROM QtrSessioni WHERE Negozio = ? AND ID = ?"), {m_db.ShopName(), id});
+}
+
+QString CSessionStore::Renew(const QString& id)
+{
+    const QString renewed = NewId();
+    m_db.Write(QStringLiteral("UPDATE QtrSessioni SET ID = ? WHERE Negozio = ? AND ID = ?"),
+             {renewed, m_db.ShopName(), id});
+    return renewed;
+}
+
+int CSessionStore::Purge()
+{
+    QSqlQuery query = m_db.Write(QStringLiteral("DELETE FROM QtrSessioni WHERE Negozio = ? AND UltimoAccesso < ?"),
+                               {m_db.ShopName(), Oldest()});
+    return query.numRowsAffected();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "server/host/CStoredValue.h"
+
+#include <QSet>
+#include <QString>
+
+#include <condition_variable>
+#include <mutex>
+
+class CShopStateDb;
+
+// The Sessions of one shop, kept in its state database so they outlive a
+// restart and, on PostgreSQL, are shared by every process. A Session is
+// named by a random 128-bit identifier and ends after its idle time.
+class CSessionStore
+{
+public:
+    CSessionStore(CShopStateDb& db, int timeoutMinutes);
+
+    // 32 hex digits from the system's random source.
+    static QString NewId();
+    static bool IsWellFormed(const QString& id);
+
+    // Requests of one Session run one at a time: Lock waits for the one in
+    // progress, in this process and on a shared database in any.
+    void Lock(const QString& id);
+    void Unlock(const QString& id);
+
+    // False when there is no such Session or it has expired.
+    bool Load(const QString& id, CNamedValues& values);
+    void Save(const QString& id, const CNamedValues& values);
+    void Remove(const QString& id);
+    // The same Session under a new identifier (after a login), which the
+    // caller then sends; the old identifier names nothing any more. The
+    // caller holds the lock of the old one.
+    QString Renew(const QString& id);
+    // Removes the Sessions idle beyond their time; returns how many.
+    int Purge();
+
+    int TimeoutMinutes() const { return m_timeoutMinutes; }
+
+private:
+    qint64 Oldest() const;
+
+    CShopStateDb& m_db;
+    int m_timeoutMinutes;
+    std::mutex m_mutex;
+    std::condition_variable m_released;
+    QSet<QString> m_locked;
+};

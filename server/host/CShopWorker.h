@@ -1,0 +1,53 @@
+#pragma once
+
+#include "server/host/CHostReply.h"
+#include "server/host/CSessionValues.h"
+#include "server/host/CStoredValue.h"
+#include "platform/pagehost/CApplication.h"
+#include "platform/pagehost/CGlobalAsaGate.h"
+#include "platform/pagehost/CPageRunner.h"
+#include "platform/pagehost/CSession.h"
+
+#include <QString>
+
+#include <atomic>
+
+class CHostLog;
+class CShopSite;
+struct CHostConfig;
+struct CHostRequest;
+struct CPageVisit;
+
+// Runs the pages of one shop on one worker thread: finds the visitor's
+// Session (or starts one), starts the Application once, runs the page and
+// turns what it wrote into the reply; keeps the Session for the next
+// request and logs the page's errors.
+class CShopWorker
+{
+public:
+    static constexpr const char* kSessionCookie = "QTR50SESSION";
+
+    CShopWorker(CShopSite& site, const CHostConfig& config, CHostLog& log);
+
+    CHostReply Answer(const CHostRequest& request, const CPageVisit& visit, const QString& file,
+                      const QString& sitePath);
+
+private:
+    void PrepareRequest(const CHostRequest& request, const CPageVisit& visit, const QString& sitePath);
+    // The Session's identifier, locked; isNew when it was made now.
+    QString OpenSession(const CHostRequest& request, bool& isNew);
+    // Keeps the Session for the next request (or ends or renames it as the
+    // page asked); gives the cookie to send, if any.
+    QByteArray CloseSession(QString id, bool isNew, const CPageVisit& visit);
+    CHostReply PageReply(const QByteArray& body, const QString& sitePath, const QByteArray& sessionCookie);
+    CHostReply ErrorReply(const QByteArray& body) const;
+
+    CShopSite& m_site;
+    const CHostConfig& m_config;
+    CHostLog& m_log;
+    CSessionValues m_sessionValues;
+    CSession m_session;
+    CApplication m_application;
+    CGlobalAsaGate m_globalAsa{false};   // the host starts global.asa's events itself
+    CPageRunner m_runner;
+};

@@ -1,0 +1,115 @@
+// qtr50d: serves shops to the public. See qtr50d.example.ini.
+#include "server/host/CHostConfig.h"
+#include "server/host/CHostServer.h"
+#include "server/core/Qtr50Library.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const char* const kUsage =
+    "Uso: qtr50d --config FILE [--check]\n"
+    "\n"
+    "Serve i negozi descritti nel file di configurazione (INI).\n"
+    "  --config FILE  il file di configurazione (vedi qtr50d.example.ini)\n"
+    "  --check        legge la configurazione, apre il database di ogni negozio,\n"
+    "                 riferisce ed esce (0 se tutto va bene)\n"
+    "  --help         questo testo\n"
+    "  --version      la versione\n"
+    "\n"
+    "SIGTERM o SIGINT: smette di accettare connessioni, lascia finire le richieste\n"
+    "in corso (fino a limits/drain_timeout secondi) ed esce con 0.\n";
+
+void Print(FILE* to, const QString& text)
+{
+    fputs(text.toLocal8Bit().constData(), to);
+    fputc('\n', to);
+    fflush(to);
+}
+
+int Fail(const QString& message)
+{
+    Print(stderr, QStringLiteral("qtr50d: %1").arg(message));
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Blocked before any thread starts, so every thread inherits it and
+    // only sigwait below receives them.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("qtr50d"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("5.0"));
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    QString configFile;
+    bool check = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            fputs(kUsage, stdout);
+            return 0;
+        }
+        if (arg == QLatin1String("--version")) {
+            Print(stdout, QStringLiteral("qtr50d %1").arg(QCoreApplication::applicationVersion()));
+            return 0;
+        }
+        if (arg == QLatin1String("--check")) {
+            check = true;
+        } else if (arg == QLatin1String("--config") && i + 1 < args.size()) {
+            configFile = args.at(++i);
+        } else if (arg.startsWith(QLatin1String("--config="))) {
+            configFile = arg.mid(9);
+        } else {
+            fputs(kUsage, stderr);
+            return 2;
+        }
+    }
+    if (configFile.isEmpty()) {
+        fputs(kUsage, stderr);
+        return 2;
+    }
+
+    Qtr50EnsureLoaded();
+    CHostConfig config;
+    QString error;
+    if (!config.Load(configFile, error))
+        return Fail(error);
+    CHostServer server(config);
+    if (!server.MakeShops(error))
+        return Fail(error);
+    if (check) {
+        QStringList report;
+        const bool ok = server.Check(report);
+        for (const QString& line : report)
+            Print(stdout, line);
+        return ok ? 0 : 1;
+    }
+    if (!server.Start(error))
+        return Fail(error);
+    Print(stdout, QStringLiteral("qtr50d: in ascolto su http://%1:%2/").arg(config.listen).arg(server.Port()));
+
+    int signalNumber = 0;
+    sigwait(&stopSignals, &signalNumber);
+    const bool drained = server.Drain();
+    if (!drained) {
+        Print(stderr, QStringLiteral("qtr50d: richieste ancora in corso allo scadere di %1 s; uscita")
+                          .arg(config.drainSeconds));
+        std::_Exit(0);   // the pages still running hold connections that cannot be closed under them
+    }
+    server.Stop();
+    return 0;
+}

@@ -1,0 +1,168 @@
+// The parts of qtr50d that need no running server: its configuration, the
+// choice of shop by host name, and the regional settings of formats.
+#include "server/host/CHostConfig.h"
+#include "server/host/CHostServer.h"
+#include "server/host/CShopSite.h"
+#include "server/core/Funzioni.h"
+#include "platform/asp/CAspRegionalSettings.h"
+#include "platform/testing/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QDir>
+
+#include <thread>
+
+namespace {
+
+struct ConfigCase
+{
+    const char* name;
+    QByteArray ini;
+    bool loads;
+    QString errorContains;
+};
+
+void PrintTo(const ConfigCase& c, std::ostream* out) { *out << c.name; }
+
+class HostConfigTest : public ::testing::TestWithParam<ConfigCase>
+{
+};
+
+TEST_P(HostConfigTest, LoadsOrSaysWhy)
+{
+    TempFolder temp;
+    temp.WriteFile("qtr50d.ini", GetParam().ini);
+    CHostConfig config;
+    QString error;
+    EXPECT_EQ(config.Load(temp.FilePath("qtr50d.ini"), error), GetParam().loads) << error.toStdString();
+    EXPECT_TRUE(error.contains(GetParam().errorContains)) << error.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HostConfigTest,
+    ::testing::Values(ConfigCase{"OneShop", "[shop]\nfolder=negozio\n", true, ""},
+                      ConfigCase{"ArchivesAndHosts",
+                                 "[archives]\npath=/srv/archivi\ndb=/srv/host/db\n[hosts]\nrosa=www.rosa.test rosa.test\n",
+                                 true, ""},
+                      ConfigCase{"NoShop", "[server]\nport=8080\n", false, "Nessun negozio"},
+                      ConfigCase{"HostsWithoutArchives", "[hosts]\nrosa=www.rosa.test\n", false, "archives/path"},
+                      ConfigCase{"PortNotANumber", "[server]\nport=ottanta\n[shop]\nfolder=a\n", false, "server/port"},
+                      ConfigCase{"PortTooHigh", "[server]\nport=70000\n[shop]\nfolder=a\n", false, "server/port"},
+                      ConfigCase{"BadListen", "[server]\nlisten=localhostt\n[shop]\nfolder=a\n", false, "server/listen"},
+                      ConfigCase{"BadDebug", "[server]\ndebug=forse\n[shop]\nfolder=a\n", false, "server/debug"},
+                      ConfigCase{"BadProxy", "[server]\ntrusted_proxies=10.0.0.1, nginx\n[shop]\nfolder=a\n", false,
+                                 "trusted_proxies"},
+                      ConfigCase{"NegativeLimit", "[limits]\nmax_body_bytes=-1\n[shop]\nfolder=a\n", false,
+                                 "limits/max_body_bytes"}),
+    [](const ::testing::TestParamInfo<ConfigCase>& info) { return std::string(info.param.name); });
+
+TEST(HostConfigDefaultsTest, AreThoseOfTheExampleFile)
+{
+    TempFolder temp;
+    temp.WriteFile("qtr50d.ini", "[shop]\nfolder=negozio\n");
+    CHostConfig config;
+    QString error;
+    ASSERT_TRUE(config.Load(temp.FilePath("qtr50d.ini"), error));
+    EXPECT_EQ(config.listen, "127.0.0.1");
+    EXPECT_EQ(config.port, 8080);
+    EXPECT_GE(config.WorkerCount(), 1);
+    EXPECT_EQ(config.sessionTimeoutMinutes, 20);
+    EXPECT_FALSE(config.debug);
+    ASSERT_EQ(config.shops.size(), 1);
+    EXPECT_EQ(config.shops.first().folder, QDir::cleanPath(temp.FilePath("negozio")));
+    EXPECT_EQ(config.shops.first().locale, "it_IT");
+}
+
+TEST(HostConfigDefaultsTest, TheShippedExampleLoads)
+{
+    CHostConfig config;
+    QString error;
+    ASSERT_TRUE(config.Load(QStringLiteral(QTR_HOST_EXAMPLE_INI), error)) << error.toStdString();
+    EXPECT_EQ(config.listen, "127.0.0.1");
+    EXPECT_EQ(config.port, 8080);
+    EXPECT_EQ(config.threads, 0);
+    EXPECT_EQ(config.maxHeaderBytes, 16384);
+    ASSERT_EQ(config.shops.size(), 1);
+    EXPECT_EQ(config.shops.first().folder, "/srv/quintaro/negozio");
+    EXPECT_EQ(config.shops.first().locale, "it_IT");
+    EXPECT_EQ(config.accessLog, "/var/log/quintaro/access.log");
+}
+
+// The multi-shop layout: one folder per shop under the archives path,
+// chosen by the Host header; a host name nobody serves gets no shop.
+TEST(HostShopChoiceTest, GoesByHostName)
+{
+    TempFolder temp;
+    for (const char* shop : {"rosa", "verde"})
+        QDir().mkpath(temp.FilePath(QStringLiteral("archivi/%1/db").arg(shop)));
+    temp.WriteFile("qtr50d.ini", "[archives]\npath=archivi\n[hosts]\nrosa=www.rosa.test rosa.test\n"
+                                 "verde=www.verde.test\n[locales]\nverde=en_US\n");
+    CHostConfig config;
+    QString error;
+    ASSERT_TRUE(config.Load(temp.FilePath("qtr50d.ini"), error)) << error.toStdString();
+    CHostServer server(config);
+    ASSERT_TRUE(server.MakeShops(error)) << error.toStdString();
+    ASSERT_NE(server.ShopFor("rosa.test"), nullptr);
+    EXPECT_EQ(server.ShopFor("rosa.test")->Name(), "rosa");
+    EXPECT_EQ(server.ShopFor("www.rosa.test")->Folder(), temp.FilePath("archivi/rosa"));
+    EXPECT_EQ(server.ShopFor("www.verde.test")->Name(), "verde");
+    EXPECT_EQ(server.ShopFor("www.verde.test")->Locale().name(), "en_US");
+    EXPECT_EQ(server.ShopFor("www.nero.test"), nullptr);
+}
+
+struct FormatCase
+{
+    const char* name;
+    const char* locale;   // nullptr: none set on the thread
+    double amount;
+    double unit;
+    QString expected;
+};
+
+void PrintTo(const FormatCase& c, std::ostream* out) { *out << c.name; }
+
+class ShopFormatTest : public ::testing::TestWithParam<FormatCase>
+{
+};
+
+// Each on a thread of its own, as pages of different shops run.
+TEST_P(ShopFormatTest, FollowsTheShopsRegionalSettingsNotTheProcesss)
+{
+    const FormatCase& c = GetParam();
+    const QLocale before = QLocale();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QString written;
+    std::thread page([&] {
+        if (c.locale)
+            CAspRegionalSettings::Set(QLocale(QString::fromLatin1(c.locale)));
+        written = Funzioni::FormattaImporto(c.amount, c.unit);
+    });
+    page.join();
+    QLocale::setDefault(before);
+    EXPECT_EQ(written, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Amounts, ShopFormatTest,
+    ::testing::Values(FormatCase{"ItalianCents", "it_IT", 12.5, 0.01, "12,50"},
+                      FormatCase{"ItalianThousands", "it_IT", 1234.5, 0.01, "1.234,50"},
+                      FormatCase{"ItalianWholeUnits", "it_IT", 12.0, 1, "12"},
+                      FormatCase{"SwissGerman", "de_CH", 1234.5, 0.01, "1’234.50"},
+                      FormatCase{"AmericanShop", "en_US", 1234.5, 0.01, "1,234.50"},
+                      FormatCase{"NoShopSetTheProcessLocale", nullptr, 12.5, 0.01, "12.50"}),
+    [](const ::testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
+
+TEST(ShopDateFormatTest, WritesTheMonthInTheShopsLanguage)
+{
+    QString written;
+    std::thread page([&] {
+        CAspRegionalSettings::Set(QLocale(QStringLiteral("it_IT")));
+        written = Funzioni::FormattaData(QDateTime(QDate(2024, 3, 5), QTime(9, 7)));
+    });
+    page.join();
+    EXPECT_EQ(written, "mar 5, 2024");
+}
+
+} // namespace
