@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <sqlite3.h>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -50,6 +52,10 @@ int main(int argc, char* argv[])
     sigaddset(&stopSignals, SIGINT);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     signal(SIGPIPE, SIG_IGN);
+    // Without its memory statistics SQLite takes no process-wide lock on
+    // every allocation; with it, page threads opening shop databases queue
+    // on that one lock. Only possible before SQLite's first use.
+    sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
 
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qtr50d"));
