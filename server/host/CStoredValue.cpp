@@ -1,47 +1,36 @@
 #include "server/host/CStoredValue.h"
 
-#include <QDataStream>
-#include <QIODevice>
+#include "platform/pagehost/CScriptValue.h"
 
-namespace {
+#include <QJsonArray>
+#include <QJsonDocument>
 
-constexpr QDataStream::Version kVersion = QDataStream::Qt_6_4;
+// Each value in the page host's typed text form ("n:2.5", "b:true", ...),
+// so a row reads the same to a person looking at the table.
+QByteArray CStoredValue::Encode(const QVariant& value) { return CScriptValue::Encode(value).toUtf8(); }
 
-} // namespace
+QVariant CStoredValue::Decode(const QByteArray& bytes) { return CScriptValue::Decode(QString::fromUtf8(bytes)); }
 
-QByteArray CStoredValue::Encode(const QVariant& value)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setVersion(kVersion);
-    out << value;
-    return bytes;
-}
-
-QVariant CStoredValue::Decode(const QByteArray& bytes)
-{
-    QDataStream in(bytes);
-    in.setVersion(kVersion);
-    QVariant value;
-    in >> value;
-    return in.status() == QDataStream::Ok ? value : QVariant();
-}
-
+// A JSON array of [name, value] pairs.
 QByteArray CStoredValue::EncodeAll(const CNamedValues& values)
 {
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setVersion(kVersion);
-    out << values;
-    return bytes;
+    QJsonArray all;
+    for (const auto& [name, value] : values)
+        all.append(QJsonArray{name, CScriptValue::Encode(value)});
+    return QJsonDocument(all).toJson(QJsonDocument::Compact);
 }
 
-// Unreadable bytes (a damaged row) give an empty Session, not a failure.
+// Unreadable bytes (a damaged row) give an empty Session, not a failure;
+// a value that cannot be read is left out.
 CNamedValues CStoredValue::DecodeAll(const QByteArray& bytes)
 {
-    QDataStream in(bytes);
-    in.setVersion(kVersion);
     CNamedValues values;
-    in >> values;
-    return in.status() == QDataStream::Ok ? values : CNamedValues();
+    const QJsonDocument document = QJsonDocument::fromJson(bytes);
+    for (const QJsonValue& entry : document.array()) {
+        const QJsonArray pair = entry.toArray();
+        const QVariant value = CScriptValue::Decode(pair.at(1).toString());
+        if (pair.size() == 2 && value.isValid())
+            values.append({pair.at(0).toString(), value});
+    }
+    return values;
 }
