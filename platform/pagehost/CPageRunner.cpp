@@ -9,6 +9,7 @@
 #include "platform/asp/CAspRegionalSettings.h"
 
 #include <QFileInfo>
+#include <QJSEngine>
 
 namespace {
 
@@ -123,10 +124,14 @@ QStringList CPageRunner::RunScript(const QString& script, const std::function<CS
         m_engine.LoadScript(script);
     }
     m_builtins.SetRunningEngine(nullptr);
+    // Response.End stops the script by interrupting the engine: that
+    // interrupt is the page's own, undone here, and no error.
+    const bool ended = m_response.Ended();
+    if (ended)
+        m_engine.Engine()->setInterrupted(false);
     endPage.call();
     QStringList errors;
-    // Response.End stops the script by interrupting it: that is no error.
-    if (!m_response.Ended())
+    if (!ended)
         for (const ScriptError& error : m_engine.GetErrors())
             errors.append(FormatError(error, sourceOf(error.line)));
     errors += m_server.EndPageObjects();
