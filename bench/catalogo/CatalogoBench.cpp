@@ -4,6 +4,7 @@
 // discounts), on SQLite and PostgreSQL. Prints products per second and the
 // ratio bare : catalogue.
 
+#include "platform/ado/CAdoConnectionPool.h"
 #include "platform/asp/CAspObjectRegistry.h"
 #include "platform/utilities/QtrCipher.h"
 #include "server/core/catalogo/Catalogo.h"
@@ -263,6 +264,8 @@ BENCHMARK(BM_SqlNudo)->Arg(CAdoConnection::SQLite)->Arg(CAdoConnection::PostgreS
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // As the shop server runs: connections kept between pages.
+    CAdoConnectionPool::SetEnabled(true);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

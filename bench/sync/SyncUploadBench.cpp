@@ -5,6 +5,7 @@
 
 #include "desktop/publishing/preview/CListenSocket.h"
 #include "exchange/CHttp.h"
+#include "platform/ado/CAdoConnectionPool.h"
 #include "exchange/CSiteUpload.h"
 #include "exchange/QtrUpdDatiState.h"
 #include "platform/dao/CDaoDatabase.h"
@@ -69,6 +70,8 @@ private:
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // As the shop server runs: connections kept between pages.
+    CAdoConnectionPool::SetEnabled(true);
     QTemporaryDir temp;
     const QString site = temp.filePath("site");
     QDir().mkpath(site);

@@ -1,5 +1,6 @@
 #include "platform/ado/CAdoConnection.h"
 
+#include "platform/ado/CAdoConnectionPool.h"
 #include "platform/ado/CAdoException.h"
 
 #include <QAtomicInteger>
@@ -88,6 +89,14 @@ CAdoConnection::~CAdoConnection() { Close(); }
 void CAdoConnection::Open(const QString& connectionString)
 {
     Close();
+    if (std::optional<CAdoConnectionPool::Entry> kept = CAdoConnectionPool::Take(connectionString)) {
+        m_name = kept->name;
+        m_engine = kept->postgres ? PostgreSQL : SQLite;
+        m_prepared = std::move(kept->prepared);
+        m_connectionString = connectionString;
+        return;
+    }
+    m_connectionString = connectionString;
     if (!OdbcValue(connectionString, QStringLiteral("DBQ")).isNull())
         OpenSqlite(connectionString);
     else
@@ -155,16 +164,14 @@ void CAdoConnection::Close()
 {
     if (m_name.isEmpty())
         return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_name, false);
-        if (m_transDepth > 0) {
-            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-            m_transDepth = 0;
-        }
-        db.close();
+    if (m_transDepth > 0) {
+        QSqlQuery(QSqlDatabase::database(m_name, false)).exec(QStringLiteral("ROLLBACK"));
+        m_transDepth = 0;
     }
-    QSqlDatabase::removeDatabase(m_name);
+    CAdoConnectionPool::Entry entry{m_name, m_engine == PostgreSQL, std::move(m_prepared)};
+    m_prepared.clear();
     m_name.clear();
+    CAdoConnectionPool::Give(m_connectionString, std::move(entry));
     emit Closed();
 }
 
@@ -221,9 +228,32 @@ QSqlQuery CAdoConnection::Run(const QString& jetSql, const QVariantList& params)
     return query;
 }
 
+QSqlQuery& CAdoConnection::RunPrepared(const QString& jetSql, const QVariantList& params)
+{
+    auto it = m_prepared.find(jetSql);
+    if (it == m_prepared.end()) {
+        QSqlQuery query(Database());
+        query.setForwardOnly(true);
+        if (!query.prepare(Rewrite(jetSql)))
+            throw CAdoException(EngineMessage(query.lastError()));
+        it = m_prepared.insert(jetSql, query);
+    }
+    QSqlQuery& query = it.value();
+    for (int i = 0; i < params.size(); ++i)
+        query.bindValue(i, BindValue(params[i]));
+    if (!query.exec())
+        throw CAdoException(EngineMessage(query.lastError()));
+    return query;
+}
+
 int CAdoConnection::Execute(const QString& jetSql, const QVariantList& params)
 {
-    return Run(jetSql, params).numRowsAffected();
+    if (params.isEmpty())
+        return Run(jetSql, params).numRowsAffected();
+    QSqlQuery& query = RunPrepared(jetSql, params);
+    const int changed = query.numRowsAffected();
+    query.finish();
+    return changed;
 }
 
 void CAdoConnection::RunPlain(const QString& sql)

@@ -2,6 +2,7 @@
 
 #include "platform/sql/CJetSql.h"
 
+#include <QHash>
 #include <QObject>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -37,6 +38,10 @@ public:
 
     // Runs a query and returns it positioned before its first row.
     QSqlQuery Run(const QString& jetSql, const QVariantList& params = {});
+    // Runs a query through a statement this connection prepared once and
+    // keeps: the caller reads its rows at once and calls finish() before it
+    // runs the same text again (the static recordsets do).
+    QSqlQuery& RunPrepared(const QString& jetSql, const QVariantList& params);
 
     // Transactions; on SQLite the outermost one takes the write lock at once
     // (BEGIN IMMEDIATE), so a read-then-write inside it cannot interleave
@@ -62,6 +67,9 @@ private:
     void RunPlain(const QString& sql);
 
     QString m_name;
+    QString m_connectionString;
     Engine m_engine = SQLite;
+    // Statements prepared once per connection, by their Access-dialect text.
+    QHash<QString, QSqlQuery> m_prepared;
     int m_transDepth = 0;
 };

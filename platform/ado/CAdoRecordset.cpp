@@ -45,7 +45,12 @@ void CAdoRecordset::Open(const QString& jetSql, CAdoConnection* connection, cons
     Close();
     if (!connection || !connection->IsOpen())
         throw CAdoException(QStringLiteral("La connessione al database non è aperta."));
-    QSqlQuery query = connection->Run(jetSql, params);
+    // Without values the statement runs as it stands (PostgreSQL prepares
+    // only queries and changes); with values it is prepared once.
+    QSqlQuery plain;
+    if (params.isEmpty())
+        plain = connection->Run(jetSql, params);
+    QSqlQuery& query = params.isEmpty() ? plain : connection->RunPrepared(jetSql, params);
     const QSqlRecord record = query.record();
     for (int i = 0; i < record.count(); ++i) {
         m_columns << record.fieldName(i);
@@ -57,6 +62,7 @@ void CAdoRecordset::Open(const QString& jetSql, CAdoConnection* connection, cons
             row[i] = StoredValue(query, i);
         m_rows.append(row);
     }
+    query.finish();
     m_connection = connection;
     m_lock = lock;
     m_table = lock == adLockOptimistic ? SingleTable(jetSql) : QString();

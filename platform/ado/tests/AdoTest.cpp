@@ -1,4 +1,5 @@
 #include "platform/ado/CAdoConnection.h"
+#include "platform/ado/CAdoConnectionPool.h"
 #include "platform/ado/CAdoException.h"
 #include "platform/ado/CAdoRecordset.h"
 #include "platform/ado/testing/CAdoTestDatabase.h"
@@ -208,6 +209,41 @@ TEST_P(AdoEngine, CloseSignalsOnce)
     m_conn->Close();
     EXPECT_EQ(closed.count(), 1);
     EXPECT_THROW(m_conn->Execute("SELECT 1"), CAdoException);
+}
+
+// With the pool on (the shop server), a closed connection is kept for the
+// next page of the thread: what the last one left half done never reaches
+// the next, and its prepared statements still run.
+TEST_P(AdoEngine, APooledConnectionComesBackCleanAndKeepsItsStatements)
+{
+    CAdoConnectionPool::SetEnabled(true);
+    Fill(3);
+    const QString connectionString = m_db->ConnectionString();
+    QString name;
+    {
+        CAdoConnection first;
+        first.Open(connectionString);
+        CAdoRecordset rs;
+        rs.Open("SELECT Nome FROM Articoli WHERE ID=?", &first, {2});
+        EXPECT_EQ(rs.Field("Nome").toString(), "art 02");
+        first.BeginTrans();
+        first.Execute("DELETE FROM Articoli WHERE ID=?", {1});
+        name = first.Database().connectionName();
+    }   // closed inside its transaction
+    CAdoConnection second;
+    second.Open(connectionString);
+    EXPECT_EQ(second.Database().connectionName(), name);
+    CAdoRecordset rs;
+    rs.Open("SELECT COUNT(*) AS N FROM Articoli WHERE ID>?", &second, {0});
+    EXPECT_EQ(rs.Field("N").toInt(), 3);
+    rs.Open("SELECT Nome FROM Articoli WHERE ID=?", &second, {3});
+    EXPECT_EQ(rs.Field("Nome").toString(), "art 03");
+    second.Close();
+    CAdoConnectionPool::SetEnabled(false);
+    // Off, nothing is kept: the next connection is a new one.
+    CAdoConnection third;
+    third.Open(connectionString);
+    EXPECT_NE(third.Database().connectionName(), name);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, AdoEngine,

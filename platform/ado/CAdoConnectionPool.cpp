@@ -1,0 +1,105 @@
+#include "platform/ado/CAdoConnectionPool.h"
+
+#include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QThread>
+
+#include <atomic>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kPerThread = 16;
+
+std::atomic<bool> g_enabled{false};
+
+struct Idle
+{
+    QString connectionString;
+    CAdoConnectionPool::Entry entry;
+};
+
+// This thread's idle connections, most recently used last. The main
+// thread's are closed when the application object goes (its thread-local
+// storage outlives the SQL drivers); other threads' when they end.
+struct ThreadPool
+{
+    std::vector<Idle> idle;
+    bool cleanupRegistered = false;
+    ~ThreadPool()
+    {
+        for (Idle& item : idle)
+            CAdoConnectionPool::Remove(item.entry);
+    }
+};
+
+thread_local ThreadPool t_pool;
+
+void ClearMainThreadPool() { CAdoConnectionPool::Clear(); }
+
+} // namespace
+
+void CAdoConnectionPool::SetEnabled(bool enabled)
+{
+    g_enabled = enabled;
+    if (!enabled)
+        Clear();
+}
+
+bool CAdoConnectionPool::IsEnabled() { return g_enabled.load(); }
+
+std::optional<CAdoConnectionPool::Entry> CAdoConnectionPool::Take(const QString& connectionString)
+{
+    if (!IsEnabled())
+        return std::nullopt;
+    auto& idle = t_pool.idle;
+    for (auto it = idle.rbegin(); it != idle.rend(); ++it) {
+        if (it->connectionString == connectionString) {
+            Entry entry = std::move(it->entry);
+            idle.erase(std::next(it).base());
+            return entry;
+        }
+    }
+    return std::nullopt;
+}
+
+void CAdoConnectionPool::Give(const QString& connectionString, Entry entry)
+{
+    if (!IsEnabled()) {
+        Remove(entry);
+        return;
+    }
+    ThreadPool& pool = t_pool;
+    if (!pool.cleanupRegistered && QCoreApplication::instance()
+        && QThread::currentThread() == QCoreApplication::instance()->thread()) {
+        qAddPostRoutine(ClearMainThreadPool);
+        pool.cleanupRegistered = true;
+    }
+    pool.idle.push_back({connectionString, std::move(entry)});
+    if (pool.idle.size() > kPerThread) {
+        Remove(pool.idle.front().entry);
+        pool.idle.erase(pool.idle.begin());
+    }
+}
+
+void CAdoConnectionPool::Clear()
+{
+    auto& idle = t_pool.idle;
+    for (Idle& item : idle)
+        Remove(item.entry);
+    idle.clear();
+}
+
+void CAdoConnectionPool::Remove(Entry& entry)
+{
+    if (entry.name.isEmpty())
+        return;
+    entry.prepared.clear();
+    {
+        QSqlDatabase db = QSqlDatabase::database(entry.name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(entry.name);
+    entry.name.clear();
+}
