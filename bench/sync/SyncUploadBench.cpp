@@ -1,23 +1,21 @@
 // The site upload of 10,000 changed products with their language rows to
-// the shop's endpoint on loopback, against the same number of form posts to
-// a page that only answers "OK", in one run. Prints rows per second for
-// both and the ratio.
+// qtr50d on loopback (SQLite), against the same number of form posts to a
+// page of the same server that only answers "OK", in one run. Prints rows
+// per second for both and the ratio.
 
-#include "desktop/publishing/preview/CListenSocket.h"
 #include "exchange/CHttp.h"
-#include "platform/ado/CAdoConnectionPool.h"
 #include "exchange/CSiteUpload.h"
 #include "exchange/QtrUpdDatiState.h"
 #include "platform/dao/CDaoDatabase.h"
-#include "platform/password/CPasswordHash.h"
 #include "recordset/IQtrHost.h"
-#include "recordset/CDaoSqlSession.h"
-#include "recordset/schema/ShopSchemaDdl.h"
+#include "recordset/schema/ShopSchema.h"
+#include "server/host/testing/CQtr50dProcess.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -26,17 +24,39 @@ namespace {
 
 constexpr int kProducts = 10000;
 
-QString Copy(const QString& from, const QString& to)
+void WriteFile(const QString& path, const QByteArray& content)
 {
-    QDir().mkpath(QFileInfo(to).path());
-    QFile::copy(from, to);
-    QFile(to).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    return to;
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(content);
+}
+
+bool MakeShop(const QTemporaryDir& temp, QString* config)
+{
+    QDir().mkpath(temp.filePath("archivi"));
+    QDir().mkpath(temp.filePath("host/db"));
+    *config = temp.filePath("qtr50d.ini");
+    WriteFile(*config, "[server]\nlisten=127.0.0.1\nport=0\n[archives]\npath=archivi\ndb=host/db\n"
+                       "[hosts]\nnegozio=127.0.0.1\n[logs]\nerror=error.log\n");
+    if (CQtr50dProcess::Run({"--config", *config, "--add-shop", "negozio", "negozio"}) != 0)
+        return false;
+    QProcess password;
+    password.start(CQtr50dProcess::Program(), {"--config", *config, "--set-password", "negozio"});
+    password.write("segreto\n");
+    password.closeWriteChannel();
+    password.waitForFinished(30000);
+    WriteFile(temp.filePath("archivi/negozio/ok.asp"), "<% Response.Write(\"OK\"); %>");
+    return password.exitCode() == 0;
 }
 
 void MakeProject(CDaoDatabase& db, const QString& folder, quint16 port)
 {
-    db.Open(Copy(QCoreApplication::applicationDirPath() + "/db/database.mdb", folder + "/db/database.mdb"));
+    const QString file = folder + "/db/database.mdb";
+    QDir().mkpath(folder + "/db");
+    QFile::copy(QCoreApplication::applicationDirPath() + "/db/database.mdb", file);
+    QFile(file).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    db.Open(file);
     db.BeginTrans();
     for (const QtrTableDef* table : ShopSchema::TablesOf(QtrDbFile::Shop)) {
         if (table->ColumnIndex("Modificato") >= 0)
@@ -53,10 +73,10 @@ void MakeProject(CDaoDatabase& db, const QString& folder, quint16 port)
     db.CommitTrans();
 }
 
-class NoHost : public IQtrHost
+class Project : public IQtrHost
 {
 public:
-    explicit NoHost(CDaoDatabase* db, QString folder) : m_db(db), m_folder(std::move(folder)) {}
+    Project(CDaoDatabase* db, QString folder) : m_db(db), m_folder(std::move(folder)) {}
     CDaoDatabase* GetProjectDatabase() override { return m_db; }
     QString GetProjectFolder() override { return m_folder + "/"; }
 
@@ -70,57 +90,35 @@ private:
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    // As the shop server runs: connections kept between pages.
-    CAdoConnectionPool::SetEnabled(true);
     QTemporaryDir temp;
-    const QString site = temp.filePath("site");
-    QDir().mkpath(site);
-    for (const QString& page : QDir(QStringLiteral(QTR_SYNC_PAGES_DIR)).entryList({"*.asp"}))
-        Copy(QStringLiteral(QTR_SYNC_PAGES_DIR "/") + page, site + "/" + page);
-    QFile ok(site + "/ok.asp");
-    ok.open(QIODevice::WriteOnly);
-    ok.write("<% Response.Write(\"OK\"); %>");
-    ok.close();
-    Copy(QCoreApplication::applicationDirPath() + "/db/database.mdb", temp.filePath("archivi/negozio/db/database.mdb"));
-    CDaoDatabase host;
-    QDir().mkpath(temp.filePath("host/db"));
-    host.Open(temp.filePath("host/db/database.mdb"), true);
-    ShopSchemaDdl::CreateTables(CDaoSqlSession(host), QtrDbFile::Host);
-    host.Execute("INSERT INTO Utenti (CodiceUtente, Password, Directory) VALUES ('negozio', ?, 'negozio')",
-                 {CPasswordHash::Hash("segreto")});
-    host.Close();
-
-    CListenSocket listener;
-    listener.SetPort(0);
-    listener.SetRootDir(site);
-    listener.AddVirtualDir("/db", temp.filePath("host/db"));
-    listener.AddVirtualDir("/archivi", temp.filePath("archivi"));
-    if (listener.StartListening() != 0)
+    QString config;
+    if (!MakeShop(temp, &config))
+        return 1;
+    CQtr50dProcess server;
+    if (!server.Start(config))
         return 1;
 
-    CDaoDatabase project;
-    MakeProject(project, temp.filePath("project"), listener.ServerPort());
-    NoHost registration(&project, temp.filePath("project"));
-    QtrSetHost(&registration);
+    CDaoDatabase db;
+    MakeProject(db, temp.filePath("progetto"), server.Port());
+    Project project(&db, temp.filePath("progetto"));
+    QtrSetHost(&project);
 
     QElapsedTimer timer;
     timer.start();
     CSiteUpload upload;
-    upload.InitVar(nullptr, temp.filePath("project"), &project);
+    upload.InitVar(nullptr, temp.filePath("progetto"), &db);
     upload.Init();
-    // The dialog would ask for it: the settings hold none.
-    PasswordUpd = QStringLiteral("segreto");
+    PasswordUpd = QStringLiteral("segreto");   // the dialog would ask for it
     upload.Start();
     const double uploadSeconds = timer.elapsed() / 1000.0;
     const int rows = 2 * kProducts;
     if (upload.LastResult() != CSiteUpload::Result::Done) {
-        std::printf("upload failed: see %s/qtrupd.log\n", qPrintable(temp.filePath("project")));
-        temp.setAutoRemove(false);
+        std::printf("upload failed: see %s/qtrupd.log\n", qPrintable(temp.filePath("progetto")));
         return 1;
     }
 
     timer.restart();
-    CHttp http("127.0.0.1", QString(), listener.ServerPort(), QString(), QString(), nullptr);
+    CHttp http("127.0.0.1", QString(), server.Port(), QString(), QString(), nullptr);
     for (int i = 0; i < rows; ++i) {
         http.AddToPOSTFields("PF_UserCode", "negozio");
         http.AddToPOSTFields("PF_Password", "segreto");
@@ -132,13 +130,14 @@ int main(int argc, char** argv)
             return 1;
     }
     const double bareSeconds = timer.elapsed() / 1000.0;
+    QtrSetHost(nullptr);
+    server.Terminate();
 
     const double uploadRate = rows / uploadSeconds;
     const double bareRate = rows / bareSeconds;
-    std::printf("rows            %d (%d products, %d language rows)\n", rows, kProducts, kProducts);
+    std::printf("rows            %d (%d products, %d language rows), qtr50d on SQLite\n", rows, kProducts, kProducts);
     std::printf("upload          %.0f rows/s\n", uploadRate);
     std::printf("bare OK posts   %.0f posts/s\n", bareRate);
     std::printf("upload : bare   %.2f\n", uploadRate / bareRate);
-    QtrSetHost(nullptr);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "server/host/CHostConfig.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -128,8 +129,8 @@ bool CHostConfig::Load(const QString& file, QString& error)
         shop.locale = locale;
         shops.append(shop);
     }
-    archivesPath = Absolute(base, ini.value(QStringLiteral("archives/path")).toString());
-    hostDatabaseFolder = Absolute(base, ini.value(QStringLiteral("archives/db")).toString());
+    if (!ReadArchives(ini, base))
+        return false;
     ini.beginGroup(QStringLiteral("hosts"));
     const QStringList hostKeys = ini.childKeys();
     for (const QString& directory : hostKeys) {
@@ -151,6 +152,32 @@ bool CHostConfig::Load(const QString& file, QString& error)
     ini.endGroup();
     if (shops.isEmpty()) {
         error = QStringLiteral("Nessun negozio configurato: serve shop/folder o la sezione [hosts]");
+        return false;
+    }
+    return true;
+}
+
+bool CHostConfig::ReadArchives(QSettings& ini, const QString& base)
+{
+    archivesPath = Absolute(base, ini.value(QStringLiteral("archives/path")).toString());
+    hostDatabaseFolder = Absolute(base, ini.value(QStringLiteral("archives/db")).toString());
+    // The endpoint's pages come with the program unless the file says where.
+    const QString pages = ini.value(QStringLiteral("archives/pages")).toString();
+    syncPagesFolder = pages.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/template/sync")
+                                      : Absolute(base, pages);
+    return true;
+}
+
+bool CHostConfig::LoadArchives(const QString& file, QString& error)
+{
+    if (!QFileInfo(file).isFile()) {
+        error = QStringLiteral("File di configurazione non trovato: %1").arg(file);
+        return false;
+    }
+    QSettings ini(file, QSettings::IniFormat);
+    ReadArchives(ini, QFileInfo(file).absolutePath());
+    if (archivesPath.isEmpty() || hostDatabaseFolder.isEmpty()) {
+        error = QStringLiteral("Per gli account dei negozi servono archives/path e archives/db");
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include <QHostAddress>
 #include <QList>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +13,7 @@ struct CHostShopConfig
 {
     QString name;          // names the shop in logs and in the state tables
     QString folder;
+    QString dbFolder;      // empty: the folder's db/
     QStringList hostNames; // empty: the shop for any host name
     QString locale = QStringLiteral("it_IT");
 };
@@ -38,6 +40,7 @@ struct CHostConfig
     QList<CHostShopConfig> shops;
     QString archivesPath;       // the multi-shop layout: one folder per shop
     QString hostDatabaseFolder; // the host's db folder with Utenti
+    QString syncPagesFolder;    // the synchronisation endpoint's pages
     QString stateFolder;        // SQLite Sessions; empty: each shop's db folder
 
     QString accessLog;
@@ -45,6 +48,12 @@ struct CHostConfig
 
     // False with the reason in error when the file is missing or wrong.
     bool Load(const QString& file, QString& error);
+    // Only the archives section, for the account commands: false when the
+    // file or archives/path and archives/db are missing.
+    bool LoadArchives(const QString& file, QString& error);
     int WorkerCount() const;
     int IoThreadCount() const;
+
+private:
+    bool ReadArchives(QSettings& ini, const QString& base);
 };

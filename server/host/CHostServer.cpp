@@ -7,6 +7,7 @@
 #include "server/host/CShopWorker.h"
 #include "server/host/CStaticFiles.h"
 #include "server/core/Funzioni.h"
+#include "recordset/sync/SyncProtocol.h"
 #include "platform/ado/CAdoConnection.h"
 
 #include <QDir>
@@ -48,11 +49,44 @@ bool CHostServer::MakeShops(QString& error)
         for (const CHostShopConfig& shop : m_config.shops)
             m_shops.push_back(
                 std::make_unique<CShopSite>(shop, m_config.stateFolder, m_config.sessionTimeoutMinutes));
+        MakeSyncSite();
     } catch (const std::exception& failure) {
         error = QString::fromUtf8(failure.what());
         return false;
     }
     return true;
+}
+
+// The endpoint's pages run on their own site: "/archivi" is the folder of
+// the shops, "/db" the host's database with their accounts.
+void CHostServer::MakeSyncSite()
+{
+    if (m_config.archivesPath.isEmpty() || m_config.hostDatabaseFolder.isEmpty()
+        || !QFileInfo(m_config.syncPagesFolder).isDir())
+        return;
+    CHostShopConfig sync;
+    sync.name = QStringLiteral("aggiornamento");
+    sync.folder = m_config.syncPagesFolder;
+    sync.dbFolder = m_config.hostDatabaseFolder;
+    m_syncSite = std::make_unique<CShopSite>(sync, m_config.hostDatabaseFolder, m_config.sessionTimeoutMinutes);
+    m_syncSite->AddVirtualFolder(QStringLiteral("/archivi"), m_config.archivesPath);
+    m_syncSite->AddVirtualFolder(QStringLiteral("/db"), m_config.hostDatabaseFolder);
+}
+
+bool CHostServer::IsSyncPage(const QString& path)
+{
+    static const QStringList pages = [] {
+        QStringList names;
+        for (QLatin1StringView page :
+             {SyncProtocol::kPageDelete, SyncProtocol::kPageUpdate, SyncProtocol::kPageUpdateFile,
+              SyncProtocol::kPageDeleteProductFiles, SyncProtocol::kPageDeleteFile, SyncProtocol::kPageEmptyHome,
+              SyncProtocol::kPageEmptyPhotoFolder, SyncProtocol::kPageDownloadData, SyncProtocol::kPageNotifyDownload,
+              SyncProtocol::kPageNotifyDeletion, SyncProtocol::kPageConfirmDeletion})
+            names << QString(page);
+        names << QStringLiteral("/updatefiles50.asp");
+        return names;
+    }();
+    return pages.contains(path, Qt::CaseInsensitive);
 }
 
 bool CHostServer::Check(QStringList& report)
@@ -179,7 +213,10 @@ CHostReply CHostServer::AnswerNow(const CHostRequest& request, CShopSite*& pageS
                                   QString& sitePath)
 {
     pageSite = nullptr;
-    CShopSite* site = ShopFor(VisitOf(request).hostName);
+    const qsizetype query = request.target.indexOf('?');
+    const QString requested = QString::fromUtf8(QByteArray::fromPercentEncoding(query < 0 ? request.target
+                                                                                          : request.target.left(query)));
+    CShopSite* site = m_syncSite && IsSyncPage(requested) ? m_syncSite.get() : ShopFor(VisitOf(request).hostName);
     if (!site)
         return CHostReply::Plain(404, "404 Not Found");
     const qsizetype question = request.target.indexOf('?');

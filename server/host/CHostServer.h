@@ -37,6 +37,8 @@ public:
     CPageVisit VisitOf(const CHostRequest& request) const;
 
 private:
+    void MakeSyncSite();
+    static bool IsSyncPage(const QString& path);
     void OnRequest(CHttpExchange* exchange, const CHostRequest& request);
     CHostReply AnswerNow(const CHostRequest& request, CShopSite*& pageSite, QString& pageFile, QString& sitePath);
     void PurgeSessions();
@@ -44,6 +46,9 @@ private:
     CHostConfig m_config;
     CHostLog m_log;
     std::vector<std::unique_ptr<CShopSite>> m_shops;
+    // The desktop's synchronisation pages, for every host name, when the
+    // process keeps the archives of several shops.
+    std::unique_ptr<CShopSite> m_syncSite;
     std::unique_ptr<CPageWorkers> m_workers;
     CHttpDaemon m_daemon;
 };

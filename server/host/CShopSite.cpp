@@ -20,7 +20,15 @@ CShopSite::CShopSite(const CHostShopConfig& config, const QString& stateFolder, 
     m_application = std::make_unique<CApplicationStore>(*m_state);
 }
 
-QString CShopSite::DbFolder() const { return QDir(m_folders.RootDir()).filePath(QStringLiteral("db")); }
+QString CShopSite::DbFolder() const
+{
+    return m_config.dbFolder.isEmpty() ? QDir(m_folders.RootDir()).filePath(QStringLiteral("db")) : m_config.dbFolder;
+}
+
+void CShopSite::AddVirtualFolder(const QString& sitePath, const QString& folder)
+{
+    m_folders.AddVirtualDir(sitePath, folder, false);
+}
 
 bool CShopSite::Serves(const QString& hostName) const { return m_config.hostNames.contains(hostName); }
 

@@ -27,6 +27,9 @@ public:
     const QLocale& Locale() const { return m_locale; }
     bool Serves(const QString& hostName) const;
     bool ServesAnyHost() const { return m_config.hostNames.isEmpty(); }
+    // A site path that leads to a folder outside the site ("/archivi"),
+    // reached by the pages through Server.MapPath and never sent as files.
+    void AddVirtualFolder(const QString& sitePath, const QString& folder);
 
     CShopStateDb& State() { return *m_state; }
     CSessionStore& Sessions() { return *m_sessions; }

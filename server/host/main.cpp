@@ -1,4 +1,6 @@
 // qtr50d: serves shops to the public. See qtr50d.example.ini.
+#include "platform/ado/CAdoConnectionPool.h"
+#include "server/host/CHostAccounts.h"
 #include "server/host/CHostConfig.h"
 #include "server/host/CHostServer.h"
 #include "server/core/Qtr50Library.h"
@@ -9,6 +11,7 @@
 #include <sqlite3.h>
 
 #include <csignal>
+#include <exception>
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,11 +19,19 @@ namespace {
 
 const char* const kUsage =
     "Uso: qtr50d --config FILE [--check]\n"
+    "     qtr50d --config FILE --add-shop CODICE CARTELLA\n"
+    "     qtr50d --config FILE --set-password CODICE\n"
     "\n"
     "Serve i negozi descritti nel file di configurazione (INI).\n"
     "  --config FILE  il file di configurazione (vedi qtr50d.example.ini)\n"
     "  --check        legge la configurazione, apre il database di ogni negozio,\n"
     "                 riferisce ed esce (0 se tutto va bene)\n"
+    "  --add-shop CODICE CARTELLA\n"
+    "                 aggiunge l'account di un negozio al database dell'host\n"
+    "                 (archives/db) e ne prepara la cartella sotto archives/path\n"
+    "  --set-password CODICE\n"
+    "                 imposta la password con cui il programma del negozio si\n"
+    "                 collega; la chiede al terminale o la legge dallo standard input\n"
     "  --help         questo testo\n"
     "  --version      la versione\n"
     "\n"
@@ -38,6 +49,31 @@ int Fail(const QString& message)
 {
     Print(stderr, QStringLiteral("qtr50d: %1").arg(message));
     return 1;
+}
+
+int Accounts(const QString& configFile, const QString& addShop, const QString& folder, const QString& passwordFor)
+{
+    CHostConfig config;
+    QString error;
+    if (!config.LoadArchives(configFile, error))
+        return Fail(error);
+    try {
+        const CHostAccounts accounts(config);
+        if (!addShop.isEmpty()) {
+            accounts.AddShop(addShop, folder);
+            Print(stdout, QStringLiteral("Negozio %1 aggiunto in %2").arg(addShop, folder));
+        }
+        if (!passwordFor.isEmpty()) {
+            const QString password = CHostAccounts::ReadPassword(passwordFor, &error);
+            if (password.isEmpty())
+                return Fail(error.isEmpty() ? QStringLiteral("Nessuna password") : error);
+            accounts.SetPassword(passwordFor, password);
+            Print(stdout, QStringLiteral("Password del negozio %1 impostata").arg(passwordFor));
+        }
+    } catch (const std::exception& failure) {
+        return Fail(QString::fromUtf8(failure.what()));
+    }
+    return 0;
 }
 
 } // namespace
@@ -63,6 +99,9 @@ int main(int argc, char* argv[])
     const QStringList args = QCoreApplication::arguments().mid(1);
     QString configFile;
     bool check = false;
+    QString addShop;
+    QString addShopFolder;
+    QString setPassword;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
@@ -75,6 +114,11 @@ int main(int argc, char* argv[])
         }
         if (arg == QLatin1String("--check")) {
             check = true;
+        } else if (arg == QLatin1String("--add-shop") && i + 2 < args.size()) {
+            addShop = args.at(++i);
+            addShopFolder = args.at(++i);
+        } else if (arg == QLatin1String("--set-password") && i + 1 < args.size()) {
+            setPassword = args.at(++i);
         } else if (arg == QLatin1String("--config") && i + 1 < args.size()) {
             configFile = args.at(++i);
         } else if (arg.startsWith(QLatin1String("--config="))) {
@@ -92,6 +136,11 @@ int main(int argc, char* argv[])
     Qtr50EnsureLoaded();
     CHostConfig config;
     QString error;
+    if (!addShop.isEmpty() || !setPassword.isEmpty())
+        return Accounts(configFile, addShop, addShopFolder, setPassword);
+    // Pages open and close their connections many times a second; the
+    // server keeps them open between pages. No file is replaced under it.
+    CAdoConnectionPool::SetEnabled(true);
     if (!config.Load(configFile, error))
         return Fail(error);
     CHostServer server(config);

@@ -1,7 +1,6 @@
 #include "exchange/COrderDownload.h"
 #include "exchange/QtrUpdDatiState.h"
 #include "platform/testing/QtPrinters.h"
-#include "server/sync/AggiornamentoAccesso.h"
 #include "tests/road/RoadProject.h"
 #include "tests/road/RoadShop.h"
 
@@ -21,7 +20,6 @@ class OrderDownloadRoad : public testing::Test
 protected:
     void SetUp() override
     {
-        AggiornamentoAccesso::Dimentica();
         shop.Start();
         project.PointAt(shop.Port(), "pa&ss=1");
         PasswordDwn.clear();
@@ -142,6 +140,7 @@ TEST_F(OrderDownloadRoad, ARunStoppedBetweenTheRenameAndTheConfirmationsIsFinish
 
 TEST_F(OrderDownloadRoad, AConnectionCutAtAnyStepLosesNothingAndAppliesNothingTwice)
 {
+    int cutRuns = 0;
     for (int cut : {1, 3, 6, 10, 14, 18}) {
         SCOPED_TRACE(cut);
         int ticks = 0;
@@ -151,7 +150,8 @@ TEST_F(OrderDownloadRoad, AConnectionCutAtAnyStepLosesNothingAndAppliesNothingTw
                 shop.Stop();
         });
         watch.start(1);
-        Download();
+        if (Download() != COrderDownload::Result::Done)
+            ++cutRuns;
         watch.stop();
         shop.Start();
     }

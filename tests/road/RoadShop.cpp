@@ -1,45 +1,64 @@
 #include "tests/road/RoadShop.h"
 
 #include "platform/dao/CDaoDatabase.h"
-#include "platform/password/CPasswordHash.h"
-#include "recordset/CDaoSqlSession.h"
-#include "recordset/schema/ShopSchemaDdl.h"
-#include "desktop/publishing/preview/testing/CPreviewTestClient.h"
+#include "server/host/testing/CHttpTestClient.h"
 
 #include <QDir>
-#include <QFile>
+#include <QProcess>
 #include <QSqlQuery>
 
 #include <stdexcept>
 
 RoadShop::RoadShop()
 {
-    QDir().mkpath(m_archives.FilePath("negozio/db"));
-    if (!QFile::copy(QStringLiteral(QTR_REFDB_DIR "/database.mdb"), ShopDatabase()))
-        throw std::runtime_error("reference database missing");
-    QFile(ShopDatabase()).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    QDir().mkpath(m_host.FilePath("db"));
-    CDaoDatabase host;
-    host.Open(m_host.FilePath("db/database.mdb"), true);
-    ShopSchemaDdl::CreateTables(CDaoSqlSession(host), QtrDbFile::Host);
-    host.Execute("INSERT INTO Utenti (CodiceUtente, Password, Directory) VALUES (?,?,?)",
-                 {"negozio", CPasswordHash::Hash("pa&ss=1"), "negozio"});
-    host.Close();
+    QDir().mkpath(m_temp.FilePath("archivi"));
+    QDir().mkpath(m_temp.FilePath("host/db"));
+    WriteConfig();
+    QByteArray output;
+    if (CQtr50dProcess::Run({"--config", Config(), "--add-shop", "negozio", "negozio"}, &output) != 0)
+        throw std::runtime_error("--add-shop failed: " + output.toStdString());
+    QProcess password;
+    password.start(CQtr50dProcess::Program(), {"--config", Config(), "--set-password", "negozio"});
+    password.write("pa&ss=1\n");
+    password.closeWriteChannel();
+    if (!password.waitForFinished(30000) || password.exitCode() != 0)
+        throw std::runtime_error("--set-password failed: " + password.readAllStandardError().toStdString());
+}
+
+RoadShop::~RoadShop() { Stop(); }
+
+void RoadShop::WriteConfig() const
+{
+    m_temp.WriteFile("qtr50d.ini", QStringLiteral("[server]\n"
+                                                  "listen=127.0.0.1\n"
+                                                  "port=%1\n"
+                                                  "threads=2\n"
+                                                  "[archives]\n"
+                                                  "path=archivi\n"
+                                                  "db=host/db\n"
+                                                  "[hosts]\n"
+                                                  "negozio=127.0.0.1 localhost\n"
+                                                  "[logs]\n"
+                                                  "error=error.log\n")
+                                       .arg(m_port)
+                                       .toUtf8());
 }
 
 void RoadShop::Start()
 {
-    m_listener = std::make_unique<CListenSocket>();
-    m_listener->SetPort(m_port);
-    m_listener->SetRootDir(QStringLiteral(QTR_SYNC_PAGES_DIR));
-    m_listener->AddVirtualDir("/db", m_host.FilePath("db"));
-    m_listener->AddVirtualDir("/archivi", m_archives.Path());
-    if (m_listener->StartListening() != 0)
-        throw std::runtime_error("listener did not start");
-    m_port = m_listener->ServerPort();
+    WriteConfig();
+    m_server = std::make_unique<CQtr50dProcess>();
+    if (!m_server->Start(Config()))
+        throw std::runtime_error("qtr50d did not start: " + m_server->StandardError().toStdString());
+    m_port = m_server->Port();
 }
 
-void RoadShop::Stop() { m_listener.reset(); }
+void RoadShop::Stop()
+{
+    if (m_server)
+        m_server->Terminate();
+    m_server.reset();
+}
 
 QVariant RoadShop::Value(const QString& sql, const QVariantList& params) const
 {
@@ -65,20 +84,8 @@ void RoadShop::Execute(const QString& sql, const QVariantList& params) const
     db.Close();
 }
 
-QString RoadShop::Page(const QString& pathAndQuery)
+QString RoadShop::Page(const QString& pathAndQuery) const
 {
-    if (!m_site) {
-        const QDir pages(QStringLiteral(QTR_SHOP_PAGES_DIR));
-        for (const QString& page : pages.entryList(QDir::Files)) {
-            QFile::remove(ShopFile(page));
-            QFile::copy(pages.filePath(page), ShopFile(page));
-        }
-        m_site = std::make_unique<CListenSocket>();
-        m_site->SetPort(0);
-        m_site->SetRootDir(m_archives.FilePath("negozio"));
-        if (m_site->StartListening() != 0)
-            throw std::runtime_error("site listener did not start");
-    }
-    CPreviewTestClient client(m_site->ServerPort());
-    return QString::fromUtf8(client.Get(pathAndQuery.toUtf8()).body);
+    CHttpTestClient visitor(m_port);
+    return QString::fromUtf8(visitor.Get(pathAndQuery.toUtf8()).body);
 }

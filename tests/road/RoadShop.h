@@ -1,38 +1,41 @@
 #pragma once
 
-#include "desktop/publishing/preview/CListenSocket.h"
 #include "platform/testing/TempFolder.h"
+#include "server/host/testing/CQtr50dProcess.h"
 
 #include <QString>
+#include <QVariant>
 
 #include <memory>
 
-// A shop host on loopback: the synchronisation pages, the host database
-// with one account ("negozio", password "pa&ss=1") and that shop's folder
-// with a database from the reference one.
+// The shop server on loopback as an operator sets it up: qtr50d with an
+// archives folder, one shop made with --add-shop ("negozio", password
+// "pa&ss=1" given with --set-password), served for the host 127.0.0.1.
 class RoadShop
 {
 public:
     RoadShop();
+    ~RoadShop();
 
+    // The first start takes a free port; later starts keep it.
     void Start();
     void Stop();
-    // The shop's own pages on its folder, as the shop server serves them;
-    // returns the body of a page.
-    QString Page(const QString& pathAndQuery);
     quint16 Port() const { return m_port; }
 
-    QString ShopFile(const QString& relative) const { return m_archives.FilePath("negozio/" + relative); }
+    QString ShopFile(const QString& relative) const { return m_temp.FilePath("archivi/negozio/" + relative); }
     QString ShopDatabase() const { return ShopFile("db/database.mdb"); }
     // The first value of a query on the shop's database.
     QVariant Value(const QString& sql, const QVariantList& params = {}) const;
     // Runs a statement on the shop's database, as the shop's pages write it.
     void Execute(const QString& sql, const QVariantList& params = {}) const;
+    // A page of the shop; its body.
+    QString Page(const QString& pathAndQuery) const;
 
 private:
-    TempFolder m_archives;
-    TempFolder m_host;
-    std::unique_ptr<CListenSocket> m_listener;
-    std::unique_ptr<CListenSocket> m_site;
+    void WriteConfig() const;
+    QString Config() const { return m_temp.FilePath("qtr50d.ini"); }
+
+    TempFolder m_temp;
+    std::unique_ptr<CQtr50dProcess> m_server;
     quint16 m_port = 0;
 };

@@ -2,7 +2,6 @@
 #include "exchange/QtrUpdDatiState.h"
 #include "recordset/CConfigurazioneSet.h"
 #include "platform/testing/QtPrinters.h"
-#include "server/sync/AggiornamentoAccesso.h"
 #include "tests/road/RoadProject.h"
 #include "tests/road/RoadShop.h"
 #include "tests/road/RoadTlsFront.h"
@@ -40,7 +39,6 @@ class SiteUploadRoad : public testing::Test
 protected:
     void SetUp() override
     {
-        AggiornamentoAccesso::Dimentica();
         shop.Start();
         project.PointAt(shop.Port(), "pa&ss=1");
     }
@@ -98,6 +96,7 @@ TEST_F(SiteUploadRoad, AnUploadCutAtAnyRequestFinishesWhenRunAgain)
         project.AddProduct(id, QStringLiteral("Prodotto %1").arg(id), id * 10.5);
     // The shop goes away after a few requests; the marks of what it did
     // not confirm stay, and the next run sends the rest.
+    int cutRuns = 0;
     for (int cut : {3, 9, 14}) {
         SCOPED_TRACE(cut);
         int requests = 0;
@@ -107,7 +106,8 @@ TEST_F(SiteUploadRoad, AnUploadCutAtAnyRequestFinishesWhenRunAgain)
                 shop.Stop();
         });
         watch.start(1);
-        Upload(project);
+        if (Upload(project) != CSiteUpload::Result::Done)
+            ++cutRuns;
         watch.stop();
         shop.Start();
     }
