@@ -55,11 +55,14 @@ std::optional<CAdoConnectionPool::Entry> CAdoConnectionPool::Take(const QString&
         return std::nullopt;
     auto& idle = t_pool.idle;
     for (auto it = idle.rbegin(); it != idle.rend(); ++it) {
-        if (it->connectionString == connectionString) {
-            Entry entry = std::move(it->entry);
-            idle.erase(std::next(it).base());
+        if (it->connectionString != connectionString)
+            continue;
+        Entry entry = std::move(it->entry);
+        idle.erase(std::next(it).base());
+        if (StillAnswers(entry))
             return entry;
-        }
+        Remove(entry);
+        return std::nullopt;
     }
     return std::nullopt;
 }
@@ -89,6 +92,16 @@ void CAdoConnectionPool::Clear()
     for (Idle& item : idle)
         Remove(item.entry);
     idle.clear();
+}
+
+// A database server may have dropped a connection while it waited (a
+// restart, an administrator); a file database cannot.
+bool CAdoConnectionPool::StillAnswers(Entry& entry)
+{
+    if (!entry.postgres)
+        return true;
+    QSqlQuery probe(QSqlDatabase::database(entry.name, false));
+    return probe.exec(QStringLiteral("SELECT 1"));
 }
 
 void CAdoConnectionPool::Remove(Entry& entry)

@@ -38,4 +38,7 @@ public:
 
     // Closes one connection for good.
     static void Remove(Entry& entry);
+
+private:
+    static bool StillAnswers(Entry& entry);
 };
