@@ -70,9 +70,15 @@ std::optional<CatalogoScontoRiga> CatalogoFonteScontiAdo::Gruppo(qint32 idGruppo
     return gruppo;
 }
 
+// A row belongs to a group or to a customer, never both: the editor writes
+// -1 in the other column, and a row that holds 0 there (a column left to
+// its default) is read the same way, so a group's row never becomes the
+// anonymous visitor's, who is customer 0.
 bool CatalogoFonteScontiAdo::DelTitolare(const RigaSconto& riga, Titolare titolare, qint32 id)
 {
-    return (titolare == DelUtente ? riga.idUtente : riga.idGruppo) == id;
+    if (titolare == DelUtente)
+        return riga.idUtente == id && riga.idGruppo <= 0;
+    return id > 0 && riga.idGruppo == id;
 }
 
 const QVector<CatalogoFonteScontiAdo::RigaSconto>& CatalogoFonteScontiAdo::RigheDelProdotto(qint32 idProdotto)

@@ -430,6 +430,24 @@ TEST_P(CatalogoDb, TheAnonymousVisitorIsTheCustomerRowZero)
     EXPECT_EQ(c->Sconto(), "10");
 }
 
+// A group's row names no customer: whether it says so with -1, as the
+// discount editor writes it, or with 0, as a row written without that
+// column holds it, it never becomes the anonymous visitor's (customer 0).
+TEST_P(CatalogoDb, AGroupsProductRowIsNeverTheAnonymousVisitors)
+{
+    Prodotto(16, 3, 100);
+    m_shop->Insert("Gruppi", {{"ID", 4}, {"ScontoPredefinito", "0"}});
+    m_shop->Insert("Clienti", {{"ID", 0}, {"TipoUtente", 0}, {"IDGruppo", 0}});
+    Sconto({{"IDUtente", 0}, {"IDGruppo", 4}, {"IDProdotto", 16}, {"ScontoPredefinito", "30"}});
+    Sconto({{"IDGruppo", 4}, {"IDCategoria", 3}, {"ScontoPredefinito", "40"}});
+    Set("IDUtente", 0);
+    Set("IDGruppo", 0);
+    Catalogo* c = Pagina();
+    ASSERT_TRUE(c->LeggiProdotto(16));
+    EXPECT_DOUBLE_EQ(c->PrezzoProdottoVL(), 100);
+    EXPECT_EQ(c->Sconto(), "");
+}
+
 TEST_P(CatalogoDb, LeggiProdottoTakesTheRequestsProduct)
 {
     Prodotto(15, 3, 10);
