@@ -12,6 +12,9 @@ namespace {
 
 // Runs body inside a transaction of db (a savepoint when one is already
 // open), so a failure leaves nothing of it behind.
+// Advances the counter row in the database and returns the new value.
+qint32 AdvanceRecordVersion(CDaoDatabase& database);
+
 template <typename Body>
 void Atomically(CDaoDatabase* db, Body body)
 {
@@ -61,14 +64,23 @@ void CQTRDaoRecordset::Update()
     // The marker comes first: a save the site would never hear of fails
     // before anything is written and keeps the edit; a marker raised for a
     // save that then fails costs only a site update that finds nothing.
-    if (!AlertUpd(MarkerFolder()))
-        ThrowDaoException(QStringLiteral("Impossibile creare il file upd.qtr nella cartella %1.").arg(MarkerFolder()));
-    Atomically(m_pDatabase, [this] {
+    // A job saving thousands of rows in one transaction raises it once.
+    const QString folder = MarkerFolder();
+    if (m_pDatabase->FirstInTransaction(QStringLiteral("upd.qtr:") + folder) && !AlertUpd(folder))
+        ThrowDaoException(QStringLiteral("Impossibile creare il file upd.qtr nella cartella %1.").arg(folder));
+    const auto save = [this] {
         const qint32 version = NextRecordVersion(*m_pDatabase);
         SetFieldValue(QStringLiteral("VersioneRecord"), version);
         SetFieldValue(QStringLiteral("Modificato"), true);
         CDaoRecordset::Update();
-    });
+    };
+    // Alone, the counter and the row commit together. Inside a caller's
+    // transaction they already do; a failed row then leaves at most an
+    // unused version number, so no savepoint is spent on every save.
+    if (m_pDatabase->TransactionDepth() > 0)
+        save();
+    else
+        Atomically(m_pDatabase, save);
 }
 
 qint32 CQTRDaoRecordset::GetNextID()
@@ -183,6 +195,34 @@ void LogDelete(CDaoRecordset* recordset, const QString& tableName, CDaoDatabase*
 
 qint32 NextRecordVersion(CDaoDatabase& database)
 {
+    // Inside a transaction the counter row is locked by its first advance:
+    // later saves count on in memory and the counter is written once, just
+    // before the commit.
+    if (database.TransactionDepth() > 0) {
+        QVariant& last = database.TransactionValue(QStringLiteral("ProgressivoVersioneRecord"));
+        if (last.isValid()) {
+            last = last.toInt() + 1;
+            return last.toInt();
+        }
+        last = AdvanceRecordVersion(database);
+        database.BeforeCommit([&database] {
+            const QString store = QStringLiteral(
+                "UPDATE ProgressivoVersioneRecord SET ProgressivoVersioneRecord=? "
+                "WHERE rowid=(SELECT MIN(rowid) FROM ProgressivoVersioneRecord)");
+            QSqlQuery& query = database.Prepared(store);
+            query.bindValue(0, database.TransactionValue(QStringLiteral("ProgressivoVersioneRecord")).toInt());
+            CDaoDatabase::Exec(query, store);
+            query.finish();
+        });
+        return last.toInt();
+    }
+    return AdvanceRecordVersion(database);
+}
+
+namespace {
+
+qint32 AdvanceRecordVersion(CDaoDatabase& database)
+{
     const QString bump = QStringLiteral(
         "UPDATE ProgressivoVersioneRecord SET ProgressivoVersioneRecord=COALESCE(ProgressivoVersioneRecord,0)+1, "
         "Modificato=1 WHERE rowid=(SELECT MIN(rowid) FROM ProgressivoVersioneRecord) "
@@ -204,3 +244,5 @@ qint32 NextRecordVersion(CDaoDatabase& database)
     database.NoteWrite();
     return value;
 }
+
+} // namespace

@@ -3,6 +3,7 @@
 #include "platform/dao/CDaoException.h"
 #include "platform/dao/CDatabaseFile.h"
 
+#include <utility>
 #include <QAtomicInteger>
 #include <QFile>
 #include <QFileInfo>
@@ -173,8 +174,31 @@ QSqlQuery& CDaoDatabase::Prepared(const QString& sql)
     return *query;
 }
 
+bool CDaoDatabase::FirstInTransaction(const QString& key)
+{
+    if (m_nTransDepth == 0)
+        return true;
+    if (m_transactionNotes.contains(key))
+        return false;
+    m_transactionNotes.insert(key);
+    return true;
+}
+
+QVariant& CDaoDatabase::TransactionValue(const QString& key) { return m_transactionValues[key]; }
+
+void CDaoDatabase::BeforeCommit(std::function<void()> step) { m_beforeCommit.append(std::move(step)); }
+
+void CDaoDatabase::ForgetTransactionState()
+{
+    m_transactionNotes.clear();
+    m_transactionValues.clear();
+    m_beforeCommit.clear();
+}
+
 void CDaoDatabase::BeginTrans()
 {
+    if (m_nTransDepth == 0)
+        ForgetTransactionState();
     RunControl(m_nTransDepth == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT qtr_%1").arg(m_nTransDepth));
     ++m_nTransDepth;
 }
@@ -190,8 +214,13 @@ void CDaoDatabase::CommitTrans()
         return;
     }
     try {
+        const QList<std::function<void()>> steps = std::exchange(m_beforeCommit, {});
+        for (const auto& step : steps)
+            step();
         RunControl(QStringLiteral("COMMIT"));
+        ForgetTransactionState();
     } catch (const CDaoException&) {
+        ForgetTransactionState();
         // A commit that fails leaves the engine's transaction open: end it,
         // so the caller's failure means nothing was saved and the next
         // transaction can begin.
@@ -213,6 +242,7 @@ void CDaoDatabase::Rollback()
     --m_nTransDepth;
     EndTransactionFiles(false);
     if (m_nTransDepth == 0) {
+        ForgetTransactionState();
         RunControl(QStringLiteral("ROLLBACK"));
     } else {
         RunControl(QStringLiteral("ROLLBACK TO SAVEPOINT qtr_%1").arg(m_nTransDepth));

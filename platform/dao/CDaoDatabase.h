@@ -1,9 +1,13 @@
 #pragma once
 
+#include <functional>
+
 #include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QList>
+#include <QVariant>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -40,6 +44,16 @@ public:
     void CommitTrans();
     void Rollback();
     int TransactionDepth() const { return m_nTransDepth; }
+    // True the first time key is noted in the current outermost
+    // transaction, and always outside one: a step that needs doing once per
+    // transaction (raising a marker file) is done once for a long job's
+    // thousands of saves.
+    bool FirstInTransaction(const QString& key);
+    // A value kept until the outermost transaction ends (invalid at first),
+    // and work to do inside it just before it commits: a counter advanced
+    // row by row is written once. Both are dropped when it rolls back.
+    QVariant& TransactionValue(const QString& key);
+    void BeforeCommit(std::function<void()> step);
 
     // Files that belong to rows being deleted. They are removed only when
     // the outermost transaction commits and are forgotten when the part of
@@ -93,7 +107,12 @@ private:
 
     QString m_strConnection;
     QString m_strPath;
+    void ForgetTransactionState();
+
     int m_nTransDepth = 0;
+    QSet<QString> m_transactionNotes;
+    QHash<QString, QVariant> m_transactionValues;
+    QList<std::function<void()>> m_beforeCommit;
     qint64 m_nWriteVersion = 0;
     QHash<QString, QSqlQuery*> m_prepared;
     QList<QueuedFile> m_queuedFiles;

@@ -111,6 +111,33 @@ TEST_F(TrackingTest, SavesTakeConsecutiveVersionsAndEditsAreStampedToo)
     EXPECT_EQ(NextRecordVersion(db), 4);
 }
 
+// A long job saves its rows inside one transaction: versions still come one
+// after another and the counter holds the last when it commits; rolled
+// back, the counter is as it was and the next save goes on from there.
+TEST_F(TrackingTest, SavesInsideATransactionCountOnAndStoreTheCounterAtTheCommit)
+{
+    CNotaSet rs(&db);
+    rs.Open();
+    Add(rs, 1);
+    db.BeginTrans();
+    for (int id = 2; id <= 5; ++id)
+        Add(rs, id);
+    db.CommitTrans();
+    EXPECT_EQ(Scalar("SELECT group_concat(VersioneRecord) FROM (SELECT VersioneRecord FROM NoteLingue ORDER BY ID)")
+                  .toString(),
+              "1,2,3,4,5");
+    EXPECT_EQ(Scalar("SELECT ProgressivoVersioneRecord FROM ProgressivoVersioneRecord").toInt(), 5);
+
+    db.BeginTrans();
+    Add(rs, 6);
+    Add(rs, 7);
+    db.Rollback();
+    EXPECT_EQ(Scalar("SELECT ProgressivoVersioneRecord FROM ProgressivoVersioneRecord").toInt(), 5);
+    rs.Requery();
+    Add(rs, 8);
+    EXPECT_EQ(Scalar("SELECT VersioneRecord FROM NoteLingue WHERE ID=8").toInt(), 6);
+}
+
 TEST_F(TrackingTest, AnUntrackedSaveTouchesNeitherCounterNorStampNorMarker)
 {
     CNotaSet rs(&db);
