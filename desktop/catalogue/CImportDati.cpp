@@ -1,0 +1,387 @@
+#include "desktop/catalogue/CImportDati.h"
+
+#include "desktop/catalogue/CImportDatiParser.h"
+#include "desktop/catalogue/CWorkingCopy.h"
+#include "desktop/catalogue/IImportDatiUi.h"
+#include "desktop/shell/projects/CProjectFolder.h"
+#include "platform/dao/CDaoException.h"
+#include "platform/pagehost/CTextFile.h"
+#include "recordset/CCategorieProdottiSet.h"
+#include "recordset/CProdottiGeneraleSet.h"
+#include "recordset/CProdottiLingueSet.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+
+namespace {
+
+// Rows made on the desktop take IDs below this; the server's start above.
+constexpr qint64 kFirstServerId = 1000000000;
+
+qint32 NextId(CDaoDatabase& database, const QString& table)
+{
+    QSqlQuery query(database.Connection());
+    query.prepare(QStringLiteral("SELECT MAX(ID) FROM [%1] WHERE ID < ?").arg(table));
+    query.addBindValue(kFirstServerId);
+    CDaoDatabase::Exec(query, query.lastQuery());
+    return query.next() ? query.value(0).toInt() + 1 : 1;
+}
+
+// Each first occurrence, in the order of the table's rows, as a find over
+// the whole table would meet them.
+template <typename Key>
+void FirstOfEach(CDaoDatabase& database, const QString& sql, const QVariantList& params, QHash<Key, qint32>* map)
+{
+    QSqlQuery query(database.Connection());
+    query.setForwardOnly(true);
+    query.prepare(sql);
+    for (const QVariant& value : params)
+        query.addBindValue(value);
+    CDaoDatabase::Exec(query, sql);
+    while (query.next()) {
+        const Key key = query.value(1).value<Key>();
+        if (!map->contains(key))
+            map->insert(key, query.value(0).toInt());
+    }
+}
+
+QVariant DateValue(const QDate& date)
+{
+    return date.isNull() ? QVariant() : QVariant(DaoDateToText(QDateTime(date, QTime(0, 0))));
+}
+
+// A set on one table that finds its rows by ID; kept open for the run, so
+// a line costs a re-read of one row, not of the table.
+template <class TSet>
+void OpenById(TSet& set, const QString& scratch)
+{
+    set.m_strProjectFolder = scratch;
+    set.m_strFilter = QStringLiteral("ID=?");
+    set.m_filterParams = {-1};
+    set.Open();
+}
+
+template <class TSet>
+void MoveToId(TSet& set, qint32 id)
+{
+    set.m_filterParams = {id};
+    set.Requery();
+    if (set.IsEOF())
+        throw CDaoException(QStringLiteral("Record %1 non trovato.").arg(id));
+}
+
+} // namespace
+
+// Two sets per table: one that adds (it stays past its end, so a new row
+// is never read back), one that finds the row to edit.
+struct CImportDati::Tables
+{
+    explicit Tables(CDaoDatabase& db)
+        : addProduct(&db), editProduct(&db), addLanguage(&db), editLanguage(&db), addLink(&db), editLink(&db)
+    {
+    }
+
+    CProdottiGeneraleSet addProduct;
+    CProdottiGeneraleSet editProduct;
+    CProdottiLingueSet addLanguage;
+    CProdottiLingueSet editLanguage;
+    CCategorieProdottiSet addLink;
+    CCategorieProdottiSet editLink;
+};
+
+CImportDati::CImportDati(CDaoDatabase& project, const QString& projectFolder, Settings settings, IImportDatiUi& ui)
+    : m_project(project), m_strProjectFolder(CProjectFolder::WithSlash(projectFolder)),
+      m_settings(std::move(settings)), m_ui(ui)
+{
+}
+
+CImportDati::~CImportDati() = default;
+
+bool CImportDati::ReadLines(const QString& path, QStringList* lines)
+{
+    QString text;
+    if (!CTextFile::Read(path, text))
+        return false;
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    *lines = text.split(QLatin1Char('\n'));
+    if (!lines->isEmpty() && lines->last().isEmpty())
+        lines->removeLast();
+    for (QString& line : *lines)
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    return true;
+}
+
+CCatalogueJob::Result CImportDati::Run(ICatalogueProgress& progress)
+{
+    m_bStop = false;
+    m_strError.clear();
+    m_nLines = m_nImported = m_nSkipped = m_nObsolete = 0;
+    m_mirrored.clear();
+
+    QStringList lines;
+    if (!ReadLines(m_settings.strFile, &lines)) {
+        m_strError = QStringLiteral("Impossibile aprire il file %1.").arg(m_settings.strFile);
+        return Failed;
+    }
+    if (!CountLines(progress, lines))
+        return Cancelled;
+
+    CWorkingCopy copy(m_project, m_strProjectFolder);
+    m_strScratch = copy.ScratchFolder();
+    Result result = Failed;
+    try {
+        result = ImportOnCopy(copy, progress, lines);
+    } catch (const CDaoException& e) {
+        m_strError = e.GetErrorMessage();
+        result = Failed;
+    }
+    m_pTables.reset();
+    if (result != Done)
+        return result;
+    AfterSwap();
+    return Done;
+}
+
+CCatalogueJob::Result CImportDati::ImportOnCopy(CWorkingCopy& copy, ICatalogueProgress& progress,
+                                                const QStringList& lines)
+{
+    copy.Open();
+    CDaoDatabase& db = copy.Database();
+    // One transaction for the run: the copy is thrown away on any stop,
+    // and the rows are written in one commit.
+    db.BeginTrans();
+    LoadKeys(db);
+    m_pTables = std::make_unique<Tables>(db);
+    OpenById(m_pTables->addProduct, m_strScratch);
+    OpenById(m_pTables->editProduct, m_strScratch);
+    OpenById(m_pTables->addLanguage, m_strScratch);
+    OpenById(m_pTables->editLanguage, m_strScratch);
+    OpenById(m_pTables->addLink, m_strScratch);
+    OpenById(m_pTables->editLink, m_strScratch);
+
+    progress.SetTotal(m_nLines);
+    for (int i = 0; i < lines.size(); ++i) {
+        progress.SetLabel(QStringLiteral("Import linea %1 / %2 in corso...").arg(i + 1).arg(m_nLines));
+        if (Step(progress, i))
+            return Cancelled;
+        if (!ImportLine(i + 1, lines.at(i)))
+            return Failed;
+    }
+    progress.SetDone(m_nLines);
+    m_pTables.reset();
+
+    // Products that a skipped line would have kept are not known to be
+    // obsolete, so the step runs only after a clean pass.
+    if (m_nSkipped == 0 && !HandleObsolete(progress, db))
+        return Cancelled;
+    db.CommitTrans();
+    copy.PutInPlace();
+    return Done;
+}
+
+bool CImportDati::CountLines(ICatalogueProgress& progress, const QStringList& lines)
+{
+    progress.SetLabel(QStringLiteral("Conteggio linee in corso..."));
+    for (int i = 0; i < lines.size(); ++i) {
+        progress.PumpMessages();
+        if (IsStopRequested())
+            return false;
+        ++m_nLines;
+    }
+    return true;
+}
+
+void CImportDati::LoadKeys(CDaoDatabase& db)
+{
+    m_productByCode.clear();
+    m_languageRowByProduct.clear();
+    m_linkByProduct.clear();
+    m_categories.clear();
+    FirstOfEach(db, QStringLiteral("SELECT ID, Codice FROM Prodotti ORDER BY rowid"), {}, &m_productByCode);
+    FirstOfEach(db, QStringLiteral("SELECT ID, IDProdotto FROM ProdottiLingue WHERE CodiceLingua=? ORDER BY rowid"),
+                {m_settings.strLanguageCode}, &m_languageRowByProduct);
+    FirstOfEach(db, QStringLiteral("SELECT ID, IDProdotto FROM CategorieProdotti ORDER BY rowid"), {},
+                &m_linkByProduct);
+    QSqlQuery categories(db.Connection());
+    categories.setForwardOnly(true);
+    categories.prepare(QStringLiteral("SELECT ID FROM Categorie"));
+    CDaoDatabase::Exec(categories, categories.lastQuery());
+    while (categories.next())
+        m_categories.insert(categories.value(0).toInt());
+    m_nNextProduct = NextId(db, QStringLiteral("Prodotti"));
+    m_nNextLanguageRow = NextId(db, QStringLiteral("ProdottiLingue"));
+    m_nNextLink = NextId(db, QStringLiteral("CategorieProdotti"));
+}
+
+bool CImportDati::BadLine(const QString& message)
+{
+    if (!m_ui.GoOnAfterBadLine(message)) {
+        m_strError = message;
+        return false;
+    }
+    ++m_nSkipped;
+    return true;
+}
+
+bool CImportDati::ImportLine(int number, const QString& line)
+{
+    ImportDatiRecord record;
+    QString why;
+    if (!CImportDatiParser::ParseLine(line, m_settings.columns, m_settings.separator, &record, &why))
+        return BadLine(QStringLiteral("ERRORE durante l'operazione alla linea %1.\n").arg(number) + why);
+    if (!m_categories.contains(record.nCategoria))
+        return BadLine(QStringLiteral("Categoria prodotto errata alla linea %1.\n").arg(number));
+    WriteProduct(record);
+    ++m_nImported;
+    return true;
+}
+
+void CImportDati::WriteProduct(const ImportDatiRecord& r)
+{
+    const auto found = m_productByCode.constFind(r.strCodice);
+    const bool isNew = found == m_productByCode.constEnd();
+    const qint32 id = isNew ? m_nNextProduct++ : *found;
+    CProdottiGeneraleSet& set = isNew ? m_pTables->addProduct : m_pTables->editProduct;
+    if (isNew) {
+        set.AddNew();
+        set.SetFieldValue(QStringLiteral("ID"), id);
+        set.SetFieldValue(QStringLiteral("Ordine"), id);
+    } else {
+        MoveToId(set, id);
+        set.Edit();
+    }
+    set.SetFieldValue(QStringLiteral("Codice"), r.strCodice);
+    set.SetFieldValue(QStringLiteral("CodiceABarre"), r.strCodiceABarre);
+    set.SetFieldValue(QStringLiteral("IVA"), r.dIVA);
+    set.SetFieldValue(QStringLiteral("Peso"), r.dPeso);
+    set.SetFieldValue(QStringLiteral("Disponibilita"), r.dDisponibilita);
+    set.SetFieldValue(QStringLiteral("Attivo"), r.bAttivo);
+    set.SetFieldValue(QStringLiteral("Novita"), r.bNovita);
+    set.SetFieldValue(QStringLiteral("Offerta"), r.bOfferta);
+    set.SetFieldValue(QStringLiteral("Sconto"), r.dSconto);
+    set.SetFieldValue(QStringLiteral("ValiditaScontoDal"), DateValue(r.dataDal));
+    set.SetFieldValue(QStringLiteral("ValiditaScontoAl"), DateValue(r.dataAl));
+    set.Update();
+    if (isNew)
+        m_productByCode.insert(r.strCodice, id);
+    WriteLanguageRow(id, r);
+    WriteCategoryLink(id, r.nCategoria);
+}
+
+void CImportDati::WriteLanguageRow(qint32 productId, const ImportDatiRecord& r)
+{
+    const auto found = m_languageRowByProduct.constFind(productId);
+    const bool isNew = found == m_languageRowByProduct.constEnd();
+    CProdottiLingueSet& set = isNew ? m_pTables->addLanguage : m_pTables->editLanguage;
+    if (isNew) {
+        set.AddNew();
+        const qint32 id = m_nNextLanguageRow++;
+        set.SetFieldValue(QStringLiteral("ID"), id);
+        set.SetFieldValue(QStringLiteral("IDProdotto"), productId);
+        m_languageRowByProduct.insert(productId, id);
+    } else {
+        MoveToId(set, *found);
+        set.Edit();
+    }
+    set.SetFieldValue(QStringLiteral("CodiceLingua"), m_settings.strLanguageCode);
+    // The texts go through their members, which the table class enciphers.
+    set.m_Nome = r.strNome;
+    set.m_DescrizioneBreve = r.strDescrizioneBreve;
+    set.m_DescrizioneFattura = r.strDescrizioneFattura;
+    set.m_DescrizioneEstesa = r.strDescrizioneEstesa;
+    set.SetFieldValue(QStringLiteral("UM"), r.strUM);
+    set.SetFieldValue(QStringLiteral("Prezzo"), r.dPrezzo[0]);
+    set.SetFieldValue(QStringLiteral("Prezzo2"), r.dPrezzo[1]);
+    set.SetFieldValue(QStringLiteral("Prezzo3"), r.dPrezzo[2]);
+    set.SetFieldValue(QStringLiteral("Prezzo4"), r.dPrezzo[3]);
+    set.SetFieldValue(QStringLiteral("PrezzoPromozione"), r.dPrezzoPromozione);
+    set.Update();
+}
+
+void CImportDati::WriteCategoryLink(qint32 productId, qint32 categoryId)
+{
+    const auto found = m_linkByProduct.constFind(productId);
+    if (found == m_linkByProduct.constEnd()) {
+        CCategorieProdottiSet& set = m_pTables->addLink;
+        set.AddNew();
+        const qint32 id = m_nNextLink++;
+        set.SetFieldValue(QStringLiteral("ID"), id);
+        set.SetFieldValue(QStringLiteral("IDProdotto"), productId);
+        set.SetFieldValue(QStringLiteral("IDCategoria"), categoryId);
+        set.Update();
+        m_linkByProduct.insert(productId, id);
+        return;
+    }
+    CCategorieProdottiSet& set = m_pTables->editLink;
+    MoveToId(set, *found);
+    set.Edit();
+    set.SetFieldValue(QStringLiteral("IDCategoria"), categoryId);
+    set.Update();
+}
+
+// The products this run did not touch and that carry no change waiting for
+// upload. Deleting goes through the table class, which logs each product
+// once and deletes what hangs on it; the files found by the cascade are
+// those of a mirror of the project's pictures, so the project's own go
+// only once the new database is in place.
+bool CImportDati::HandleObsolete(ICatalogueProgress& progress, CDaoDatabase& db)
+{
+    if (m_settings.obsolete == Obsolete::Keep)
+        return true;
+    CProdottiGeneraleSet products(&db);
+    products.m_strProjectFolder = m_strScratch;
+    products.m_strFilter = QStringLiteral("Modificato=0");
+    products.Open();
+    if (products.IsEOF())
+        return true;
+    const bool remove = m_settings.obsolete == Obsolete::Delete;
+    if (remove)
+        MirrorImages();
+    progress.SetLabel(QStringLiteral("Gestione prodotti obsoleti in corso..."));
+    progress.SetTotal(products.GetRecordCount());
+    int done = 0;
+    while (!products.IsEOF()) {
+        if (Step(progress, done))
+            return false;
+        if (remove) {
+            products.Delete();
+        } else {
+            products.Edit();
+            products.SetFieldValue(QStringLiteral("Attivo"), false);
+            products.Update();
+        }
+        ++m_nObsolete;
+        products.MoveNext();
+        ++done;
+    }
+    progress.SetDone(done);
+    return true;
+}
+
+void CImportDati::MirrorImages()
+{
+    const QString images = QStringLiteral("website/images");
+    QDirIterator it(m_strProjectFolder + images, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    const QDir project(m_strProjectFolder);
+    while (it.hasNext()) {
+        const QString relative = project.relativeFilePath(it.next());
+        const QString mirror = m_strScratch + relative;
+        QDir().mkpath(QFileInfo(mirror).path());
+        QFile file(mirror);
+        if (file.open(QIODevice::WriteOnly))
+            m_mirrored << relative;
+    }
+}
+
+void CImportDati::AfterSwap()
+{
+    for (const QString& relative : std::as_const(m_mirrored))
+        if (!QFileInfo::exists(m_strScratch + relative))
+            QFile::remove(m_strProjectFolder + relative);
+    m_mirrored.clear();
+}

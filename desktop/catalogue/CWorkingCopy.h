@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/dao/CDaoDatabase.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A job's working copy of the project database: db/tempdb.mdb made beside
+// db/database.mdb, opened on a connection of its own, and then either put
+// in place with one rename or removed. The project database may be open
+// (the application's) or closed; when it is open it is closed for the
+// rename and opened again on the new file.
+//
+//   CWorkingCopy copy(app.m_db, projectFolder);
+//   copy.Open();                 // CDaoException on failure
+//   ... work on copy.Database() ...
+//   copy.PutInPlace();           // or let it go: the copy is removed
+class CWorkingCopy
+{
+public:
+    CWorkingCopy(CDaoDatabase& project, const QString& projectFolder);
+    ~CWorkingCopy();
+    CWorkingCopy(const CWorkingCopy&) = delete;
+    CWorkingCopy& operator=(const CWorkingCopy&) = delete;
+
+    void Open();
+    CDaoDatabase& Database() { return m_copy; }
+    // The copy replaces the project database; raises CDaoException, with
+    // the project database left as it was, when the rename fails.
+    void PutInPlace();
+    // Closes and removes the copy; the project database is untouched.
+    void Discard();
+
+    QString ProjectFolder() const { return m_strProjectFolder; }   // ends with "/"
+    // A folder of its own, ending with "/", that the copy's table classes
+    // take as their project folder: their site-update marker is raised
+    // there and passed on to the project only when the copy is put in place.
+    QString ScratchFolder() const { return m_scratch.path() + QLatin1Char('/'); }
+
+private:
+    CDaoDatabase& m_project;
+    QString m_strProjectFolder;
+    QString m_strProjectPath;
+    QString m_strCopyPath;
+    CDaoDatabase m_copy;
+    QTemporaryDir m_scratch;
+    bool m_bOpen = false;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// What a catalogue job tells the one watching it, in counts: the label of
+// the step, the number of items the step is about to go through, and how
+// many of them are done. The job's dialog shows "n / m"; tests record it.
+class ICatalogueProgress
+{
+public:
+    virtual ~ICatalogueProgress() = default;
+    virtual void SetLabel(const QString& text) = 0;
+    // Announced before the step's first item; nothing is done yet.
+    virtual void SetTotal(int total) = 0;
+    virtual void SetDone(int done) = 0;
+    // Lets waiting events through, so the window and its "Annulla" stay
+    // alive while the job runs on the window's thread.
+    virtual void PumpMessages() = 0;
+};
