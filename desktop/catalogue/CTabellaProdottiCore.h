@@ -31,6 +31,8 @@ public:
     ~CTabellaProdottiCore();
 
     void SetLanguages(const QString& current, const QString& fallback);
+    // Shows the current page again (after a change of language).
+    void Reload() { ShowPage(m_nFirst); }
     // Sets the grid up and shows the first page of every product.
     void Start();
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "desktop/catalogue/COrdinamentoIndice.h"
+#include "desktop/shell/controls/CProgressDlg.h"
+
+class CDaoDatabase;
+
+// "Ordinamento indice prodotti": the progress of the index ordering, with
+// counts and "Annulla". The general parameters run it when the merchant
+// changes the order of the product index:
+//   if (!COrdinamentoIndiceDlg::RunOrdering(this, db, projectFolder, choice)) ... keep the old choice
+class COrdinamentoIndiceDlg : public CProgressDlg, public ICatalogueProgress
+{
+    Q_OBJECT
+public:
+    explicit COrdinamentoIndiceDlg(QWidget* parent = nullptr);
+
+    CCatalogueJob::Result RunTask(COrdinamentoIndice& job);
+
+    // Runs the ordering for a choice of the general parameters; true when
+    // it went through. A failure is reported here.
+    static bool RunOrdering(QWidget* parent, CDaoDatabase& database, const QString& projectFolder, int choice);
+
+    void SetLabel(const QString& text) override;
+    void SetTotal(int total) override;
+    void SetDone(int done) override;
+    void PumpMessages() override;
+
+private:
+    COrdinamentoIndice* m_pJob = nullptr;
+};

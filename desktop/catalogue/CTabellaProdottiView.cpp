@@ -1,0 +1,164 @@
+#include "desktop/catalogue/CTabellaProdottiView.h"
+
+#include "desktop/catalogue/CCategoryPopup.h"
+#include "desktop/shell/controls/CGridCtrl.h"
+#include "desktop/shell/controls/CMessageBox.h"
+#include "desktop/shell/controls/CValidatedEdit.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Tabella prodotti");
+
+} // namespace
+
+CTabellaProdottiView::CTabellaProdottiView(CDaoDatabase& database, const QString& currentLanguage,
+                                           const QString& defaultLanguage, QWidget* parent)
+    : QWidget(parent), m_db(database), m_pGrid(new CGridCtrl(this)), m_core(database, *m_pGrid)
+{
+    m_pCategory = new CValidatedEdit(this);
+    m_pCategory->SetParam(0, -1, 0, 0);
+    m_pCategory->SetReadOnly(1);
+    m_pChoose = new QToolButton(this);
+    m_pChoose->setText(QStringLiteral("..."));
+    m_pDescription = new QComboBox(this);
+    m_pDescription->addItems(CTabellaProdottiCore::DescriptionNames());
+    m_pUp = new QToolButton(this);
+    m_pUp->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+    m_pUp->setIconSize(QSize(16, 16));
+    m_pUp->setToolTip(QStringLiteral("Sposta su"));
+    m_pDown = new QToolButton(this);
+    m_pDown->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    m_pDown->setIconSize(QSize(16, 16));
+    m_pDown->setToolTip(QStringLiteral("Sposta giù"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("Categorie"), this));
+    top->addWidget(m_pCategory, 1);
+    top->addWidget(m_pChoose);
+    top->addSpacing(20);
+    top->addWidget(new QLabel(QStringLiteral("Visualizza"), this));
+    top->addWidget(m_pDescription);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_pUp);
+    buttons->addWidget(m_pDown);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_pGrid, 1);
+    layout->addLayout(buttons);
+    m_pGrid->setMinimumSize(560, 12 * 20 + 24);
+
+    m_tree.Load(m_db, currentLanguage, defaultLanguage);
+    m_pPopup = new CCategoryPopup(this);
+    m_pPopup->Fill(m_tree);
+    m_pCategory->SetValue(CCategoryTree::AllCategoriesText());
+    m_core.SetLanguages(currentLanguage, defaultLanguage);
+    m_core.Start();
+    ConnectGrid();
+    UpdateButtons();
+
+    connect(m_pChoose, &QToolButton::clicked, this, [this] { m_pPopup->ShowBelow(m_pCategory); });
+    connect(m_pPopup, &CCategoryPopup::UM_TREE_POPUP_SELECT, this, &CTabellaProdottiView::ChooseCategory);
+    connect(m_pDescription, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_core.ChooseDescription(index);
+        UpdateButtons();
+    });
+    connect(m_pUp, &QToolButton::clicked, this, [this] {
+        if (!m_core.MoveUp() && !m_core.Error().isEmpty())
+            ShowError();
+        UpdateButtons();
+    });
+    connect(m_pDown, &QToolButton::clicked, this, [this] {
+        if (!m_core.MoveDown() && !m_core.Error().isEmpty())
+            ShowError();
+        UpdateButtons();
+    });
+}
+
+CTabellaProdottiView::~CTabellaProdottiView() = default;
+
+void CTabellaProdottiView::ConnectGrid()
+{
+    connect(m_pGrid, &CGridCtrl::UM_GRID_CELL_LEAVE, this, [this](GridNotifyInfo* info, int* result) {
+        *result = m_core.CellLeave(*info);
+        if (*result)
+            ShowError();
+    });
+    connect(m_pGrid, &CGridCtrl::UM_GRID_CELL_ENTER, this, [this](GridNotifyInfo* info) {
+        m_core.CellEnter(*info);
+        UpdateButtons();
+    });
+    const auto paging = [this](CGridCore::PagingMessage message, int position, int* result) {
+        const bool hadRow = m_core.CurRow() >= 0;
+        *result = m_core.Paging(message, position);
+        if (hadRow && m_core.CurRow() >= 0)
+            ShowError();   // the row could not be saved: the page stays
+        UpdateButtons();
+    };
+    connect(m_pGrid, &CGridCtrl::UM_GRID_LINE_UP, this, [paging](int* r) { paging(CGridCore::MsgLineUp, 0, r); });
+    connect(m_pGrid, &CGridCtrl::UM_GRID_LINE_DOWN, this, [paging](int* r) { paging(CGridCore::MsgLineDown, 0, r); });
+    connect(m_pGrid, &CGridCtrl::UM_GRID_PAGE_UP, this, [paging](int* r) { paging(CGridCore::MsgPageUp, 0, r); });
+    connect(m_pGrid, &CGridCtrl::UM_GRID_PAGE_DOWN, this, [paging](int* r) { paging(CGridCore::MsgPageDown, 0, r); });
+    connect(m_pGrid, &CGridCtrl::UM_GRID_THUMB, this, [paging](int position, int* r) {
+        paging(CGridCore::MsgThumb, position, r);
+    });
+}
+
+void CTabellaProdottiView::ChooseCategory(qint32 id, const QString& text)
+{
+    if (!m_core.IsRowModified() || SaveRow()) {
+        m_pCategory->SetValue(text);
+        m_core.ChooseCategory(id);
+    }
+    UpdateButtons();
+}
+
+void CTabellaProdottiView::UpdateButtons()
+{
+    m_pUp->setEnabled(m_core.CanMoveUp());
+    m_pDown->setEnabled(m_core.CanMoveDown());
+}
+
+void CTabellaProdottiView::ShowError()
+{
+    if (!m_core.Error().isEmpty())
+        CMessageBox::Show(this, m_core.Error(), kCaption, CMessageBox::Stop);
+}
+
+bool CTabellaProdottiView::IsRowModified()
+{
+    return m_core.IsRowModified();
+}
+
+bool CTabellaProdottiView::SaveRow()
+{
+    if (m_core.SaveRow())
+        return true;
+    ShowError();
+    return false;
+}
+
+CGridCore* CTabellaProdottiView::GetPendingGrid()
+{
+    return m_pGrid;
+}
+
+// The row typed in the old language is saved into that language's row
+// before the grid shows the new one.
+void CTabellaProdottiView::RefreshLanguage()
+{
+    if (!m_currentLanguage || !m_defaultLanguage)
+        return;
+    if (m_core.IsRowModified() && !SaveRow())
+        return;
+    m_core.SetLanguages(m_currentLanguage(), m_defaultLanguage());
+    m_core.Reload();
+    UpdateButtons();
+}

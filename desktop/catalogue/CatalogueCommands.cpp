@@ -1,0 +1,71 @@
+// The catalogue's commands in tinda's command table: the product price
+// table (an editor), the bulk price update and the text import (dialogs).
+
+#include "desktop/catalogue/CAggiornamentoListiniDlg.h"
+#include "desktop/catalogue/CImportDatiDlg.h"
+#include "desktop/catalogue/CTabellaProdottiView.h"
+#include "desktop/shell/app/CCommandRegistrar.h"
+#include "desktop/shell/app/CMainFrame.h"
+#include "desktop/shell/app/CTindaApp.h"
+#include "desktop/shell/app/TindaCommandIds.h"
+
+namespace {
+
+QString CurrentLanguage()
+{
+    return TindaApp()->GetMainFrame()->GetCurrentLanguage();
+}
+
+QString DefaultLanguage()
+{
+    return TindaApp()->GetMainFrame()->GetDefaultLanguage();
+}
+
+CCommandInfo TabellaProdotti()
+{
+    CCommandInfo info;
+    info.nId = ID_TABELLA_PRODOTTI;
+    info.strPrompt = QStringLiteral("Prezzi e ordine dei prodotti in tabella");
+    info.strTitle = QStringLiteral("Tabella prodotti");
+    info.createView = [](CChildFrame&) -> QWidget* {
+        auto* view = new CTabellaProdottiView(TindaApp()->m_db, CurrentLanguage(), DefaultLanguage());
+        view->m_currentLanguage = CurrentLanguage;
+        view->m_defaultLanguage = DefaultLanguage;
+        return view;
+    };
+    return info;
+}
+
+CCommandInfo AggiornamentoListini()
+{
+    CCommandInfo info;
+    info.nId = ID_AGGIORNAMENTO_LISTINI;
+    info.strPrompt = QStringLiteral("Variazione percentuale dei listini");
+    info.run = [] {
+        CTindaApp* app = TindaApp();
+        CAggiornamentoListiniDlg dialog(app->m_db, app->m_strProjectFolder, CurrentLanguage(), DefaultLanguage(),
+                                        app->GetMainFrame());
+        dialog.exec();
+    };
+    return info;
+}
+
+CCommandInfo ImportDati()
+{
+    CCommandInfo info;
+    info.nId = ID_IMPORT_DATI_ESTERNI;
+    info.strCaption = QStringLiteral("&Import dati esterni");
+    info.strPopup = QStringLiteral("Ca&talogo");
+    info.strPrompt = QStringLiteral("Import dei prodotti da un file di testo");
+    info.run = [] {
+        CTindaApp* app = TindaApp();
+        CImportDatiDlg dialog(app->m_db, app->m_strProjectFolder, CurrentLanguage(), DefaultLanguage(),
+                              app->GetMainFrame());
+        dialog.exec();
+    };
+    return info;
+}
+
+const CCommandRegistrar s_catalogueCommands({TabellaProdotti(), AggiornamentoListini(), ImportDati()});
+
+} // namespace
