@@ -1,0 +1,139 @@
+// Shows each catalogue dialog and view on a sample project and saves a
+// picture of it: catalogue_screenshots <output folder>.
+
+#include "desktop/catalogue/CAggiornamentoListiniDlg.h"
+#include "desktop/catalogue/CImportDatiDlg.h"
+#include "desktop/catalogue/COrdinamentoIndiceDlg.h"
+#include "desktop/catalogue/CTabellaProdottiView.h"
+#include "desktop/shell/controls/CGridCtrl.h"
+#include "platform/dao/CDaoDatabase.h"
+#include "recordset/CCategorieLinSet.h"
+#include "recordset/CProdottiLingueSet.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTextStream>
+
+namespace {
+
+void Settle()
+{
+    for (int i = 0; i < 10; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(20);
+    }
+}
+
+void Save(QWidget& widget, const QString& path)
+{
+    widget.show();
+    Settle();
+    widget.grab().save(path);
+    QTextStream(stdout) << path << "\n";
+}
+
+void Fill(CDaoDatabase& db)
+{
+    const QStringList categories = {"Sedie", "Tavoli", "Lampade"};
+    CCategorieLinSet names(&db);
+    names.m_bTracking = false;
+    names.Open();
+    for (int i = 0; i < categories.size(); ++i) {
+        db.Execute("INSERT INTO Categorie (ID, IDCategoriaPadre, Ordine) VALUES (?, 0, ?)", {i + 1, i});
+        names.AddNew();
+        names.m_ID = i + 1;
+        names.m_IDCategoria = i + 1;
+        names.m_CodiceLingua = "it";
+        names.m_Nome = categories.at(i);
+        names.Update();
+    }
+    db.Execute("INSERT INTO Categorie (ID, IDCategoriaPadre, Ordine) VALUES (4, 1, 0)");
+    names.AddNew();
+    names.m_ID = 4;
+    names.m_IDCategoria = 4;
+    names.m_CodiceLingua = "it";
+    names.m_Nome = "Sedie da giardino";
+    names.Update();
+    CProdottiLingueSet rows(&db);
+    rows.m_bTracking = false;
+    rows.Open();
+    const QStringList products = {"Sedia Vienna", "Sedia Thonet", "Tavolo allungabile", "Lampada da terra",
+                                  "Sgabello alto", "Poltrona relax", "Tavolino da caffè", "Lampada a sospensione",
+                                  "Panca in rovere", "Sedia pieghevole", "Scrivania", "Applique", "Comodino", "Libreria"};
+    for (int i = 0; i < products.size(); ++i) {
+        db.Execute("INSERT INTO Prodotti (ID, Codice, Ordine, Attivo) VALUES (?, ?, ?, 1)",
+                   {i + 1, QString("ART%1").arg(100 + i), (i + 1) * 10});
+        db.Execute("INSERT INTO CategorieProdotti (ID, IDCategoria, IDProdotto) VALUES (?, ?, ?)", {i + 1, i % 3 + 1, i + 1});
+        rows.AddNew();
+        rows.m_ID = i + 1;
+        rows.m_IDProdotto = i + 1;
+        rows.m_CodiceLingua = "it";
+        rows.m_Nome = products.at(i);
+        rows.m_Prezzo = 19.99 + i * 10;
+        rows.m_Prezzo2 = 18.5 + i * 10;
+        rows.m_Prezzo3 = 17.25 + i * 10;
+        rows.m_Prezzo4 = 16 + i * 10;
+        rows.Update();
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
+    QDir().mkpath(out);
+    QTemporaryDir temp;
+    const QString project = temp.path() + "/negozio";
+    QDir().mkpath(project + "/db");
+    QDir().mkpath(project + "/website/images");
+    QFile::copy(QCoreApplication::applicationDirPath() + "/db/database.mdb", project + "/db/database.mdb");
+    QFile::setPermissions(project + "/db/database.mdb", QFile::ReadOwner | QFile::WriteOwner);
+    CDaoDatabase db;
+    db.Open(project + "/db/database.mdb");
+    Fill(db);
+
+    const QString file = temp.path() + "/listino.txt";
+    QFile sample(file);
+    sample.open(QIODevice::WriteOnly);
+    sample.write("1|SD001|Sedia Vienna|Sedia in faggio curvato|89,90|22\n"
+                 "1|SD002|Sedia Thonet|Classica da bistrot|119.00|22\n"
+                 "2|TV010|Tavolo allungabile|Rovere naturale|640,00|22\n"
+                 "3|LP200|Lampada da terra|Ottone satinato|210.50|22\n");
+    sample.close();
+
+    {
+        CImportDatiDlg dialog(db, project, "it", "it");
+        dialog.SetFile(file);
+        dialog.FieldList()->setCurrentRow(2);
+        Save(dialog, out + "/catalogue-import-dati.png");
+    }
+    {
+        CAggiornamentoListiniDlg dialog(db, project, "it", "it");
+        dialog.ChooseCategory(1, "Sedie");
+        dialog.ListCombo()->setCurrentIndex(0);
+        Save(dialog, out + "/catalogue-aggiornamento-listini.png");
+    }
+    {
+        COrdinamentoIndiceDlg dialog;
+        dialog.Show("Ordinamento indice prodotti", 0, 14);
+        dialog.SetPos(6);
+        Save(dialog, out + "/catalogue-ordinamento-indice.png");
+    }
+    {
+        CTabellaProdottiView view(db, "it", "it");
+        view.resize(720, 420);
+        view.show();
+        Settle();
+        view.Grid()->SetCurCell(2, 2);
+        Save(view, out + "/catalogue-tabella-prodotti.png");
+    }
+    db.Close();
+    return 0;
+}

@@ -1,0 +1,155 @@
+// The dialogs and the view forward to their cores: one test each that a
+// widget runs its job or rule, and that "Annulla" stops a run.
+
+#include "desktop/catalogue/CAggiornamentoListiniDlg.h"
+#include "desktop/catalogue/CImportDatiDlg.h"
+#include "desktop/catalogue/COrdinamentoIndiceDlg.h"
+#include "desktop/catalogue/CTabellaProdottiView.h"
+#include "desktop/catalogue/tests/CatalogueFixture.h"
+#include "desktop/shell/app/CCloseProtocol.h"
+#include "desktop/shell/controls/CGridCtrl.h"
+#include "desktop/shell/controls/CMessageBoxScript.h"
+#include "desktop/shell/controls/CValidatedEdit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CatalogueDialogsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        f.AddCategory(3);
+        f.AddCategoryName(3, QStringLiteral("it"), QStringLiteral("Sedie"));
+        f.AddProduct(1, QStringLiteral("P1"), 10);
+        f.AddProductLanguage(11, 1, QStringLiteral("it"), 50.0, QStringLiteral("Sedia"));
+        f.AddLink(1, 3, 1);
+        f.ClearModified();
+    }
+
+    QString WriteFile(const QByteArray& content)
+    {
+        const QString path = f.Folder() + QStringLiteral("/prodotti.txt");
+        QFile file(path);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(content);
+        return path;
+    }
+
+    CatalogueFixture f;
+    CMessageBoxScript boxes;
+};
+
+TEST_F(CatalogueDialogsTest, ImportDialogKeepsMandatoryFieldsAndRunsFromAvvio)
+{
+    CImportDatiDlg dialog(f.Db(), f.Folder(), QStringLiteral("it"), QStringLiteral("it"));
+    EXPECT_EQ(dialog.LanguageCombo()->currentText(), QStringLiteral("Italiano"));
+    EXPECT_FALSE(dialog.StartButton()->isEnabled());
+    EXPECT_FALSE(dialog.DeleteRadio()->isEnabled());
+
+    dialog.FieldList()->item(1)->setCheckState(Qt::Unchecked);   // "Codice"
+    EXPECT_EQ(dialog.FieldList()->item(1)->checkState(), Qt::Checked);
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Il campo Codice deve essere necessariamente importato!"));
+    dialog.FieldList()->item(3)->setCheckState(Qt::Unchecked);   // the only description
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("E' necessario importare almeno una descrizione!"));
+
+    // A bad sixth line passes the preview, which reads five.
+    dialog.SetFile(WriteFile("3|A1|Uno|b|1|22\n3|A2|Due|b|2|22\n"));
+    EXPECT_TRUE(dialog.StartButton()->isEnabled());
+    EXPECT_EQ(dialog.PreviewGrid()->GetRowCount(), 3);
+    EXPECT_EQ(dialog.PreviewGrid()->GetCellText(0, 0), QStringLiteral("Cat."));
+    EXPECT_EQ(dialog.PreviewGrid()->GetCellText(2, 1), QStringLiteral("A2"));
+
+    dialog.ObsoleteCheck()->setChecked(true);
+    EXPECT_TRUE(dialog.DeleteRadio()->isChecked());
+    dialog.ObsoleteCheck()->setChecked(false);
+    EXPECT_FALSE(dialog.DeleteRadio()->isChecked());
+    EXPECT_FALSE(dialog.DeactivateRadio()->isChecked());
+
+    boxes.Clear();
+    dialog.StartButton()->click();
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Operazione effettuata con successo."));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Codice IN ('A1', 'A2')")).toInt(), 2);
+    EXPECT_EQ(dialog.StatusLabel()->text(), QStringLiteral("Import linea 2 / 2 in corso..."));
+}
+
+TEST_F(CatalogueDialogsTest, ImportPreviewRefusesABadLine)
+{
+    CImportDatiDlg dialog(f.Db(), f.Folder(), QStringLiteral("it"), QStringLiteral("it"));
+    dialog.SetFile(WriteFile("3|A1|Uno|b|1|22\n3|A2|Due|b|x|22\n"));
+    EXPECT_FALSE(dialog.StartButton()->isEnabled());
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Il file selezionato non rispetta il formato dei campi da importare."));
+    EXPECT_EQ(dialog.PreviewGrid()->GetRowCount(), 1);
+}
+
+TEST_F(CatalogueDialogsTest, ImportDialogAnnullaStopsTheRunAndChangesNothing)
+{
+    QByteArray lines;
+    for (int i = 1; i <= 200; ++i)
+        lines += QStringLiteral("3|X%1|Nome|b|1|22\n").arg(i).toUtf8();
+    CImportDatiDlg dialog(f.Db(), f.Folder(), QStringLiteral("it"), QStringLiteral("it"));
+    dialog.SetFile(WriteFile(lines));
+    const QByteArray before = f.DatabaseBytes();
+    QTimer::singleShot(0, dialog.CancelButton(), &QPushButton::click);
+    dialog.StartButton()->click();
+    EXPECT_TRUE(boxes.LastText().startsWith(QStringLiteral("Operazione non completata.")));
+    EXPECT_EQ(f.DatabaseBytes(), before);
+}
+
+TEST_F(CatalogueDialogsTest, BulkUpdateDialogAsksForTheMissingFieldsThenRuns)
+{
+    CAggiornamentoListiniDlg dialog(f.Db(), f.Folder(), QStringLiteral("it"), QStringLiteral("it"));
+    dialog.StartButton()->click();
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Campo obbligatorio!"));
+    dialog.PercentEdit()->SetValue(-10.0);
+    boxes.Clear();
+    dialog.StartButton()->click();
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Campo obbligatorio!"));
+    EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo FROM ProdottiLingue WHERE ID=11")).toDouble(), 50.0);
+
+    dialog.ListCombo()->setCurrentIndex(1);
+    dialog.ChooseCategory(3, QStringLiteral("Sedie"));
+    dialog.StartButton()->click();
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Aggiornamento completato."));
+    EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo FROM ProdottiLingue WHERE ID=11")).toDouble(), 45.0);
+}
+
+TEST_F(CatalogueDialogsTest, OrderingDialogRunsTheOrdering)
+{
+    EXPECT_TRUE(COrdinamentoIndiceDlg::RunOrdering(nullptr, f.Db(), f.Folder(), COrdinamentoIndice::Name));
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT Sort FROM ProdottiLingue WHERE ID=11")).toString(), QStringLiteral("Sedia"));
+}
+
+TEST_F(CatalogueDialogsTest, PriceTableSavesOnCloseAndAFailedSaveKeepsItOpen)
+{
+    CTabellaProdottiView view(f.Db(), QStringLiteral("it"), QStringLiteral("it"));
+    CCloseProtocol protocol(nullptr, {});
+    GridNotifyInfo enter{-1, -1, 1, 3, {}};
+    view.Grid()->SetCurCell(1, 3);
+    view.Core().CellEnter(enter);
+    view.Grid()->SetCellDouble(1, 3, 61.0);
+
+    f.Db().Execute(QStringLiteral("CREATE TRIGGER nosave BEFORE UPDATE ON ProdottiLingue "
+                                  "BEGIN SELECT RAISE(ABORT, 'bloccato'); END"));
+    EXPECT_FALSE(protocol.MayClose(view));
+    EXPECT_TRUE(boxes.LastText().contains(QStringLiteral("bloccato")));
+    EXPECT_EQ(view.Grid()->GetCurRow(), 1);
+    EXPECT_EQ(view.Grid()->GetCurCol(), 3);
+
+    f.Db().Execute(QStringLiteral("DROP TRIGGER nosave"));
+    EXPECT_TRUE(protocol.MayClose(view));
+    EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo2 FROM ProdottiLingue WHERE ID=11")).toDouble(), 61.0);
+}
+
+} // namespace
