@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QVector>
 
@@ -29,7 +30,15 @@ public:
     // The name shown for category id ("Tutte le categorie" for 0); empty
     // when there is no such category.
     QString NameOf(qint32 id) const;
+    // The node of category id (0 the root), or -1.
+    int IndexOf(qint32 id) const { return m_index.value(id, -1); }
+    // id and every category under it, children before their parent.
+    QVector<qint32> SubtreeBottomUp(qint32 id) const;
+    bool IsInSubtree(qint32 id, qint32 top) const;
 
 private:
+    void CollectBottomUp(int index, QVector<qint32>& ids) const;
+
     QVector<Node> m_nodes;
+    QHash<qint32, int> m_index;
 };

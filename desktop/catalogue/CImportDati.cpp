@@ -1,5 +1,6 @@
 #include "desktop/catalogue/CImportDati.h"
 
+#include "desktop/catalogue/CCatalogueIds.h"
 #include "desktop/catalogue/CImportDatiParser.h"
 #include "desktop/catalogue/CWorkingCopy.h"
 #include "desktop/catalogue/IImportDatiUi.h"
@@ -17,18 +18,6 @@
 #include <QSqlQuery>
 
 namespace {
-
-// Rows made on the desktop take IDs below this; the server's start above.
-constexpr qint64 kFirstServerId = 1000000000;
-
-qint32 NextId(CDaoDatabase& database, const QString& table)
-{
-    QSqlQuery query(database.Connection());
-    query.prepare(QStringLiteral("SELECT MAX(ID) FROM [%1] WHERE ID < ?").arg(table));
-    query.addBindValue(kFirstServerId);
-    CDaoDatabase::Exec(query, query.lastQuery());
-    return query.next() ? query.value(0).toInt() + 1 : 1;
-}
 
 // Each first occurrence, in the order of the table's rows, as a find over
 // the whole table would meet them.
@@ -213,9 +202,9 @@ void CImportDati::LoadKeys(CDaoDatabase& db)
     CDaoDatabase::Exec(categories, categories.lastQuery());
     while (categories.next())
         m_categories.insert(categories.value(0).toInt());
-    m_nNextProduct = NextId(db, QStringLiteral("Prodotti"));
-    m_nNextLanguageRow = NextId(db, QStringLiteral("ProdottiLingue"));
-    m_nNextLink = NextId(db, QStringLiteral("CategorieProdotti"));
+    m_nNextProduct = CCatalogueIds::NextId(db, QStringLiteral("Prodotti"));
+    m_nNextLanguageRow = CCatalogueIds::NextId(db, QStringLiteral("ProdottiLingue"));
+    m_nNextLink = CCatalogueIds::NextId(db, QStringLiteral("CategorieProdotti"));
 }
 
 bool CImportDati::BadLine(const QString& message)

@@ -1,18 +1,16 @@
 #include "desktop/catalogue/CTabellaProdottiCore.h"
 
+#include "desktop/catalogue/CCatalogueIds.h"
 #include "desktop/shell/controls/CValueFormat.h"
 #include "platform/dao/CDaoException.h"
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CProdottiLingueSet.h"
 
-#include <QSqlQuery>
 
 namespace {
 
 constexpr int kFirstPriceCol = 2;
 constexpr int kDescriptionLength = 100;
-// Rows made on the desktop take IDs below this; the server's start above.
-constexpr qint64 kFirstServerId = 1000000000;
 
 const char* const kPriceColumns[4] = {"Prezzo", "Prezzo2", "Prezzo3", "Prezzo4"};
 
@@ -175,15 +173,6 @@ bool CTabellaProdottiCore::SaveIfModified()
     return !IsRowModified() || SaveRow();
 }
 
-qint32 CTabellaProdottiCore::NextLanguageRowId()
-{
-    QSqlQuery query(m_db.Connection());
-    query.prepare(QStringLiteral("SELECT MAX(ID) FROM ProdottiLingue WHERE ID < ?"));
-    query.addBindValue(kFirstServerId);
-    CDaoDatabase::Exec(query, query.lastQuery());
-    return query.next() ? query.value(0).toInt() + 1 : 1;
-}
-
 bool CTabellaProdottiCore::SaveRow()
 {
     m_strError.clear();
@@ -201,7 +190,7 @@ bool CTabellaProdottiCore::SaveRow()
             CProdottiLingueSet fallback(&m_db);
             const bool hasTexts = FindLanguageRow(fallback, productId, m_strDefault);
             rows.AddNew();
-            rows.m_ID = NextLanguageRowId();
+            rows.m_ID = CCatalogueIds::NextId(m_db, QStringLiteral("ProdottiLingue"));
             rows.m_IDProdotto = productId;
             rows.m_CodiceLingua = m_strCurrent;
             if (hasTexts) {

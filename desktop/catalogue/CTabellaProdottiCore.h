@@ -79,7 +79,6 @@ private:
     bool Move(int direction);
     void TradeOrder(const Product& a, const Product& b);
     int ProductIndex() const;
-    qint32 NextLanguageRowId();
 
     CDaoDatabase& m_db;
     CGridCore& m_grid;
