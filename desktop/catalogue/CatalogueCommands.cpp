@@ -1,7 +1,9 @@
 // The catalogue's commands in tinda's command table: the product price
-// table (an editor), the bulk price update and the text import (dialogs).
+// table and the category tree (editors), the bulk price update and the
+// text import (dialogs).
 
 #include "desktop/catalogue/CAggiornamentoListiniDlg.h"
+#include "desktop/catalogue/CCategorieView.h"
 #include "desktop/catalogue/CImportDatiDlg.h"
 #include "desktop/catalogue/CTabellaProdottiView.h"
 #include "desktop/shell/app/CCommandRegistrar.h"
@@ -29,6 +31,22 @@ CCommandInfo TabellaProdotti()
     info.strTitle = QStringLiteral("Tabella prodotti");
     info.createView = [](CChildFrame&) -> QWidget* {
         auto* view = new CTabellaProdottiView(TindaApp()->m_db, CurrentLanguage(), DefaultLanguage());
+        view->m_currentLanguage = CurrentLanguage;
+        view->m_defaultLanguage = DefaultLanguage;
+        return view;
+    };
+    return info;
+}
+
+CCommandInfo Categorie()
+{
+    CCommandInfo info;
+    info.nId = ID_CATEGORIE;
+    info.strPrompt = QStringLiteral("Albero delle categorie dei prodotti");
+    info.strTitle = QStringLiteral("Categorie prodotti");
+    info.createView = [](CChildFrame&) -> QWidget* {
+        CTindaApp* app = TindaApp();
+        auto* view = new CCategorieView(app->m_db, app->m_strProjectFolder, CurrentLanguage(), DefaultLanguage());
         view->m_currentLanguage = CurrentLanguage;
         view->m_defaultLanguage = DefaultLanguage;
         return view;
@@ -66,6 +84,6 @@ CCommandInfo ImportDati()
     return info;
 }
 
-const CCommandRegistrar s_catalogueCommands({TabellaProdotti(), AggiornamentoListini(), ImportDati()});
+const CCommandRegistrar s_catalogueCommands({TabellaProdotti(), Categorie(), AggiornamentoListini(), ImportDati()});
 
 } // namespace

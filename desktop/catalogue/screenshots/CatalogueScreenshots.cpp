@@ -2,6 +2,9 @@
 // picture of it: catalogue_screenshots <output folder>.
 
 #include "desktop/catalogue/CAggiornamentoListiniDlg.h"
+#include "desktop/catalogue/CCategorieView.h"
+#include "desktop/catalogue/CCategoryDragTree.h"
+#include "desktop/shell/controls/CValidatedEdit.h"
 #include "desktop/catalogue/CImportDatiDlg.h"
 #include "desktop/catalogue/COrdinamentoIndiceDlg.h"
 #include "desktop/catalogue/CTabellaProdottiView.h"
@@ -11,6 +14,9 @@
 #include "recordset/CProdottiLingueSet.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QTest>
+#include <QTreeWidget>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -133,6 +139,29 @@ int main(int argc, char** argv)
         Settle();
         view.Grid()->SetCurCell(2, 2);
         Save(view, out + "/catalogue-tabella-prodotti.png");
+    }
+    {
+        QImage picture(300, 200, QImage::Format_RGB32);
+        picture.fill(QColor(70, 130, 180));
+        const QString pictureFile = temp.path() + "/sedie.bmp";
+        picture.save(pictureFile, "BMP");
+        CCategorieView view(db, project, "it", "it");
+        view.resize(760, 460);
+        view.show();
+        Settle();
+        view.Tree()->expandAll();
+        view.Core().Select(1);
+        view.Core().Click(1);
+        QString error;
+        view.Core().SetPicture(pictureFile, &error);
+        view.Tree()->setCurrentItem(view.Tree()->topLevelItem(0));
+        view.Core().Click(1);
+        view.RefreshLanguage();
+        // Show the editing state as a second click leaves it.
+        view.Tree()->setCurrentItem(view.Tree()->topLevelItem(0));
+        QTest::mouseClick(view.Tree()->viewport(), Qt::LeftButton, {},
+                          view.Tree()->visualItemRect(view.Tree()->topLevelItem(0)).center());
+        Save(view, out + "/catalogue-categorie.png");
     }
     db.Close();
     return 0;

@@ -2,6 +2,8 @@
 // widget runs its job or rule, and that "Annulla" stops a run.
 
 #include "desktop/catalogue/CAggiornamentoListiniDlg.h"
+#include "desktop/catalogue/CCategorieView.h"
+#include "desktop/catalogue/CCategoryDragTree.h"
 #include "desktop/catalogue/CImportDatiDlg.h"
 #include "desktop/catalogue/COrdinamentoIndiceDlg.h"
 #include "desktop/catalogue/CTabellaProdottiView.h"
@@ -18,7 +20,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -150,6 +155,49 @@ TEST_F(CatalogueDialogsTest, PriceTableSavesOnCloseAndAFailedSaveKeepsItOpen)
     f.Db().Execute(QStringLiteral("DROP TRIGGER nosave"));
     EXPECT_TRUE(protocol.MayClose(view));
     EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo2 FROM ProdottiLingue WHERE ID=11")).toDouble(), 61.0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CatalogueDialogsTest, CategoryViewEditsOnASecondClickAndInsertsUnderTheSelection)
+{
+    CCategorieView view(f.Db(), f.Folder(), QStringLiteral("it"), QStringLiteral("it"));
+    view.resize(700, 400);
+    view.show();
+    QTreeWidgetItem* sedie = view.Tree()->topLevelItem(0);
+    ASSERT_TRUE(sedie);
+    EXPECT_EQ(sedie->text(0), QStringLiteral("Sedie"));
+    const QPoint at = view.Tree()->visualItemRect(sedie).center();
+    QTest::mouseClick(view.Tree()->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(view.Core().Selected(), 3);
+    EXPECT_FALSE(view.Core().IsEditing());
+    QTest::mouseClick(view.Tree()->viewport(), Qt::LeftButton, {}, at);
+    ASSERT_TRUE(view.Core().IsEditing());
+    EXPECT_EQ(view.NomeEdit()->text(), QStringLiteral("Sedie"));
+    EXPECT_TRUE(view.Button(CCategorieView::Save)->isEnabled());
+    EXPECT_FALSE(view.Button(CCategorieView::Insert)->isEnabled());
+
+    // A cancelled picture choice deletes nothing.
+    view.m_choosePicture = [] { return QString(); };
+    view.Button(CCategorieView::Picture)->click();
+    EXPECT_TRUE(boxes.Shown().isEmpty());
+
+    view.NomeEdit()->SetValue(QStringLiteral("Sedute"));
+    view.Button(CCategorieView::Save)->click();
+    EXPECT_EQ(view.Tree()->topLevelItem(0)->text(0), QStringLiteral("Sedute"));
+    EXPECT_EQ(view.Core().Selected(), 0);
+
+    view.Tree()->setCurrentItem(view.Tree()->topLevelItem(0));
+    view.NomeEdit()->SetValue(QStringLiteral("Imbottite"));
+    view.Button(CCategorieView::Insert)->click();
+    ASSERT_EQ(view.Tree()->topLevelItem(0)->childCount(), 1);
+    EXPECT_EQ(view.Tree()->topLevelItem(0)->child(0)->text(0), QStringLiteral("Imbottite"));
+
+    view.NomeEdit()->SetValue(QString());
+    view.Button(CCategorieView::Insert)->click();
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Campo obbligatorio!"));
 }
 
 } // namespace
