@@ -1,0 +1,75 @@
+// The catalogue's commands as tinda runs them: registered by the library,
+// in the menus, and opening their editors on the open project.
+
+#include "desktop/catalogue/CCategorieView.h"
+#include "desktop/catalogue/CTabellaProdottiView.h"
+#include "desktop/catalogue/tests/CatalogueFixture.h"
+#include "desktop/shell/app/CMainFrame.h"
+#include "desktop/shell/app/CTindaApp.h"
+#include "desktop/shell/app/CTindaProjectUi.h"
+#include "desktop/shell/app/TindaCommandIds.h"
+#include "desktop/shell/controls/CMessageBoxScript.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Opens the fixture's project as the one the merchant chose.
+class OpenFixtureProject : public CTindaProjectUi
+{
+public:
+    OpenFixtureProject(CTindaApp& app, const QString& folder) : CTindaProjectUi(app), m_strFolder(folder) {}
+
+    bool ChooseProject(const QStringList&, bool* createNew, QString* folder) override
+    {
+        *createNew = false;
+        *folder = m_strFolder;
+        return true;
+    }
+    bool WaitForSyncLock(const QString&) override { return true; }
+
+private:
+    QString m_strFolder;
+};
+
+TEST(CatalogueCommandsTest, TheCatalogueEditorsOpenFromTindasMenus)
+{
+    TempFolder settings;
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.Path());
+    CMessageBoxScript boxes;
+    CatalogueFixture f;
+    f.AddCategory(1);
+    f.Db().Close();
+
+    CTindaApp app;
+    app.m_strInstallFolder = QCoreApplication::applicationDirPath();
+    app.SetProjectUi(std::make_unique<OpenFixtureProject>(app, f.Folder()));
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_TRUE(app.m_bProjectOpen);
+    CMainFrame* frame = app.GetMainFrame();
+    for (int id : {ID_TABELLA_PRODOTTI, ID_CATEGORIE, ID_AGGIORNAMENTO_LISTINI, ID_IMPORT_DATI_ESTERNI}) {
+        ASSERT_TRUE(frame->GetAction(id)) << id;
+        EXPECT_TRUE(frame->GetAction(id)->isEnabled()) << id;
+    }
+
+    ASSERT_TRUE(frame->RunCommand(ID_TABELLA_PRODOTTI));
+    EXPECT_TRUE(dynamic_cast<CTabellaProdottiView*>(frame->GetActiveView()));
+    EXPECT_FALSE(frame->GetAction(ID_CATEGORIE)->isEnabled());   // one editor at a time
+    ASSERT_TRUE(frame->CloseEditors());
+
+    ASSERT_TRUE(frame->RunCommand(ID_CATEGORIE));
+    EXPECT_TRUE(dynamic_cast<CCategorieView*>(frame->GetActiveView()));
+    EXPECT_EQ(frame->GetMdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Categorie prodotti"));
+    ASSERT_TRUE(frame->CloseEditors());
+    app.ExitInstance();
+}
+
+} // namespace
