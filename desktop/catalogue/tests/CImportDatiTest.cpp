@@ -237,6 +237,18 @@ TEST_F(ImportDatiTest, UnknownCategoryIsABadLine)
     EXPECT_EQ(f.DatabaseBytes(), before);
 }
 
+TEST_F(ImportDatiTest, DatabaseFailureIsReportedAndChangesNothing)
+{
+    f.Db().Execute(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON CategorieProdotti "
+                                  "BEGIN SELECT RAISE(ABORT, 'collegamento rifiutato'); END"));
+    const QByteArray before = f.DatabaseBytes();
+    EXPECT_EQ(Run(CatalogueFixture::DataFile(QStringLiteral("updates/prodotti.txt"))), CCatalogueJob::Failed);
+    EXPECT_TRUE(job->Error().contains(QStringLiteral("collegamento rifiutato"))) << job->Error().toStdString();
+    EXPECT_EQ(f.DatabaseBytes(), before);
+    EXPECT_FALSE(TempLeft());
+    EXPECT_FALSE(IsAlertUpd(f.Folder() + QLatin1Char('/')));
+}
+
 TEST_F(ImportDatiTest, CancelLeavesTheDatabaseAsItWas)
 {
     f.AddProduct(10, QStringLiteral("VECCHIO"));

@@ -139,11 +139,14 @@ TEST_F(CatalogueDialogsTest, OrderingDialogRunsTheOrdering)
 TEST_F(CatalogueDialogsTest, PriceTableSavesOnCloseAndAFailedSaveKeepsItOpen)
 {
     CTabellaProdottiView view(f.Db(), QStringLiteral("it"), QStringLiteral("it"));
+    view.resize(700, 400);
+    view.show();
     CCloseProtocol protocol(nullptr, {});
-    GridNotifyInfo enter{-1, -1, 1, 3, {}};
-    view.Grid()->SetCurCell(1, 3);
-    view.Core().CellEnter(enter);
-    view.Grid()->SetCellDouble(1, 3, 61.0);
+    // A price typed into the cell's editor, not yet committed.
+    view.Grid()->Click(view.Grid()->CellRect(1, 3).center());
+    ASSERT_TRUE(view.Grid()->IsEditing());
+    EXPECT_EQ(view.Core().CurRow(), 1);
+    view.Grid()->Editor().SetWindowText(QStringLiteral("61"));
 
     f.Db().Execute(QStringLiteral("CREATE TRIGGER nosave BEFORE UPDATE ON ProdottiLingue "
                                   "BEGIN SELECT RAISE(ABORT, 'bloccato'); END"));
