@@ -10,6 +10,7 @@ packages=(
   qt6-declarative-dev qt6-webengine-dev qt6-speech-dev
   libqt6opengl6-dev
   libsqlite3-dev libsodium-dev zlib1g-dev libgif-dev
+  sqlite3
   postgresql postgresql-client nginx openssl
   poppler-utils xvfb xauth imagemagick
   qt6-translations-l10n groff
