@@ -1,6 +1,5 @@
 #include "desktop/catalogue/CCategorieViewCore.h"
 
-#include "desktop/catalogue/CCatalogueIds.h"
 #include "desktop/shell/projects/CProjectFolder.h"
 #include "platform/dao/CDaoException.h"
 #include "platform/utilities/QtrUtilities.h"
@@ -178,8 +177,9 @@ void CCategorieViewCore::WriteLanguageRow(qint32 category, const QString& langua
     rows.m_filterParams = {category, language};
     rows.Open();
     if (rows.IsEOF()) {
+        const qint32 id = rows.GetNextID();
         rows.AddNew();
-        rows.m_ID = CCatalogueIds::NextId(m_db, QStringLiteral("CategorieLingue"));
+        rows.m_ID = id;
         rows.m_IDCategoria = category;
         rows.m_CodiceLingua = language;
         rows.m_Nome = nome;
@@ -202,10 +202,10 @@ CCategorieViewCore::Refusal CCategorieViewCore::Insert(const Fields& typed)
     const Refusal refusal = Check(fields, 0);
     if (refusal.IsRefused())
         return refusal;
-    const qint32 id = CCatalogueIds::NextId(m_db, QStringLiteral("Categorie"));
     CCategorieGenSet categories(&m_db);
     categories.m_strFilter = QStringLiteral("ID=0 AND ID<>0");
     categories.Open();
+    const qint32 id = categories.GetNextID();
     categories.AddNew();
     categories.m_ID = id;
     categories.m_Codice = fields.strCodice;
@@ -364,10 +364,10 @@ bool CCategorieViewCore::Drop(qint32 source, qint32 target, int command)
 // and default languages; its sub-categories copied the same way.
 void CCategorieViewCore::CopyUnder(qint32 source, qint32 target)
 {
-    const qint32 id = CCatalogueIds::NextId(m_db, QStringLiteral("Categorie"));
     CCategorieGenSet copy(&m_db);
     copy.m_strFilter = QStringLiteral("ID=0 AND ID<>0");
     copy.Open();
+    const qint32 id = copy.GetNextID();
     copy.AddNew();
     copy.m_ID = id;
     copy.m_Codice.clear();
@@ -389,8 +389,9 @@ void CCategorieViewCore::CopyUnder(qint32 source, qint32 target)
         CCategorieLinSet to(&m_db);
         to.m_strFilter = QStringLiteral("ID=0 AND ID<>0");
         to.Open();
+        const qint32 rowId = to.GetNextID();
         to.AddNew();
-        to.m_ID = CCatalogueIds::NextId(m_db, QStringLiteral("CategorieLingue"));
+        to.m_ID = rowId;
         to.m_IDCategoria = id;
         to.m_CodiceLingua = language;
         to.m_Nome = from.m_Nome;

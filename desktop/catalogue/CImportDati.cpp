@@ -1,6 +1,5 @@
 #include "desktop/catalogue/CImportDati.h"
 
-#include "desktop/catalogue/CCatalogueIds.h"
 #include "desktop/catalogue/CImportDatiParser.h"
 #include "desktop/catalogue/CWorkingCopy.h"
 #include "desktop/catalogue/IImportDatiUi.h"
@@ -202,9 +201,6 @@ void CImportDati::LoadKeys(CDaoDatabase& db)
     CDaoDatabase::Exec(categories, categories.lastQuery());
     while (categories.next())
         m_categories.insert(categories.value(0).toInt());
-    m_nNextProduct = CCatalogueIds::NextId(db, QStringLiteral("Prodotti"));
-    m_nNextLanguageRow = CCatalogueIds::NextId(db, QStringLiteral("ProdottiLingue"));
-    m_nNextLink = CCatalogueIds::NextId(db, QStringLiteral("CategorieProdotti"));
 }
 
 bool CImportDati::BadLine(const QString& message)
@@ -234,8 +230,8 @@ void CImportDati::WriteProduct(const ImportDatiRecord& r)
 {
     const auto found = m_productByCode.constFind(r.strCodice);
     const bool isNew = found == m_productByCode.constEnd();
-    const qint32 id = isNew ? m_nNextProduct++ : *found;
     CProdottiGeneraleSet& set = isNew ? m_pTables->addProduct : m_pTables->editProduct;
+    const qint32 id = isNew ? set.GetNextID() : *found;
     if (isNew) {
         set.AddNew();
         set.SetFieldValue(QStringLiteral("ID"), id);
@@ -268,8 +264,8 @@ void CImportDati::WriteLanguageRow(qint32 productId, const ImportDatiRecord& r)
     const bool isNew = found == m_languageRowByProduct.constEnd();
     CProdottiLingueSet& set = isNew ? m_pTables->addLanguage : m_pTables->editLanguage;
     if (isNew) {
+        const qint32 id = set.GetNextID();
         set.AddNew();
-        const qint32 id = m_nNextLanguageRow++;
         set.SetFieldValue(QStringLiteral("ID"), id);
         set.SetFieldValue(QStringLiteral("IDProdotto"), productId);
         m_languageRowByProduct.insert(productId, id);
@@ -297,8 +293,8 @@ void CImportDati::WriteCategoryLink(qint32 productId, qint32 categoryId)
     const auto found = m_linkByProduct.constFind(productId);
     if (found == m_linkByProduct.constEnd()) {
         CCategorieProdottiSet& set = m_pTables->addLink;
+        const qint32 id = set.GetNextID();
         set.AddNew();
-        const qint32 id = m_nNextLink++;
         set.SetFieldValue(QStringLiteral("ID"), id);
         set.SetFieldValue(QStringLiteral("IDProdotto"), productId);
         set.SetFieldValue(QStringLiteral("IDCategoria"), categoryId);

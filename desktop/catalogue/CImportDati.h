@@ -87,9 +87,6 @@ private:
     QHash<qint32, qint32> m_languageRowByProduct;   // rows of the imported language
     QHash<qint32, qint32> m_linkByProduct;          // the first link of each product
     QSet<qint32> m_categories;
-    qint32 m_nNextProduct = 1;
-    qint32 m_nNextLanguageRow = 1;
-    qint32 m_nNextLink = 1;
     QStringList m_mirrored;                    // image files, relative to the project
 
     int m_nLines = 0;

@@ -1,6 +1,5 @@
 #include "desktop/catalogue/CTabellaProdottiCore.h"
 
-#include "desktop/catalogue/CCatalogueIds.h"
 #include "desktop/shell/controls/CValueFormat.h"
 #include "platform/dao/CDaoException.h"
 #include "recordset/CProdottiGeneraleSet.h"
@@ -189,8 +188,9 @@ bool CTabellaProdottiCore::SaveRow()
             // language's row.
             CProdottiLingueSet fallback(&m_db);
             const bool hasTexts = FindLanguageRow(fallback, productId, m_strDefault);
+            const qint32 id = rows.GetNextID();
             rows.AddNew();
-            rows.m_ID = CCatalogueIds::NextId(m_db, QStringLiteral("ProdottiLingue"));
+            rows.m_ID = id;
             rows.m_IDProdotto = productId;
             rows.m_CodiceLingua = m_strCurrent;
             if (hasTexts) {

@@ -371,6 +371,15 @@ TEST_F(ImportDatiTest, EmptyFileImportsNothingAndCountsZero)
     EXPECT_EQ(progress.lastDone, 0);
 }
 
+TEST_F(ImportDatiTest, AnIdHandedOutOnceIsNeverHandedOutAgain)
+{
+    ASSERT_EQ(Run(WriteFile("3|PRIMO|Uno|b|1|22\n")), CCatalogueJob::Done);
+    const qint32 first = Product(QStringLiteral("ID"), QStringLiteral("PRIMO")).toInt();
+    f.Db().Execute(QStringLiteral("DELETE FROM Prodotti"));
+    ASSERT_EQ(Run(WriteFile("3|SECONDO|Due|b|1|22\n")), CCatalogueJob::Done);
+    EXPECT_GT(Product(QStringLiteral("ID"), QStringLiteral("SECONDO")).toInt(), first);
+}
+
 TEST_F(ImportDatiTest, MissingFileFails)
 {
     EXPECT_EQ(Run(f.Folder() + QStringLiteral("/nessuno.txt")), CCatalogueJob::Failed);
