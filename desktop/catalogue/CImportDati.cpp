@@ -10,10 +10,6 @@
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CProdottiLingueSet.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
 #include <QSqlQuery>
 
 namespace {
@@ -109,7 +105,7 @@ CCatalogueJob::Result CImportDati::Run(ICatalogueProgress& progress)
     m_bStop = false;
     m_strError.clear();
     m_nLines = m_nImported = m_nSkipped = m_nObsolete = 0;
-    m_mirrored.clear();
+    m_heldFiles.clear();
 
     QStringList lines;
     if (!ReadLines(m_settings.strFile, &lines)) {
@@ -140,6 +136,7 @@ CCatalogueJob::Result CImportDati::ImportOnCopy(CWorkingCopy& copy, ICataloguePr
 {
     copy.Open();
     CDaoDatabase& db = copy.Database();
+    db.HoldFileDeletions(true);
     // One transaction for the run: the copy is thrown away on any stop,
     // and the rows are written in one commit.
     db.BeginTrans();
@@ -169,6 +166,7 @@ CCatalogueJob::Result CImportDati::ImportOnCopy(CWorkingCopy& copy, ICataloguePr
         return Cancelled;
     db.CommitTrans();
     copy.PutInPlace();
+    m_heldFiles = db.TakeHeldFileDeletions();
     return Done;
 }
 
@@ -311,22 +309,20 @@ void CImportDati::WriteCategoryLink(qint32 productId, qint32 categoryId)
 
 // The products this run did not touch and that carry no change waiting for
 // upload. Deleting goes through the table class, which logs each product
-// once and deletes what hangs on it; the files found by the cascade are
-// those of a mirror of the project's pictures, so the project's own go
-// only once the new database is in place.
+// once and deletes what hangs on it; the copy holds the files its cascades
+// name, and they go only once the new database is in place.
 bool CImportDati::HandleObsolete(ICatalogueProgress& progress, CDaoDatabase& db)
 {
     if (m_settings.obsolete == Obsolete::Keep)
         return true;
     CProdottiGeneraleSet products(&db);
-    products.m_strProjectFolder = m_strScratch;
+    // The cascades name the project's own files; the copy holds them.
+    products.m_strProjectFolder = m_strProjectFolder;
     products.m_strFilter = QStringLiteral("Modificato=0");
     products.Open();
     if (products.IsEOF())
         return true;
     const bool remove = m_settings.obsolete == Obsolete::Delete;
-    if (remove)
-        MirrorImages();
     progress.SetLabel(QStringLiteral("Gestione prodotti obsoleti in corso..."));
     progress.SetTotal(products.GetRecordCount());
     int done = 0;
@@ -348,25 +344,8 @@ bool CImportDati::HandleObsolete(ICatalogueProgress& progress, CDaoDatabase& db)
     return true;
 }
 
-void CImportDati::MirrorImages()
-{
-    const QString images = QStringLiteral("website/images");
-    QDirIterator it(m_strProjectFolder + images, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    const QDir project(m_strProjectFolder);
-    while (it.hasNext()) {
-        const QString relative = project.relativeFilePath(it.next());
-        const QString mirror = m_strScratch + relative;
-        QDir().mkpath(QFileInfo(mirror).path());
-        QFile file(mirror);
-        if (file.open(QIODevice::WriteOnly))
-            m_mirrored << relative;
-    }
-}
-
 void CImportDati::AfterSwap()
 {
-    for (const QString& relative : std::as_const(m_mirrored))
-        if (!QFileInfo::exists(m_strScratch + relative))
-            QFile::remove(m_strProjectFolder + relative);
-    m_mirrored.clear();
+    CDaoDatabase::RemoveFiles(m_heldFiles);
+    m_heldFiles.clear();
 }

@@ -73,7 +73,6 @@ private:
     void WriteCategoryLink(qint32 productId, qint32 categoryId);
     bool HandleObsolete(ICatalogueProgress& progress, CDaoDatabase& copy);
     bool BadLine(const QString& message);
-    void MirrorImages();
     void AfterSwap();
 
     CDaoDatabase& m_project;
@@ -87,7 +86,7 @@ private:
     QHash<qint32, qint32> m_languageRowByProduct;   // rows of the imported language
     QHash<qint32, qint32> m_linkByProduct;          // the first link of each product
     QSet<qint32> m_categories;
-    QStringList m_mirrored;                    // image files, relative to the project
+    QStringList m_heldFiles;                   // files of deleted products, removed after the swap
 
     int m_nLines = 0;
     int m_nImported = 0;
