@@ -3,6 +3,7 @@
 #include "desktop/shell/controls/CMessageBox.h"
 
 #include <QCoreApplication>
+#include <QPushButton>
 
 namespace {
 
@@ -27,10 +28,12 @@ CCatalogueJob::Result COrdinamentoIndiceDlg::RunTask(COrdinamentoIndice& job)
 }
 
 bool COrdinamentoIndiceDlg::RunOrdering(QWidget* parent, CDaoDatabase& database, const QString& projectFolder,
-                                        int choice)
+                                        int choice, bool cancellable)
 {
     COrdinamentoIndice job(database, projectFolder, choice);
     COrdinamentoIndiceDlg dialog(parent);
+    dialog.CancelButton()->setVisible(cancellable);
+    dialog.m_bCancellable = cancellable;
     switch (dialog.RunTask(job)) {
     case CCatalogueJob::Done:
         return true;
@@ -62,6 +65,6 @@ void COrdinamentoIndiceDlg::SetDone(int done)
 void COrdinamentoIndiceDlg::PumpMessages()
 {
     QCoreApplication::processEvents();
-    if (IsCancelled() && m_pJob)
+    if (m_bCancellable && IsCancelled() && m_pJob)
         m_pJob->RequestStop();
 }

@@ -6,9 +6,9 @@
 class CDaoDatabase;
 
 // "Ordinamento indice prodotti": the progress of the index ordering, with
-// counts and "Annulla". The general parameters run it when the merchant
-// changes the order of the product index:
-//   if (!COrdinamentoIndiceDlg::RunOrdering(this, db, projectFolder, choice)) ... keep the old choice
+// counts and "Annulla". The general parameters run it (registered by the
+// catalogue's commands) when the merchant changes the order of the index:
+//   COrdinamentoIndiceDlg::RunOrdering(parent, db, projectFolder, choice, false)
 class COrdinamentoIndiceDlg : public CProgressDlg, public ICatalogueProgress
 {
     Q_OBJECT
@@ -18,8 +18,11 @@ public:
     CCatalogueJob::Result RunTask(COrdinamentoIndice& job);
 
     // Runs the ordering for a choice of the general parameters; true when
-    // it went through. A failure is reported here.
-    static bool RunOrdering(QWidget* parent, CDaoDatabase& database, const QString& projectFolder, int choice);
+    // it went through. A failure is reported here. Without cancellable
+    // there is no "Annulla": the caller stores the new choice whatever
+    // happens, so the keys must follow it.
+    static bool RunOrdering(QWidget* parent, CDaoDatabase& database, const QString& projectFolder, int choice,
+                            bool cancellable = true);
 
     void SetLabel(const QString& text) override;
     void SetTotal(int total) override;
@@ -28,4 +31,5 @@ public:
 
 private:
     COrdinamentoIndice* m_pJob = nullptr;
+    bool m_bCancellable = true;
 };

@@ -1,15 +1,20 @@
 // The catalogue's commands in tinda's command table: the product price
 // table and the category tree (editors), the bulk price update and the
-// text import (dialogs).
+// text import (dialogs); and the index ordering the general parameters run.
 
 #include "desktop/catalogue/CAggiornamentoListiniDlg.h"
 #include "desktop/catalogue/CCategorieView.h"
 #include "desktop/catalogue/CImportDatiDlg.h"
+#include "desktop/catalogue/COrdinamentoIndiceDlg.h"
 #include "desktop/catalogue/CTabellaProdottiView.h"
 #include "desktop/shell/app/CCommandRegistrar.h"
 #include "desktop/shell/app/CMainFrame.h"
 #include "desktop/shell/app/CTindaApp.h"
 #include "desktop/shell/app/TindaCommandIds.h"
+#include "desktop/shell/settings/CParGenViewCore.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -83,6 +88,24 @@ CCommandInfo ImportDati()
     };
     return info;
 }
+
+// The general parameters store a new index order right after this, so the
+// keys are rewritten without an "Annulla" that would leave them behind.
+void RunIndexOrdering(CDaoDatabase& database, int mode)
+{
+    // The project folder holds db/database.mdb.
+    QDir project = QFileInfo(database.GetName()).dir();
+    project.cdUp();
+    CTindaApp* app = TindaApp();
+    COrdinamentoIndiceDlg::RunOrdering(app ? app->GetMainFrame() : nullptr, database, project.path(), mode, false);
+}
+
+struct IndexOrderingRegistration
+{
+    IndexOrderingRegistration() { CParGenViewCore::SetIndexOrdering(RunIndexOrdering); }
+};
+
+const IndexOrderingRegistration s_indexOrdering;
 
 const CCommandRegistrar s_catalogueCommands({TabellaProdotti(), Categorie(), AggiornamentoListini(), ImportDati()});
 

@@ -9,6 +9,7 @@
 #include "desktop/catalogue/CTabellaProdottiView.h"
 #include "desktop/catalogue/tests/CatalogueFixture.h"
 #include "desktop/shell/app/CCloseProtocol.h"
+#include "desktop/shell/settings/CParGenViewCore.h"
 #include "desktop/shell/controls/CGridCtrl.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
@@ -133,6 +134,19 @@ TEST_F(CatalogueDialogsTest, BulkUpdateDialogAsksForTheMissingFieldsThenRuns)
 TEST_F(CatalogueDialogsTest, OrderingDialogRunsTheOrdering)
 {
     EXPECT_TRUE(COrdinamentoIndiceDlg::RunOrdering(nullptr, f.Db(), f.Folder(), COrdinamentoIndice::Name));
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT Sort FROM ProdottiLingue WHERE ID=11")).toString(), QStringLiteral("Sedia"));
+}
+
+// The general parameters run the ordering while their row is being edited,
+// and save the row after it.
+TEST_F(CatalogueDialogsTest, OrderingUnderAnEditedSettingsRowKeepsTheRowSavable)
+{
+    CParGenViewCore settings(f.Db());
+    ParGenForm form = settings.Load();
+    form.ordinamento = COrdinamentoIndice::Name;
+    CParGenViewCore::Failure failure;
+    ASSERT_TRUE(settings.SaveRecord(form, &failure)) << boxes.LastText().toStdString();
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT TipoOrdinamento FROM Configurazione")).toInt(), 2);
     EXPECT_EQ(f.Scalar(QStringLiteral("SELECT Sort FROM ProdottiLingue WHERE ID=11")).toString(), QStringLiteral("Sedia"));
 }
 
