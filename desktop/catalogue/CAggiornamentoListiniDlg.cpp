@@ -1,6 +1,7 @@
 #include "desktop/catalogue/CAggiornamentoListiniDlg.h"
 
-#include "desktop/catalogue/CCategoryPopup.h"
+#include "desktop/shell/controls/CRecordTree.h"
+#include "desktop/shell/controls/CTreePopupDlg.h"
 #include "desktop/shell/controls/CMessageBox.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
 
@@ -63,12 +64,12 @@ CAggiornamentoListiniDlg::CAggiornamentoListiniDlg(CDaoDatabase& database, const
     layout->addWidget(m_pCount);
     layout->addLayout(buttons);
 
-    m_tree.Load(m_db, currentLanguage, defaultLanguage);
-    m_pPopup = new CCategoryPopup(this);
-    m_pPopup->Fill(m_tree);
-    ChooseCategory(0, CCategoryTree::AllCategoriesText());
-    connect(m_pChoose, &QToolButton::clicked, this, [this] { m_pPopup->ShowBelow(m_pCategory); });
-    connect(m_pPopup, &CCategoryPopup::UM_TREE_POPUP_SELECT, this, &CAggiornamentoListiniDlg::ChooseCategory);
+    m_pPopup = new CTreePopupDlg(this);
+    CRecordTree::Fill(m_pPopup->Tree(), CRecordTree::Categories(m_db, currentLanguage, defaultLanguage));
+    ChooseCategory(0, QStringLiteral("Tutte le categorie"));
+    connect(m_pChoose, &QToolButton::clicked, this, [this] { m_pPopup->ShowOver(m_pCategory); });
+    connect(m_pPopup, &CTreePopupDlg::UM_TREE_POPUP_SELECT, this,
+            [this] { ChooseCategory(m_pPopup->GetSelectedData(), m_pPopup->GetSelectedText()); });
     connect(m_pStart, &QPushButton::clicked, this, &CAggiornamentoListiniDlg::OnAvvio);
     connect(m_pCancel, &QPushButton::clicked, this, &CAggiornamentoListiniDlg::reject);
 }

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "desktop/catalogue/CAggiornamentoListini.h"
-#include "desktop/catalogue/CCategoryTree.h"
 
 #include <QDialog>
 
-class CCategoryPopup;
+class CTreePopupDlg;
 class CDaoDatabase;
 class CValidatedEdit;
 class QCheckBox;
@@ -41,7 +40,7 @@ public:
     QPushButton* StartButton() const { return m_pStart; }
     QPushButton* CancelButton() const { return m_pCancel; }
     QToolButton* CategoryButton() const { return m_pChoose; }
-    CCategoryPopup* Popup() const { return m_pPopup; }
+    CTreePopupDlg* Popup() const { return m_pPopup; }
 
 public slots:
     void OnAvvio();
@@ -50,13 +49,12 @@ public slots:
 private:
     CDaoDatabase& m_db;
     QString m_strProjectFolder;
-    CCategoryTree m_tree;
     qint32 m_nCategory = 0;
     CAggiornamentoListini* m_pJob = nullptr;
 
     CValidatedEdit* m_pCategory = nullptr;
     QToolButton* m_pChoose = nullptr;
-    CCategoryPopup* m_pPopup = nullptr;
+    CTreePopupDlg* m_pPopup = nullptr;
     CValidatedEdit* m_pPercent = nullptr;
     QComboBox* m_pList = nullptr;
     QCheckBox* m_pPromo = nullptr;

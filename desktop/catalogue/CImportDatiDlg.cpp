@@ -1,8 +1,8 @@
 #include "desktop/catalogue/CImportDatiDlg.h"
 
-#include "desktop/catalogue/CCategoryTree.h"
 #include "desktop/catalogue/CImportDatiParser.h"
 #include "desktop/shell/controls/CGridCtrl.h"
+#include "desktop/shell/controls/CIDCategorieDlg.h"
 #include "desktop/shell/controls/CMessageBox.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
 #include "recordset/CConfigurazioneSet.h"
@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -25,7 +24,6 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -334,27 +332,7 @@ void CImportDatiDlg::RefreshPreview()
 // For reference while the file is prepared: every category with its ID.
 void CImportDatiDlg::OnShowCategoryIds()
 {
-    CCategoryTree tree;
-    tree.Load(m_db, m_strCurrentLanguage, m_strDefaultLanguage);
-    QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("ID Categorie"));
-    auto* view = new QTreeWidget(&dialog);
-    view->setHeaderLabels({QStringLiteral("Categoria"), QStringLiteral("ID")});
-    QVector<QTreeWidgetItem*> items;
-    for (const CCategoryTree::Node& node : tree.Nodes()) {
-        auto* item = node.nParent < 0 ? new QTreeWidgetItem(view) : new QTreeWidgetItem(items.at(node.nParent));
-        item->setText(0, node.strName);
-        if (node.nParent >= 0)
-            item->setText(1, QString::number(node.nId));
-        items.append(item);
-    }
-    view->expandAll();
-    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-    connect(close, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(view);
-    layout->addWidget(close);
-    dialog.resize(360, 420);
+    CIDCategorieDlg dialog(m_db, m_strCurrentLanguage, m_strDefaultLanguage, this);
     dialog.exec();
 }
 

@@ -1,8 +1,9 @@
 #include "desktop/catalogue/CTabellaProdottiView.h"
 
-#include "desktop/catalogue/CCategoryPopup.h"
 #include "desktop/shell/controls/CGridCtrl.h"
 #include "desktop/shell/controls/CMessageBox.h"
+#include "desktop/shell/controls/CRecordTree.h"
+#include "desktop/shell/controls/CTreePopupDlg.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
 
 #include <QComboBox>
@@ -55,17 +56,17 @@ CTabellaProdottiView::CTabellaProdottiView(CDaoDatabase& database, const QString
     layout->addLayout(buttons);
     m_pGrid->setMinimumSize(560, 12 * 20 + 24);
 
-    m_tree.Load(m_db, currentLanguage, defaultLanguage);
-    m_pPopup = new CCategoryPopup(this);
-    m_pPopup->Fill(m_tree);
-    m_pCategory->SetValue(CCategoryTree::AllCategoriesText());
+    m_pPopup = new CTreePopupDlg(this);
+    CRecordTree::Fill(m_pPopup->Tree(), CRecordTree::Categories(m_db, currentLanguage, defaultLanguage));
+    m_pCategory->SetValue(QStringLiteral("Tutte le categorie"));
     m_core.SetLanguages(currentLanguage, defaultLanguage);
     m_core.Start();
     ConnectGrid();
     UpdateButtons();
 
-    connect(m_pChoose, &QToolButton::clicked, this, [this] { m_pPopup->ShowBelow(m_pCategory); });
-    connect(m_pPopup, &CCategoryPopup::UM_TREE_POPUP_SELECT, this, &CTabellaProdottiView::ChooseCategory);
+    connect(m_pChoose, &QToolButton::clicked, this, [this] { m_pPopup->ShowOver(m_pCategory); });
+    connect(m_pPopup, &CTreePopupDlg::UM_TREE_POPUP_SELECT, this,
+            [this] { ChooseCategory(m_pPopup->GetSelectedData(), m_pPopup->GetSelectedText()); });
     connect(m_pDescription, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_core.ChooseDescription(index);
         UpdateButtons();

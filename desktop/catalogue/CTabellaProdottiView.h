@@ -1,12 +1,11 @@
 #pragma once
 
-#include "desktop/catalogue/CCategoryTree.h"
 #include "desktop/catalogue/CTabellaProdottiCore.h"
 #include "desktop/shell/app/ITindaView.h"
 
 #include <QWidget>
 
-class CCategoryPopup;
+class CTreePopupDlg;
 class CDaoDatabase;
 class CGridCtrl;
 class CValidatedEdit;
@@ -55,10 +54,9 @@ private:
     CDaoDatabase& m_db;
     CGridCtrl* m_pGrid = nullptr;
     CTabellaProdottiCore m_core;
-    CCategoryTree m_tree;
     CValidatedEdit* m_pCategory = nullptr;
     QToolButton* m_pChoose = nullptr;
-    CCategoryPopup* m_pPopup = nullptr;
+    CTreePopupDlg* m_pPopup = nullptr;
     QComboBox* m_pDescription = nullptr;
     QToolButton* m_pUp = nullptr;
     QToolButton* m_pDown = nullptr;
