@@ -10,9 +10,13 @@ void CDaoSqlSession::Rollback() { m_database.Rollback(); }
 
 QSqlQuery CDaoSqlSession::Exec(const QString& sql, const QVariantList& params)
 {
-    QSqlQuery query(m_database.Connection());
-    query.setForwardOnly(true);
-    query.prepare(sql);   // a statement that does not prepare fails in Exec, with the engine's text
+    // Statements with values run again and again (an ID per saved row):
+    // they are prepared once per connection.
+    QSqlQuery query = params.isEmpty() ? QSqlQuery(m_database.Connection()) : m_database.Prepared(sql);
+    if (params.isEmpty()) {
+        query.setForwardOnly(true);
+        query.prepare(sql);   // a statement that does not prepare fails in Exec, with the engine's text
+    }
     for (int i = 0; i < params.size(); ++i)
         query.bindValue(i, params.at(i));
     CDaoDatabase::Exec(query, sql);

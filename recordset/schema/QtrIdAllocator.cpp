@@ -81,11 +81,21 @@ qint32 QtrIdAllocator::Next(IQtrSqlSession& database, const QString& table, QtrI
     const bool server = range == QtrIdRange::Server;
     const qint64 first = server ? kFirstServerId : 1;
     const qint64 last = server ? kLastServerId : kDesktopLimit - 1;
+    const QString allocate = AllocateSql(def.Name(), database.IsPostgres());
+    const QVariantList values{CounterKey(table, range), first, first, last};
     database.Begin();
     try {
-        EnsureCounterTable(database);
-        QSqlQuery query = database.Exec(AllocateSql(def.Name(), database.IsPostgres()),
-                                        {CounterKey(table, range), first, first, last});
+        QSqlQuery query;
+        try {
+            query = database.Exec(allocate, values);
+        } catch (...) {
+            // A database older than the counters has no ContatoriID: it is
+            // made then, not looked for on every one of a job's IDs.
+            database.Rollback();
+            database.Begin();
+            EnsureCounterTable(database);
+            query = database.Exec(allocate, values);
+        }
         const qint64 id = query.next() ? query.value(0).toLongLong() : 0;
         query.finish();
         if (id < first || id > last)
