@@ -1,5 +1,7 @@
 #include "exchange/scripts/CScriptExValue.h"
 
+#include "recordset/sync/CSyncValueText.h"
+
 #include <QDateTime>
 #include <QRegularExpression>
 
@@ -99,42 +101,24 @@ bool CScriptExValue::ParseNumber(QString text, double* number)
     return ok && std::isfinite(*number);
 }
 
+// Booleans and dates are read as the synchronisation reads them; only an
+// empty boolean (false) and an empty date (Null) are the scripts' own.
 bool CScriptExValue::ParseBool(const QString& text, bool* flag)
 {
-    const QString word = text.toLower();
-    if (word == QLatin1String("true") || word == QLatin1String("vero") || word == QLatin1String("-1")
-        || word == QLatin1String("1")) {
-        *flag = true;
-        return true;
-    }
-    if (word == QLatin1String("false") || word == QLatin1String("falso") || word == QLatin1String("0") || word.isEmpty()) {
+    if (text.isEmpty()) {
         *flag = false;
         return true;
     }
-    return false;
+    QVariant value;
+    if (!CSyncValueText::FromText(text, QtrColumnKind::Bool, &value, nullptr))
+        return false;
+    *flag = value.toBool();
+    return true;
 }
 
 bool CScriptExValue::ParseDate(const QString& text, QVariant* value)
 {
-    if (text.isEmpty()) {
-        *value = QVariant();
-        return true;
-    }
-    static const QRegularExpression form(QStringLiteral(
-        "^(?:([0-9]{1,2})/([0-9]{1,2})/([0-9]{4}))?\\s*(?:([0-9]{1,2}):([0-9]{2})(?::([0-9]{2}))?)?$"));
-    const QRegularExpressionMatch match = form.match(text);
-    if (!match.hasMatch())
-        return false;
-    QDate date = kZeroDate;
-    if (!match.captured(1).isEmpty())
-        date = QDate(match.captured(3).toInt(), match.captured(2).toInt(), match.captured(1).toInt());
-    QTime time(0, 0);
-    if (!match.captured(4).isEmpty())
-        time = QTime(match.captured(4).toInt(), match.captured(5).toInt(), match.captured(6).toInt());
-    if (!date.isValid() || !time.isValid())
-        return false;
-    *value = QDateTime(date, time);
-    return true;
+    return CSyncValueText::FromText(text, QtrColumnKind::DateTime, value, nullptr);
 }
 
 QString CScriptExValue::Text(const QVariant& value, QtrColumnKind kind)

@@ -14,7 +14,7 @@ CAggiornamentoDatiDlg::CAggiornamentoDatiDlg(std::unique_ptr<ISiteUploadJob> job
     : CExchangeDlg(QStringLiteral("Aggiornamento Dati Sito"), parent),
       m_job(std::move(job)),
       m_message(new QLabel(this)),
-      m_animation(new QProgressBar(this)),
+      m_animation(BusyBar(this)),
       m_tableLabel(new QLabel(QStringLiteral("Aggiornamento tabella"), this)),
       m_tableBar(CountBar(this)),
       m_recordLabel(new QLabel(QStringLiteral("Aggiornamento record"), this)),
@@ -23,13 +23,6 @@ CAggiornamentoDatiDlg::CAggiornamentoDatiDlg(std::unique_ptr<ISiteUploadJob> job
       m_cancel(new QPushButton(QStringLiteral("Annulla"), this))
 {
     m_message->setWordWrap(true);
-    m_animation->setRange(0, 0);   // a busy bar in place of the clip
-    m_animation->setTextVisible(false);
-    m_animation->hide();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_start);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_message);
     layout->addWidget(m_animation);
@@ -37,7 +30,7 @@ CAggiornamentoDatiDlg::CAggiornamentoDatiDlg(std::unique_ptr<ISiteUploadJob> job
     layout->addWidget(m_tableBar);
     layout->addWidget(m_recordLabel);
     layout->addWidget(m_recordBar);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({m_start, m_cancel}));
     setMinimumWidth(460);
     connect(m_start, &QPushButton::clicked, this, &CAggiornamentoDatiDlg::OnStart);
     connect(m_cancel, &QPushButton::clicked, this, &CAggiornamentoDatiDlg::OnCancel);
@@ -56,13 +49,7 @@ void CAggiornamentoDatiDlg::OnStart()
     reject();
 }
 
-void CAggiornamentoDatiDlg::OnCancel()
-{
-    if (FlagAnnullaUpd.load() != 0)
-        reject();
-    else
-        FlagAnnullaUpd = 1;
-}
+void CAggiornamentoDatiDlg::OnCancel() { CancelOrClose(FlagAnnullaUpd); }
 
 void CAggiornamentoDatiDlg::Update(UpdateCommand command, qint64 number, const QString& text)
 {

@@ -4,8 +4,10 @@
 #include "desktop/shell/controls/CPassword.h"
 
 #include <QCoreApplication>
+#include <QHBoxLayout>
 #include <QMetaObject>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QThread>
 
 CExchangeDlg::CExchangeDlg(const QString& title, QWidget* parent) : QDialog(parent)
@@ -61,6 +63,32 @@ QProgressBar* CExchangeDlg::CountBar(QWidget* parent)
     bar->setValue(0);
     bar->setTextVisible(false);
     return bar;
+}
+
+QProgressBar* CExchangeDlg::BusyBar(QWidget* parent)
+{
+    auto* bar = new QProgressBar(parent);
+    bar->setRange(0, 0);
+    bar->setTextVisible(false);
+    bar->hide();
+    return bar;
+}
+
+QHBoxLayout* CExchangeDlg::ButtonRow(std::initializer_list<QPushButton*> buttons)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
+    return row;
+}
+
+void CExchangeDlg::CancelOrClose(std::atomic<int>& flag)
+{
+    if (flag.load() != 0)
+        reject();
+    else
+        flag = 1;
 }
 
 void CExchangeDlg::SetRange(QProgressBar* bar, qint64 lower, qint64 upper)

@@ -4,8 +4,11 @@
 
 #include <QDialog>
 
+#include <atomic>
 #include <functional>
+#include <initializer_list>
 
+class QHBoxLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -38,5 +41,12 @@ protected:
     static void Pump();
     // A bar that shows "n di m" once it has a range.
     static QProgressBar* CountBar(QWidget* parent);
+    // A busy bar in place of the animation clip, hidden until shown.
+    static QProgressBar* BusyBar(QWidget* parent);
+    // The buttons, right-aligned.
+    static QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
+    // "Annulla": closes the dialog while its job is idle (flag raised),
+    // otherwise raises the flag the running job reads.
+    void CancelOrClose(std::atomic<int>& flag);
     static void SetRange(QProgressBar* bar, qint64 lower, qint64 upper);
 };

@@ -19,13 +19,10 @@ CImportAutomaticoDlg::CImportAutomaticoDlg(std::unique_ptr<IImportJob> job, cons
       m_cancel(new QPushButton(QStringLiteral("Annulla"), this))
 {
     setModal(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_status);
     layout->addWidget(m_bar);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({m_cancel}));
     setMinimumWidth(420);
     connect(m_cancel, &QPushButton::clicked, this, [this] { m_job->Cancel(); });
     m_job->InitVarImport(this, projectFolder);

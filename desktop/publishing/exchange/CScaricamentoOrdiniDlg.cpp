@@ -15,24 +15,17 @@ CScaricamentoOrdiniDlg::CScaricamentoOrdiniDlg(std::unique_ptr<IOrderDownloadJob
     : CExchangeDlg(QStringLiteral("Scaricamento ordini da sito"), parent),
       m_job(std::move(job)),
       m_defaultLanguage(std::move(defaultLanguage)),
-      m_animation(new QProgressBar(this)),
+      m_animation(BusyBar(this)),
       m_status(new QLabel(this)),
       m_bar(CountBar(this)),
       m_start(new QPushButton(QStringLiteral("Avvio"), this)),
       m_cancel(new QPushButton(QStringLiteral("Annulla"), this))
 {
-    m_animation->setRange(0, 0);
-    m_animation->setTextVisible(false);
-    m_animation->hide();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_start);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_animation);
     layout->addWidget(m_status);
     layout->addWidget(m_bar);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({m_start, m_cancel}));
     setMinimumWidth(420);
     connect(m_start, &QPushButton::clicked, this, &CScaricamentoOrdiniDlg::OnStart);
     connect(m_cancel, &QPushButton::clicked, this, &CScaricamentoOrdiniDlg::OnCancel);
@@ -49,13 +42,7 @@ void CScaricamentoOrdiniDlg::OnStart()
     reject();
 }
 
-void CScaricamentoOrdiniDlg::OnCancel()
-{
-    if (FlagAnnullaDwn.load() != 0)
-        reject();
-    else
-        FlagAnnullaDwn = 1;
-}
+void CScaricamentoOrdiniDlg::OnCancel() { CancelOrClose(FlagAnnullaDwn); }
 
 void CScaricamentoOrdiniDlg::Download(DownloadCommand command, qint64 number, const QString& text)
 {
