@@ -16,7 +16,7 @@ packages=(
   qt6-translations-l10n groff
   python3 python3-aiosmtpd
   chromium chromium-driver python3-selenium
-  libmicrohttpd-dev nginx wrk
+  libmicrohttpd-dev wrk
 )
 
 missing=()
