@@ -103,6 +103,7 @@ public:
     // Groups or customers: the list is refilled and nothing is selected.
     void SetKind(Kind kind);
     Kind GetKind() const { return m_kind; }
+    CDaoDatabase* Database() const { return &m_db; }
     const QVector<Entry>& Entries() const { return m_entries; }
     // The list entry chosen (-1: none); the current item is cleared.
     void SelectEntry(qint32 id);

@@ -1,11 +1,12 @@
 // The catalogue's commands in tinda's command table: the product price
-// table and the category tree (editors), the bulk price update and the
+// table, the category tree and the discounts (editors), the bulk price update and the
 // text import (dialogs); and the index ordering the general parameters run.
 
 #include "desktop/catalogue/CAggiornamentoListiniDlg.h"
 #include "desktop/catalogue/CCategorieView.h"
 #include "desktop/catalogue/CImportDatiDlg.h"
 #include "desktop/catalogue/COrdinamentoIndiceDlg.h"
+#include "desktop/catalogue/CScontiProdottoView.h"
 #include "desktop/catalogue/CTabellaProdottiView.h"
 #include "desktop/shell/app/CCommandRegistrar.h"
 #include "desktop/shell/app/CMainFrame.h"
@@ -59,6 +60,18 @@ CCommandInfo Categorie()
     return info;
 }
 
+CCommandInfo Sconti()
+{
+    CCommandInfo info;
+    info.nId = ID_SCONTI;
+    info.strPrompt = QStringLiteral("Sconti e provvigioni di gruppi e clienti su categorie e prodotti");
+    info.strTitle = QStringLiteral("Sconti");
+    info.createView = [](CChildFrame&) -> QWidget* {
+        return new CScontiProdottoView(TindaApp()->m_db, DefaultLanguage());
+    };
+    return info;
+}
+
 CCommandInfo AggiornamentoListini()
 {
     CCommandInfo info;
@@ -107,6 +120,6 @@ struct IndexOrderingRegistration
 
 const IndexOrderingRegistration s_indexOrdering;
 
-const CCommandRegistrar s_catalogueCommands({TabellaProdotti(), Categorie(), AggiornamentoListini(), ImportDati()});
+const CCommandRegistrar s_catalogueCommands({TabellaProdotti(), Categorie(), Sconti(), AggiornamentoListini(), ImportDati()});
 
 } // namespace

@@ -2,6 +2,7 @@
 // in the menus, and opening their editors on the open project.
 
 #include "desktop/catalogue/CCategorieView.h"
+#include "desktop/catalogue/CScontiProdottoView.h"
 #include "desktop/catalogue/CTabellaProdottiView.h"
 #include "desktop/catalogue/tests/CatalogueFixture.h"
 #include "desktop/shell/app/CMainFrame.h"
@@ -55,7 +56,7 @@ TEST(CatalogueCommandsTest, TheCatalogueEditorsOpenFromTindasMenus)
     ASSERT_TRUE(app.InitInstance());
     ASSERT_TRUE(app.m_bProjectOpen);
     CMainFrame* frame = app.GetMainFrame();
-    for (int id : {ID_TABELLA_PRODOTTI, ID_CATEGORIE, ID_AGGIORNAMENTO_LISTINI, ID_IMPORT_DATI_ESTERNI}) {
+    for (int id : {ID_TABELLA_PRODOTTI, ID_CATEGORIE, ID_SCONTI, ID_AGGIORNAMENTO_LISTINI, ID_IMPORT_DATI_ESTERNI}) {
         ASSERT_TRUE(frame->GetAction(id)) << id;
         EXPECT_TRUE(frame->GetAction(id)->isEnabled()) << id;
     }
@@ -68,6 +69,11 @@ TEST(CatalogueCommandsTest, TheCatalogueEditorsOpenFromTindasMenus)
     ASSERT_TRUE(frame->RunCommand(ID_CATEGORIE));
     EXPECT_TRUE(dynamic_cast<CCategorieView*>(frame->GetActiveView()));
     EXPECT_EQ(frame->GetMdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Categorie prodotti"));
+    ASSERT_TRUE(frame->CloseEditors());
+
+    ASSERT_TRUE(frame->RunCommand(ID_SCONTI));
+    EXPECT_TRUE(dynamic_cast<CScontiProdottoView*>(frame->GetActiveView()));
+    EXPECT_EQ(frame->GetMdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Sconti"));
     ASSERT_TRUE(frame->CloseEditors());
     app.ExitInstance();
 }
