@@ -136,8 +136,9 @@ QWidget* CScontiProdottoView::BuildProductPage()
     m_pProducts = new CGridCtrl(page);
     m_pProducts->SetColumnCount(3);
     m_pProducts->SetColumn(kTickCol, 30, GridCell::Check);
-    m_pProducts->SetColumn(1, 100, GridCell::TextKind, QStringLiteral("Codice"));
-    m_pProducts->SetColumn(2, 238, GridCell::TextKind, QStringLiteral("Descrizione"));
+    m_pProducts->SetColumn(1, 100, GridCell::TextKind);
+    m_pProducts->SetColumn(2, 238, GridCell::TextKind);
+    m_pProducts->AddRow(QStringLiteral("\tCodice\tDescrizione\t"));
     m_pProducts->SetFixedFirstRow(true);
     layout->addWidget(m_pProducts, 2, 0, 1, 2);
     layout->setRowStretch(2, 1);
@@ -185,11 +186,17 @@ CValidatedEdit* CScontiProdottoView::PercentEdit(QWidget* parent)
     return edit;
 }
 
-CValidatedEdit* CScontiProdottoView::DateEdit(QWidget* parent)
+// "Validità dal" and "Validità al" on the first two rows of a page.
+void CScontiProdottoView::AddValidity(QWidget* page, QGridLayout* layout, CValidatedEdit*& dal, CValidatedEdit*& al)
 {
-    auto* edit = new CValidatedEdit(parent);
-    edit->SetParam(CValueFormat::Date, 8, 0, 0);
-    return edit;
+    const char* labels[] = {"Validità dal", "Validità al"};
+    CValidatedEdit** edits[] = {&dal, &al};
+    for (int row = 0; row < 2; ++row) {
+        *edits[row] = new CValidatedEdit(page);
+        (*edits[row])->SetParam(CValueFormat::Date, 8, 0, 0);
+        layout->addWidget(new QLabel(QString::fromUtf8(labels[row]), page), row, 0);
+        layout->addWidget(*edits[row], row, 1);
+    }
 }
 
 void CScontiProdottoView::BuildPricePair(QWidget* page, PricePair& pair, QGridLayout* layout, int row)
@@ -221,12 +228,7 @@ QWidget* CScontiProdottoView::BuildPeriodPage()
 {
     auto* page = new QWidget(this);
     auto* layout = new QGridLayout(page);
-    m_pPeriodoDal = DateEdit(page);
-    m_pPeriodoAl = DateEdit(page);
-    layout->addWidget(new QLabel(QStringLiteral("Validità dal"), page), 0, 0);
-    layout->addWidget(m_pPeriodoDal, 0, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Validità al"), page), 1, 0);
-    layout->addWidget(m_pPeriodoAl, 1, 1);
+    AddValidity(page, layout, m_pPeriodoDal, m_pPeriodoAl);
     BuildPricePair(page, m_period, layout, 2);
     layout->setRowStretch(4, 1);
     layout->setColumnStretch(2, 1);
@@ -237,22 +239,18 @@ QWidget* CScontiProdottoView::BuildQuantityPage()
 {
     auto* page = new QWidget(this);
     auto* layout = new QGridLayout(page);
-    m_pQuantitaDal = DateEdit(page);
-    m_pQuantitaAl = DateEdit(page);
-    layout->addWidget(new QLabel(QStringLiteral("Validità dal"), page), 0, 0);
-    layout->addWidget(m_pQuantitaDal, 0, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Validità al"), page), 1, 0);
-    layout->addWidget(m_pQuantitaAl, 1, 1);
+    AddValidity(page, layout, m_pQuantitaDal, m_pQuantitaAl);
     m_pSteps = new CGridCtrl(page);
     m_pSteps->SetColumnCount(3);
-    m_pSteps->SetColumn(0, 60, GridCell::Edit, QStringLiteral("Quantità"), GridCell::Right, CValueFormat::Decimal, 5, 2);
-    m_pSteps->SetColumn(1, 60, GridCell::Edit, QStringLiteral("% Sconto"));
-    m_pSteps->SetColumn(2, 100, GridCell::Edit, QStringLiteral("Prezzo"), GridCell::Right,
+    m_pSteps->SetColumn(0, 60, GridCell::Edit, {}, GridCell::Right, CValueFormat::Decimal, 5, 2);
+    m_pSteps->SetColumn(1, 60, GridCell::Edit);
+    m_pSteps->SetColumn(2, 100, GridCell::Edit, {}, GridCell::Right,
                         CValueFormat::GroupedDecimal, 10, 6);
     m_pSteps->SetColumnBkColor(0, QColor(255, 255, 200));
+    m_pSteps->AddRow(QStringLiteral("Quantità\t% Sconto\tPrezzo\t"));
     m_pSteps->SetFixedFirstRow(true);
     for (int n = 0; n < Core::kSteps; ++n)
-        m_pSteps->AddRow(QString());
+        m_pSteps->AddRow(QStringLiteral("\t\t\t"));
     // A step's percent the shop could not read is refused as it is left.
     connect(m_pSteps, &CGridCtrl::UM_GRID_CELL_LEAVE, this, [this](GridNotifyInfo* info, int* result) {
         *result = 0;
@@ -384,16 +382,18 @@ void CScontiProdottoView::FillTree()
         AddTicked(m_pTree, nullptr, nodes, m_core);
         m_pTree->expandAll();
     }
+    // No item is current until the merchant picks one.
+    m_pTree->setCurrentItem(nullptr);
     m_bFilling = false;
 }
 
 void CScontiProdottoView::FillGrid()
 {
-    while (m_pProducts->GetRowCount() > 1)
-        m_pProducts->DeleteRow(m_pProducts->GetRowCount() - 1);
+    m_pProducts->SetCurCell(-1, -1);
+    m_pProducts->DeleteAllRows();   // the header row stays
     for (const Core::ProductLine& line :
          m_core.Products(m_pCategory->currentData().toInt(), m_pVisualizza->currentIndex())) {
-        const int row = m_pProducts->AddRow(QString());
+        const int row = m_pProducts->AddRow(QStringLiteral("\t\t\t"));
         m_pProducts->SetCellCheck(row, kTickCol, line.bTicked ? 1 : 0);
         m_pProducts->SetCellText(row, 1, line.strCodice);
         m_pProducts->SetCellText(row, 2, line.strDescrizione);

@@ -55,7 +55,7 @@ private:
     QWidget* BuildQuantityPage();
     void BuildPricePair(QWidget* page, PricePair& pair, class QGridLayout* layout, int row);
     CValidatedEdit* PercentEdit(QWidget* parent);
-    CValidatedEdit* DateEdit(QWidget* parent);
+    void AddValidity(QWidget* page, class QGridLayout* layout, CValidatedEdit*& dal, CValidatedEdit*& al);
 
     CScontiProdottoViewCore::Terms Typed() const;
     void Show(const CScontiProdottoViewCore::Terms& terms);

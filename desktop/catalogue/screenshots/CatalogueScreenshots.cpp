@@ -3,6 +3,8 @@
 
 #include "desktop/catalogue/CAggiornamentoListiniDlg.h"
 #include "desktop/catalogue/CCategorieView.h"
+#include "desktop/catalogue/CScontiProdottoView.h"
+#include "desktop/shell/controls/CCheckTreeCtrl.h"
 #include "desktop/catalogue/CCategoryDragTree.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
 #include "desktop/catalogue/CImportDatiDlg.h"
@@ -19,6 +21,7 @@
 #include <QTreeWidget>
 #include <QComboBox>
 #include <QDir>
+#include <QTabWidget>
 #include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -162,6 +165,33 @@ int main(int argc, char** argv)
         QTest::mouseClick(view.Tree()->viewport(), Qt::LeftButton, {},
                           view.Tree()->visualItemRect(view.Tree()->topLevelItem(0)).center());
         Save(view, out + "/catalogue-categorie.png");
+    }
+    {
+        db.Execute("INSERT INTO Gruppi (ID, Nome) VALUES (1, 'Rivenditori')");
+        db.Execute("INSERT INTO Clienti (ID, Nome, Cognome, RagioneSociale, TipoUtente) VALUES "
+                   "(1, 'Mario', 'Rossi', '', 1), (2, 'Anna', 'Bianchi', 'Bianchi Arredi Srl', 3)");
+        {
+            CScontiProdottoViewCore rules(db, "it");
+            rules.SelectEntry(1);
+            rules.SetTick(CScontiProdottoViewCore::CategoryItem, 1, true);
+            rules.SetTick(CScontiProdottoViewCore::CategoryItem, 2, true);
+            rules.SetCurrentItem(CScontiProdottoViewCore::CategoryItem, 1);
+            CScontiProdottoViewCore::Terms terms;
+            terms.strSconto = "10+5";
+            rules.SaveRecord(terms);
+        }
+        CScontiProdottoView view(db, "it");
+        view.resize(820, 560);
+        view.show();
+        Settle();
+        view.List()->setCurrentRow(0);
+        view.Tree()->setCurrentItem(view.Tree()->topLevelItem(0));
+        Save(view, out + "/catalogue-sconti-categorie.png");
+        view.List()->setCurrentRow(1);
+        view.UpperTabs()->setCurrentIndex(1);
+        Settle();
+        view.LowerTabs()->setCurrentIndex(2);
+        Save(view, out + "/catalogue-sconti-prodotti-agente.png");
     }
     db.Close();
     return 0;
