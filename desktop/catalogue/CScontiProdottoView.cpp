@@ -4,6 +4,7 @@
 #include "desktop/shell/controls/CGridCtrl.h"
 #include "desktop/shell/controls/CMessageBox.h"
 #include "desktop/shell/controls/CRecordTree.h"
+#include "desktop/shell/controls/CTreePopupDlg.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
 #include "desktop/shell/controls/CValueFormat.h"
 #include "platform/dao/CDaoDatabase.h"
@@ -15,6 +16,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -24,14 +26,6 @@ using Core = CScontiProdottoViewCore;
 const QString kValidation = QStringLiteral("Validazione campi");
 constexpr int kTickCol = 0;
 constexpr int kStepRows = Core::kSteps + 1;   // the header row first
-
-void AddCategories(QComboBox* combo, const QVector<TreeNode>& nodes, int depth)
-{
-    for (const TreeNode& node : nodes) {
-        combo->addItem(QString(depth * 3, QLatin1Char(' ')) + node.text, node.id);
-        AddCategories(combo, node.children, depth + 1);
-    }
-}
 
 void AddTicked(CCheckTreeCtrl* tree, QTreeWidgetItem* parent, const QVector<TreeNode>& nodes, const Core& core)
 {
@@ -45,8 +39,9 @@ void AddTicked(CCheckTreeCtrl* tree, QTreeWidgetItem* parent, const QVector<Tree
 
 } // namespace
 
-CScontiProdottoView::CScontiProdottoView(CDaoDatabase& database, const QString& defaultLanguage, QWidget* parent)
-    : QWidget(parent), m_core(database, defaultLanguage), m_strDefault(defaultLanguage)
+CScontiProdottoView::CScontiProdottoView(CDaoDatabase& database, const QString& currentLanguage,
+                                         const QString& defaultLanguage, QWidget* parent)
+    : QWidget(parent), m_core(database, defaultLanguage), m_strCurrent(currentLanguage), m_strDefault(defaultLanguage)
 {
     m_pUpper = new QTabWidget(this);
     m_pUpper->addTab(BuildCategoryPage(), QStringLiteral("  Categorie  "));
@@ -124,13 +119,31 @@ QWidget* CScontiProdottoView::BuildProductPage()
 {
     auto* page = new QWidget(this);
     auto* layout = new QGridLayout(page);
-    m_pCategory = new QComboBox(page);
-    AddCategories(m_pCategory, CRecordTree::Categories(*m_core.Database(), m_strDefault, m_strDefault), 0);
+    m_pCategory = new CValidatedEdit(page);
+    m_pCategory->SetParam(0, -1, 0, 0);
+    m_pCategory->SetReadOnly(1);
+    m_pCategory->SetValue(CRecordTree::Categories(*m_core.Database(), m_strCurrent, m_strDefault).value(0).text);
+    auto* choose = new QToolButton(page);
+    choose->setText(QStringLiteral("..."));
+    m_pPopup = new CTreePopupDlg(this);
+    CRecordTree::Fill(m_pPopup->Tree(), CRecordTree::Categories(*m_core.Database(), m_strCurrent, m_strDefault));
+    connect(choose, &QToolButton::clicked, this, [this] { m_pPopup->ShowOver(m_pCategory); });
+    connect(m_pPopup, &CTreePopupDlg::UM_TREE_POPUP_SELECT, this, [this] {
+        SaveSilently();
+        m_pCategory->SetValue(m_pPopup->GetSelectedText());
+        m_nCategory = m_pPopup->GetSelectedData();
+        m_core.SetCurrentItem(Core::ProductItem, 0);
+        FillGrid();
+        ReloadPages();
+    });
     m_pVisualizza = new QComboBox(page);
     m_pVisualizza->addItems(Core::DescriptionChoices());
     m_pVisualizza->setCurrentIndex(2);
     layout->addWidget(new QLabel(QStringLiteral("Categorie"), page), 0, 0);
-    layout->addWidget(m_pCategory, 0, 1);
+    auto* categoryRow = new QHBoxLayout;
+    categoryRow->addWidget(m_pCategory, 1);
+    categoryRow->addWidget(choose);
+    layout->addLayout(categoryRow, 0, 1);
     layout->addWidget(new QLabel(QStringLiteral("Visualizza"), page), 1, 0);
     layout->addWidget(m_pVisualizza, 1, 1);
     m_pProducts = new CGridCtrl(page);
@@ -142,11 +155,6 @@ QWidget* CScontiProdottoView::BuildProductPage()
     m_pProducts->SetFixedFirstRow(true);
     layout->addWidget(m_pProducts, 2, 0, 1, 2);
     layout->setRowStretch(2, 1);
-    connect(m_pCategory, &QComboBox::currentIndexChanged, this, [this] {
-        SaveSilently();
-        FillGrid();
-        ReloadPages();
-    });
     connect(m_pVisualizza, &QComboBox::currentIndexChanged, this, [this] {
         m_pProducts->SetCellText(0, 2, m_pVisualizza->currentText());
         FillGrid();
@@ -392,7 +400,7 @@ void CScontiProdottoView::FillGrid()
     m_pProducts->SetCurCell(-1, -1);
     m_pProducts->DeleteAllRows();   // the header row stays
     for (const Core::ProductLine& line :
-         m_core.Products(m_pCategory->currentData().toInt(), m_pVisualizza->currentIndex())) {
+         m_core.Products(m_nCategory, m_pVisualizza->currentIndex())) {
         const int row = m_pProducts->AddRow(QStringLiteral("\t\t\t"));
         m_pProducts->SetCellCheck(row, kTickCol, line.bTicked ? 1 : 0);
         m_pProducts->SetCellText(row, 1, line.strCodice);

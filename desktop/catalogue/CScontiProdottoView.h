@@ -7,6 +7,7 @@
 
 class CCheckTreeCtrl;
 class CGridCtrl;
+class CTreePopupDlg;
 class CValidatedEdit;
 class QComboBox;
 class QLabel;
@@ -23,7 +24,10 @@ class CScontiProdottoView : public QWidget, public ITindaView
 {
     Q_OBJECT
 public:
-    CScontiProdottoView(CDaoDatabase& database, const QString& defaultLanguage, QWidget* parent = nullptr);
+    // The category chooser names categories in the editing language; the
+    // tree and the grid always in the default language.
+    CScontiProdottoView(CDaoDatabase& database, const QString& currentLanguage, const QString& defaultLanguage,
+                        QWidget* parent = nullptr);
     ~CScontiProdottoView() override;
 
     CScontiProdottoViewCore& Core() { return m_core; }
@@ -37,6 +41,11 @@ public:
     CCheckTreeCtrl* Tree() const { return m_pTree; }
     QTabWidget* UpperTabs() const { return m_pUpper; }
     QTabWidget* LowerTabs() const { return m_pLower; }
+    CGridCtrl* ProductGrid() const { return m_pProducts; }
+    CValidatedEdit* DefaultPercent() const { return m_default.percent; }
+    CValidatedEdit* DefaultPrice() const { return m_default.price; }
+    QRadioButton* DefaultPriceRadio() const { return m_default.priceRadio; }
+    QWidget* Page(int index) const { return m_pages[index]; }
 
 private:
     struct PricePair
@@ -72,6 +81,7 @@ private:
     void OnUpperTab(int index);
 
     CScontiProdottoViewCore m_core;
+    QString m_strCurrent;
     QString m_strDefault;
     QLabel* m_pListTitle = nullptr;
     QListWidget* m_pList = nullptr;
@@ -79,7 +89,9 @@ private:
     QRadioButton* m_pCustomers = nullptr;
     QTabWidget* m_pUpper = nullptr;
     CCheckTreeCtrl* m_pTree = nullptr;
-    QComboBox* m_pCategory = nullptr;
+    CValidatedEdit* m_pCategory = nullptr;
+    CTreePopupDlg* m_pPopup = nullptr;
+    qint32 m_nCategory = 0;   // 0: all categories
     QComboBox* m_pVisualizza = nullptr;
     CGridCtrl* m_pProducts = nullptr;
     QTabWidget* m_pLower = nullptr;

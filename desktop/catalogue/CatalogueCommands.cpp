@@ -67,7 +67,7 @@ CCommandInfo Sconti()
     info.strPrompt = QStringLiteral("Sconti e provvigioni di gruppi e clienti su categorie e prodotti");
     info.strTitle = QStringLiteral("Sconti");
     info.createView = [](CChildFrame&) -> QWidget* {
-        return new CScontiProdottoView(TindaApp()->m_db, DefaultLanguage());
+        return new CScontiProdottoView(TindaApp()->m_db, CurrentLanguage(), DefaultLanguage());
     };
     return info;
 }

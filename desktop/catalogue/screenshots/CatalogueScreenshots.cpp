@@ -180,7 +180,7 @@ int main(int argc, char** argv)
             terms.strSconto = "10+5";
             rules.SaveRecord(terms);
         }
-        CScontiProdottoView view(db, "it");
+        CScontiProdottoView view(db, "it", "it");
         view.resize(820, 560);
         view.show();
         Settle();
