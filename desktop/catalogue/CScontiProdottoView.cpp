@@ -37,6 +37,24 @@ void AddTicked(CCheckTreeCtrl* tree, QTreeWidgetItem* parent, const QVector<Tree
     }
 }
 
+// A date field's value in the display form, read as a value so that a
+// field being typed in (shown without separators) reads the same.
+QString DateOf(const CValidatedEdit* edit)
+{
+    QDateTime date;
+    edit->GetValue(date);
+    return date.isValid() ? CValueFormat::FormatDate(date) : QString();
+}
+
+void ShowDate(CValidatedEdit* edit, const QString& display)
+{
+    const QDateTime date = CValueFormat::ReadDate(display);
+    if (date.isValid())
+        edit->SetValue(date);
+    else
+        edit->Blank();
+}
+
 } // namespace
 
 CScontiProdottoView::CScontiProdottoView(CDaoDatabase& database, const QString& currentLanguage,
@@ -282,10 +300,10 @@ CScontiProdottoViewCore::Terms CScontiProdottoView::Typed() const
     m_default.price->GetValue(t.strPrezzo);
     m_period.percent->GetValue(t.strScontoPeriodo);
     m_period.price->GetValue(t.strPrezzoPeriodo);
-    t.strPeriodoDal = m_pPeriodoDal->text();
-    t.strPeriodoAl = m_pPeriodoAl->text();
-    t.strQuantitaDal = m_pQuantitaDal->text();
-    t.strQuantitaAl = m_pQuantitaAl->text();
+    t.strPeriodoDal = DateOf(m_pPeriodoDal);
+    t.strPeriodoAl = DateOf(m_pPeriodoAl);
+    t.strQuantitaDal = DateOf(m_pQuantitaDal);
+    t.strQuantitaAl = DateOf(m_pQuantitaAl);
     for (int n = 0; n < Core::kSteps; ++n) {
         t.steps[n].strQuantita = m_pSteps->GetCellText(n + 1, 0);
         t.steps[n].strSconto = m_pSteps->GetCellText(n + 1, 1);
@@ -324,10 +342,10 @@ void CScontiProdottoView::Show(const Core::Terms& t)
 {
     ShowPair(m_default, t.strSconto, t.strPrezzo);
     ShowPair(m_period, t.strScontoPeriodo, t.strPrezzoPeriodo);
-    m_pPeriodoDal->setText(t.strPeriodoDal);
-    m_pPeriodoAl->setText(t.strPeriodoAl);
-    m_pQuantitaDal->setText(t.strQuantitaDal);
-    m_pQuantitaAl->setText(t.strQuantitaAl);
+    ShowDate(m_pPeriodoDal, t.strPeriodoDal);
+    ShowDate(m_pPeriodoAl, t.strPeriodoAl);
+    ShowDate(m_pQuantitaDal, t.strQuantitaDal);
+    ShowDate(m_pQuantitaAl, t.strQuantitaAl);
     for (int n = 0; n < Core::kSteps; ++n) {
         m_pSteps->SetCellText(n + 1, 0, t.steps[n].strQuantita);
         m_pSteps->SetCellText(n + 1, 1, t.steps[n].strSconto);

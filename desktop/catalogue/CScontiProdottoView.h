@@ -46,6 +46,7 @@ public:
     CValidatedEdit* DefaultPrice() const { return m_default.price; }
     QRadioButton* DefaultPriceRadio() const { return m_default.priceRadio; }
     QWidget* Page(int index) const { return m_pages[index]; }
+    CValidatedEdit* PeriodFrom() const { return m_pPeriodoDal; }
 
 private:
     struct PricePair

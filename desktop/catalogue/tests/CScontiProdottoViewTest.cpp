@@ -53,9 +53,12 @@ TEST_F(ScontiViewWidgetTest, TickEditAndLeaveSavesTheTerms)
     EXPECT_FALSE(view->DefaultPriceRadio()->isVisibleTo(view.get())) << "no promotional price for categories";
 
     view->DefaultPercent()->SetValue(QStringLiteral("10+5"));
+    view->PeriodFrom()->SetValue(QDateTime(QDate(2026, 3, 1), QTime()));
     EXPECT_TRUE(view->IsRecordModified());
     view->List()->setCurrentRow(1);
     EXPECT_EQ(Stored("ScontoPredefinito"), "10+5");
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT ValiditaDal FROM ScontiProdotto")).toDateTime().date(), QDate(2026, 3, 1));
+    EXPECT_TRUE(f.Scalar(QStringLiteral("SELECT ValiditaAl FROM ScontiProdotto")).isNull());
     EXPECT_FALSE(view->Page(0)->isEnabled());
 
     // Back on the first customer, the category shows its terms; unticking deletes the row.
@@ -64,6 +67,10 @@ TEST_F(ScontiViewWidgetTest, TickEditAndLeaveSavesTheTerms)
     QString shown;
     view->DefaultPercent()->GetValue(shown);
     EXPECT_EQ(shown, "10+5");
+    QDateTime from;
+    view->PeriodFrom()->GetValue(from);
+    EXPECT_EQ(from.date(), QDate(2026, 3, 1));
+    EXPECT_FALSE(view->IsRecordModified()) << "as loaded";
     emit view->Tree()->UM_TREE_STATE_CLICK(view->Tree()->topLevelItem(0));
     EXPECT_EQ(f.Scalar(QStringLiteral("SELECT COUNT(*) FROM ScontiProdotto")).toInt(), 0);
     EXPECT_FALSE(view->Page(0)->isEnabled());
