@@ -25,7 +25,7 @@ using Core = CScontiProdottoViewCore;
 
 const QString kValidation = QStringLiteral("Validazione campi");
 constexpr int kTickCol = 0;
-constexpr int kStepRows = Core::kSteps + 1;   // the header row first
+constexpr int kProductsPerPage = 4;
 
 void AddTicked(CCheckTreeCtrl* tree, QTreeWidgetItem* parent, const QVector<TreeNode>& nodes, const Core& core)
 {
@@ -171,11 +171,26 @@ QWidget* CScontiProdottoView::BuildProductPage()
     m_pProducts->SetColumn(2, 238, GridCell::TextKind);
     m_pProducts->AddRow(QStringLiteral("\tCodice\tDescrizione\t"));
     m_pProducts->SetFixedFirstRow(true);
+    m_pProducts->SetVirtualMode(true, kProductsPerPage);
+    const auto paging = [this](CGridCore::PagingMessage message, int position, int* result) {
+        *result = PageProducts(message, position);
+    };
+    connect(m_pProducts, &CGridCtrl::UM_GRID_LINE_UP, this, [paging](int* r) { paging(CGridCore::MsgLineUp, 0, r); });
+    connect(m_pProducts, &CGridCtrl::UM_GRID_LINE_DOWN, this,
+            [paging](int* r) { paging(CGridCore::MsgLineDown, 0, r); });
+    connect(m_pProducts, &CGridCtrl::UM_GRID_PAGE_UP, this, [paging](int* r) { paging(CGridCore::MsgPageUp, 0, r); });
+    connect(m_pProducts, &CGridCtrl::UM_GRID_PAGE_DOWN, this,
+            [paging](int* r) { paging(CGridCore::MsgPageDown, 0, r); });
+    connect(m_pProducts, &CGridCtrl::UM_GRID_THUMB, this,
+            [paging](int position, int* r) { paging(CGridCore::MsgThumb, position, r); });
+    // The header and one page of products, no empty band under them.
+    m_pProducts->setFixedHeight(m_pProducts->CellRect(0, 0).height() * (kProductsPerPage + 1) +
+                                2 * m_pProducts->frameWidth() + 2);
     layout->addWidget(m_pProducts, 2, 0, 1, 2);
-    layout->setRowStretch(2, 1);
+    layout->setRowStretch(3, 1);
     connect(m_pVisualizza, &QComboBox::currentIndexChanged, this, [this] {
         m_pProducts->SetCellText(0, 2, m_pVisualizza->currentText());
-        FillGrid();
+        ShowProducts(m_nFirst);
     });
     connect(m_pProducts, &CGridCtrl::UM_GRID_CELL_LEAVE, this, [this](GridNotifyInfo* info, int* result) {
         *result = 0;
@@ -415,17 +430,50 @@ void CScontiProdottoView::FillTree()
 
 void CScontiProdottoView::FillGrid()
 {
+    m_productIds = m_core.ProductIds(m_nCategory);
+    ShowProducts(0);
+}
+
+// Four products from first on; the scroll bar stands for the whole list.
+void CScontiProdottoView::ShowProducts(int first)
+{
+    m_nFirst = qBound(0, first, qMax(0, static_cast<int>(m_productIds.size()) - kProductsPerPage));
     m_pProducts->SetCurCell(-1, -1);
     m_pProducts->DeleteAllRows();   // the header row stays
-    for (const Core::ProductLine& line :
-         m_core.Products(m_nCategory, m_pVisualizza->currentIndex())) {
+    const int last = qMin(static_cast<int>(m_productIds.size()), m_nFirst + kProductsPerPage);
+    for (int i = m_nFirst; i < last; ++i) {
+        const Core::ProductLine line = m_core.ProductAt(m_productIds.at(i), m_pVisualizza->currentIndex());
         const int row = m_pProducts->AddRow(QStringLiteral("\t\t\t"));
         m_pProducts->SetCellCheck(row, kTickCol, line.bTicked ? 1 : 0);
         m_pProducts->SetCellText(row, 1, line.strCodice);
         m_pProducts->SetCellText(row, 2, line.strDescrizione);
         m_pProducts->SetRowData(row, line.nId);
     }
+    m_pProducts->SetVirtualCount(m_productIds.size());
+    m_pProducts->SetVirtualPos(m_nFirst + 1);
     m_pProducts->viewport()->update();
+}
+
+// Line and page moves and the thumb: the terms are saved, no product is
+// current, and the new position goes back to the grid (0: nothing moved).
+int CScontiProdottoView::PageProducts(CGridCore::PagingMessage message, int position)
+{
+    SaveSilently();
+    int first = m_nFirst;
+    switch (message) {
+    case CGridCore::MsgLineUp: first = m_nFirst - 1; break;
+    case CGridCore::MsgLineDown: first = m_nFirst + 1; break;
+    case CGridCore::MsgPageUp: first = m_nFirst - kProductsPerPage; break;
+    case CGridCore::MsgPageDown: first = m_nFirst + kProductsPerPage; break;
+    case CGridCore::MsgThumb: first = position - 1; break;
+    }
+    first = qBound(0, first, qMax(0, static_cast<int>(m_productIds.size()) - kProductsPerPage));
+    m_core.SetCurrentItem(Core::ProductItem, 0);
+    ReloadPages();
+    if (first == m_nFirst)
+        return 0;
+    ShowProducts(first);
+    return first + 1;
 }
 
 void CScontiProdottoView::ApplyWording()

@@ -2,6 +2,7 @@
 
 #include "desktop/catalogue/CScontiProdottoViewCore.h"
 #include "desktop/shell/app/ITindaView.h"
+#include "desktop/shell/controls/CGridCore.h"
 
 #include <QWidget>
 
@@ -75,6 +76,8 @@ private:
     void FillList();
     void FillTree();
     void FillGrid();
+    void ShowProducts(int first);
+    int PageProducts(CGridCore::PagingMessage message, int position);
     void ApplyWording();
     void ReloadPages();
     void CurrentFromUpperPage();
@@ -93,6 +96,8 @@ private:
     CValidatedEdit* m_pCategory = nullptr;
     CTreePopupDlg* m_pPopup = nullptr;
     qint32 m_nCategory = 0;   // 0: all categories
+    QVector<qint32> m_productIds;
+    int m_nFirst = 0;
     QComboBox* m_pVisualizza = nullptr;
     CGridCtrl* m_pProducts = nullptr;
     QTabWidget* m_pLower = nullptr;

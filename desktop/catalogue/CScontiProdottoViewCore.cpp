@@ -253,12 +253,11 @@ QStringList CScontiProdottoViewCore::DescriptionChoices()
             QStringLiteral("Descrizione estesa")};
 }
 
-QVector<CScontiProdottoViewCore::ProductLine> CScontiProdottoViewCore::Products(qint32 category,
-                                                                                int description) const
+QVector<qint32> CScontiProdottoViewCore::ProductIds(qint32 category) const
 {
-    QVector<ProductLine> lines;
+    QVector<qint32> ids;
     if (m_nEntry <= 0)
-        return lines;
+        return ids;
     CProdottiGeneraleSet products(&m_db);
     if (category > 0) {
         products.m_bJoin = true;
@@ -266,21 +265,36 @@ QVector<CScontiProdottoViewCore::ProductLine> CScontiProdottoViewCore::Products(
         products.m_filterParams = {category};
     }
     products.Open();
+    for (; !products.IsEOF(); products.MoveNext())
+        ids.append(products.m_ID);
+    return ids;
+}
+
+CScontiProdottoViewCore::ProductLine CScontiProdottoViewCore::ProductAt(qint32 id, int description) const
+{
+    ProductLine line{id, QString(), QString(), IsTicked(ProductItem, id)};
+    CProdottiGeneraleSet products(&m_db);
+    products.m_strFilter = QStringLiteral("ID=?");
+    products.m_filterParams = {id};
+    products.Open();
+    if (!products.IsEOF())
+        line.strCodice = products.m_Codice;
     CProdottiLingueSet texts(&m_db);
     texts.m_strFilter = QStringLiteral("IDProdotto=? AND CodiceLingua=?");
-    for (; !products.IsEOF(); products.MoveNext()) {
-        ProductLine line{products.m_ID, products.m_Codice, QString(), false};
-        texts.m_filterParams = {products.m_ID, m_strDefault};
-        if (texts.IsOpen())
-            texts.Requery();
-        else
-            texts.Open();
-        // A product without a row in the default language shows no description.
-        if (!texts.IsEOF())
-            line.strDescrizione = Description(texts, description).left(kDescriptionLength);
-        line.bTicked = IsTicked(ProductItem, line.nId);
-        lines.append(line);
-    }
+    texts.m_filterParams = {id, m_strDefault};
+    texts.Open();
+    // A product without a row in the default language shows no description.
+    if (!texts.IsEOF())
+        line.strDescrizione = Description(texts, description).left(kDescriptionLength);
+    return line;
+}
+
+QVector<CScontiProdottoViewCore::ProductLine> CScontiProdottoViewCore::Products(qint32 category,
+                                                                                int description) const
+{
+    QVector<ProductLine> lines;
+    for (const qint32 id : ProductIds(category))
+        lines.append(ProductAt(id, description));
     return lines;
 }
 

@@ -121,6 +121,11 @@ public:
     // "Visualizza" (0 Nome, 1 Descrizione fattura, 2 Descrizione breve,
     // 3 Descrizione estesa) in the default language, cut to 100 characters.
     QVector<ProductLine> Products(qint32 category, int description) const;
+    // The same in two steps, for a grid that shows a page at a time: the
+    // products of category in table order (none without an entry), then
+    // one product's line.
+    QVector<qint32> ProductIds(qint32 category) const;
+    ProductLine ProductAt(qint32 id, int description) const;
     static QStringList DescriptionChoices();
 
     // The item the pages show (NoItem, 0: none).

@@ -114,3 +114,37 @@ TEST_F(ScontiViewWidgetTest, ProductsPageAddsTheQuantityTabAndThePrice)
 }
 
 } // namespace
+
+namespace {
+
+// The product grid shows four products at a time; the paging messages
+// move by one or four, the thumb to a place, and stop at either end.
+TEST_F(ScontiViewWidgetTest, ProductGridPagesFourAtATime)
+{
+    for (qint32 id = 20; id < 26; ++id)
+        f.AddProduct(id, QStringLiteral("Q%1").arg(id));
+    view->List()->setCurrentRow(0);
+    view->Core().SetTick(CScontiProdottoViewCore::ProductItem, 22, true);
+    view->UpperTabs()->setCurrentIndex(1);
+    CGridCtrl* grid = view->ProductGrid();
+    auto firstShown = [grid] { return grid->GetRowData(1); };
+    ASSERT_EQ(grid->GetRowCount(), 5) << "header and four products";
+    EXPECT_EQ(firstShown(), 7);
+    int result = -1;
+    emit grid->UM_GRID_LINE_DOWN(&result);
+    EXPECT_EQ(result, 2);
+    EXPECT_EQ(firstShown(), 20);
+    EXPECT_EQ(grid->GetCellCheck(3, 0), 1) << "product 22 is ticked";
+    emit grid->UM_GRID_PAGE_DOWN(&result);
+    EXPECT_EQ(result, 4) << "seven products: the last page starts at the fourth";
+    EXPECT_EQ(firstShown(), 22);
+    emit grid->UM_GRID_PAGE_DOWN(&result);
+    EXPECT_EQ(result, 0) << "at the end nothing moves";
+    emit grid->UM_GRID_THUMB(1, &result);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(firstShown(), 7);
+    emit grid->UM_GRID_LINE_UP(&result);
+    EXPECT_EQ(result, 0);
+}
+
+} // namespace
