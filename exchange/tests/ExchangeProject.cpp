@@ -1,8 +1,9 @@
 #include "exchange/tests/ExchangeProject.h"
 
+#include "platform/testing/CTestDatabaseFile.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSqlQuery>
 
 #include <stdexcept>
 
@@ -34,16 +35,5 @@ QByteArray ExchangeProject::DatabaseBytes() const { return m_folder.ReadFile("db
 
 QVariant ExchangeProject::Value(const QString& sql, const QVariantList& params) const
 {
-    CDaoDatabase db;
-    db.Open(Database());
-    QSqlQuery query(db.Connection());
-    query.prepare(sql);
-    for (int i = 0; i < params.size(); ++i)
-        query.bindValue(i, params[i]);
-    QVariant value;
-    if (query.exec() && query.next())
-        value = query.value(0);
-    query.finish();
-    db.Close();
-    return value;
+    return CTestDatabaseFile::FirstValue(Database(), sql, params);
 }

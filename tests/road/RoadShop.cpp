@@ -1,11 +1,11 @@
 #include "tests/road/RoadShop.h"
 
 #include "platform/dao/CDaoDatabase.h"
+#include "platform/testing/CTestDatabaseFile.h"
 #include "server/host/testing/CHttpTestClient.h"
 
 #include <QDir>
 #include <QProcess>
-#include <QSqlQuery>
 
 #include <stdexcept>
 
@@ -62,18 +62,7 @@ void RoadShop::Stop()
 
 QVariant RoadShop::Value(const QString& sql, const QVariantList& params) const
 {
-    CDaoDatabase db;
-    db.Open(ShopDatabase());
-    QSqlQuery query(db.Connection());
-    query.prepare(sql);
-    for (int i = 0; i < params.size(); ++i)
-        query.bindValue(i, params[i]);
-    QVariant value;
-    if (query.exec() && query.next())
-        value = query.value(0);
-    query.finish();
-    db.Close();
-    return value;
+    return CTestDatabaseFile::FirstValue(ShopDatabase(), sql, params);
 }
 
 void RoadShop::Execute(const QString& sql, const QVariantList& params) const

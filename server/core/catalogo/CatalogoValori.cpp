@@ -49,6 +49,12 @@ std::optional<qint32> CatalogoValori::Id(const QVariant& valore, const char* cos
     throw std::invalid_argument(std::string(cosa) + " non valido: '" + valore.toString().toStdString() + "'");
 }
 
+QVariant CatalogoValori::IdDaLegare(const QVariant& valore, const char* cosa)
+{
+    const auto id = Id(valore, cosa);
+    return id ? QVariant(*id) : QVariant();
+}
+
 qint32 CatalogoValori::Intero(const QVariant& valore, const char* cosa)
 {
     return Id(valore, cosa).value_or(0);

@@ -19,6 +19,8 @@ public:
     // An ID or page number: nothing when empty; throws
     // std::invalid_argument naming what when it is not a whole number.
     static std::optional<qint32> Id(const QVariant& valore, const char* cosa);
+    // The same, as a value to bind: null when empty.
+    static QVariant IdDaLegare(const QVariant& valore, const char* cosa);
 
     // A Session switch read as a number; empty reads as 0.
     static qint32 Intero(const QVariant& valore, const char* cosa);

@@ -18,12 +18,6 @@ qint32 Numero(const QVariant& valore, const char* cosa)
     return *numero;
 }
 
-QVariant IdSessione(const QVariant& valore, const char* chiave)
-{
-    const auto id = CatalogoValori::Id(valore, chiave);
-    return id ? QVariant(*id) : QVariant();
-}
-
 } // namespace
 
 Correlazioni::Correlazioni(QObject* parent) : CQtrServerObject(parent) {}
@@ -56,8 +50,8 @@ bool Correlazioni::ApriPaginaRisultati(const QVariant& Tipo, const QVariant& ID,
             sql += QStringLiteral("((ID1=? AND Tipo1=? AND Tipo2=?) OR (ID2=? AND Tipo2=? AND Tipo1=?))");
             parametri << m_id << m_tipo << modo << m_id << m_tipo << modo;
         }
-        const QVariant gruppo = IdSessione(SessionValue(QStringLiteral("IDGruppo")), "IDGruppo");
-        const QVariant utente = IdSessione(SessionValue(QStringLiteral("IDUtente")), "IDUtente");
+        const QVariant gruppo = CatalogoValori::IdDaLegare(SessionValue(QStringLiteral("IDGruppo")), "IDGruppo");
+        const QVariant utente = CatalogoValori::IdDaLegare(SessionValue(QStringLiteral("IDUtente")), "IDUtente");
         sql += RicercaDiritti::Clausola(QStringLiteral("Correlazioni.Tipo1"), QStringLiteral("Correlazioni.ID1"), gruppo,
                                         utente, parametri);
         sql += RicercaDiritti::Clausola(QStringLiteral("Correlazioni.Tipo2"), QStringLiteral("Correlazioni.ID2"), gruppo,

@@ -25,12 +25,6 @@ QString Modello(const QString& parola)
     return QLatin1Char('%') + testo + QLatin1Char('%');
 }
 
-QVariant IdSessione(const QVariant& valore, const char* chiave)
-{
-    const auto id = CatalogoValori::Id(valore, chiave);
-    return id ? QVariant(*id) : QVariant();
-}
-
 } // namespace
 
 Ricerca::Ricerca(QObject* parent) : CQtrServerObject(parent) {}
@@ -77,8 +71,8 @@ bool Ricerca::ApriPaginaRisultati()
                               " AND (ParoleChiave.AllaData IS NULL OR ParoleChiave.AllaData>=?)");
         parametri << oggi.addDays(1) << oggi;
         sql += RicercaDiritti::Clausola(QStringLiteral("ParoleChiave.Tipo"), QStringLiteral("ParoleChiave.IDRecord"),
-                                        IdSessione(SessionValue(QStringLiteral("IDGruppo")), "IDGruppo"),
-                                        IdSessione(SessionValue(QStringLiteral("IDUtente")), "IDUtente"), parametri);
+                                        CatalogoValori::IdDaLegare(SessionValue(QStringLiteral("IDGruppo")), "IDGruppo"),
+                                        CatalogoValori::IdDaLegare(SessionValue(QStringLiteral("IDUtente")), "IDUtente"), parametri);
         // A fixed order, so the pages of one search neither repeat nor skip.
         sql += QStringLiteral(" ORDER BY ParoleChiave.Tipo, ParoleChiave.IDRecord, ParoleChiave.ID");
         m_rs.Open(sql, Connection(), parametri);
