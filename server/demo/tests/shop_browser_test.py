@@ -26,7 +26,7 @@ from selenium import webdriver
 from selenium.webdriver.chrome.options import Options
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
-from selenium.webdriver.support import expected_conditions
+from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
 SHOP_NAME = "Bottega del Lago s.n.c."
@@ -152,10 +152,16 @@ class Check:
 
 
 def follow(driver, element):
-    """Clicks a link or a submit button and waits for the next page."""
-    page = driver.find_element(By.TAG_NAME, "html")
+    """Clicks a link or a submit button and waits for the next page.
+
+    The page being left is marked, and the wait ends when a page without the
+    mark has loaded. Asking about an element of the old page instead races the
+    navigation: while the new document replaces the old one, the browser may
+    answer with an error that is neither "stale" nor "present"."""
+    driver.execute_script("window.qtrLeaving = true;")
     element.click()
-    WebDriverWait(driver, 30).until(expected_conditions.staleness_of(page))
+    WebDriverWait(driver, 30, ignored_exceptions=(WebDriverException,)).until(
+        lambda d: d.execute_script("return !window.qtrLeaving && document.readyState === 'complete';"))
 
 
 def run_pages(check, base):
