@@ -1,9 +1,10 @@
 // The catalogue's commands in tinda's command table: the product price
-// table, the category tree and the discounts (editors), the bulk price update and the
+// table, the category tree, the discounts and the custom field definitions (editors), the bulk price update and the
 // text import (dialogs); and the index ordering the general parameters run.
 
 #include "desktop/catalogue/CAggiornamentoListiniDlg.h"
 #include "desktop/catalogue/CCategorieView.h"
+#include "desktop/catalogue/CDefCampiCustomView.h"
 #include "desktop/catalogue/CImportDatiDlg.h"
 #include "desktop/catalogue/COrdinamentoIndiceDlg.h"
 #include "desktop/catalogue/CScontiProdottoView.h"
@@ -72,6 +73,18 @@ CCommandInfo Sconti()
     return info;
 }
 
+CCommandInfo DefinizioneCampiCustom()
+{
+    CCommandInfo info;
+    info.nId = ID_DEFINIZIONE_CAMPI_CUSTOM;
+    info.strPrompt = QStringLiteral("Campi custom dei prodotti, per categoria");
+    info.strTitle = QStringLiteral("Definizione campi custom");
+    info.createView = [](CChildFrame&) -> QWidget* {
+        return new CDefCampiCustomView(TindaApp()->m_db, CurrentLanguage(), DefaultLanguage());
+    };
+    return info;
+}
+
 CCommandInfo AggiornamentoListini()
 {
     CCommandInfo info;
@@ -120,6 +133,7 @@ struct IndexOrderingRegistration
 
 const IndexOrderingRegistration s_indexOrdering;
 
-const CCommandRegistrar s_catalogueCommands({TabellaProdotti(), Categorie(), Sconti(), AggiornamentoListini(), ImportDati()});
+const CCommandRegistrar s_catalogueCommands({TabellaProdotti(), Categorie(), Sconti(), DefinizioneCampiCustom(),
+                                             AggiornamentoListini(), ImportDati()});
 
 } // namespace

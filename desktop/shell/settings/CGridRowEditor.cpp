@@ -78,13 +78,25 @@ bool CGridRowEditor::AllowDelete(qint32)
     return true;
 }
 
+int CGridRowEditor::RefusedCell(int, QString&)
+{
+    return -1;
+}
+
 bool CGridRowEditor::RequiredCells(int row)
 {
     const int missing = MissingCell(row);
-    if (missing < 0)
-        return true;
-    Refuse(missing, QStringLiteral("Campo obbligatorio!"));
-    return false;
+    if (missing >= 0) {
+        Refuse(missing, QStringLiteral("Campo obbligatorio!"));
+        return false;
+    }
+    QString text;
+    const int refused = RefusedCell(row, text);
+    if (refused >= 0) {
+        Refuse(refused, text);
+        return false;
+    }
+    return true;
 }
 
 void CGridRowEditor::Refuse(int col, const QString& text)

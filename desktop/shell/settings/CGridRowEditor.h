@@ -28,9 +28,11 @@ public:
     bool CanDelete() const { return m_nCurRow > 0; }
 
     // The grid's notifications.
-    void OnCellEnter(const GridNotifyInfo& info);
+    // A view with rules inside a row (a type cell that changes its
+    // neighbours) adds them and calls these.
+    virtual void OnCellEnter(const GridNotifyInfo& info);
     // 0 allows the move; -1 refuses it, with info.fromCol the cell to stay in.
-    int OnCellLeave(GridNotifyInfo& info);
+    virtual int OnCellLeave(GridNotifyInfo& info);
 
     // "Add": saves a pending row first; false (with the failing cell made
     // current) when that fails.
@@ -47,6 +49,9 @@ protected:
     // The column that must be filled first, or -1 when every required
     // cell of row is filled.
     virtual int MissingCell(int row) = 0;
+    // A filled cell whose content cannot be stored, checked after the
+    // required ones: its column with the text to show, or -1.
+    virtual int RefusedCell(int row, QString& text);
     // Stores the pending row (item data -1); returns its new ID, or 0 after
     // a refusal already told (setting FailedCol).
     virtual qint32 InsertRow(int row) = 0;
