@@ -131,7 +131,8 @@ void CCorrPickerCore::Filter(const QString& filter, const QVariantList& params)
 {
     Records().m_strFilter = filter;
     Records().m_filterParams = params;
-    Records().Requery();
+    Records().Close();   // a new filter text needs a new statement
+    Records().Open();
 }
 
 void CCorrPickerCore::ApplyFilter(bool filtered, qint32 id)

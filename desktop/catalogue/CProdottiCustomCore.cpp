@@ -51,7 +51,8 @@ void CProdottiCustomCore::LoadCustomValues()
     }
     m_pDefinizioni->m_strFilter = filter;
     m_pDefinizioni->m_filterParams = params;
-    m_pDefinizioni->Requery();
+    m_pDefinizioni->Close();   // a new filter text needs a new statement
+    m_pDefinizioni->Open();
     for (; !m_pDefinizioni->IsEOF(); m_pDefinizioni->MoveNext()) {
         const int row = m_grid.AddRow(QStringLiteral("\t\t"));
         m_grid.SetCellText(row, ColNome, m_pDefinizioni->m_Nome);

@@ -167,7 +167,8 @@ bool CProdottiFilesCore::CopyChosen(const QString& code, const QString& oldCode)
     if (chosen.isEmpty())
         return false;
     const QString target = QDir(m_strFolder).filePath(AttachmentName(m_nProductId, code, QFileInfo(chosen).suffix()));
-    const QString partial = target + QStringLiteral(".part");
+    // Named so that neither this page nor the site update takes it for an attachment.
+    const QString partial = QFileInfo(target).dir().filePath(QLatin1Char('~') + QFileInfo(target).fileName());
     if (!InsideProject(m_strFolder) || !InsideProject(target) || !CreatePath(m_strFolder)) {
         Warn(QStringLiteral("Impossibile copiare il file!"));
         return false;

@@ -1,6 +1,7 @@
 // The catalogue's commands in tinda's command table: the product price
-// table, the category tree, the discounts and the custom field definitions (editors), the bulk price update and the
-// text import (dialogs); and the index ordering the general parameters run.
+// table, the category tree, the discounts and the custom field definitions
+// (editors), the bulk price update and the text import (dialogs); and the
+// index ordering the general parameters run.
 
 #include "desktop/catalogue/CAggiornamentoListiniDlg.h"
 #include "desktop/catalogue/CCategorieView.h"

@@ -2,6 +2,7 @@
 // in the menus, and opening their editors on the open project.
 
 #include "desktop/catalogue/CCategorieView.h"
+#include "desktop/catalogue/CDefCampiCustomView.h"
 #include "desktop/catalogue/CScontiProdottoView.h"
 #include "desktop/catalogue/CTabellaProdottiView.h"
 #include "desktop/catalogue/tests/CatalogueFixture.h"
@@ -56,7 +57,8 @@ TEST(CatalogueCommandsTest, TheCatalogueEditorsOpenFromTindasMenus)
     ASSERT_TRUE(app.InitInstance());
     ASSERT_TRUE(app.m_bProjectOpen);
     CMainFrame* frame = app.GetMainFrame();
-    for (int id : {ID_TABELLA_PRODOTTI, ID_CATEGORIE, ID_SCONTI, ID_AGGIORNAMENTO_LISTINI, ID_IMPORT_DATI_ESTERNI}) {
+    for (int id : {ID_TABELLA_PRODOTTI, ID_CATEGORIE, ID_SCONTI, ID_DEFINIZIONE_CAMPI_CUSTOM, ID_AGGIORNAMENTO_LISTINI,
+                   ID_IMPORT_DATI_ESTERNI}) {
         ASSERT_TRUE(frame->GetAction(id)) << id;
         EXPECT_TRUE(frame->GetAction(id)->isEnabled()) << id;
     }
@@ -74,6 +76,11 @@ TEST(CatalogueCommandsTest, TheCatalogueEditorsOpenFromTindasMenus)
     ASSERT_TRUE(frame->RunCommand(ID_SCONTI));
     EXPECT_TRUE(dynamic_cast<CScontiProdottoView*>(frame->GetActiveView()));
     EXPECT_EQ(frame->GetMdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Sconti"));
+    ASSERT_TRUE(frame->CloseEditors());
+
+    ASSERT_TRUE(frame->RunCommand(ID_DEFINIZIONE_CAMPI_CUSTOM));
+    EXPECT_TRUE(dynamic_cast<CDefCampiCustomView*>(frame->GetActiveView()));
+    EXPECT_EQ(frame->GetMdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Definizione campi custom"));
     ASSERT_TRUE(frame->CloseEditors());
     app.ExitInstance();
 }

@@ -41,6 +41,12 @@ bool CGridRowEditor::AddRow()
         m_grid.SetCurCell(m_nCurRow, m_nFailedCol);
         return false;
     }
+    // The new row takes the cursor without a leave step, so a changed row
+    // is saved here or its changes would go unnoticed.
+    if (IsRowModified() && !SaveRow()) {
+        m_grid.SetCurCell(m_nCurRow, m_nFailedCol);
+        return false;
+    }
     const int row = m_grid.AddRow(QString(m_grid.GetColumnCount(), QLatin1Char('\t')));
     m_grid.SetRowData(row, -1);
     PrepareNewRow(row);

@@ -34,8 +34,8 @@ public:
     // 0 allows the move; -1 refuses it, with info.fromCol the cell to stay in.
     virtual int OnCellLeave(GridNotifyInfo& info);
 
-    // "Add": saves a pending row first; false (with the failing cell made
-    // current) when that fails.
+    // "Add": saves a pending or changed row first; false (with the failing
+    // cell made current) when that fails.
     bool AddRow();
     // "Delete" with its questions; true when a row went.
     bool DeleteRow();
