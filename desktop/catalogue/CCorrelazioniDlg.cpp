@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -40,6 +41,8 @@ CCorrelazioniDlg::CCorrelazioniDlg(CDaoDatabase& db, int ownerKind, qint32 owner
     layout->addWidget(m_pTabs, 1);
     layout->addWidget(buttons);
     connect(m_pTabs, &QTabWidget::currentChanged, this, &CCorrelazioniDlg::OnTabChanged);
+    // Every tab caption stays in sight.
+    m_pTabs->tabBar()->setUsesScrollButtons(false);
 }
 
 CCorrelazioniDlg::~CCorrelazioniDlg() = default;

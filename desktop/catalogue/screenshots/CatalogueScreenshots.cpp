@@ -3,6 +3,11 @@
 
 #include "desktop/catalogue/CAggiornamentoListiniDlg.h"
 #include "desktop/catalogue/CCategorieView.h"
+#include "desktop/catalogue/CCorrelazioniDlg.h"
+#include "desktop/catalogue/CDefCampiCustomView.h"
+#include "desktop/catalogue/CProdottiCustomDlg.h"
+#include "desktop/catalogue/CProdottiFilesDlg.h"
+#include "desktop/shell/controls/CSelPickerDlg.h"
 #include "desktop/catalogue/CScontiProdottoView.h"
 #include "desktop/shell/controls/CCheckTreeCtrl.h"
 #include "desktop/catalogue/CCategoryDragTree.h"
@@ -192,6 +197,51 @@ int main(int argc, char** argv)
         Settle();
         view.LowerTabs()->setCurrentIndex(2);
         Save(view, out + "/catalogue-sconti-prodotti-agente.png");
+    }
+    db.Execute("INSERT INTO DefinizioneCampiCustom (ID, IDCategoria, Nome, Tipo, Lunghezza, Decimali) VALUES "
+               "(1, 0, 'Materiale', 0, 30, 0), (2, 0, 'Garanzia (anni)', 1, 2, 0), (3, 1, 'Altezza seduta', 2, 5, 1), "
+               "(4, 1, 'Peso massimo', 4, 6, 2), (5, 1, 'Data collaudo', 5, 8, 0), (6, 1, 'Codice fiscale produttore', 6, 16, 0)");
+    {
+        CDefCampiCustomView view(db, "it", "it");
+        view.resize(560, 420);
+        view.ChooseCategory(1, "Sedie");
+        view.show();
+        Settle();
+        view.Grid()->SetCurCell(3, 1);
+        Save(view, out + "/catalogue-definizione-campi-custom.png");
+    }
+    {
+        QWidget host;
+        host.setWindowTitle("Custom");
+        auto* page = new CProdottiCustomDlg(db, &host);
+        page->SetCategories({1});
+        page->SetCampiCustom("Materiale|faggio curvato|Altezza seduta|46|Garanzia (anni)|2|");
+        page->LoadCustomValues();
+        host.resize(420, 300);
+        page->resize(420, 300);
+        Save(host, out + "/catalogue-prodotto-custom.png");
+    }
+    {
+        const QString files = project + "/website/images/prodotti/files";
+        QDir().mkpath(files);
+        for (const char* name : {"p1_manuale.pdf", "m1_scheda.pdf", "p1_montaggi.doc", "d1_vecchio"})
+            QFile(files + "/" + name).open(QIODevice::WriteOnly);
+        QWidget host;
+        auto* page = new CProdottiFilesDlg(project, &host);
+        page->SetFolder(files);
+        page->FillFileList(1);
+        page->List()->setCurrentRow(1);
+        host.resize(420, 320);
+        page->resize(420, 320);
+        Save(host, out + "/catalogue-prodotto-files.png");
+    }
+    {
+        db.Execute("INSERT INTO Correlazioni (ID, Tipo1, ID1, Tipo2, ID2) VALUES (1, 1, 1, 0, 4), (2, 1, 3, 1, 1)");
+        CCorrelazioniDlg dialog(db, 1, 1, "ART100", "it", "it");
+        dialog.CategoryTree()->expandAll();
+        Save(dialog, out + "/catalogue-correlazioni-categorie.png");
+        dialog.Tabs()->setCurrentIndex(1);
+        Save(dialog, out + "/catalogue-correlazioni-prodotti.png");
     }
     db.Close();
     return 0;

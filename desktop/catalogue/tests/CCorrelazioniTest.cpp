@@ -12,6 +12,7 @@
 #include "desktop/shell/controls/CSelPickerDlg.h"
 
 #include <QTabWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -199,6 +200,15 @@ TEST_F(CorrelazioniTest, TheDialogShowsFiveTabsAndWritesEveryTickAtOnce)
     EXPECT_TRUE(dialog.Core().IsLinked(Core::Categoria, 1));
     sedie->child(0)->setCheckState(0, Qt::Unchecked);
     EXPECT_FALSE(dialog.Core().IsLinked(Core::Categoria, 2));
+
+    // A click on the box: the tree toggles it and the link follows, once.
+    dialog.show();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->CheckBoxRect(sedie).center());
+    EXPECT_EQ(sedie->checkState(0), Qt::Unchecked);
+    EXPECT_FALSE(dialog.Core().IsLinked(Core::Categoria, 1));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->CheckBoxRect(sedie).center());
+    EXPECT_EQ(sedie->checkState(0), Qt::Checked);
+    EXPECT_TRUE(dialog.Core().IsLinked(Core::Categoria, 1));
 
     ASSERT_EQ(dialog.SectionTree()->topLevelItemCount(), 1);
     dialog.SectionTree()->topLevelItem(0)->setCheckState(0, Qt::Checked);
