@@ -48,7 +48,7 @@ int CSiteUploadFiles::Count() const
            + FlaggedRows("ChiSiamo", "ModificataFoto") + FlaggedRows("CategorieLingue", "ModificataFoto")
            + FlaggedRows("SezioniLingue", "ModificataFoto") + FlaggedRows("ArticoliFiles", "ModificatoFile")
            + FlaggedRows("Banner", "ModificatoFile") + Attachments(QStringLiteral("m*.*")).size()
-           + Attachments(QStringLiteral("d*.*")).size();
+           + Attachments(QStringLiteral("d*")).size();
 }
 
 bool CSiteUploadFiles::Send()
@@ -201,7 +201,7 @@ bool CSiteUploadFiles::ProductAttachments()
         FlagAnnullaUpd = 1;
         return false;
     };
-    for (const QString& name : Attachments(QStringLiteral("d*.*"))) {
+    for (const QString& name : Attachments(QStringLiteral("d*"))) {
         Progress(false);
         if (!removeOnShop(stem(name)))
             return false;

@@ -1,6 +1,11 @@
+#include "desktop/catalogue/CProdottiCustomCore.h"
+#include "desktop/catalogue/CProdottiFilesCore.h"
+#include "desktop/shell/controls/CGridCore.h"
+#include "desktop/shell/controls/CMessageBoxScript.h"
 #include "exchange/CSiteUpload.h"
 #include "exchange/QtrUpdDatiState.h"
 #include "recordset/CConfigurazioneSet.h"
+#include "recordset/CProdottiLingueSet.h"
 #include "platform/testing/QtPrinters.h"
 #include "tests/road/RoadProject.h"
 #include "tests/road/RoadShop.h"
@@ -8,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTimer>
@@ -78,6 +84,62 @@ TEST_F(SiteUploadRoad, AProductSavedOnTheDesktopReachesTheShopAndLeavesWithItsPi
     EXPECT_FALSE(QFile::exists(shop.ShopFile("images/prodotti/7.jpg")));
     EXPECT_FALSE(QFile::exists(shop.ShopFile("images/prodotti/th/7.jpg")));
     EXPECT_FALSE(shop.Page("/prodotto.asp?IDProdotto=7").contains("Sedia"));
+}
+
+// The product card's custom and files pages write what the shop reads: the
+// CampiCustom pairs its product page lists, and the attachment under the
+// name its file check looks for; a deleted attachment leaves the shop too.
+TEST_F(SiteUploadRoad, CustomFieldsAndAttachmentsFromTheProductCardReachTheShop)
+{
+    CMessageBoxScript boxes;
+    project.AddProduct(7, "Sedia", 19.99);
+    project.Db().Execute("INSERT INTO DefinizioneCampiCustom (ID, IDCategoria, Nome, Tipo, Lunghezza, Decimali) "
+                         "VALUES (1, 0, 'Materiale', 0, 30, 0), (2, 0, 'Garanzia', 1, 2, 0)");
+    CGridCore grid;
+    CProdottiCustomCore custom(project.Db(), grid);
+    custom.InitGrid();
+    custom.LoadCustomValues();
+    grid.SetCellText(1, 1, "faggio & noce");
+    ASSERT_TRUE(custom.ValidateCustomValues());
+    {
+        CProdottiLingueSet lingua(&project.Db());
+        lingua.m_strFilter = "IDProdotto=?";
+        lingua.m_filterParams = {7};
+        lingua.Open();
+        lingua.Edit();
+        lingua.m_CampiCustom = custom.GetCustomValuesText();
+        lingua.m_Modificato = true;
+        lingua.Update();
+    }
+    TempFolder outside;
+    QFile manual(outside.FilePath("Manuale.PDF"));
+    ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
+    manual.write("%PDF-1.4 manuale");
+    manual.close();
+    CProdottiFilesCore files(project.Folder());
+    files.SetFolder(project.Folder() + "/website/images/prodotti/files");
+    files.m_chooseFile = [&] { return manual.fileName(); };
+    files.FillFileList(7);
+    files.SetCode("man1");
+    ASSERT_TRUE(files.Add());
+
+    ASSERT_EQ(Upload(project), CSiteUpload::Result::Done) << UploadLog(project).toStdString();
+    EXPECT_EQ(shop.Value("SELECT CampiCustom FROM ProdottiLingue WHERE IDProdotto=7").toString(),
+              "Materiale|faggio & noce|Garanzia||");
+    EXPECT_TRUE(QFile::exists(shop.ShopFile("images/prodotti/files/p7_man1.pdf")));
+    EXPECT_TRUE(QFile::exists(project.Folder() + "/website/images/prodotti/files/p7_man1.pdf")) << "published";
+    const QString page = shop.Page("/prodotto.asp?IDProdotto=7");
+    EXPECT_TRUE(page.contains("<dt>Materiale</dt><dd>faggio &amp; noce</dd>")) << page.toStdString();
+    EXPECT_FALSE(page.contains("<dt>Garanzia</dt>")) << "an empty field is not shown";
+
+    files.FillFileList(7);
+    EXPECT_EQ(files.Codes(), QStringList{"MAN1"});
+    files.Select(0);
+    ASSERT_TRUE(files.Delete());
+    ASSERT_EQ(Upload(project), CSiteUpload::Result::Done) << UploadLog(project).toStdString();
+    EXPECT_FALSE(QFile::exists(shop.ShopFile("images/prodotti/files/p7_man1.pdf")));
+    EXPECT_TRUE(QDir(project.Folder() + "/website/images/prodotti/files").entryList(QDir::Files).isEmpty())
+        << "the deletion flag went with the upload";
 }
 
 TEST_F(SiteUploadRoad, AWrongPasswordStopsTheRunWithTheShopsTextAndChangesNothing)

@@ -33,6 +33,13 @@ if (trovato) {
                                       prezzo: String(catalogo["FPrezzoPromo" + f] || "") });
         }
     }
+    // The custom fields with a value, in the order the merchant's editor wrote them.
+    prodotto.campi = [];
+    for (var c = 1; c <= catalogo.NumeroCampiCustom; ++c) {
+        var valoreCampo = String(catalogo.LeggiCampoCustom(c) || "");
+        if (valoreCampo !== "")
+            prodotto.campi.push({ nome: String(catalogo.NomeCampoCustom), valore: valoreCampo });
+    }
     var categoriaCorrente = catalogo.LeggiPrimaCategoriaProdotto() ? catalogo.IDCategoria : 0;
     var nomeCategoria = categoriaCorrente ? String(catalogo.NomeCategoria) : "";
     var colori = [];
@@ -154,6 +161,16 @@ var titoloPagina = trovato ? prodotto.nome : T("PMTNONTROVATO", "La pagina che c
 <%   if (prodotto.estesa !== "") { %>
     <section class="descrizione">
       <p><%= Paragrafi(prodotto.estesa) %></p>
+    </section>
+<%   } %>
+<%   if (prodotto.campi.length > 0) { %>
+    <section class="caratteristiche">
+      <h2><%= H(T("PMTCARATTERISTICHE", "Caratteristiche")) %></h2>
+      <dl id="campi-custom">
+<%       for (var c = 0; c < prodotto.campi.length; ++c) { %>
+        <dt><%= H(prodotto.campi[c].nome) %></dt><dd><%= H(prodotto.campi[c].valore) %></dd>
+<%       } %>
+      </dl>
     </section>
 <%   } %>
   </div>
