@@ -10,12 +10,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 CDefCampiCustomView::CDefCampiCustomView(CDaoDatabase& db, const QString& currentLanguage,
                                          const QString& defaultLanguage, QWidget* parent)
     : CGridEditorView([&db](CGridCore& grid) { return std::make_unique<CDefCampiCustomViewCore>(db, grid); },
-                      CloseGrid, parent)
+                      CloseGrid, parent),
+      m_db(db)
 {
     m_pCategory = new CValidatedEdit(this);
     m_pCategory->SetParam(0, -1, 0, 0);
@@ -33,7 +35,7 @@ CDefCampiCustomView::CDefCampiCustomView(CDaoDatabase& db, const QString& curren
     Grid()->setMinimumHeight(15 * 20 + 4);
 
     m_pPopup = new CTreePopupDlg(this);
-    CRecordTree::Fill(m_pPopup->Tree(), CRecordTree::Categories(db, currentLanguage, defaultLanguage));
+    FillTree(currentLanguage, defaultLanguage);
     connect(m_pChoose, &QToolButton::clicked, this, [this] { m_pPopup->ShowOver(m_pCategory); });
     connect(m_pPopup, &CTreePopupDlg::UM_TREE_POPUP_SELECT, this,
             [this] { ChooseCategory(m_pPopup->GetSelectedData(), m_pPopup->GetSelectedText()); });
@@ -54,4 +56,21 @@ void CDefCampiCustomView::ChooseCategory(qint32 id, const QString& text)
     }
     Grid()->SetCurCell(Core().CurRow(), Core().FailedCol());
     Grid()->setFocus();
+}
+
+void CDefCampiCustomView::FillTree(const QString& currentLanguage, const QString& defaultLanguage)
+{
+    m_pPopup->Tree()->clear();
+    const QVector<TreeNode> nodes = CRecordTree::Categories(m_db, currentLanguage, defaultLanguage);
+    CRecordTree::Fill(m_pPopup->Tree(), nodes);
+    const qint32 chosen = Core().Category();
+    QVector<TreeNode> copy = nodes;
+    if (const TreeNode* node = CRecordTree::Find(copy, chosen))
+        m_pCategory->SetValue(node->text);
+}
+
+void CDefCampiCustomView::RefreshLanguage()
+{
+    if (m_currentLanguage && m_defaultLanguage)
+        FillTree(m_currentLanguage(), m_defaultLanguage());
 }

@@ -23,7 +23,15 @@ public:
     QToolButton* ChooseButton() const { return m_pChoose; }
     void ChooseCategory(qint32 id, const QString& text);
 
+    // The category names follow the editing language.
+    void RefreshLanguage() override;
+    std::function<QString()> m_currentLanguage;
+    std::function<QString()> m_defaultLanguage;
+
 private:
+    void FillTree(const QString& currentLanguage, const QString& defaultLanguage);
+
+    CDaoDatabase& m_db;
     CValidatedEdit* m_pCategory;
     QToolButton* m_pChoose;
     CTreePopupDlg* m_pPopup;

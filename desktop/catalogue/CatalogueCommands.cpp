@@ -81,7 +81,10 @@ CCommandInfo DefinizioneCampiCustom()
     info.strPrompt = QStringLiteral("Campi custom dei prodotti, per categoria");
     info.strTitle = QStringLiteral("Definizione campi custom");
     info.createView = [](CChildFrame&) -> QWidget* {
-        return new CDefCampiCustomView(TindaApp()->m_db, CurrentLanguage(), DefaultLanguage());
+        auto* view = new CDefCampiCustomView(TindaApp()->m_db, CurrentLanguage(), DefaultLanguage());
+        view->m_currentLanguage = CurrentLanguage;
+        view->m_defaultLanguage = DefaultLanguage;
+        return view;
     };
     return info;
 }

@@ -221,6 +221,13 @@ TEST(DefCampiView, TheViewChoosesItsCategoryAndClosesThroughTheGridRules)
     EXPECT_EQ(text, "Scarpe");
     EXPECT_EQ(f.Scalar("SELECT IDCategoria FROM DefinizioneCampiCustom WHERE Nome='Suola'").toInt(), 0);
 
+    f.AddCategoryName(5, "en", "Shoes");
+    view.m_currentLanguage = [] { return QStringLiteral("en"); };
+    view.m_defaultLanguage = [] { return QStringLiteral("it"); };
+    view.RefreshLanguage();
+    view.CategoryEdit()->GetValue(text);
+    EXPECT_EQ(text, "Shoes") << "the chosen category in the new editing language";
+
     view.AddButton()->click();
     view.Grid()->SetCellText(1, 0, "Tacco");
     EXPECT_FALSE(CCloseProtocol(nullptr, {}).MayClose(view));
