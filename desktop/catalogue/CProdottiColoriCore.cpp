@@ -3,6 +3,7 @@
 #include "desktop/catalogue/CImmagine.h"
 #include "desktop/catalogue/CImmaginiDaScrivere.h"
 #include "desktop/shell/controls/CMessageBox.h"
+#include "desktop/shell/projects/CProjectFolder.h"
 #include "recordset/CConfigurazioneSet.h"
 #include "recordset/CProdottiColoriSet.h"
 
@@ -32,7 +33,7 @@ void DrawBadge(QPainter& painter, int x, int top, const QColor& colour)
 } // namespace
 
 CProdottiColoriCore::CProdottiColoriCore(CDaoDatabase& db, const QString& projectFolder, const Widths& widths)
-    : m_db(db), m_strProjectFolder(projectFolder), m_widths(widths)
+    : m_db(db), m_strProjectFolder(CProjectFolder::WithSlash(projectFolder)), m_widths(widths)
 {
 }
 
@@ -55,6 +56,7 @@ void CProdottiColoriCore::LoadColours(qint32 productId)
     m_nProductId = productId;
     m_items.clear();
     CProdottiColoriSet colours(&m_db);
+    colours.m_strProjectFolder = m_strProjectFolder;
     colours.m_strFilter = QStringLiteral("IDProdotto=?");
     colours.m_filterParams = {productId};
     colours.m_strSort = QStringLiteral("ID");
@@ -73,6 +75,7 @@ CProdottiColoriCore::Fields CProdottiColoriCore::Select(qint32 id)
     if (id <= 0)
         return fields;
     CProdottiColoriSet colour(&m_db);
+    colour.m_strProjectFolder = m_strProjectFolder;
     colour.m_strFilter = QStringLiteral("ID=? AND IDProdotto=?");
     colour.m_filterParams = {id, m_nProductId};
     colour.Open();
@@ -122,6 +125,7 @@ CProdottiColoriCore::Refusal CProdottiColoriCore::Add(const Fields& typed)
     if (m_foto.isNull() && m_dettaglio.isNull())
         return {QStringLiteral("E' necessario selezionare almeno una immagine (foto o dettaglio)."), kCaption, 0};
     CProdottiColoriSet colours(&m_db);
+    colours.m_strProjectFolder = m_strProjectFolder;
     colours.m_strFilter = QStringLiteral("IDProdotto=?");
     colours.m_filterParams = {m_nProductId};
     colours.Open();
@@ -157,6 +161,7 @@ CProdottiColoriCore::Refusal CProdottiColoriCore::Modify(const Fields& typed)
     if (!WritePictures(files, m_nSelected, &error))
         return {error, kCaption, 0};
     CProdottiColoriSet colour(&m_db);
+    colour.m_strProjectFolder = m_strProjectFolder;
     colour.m_strFilter = QStringLiteral("ID=?");
     colour.m_filterParams = {m_nSelected};
     colour.Open();
@@ -191,6 +196,7 @@ bool CProdottiColoriCore::Delete()
         != QMessageBox::Yes)
         return false;
     CProdottiColoriSet colour(&m_db);
+    colour.m_strProjectFolder = m_strProjectFolder;
     colour.m_strFilter = QStringLiteral("ID=?");
     colour.m_filterParams = {m_nSelected};
     colour.Open();
