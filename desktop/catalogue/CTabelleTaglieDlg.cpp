@@ -69,7 +69,8 @@ CTabelleTaglieDlg::CTabelleTaglieDlg(CDaoDatabase& db, QWidget* parent) : QDialo
     right->addLayout(sizeButtons, 1, 1);
     right->addWidget(m_pSizes, 2, 0, 1, 2);
 
-    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    auto* close = new QDialogButtonBox(this);
+    close->addButton(QStringLiteral("Chiudi"), QDialogButtonBox::RejectRole);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
     columns->addWidget(m_pSizeArea, 1);

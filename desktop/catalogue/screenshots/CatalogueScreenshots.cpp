@@ -10,6 +10,8 @@
 #include "desktop/catalogue/CImportDatiDlg.h"
 #include "desktop/catalogue/COrdinamentoIndiceDlg.h"
 #include "desktop/catalogue/CTabellaProdottiView.h"
+#include "desktop/catalogue/screenshots/ProductPagesScreenshots.h"
+#include "desktop/catalogue/screenshots/ShotHelpers.h"
 #include "desktop/shell/controls/CGridCtrl.h"
 #include "platform/dao/CDaoDatabase.h"
 #include "recordset/CCategorieLinSet.h"
@@ -29,22 +31,6 @@
 #include <QTextStream>
 
 namespace {
-
-void Settle()
-{
-    for (int i = 0; i < 10; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(20);
-    }
-}
-
-void Save(QWidget& widget, const QString& path)
-{
-    widget.show();
-    Settle();
-    widget.grab().save(path);
-    QTextStream(stdout) << path << "\n";
-}
 
 void Fill(CDaoDatabase& db)
 {
@@ -193,6 +179,7 @@ int main(int argc, char** argv)
         view.LowerTabs()->setCurrentIndex(2);
         Save(view, out + "/catalogue-sconti-prodotti-agente.png");
     }
+    SaveProductPages(db, project, temp.path(), out);
     db.Close();
     return 0;
 }
