@@ -7,6 +7,7 @@
 #include <functional>
 
 class CDaoDatabase;
+class CImmaginiDaScrivere;
 class QWidget;
 
 // The rules of the product card's colours page, without widgets: the
@@ -115,7 +116,7 @@ public:
 private:
     Refusal RequireCode(const Fields& typed) const;
     // Writes the chosen pictures of colour id aside; false with *error.
-    bool WritePictures(class CImmaginiDaScrivere& files, qint32 id, QString* error) const;
+    bool WritePictures(CImmaginiDaScrivere& files, qint32 id, QString* error) const;
     QString FindPicture(const QString& relativeFolder, qint32 id) const;
     void ClearChosen();
 
