@@ -1,7 +1,7 @@
 // The catalogue's commands in tinda's command table: the product price
-// table, the category tree, the discounts and the custom field definitions
-// (editors), the bulk price update and the text import (dialogs); and the
-// index ordering the general parameters run.
+// table, the category tree, the discounts and the custom field definitions (editors), the bulk
+// price update, the text import and the size tables (dialogs); and the index ordering the general
+// parameters run.
 
 #include "desktop/catalogue/CAggiornamentoListiniDlg.h"
 #include "desktop/catalogue/CCategorieView.h"
@@ -10,6 +10,7 @@
 #include "desktop/catalogue/COrdinamentoIndiceDlg.h"
 #include "desktop/catalogue/CScontiProdottoView.h"
 #include "desktop/catalogue/CTabellaProdottiView.h"
+#include "desktop/catalogue/CTabelleTaglieDlg.h"
 #include "desktop/shell/app/CCommandRegistrar.h"
 #include "desktop/shell/app/CMainFrame.h"
 #include "desktop/shell/app/CTindaApp.h"
@@ -119,6 +120,21 @@ CCommandInfo ImportDati()
     return info;
 }
 
+CCommandInfo TabelleTaglie()
+{
+    CCommandInfo info;
+    info.nId = ID_TABELLE_TAGLIE;
+    info.strCaption = QStringLiteral("Tabelle taglie");
+    info.strPopup = QStringLiteral("Ca&talogo/Prodotti");
+    info.strPrompt = QStringLiteral("Tabelle delle taglie dei prodotti");
+    info.run = [] {
+        CTindaApp* app = TindaApp();
+        CTabelleTaglieDlg dialog(app->m_db, app->GetMainFrame());
+        dialog.exec();
+    };
+    return info;
+}
+
 // The general parameters store a new index order right after this, so the
 // keys are rewritten without an "Annulla" that would leave them behind.
 void RunIndexOrdering(CDaoDatabase& database, int mode)
@@ -138,6 +154,6 @@ struct IndexOrderingRegistration
 const IndexOrderingRegistration s_indexOrdering;
 
 const CCommandRegistrar s_catalogueCommands({TabellaProdotti(), Categorie(), Sconti(), DefinizioneCampiCustom(),
-                                             AggiornamentoListini(), ImportDati()});
+                                              AggiornamentoListini(), ImportDati(), TabelleTaglie()});
 
 } // namespace

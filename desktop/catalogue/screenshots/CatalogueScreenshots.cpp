@@ -15,6 +15,8 @@
 #include "desktop/catalogue/CImportDatiDlg.h"
 #include "desktop/catalogue/COrdinamentoIndiceDlg.h"
 #include "desktop/catalogue/CTabellaProdottiView.h"
+#include "desktop/catalogue/screenshots/ProductPagesScreenshots.h"
+#include "desktop/catalogue/screenshots/ShotHelpers.h"
 #include "desktop/shell/controls/CGridCtrl.h"
 #include "platform/dao/CDaoDatabase.h"
 #include "recordset/CCategorieLinSet.h"
@@ -34,22 +36,6 @@
 #include <QTextStream>
 
 namespace {
-
-void Settle()
-{
-    for (int i = 0; i < 10; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(20);
-    }
-}
-
-void Save(QWidget& widget, const QString& path)
-{
-    widget.show();
-    Settle();
-    widget.grab().save(path);
-    QTextStream(stdout) << path << "\n";
-}
 
 void Fill(CDaoDatabase& db)
 {
@@ -243,6 +229,7 @@ int main(int argc, char** argv)
         dialog.Tabs()->setCurrentIndex(1);
         Save(dialog, out + "/catalogue-correlazioni-prodotti.png");
     }
+    SaveProductPages(db, project, temp.path(), out);
     db.Close();
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "desktop/catalogue/CDefCampiCustomView.h"
 #include "desktop/catalogue/CScontiProdottoView.h"
 #include "desktop/catalogue/CTabellaProdottiView.h"
+#include "desktop/catalogue/CTabelleTaglieDlg.h"
 #include "desktop/catalogue/tests/CatalogueFixture.h"
 #include "desktop/shell/app/CMainFrame.h"
 #include "desktop/shell/app/CTindaApp.h"
@@ -13,6 +14,8 @@
 #include "desktop/shell/controls/CMessageBoxScript.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QTimer>
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -58,7 +61,7 @@ TEST(CatalogueCommandsTest, TheCatalogueEditorsOpenFromTindasMenus)
     ASSERT_TRUE(app.m_bProjectOpen);
     CMainFrame* frame = app.GetMainFrame();
     for (int id : {ID_TABELLA_PRODOTTI, ID_CATEGORIE, ID_SCONTI, ID_DEFINIZIONE_CAMPI_CUSTOM, ID_AGGIORNAMENTO_LISTINI,
-                   ID_IMPORT_DATI_ESTERNI}) {
+                   ID_IMPORT_DATI_ESTERNI, ID_TABELLE_TAGLIE}) {
         ASSERT_TRUE(frame->GetAction(id)) << id;
         EXPECT_TRUE(frame->GetAction(id)->isEnabled()) << id;
     }
@@ -82,6 +85,17 @@ TEST(CatalogueCommandsTest, TheCatalogueEditorsOpenFromTindasMenus)
     EXPECT_TRUE(dynamic_cast<CDefCampiCustomView*>(frame->GetActiveView()));
     EXPECT_EQ(frame->GetMdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Definizione campi custom"));
     ASSERT_TRUE(frame->CloseEditors());
+
+    // The size tables dialog, modal on the open project.
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* dialog = qobject_cast<CTabelleTaglieDlg*>(QApplication::activeModalWidget())) {
+            shown = dialog->windowTitle();
+            dialog->reject();
+        }
+    });
+    ASSERT_TRUE(frame->RunCommand(ID_TABELLE_TAGLIE));
+    EXPECT_EQ(shown, QStringLiteral("Tabelle Taglie"));
     app.ExitInstance();
 }
 

@@ -77,6 +77,7 @@ enum TindaCommandId : int
     ID_SPOSTA_SU = 32859,
     ID_SPOSTA_GIU = 32860,
     ID_ANTEPRIMA = 32897,
+    ID_TABELLE_TAGLIE = 32871,
 
     // The language selector in the main tool bar
     IDC_LANGUAGE_COMBO = 109,
