@@ -8,9 +8,11 @@
 #include "desktop/catalogue/CDefCampiCustomView.h"
 #include "desktop/catalogue/CImportDatiDlg.h"
 #include "desktop/catalogue/COrdinamentoIndiceDlg.h"
+#include "desktop/catalogue/CProdottiView.h"
 #include "desktop/catalogue/CScontiProdottoView.h"
 #include "desktop/catalogue/CTabellaProdottiView.h"
 #include "desktop/catalogue/CTabelleTaglieDlg.h"
+#include "desktop/shell/app/CChildFrame.h"
 #include "desktop/shell/app/CCommandRegistrar.h"
 #include "desktop/shell/app/CMainFrame.h"
 #include "desktop/shell/app/CTindaApp.h"
@@ -60,6 +62,50 @@ CCommandInfo Categorie()
         view->m_defaultLanguage = DefaultLanguage;
         return view;
     };
+    return info;
+}
+
+QWidget* MakeProdottiView(CChildFrame& frame)
+{
+    CTindaApp* app = TindaApp();
+    auto* view = new CProdottiView(app->m_db, app->m_strProjectFolder, CurrentLanguage(), DefaultLanguage(),
+                                   frame.m_nBaseProductID);
+    view->m_currentLanguage = CurrentLanguage;
+    view->m_defaultLanguage = DefaultLanguage;
+    view->m_selectDefaultLanguage = [] { TindaApp()->GetMainFrame()->SelectDefaultLanguage(); };
+    // A variants window is one more card, on the variants of the shown product.
+    view->m_openVariants = [](qint32 base, const QString& caption) {
+        CCommandInfo info;
+        info.nId = ID_VARIANTI;
+        info.strTitle = caption;
+        info.createView = [base](CChildFrame& variants) -> QWidget* {
+            variants.m_nBaseProductID = base;
+            return MakeProdottiView(variants);
+        };
+        TindaApp()->GetMainFrame()->OpenView(info);
+    };
+    return view;
+}
+
+CCommandInfo Prodotti()
+{
+    CCommandInfo info;
+    info.nId = ID_ARCHIVIO_PRODOTTI;
+    info.strPrompt = QStringLiteral("Scheda dei prodotti: testi, prezzi, immagine, colori, taglie, campi custom e files");
+    info.strTitle = QStringLiteral("Scheda prodotti");
+    info.createView = MakeProdottiView;
+    return info;
+}
+
+// Handled by the open product card.
+CCommandInfo CardCommand(int id, const QString& caption, const QString& prompt)
+{
+    CCommandInfo info;
+    info.nId = id;
+    info.rule = CommandRule::ActiveView;
+    info.strCaption = caption;
+    info.strPopup = caption.isEmpty() ? QString() : QStringLiteral("Ca&talogo/Prodotti");
+    info.strPrompt = prompt;
     return info;
 }
 
@@ -153,7 +199,11 @@ struct IndexOrderingRegistration
 
 const IndexOrderingRegistration s_indexOrdering;
 
-const CCommandRegistrar s_catalogueCommands({TabellaProdotti(), Categorie(), Sconti(), DefinizioneCampiCustom(),
-                                              AggiornamentoListini(), ImportDati(), TabelleTaglie()});
+const CCommandRegistrar s_catalogueCommands(
+    {Prodotti(),
+     CardCommand(ID_VARIANTI, QStringLiteral("Gestione varianti"),
+                 QStringLiteral("Consente l'inserimento di varianti del prodotto base.")),
+     CardCommand(ID_CORRELAZIONI_PRODOTTI, QString(), QStringLiteral("Correlazioni del prodotto")), TabellaProdotti(),
+     Categorie(), Sconti(), DefinizioneCampiCustom(), AggiornamentoListini(), ImportDati(), TabelleTaglie()});
 
 } // namespace

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+// What the product card shows and the merchant types: the code on the form,
+// the "Generale" and "Prezzi" pages. A number left blank is a null
+// QVariant (a required one is then missing), a blank date a null
+// QDateTime. The flags are three-state because a filter being entered
+// reads "indeterminate" as "any value".
+struct ProdottoForm
+{
+    enum Flag { Unchecked = 0, Indeterminate = 1, Checked = 2 };
+    enum Offer { NoOfferKind = -1, Percentage = 0, PromotionalPrice = 1 };
+
+    QString codice;
+    // Generale
+    QString nome;
+    QString codiceABarre;
+    QString descrizioneFattura;
+    QString descrizioneBreve;
+    QString descrizioneEstesa;
+    int attivo = Unchecked;
+    int novita = Unchecked;
+    int mailing = Unchecked;
+    // Prezzi
+    QVariant prezzi[4];
+    QVariant prezzoPromozione;
+    QVariant iva;
+    QVariant peso;
+    QString um;
+    QVariant confezioni;
+    QVariant disponibilita;
+    QVariant sconto;
+    QDateTime validitaDal;
+    QDateTime validitaAl;
+    int offerta = Unchecked;
+    int tipoOfferta = NoOfferKind;
+};
+
+// The three size settings of a product, as the sizes page edits them.
+struct ProdottoTaglie
+{
+    qint32 idTabellaTaglie = 0;
+    qint32 daTaglia = 0;
+    qint32 aTaglia = 0;
+    bool operator==(const ProdottoTaglie& other) const
+    {
+        return idTabellaTaglie == other.idTabellaTaglie && daTaglia == other.daTaglia && aTaglia == other.aTaglia;
+    }
+    bool operator!=(const ProdottoTaglie& other) const { return !(*this == other); }
+};
