@@ -3,7 +3,6 @@
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CMessageBox.h"
 #include "desktop/shell/projects/CProjectFolder.h"
-#include "platform/dao/CDaoCriteria.h"
 #include "platform/utilities/QtrUtilities.h"
 #include "recordset/CConfigurazioneSet.h"
 #include "recordset/CParoleChiaveSet.h"
@@ -53,6 +52,15 @@ bool SameForm(const ProdottoForm& a, const ProdottoForm& b)
 int Flag(bool on) { return on ? ProdottoForm::Checked : ProdottoForm::Unchecked; }
 
 bool IsBlank(const QVariant& number) { return number.isNull(); }
+
+// A Like pattern for the values that begin with text, "!" escaping.
+QString LikePrefix(QString text)
+{
+    text.replace(QLatin1Char('!'), QStringLiteral("!!"));
+    text.replace(QLatin1Char('%'), QStringLiteral("!%"));
+    text.replace(QLatin1Char('_'), QStringLiteral("!_"));
+    return text + QLatin1Char('%');
+}
 
 } // namespace
 
@@ -390,6 +398,14 @@ void CProdottiViewCore::WriteLanguage(TSet& row) const
     row.m_Modificato = true;
 }
 
+// Written by name, so the flag goes out even when the row read earlier
+// already had it set and the upload has cleared it since.
+void CProdottiViewCore::FlagPicture(CProdottiGeneraleSet& product)
+{
+    product.SetFieldValue(QStringLiteral("VersioneFoto"), NextRecordVersion(m_db));
+    product.SetFieldValue(QStringLiteral("ModificataFoto"), true);
+}
+
 bool CProdottiViewCore::PrepareFoto(qint32 id)
 {
     QString error;
@@ -428,10 +444,8 @@ bool CProdottiViewCore::SaveRecord()
         product.m_IDTabellaTaglie = m_taglie.idTabellaTaglie;
         product.m_DATaglia = m_taglie.daTaglia;
         product.m_ATaglia = m_taglie.aTaglia;
-        if (fotoChanged) {
-            product.m_VersioneFoto = NextRecordVersion(m_db);
-            product.m_ModificataFoto = true;
-        }
+        if (fotoChanged)
+            FlagPicture(product);
         product.Update();
 
         CProdottiLingueSet row(&m_db);
@@ -596,10 +610,8 @@ bool CProdottiViewCore::SaveNew()
         product.m_IDTabellaTaglie = 0;
         product.m_DATaglia = 0;
         product.m_ATaglia = 0;
-        if (fotoChanged) {
-            product.m_VersioneFoto = NextRecordVersion(m_db);
-            product.m_ModificataFoto = true;
-        }
+        if (fotoChanged)
+            FlagPicture(product);
         product.Update();
 
         CProdottiLingueSet row(&m_db);
@@ -697,35 +709,36 @@ void CProdottiViewCore::EndFilterEntry()
     ShowRecord();
 }
 
-// The merchant's code prefixes are bound and their Like wildcards taken
-// as plain characters (CDaoCriteria), so "A_1" finds only "A_1...".
+// The merchant's code prefixes are bound, and their "%", "_" and "!" are
+// escaped: "A_1" finds only codes that begin with "A_1".
 void CProdottiViewCore::ApplyFilter()
 {
     if (m_nFilterMode != FilterEntering)
         return;
-    QString pattern = QStringLiteral("IDProdottoBase=%d");
+    QString filter = QStringLiteral("IDProdottoBase=?");
     QVariantList values{m_nBase};
     const std::pair<const char*, int> flags[] = {
         {"Attivo", m_form.attivo}, {"Novita", m_form.novita}, {"Mailing", m_form.mailing}, {"Offerta", m_form.offerta}};
     for (const auto& [column, state] : flags) {
         if (state == ProdottoForm::Indeterminate)
             continue;
-        pattern += QStringLiteral(" AND [%1]=%d").arg(QLatin1String(column));
+        filter += QStringLiteral(" AND [%1]=?").arg(QLatin1String(column));
         values << (state == ProdottoForm::Checked ? 1 : 0);
     }
     if (m_nFilterCategory > 0) {
-        pattern += QStringLiteral(" AND ID IN (SELECT IDProdotto FROM CategorieProdotti WHERE IDCategoria=%d)");
+        filter += QStringLiteral(" AND ID IN (SELECT IDProdotto FROM CategorieProdotti WHERE IDCategoria=?)");
         values << m_nFilterCategory;
     }
-    if (!m_form.codice.isEmpty()) {
-        pattern += QStringLiteral(" AND [Codice] Like '%s*'");
-        values << m_form.codice;
+    const std::pair<const char*, QString> prefixes[] = {{"Codice", m_form.codice},
+                                                        {"CodiceABarre", m_form.codiceABarre}};
+    for (const auto& [column, prefix] : prefixes) {
+        if (prefix.isEmpty())
+            continue;
+        filter += QStringLiteral(" AND [%1] LIKE ? ESCAPE '!'").arg(QLatin1String(column));
+        values << LikePrefix(prefix);
     }
-    if (!m_form.codiceABarre.isEmpty()) {
-        pattern += QStringLiteral(" AND [CodiceABarre] Like '%s*'");
-        values << m_form.codiceABarre;
-    }
-    m_pProducts->SetFilter(CDaoCriteria::Format(pattern, values));
+    m_pProducts->m_strFilter = filter;
+    m_pProducts->m_filterParams = values;
     m_pProducts->Open();
     m_nFilterMode = FilterActive;
     if (m_pProducts->IsEOF()) {

@@ -134,6 +134,7 @@ private:
     template <class TSet> void WriteProduct(TSet& product) const;
     template <class TSet> void WriteLanguage(TSet& row) const;
     void UpdateKeywords(qint32 product, const QString& language);
+    void FlagPicture(CProdottiGeneraleSet& product);
     bool PrepareFoto(qint32 id);
     void CommitFoto();
     void RestoreBaseFilter();
