@@ -1,0 +1,157 @@
+#include "desktop/catalogue/CProdottiGeneraleDlg.h"
+#include "desktop/catalogue/CProdottiPrezziDlg.h"
+#include "desktop/catalogue/CProdottiView.h"
+#include "desktop/catalogue/CProdottoFotoFrame.h"
+#include "desktop/catalogue/tests/CatalogueFixture.h"
+#include "desktop/shell/app/CCloseProtocol.h"
+#include "desktop/shell/app/TindaCommandIds.h"
+#include "desktop/shell/controls/CCheckTreeCtrl.h"
+#include "desktop/shell/controls/CCheckTreePopupDlg.h"
+#include "desktop/shell/controls/CMessageBoxScript.h"
+#include "desktop/shell/controls/CValidatedEdit.h"
+#include "platform/utilities/QtrCipher.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTreeWidgetItemIterator>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The card's widget forwards to its core: what is typed reaches the save,
+// the close protocol asks the core, the popup's ticks are written. Products
+// P7 "Sedia" (in category 1) and P8 "Tavolo".
+class ProdottiViewWidgetTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        f.AddCategory(1, 0, 1);
+        f.AddCategory(2, 0, 2);
+        f.AddCategoryName(1, QStringLiteral("it"), QStringLiteral("Sedie"));
+        f.AddCategoryName(2, QStringLiteral("it"), QStringLiteral("Tavoli"));
+        f.AddProduct(7, QStringLiteral("P7"), 1);
+        f.AddProduct(8, QStringLiteral("P8"), 2);
+        f.AddProductLanguage(1, 7, QStringLiteral("it"), 10, QStringLiteral("Sedia"));
+        f.AddProductLanguage(2, 8, QStringLiteral("it"), 20, QStringLiteral("Tavolo"));
+        f.Db().Execute(QStringLiteral("UPDATE Prodotti SET IVA=22"));
+        f.Db().Execute(QStringLiteral("UPDATE ProdottiLingue SET DescrizioneBreve=?"), {Encrypt(QStringLiteral("breve"))});
+        f.AddLink(1, 1, 7);
+        view = std::make_unique<CProdottiView>(f.Db(), f.Folder(), QStringLiteral("it"), QStringLiteral("it"));
+    }
+
+    QTreeWidgetItem* Item(qint32 id)
+    {
+        for (QTreeWidgetItemIterator it(view->CategoryPopup()->Tree()); *it; ++it)
+            if ((*it)->data(0, Qt::UserRole).toInt() == id)
+                return *it;
+        return nullptr;
+    }
+
+    CMessageBoxScript boxes;
+    CatalogueFixture f;
+    std::unique_ptr<CProdottiView> view;
+};
+
+TEST_F(ProdottiViewWidgetTest, ShowsTheProductAndSavesWhatIsTypedWhenMovingOn)
+{
+    EXPECT_EQ(view->CodiceEdit()->text(), QStringLiteral("P7"));
+    EXPECT_EQ(view->SummaryLabel()->text(), QStringLiteral("Sedia\nbreve"));
+    EXPECT_EQ(view->GeneralePage()->m_pPosition->text(), QStringLiteral("1 / 2"));
+    EXPECT_EQ(Item(1)->checkState(0), Qt::Checked);
+    EXPECT_EQ(Item(2)->checkState(0), Qt::Unchecked);
+    EXPECT_FALSE(view->IsRecordModified());
+
+    view->GeneralePage()->m_pNome->SetValue(QStringLiteral("Sedia impagliata"));
+    view->PrezziPage()->m_pPrezzi[1]->SetValue(8.5);
+    ASSERT_TRUE(view->IsViewCommandEnabled(ID_RECORD_NEXT));
+    view->OnViewCommand(ID_RECORD_NEXT);
+    EXPECT_EQ(view->CodiceEdit()->text(), QStringLiteral("P8"));
+    EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo2 FROM ProdottiLingue WHERE IDProdotto=7")).toDouble(), 8.5);
+    EXPECT_EQ(Item(1)->checkState(0), Qt::Unchecked);
+    view->OnViewCommand(ID_RECORD_FIRST);
+    EXPECT_EQ(view->SummaryLabel()->text(), QStringLiteral("Sedia impagliata\nbreve"));
+}
+
+TEST_F(ProdottiViewWidgetTest, TheCloseSavesOrStaysAndRefusesAnInsertion)
+{
+    CCloseProtocol close(nullptr, {});
+    view->GeneralePage()->m_pNome->Blank();
+    view->ShowTab(CProdottiViewCore::TabPrezzi);
+    EXPECT_EQ(view->Tabs()->currentIndex(), CProdottiViewCore::TabGenerale)
+        << "the missing name keeps the page where it is";
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Campo obbligatorio!"));
+    EXPECT_FALSE(close.MayClose(*view));
+
+    view->GeneralePage()->m_pNome->SetValue(QStringLiteral("Sedia"));
+    view->GeneralePage()->m_pDescrizioneEstesa->setPlainText(QStringLiteral("Faggio"));
+    EXPECT_TRUE(close.MayClose(*view));
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT DescrizioneEstesa IS NOT NULL FROM ProdottiLingue WHERE ID=1")).toInt(), 1);
+
+    view->OnViewCommand(ID_RECORD_INSERT);
+    EXPECT_TRUE(view->GeneralePage()->m_pAttivo->isChecked());
+    EXPECT_TRUE(view->CodiceEdit()->text().isEmpty());
+    EXPECT_FALSE(close.MayClose(*view));
+    EXPECT_EQ(boxes.Shown().last().caption, QStringLiteral("Inserimento prodotto"));
+}
+
+TEST_F(ProdottiViewWidgetTest, APopupTickIsWrittenAtOnce)
+{
+    view->CategoryButton()->click();
+    EXPECT_TRUE(view->CategoryPopup()->isVisibleTo(view.get()));
+    emit view->CategoryPopup()->UM_TREE_STATE_CLICK(Item(2));
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT COUNT(*) FROM CategorieProdotti WHERE IDProdotto=7 AND IDCategoria=2")).toInt(),
+              1);
+    EXPECT_EQ(Item(2)->checkState(0), Qt::Checked);
+}
+
+// Turning the offer on starts a percentage; off blanks its fields.
+TEST_F(ProdottiViewWidgetTest, TheOfferSwitchesItsFields)
+{
+    CProdottiPrezziDlg* prices = view->PrezziPage();
+    view->ShowTab(CProdottiViewCore::TabPrezzi);
+    EXPECT_FALSE(prices->m_pSconto->isEnabled());
+    prices->m_pOfferta->click();
+    EXPECT_TRUE(prices->m_pSconto->isEnabled());
+    EXPECT_FALSE(prices->m_pPrezzoPromozione->isEnabled());
+    prices->m_pSconto->SetValue(10.0);
+    prices->m_pValiditaDal->SetValue(QDateTime(QDate(2026, 1, 1), QTime()));
+    prices->m_pPromozione->click();
+    EXPECT_TRUE(prices->m_pSconto->text().isEmpty());
+    EXPECT_TRUE(prices->m_pPrezzoPromozione->isEnabled());
+    prices->m_pOfferta->click();
+    EXPECT_TRUE(prices->m_pValiditaDal->text().isEmpty());
+    EXPECT_FALSE(prices->m_pValiditaDal->isEnabled());
+}
+
+struct PlacementCase
+{
+    const char* name;
+    QSize image;
+    QRect expected;
+};
+
+class FotoPlacement : public ::testing::TestWithParam<PlacementCase>
+{
+};
+
+// The area is 100 x 60 at (6, 12).
+TEST_P(FotoPlacement, FitsThePictureIntoTheFrame)
+{
+    EXPECT_EQ(CProdottoFotoFrame::Placement(GetParam().image, QRect(6, 12, 100, 60)), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, FotoPlacement,
+                         ::testing::Values(PlacementCase{"SmallIsCentredAtItsSize", {40, 20}, QRect(36, 32, 40, 20)},
+                                           PlacementCase{"WideFillsTheWidth", {192, 56}, QRect(8, 28, 96, 28)},
+                                           PlacementCase{"TallFillsTheHeight", {100, 200}, QRect(42, 14, 28, 56)},
+                                           PlacementCase{"NoPicture", {0, 0}, QRect()}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
