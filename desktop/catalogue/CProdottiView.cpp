@@ -58,12 +58,11 @@ CProdottiView::CProdottiView(CDaoDatabase& database, const QString& projectFolde
     m_pSummary = new QLabel(this);
     m_pSummary->setFrameShape(QFrame::StyledPanel);
     m_pSummary->setTextFormat(Qt::PlainText);
-    m_pSummary->setMinimumHeight(2 * fontMetrics().lineSpacing() + 8);
+    m_pSummary->setFixedHeight(2 * fontMetrics().lineSpacing() + 10);
     m_pSummary->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_pCategorie = new QPushButton(QStringLiteral("Categorie"), this);
     m_pCategorie->setCheckable(true);
     m_pFoto = new CProdottoFotoFrame(this);
-    m_pFoto->setTitle(QStringLiteral("Immagine"));
     m_pTabs = new QTabBar(this);
     m_pTabs->setExpanding(false);
     m_pPages = new QStackedWidget(this);
@@ -84,6 +83,7 @@ CProdottiView::CProdottiView(CDaoDatabase& database, const QString& projectFolde
     top->addWidget(m_pCategorie, 0, 2);
     top->addWidget(m_pSummary, 1, 0, 1, 3);
     top->setColumnStretch(1, 1);
+    top->setRowStretch(2, 1);
     auto* head = new QHBoxLayout;
     head->addLayout(top, 1);
     head->addWidget(m_pFoto);

@@ -2,9 +2,9 @@
 
 #include <QPainter>
 
-CProdottoFotoFrame::CProdottoFotoFrame(QWidget* parent) : QGroupBox(parent)
+CProdottoFotoFrame::CProdottoFotoFrame(QWidget* parent) : QFrame(parent)
 {
-    setMinimumSize(220, 180);
+    setFixedSize(252, 198);
 }
 
 void CProdottoFotoFrame::SetImage(const QImage& image)
@@ -32,7 +32,7 @@ QRect CProdottoFotoFrame::Placement(const QSize& image, const QRect& area)
 
 void CProdottoFotoFrame::paintEvent(QPaintEvent* event)
 {
-    QGroupBox::paintEvent(event);
+    QFrame::paintEvent(event);
     if (m_image.isNull())
         return;
     const QRect area = rect().adjusted(6, 12, -6, -6);

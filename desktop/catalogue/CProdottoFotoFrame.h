@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QGroupBox>
+#include <QFrame>
 #include <QImage>
 
 // The frame in which the product card draws its picture: a picture that
 // fits is drawn at its own size, centred; a larger one is scaled into the
 // frame keeping its proportions.
-class CProdottoFotoFrame : public QGroupBox
+class CProdottoFotoFrame : public QFrame
 {
     Q_OBJECT
 public:

@@ -9,6 +9,11 @@
 #include "desktop/catalogue/CProdottiFilesDlg.h"
 #include "desktop/shell/controls/CSelPickerDlg.h"
 #include "desktop/catalogue/CScontiProdottoView.h"
+#include "desktop/catalogue/CProdottiView.h"
+#include "desktop/catalogue/CProdottiGeneraleDlg.h"
+#include "desktop/catalogue/CProdottiPrezziDlg.h"
+#include <QPainter>
+#include <QPushButton>
 #include "desktop/shell/controls/CCheckTreeCtrl.h"
 #include "desktop/catalogue/CCategoryDragTree.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
@@ -230,6 +235,43 @@ int main(int argc, char** argv)
         Save(dialog, out + "/catalogue-correlazioni-prodotti.png");
     }
     SaveProductPages(db, project, temp.path(), out);
+    {
+        // A product with a picture, texts and an offer.
+        QImage picture(480, 360, QImage::Format_RGB32);
+        picture.fill(QColor(245, 240, 230));
+        QPainter painter(&picture);
+        painter.setBrush(QColor(150, 90, 40));
+        painter.drawRect(150, 60, 180, 40);
+        painter.drawRect(160, 100, 20, 220);
+        painter.drawRect(300, 100, 20, 220);
+        painter.drawRect(150, 180, 180, 20);
+        painter.end();
+        const QString pictureFile = temp.path() + "/sedia.png";
+        picture.save(pictureFile, "PNG");
+        CProdottiView view(db, project, "it", "it");
+        view.Core().Form().descrizioneBreve = "Sedia in faggio curvato, seduta in paglia di Vienna";
+        view.Core().Form().descrizioneFattura = "Sedia Vienna faggio";
+        view.Core().Form().descrizioneEstesa = "Struttura in faggio massello curvato a vapore.\nSeduta intrecciata a mano.";
+        view.Core().Form().iva = 22.0;
+        view.Core().Form().peso = 4.2;
+        view.Core().Form().um = "pz";
+        view.Core().Form().offerta = ProdottoForm::Checked;
+        CProdottiViewCore::EnableOffer(view.Core().Form(), true, ProdottoForm::Percentage);
+        view.Core().Form().sconto = 10.0;
+        view.Core().Form().validitaDal = QDateTime(QDate(2026, 12, 1), QTime());
+        view.Core().Form().validitaAl = QDateTime(QDate(2026, 12, 31), QTime());
+        QString error;
+        view.Core().Foto().Load(pictureFile, &error);
+        view.Core().SaveRecord();
+        view.Refresh();
+        view.resize(860, 600);
+        Save(view, out + "/catalogue-prodotti-generale.png");
+        view.ShowTab(1);
+        Save(view, out + "/catalogue-prodotti-prezzi.png");
+        view.ShowTab(0);
+        view.CategoryButton()->click();
+        Save(view, out + "/catalogue-prodotti-categorie.png");
+    }
     db.Close();
     return 0;
 }
