@@ -68,6 +68,7 @@ CProdottiViewCore::CProdottiViewCore(CDaoDatabase& database, const QString& proj
     : m_db(database),
       m_strProjectFolder(CProjectFolder::WithSlash(projectFolder)),
       m_nBase(baseProduct),
+      m_list(database),
       m_pProducts(std::make_unique<CProdottiGeneraleSet>(&database)),
       m_categories(database),
       m_foto(projectFolder)
@@ -112,10 +113,8 @@ void CProdottiViewCore::RefreshLanguage(const QString& current, const QString& f
 
 void CProdottiViewCore::OpenProducts()
 {
-    m_pProducts->m_strFilter = QStringLiteral("IDProdottoBase=?");
-    m_pProducts->m_filterParams = {m_nBase};
-    m_pProducts->m_strSort = QStringLiteral("Ordine");
-    m_pProducts->Open();
+    m_list.Load(QStringLiteral("IDProdottoBase=?"), {m_nBase});
+    OpenCurrent();
 }
 
 void CProdottiViewCore::RestoreBaseFilter()
@@ -123,14 +122,22 @@ void CProdottiViewCore::RestoreBaseFilter()
     OpenProducts();
 }
 
+// The shown product's row, read alone.
+void CProdottiViewCore::OpenCurrent()
+{
+    m_pProducts->m_strFilter = QStringLiteral("ID=?");
+    m_pProducts->m_filterParams = {m_list.Current()};
+    m_pProducts->Open();
+}
+
 void CProdottiViewCore::CountRecords()
 {
-    m_nCount = (m_pProducts->IsBOF() && m_pProducts->IsEOF()) ? 0 : m_pProducts->GetRecordCount();
+    m_nCount = m_list.Count();
 }
 
 bool CProdottiViewCore::IsOnRecord() const
 {
-    return m_pProducts->IsOpen() && !m_pProducts->IsEOF() && !m_pProducts->IsBOF();
+    return m_list.Current() > 0 && m_pProducts->IsOpen() && !m_pProducts->IsEOF() && !m_pProducts->IsBOF();
 }
 
 qint32 CProdottiViewCore::CurrentID() const
@@ -140,7 +147,7 @@ qint32 CProdottiViewCore::CurrentID() const
 
 QString CProdottiViewCore::PositionText() const
 {
-    const qint32 position = IsOnRecord() && m_nCount > 0 ? m_pProducts->GetAbsolutePosition() + 1 : 0;
+    const qint32 position = IsOnRecord() && m_nCount > 0 ? m_list.Position() + 1 : 0;
     return QStringLiteral("%1 / %2").arg(position).arg(m_nCount);
 }
 
@@ -519,7 +526,8 @@ void CProdottiViewCore::MoveFirst()
     }
     if (!LeaveRecord())
         return;
-    m_pProducts->MoveFirst();
+    m_list.MoveFirst();
+    OpenCurrent();
     ShowRecord();
 }
 
@@ -527,9 +535,8 @@ void CProdottiViewCore::MovePrev()
 {
     if (!LeaveRecord())
         return;
-    m_pProducts->MovePrev();
-    if (m_pProducts->IsBOF())
-        m_pProducts->MoveFirst();
+    m_list.MovePrev();
+    OpenCurrent();
     ShowRecord();
 }
 
@@ -537,9 +544,8 @@ void CProdottiViewCore::MoveNext()
 {
     if (!LeaveRecord())
         return;
-    m_pProducts->MoveNext();
-    if (m_pProducts->IsEOF())
-        m_pProducts->MoveLast();
+    m_list.MoveNext();
+    OpenCurrent();
     ShowRecord();
 }
 
@@ -547,7 +553,8 @@ void CProdottiViewCore::MoveLast()
 {
     if (!LeaveRecord())
         return;
-    m_pProducts->MoveLast();
+    m_list.MoveLast();
+    OpenCurrent();
     ShowRecord();
 }
 
@@ -637,9 +644,10 @@ bool CProdottiViewCore::SaveNew()
         CommitFoto();
     m_foto.Clear();
     m_bInserting = false;
-    m_pProducts->Open();
+    m_list.Reload();
     CountRecords();
-    m_pProducts->FindFirst(QStringLiteral("ID=?"), {id});
+    m_list.Find(id);
+    OpenCurrent();
     ShowRecord();
     return true;
 }
@@ -654,10 +662,9 @@ void CProdottiViewCore::Delete()
         return;
     m_foto.Clear();
     m_pProducts->Delete();
-    --m_nCount;
-    m_pProducts->MoveNext();
-    if (m_pProducts->IsEOF() && m_nCount > 0)
-        m_pProducts->MoveLast();
+    m_list.RemoveCurrent();
+    m_nCount = m_list.Count();
+    OpenCurrent();
     if (m_nCount <= 0 && m_nFilterMode == FilterActive) {
         CMessageBox::Show(nullptr,
                           QStringLiteral("Sono stati cancellati tutti i record selezionati dal filtro impostato che "
@@ -722,7 +729,7 @@ void CProdottiViewCore::ApplyFilter()
     for (const auto& [column, state] : flags) {
         if (state == ProdottoForm::Indeterminate)
             continue;
-        filter += QStringLiteral(" AND [%1]=?").arg(QLatin1String(column));
+        filter += QStringLiteral(" AND %1=?").arg(QLatin1String(column));
         values << (state == ProdottoForm::Checked ? 1 : 0);
     }
     if (m_nFilterCategory > 0) {
@@ -734,14 +741,13 @@ void CProdottiViewCore::ApplyFilter()
     for (const auto& [column, prefix] : prefixes) {
         if (prefix.isEmpty())
             continue;
-        filter += QStringLiteral(" AND [%1] LIKE ? ESCAPE '!'").arg(QLatin1String(column));
+        filter += QStringLiteral(" AND %1 LIKE ? ESCAPE '!'").arg(QLatin1String(column));
         values << LikePrefix(prefix);
     }
-    m_pProducts->m_strFilter = filter;
-    m_pProducts->m_filterParams = values;
-    m_pProducts->Open();
+    m_list.Load(filter, values);
+    OpenCurrent();
     m_nFilterMode = FilterActive;
-    if (m_pProducts->IsEOF()) {
+    if (m_list.IsEmpty()) {
         CMessageBox::Show(nullptr,
                           QStringLiteral("Il filtro impostato non seleziona alcun record e viene pertanto annullato."),
                           QStringLiteral("Impostazione filtro"), CMessageBox::Stop);
@@ -814,8 +820,8 @@ bool CProdottiViewCore::SelectTab(int tab)
 bool CProdottiViewCore::IsCommandEnabled(int id) const
 {
     const bool entering = m_nFilterMode == FilterEntering;
-    const bool onFirst = !IsOnRecord() || m_pProducts->GetAbsolutePosition() <= 0;
-    const bool onLast = !IsOnRecord() || m_pProducts->GetAbsolutePosition() + 1 >= m_nCount;
+    const bool onFirst = !IsOnRecord() || m_list.IsFirst();
+    const bool onLast = !IsOnRecord() || m_list.IsLast();
     switch (id) {
     case ID_RECORD_INSERT: return m_nFilterMode == FilterNone;
     case ID_RECORD_FIRST: return (!m_bInserting && !onFirst) || entering;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktop/catalogue/CProdottiElenco.h"
 #include "desktop/catalogue/CProdottoCategorie.h"
 #include "desktop/catalogue/CProdottoFoto.h"
 #include "desktop/catalogue/ProdottoForm.h"
@@ -124,6 +125,7 @@ public:
 private:
     bool IsOnRecord() const;
     void OpenProducts();
+    void OpenCurrent();
     void CountRecords();
     void ShowRecord();
     void BlankForm(int flags);
@@ -150,7 +152,8 @@ private:
     qint32 m_nDimColori = 0;
     int m_nTipoOrdinamento = 0;
 
-    std::unique_ptr<CProdottiGeneraleSet> m_pProducts;
+    CProdottiElenco m_list;
+    std::unique_ptr<CProdottiGeneraleSet> m_pProducts;   // the shown product's row
     CProdottoCategorie m_categories;
     CProdottoFoto m_foto;
     qint32 m_nCount = 0;
