@@ -4,6 +4,45 @@
 
 #include <QSqlQuery>
 
+namespace {
+
+// A Like pattern for the values that begin with text, "!" escaping.
+QString LikePrefix(QString text)
+{
+    text.replace(QLatin1Char('!'), QStringLiteral("!!"));
+    text.replace(QLatin1Char('%'), QStringLiteral("!%"));
+    text.replace(QLatin1Char('_'), QStringLiteral("!_"));
+    return text + QLatin1Char('%');
+}
+
+} // namespace
+
+void CProdottiElenco::LoadFiltered(qint32 base, const ProdottoForm& form, qint32 category)
+{
+    QString filter = QStringLiteral("IDProdottoBase=?");
+    QVariantList values{base};
+    const std::pair<const char*, int> flags[] = {
+        {"Attivo", form.attivo}, {"Novita", form.novita}, {"Mailing", form.mailing}, {"Offerta", form.offerta}};
+    for (const auto& [column, state] : flags) {
+        if (state == ProdottoForm::Indeterminate)
+            continue;
+        filter += QStringLiteral(" AND %1=?").arg(QLatin1String(column));
+        values << (state == ProdottoForm::Checked ? 1 : 0);
+    }
+    if (category > 0) {
+        filter += QStringLiteral(" AND ID IN (SELECT IDProdotto FROM CategorieProdotti WHERE IDCategoria=?)");
+        values << category;
+    }
+    const std::pair<const char*, QString> prefixes[] = {{"Codice", form.codice}, {"CodiceABarre", form.codiceABarre}};
+    for (const auto& [column, prefix] : prefixes) {
+        if (prefix.isEmpty())
+            continue;
+        filter += QStringLiteral(" AND %1 LIKE ? ESCAPE '!'").arg(QLatin1String(column));
+        values << LikePrefix(prefix);
+    }
+    Load(filter, values);
+}
+
 void CProdottiElenco::Load(const QString& condition, const QVariantList& values)
 {
     m_strCondition = condition;

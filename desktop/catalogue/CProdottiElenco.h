@@ -1,5 +1,7 @@
 #pragma once
 
+#include "desktop/catalogue/ProdottoForm.h"
+
 #include <QString>
 #include <QVariantList>
 #include <QVector>
@@ -17,6 +19,11 @@ public:
 
     // The products that condition selects (a "?" for each value).
     void Load(const QString& condition, const QVariantList& values);
+    // The products of base (0: the catalogue) that a filter being entered
+    // selects: flags that are not indeterminate, a category (0 any), code
+    // and bar-code prefixes. The prefixes are bound and their "%", "_" and
+    // "!" escaped, so "A_1" finds only codes that begin with "A_1".
+    void LoadFiltered(qint32 base, const ProdottoForm& form, qint32 category);
     // Reads them again under the same condition.
     void Reload() { Load(m_strCondition, m_values); }
 

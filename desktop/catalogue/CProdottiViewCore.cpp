@@ -1,66 +1,17 @@
 #include "desktop/catalogue/CProdottiViewCore.h"
 
+#include "desktop/catalogue/CProdottoRighe.h"
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CMessageBox.h"
 #include "desktop/shell/projects/CProjectFolder.h"
-#include "platform/utilities/QtrUtilities.h"
 #include "recordset/CConfigurazioneSet.h"
-#include "recordset/CParoleChiaveSet.h"
 #include "recordset/CProdottiGeneraleSet.h"
-#include "recordset/CProdottiLingueSet.h"
 
 namespace {
 
 const QString kInsertCaption = QStringLiteral("Inserimento prodotto");
 
-// A Single column read back as the digits it was typed with.
-QVariant Number(double value) { return QVariant(QString::number(value, 'g', 7).toDouble()); }
-
-double ValueOf(const QVariant& value) { return value.isNull() ? 0.0 : value.toDouble(); }
-
-bool SameNumber(const QVariant& a, const QVariant& b)
-{
-    if (a.isNull() != b.isNull())
-        return false;
-    const double x = ValueOf(a);
-    const double y = ValueOf(b);
-    return a.isNull() || qAbs(x - y) <= 1e-7 * qMax(1.0, qAbs(x));
-}
-
-bool SameDate(const QDateTime& a, const QDateTime& b)
-{
-    return a.isNull() == b.isNull() && (a.isNull() || a == b);
-}
-
-bool SameForm(const ProdottoForm& a, const ProdottoForm& b)
-{
-    if (a.codice != b.codice || a.nome != b.nome || a.codiceABarre != b.codiceABarre
-        || a.descrizioneFattura != b.descrizioneFattura || a.descrizioneBreve != b.descrizioneBreve
-        || a.descrizioneEstesa != b.descrizioneEstesa || a.um != b.um || a.attivo != b.attivo
-        || a.novita != b.novita || a.mailing != b.mailing || a.offerta != b.offerta)
-        return false;
-    for (int i = 0; i < 4; ++i)
-        if (!SameNumber(a.prezzi[i], b.prezzi[i]))
-            return false;
-    for (auto member : {&ProdottoForm::prezzoPromozione, &ProdottoForm::iva, &ProdottoForm::peso,
-                        &ProdottoForm::confezioni, &ProdottoForm::disponibilita, &ProdottoForm::sconto})
-        if (!SameNumber(a.*member, b.*member))
-            return false;
-    return SameDate(a.validitaDal, b.validitaDal) && SameDate(a.validitaAl, b.validitaAl);
-}
-
-int Flag(bool on) { return on ? ProdottoForm::Checked : ProdottoForm::Unchecked; }
-
 bool IsBlank(const QVariant& number) { return number.isNull(); }
-
-// A Like pattern for the values that begin with text, "!" escaping.
-QString LikePrefix(QString text)
-{
-    text.replace(QLatin1Char('!'), QStringLiteral("!!"));
-    text.replace(QLatin1Char('%'), QStringLiteral("!%"));
-    text.replace(QLatin1Char('_'), QStringLiteral("!_"));
-    return text + QLatin1Char('%');
-}
 
 } // namespace
 
@@ -203,63 +154,18 @@ void CProdottiViewCore::ShowRecord()
         m_foto.Clear();
         return;
     }
-    CProdottiGeneraleSet& product = *m_pProducts;
-    const qint32 id = product.m_ID;
-    CProdottiLingueSet row(&m_db);
-    row.m_strFilter = QStringLiteral("IDProdotto=? AND CodiceLingua=?");
-    row.m_filterParams = {id, m_strCurrent};
-    row.Open();
-    m_bFallback = false;
-    if (row.IsEOF() && m_strDefault != m_strCurrent) {
-        row.m_filterParams = {id, m_strDefault};
-        row.Open();
-        m_bFallback = !row.IsEOF();
-    }
-    const bool hasRow = !row.IsEOF();
-    m_nLanguageRow = hasRow ? row.m_ID : 0;
+    const qint32 id = m_pProducts->m_ID;
+    ProdottoLetto read = CProdottoRighe(m_db).Read(*m_pProducts, m_strCurrent, m_strDefault);
+    m_bFallback = read.fallback;
+    m_nLanguageRow = read.languageRow;
     m_ticked = m_categories.Of(id);
     m_foto.Show(id);
-
-    ProdottoForm form;
-    form.codice = product.m_Codice;
-    form.codiceABarre = product.m_CodiceABarre;
-    form.attivo = Flag(product.m_Attivo);
-    form.novita = Flag(product.m_Novita);
-    form.mailing = Flag(product.m_Mailing);
-    form.offerta = Flag(product.m_Offerta);
-    form.iva = Number(product.m_IVA);
-    form.peso = Number(product.m_Peso);
-    form.confezioni = Number(product.m_Confezioni);
-    form.disponibilita = Number(product.m_Disponibilita);
-    form.sconto = Number(product.m_Sconto);
-    if (!product.IsFieldNull(QStringLiteral("ValiditaScontoDal")))
-        form.validitaDal = product.m_ValiditaScontoDal;
-    if (!product.IsFieldNull(QStringLiteral("ValiditaScontoAl")))
-        form.validitaAl = product.m_ValiditaScontoAl;
-    const bool ownPrices = hasRow && !m_bFallback;
-    for (int i = 0; i < 4; ++i)
-        form.prezzi[i] = Number(0);
-    form.prezzoPromozione = Number(0);
-    if (hasRow) {
-        form.nome = row.m_Nome;
-        form.descrizioneFattura = row.m_DescrizioneFattura;
-        form.descrizioneBreve = row.m_DescrizioneBreve;
-        form.descrizioneEstesa = row.m_DescrizioneEstesa;
-        form.um = row.m_UM;
-    }
-    if (ownPrices) {
-        form.prezzi[0] = Number(row.m_Prezzo);
-        form.prezzi[1] = Number(row.m_Prezzo2);
-        form.prezzi[2] = Number(row.m_Prezzo3);
-        form.prezzi[3] = Number(row.m_Prezzo4);
-        form.prezzoPromozione = Number(row.m_PrezzoPromozione);
-    }
-    EnableOffer(form, product.m_Offerta, product.m_Sconto > 0 ? ProdottoForm::Percentage
-                                                               : ProdottoForm::PromotionalPrice);
-    m_form = m_shown = form;
-    m_strStoredSort = hasRow ? row.m_Sort : QString();
-    m_strCampiCustom = hasRow ? row.m_CampiCustom : QString();
-    m_taglie = m_storedTaglie = ProdottoTaglie{product.m_IDTabellaTaglie, product.m_DATaglia, product.m_ATaglia};
+    EnableOffer(read.form, m_pProducts->m_Offerta,
+                m_pProducts->m_Sconto > 0 ? ProdottoForm::Percentage : ProdottoForm::PromotionalPrice);
+    m_form = m_shown = read.form;
+    m_strStoredSort = read.sort;
+    m_strCampiCustom = read.campiCustom;
+    m_taglie = m_storedTaglie = read.taglie;
 }
 
 void CProdottiViewCore::EnableOffer(ProdottoForm& form, bool on, int mode)
@@ -307,21 +213,11 @@ QString CProdottiViewCore::CustomTextNow() const
     return m_customText ? m_customText() : m_strCampiCustom;
 }
 
-QString CProdottiViewCore::CustomWords(const QString& campiCustom)
-{
-    QString words;
-    const QStringList parts = campiCustom.split(QLatin1Char('|'));
-    // name|value|name|value|... : a pair without its closing bar is not read.
-    for (int i = 1; i + 1 < parts.size(); i += 2)
-        words += parts.at(i);
-    return words;
-}
-
 bool CProdottiViewCore::IsRecordModified()
 {
     if (m_bInserting || m_nFilterMode == FilterEntering || !IsOnRecord())
         return false;
-    return !SameForm(m_form, m_shown) || SortKey(m_form) != m_strStoredSort || CustomTextNow() != m_strCampiCustom
+    return !m_form.SameAs(m_shown) || SortKey(m_form) != m_strStoredSort || CustomTextNow() != m_strCampiCustom
            || m_taglie != m_storedTaglie || m_foto.IsChanged();
 }
 
@@ -366,53 +262,6 @@ bool CProdottiViewCore::Refuse(const Failure& failure)
     return true;
 }
 
-template <class TSet>
-void CProdottiViewCore::WriteProduct(TSet& product) const
-{
-    const ProdottoForm& f = m_form;
-    product.m_Codice = f.codice;
-    product.m_CodiceABarre = f.codiceABarre;
-    product.m_Attivo = f.attivo == ProdottoForm::Checked;
-    product.m_Novita = f.novita == ProdottoForm::Checked;
-    product.m_Mailing = f.mailing == ProdottoForm::Checked;
-    product.m_Offerta = f.offerta == ProdottoForm::Checked;
-    product.m_IVA = float(ValueOf(f.iva));
-    product.m_Peso = float(ValueOf(f.peso));
-    product.m_Confezioni = float(ValueOf(f.confezioni));
-    product.m_Disponibilita = float(ValueOf(f.disponibilita));
-    product.m_Sconto = float(ValueOf(f.sconto));
-    product.SetFieldValue(QStringLiteral("ValiditaScontoDal"),
-                          f.validitaDal.isNull() ? QVariant() : QVariant(f.validitaDal));
-    product.SetFieldValue(QStringLiteral("ValiditaScontoAl"),
-                          f.validitaAl.isNull() ? QVariant() : QVariant(f.validitaAl));
-    product.m_Modificato = true;
-}
-
-template <class TSet>
-void CProdottiViewCore::WriteLanguage(TSet& row) const
-{
-    const ProdottoForm& f = m_form;
-    row.m_Nome = f.nome;
-    row.m_DescrizioneFattura = f.descrizioneFattura;
-    row.m_DescrizioneBreve = f.descrizioneBreve;
-    row.m_DescrizioneEstesa = f.descrizioneEstesa;
-    row.m_UM = f.um;
-    row.m_Prezzo = ValueOf(f.prezzi[0]);
-    row.m_Prezzo2 = ValueOf(f.prezzi[1]);
-    row.m_Prezzo3 = ValueOf(f.prezzi[2]);
-    row.m_Prezzo4 = ValueOf(f.prezzi[3]);
-    row.m_PrezzoPromozione = ValueOf(f.prezzoPromozione);
-    row.m_Modificato = true;
-}
-
-// Written by name, so the flag goes out even when the row read earlier
-// already had it set and the upload has cleared it since.
-void CProdottiViewCore::FlagPicture(CProdottiGeneraleSet& product)
-{
-    product.SetFieldValue(QStringLiteral("VersioneFoto"), NextRecordVersion(m_db));
-    product.SetFieldValue(QStringLiteral("ModificataFoto"), true);
-}
-
 bool CProdottiViewCore::PrepareFoto(qint32 id)
 {
     QString error;
@@ -446,35 +295,14 @@ bool CProdottiViewCore::SaveRecord()
         return false;
     m_db.BeginTrans();
     try {
-        product.Edit();
-        WriteProduct(product);
-        product.m_IDTabellaTaglie = m_taglie.idTabellaTaglie;
-        product.m_DATaglia = m_taglie.daTaglia;
-        product.m_ATaglia = m_taglie.aTaglia;
-        if (fotoChanged)
-            FlagPicture(product);
-        product.Update();
-
-        CProdottiLingueSet row(&m_db);
-        if (m_nLanguageRow == 0 || m_bFallback) {
-            row.m_strFilter = QStringLiteral("ID=0 AND ID<>0");
-            row.Open();
-            const qint32 rowId = row.GetNextID();
-            row.AddNew();
-            row.m_ID = rowId;
-            row.m_CodiceLingua = m_strCurrent;
-            row.m_IDProdotto = id;
-        } else {
-            row.m_strFilter = QStringLiteral("ID=?");
-            row.m_filterParams = {m_nLanguageRow};
-            row.Open();
-            row.Edit();
-        }
-        WriteLanguage(row);
-        row.m_CampiCustom = CustomTextNow();
-        row.m_Sort = SortKey(m_form);
-        row.Update();
-        UpdateKeywords(id, m_strCurrent);
+        ProdottoScrittura write;
+        write.language = m_strCurrent;
+        write.languageRow = m_bFallback ? 0 : m_nLanguageRow;
+        write.campiCustom = CustomTextNow();
+        write.sort = SortKey(m_form);
+        write.taglie = m_taglie;
+        write.flagPicture = fotoChanged;
+        CProdottoRighe(m_db).Save(product, m_form, write);
         m_db.CommitTrans();
     } catch (...) {
         m_db.Rollback();
@@ -485,32 +313,6 @@ bool CProdottiViewCore::SaveRecord()
         CommitFoto();
     ShowRecord();
     return true;
-}
-
-// The search words of the product in the language just saved.
-void CProdottiViewCore::UpdateKeywords(qint32 product, const QString& language)
-{
-    const ProdottoForm& f = m_form;
-    const QString text = f.nome + QLatin1Char(' ') + f.descrizioneFattura + QLatin1Char(' ') + f.descrizioneBreve
-                         + QLatin1Char(' ') + f.descrizioneEstesa + QLatin1Char(' ') + CustomWords(CustomTextNow());
-    CParoleChiaveSet words(&m_db);
-    words.m_strFilter = QStringLiteral("Tipo=1 AND IDRecord=? AND CodiceLingua=?");
-    words.m_filterParams = {product, language};
-    words.Open();
-    if (words.IsEOF()) {
-        const qint32 id = words.GetNextID();
-        words.AddNew();
-        words.m_ID = id;
-        words.m_Tipo = 1;
-        words.m_CodiceLingua = language;
-        words.m_IDRecord = product;
-    } else {
-        words.Edit();
-    }
-    words.m_Keywords = f.codice + QLatin1Char('/') + ElaboraKeywords(text);
-    words.m_Attivo = f.attivo == ProdottoForm::Checked;
-    words.m_Modificato = true;
-    words.Update();
 }
 
 bool CProdottiViewCore::LeaveRecord()
@@ -606,34 +408,12 @@ bool CProdottiViewCore::SaveNew()
         return false;
     m_db.BeginTrans();
     try {
-        CProdottiGeneraleSet product(&m_db);
-        product.m_strFilter = QStringLiteral("ID=0 AND ID<>0");
-        product.Open();
-        product.AddNew();
-        product.m_ID = id;
-        product.m_IDProdottoBase = m_nBase;
-        product.m_Ordine = id;
-        WriteProduct(product);
-        product.m_IDTabellaTaglie = 0;
-        product.m_DATaglia = 0;
-        product.m_ATaglia = 0;
-        if (fotoChanged)
-            FlagPicture(product);
-        product.Update();
-
-        CProdottiLingueSet row(&m_db);
-        row.m_strFilter = QStringLiteral("ID=0 AND ID<>0");
-        row.Open();
-        const qint32 rowId = row.GetNextID();
-        row.AddNew();
-        row.m_ID = rowId;
-        row.m_CodiceLingua = m_strCurrent;
-        row.m_IDProdotto = id;
-        WriteLanguage(row);
-        row.Update();
+        ProdottoScrittura write;
+        write.language = m_strCurrent;
+        write.flagPicture = fotoChanged;
+        CProdottoRighe(m_db).Insert(id, m_nBase, m_form, write);
         if (m_nBase != 0)
             m_categories.CopyFrom(m_nBase, id);
-        UpdateKeywords(id, m_strCurrent);
         m_db.CommitTrans();
     } catch (...) {
         m_db.Rollback();
@@ -716,35 +496,11 @@ void CProdottiViewCore::EndFilterEntry()
     ShowRecord();
 }
 
-// The merchant's code prefixes are bound, and their "%", "_" and "!" are
-// escaped: "A_1" finds only codes that begin with "A_1".
 void CProdottiViewCore::ApplyFilter()
 {
     if (m_nFilterMode != FilterEntering)
         return;
-    QString filter = QStringLiteral("IDProdottoBase=?");
-    QVariantList values{m_nBase};
-    const std::pair<const char*, int> flags[] = {
-        {"Attivo", m_form.attivo}, {"Novita", m_form.novita}, {"Mailing", m_form.mailing}, {"Offerta", m_form.offerta}};
-    for (const auto& [column, state] : flags) {
-        if (state == ProdottoForm::Indeterminate)
-            continue;
-        filter += QStringLiteral(" AND %1=?").arg(QLatin1String(column));
-        values << (state == ProdottoForm::Checked ? 1 : 0);
-    }
-    if (m_nFilterCategory > 0) {
-        filter += QStringLiteral(" AND ID IN (SELECT IDProdotto FROM CategorieProdotti WHERE IDCategoria=?)");
-        values << m_nFilterCategory;
-    }
-    const std::pair<const char*, QString> prefixes[] = {{"Codice", m_form.codice},
-                                                        {"CodiceABarre", m_form.codiceABarre}};
-    for (const auto& [column, prefix] : prefixes) {
-        if (prefix.isEmpty())
-            continue;
-        filter += QStringLiteral(" AND %1 LIKE ? ESCAPE '!'").arg(QLatin1String(column));
-        values << LikePrefix(prefix);
-    }
-    m_list.Load(filter, values);
+    m_list.LoadFiltered(m_nBase, m_form, m_nFilterCategory);
     OpenCurrent();
     m_nFilterMode = FilterActive;
     if (m_list.IsEmpty()) {

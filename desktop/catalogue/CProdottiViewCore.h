@@ -119,8 +119,6 @@ public:
     // The offer switches of the prices page, on the form.
     static void EnableOffer(ProdottoForm& form, bool on, int mode);
     static void ChooseOfferKind(ProdottoForm& form, int kind);
-    // The search words of a CampiCustom text: its values, run together.
-    static QString CustomWords(const QString& campiCustom);
 
 private:
     bool IsOnRecord() const;
@@ -133,10 +131,6 @@ private:
     QString CustomTextNow() const;
     bool Refuse(const Failure& failure);
     bool LeaveRecord();
-    template <class TSet> void WriteProduct(TSet& product) const;
-    template <class TSet> void WriteLanguage(TSet& row) const;
-    void UpdateKeywords(qint32 product, const QString& language);
-    void FlagPicture(CProdottiGeneraleSet& product);
     bool PrepareFoto(qint32 id);
     void CommitFoto();
     void RestoreBaseFilter();

@@ -37,6 +37,10 @@ struct ProdottoForm
     QDateTime validitaAl;
     int offerta = Unchecked;
     int tipoOfferta = NoOfferKind;
+
+    // The same values: texts exactly, numbers by value (a blank differs
+    // from 0), dates with their blank state. The offer kind is not stored.
+    bool SameAs(const ProdottoForm& other) const;
 };
 
 // The three size settings of a product, as the sizes page edits them.

@@ -1,4 +1,5 @@
 #include "desktop/catalogue/CProdottiViewCore.h"
+#include "desktop/catalogue/CProdottoRighe.h"
 #include "desktop/catalogue/tests/CatalogueFixture.h"
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
@@ -587,7 +588,7 @@ TEST_F(ProdottiCoreTest, TheCustomTextAndTheSortKeyAreSavedWithTheRecord)
     EXPECT_EQ(Scalar(QStringLiteral("SELECT Sort FROM ProdottiLingue WHERE ID=1")).toString(), QStringLiteral("Sedia"));
     const QString words = Scalar(QStringLiteral("SELECT Keywords FROM ParoleChiave WHERE IDRecord=7")).toString();
     EXPECT_TRUE(words.contains(QStringLiteral("rossolegno"))) << words.toStdString();
-    EXPECT_EQ(Core::CustomWords(QStringLiteral("a|1|b|2")), QStringLiteral("1"));
+    EXPECT_EQ(CProdottoRighe::CustomWords(QStringLiteral("a|1|b|2")), QStringLiteral("1"));
 }
 
 } // namespace
