@@ -31,6 +31,12 @@ CProdottiView::CorrelationsOpener& Correlations()
     return opener;
 }
 
+CProdottiView::PageFactory& Factory(int tab)
+{
+    static CProdottiView::PageFactory factories[CProdottiViewCore::TabCount];
+    return factories[tab];
+}
+
 // A page whose editor is not part of this build: an empty tab that says so.
 QWidget* EmptyPage(QWidget* parent)
 {
@@ -73,6 +79,7 @@ CProdottiView::CProdottiView(CDaoDatabase& database, const QString& projectFolde
         m_pTabs->addTab(QString::fromUtf8(kTabCaptions[tab]));
         QWidget* page = tab == CProdottiViewCore::TabGenerale ? m_pGenerale
                         : tab == CProdottiViewCore::TabPrezzi ? m_pPrezzi
+                        : Factory(tab)                        ? Factory(tab)(*this, m_pPages)
                                                                : EmptyPage(m_pPages);
         m_pPages->addWidget(page);
     }
@@ -129,6 +136,12 @@ CProdottiView::~CProdottiView() = default;
 void CProdottiView::SetCorrelationsOpener(CorrelationsOpener opener)
 {
     Correlations() = std::move(opener);
+}
+
+void CProdottiView::SetPageFactory(int tab, PageFactory factory)
+{
+    if (tab > CProdottiViewCore::TabPrezzi && tab < CProdottiViewCore::TabCount)
+        Factory(tab) = std::move(factory);
 }
 
 template <typename F>
@@ -209,6 +222,7 @@ void CProdottiView::Refresh()
         m_pPages->setCurrentIndex(m_core.CurrentTab());
     }
     m_bRefreshing = false;
+    emit RecordShown();
 }
 
 void CProdottiView::ImageChanged()

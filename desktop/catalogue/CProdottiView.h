@@ -39,6 +39,11 @@ public:
 
     // The correlations dialog, registered by the library that has it.
     static void SetCorrelationsOpener(CorrelationsOpener opener);
+    // The page of a tab from "Immagine" on, made by the code that has it
+    // (a tab without one stays empty). A page reads and edits what the
+    // card shares through Core() and reloads on RecordShown.
+    using PageFactory = std::function<QWidget*(CProdottiView& view, QWidget* parent)>;
+    static void SetPageFactory(int tab, PageFactory factory);
 
     // The main frame's languages and its selection of the default one;
     // the opening of a variants window (base product, caption).
@@ -65,6 +70,11 @@ public:
     QTabBar* Tabs() const { return m_pTabs; }
     QWidget* Page(int tab) const;
 
+signals:
+    // The card shows another product, or the same one again.
+    void RecordShown();
+
+public:
     // ITindaView
     CloseRule GetCloseRule() const override { return CloseInsertGuarded; }
     QString GetInsertCaption() const override { return QStringLiteral("Inserimento prodotto"); }

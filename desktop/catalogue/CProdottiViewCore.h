@@ -75,6 +75,9 @@ public:
     // What the other pages share with the card.
     CProdottoFoto& Foto() { return m_foto; }
     ProdottoTaglie& Taglie() { return m_taglie; }
+    // Widths of the stored pictures (Configurazione).
+    qint32 DimFoto() const { return m_nDimFoto; }
+    qint32 DimThumbnail() const { return m_nDimThumbnail; }
     qint32 DimColori() const { return m_nDimColori; }
     // "IDCategoria=0" and " OR IDCategoria=%d" per category of the product,
     // and the IDs it names.

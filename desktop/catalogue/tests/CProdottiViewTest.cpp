@@ -130,6 +130,27 @@ TEST_F(ProdottiViewWidgetTest, TheOfferSwitchesItsFields)
     EXPECT_FALSE(prices->m_pValiditaDal->isEnabled());
 }
 
+// The other pages come from the code that has them; a tab without one is
+// an empty page.
+TEST_F(ProdottiViewWidgetTest, HostsThePagesRegisteredForItsTabs)
+{
+    int shown = 0;
+    CProdottiView::SetPageFactory(CProdottiViewCore::TabTaglie, [&](CProdottiView& card, QWidget* parent) {
+        auto* page = new QLabel(QStringLiteral("Taglie"), parent);
+        QObject::connect(&card, &CProdottiView::RecordShown, page, [&] { ++shown; });
+        return page;
+    });
+    CProdottiView card(f.Db(), f.Folder(), QStringLiteral("it"), QStringLiteral("it"));
+    CProdottiView::SetPageFactory(CProdottiViewCore::TabTaglie, {});
+    auto* page = qobject_cast<QLabel*>(card.Page(CProdottiViewCore::TabTaglie));
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->text(), QStringLiteral("Taglie"));
+    EXPECT_FALSE(qobject_cast<QLabel*>(card.Page(CProdottiViewCore::TabColori)) == page);
+    card.OnViewCommand(ID_RECORD_NEXT);
+    EXPECT_GE(shown, 1);
+    EXPECT_EQ(card.Core().CurrentID(), 8);
+}
+
 struct PlacementCase
 {
     const char* name;

@@ -2,6 +2,7 @@
 // in the menus, and opening their editors on the open project.
 
 #include "desktop/catalogue/CCategorieView.h"
+#include "desktop/catalogue/CProdottiView.h"
 #include "desktop/catalogue/CDefCampiCustomView.h"
 #include "desktop/catalogue/CScontiProdottoView.h"
 #include "desktop/catalogue/CTabellaProdottiView.h"
@@ -52,6 +53,8 @@ TEST(CatalogueCommandsTest, TheCatalogueEditorsOpenFromTindasMenus)
     CMessageBoxScript boxes;
     CatalogueFixture f;
     f.AddCategory(1);
+    f.AddProduct(7, QStringLiteral("P7"));
+    f.AddProductLanguage(1, 7, QStringLiteral("it"), 10, QStringLiteral("Sedia"));
     f.Db().Close();
 
     CTindaApp app;
@@ -60,7 +63,7 @@ TEST(CatalogueCommandsTest, TheCatalogueEditorsOpenFromTindasMenus)
     ASSERT_TRUE(app.InitInstance());
     ASSERT_TRUE(app.m_bProjectOpen);
     CMainFrame* frame = app.GetMainFrame();
-    for (int id : {ID_TABELLA_PRODOTTI, ID_CATEGORIE, ID_SCONTI, ID_DEFINIZIONE_CAMPI_CUSTOM, ID_AGGIORNAMENTO_LISTINI,
+    for (int id : {ID_ARCHIVIO_PRODOTTI, ID_TABELLA_PRODOTTI, ID_CATEGORIE, ID_SCONTI, ID_DEFINIZIONE_CAMPI_CUSTOM, ID_AGGIORNAMENTO_LISTINI,
                    ID_IMPORT_DATI_ESTERNI, ID_TABELLE_TAGLIE}) {
         ASSERT_TRUE(frame->GetAction(id)) << id;
         EXPECT_TRUE(frame->GetAction(id)->isEnabled()) << id;
@@ -96,6 +99,21 @@ TEST(CatalogueCommandsTest, TheCatalogueEditorsOpenFromTindasMenus)
     });
     ASSERT_TRUE(frame->RunCommand(ID_TABELLE_TAGLIE));
     EXPECT_EQ(shown, QStringLiteral("Tabelle Taglie"));
+
+    // "Scheda" under "Prodotti", and from it the variants of the product shown.
+    ASSERT_TRUE(frame->RunCommand(ID_ARCHIVIO_PRODOTTI));
+    auto* card = dynamic_cast<CProdottiView*>(frame->GetActiveView());
+    ASSERT_TRUE(card);
+    EXPECT_EQ(card->Core().CurrentID(), 7);
+    EXPECT_EQ(frame->GetMdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Scheda prodotti"));
+    ASSERT_TRUE(frame->RunCommand(ID_VARIANTI));
+    auto* variants = dynamic_cast<CProdottiView*>(frame->GetActiveView());
+    ASSERT_TRUE(variants);
+    EXPECT_NE(variants, card);
+    EXPECT_EQ(variants->Core().BaseProduct(), 7);
+    EXPECT_EQ(variants->Core().RecordCount(), 0);
+    EXPECT_EQ(frame->GetMdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Gestione Varianti - Sedia"));
+    ASSERT_TRUE(frame->CloseEditors());
     app.ExitInstance();
 }
 
