@@ -1,6 +1,12 @@
 #include "desktop/catalogue/CProdottiView.h"
 
+#include "desktop/catalogue/CCorrelazioniDlg.h"
+#include "desktop/catalogue/CProdottiColoriDlg.h"
+#include "desktop/catalogue/CProdottiCustomDlg.h"
+#include "desktop/catalogue/CProdottiFilesDlg.h"
 #include "desktop/catalogue/CProdottiGeneraleDlg.h"
+#include "desktop/catalogue/CProdottiImmagineDlg.h"
+#include "desktop/catalogue/CProdottiTaglieDlg.h"
 #include "desktop/catalogue/CProdottiPrezziDlg.h"
 #include "desktop/catalogue/CProdottoFotoFrame.h"
 #include "desktop/shell/app/TindaCommandIds.h"
@@ -24,30 +30,6 @@ namespace {
 
 const char* const kTabCaptions[CProdottiViewCore::TabCount] = {"Generale", "Prezzi", "Immagine", "Colori",
                                                                 "Taglie",   "Custom", "Files"};
-
-CProdottiView::CorrelationsOpener& Correlations()
-{
-    static CProdottiView::CorrelationsOpener opener;
-    return opener;
-}
-
-CProdottiView::PageFactory& Factory(int tab)
-{
-    static CProdottiView::PageFactory factories[CProdottiViewCore::TabCount];
-    return factories[tab];
-}
-
-// A page whose editor is not part of this build: an empty tab that says so.
-QWidget* EmptyPage(QWidget* parent)
-{
-    auto* page = new QWidget(parent);
-    auto* layout = new QVBoxLayout(page);
-    auto* text = new QLabel(QString::fromUtf8("Questa pagina non è ancora disponibile."), page);
-    text->setAlignment(Qt::AlignCenter);
-    text->setEnabled(false);
-    layout->addWidget(text);
-    return page;
-}
 
 } // namespace
 
@@ -73,17 +55,8 @@ CProdottiView::CProdottiView(CDaoDatabase& database, const QString& projectFolde
     m_pTabs->setExpanding(false);
     m_pPages = new QStackedWidget(this);
     m_pPages->setFrameShape(QFrame::StyledPanel);
-    m_pGenerale = new CProdottiGeneraleDlg(m_pPages);
-    m_pPrezzi = new CProdottiPrezziDlg(m_pPages);
-    for (int tab = 0; tab < CProdottiViewCore::TabCount; ++tab) {
+    for (int tab = 0; tab < CProdottiViewCore::TabCount; ++tab)
         m_pTabs->addTab(QString::fromUtf8(kTabCaptions[tab]));
-        QWidget* page = tab == CProdottiViewCore::TabGenerale ? m_pGenerale
-                        : tab == CProdottiViewCore::TabPrezzi ? m_pPrezzi
-                        : Factory(tab)                        ? Factory(tab)(*this, m_pPages)
-                                                               : EmptyPage(m_pPages);
-        m_pPages->addWidget(page);
-    }
-
     auto* top = new QGridLayout;
     top->addWidget(new QLabel(QStringLiteral("Codice"), this), 0, 0);
     top->addWidget(m_pCodice, 0, 1);
@@ -128,21 +101,71 @@ CProdottiView::CProdottiView(CDaoDatabase& database, const QString& projectFolde
     // Variants carry their base product's categories.
     m_pCategorie->setEnabled(baseProduct == 0);
     BuildCategoryTree();
-    Guard([this] { m_core.Start(); });
+    try {
+        m_core.Start();
+    } catch (const CDaoException& error) {
+        CMessageBox::Show(this, error.GetErrorMessage(), QStringLiteral("Scheda prodotto"), CMessageBox::Stop);
+    }
+    // The pages take the picture widths the start read.
+    MakePages(projectFolder);
+    Refresh();
+}
+
+void CProdottiView::MakePages(const QString& projectFolder)
+{
+    m_pGenerale = new CProdottiGeneraleDlg(m_pPages);
+    m_pPrezzi = new CProdottiPrezziDlg(m_pPages);
+    CProdottoFoto& foto = m_core.Foto();
+    m_pImmagine = new CProdottiImmagineDlg(foto.ShownImage(), foto.ReferenceImage(), foto.ChangedFlag(), m_pPages);
+    m_pImmagine->SetRedraw([this] { ImageChanged(); });
+    m_pColori = new CProdottiColoriDlg(
+        m_db, projectFolder, CProdottiColoriCore::Widths{m_core.DimFoto(), m_core.DimThumbnail(), m_core.DimColori()},
+        m_pPages);
+    m_pTaglie = new CProdottiTaglieDlg(m_db, m_core.Taglie(), m_pPages);
+    m_pCustom = new CProdottiCustomDlg(m_db, m_pPages);
+    m_pFiles = new CProdottiFilesDlg(projectFolder, m_pPages);
+    m_pFiles->SetFolder(m_core.FilesFolder());
+    for (QWidget* page : std::initializer_list<QWidget*>{m_pGenerale, m_pPrezzi, m_pImmagine, m_pColori, m_pTaglie,
+                                                         m_pCustom, m_pFiles})
+        m_pPages->addWidget(page);
+    m_core.m_customText = [this] {
+        return m_pCustom->IsInitialised() ? m_pCustom->GetCustomValuesText() : m_core.CampiCustom();
+    };
+    m_core.m_checkPages = [this] { return CheckPages(); };
+}
+
+// A custom value holding "|" would shift every later pair: the page says so.
+int CProdottiView::CheckPages()
+{
+    return m_pCustom->ValidateCustomValues() ? -1 : CProdottiViewCore::TabCustom;
+}
+
+// The custom page follows every product shown; colours, sizes and files
+// load when their tab is in front.
+void CProdottiView::LoadPages()
+{
+    const bool shown = m_core.ShownCount() != m_nLoadedShown;
+    const int tab = m_core.CurrentTab();
+    const bool entered = tab != m_nLoadedTab;
+    m_nLoadedShown = m_core.ShownCount();
+    m_nLoadedTab = tab;
+    const qint32 product = m_core.CurrentID();
+    if (shown) {
+        m_pCustom->SetCategories(m_core.CustomCategories());
+        m_pCustom->SetCampiCustom(m_core.CampiCustom());
+        m_pCustom->LoadCustomValues();
+    }
+    if (!shown && !entered)
+        return;
+    if (tab == CProdottiViewCore::TabColori)
+        m_pColori->LoadColours(product);
+    else if (tab == CProdottiViewCore::TabTaglie)
+        m_pTaglie->LoadSizes();
+    else if (tab == CProdottiViewCore::TabFiles)
+        m_pFiles->FillFileList(product);
 }
 
 CProdottiView::~CProdottiView() = default;
-
-void CProdottiView::SetCorrelationsOpener(CorrelationsOpener opener)
-{
-    Correlations() = std::move(opener);
-}
-
-void CProdottiView::SetPageFactory(int tab, PageFactory factory)
-{
-    if (tab > CProdottiViewCore::TabPrezzi && tab < CProdottiViewCore::TabCount)
-        Factory(tab) = std::move(factory);
-}
 
 template <typename F>
 void CProdottiView::Guard(F&& step)
@@ -221,6 +244,7 @@ void CProdottiView::Refresh()
         m_pTabs->setCurrentIndex(m_core.CurrentTab());
         m_pPages->setCurrentIndex(m_core.CurrentTab());
     }
+    LoadPages();
     m_bRefreshing = false;
     emit RecordShown();
 }
@@ -240,10 +264,18 @@ void CProdottiView::OnTabChanged(int tab)
     if (m_bRefreshing)
         return;
     Pull();
+    const int previous = m_core.CurrentTab();
     bool changed = false;
     Guard([&] { changed = m_core.SelectTab(tab); });
-    if (changed)
-        m_pPages->setCurrentIndex(tab);
+    if (!changed)
+        return;
+    // Adjustments not applied are dropped on leaving the image page.
+    if (previous == CProdottiViewCore::TabImmagine)
+        m_pImmagine->LeavePage();
+    if (tab == CProdottiViewCore::TabImmagine)
+        m_pImmagine->EnterPage();
+    m_pPages->setCurrentIndex(tab);
+    ImageChanged();
 }
 
 void CProdottiView::ShowFailure(const CProdottiViewCore::Failure& failure)
@@ -297,8 +329,6 @@ void CProdottiView::RefreshLanguage()
 
 bool CProdottiView::IsViewCommandEnabled(int id)
 {
-    if (id == ID_CORRELAZIONI_PRODOTTI && !Correlations())
-        return false;
     if (id == ID_VARIANTI && !m_openVariants)
         return false;
     return m_core.IsCommandEnabled(id);
@@ -331,6 +361,8 @@ void CProdottiView::OpenVariants()
 
 void CProdottiView::OpenCorrelations()
 {
-    if (Correlations() && m_core.CurrentID() > 0)
-        Correlations()(this, m_db, 1, m_core.CurrentID(), m_core.Form().codice);
+    if (m_core.CurrentID() <= 0)
+        return;
+    CCorrelazioniDlg dialog(m_db, 1, m_core.CurrentID(), m_core.Form().codice, m_strCurrent, m_strDefault, this);
+    dialog.exec();
 }

@@ -8,8 +8,13 @@
 #include <functional>
 
 class CCheckTreePopupDlg;
+class CProdottiColoriDlg;
+class CProdottiCustomDlg;
+class CProdottiFilesDlg;
 class CProdottiGeneraleDlg;
+class CProdottiImmagineDlg;
 class CProdottiPrezziDlg;
+class CProdottiTaglieDlg;
 class CProdottoFotoFrame;
 class CValidatedEdit;
 class QLabel;
@@ -27,9 +32,6 @@ class CProdottiView : public QWidget, public ITindaView
 {
     Q_OBJECT
 public:
-    using CorrelationsOpener =
-        std::function<void(QWidget* parent, CDaoDatabase& db, int kind, qint32 id, const QString& name)>;
-
     CProdottiView(CDaoDatabase& database, const QString& projectFolder, const QString& currentLanguage,
                   const QString& defaultLanguage, qint32 baseProduct = 0, QWidget* parent = nullptr);
     ~CProdottiView() override;
@@ -37,13 +39,6 @@ public:
     CProdottiViewCore& Core() { return m_core; }
     CDaoDatabase& Database() { return m_db; }
 
-    // The correlations dialog, registered by the library that has it.
-    static void SetCorrelationsOpener(CorrelationsOpener opener);
-    // The page of a tab from "Immagine" on, made by the code that has it
-    // (a tab without one stays empty). A page reads and edits what the
-    // card shares through Core() and reloads on RecordShown.
-    using PageFactory = std::function<QWidget*(CProdottiView& view, QWidget* parent)>;
-    static void SetPageFactory(int tab, PageFactory factory);
 
     // The main frame's languages and its selection of the default one;
     // the opening of a variants window (base product, caption).
@@ -63,6 +58,11 @@ public:
     CValidatedEdit* CodiceEdit() const { return m_pCodice; }
     CProdottiGeneraleDlg* GeneralePage() const { return m_pGenerale; }
     CProdottiPrezziDlg* PrezziPage() const { return m_pPrezzi; }
+    CProdottiImmagineDlg* ImmaginePage() const { return m_pImmagine; }
+    CProdottiColoriDlg* ColoriPage() const { return m_pColori; }
+    CProdottiTaglieDlg* TagliePage() const { return m_pTaglie; }
+    CProdottiCustomDlg* CustomPage() const { return m_pCustom; }
+    CProdottiFilesDlg* FilesPage() const { return m_pFiles; }
     CProdottoFotoFrame* FotoFrame() const { return m_pFoto; }
     CCheckTreePopupDlg* CategoryPopup() const { return m_pPopup; }
     QPushButton* CategoryButton() const { return m_pCategorie; }
@@ -95,6 +95,9 @@ private:
     void ShowFailure(const CProdottiViewCore::Failure& failure);
     void OpenVariants();
     void OpenCorrelations();
+    void MakePages(const QString& projectFolder);
+    void LoadPages();
+    int CheckPages();
 
     CDaoDatabase& m_db;
     CProdottiViewCore m_core;
@@ -108,6 +111,13 @@ private:
     QStackedWidget* m_pPages = nullptr;
     CProdottiGeneraleDlg* m_pGenerale = nullptr;
     CProdottiPrezziDlg* m_pPrezzi = nullptr;
+    CProdottiImmagineDlg* m_pImmagine = nullptr;
+    CProdottiColoriDlg* m_pColori = nullptr;
+    CProdottiTaglieDlg* m_pTaglie = nullptr;
+    CProdottiCustomDlg* m_pCustom = nullptr;
+    CProdottiFilesDlg* m_pFiles = nullptr;
+    int m_nLoadedShown = -1;   // the core's ShownCount the pages were loaded for
+    int m_nLoadedTab = -1;     // and the tab that was current then
     CCheckTreePopupDlg* m_pPopup = nullptr;
     bool m_bRefreshing = false;
 };

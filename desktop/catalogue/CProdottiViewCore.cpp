@@ -136,6 +136,7 @@ QString CProdottiViewCore::FilesFolder() const
 
 void CProdottiViewCore::BlankForm(int flags)
 {
+    ++m_nShown;
     m_form = ProdottoForm();
     m_form.attivo = m_form.novita = m_form.mailing = m_form.offerta = flags;
     m_shown = m_form;
@@ -144,7 +145,7 @@ void CProdottiViewCore::BlankForm(int flags)
     m_bFallback = false;
     m_strStoredSort.clear();
     m_strCampiCustom.clear();
-    m_taglie = m_storedTaglie = ProdottoTaglie();
+    m_taglie = m_storedTaglie = TaglieProdotto();
 }
 
 void CProdottiViewCore::ShowRecord()
@@ -154,6 +155,7 @@ void CProdottiViewCore::ShowRecord()
         m_foto.Clear();
         return;
     }
+    ++m_nShown;
     const qint32 id = m_pProducts->m_ID;
     ProdottoLetto read = CProdottoRighe(m_db).Read(*m_pProducts, m_strCurrent, m_strDefault);
     m_bFallback = read.fallback;
@@ -217,7 +219,7 @@ bool CProdottiViewCore::IsRecordModified()
 {
     if (m_bInserting || m_nFilterMode == FilterEntering || !IsOnRecord())
         return false;
-    return !m_form.SameAs(m_shown) || SortKey(m_form) != m_strStoredSort || CustomTextNow() != m_strCampiCustom
+    return !m_form.SameAs(m_shown) || SortKey(m_form) != m_strStoredSort || !CProdottoRighe::SameCustomValues(CustomTextNow(), m_strCampiCustom)
            || m_taglie != m_storedTaglie || m_foto.IsChanged();
 }
 
@@ -245,16 +247,28 @@ CProdottiViewCore::Failure CProdottiViewCore::ValidateForm() const
     return Failure();
 }
 
+// The page of a missing field comes forward, without a save.
+void CProdottiViewCore::BringForward(int tab)
+{
+    if (tab < 0 || tab == m_nTab)
+        return;
+    if (m_nTab == TabImmagine)
+        m_foto.LeavePage();
+    m_nTab = tab;
+}
+
+bool CProdottiViewCore::PagesRefuse()
+{
+    const int tab = m_checkPages ? m_checkPages() : -1;
+    BringForward(tab);
+    return tab >= 0;
+}
+
 bool CProdottiViewCore::Refuse(const Failure& failure)
 {
     if (!failure.IsFailed())
         return false;
-    // The page of the missing field comes forward, without a save.
-    if (failure.page >= 0 && failure.page != m_nTab) {
-        if (m_nTab == TabImmagine)
-            m_foto.LeavePage();
-        m_nTab = failure.page;
-    }
+    BringForward(failure.page);
     if (m_showFailure)
         m_showFailure(failure);
     CMessageBox::Show(nullptr, QStringLiteral("Campo obbligatorio!"), QStringLiteral("Validazione campi"),
@@ -286,7 +300,7 @@ bool CProdottiViewCore::SaveRecord()
         return SaveNew();
     if (!IsOnRecord())
         return true;
-    if (Refuse(ValidateForm()))
+    if (Refuse(ValidateForm()) || PagesRefuse())
         return false;
     CProdottiGeneraleSet& product = *m_pProducts;
     const qint32 id = product.m_ID;
@@ -400,7 +414,7 @@ bool CProdottiViewCore::SaveNew()
 {
     if (!m_bInserting)
         return true;
-    if (Refuse(ValidateForm()))
+    if (Refuse(ValidateForm()) || PagesRefuse())
         return false;
     const qint32 id = m_nReserved;
     const bool fotoChanged = m_foto.IsChanged() && !m_foto.Image().isNull();

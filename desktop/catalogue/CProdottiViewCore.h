@@ -4,6 +4,7 @@
 #include "desktop/catalogue/CProdottoCategorie.h"
 #include "desktop/catalogue/CProdottoFoto.h"
 #include "desktop/catalogue/ProdottoForm.h"
+#include "desktop/catalogue/TaglieProdotto.h"
 
 #include <QSet>
 #include <QString>
@@ -74,7 +75,7 @@ public:
 
     // What the other pages share with the card.
     CProdottoFoto& Foto() { return m_foto; }
-    ProdottoTaglie& Taglie() { return m_taglie; }
+    TaglieProdotto& Taglie() { return m_taglie; }
     // Widths of the stored pictures (Configurazione).
     qint32 DimFoto() const { return m_nDimFoto; }
     qint32 DimThumbnail() const { return m_nDimThumbnail; }
@@ -87,6 +88,12 @@ public:
     // it is filled, answers the text of its grid through m_customText.
     const QString& CampiCustom() const { return m_strCampiCustom; }
     std::function<QString()> m_customText;
+    // Asked before a save, after the form's own fields: the tab of a page
+    // that refuses (it has said why), or -1.
+    std::function<int()> m_checkPages;
+    // Grows each time the card shows a product (or a blank form), so the
+    // pages know when to load again.
+    int ShownCount() const { return m_nShown; }
     QString FilesFolder() const;
 
     // The main frame's selection of the default language.
@@ -133,6 +140,8 @@ private:
     QString SortKey(const ProdottoForm& form) const;
     QString CustomTextNow() const;
     bool Refuse(const Failure& failure);
+    bool PagesRefuse();
+    void BringForward(int tab);
     bool LeaveRecord();
     bool PrepareFoto(qint32 id);
     void CommitFoto();
@@ -159,6 +168,7 @@ private:
     int m_nFilterMode = FilterNone;
     qint32 m_nFilterCategory = 0;
     int m_nTab = TabGenerale;
+    int m_nShown = 0;
 
     ProdottoForm m_form;
     ProdottoForm m_shown;          // the form as the shown record filled it
@@ -166,7 +176,7 @@ private:
     bool m_bFallback = false;      // the row shown is another language's
     QString m_strStoredSort;
     QString m_strCampiCustom;
-    ProdottoTaglie m_taglie;
-    ProdottoTaglie m_storedTaglie;
+    TaglieProdotto m_taglie;
+    TaglieProdotto m_storedTaglie;
     QSet<qint32> m_ticked;
 };

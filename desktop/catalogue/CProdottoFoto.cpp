@@ -52,7 +52,6 @@ void CProdottoFoto::Clear()
     m_image = QImage();
     m_reference = QImage();
     m_bChanged = false;
-    m_bRemoved = false;
 }
 
 bool CProdottoFoto::Load(const QString& file, QString* error)
@@ -66,24 +65,20 @@ bool CProdottoFoto::Load(const QString& file, QString* error)
     m_image = image.convertToFormat(QImage::Format_RGB32);
     m_reference = m_image;
     m_bChanged = true;
-    m_bRemoved = false;
     return true;
 }
 
 void CProdottoFoto::SetImage(const QImage& image, bool changed)
 {
     m_image = image;
-    if (changed) {
+    if (changed)
         m_bChanged = true;
-        m_bRemoved = m_image.isNull();
-    }
 }
 
 void CProdottoFoto::Apply()
 {
     m_reference = m_image;
     m_bChanged = true;
-    m_bRemoved = m_image.isNull();
 }
 
 void CProdottoFoto::Remove()
@@ -91,7 +86,6 @@ void CProdottoFoto::Remove()
     m_image = QImage();
     m_reference = QImage();
     m_bChanged = true;
-    m_bRemoved = true;
 }
 
 QImage CProdottoFoto::ScaledToWidth(const QImage& image, qint32 width)
@@ -119,12 +113,8 @@ bool CProdottoFoto::Prepare(qint32 id, QString* error)
 {
     Abandon();
     m_nPrepared = id;
-    if (!m_bChanged || m_bRemoved)
+    if (!m_bChanged || IsRemoved())
         return true;
-    if (m_image.isNull()) {
-        *error = QStringLiteral("Nessuna immagine da salvare.");
-        return false;
-    }
     if (!WriteAside(m_pFoto, FotoPath(id), m_image, m_nFoto, error)
         || !WriteAside(m_pThumbnail, ThumbnailPath(id), m_image, m_nThumbnail, error)) {
         Abandon();
@@ -136,7 +126,7 @@ bool CProdottoFoto::Prepare(qint32 id, QString* error)
 bool CProdottoFoto::Commit(QString* error)
 {
     bool ok = true;
-    if (m_bChanged && m_bRemoved) {
+    if (IsRemoved()) {
         for (const QString& path : {FotoPath(m_nPrepared), ThumbnailPath(m_nPrepared)})
             if (QFileInfo::exists(path) && !QFile::remove(path)) {
                 *error = QStringLiteral("Impossibile cancellare l'immagine %1.").arg(path);
@@ -151,7 +141,6 @@ bool CProdottoFoto::Commit(QString* error)
         file->reset();
     }
     m_bChanged = false;
-    m_bRemoved = false;
     return ok;
 }
 

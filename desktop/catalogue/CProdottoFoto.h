@@ -12,8 +12,8 @@ class QSaveFile;
 // changed since it was read. A save writes the picture and its thumbnail
 // as JPEG under website/images/prodotti/ in two steps: Prepare writes both
 // beside the old ones, Commit puts them in place, so the old picture goes
-// only once the new one is whole; a picture removed here is deleted at
-// Commit.
+// only once the new one is whole; a change that leaves no picture deletes
+// the files at Commit.
 class CProdottoFoto
 {
 public:
@@ -35,7 +35,12 @@ public:
     const QImage& Image() const { return m_image; }
     const QImage& Reference() const { return m_reference; }
     bool IsChanged() const { return m_bChanged; }
-    bool IsRemoved() const { return m_bRemoved; }
+    // A change that leaves no picture: the files go at the save.
+    bool IsRemoved() const { return m_bChanged && m_image.isNull(); }
+    // The three the image page works on in place.
+    QImage& ShownImage() { return m_image; }
+    QImage& ReferenceImage() { return m_reference; }
+    bool& ChangedFlag() { return m_bChanged; }
 
     // A picture chosen on disk; one that cannot be read changes nothing.
     bool Load(const QString& file, QString* error);
@@ -72,7 +77,6 @@ private:
     QImage m_image;
     QImage m_reference;
     bool m_bChanged = false;
-    bool m_bRemoved = false;
     qint32 m_nPrepared = 0;
     std::unique_ptr<QSaveFile> m_pFoto;
     std::unique_ptr<QSaveFile> m_pThumbnail;

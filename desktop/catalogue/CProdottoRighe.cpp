@@ -1,10 +1,12 @@
 #include "desktop/catalogue/CProdottoRighe.h"
 
+#include "desktop/catalogue/CCampiCustom.h"
 #include "platform/utilities/QtrUtilities.h"
 #include "recordset/CParoleChiaveSet.h"
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CProdottiLingueSet.h"
 
+#include <QMap>
 #include <QStringList>
 
 namespace {
@@ -57,7 +59,7 @@ ProdottoLetto CProdottoRighe::Read(CProdottiGeneraleSet& product, const QString&
     for (auto& price : form.prezzi)
         price = Number(0);
     form.prezzoPromozione = Number(0);
-    read.taglie = ProdottoTaglie{product.m_IDTabellaTaglie, product.m_DATaglia, product.m_ATaglia};
+    read.taglie = TaglieProdotto{product.m_IDTabellaTaglie, product.m_DATaglia, product.m_ATaglia};
     if (!hasRow)
         return read;
     read.languageRow = row.m_ID;
@@ -148,9 +150,9 @@ void CProdottoRighe::Save(CProdottiGeneraleSet& product, const ProdottoForm& for
     const qint32 id = product.m_ID;
     product.Edit();
     WriteProduct(product, form);
-    product.m_IDTabellaTaglie = write.taglie.idTabellaTaglie;
-    product.m_DATaglia = write.taglie.daTaglia;
-    product.m_ATaglia = write.taglie.aTaglia;
+    product.m_IDTabellaTaglie = write.taglie.IDTabellaTaglie;
+    product.m_DATaglia = write.taglie.DATaglia;
+    product.m_ATaglia = write.taglie.ATaglia;
     if (write.flagPicture)
         FlagPicture(product);
     product.Update();
@@ -216,9 +218,21 @@ void CProdottoRighe::UpdateKeywords(qint32 product, const QString& language, con
 QString CProdottoRighe::CustomWords(const QString& campiCustom)
 {
     QString words;
-    const QStringList parts = campiCustom.split(QLatin1Char('|'));
-    // name|value|name|value|... : a pair without its closing bar is not read.
-    for (int i = 1; i + 1 < parts.size(); i += 2)
-        words += parts.at(i);
+    for (const CCampiCustom::Field& field : CCampiCustom::Decode(campiCustom))
+        words += field.second;
     return words;
+}
+
+// Fields left empty count as absent: the grid writes every field it shows,
+// the stored text may name only those that were filled.
+bool CProdottoRighe::SameCustomValues(const QString& a, const QString& b)
+{
+    const auto filled = [](const QString& text) {
+        QMap<QString, QString> values;
+        for (const CCampiCustom::Field& field : CCampiCustom::Decode(text))
+            if (!field.second.isEmpty())
+                values.insert(field.first, field.second);
+        return values;
+    };
+    return filled(a) == filled(b);
 }

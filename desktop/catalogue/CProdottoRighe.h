@@ -1,6 +1,7 @@
 #pragma once
 
 #include "desktop/catalogue/ProdottoForm.h"
+#include "desktop/catalogue/TaglieProdotto.h"
 
 #include <QString>
 
@@ -18,7 +19,7 @@ struct ProdottoLetto
     bool fallback = false;
     QString sort;
     QString campiCustom;
-    ProdottoTaglie taglie;
+    TaglieProdotto taglie;
 };
 
 // What a save writes besides the form.
@@ -28,7 +29,7 @@ struct ProdottoScrittura
     qint32 languageRow = 0;   // the row to edit; 0 adds one in language
     QString campiCustom;
     QString sort;
-    ProdottoTaglie taglie;
+    TaglieProdotto taglie;
     bool flagPicture = false;  // a new picture: a new VersioneFoto, ModificataFoto
 };
 
@@ -52,6 +53,8 @@ public:
 
     // The search words of a CampiCustom text: its values, run together.
     static QString CustomWords(const QString& campiCustom);
+    // The same non-empty values under the same names.
+    static bool SameCustomValues(const QString& a, const QString& b);
 
 private:
     template <class TSet> static void WriteProduct(TSet& product, const ProdottoForm& form);

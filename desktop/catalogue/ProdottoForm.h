@@ -42,16 +42,3 @@ struct ProdottoForm
     // from 0), dates with their blank state. The offer kind is not stored.
     bool SameAs(const ProdottoForm& other) const;
 };
-
-// The three size settings of a product, as the sizes page edits them.
-struct ProdottoTaglie
-{
-    qint32 idTabellaTaglie = 0;
-    qint32 daTaglia = 0;
-    qint32 aTaglia = 0;
-    bool operator==(const ProdottoTaglie& other) const
-    {
-        return idTabellaTaglie == other.idTabellaTaglie && daTaglia == other.daTaglia && aTaglia == other.aTaglia;
-    }
-    bool operator!=(const ProdottoTaglie& other) const { return !(*this == other); }
-};

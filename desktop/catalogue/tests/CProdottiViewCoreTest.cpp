@@ -305,7 +305,7 @@ TEST_F(ProdottiCoreTest, SaveWithTheSizesPageInFrontWritesEveryChangedField)
 {
     auto core = Open();
     ASSERT_TRUE(core->SelectTab(Core::TabTaglie));
-    core->Taglie() = ProdottoTaglie{3, 2, 5};
+    core->Taglie() = TaglieProdotto{3, 2, 5};
     core->Form().nome = QStringLiteral("Sedia alta");
     core->Form().prezzi[0] = 11.0;
     ASSERT_TRUE(core->IsRecordModified());

@@ -1,4 +1,8 @@
+#include "desktop/catalogue/CProdottiCustomDlg.h"
+#include "desktop/catalogue/CProdottiFilesDlg.h"
 #include "desktop/catalogue/CProdottiGeneraleDlg.h"
+#include "desktop/catalogue/CProdottiImmagineDlg.h"
+#include "desktop/catalogue/CProdottiTaglieDlg.h"
 #include "desktop/catalogue/CProdottiPrezziDlg.h"
 #include "desktop/catalogue/CProdottiView.h"
 #include "desktop/catalogue/CProdottoFotoFrame.h"
@@ -7,12 +11,17 @@
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CCheckTreeCtrl.h"
 #include "desktop/shell/controls/CCheckTreePopupDlg.h"
+#include "desktop/shell/controls/CGridCtrl.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
 #include "platform/utilities/QtrCipher.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -130,25 +139,69 @@ TEST_F(ProdottiViewWidgetTest, TheOfferSwitchesItsFields)
     EXPECT_FALSE(prices->m_pValiditaDal->isEnabled());
 }
 
-// The other pages come from the code that has them; a tab without one is
-// an empty page.
-TEST_F(ProdottiViewWidgetTest, HostsThePagesRegisteredForItsTabs)
+// The pages of the other tabs work on what the card holds: its picture,
+// its working copy of the sizes, the custom text; the card's save writes
+// them with the rest.
+TEST_F(ProdottiViewWidgetTest, ThePagesEditWhatTheCardSaves)
 {
-    int shown = 0;
-    CProdottiView::SetPageFactory(CProdottiViewCore::TabTaglie, [&](CProdottiView& card, QWidget* parent) {
-        auto* page = new QLabel(QStringLiteral("Taglie"), parent);
-        QObject::connect(&card, &CProdottiView::RecordShown, page, [&] { ++shown; });
-        return page;
-    });
-    CProdottiView card(f.Db(), f.Folder(), QStringLiteral("it"), QStringLiteral("it"));
-    CProdottiView::SetPageFactory(CProdottiViewCore::TabTaglie, {});
-    auto* page = qobject_cast<QLabel*>(card.Page(CProdottiViewCore::TabTaglie));
-    ASSERT_TRUE(page);
-    EXPECT_EQ(page->text(), QStringLiteral("Taglie"));
-    EXPECT_FALSE(qobject_cast<QLabel*>(card.Page(CProdottiViewCore::TabColori)) == page);
-    card.OnViewCommand(ID_RECORD_NEXT);
-    EXPECT_GE(shown, 1);
-    EXPECT_EQ(card.Core().CurrentID(), 8);
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    for (int y = 0; y < 20; ++y)
+        picture.setPixel(0, y, qRgb(255, 0, 0));   // a red left edge
+    const QString chosen = f.Folder() + QStringLiteral("/scelta.png");
+    picture.save(chosen, "PNG");
+    view->ShowTab(CProdottiViewCore::TabImmagine);
+    ASSERT_EQ(view->Core().CurrentTab(), CProdottiViewCore::TabImmagine);
+    QString error;
+    ASSERT_TRUE(view->ImmaginePage()->Core().LoadFile(chosen, &error)) << error.toStdString();
+    view->ImmaginePage()->Core().FlipOrizzontale();
+    view->ImmaginePage()->Core().Applica();
+    EXPECT_FALSE(view->FotoFrame()->Image().isNull());
+    ASSERT_TRUE(view->IsRecordModified());
+    ASSERT_TRUE(view->SaveRecord());
+    const QImage stored(f.Folder() + QStringLiteral("/website/images/prodotti/7.jpg"));
+    ASSERT_FALSE(stored.isNull());
+    EXPECT_GT(qRed(stored.pixel(stored.width() - 1, stored.height() / 2)), 200) << "the flip was saved";
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT ModificataFoto FROM Prodotti WHERE ID=7")).toInt(), 1);
+
+    // Mend: with the sizes in front a save writes what was typed elsewhere too.
+    f.Db().Execute(QStringLiteral("INSERT INTO ValoriTaglie (ID, Descrizione, Valori) VALUES (3, 'Abiti', 'S|M|L|')"));
+    view->GeneralePage()->m_pNome->SetValue(QStringLiteral("Sedia alta"));
+    view->ShowTab(CProdottiViewCore::TabTaglie);
+    ASSERT_EQ(view->Core().CurrentTab(), CProdottiViewCore::TabTaglie);
+    view->TagliePage()->Core().SetHasTable(true);
+    view->TagliePage()->Core().SelectTable(0);
+    ASSERT_TRUE(view->SaveRecord());
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT IDTabellaTaglie FROM Prodotti WHERE ID=7")).toInt(), 3);
+    EXPECT_EQ(view->Core().Form().nome, QStringLiteral("Sedia alta"));
+
+    // A custom value holding "|" is refused and its page comes forward.
+    f.Db().Execute(QStringLiteral("INSERT INTO DefinizioneCampiCustom (ID, IDCategoria, Nome, Tipo, Lunghezza, "
+                                  "Decimali) VALUES (1, 0, 'Materiale', 0, 20, 0)"));
+    view->OnViewCommand(ID_RECORD_UNDO);
+    view->ShowTab(CProdottiViewCore::TabCustom);
+    ASSERT_EQ(view->CustomPage()->Grid()->GetRowCount(), 2);
+    view->CustomPage()->Grid()->SetCellText(1, 1, QStringLiteral("faggio|rovere"));
+    view->ShowTab(CProdottiViewCore::TabGenerale);
+    EXPECT_EQ(view->Core().CurrentTab(), CProdottiViewCore::TabCustom);
+    EXPECT_EQ(boxes.LastText(), QString::fromUtf8("Il carattere \"|\" non è ammesso nei campi custom."));
+    view->CustomPage()->Grid()->SetCellText(1, 1, QStringLiteral("faggio"));
+    view->ShowTab(CProdottiViewCore::TabGenerale);
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT CampiCustom FROM ProdottiLingue WHERE ID=1")).toString(),
+              QStringLiteral("Materiale|faggio|"));
+}
+
+TEST_F(ProdottiViewWidgetTest, TheFilesPageListsTheShownProduct)
+{
+    const QString folder = f.Folder() + QStringLiteral("/website/images/prodotti/files/");
+    for (const char* name : {"m7_manuale.pdf", "m8_scheda.pdf", "d7_vecchio"})
+        QFile(folder + QLatin1String(name)).open(QIODevice::WriteOnly);
+    view->ShowTab(CProdottiViewCore::TabFiles);
+    ASSERT_EQ(view->FilesPage()->List()->count(), 1);
+    EXPECT_EQ(view->FilesPage()->List()->item(0)->text(), QStringLiteral("MANUALE"));
+    view->OnViewCommand(ID_RECORD_NEXT);
+    ASSERT_EQ(view->FilesPage()->List()->count(), 1);
+    EXPECT_EQ(view->FilesPage()->List()->item(0)->text(), QStringLiteral("SCHEDA"));
 }
 
 struct PlacementCase
