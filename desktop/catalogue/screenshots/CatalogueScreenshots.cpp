@@ -268,6 +268,10 @@ int main(int argc, char** argv)
         Save(view, out + "/catalogue-prodotti-generale.png");
         view.ShowTab(1);
         Save(view, out + "/catalogue-prodotti-prezzi.png");
+        view.ShowTab(2);
+        Save(view, out + "/catalogue-prodotti-immagine.png");
+        view.ShowTab(5);
+        Save(view, out + "/catalogue-prodotti-custom.png");
         view.ShowTab(0);
         view.CategoryButton()->click();
         Save(view, out + "/catalogue-prodotti-categorie.png");
