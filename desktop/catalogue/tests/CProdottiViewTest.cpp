@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTimer>
 #include <QTreeWidgetItemIterator>
 
 #include <gtest/gtest.h>
@@ -189,6 +190,20 @@ TEST_F(ProdottiViewWidgetTest, ThePagesEditWhatTheCardSaves)
     view->ShowTab(CProdottiViewCore::TabGenerale);
     EXPECT_EQ(f.Scalar(QStringLiteral("SELECT CampiCustom FROM ProdottiLingue WHERE ID=1")).toString(),
               QStringLiteral("Materiale|faggio|"));
+}
+
+TEST_F(ProdottiViewWidgetTest, CorrelazioniOpensTheDialogOfTheShownProduct)
+{
+    QString caption;
+    QTimer::singleShot(0, [&caption] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            caption = dialog->windowTitle();
+            dialog->close();
+        }
+    });
+    ASSERT_TRUE(view->IsViewCommandEnabled(ID_CORRELAZIONI_PRODOTTI));
+    view->OnViewCommand(ID_CORRELAZIONI_PRODOTTI);
+    EXPECT_EQ(caption, QStringLiteral("Correlazione prodotto P7"));
 }
 
 TEST_F(ProdottiViewWidgetTest, TheFilesPageListsTheShownProduct)
