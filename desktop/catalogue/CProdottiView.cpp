@@ -246,7 +246,6 @@ void CProdottiView::Refresh()
     }
     LoadPages();
     m_bRefreshing = false;
-    emit RecordShown();
 }
 
 void CProdottiView::ImageChanged()

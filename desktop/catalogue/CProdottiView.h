@@ -70,11 +70,6 @@ public:
     QTabBar* Tabs() const { return m_pTabs; }
     QWidget* Page(int tab) const;
 
-signals:
-    // The card shows another product, or the same one again.
-    void RecordShown();
-
-public:
     // ITindaView
     CloseRule GetCloseRule() const override { return CloseInsertGuarded; }
     QString GetInsertCaption() const override { return QStringLiteral("Inserimento prodotto"); }
