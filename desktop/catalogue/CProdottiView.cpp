@@ -318,6 +318,7 @@ bool CProdottiView::SaveRecord()
 
 void CProdottiView::RefreshLanguage()
 {
+    Pull();
     if (m_currentLanguage)
         m_strCurrent = m_currentLanguage();
     if (m_defaultLanguage)

@@ -55,8 +55,12 @@ void CProdottiViewCore::Start()
         BlankForm(ProdottoForm::Unchecked);
 }
 
+// What was typed in the language being left is saved in it first, so a
+// change of language loses nothing silently.
 void CProdottiViewCore::RefreshLanguage(const QString& current, const QString& fallback)
 {
+    if (IsRecordModified())
+        SaveRecord();
     SetLanguages(current, fallback);
     if (!m_bInserting && m_nFilterMode != FilterEntering)
         ShowRecord();

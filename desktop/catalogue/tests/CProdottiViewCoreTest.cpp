@@ -299,6 +299,20 @@ TEST_F(ProdottiCoreTest, LeavingAChangedProductSavesItOrStays)
     EXPECT_FALSE(core->IsRecordModified());
 }
 
+TEST_F(ProdottiCoreTest, AnotherLanguageShowsItsTextsAfterSavingWhatWasTyped)
+{
+    f.AddProductLanguage(3, 7, kEn, 12, QStringLiteral("Chair"));
+    auto core = Open();
+    core->Form().nome = QStringLiteral("Sedia rossa");
+    core->RefreshLanguage(kEn, kIt);
+    EXPECT_EQ(core->Form().nome, QStringLiteral("Chair"));
+    EXPECT_DOUBLE_EQ(core->Form().prezzi[0].toDouble(), 12.0);
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT COUNT(*) FROM ProdottiLingue WHERE IDProdotto=7 AND CodiceLingua='it' "
+                                    "AND Modificato=1")).toInt(), 1);
+    core->RefreshLanguage(kIt, kIt);
+    EXPECT_EQ(core->Form().nome, QStringLiteral("Sedia rossa"));
+}
+
 // Mend: with the sizes page in front a save wrote the sizes only, and what
 // the merchant had typed on the other pages was lost without a word.
 TEST_F(ProdottiCoreTest, SaveWithTheSizesPageInFrontWritesEveryChangedField)
