@@ -333,6 +333,12 @@ bool CProdottiViewCore::SaveRecord()
     return true;
 }
 
+void CProdottiViewCore::Undo()
+{
+    m_foto.Clear();
+    ShowRecord();
+}
+
 bool CProdottiViewCore::LeaveRecord()
 {
     return !(IsRecordModified() && !SaveRecord());

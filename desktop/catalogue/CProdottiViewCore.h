@@ -115,7 +115,8 @@ public:
     void Delete();
     void Filter();
     void ApplyFilter();
-    void Undo() { ShowRecord(); }
+    // "Annulla modifiche": the stored product again, a new picture dropped too.
+    void Undo();
 
     bool IsRecordModified();
     bool SaveRecord();

@@ -509,6 +509,18 @@ TEST_F(ProdottiCoreTest, APictureIsSavedWithItsThumbnailAndFlagsTheRow)
     EXPECT_FALSE(core->Foto().Image().isNull()) << "the stored picture is shown";
 }
 
+TEST_F(ProdottiCoreTest, AnnullaModificheDropsANewPictureToo)
+{
+    auto core = Open();
+    QString error;
+    ASSERT_TRUE(core->Foto().Load(SourceImage(30, 30), &error));
+    core->OnCommand(ID_RECORD_UNDO);
+    EXPECT_FALSE(core->IsRecordModified());
+    EXPECT_TRUE(core->Foto().Image().isNull());
+    core->OnCommand(ID_RECORD_NEXT);
+    EXPECT_FALSE(QFileInfo::exists(Picture(7)));
+}
+
 // Mend: a picture is replaced only once the new one is written; a choice
 // that can't be read keeps the old one; a removal flags the row too.
 TEST_F(ProdottiCoreTest, APictureIsReplacedOnlyOnceTheNewOneIsWritten)
