@@ -14,7 +14,7 @@
 
 QTR_ASP_REGISTER(Ordine)
 
-Ordine::Ordine(QObject* parent) : CQtrServerObject(parent) {}
+Ordine::Ordine(QObject* parent) : OrdineConsultazione(parent) {}
 
 Ordine::~Ordine() = default;
 
@@ -47,6 +47,9 @@ QString* Ordine::Proprieta(const char* nome)
         {"D_Cap", &Ordine::D_Cap},                   {"D_Localita", &Ordine::D_Localita},
         {"D_Provincia", &Ordine::D_Provincia},       {"D_Stato", &Ordine::D_Stato},
         {"Note", &Ordine::Note},                     {"TipoPagamento", &Ordine::TipoPagamento},
+        {"Errore", &Ordine::Errore},
+        {"StatisticheDallaData", &Ordine::StatisticheDallaData}, {"StatisticheAllaData", &Ordine::StatisticheAllaData},
+        {"ProdottiDallaData", &Ordine::ProdottiDallaData}, {"ProdottiAllaData", &Ordine::ProdottiAllaData},
     };
     const auto it = proprieta.find(QLatin1String(nome));
     return it == proprieta.end() ? nullptr : &(this->*it.value());

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "server/core/CQtrServerObject.h"
+#include "server/orders/OrdineConsultazione.h"
 
 // The checkout's first stage: the buyer's and the consignee's data, kept
 // in the Session between the checkout's pages, pre-filled for a logged-in
 // customer, read from the checkout form and checked with the dictionary's
-// messages; the terms of sale; the customer cookie after an order.
-class Ordine : public CQtrServerObject
+// messages; the terms of sale; the customer cookie after an order. What a
+// customer reads of his orders comes from OrdineConsultazione.
+class Ordine : public OrdineConsultazione
 {
     Q_OBJECT
     Q_PROPERTY(QString RagioneSociale MEMBER RagioneSociale)
@@ -55,9 +56,9 @@ public:
 
 protected:
     void Start() override;
+    QString* Proprieta(const char* nome) override;
 
 private:
-    QString* Proprieta(const char* nome);
     void CaricaDallaSessione();
     void Salva();
     bool Annullato(bool get) const;

@@ -1,0 +1,89 @@
+#include "server/orders/OrdineImporti.h"
+
+#include "server/core/Funzioni.h"
+
+double OrdineImporti::InOrdine(double valore, double unita) const
+{
+    return Funzioni::ConvertiPrezzo(valore, m_cambi.listino2Euro, m_cambi.cambioOrdine, unita);
+}
+
+double OrdineImporti::InEuro(double valore) const
+{
+    return Funzioni::ConvertiPrezzo(valore, m_cambi.listino2Euro, 1, 0.01);
+}
+
+OrdineImporti::ImportiRiga OrdineImporti::CalcolaRiga(const Riga& riga) const
+{
+    const double arr = m_cambi.arrotondamento;
+    auto converti = [&](double valoreListino) {
+        Importo i;
+        i.valore = InOrdine(valoreListino, arr);
+        i.inEuro = Funzioni::ConvertiPrezzo(i.valore, m_cambi.cambioOrdine, 1, 0.01);
+        i.testo = Funzioni::FormattaImporto(i.valore, arr);
+        i.testoInEuro = Funzioni::FormattaImporto(i.inEuro, 0.01);
+        return i;
+    };
+    ImportiRiga r;
+    r.prezzo = converti(riga.prezzo);
+    r.evaso = converti(double(riga.quantitaEvasa) * riga.prezzo);
+    r.ordinato = converti(double(riga.quantita) * riga.prezzo);
+    r.daEvadere = Funzioni::FormattaImporto(r.ordinato.valore - r.evaso.valore, arr);
+    r.daEvadereInEuro = Funzioni::FormattaImporto(r.ordinato.inEuro - r.evaso.inEuro, 0.01);
+    return r;
+}
+
+OrdineImporti::Importo OrdineImporti::Converti(double valore, double unita, double unitaTesto) const
+{
+    Importo i;
+    i.inEuro = InEuro(valore);
+    i.valore = InOrdine(valore, unita);
+    i.testo = Funzioni::FormattaImporto(i.valore, unitaTesto);
+    i.testoInEuro = Funzioni::FormattaImporto(i.inEuro, 0.01);
+    return i;
+}
+
+OrdineImporti::Totali OrdineImporti::CalcolaTotali(const QList<Riga>& righe, const Costi& costi) const
+{
+    const double arr = m_cambi.arrotondamento;
+    // Whole-unit currencies keep whole totals; the others are cut to cents.
+    const double u = arr >= 1 ? arr : 0.01;
+    const double t = arr >= 1 ? 1 : 0.01;
+
+    double imponibileOrdine = 0, imponibileOrdinato = 0, impostaOrdine = 0, impostaOrdinato = 0;
+    for (const Riga& riga : righe) {
+        const double a = riga.prezzo * riga.quantitaEvasa;
+        const double b = riga.prezzo * riga.quantita;
+        imponibileOrdine += a;
+        imponibileOrdinato += b;
+        impostaOrdine += a * riga.iva / 100;
+        impostaOrdinato += b * riga.iva / 100;
+    }
+    for (const double costo : {costi.speseSpedizione, costi.speseContrassegno}) {
+        impostaOrdine += costo * costi.ivaSpedizioni / 100;
+        impostaOrdinato += costo * costi.ivaSpedizioni / 100;
+    }
+    impostaOrdine = Funzioni::Arrotonda(impostaOrdine, t);
+    impostaOrdinato = Funzioni::Arrotonda(impostaOrdinato, t);
+
+    double totaleOrdine = costi.speseContrassegno + costi.speseSpedizione + imponibileOrdine;
+    double totaleOrdinato = costi.speseContrassegno + costi.speseSpedizione + imponibileOrdinato;
+    // An exempt order still shows the VAT it would have paid.
+    if (!costi.esenzioneIVA) {
+        totaleOrdine += impostaOrdine;
+        totaleOrdinato += impostaOrdinato;
+    }
+
+    Totali r;
+    r.impostaOrdine = Converti(impostaOrdine, t, t);
+    r.impostaOrdinato = Converti(impostaOrdinato, t, t);
+    r.imponibileOrdine = Converti(imponibileOrdine, u, u);
+    r.imponibileOrdinato = Converti(imponibileOrdinato, u, u);
+    r.speseSpedizione = Converti(costi.speseSpedizione, arr, arr);
+    r.speseContrassegno = Converti(costi.speseContrassegno, arr, arr);
+    r.totaleOrdine = Converti(totaleOrdine, u, u);
+    r.totaleOrdinato = Converti(totaleOrdinato, u, u);
+    r.imponibileDaEvadere = Funzioni::FormattaImporto(r.imponibileOrdinato.valore - r.imponibileOrdine.valore, u);
+    r.imponibileDaEvadereInEuro =
+        Funzioni::FormattaImporto(r.imponibileOrdinato.inEuro - r.imponibileOrdine.inEuro, 0.01);
+    return r;
+}
