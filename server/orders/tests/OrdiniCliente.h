@@ -7,20 +7,33 @@
 
 #include <gtest/gtest.h>
 
+#include <QSqlQuery>
+
 #include <memory>
+#include <tuple>
 
 // A shop with two customers (10 and 20), an agent (30) whose customer is
 // 20, and the orders each test adds; the visitor logs in as one of them.
 // Orders, lines and consignees go in as rows, bound, as the checkout and
 // the desk write them.
-class OrdiniCliente : public ::testing::TestWithParam<CAdoConnection::Engine>
+// A suite over both engines takes the engine as its parameter; a table of
+// cases over both takes (engine, case).
+template <class Parametro = CAdoConnection::Engine>
+class OrdiniClienteDi : public ::testing::TestWithParam<Parametro>
 {
 protected:
     static void SetUpTestSuite() { QLocale::setDefault(QLocale::c()); }
 
+    static CAdoConnection::Engine Motore(CAdoConnection::Engine motore) { return motore; }
+    template <class Caso>
+    static CAdoConnection::Engine Motore(const std::tuple<CAdoConnection::Engine, Caso>& p)
+    {
+        return std::get<0>(p);
+    }
+
     void SetUp() override
     {
-        m_shop = std::make_unique<CQtrTestShop>(GetParam());
+        m_shop = std::make_unique<CQtrTestShop>(Motore(this->GetParam()));
         m_shop->AddBasics();
         Cliente(10, "Bianchi", 1, 0);
         Cliente(20, "Verdi", 0, 30);
@@ -103,3 +116,5 @@ protected:
     std::unique_ptr<CQtrTestShop> m_shop;
     std::unique_ptr<CAspTestPage> m_page;
 };
+
+using OrdiniCliente = OrdiniClienteDi<>;
