@@ -1,6 +1,7 @@
 #include "server/demo/DemoShopWriter.h"
 
 #include "platform/dao/CDaoDatabase.h"
+#include "platform/password/CPasswordHash.h"
 #include "recordset/CCategorieGenSet.h"
 #include "recordset/CCategorieLinSet.h"
 #include "recordset/CCategorieProdottiSet.h"
@@ -335,6 +336,9 @@ void DemoShopWriter::WriteCustomers()
             set.m_Localita = customer.Text(QStringLiteral("Localita"));
             set.m_Email = customer.Text(QStringLiteral("Email"));
             set.m_UserID = customer.Text(QStringLiteral("UserID"));
+            // Kept as its hash, as the shop keeps every password.
+            if (customer.Has(QStringLiteral("Password")))
+                set.m_Password = CPasswordHash::Hash(customer.Text(QStringLiteral("Password")));
             set.m_CodiceLingua = customer.Text(QStringLiteral("Lingua"));
             set.m_IDGruppo = customer.Integer(QStringLiteral("Gruppo"));
             set.m_TipoUtente = customer.Integer(QStringLiteral("Tipo"));
