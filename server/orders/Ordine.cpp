@@ -4,7 +4,6 @@
 #include "platform/asp/CAspObjectRegistry.h"
 #include "platform/asp/IAspRequest.h"
 #include "platform/asp/IAspResponse.h"
-#include "server/core/Dizionario.h"
 #include "server/core/Funzioni.h"
 #include "server/core/catalogo/CatalogoValori.h"
 #include "server/orders/OrdineControlli.h"
@@ -103,18 +102,6 @@ bool Ordine::Annullato(bool get) const
         }
     }
     return RequestValue(QStringLiteral("Submit")) == QLatin1String("Annulla");
-}
-
-// A check whose code has no text still fails: the code stands in for it.
-QString Ordine::Messaggio(const QString& codice)
-{
-    Dizionario dizionario;
-    dizionario.OnStartPage(Context());
-    if (SessionFlag(QStringLiteral("ShareConn")))
-        dizionario.SetConn(Connection());
-    QString testo = dizionario.Traduci(codice);
-    dizionario.Free();
-    return testo.isEmpty() ? codice : testo;
 }
 
 int Ordine::ControlloDatiPersonali()

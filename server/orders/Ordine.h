@@ -62,5 +62,4 @@ private:
     void CaricaDallaSessione();
     void Salva();
     bool Annullato(bool get) const;
-    QString Messaggio(const QString& codice);
 };

@@ -58,12 +58,13 @@ qint32 Pagine(qint32 righe, qint32 lunghezza) { return (righe + lunghezza - 1) /
 
 } // namespace
 
-OrdineConsultazione::OrdineConsultazione(QObject* parent) : CQtrServerObject(parent) {}
+OrdineConsultazione::OrdineConsultazione(QObject* parent) : OrdineStatistiche(parent) {}
 
 OrdineConsultazione::~OrdineConsultazione() = default;
 
 void OrdineConsultazione::ReleaseRecordsets()
 {
+    OrdineStatistiche::ReleaseRecordsets();
     m_ordini.reset();
     m_dettaglio.reset();
     m_riordino.clear();

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/ado/CAdoRecordset.h"
-#include "server/core/CQtrServerObject.h"
 #include "server/orders/OrdineImporti.h"
+#include "server/orders/OrdineStatistiche.h"
 
 #include <QDateTime>
 #include <QList>
@@ -15,7 +15,7 @@
 // again, and the consignee he picks at checkout. Every reading is bound to
 // the visitor the login recorded (QtrVisitatore): another customer's order,
 // lines or consignee read as none.
-class OrdineConsultazione : public CQtrServerObject
+class OrdineConsultazione : public OrdineStatistiche
 {
     Q_OBJECT
     // The order list.
@@ -178,10 +178,6 @@ public:
 
 protected:
     void ReleaseRecordsets() override;
-
-    // The checkout's text properties of the page class, by name
-    // ("RagioneSociale", "D_Stato", "Note", ...); null for an unknown name.
-    virtual QString* Proprieta(const char* nome) = 0;
 
     // The visitor the login recorded; 0 for nobody.
     qint32 ClienteCollegato() const;

@@ -87,6 +87,20 @@ void Riordino(::Ordine* o, const char*)
         }
 }
 void Destinatario(::Ordine* o, const char*) { o->LeggiDatiDestinatario(); }
+void Prodotti(::Ordine* o, const char*)
+{
+    if (o->ApriElencoProdottiCliente())
+        while (o->LeggiProdottiClienteSuccessivo()) {
+        }
+    o->CalcolaTotaleOrdiniCliente();
+}
+void StatisticheAgente(::Ordine* o, const char*)
+{
+    if (o->ApriElencoClientiAgenteStatistiche())
+        while (o->LeggiClienteAgenteSuccessivoStatistiche()) {
+        }
+    o->CalcolaTotaleOrdiniClientiAgente();
+}
 // The page writes the order ID itself before it reads the lines.
 void Righe(::Ordine* o, const char* valore)
 {
@@ -116,6 +130,10 @@ TEST_P(RichiestaOstile, NothingOfAnotherCustomerIsReadAndNothingWritten)
     EXPECT_NE(o->Note, "segreto");
     EXPECT_NE(o->IDProdottoDettaglioOrdine, 8);
     EXPECT_NE(o->D_Cognome, "Rossi");
+    EXPECT_NE(o->CodiceProdotto, "P8");
+    EXPECT_NE(o->TotaleImportoOrdinato, 99);   // customer 20's line
+    EXPECT_NE(o->IDUtenteStatistiche, 20);
+    EXPECT_NE(o->TotaleOrdinatoClienti, 99);
     EXPECT_NE(Session("D_Cognome").toString(), "Rossi");
     EXPECT_NE(Session("IDDestinatario").toString(), "41");
     EXPECT_EQ(Conta("Ordini"), ordini);
@@ -140,6 +158,13 @@ const CasoOstile kCasiOstili[] = {
     {"ConsigneeWithAStatement", "IDDestinatario", "41; DELETE FROM Clienti", Destinatario},
     {"ConsigneeLeadingBlank", "IDDestinatario", " 41", Destinatario},
     {"ConsigneeNegative", "IDDestinatario", "-41", Destinatario},
+    {"ProductsOfAnotherCustomer", "IDUtente", "20", Prodotti},
+    {"ProductsOfAnAgentsBook", "IDAgente", "30", Prodotti},
+    {"ProductsCustomerWithSql", "IDUtente", "10 OR 1=1", Prodotti},
+    {"ProductsSortKeyWithSql", "CampoOrd", "1; DELETE FROM Ordini", Prodotti},
+    {"ProductsSortKeyOutOfRange", "CampoOrd", "99", Prodotti},
+    {"AgentStatisticsForACustomer", "Action", "s", StatisticheAgente},
+    {"AgentStatisticsSortKeyWithSql", "CampoOrd", "0 OR 1=1", StatisticheAgente},
 };
 
 INSTANTIATE_TEST_SUITE_P(Casi, RichiestaOstile,
