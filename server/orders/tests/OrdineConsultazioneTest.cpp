@@ -146,6 +146,28 @@ TEST_P(LetturaOrdine, AnotherCustomersOrderReadsAsNone)
     EXPECT_FALSE(o->LeggiPrimoRigoDettaglio());
 }
 
+// Two objects of a page that shares its connection read on it; freeing one
+// leaves it open for the other.
+TEST_P(LetturaOrdine, ObjectsOfASharingPageReadOnItsConnection)
+{
+    Ordine_(1001, 10, "2024-05-01");
+    Collega(10);
+    m_shop->Host().Session().SetValue("ShareConn", true);
+    m_page = m_shop->NewPage();
+    auto* primo = m_page->Create<::Ordine>("QTR50.Ordine");
+    auto* secondo = m_page->Create<::Ordine>("QTR50.Ordine");
+    // Without the page's connection the first query fails.
+    EXPECT_THROW(primo->LeggiOrdine(1001), std::runtime_error);
+    primo->SetConn(&m_shop->Db());
+    secondo->SetConn(&m_shop->Db());
+    EXPECT_TRUE(primo->LeggiOrdine(1001));
+    primo->Free();
+    EXPECT_TRUE(m_shop->Db().IsOpen());
+    EXPECT_TRUE(secondo->ApriListaOrdini());
+    secondo->Free();
+    EXPECT_TRUE(m_shop->Db().IsOpen());
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, LetturaOrdine,
                          ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
                          [](const auto& info) { return CAdoTestDatabase::EngineName(info.param); });

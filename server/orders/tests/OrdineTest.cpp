@@ -209,5 +209,14 @@ INSTANTIATE_TEST_SUITE_P(Casi, CheckCFPI,
                                            CasoCFPI{"WrongTaxCodeLetter", "RSSMRA85T10A562T", false},
                                            CasoCFPI{"LowerCaseTaxCodeFails", "rssmra85t10a562s", false},
                                            CasoCFPI{"TwelveCharactersFail", "123456789012", false},
-                                           CasoCFPI{"EmptyFails", "", false}),
+                                           CasoCFPI{"EmptyFails", "", false},
+                                           // The sum of the VAT check may pass 100.
+                                           CasoCFPI{"AllZeroVatNumber", "00000000000", true},
+                                           CasoCFPI{"VatSum138", "99999999982", true},
+                                           CasoCFPI{"VatSum140", "99999999990", true},
+                                           CasoCFPI{"VatSum138WrongDigit", "99999999988", false},
+                                           CasoCFPI{"CountryPrefixFails", "IT01234567897", false},
+                                           CasoCFPI{"BlankInAVatNumberFails", "0123456789 ", false},
+                                           // At an even place a letter and its digit weigh the same.
+                                           CasoCFPI{"EvenPlaceLetterForDigit", "RSSMRA85TB0A562S", true}),
                          [](const auto& info) { return std::string(info.param.nome); });
