@@ -5,6 +5,7 @@
 #include "platform/pagehost/CPageHost.h"
 #include "platform/pagehost/CSession.h"
 #include "platform/pagehost/CVirtualFolders.h"
+#include "platform/password/CPasswordHash.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/utilities/QtrCipher.h"
 
@@ -176,6 +177,63 @@ TEST_P(PagineNegozio, SearchRelatedProductsAndBanner)
     EXPECT_TRUE(Contiene(pagina, "<a href=\"http://esempio.it\" target=\"_blank\" rel=\"noopener\">"
                                  "<img src=\"/images/banner/3.gif\" alt=\"\"></a>"))
         << pagina.toStdString();
+}
+
+// A shopper signs in and reads his orders; another customer's order is not
+// found. The shop has no anonymous row 0, so the session set-up gives every
+// visitor the first customer's ID: it is no login.
+TEST_P(PagineNegozio, ASignedInShopperReadsHisOrdersAndNoOneElses)
+{
+    m_shop->Insert("Clienti", {{"ID", 5}, {"UserID", "anna"}, {"Password", CPasswordHash::Hash("segreta")},
+                               {"Cognome", "Bianchi"}, {"Nome", "Anna"}, {"TipoUtente", 1}, {"IDGruppo", 0}});
+    m_shop->Insert("Clienti", {{"ID", 6}, {"UserID", "bruno"}, {"Cognome", "Verdi"}, {"TipoUtente", 1}});
+    m_shop->Insert("CategorieProdotti", {{"ID", 1}, {"IDProdotto", 1}, {"IDCategoria", 1}});
+    const auto ordine = [&](qint32 id, qint32 cliente, const QString& stati) {
+        m_shop->Insert("Ordini", {{"ID", id}, {"NumOrdine", QString("202405%1").arg(id)}, {"IDCliente", cliente},
+                                  {"Data", QDateTime(QDate(2024, 5, 3), QTime(0, 0))}, {"CodiceLingua", "it"},
+                                  {"Cambio", 1.0}, {"TipoPagamento", "CartaCredito"}, {"Stati", stati},
+                                  {"Cognome", cliente == 5 ? "Bianchi" : "Verdi"}});
+        m_shop->Insert("OrdiniDettaglio", {{"ID", id}, {"IDOrdine", id}, {"IDProdotto", 1}, {"Nome", "Camicia"},
+                                           {"CodiceProdotto", "CAM"}, {"Prezzo", 50.0}, {"Quantita", 2},
+                                           {"QuantitaEvasa", 1}, {"Iva", 20.0}});
+    };
+    ordine(1000000001, 5, "03/05/2024#10:15#Ricevuto|04/05/2024#09:00#Spedito <b>oggi</b>|");
+    ordine(1000000002, 6, "");
+
+    QString pagina = Get("/ordini.asp");
+    EXPECT_TRUE(Contiene(pagina, "id=\"accesso-richiesto\"")) << pagina.toStdString();
+    EXPECT_TRUE(Contiene(pagina, "id=\"link-accesso\""));
+    pagina = Post("/accesso.asp", "UserID=anna&Password=Segreta");
+    EXPECT_TRUE(Contiene(pagina, "id=\"accesso-rifiutato\"")) << pagina.toStdString();
+    Post("/accesso.asp", "UserID=anna&Password=segreta");
+    EXPECT_TRUE(m_ultimaTesta.contains("/ordini.asp")) << m_ultimaTesta.toStdString();
+
+    pagina = Get("/ordini.asp");
+    EXPECT_TRUE(Contiene(pagina, "data-ordine=\"1000000001\"")) << pagina.toStdString();
+    EXPECT_FALSE(Contiene(pagina, "1000000002"));
+    EXPECT_TRUE(Contiene(pagina, "Spedito &lt;b&gt;oggi&lt;/b&gt;"));
+    EXPECT_TRUE(Contiene(pagina, "id=\"link-ordini\""));
+
+    // 2 shirts at 50 with 20 percent VAT; one shipped.
+    pagina = Get("/ordine.asp?IDOrdine=1000000001");
+    EXPECT_TRUE(Contiene(pagina, "<td id=\"totale-ordine\">€&nbsp;120.00</td>")) << pagina.toStdString();
+    EXPECT_TRUE(Contiene(pagina, "<td id=\"da-spedire\">€&nbsp;50.00</td>"));
+    EXPECT_TRUE(Contiene(pagina, "Carta Credito"));
+    EXPECT_TRUE(Contiene(pagina, "03/05/2024 10:15"));
+    for (const QByteArray richiesta : {"/ordine.asp?IDOrdine=1000000002", "/ordine.asp?IDOrdine=1000000002%20OR%201=1",
+                                       "/ordine.asp?IDOrdine=abc"}) {
+        pagina = Get(richiesta);
+        EXPECT_TRUE(Contiene(pagina, "id=\"ordine-non-trovato\"")) << richiesta.toStdString();
+        EXPECT_FALSE(Contiene(pagina, "Verdi"));
+    }
+
+    pagina = Get("/riordino.asp");
+    EXPECT_TRUE(Contiene(pagina, "data-prodotto=\"1\"")) << pagina.toStdString();
+    EXPECT_TRUE(Contiene(pagina, "name=\"Quantita\" min=\"1\" step=\"1\" value=\"2\""));
+
+    Get("/accesso.asp?Esci=1");
+    pagina = Get("/ordini.asp");
+    EXPECT_TRUE(Contiene(pagina, "id=\"accesso-richiesto\"")) << pagina.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, PagineNegozio, ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
