@@ -50,7 +50,7 @@ function Indirizzo_(prefisso) {
     <dl class="recapiti" id="testata-ordine">
       <dt><%= H(T("PMTDATA", "Data")) %></dt><dd><%= H(Data(ordine.DataOrdine)) %> <%= H(Ora(ordine.OraOrdine)) %></dd>
       <dt><%= H(T("PMTPAGAMENTO", "Pagamento")) %></dt><dd><%= H(ordine.TipoPagamento) %><% if (ordine.StatoPagamento) { %> · <%= H(T("PMTPAGATO", "pagato")) %><% } %></dd>
-      <dt><%= H(T("PMTSTATO", "Stato")) %></dt><dd id="stato-ordine"><%= H(ordine.DescrizioneStatoOrdine) || "—" %></dd>
+      <dt><%= H(T("PMTSTATOORDINE", "Stato")) %></dt><dd id="stato-ordine"><%= H(ordine.DescrizioneStatoOrdine) || "—" %></dd>
 <%   if (ordine.NumeroFatturaOrdine > 0) { %>
       <dt><%= H(T("PMTFATTURA", "Fattura")) %></dt><dd><%= ordine.NumeroFatturaOrdine %> · <%= H(Data(ordine.DataFatturaOrdine)) %></dd>
 <%   } %>

@@ -31,7 +31,7 @@ var titoloPagina = T("PMTIMIEIORDINI", "I miei ordini");
 <% } else { %>
   <table class="righe-carrello elenco-ordini" id="elenco-ordini">
     <thead>
-      <tr><th scope="col"><%= H(T("PMTNUMEROORDINE", "Ordine")) %></th><th scope="col"><%= H(T("PMTDATA", "Data")) %></th><th scope="col"><%= H(T("PMTSTATO", "Stato")) %></th><th scope="col"><%= H(T("PMTPAGAMENTO", "Pagamento")) %></th><th scope="col" class="importo"><%= H(T("PMTTOTALEORDINE", "Totale")) %></th></tr>
+      <tr><th scope="col"><%= H(T("PMTNUMEROORDINE", "Ordine")) %></th><th scope="col"><%= H(T("PMTDATA", "Data")) %></th><th scope="col"><%= H(T("PMTSTATOORDINE", "Stato")) %></th><th scope="col"><%= H(T("PMTPAGAMENTO", "Pagamento")) %></th><th scope="col" class="importo"><%= H(T("PMTTOTALEORDINE", "Totale")) %></th></tr>
     </thead>
     <tbody>
 <%   for (var i = 0; i < ordini.length; ++i) { %>
