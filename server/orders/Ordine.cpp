@@ -4,8 +4,9 @@
 #include "platform/asp/CAspObjectRegistry.h"
 #include "platform/asp/IAspRequest.h"
 #include "platform/asp/IAspResponse.h"
+#include "platform/asp/IAspSession.h"
 #include "server/core/Funzioni.h"
-#include "server/core/catalogo/CatalogoValori.h"
+#include "server/core/QtrVisitatore.h"
 #include "server/orders/OrdineControlli.h"
 
 #include <QDate>
@@ -71,11 +72,12 @@ void Ordine::Salva()
 }
 
 // Only a customer who has logged in is pre-filled: the customer cookie
-// alone names a row, it proves nothing about who is at the keyboard.
+// alone names a row, it proves nothing about who is at the keyboard; nor
+// does the Session's IDUtente, which names the anonymous visitor's row too.
 void Ordine::AzzeraDatiPersonali()
 {
     Guard([&] {
-        const qint32 id = CatalogoValori::Numero(SessionValue(QStringLiteral("IDUtente"))).value_or(0);
+        const qint32 id = QtrVisitatore::Cliente(*Session());
         CAdoRecordset rs;
         if (id >= 1)
             rs.Open(QStringLiteral("SELECT * FROM Clienti WHERE ID=?"), Connection(), {id});

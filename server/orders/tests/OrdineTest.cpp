@@ -142,7 +142,14 @@ TEST_P(OrdineDb, OnlyALoggedInCustomerIsPreFilled)
     EXPECT_EQ(Session("EmailUtente").toString(), "");
     EXPECT_EQ(Session("NoteUtente").toString(), "");
 
+    // Nor does the anonymous visitor's row that the session set-up takes
+    // in a shop without row 0.
     s.SetValue("IDUtente", 12);
+    o = Pagina();
+    o->AzzeraDatiPersonali();
+    EXPECT_EQ(o->Cognome, "");
+
+    s.SetValue("UtenteCollegato", true);
     o = Pagina();
     o->AzzeraDatiPersonali();
     EXPECT_EQ(o->Cognome, "Verdi");
