@@ -342,6 +342,7 @@ void DemoShopWriter::WriteCustomers()
             set.m_CodiceLingua = customer.Text(QStringLiteral("Lingua"));
             set.m_IDGruppo = customer.Integer(QStringLiteral("Gruppo"));
             set.m_TipoUtente = customer.Integer(QStringLiteral("Tipo"));
+            set.m_IDAgente = customer.Integer(QStringLiteral("Agente"));
             set.m_ScontoPredefinito = customer.Text(QStringLiteral("Sconto"));
         });
     }

@@ -236,5 +236,50 @@ TEST_P(PagineNegozio, ASignedInShopperReadsHisOrdersAndNoOneElses)
     EXPECT_TRUE(Contiene(pagina, "id=\"accesso-richiesto\"")) << pagina.toStdString();
 }
 
+// An agent signs in and reads his customers' figures and products; a
+// customer sees only his own products and no statistics.
+TEST_P(PagineNegozio, AnAgentReadsHisCustomersFiguresAndACustomerOnlyHisOwn)
+{
+    m_shop->Insert("Clienti", {{"ID", 30}, {"UserID", "marco"}, {"Password", CPasswordHash::Hash("agente")},
+                               {"Cognome", "Neri"}, {"TipoUtente", 3}, {"IDAgente", 0}});
+    m_shop->Insert("Clienti", {{"ID", 5}, {"UserID", "anna"}, {"Password", CPasswordHash::Hash("segreta")},
+                               {"RagioneSociale", "Casa <Anna>"}, {"TipoUtente", 1}, {"IDAgente", 30}});
+    m_shop->Insert("Clienti", {{"ID", 6}, {"UserID", "bruno"}, {"Cognome", "Verdi"}, {"TipoUtente", 1}});
+    const auto ordine = [&](qint32 id, qint32 cliente, const QString& codice, double prezzo) {
+        m_shop->Insert("Ordini", {{"ID", id}, {"IDCliente", cliente}, {"Data", QDateTime(QDate(2024, 5, 3), QTime(0, 0))},
+                                  {"CodiceLingua", "it"}, {"Cambio", 1.0}});
+        m_shop->Insert("OrdiniDettaglio", {{"ID", id}, {"IDOrdine", id}, {"IDProdotto", 1}, {"CodiceProdotto", codice},
+                                           {"Prezzo", prezzo}, {"Quantita", 3}, {"QuantitaEvasa", 1}});
+    };
+    ordine(1000000001, 5, "ANNA-1", 10.0);
+    ordine(1000000002, 6, "BRUNO-1", 99.0);
+
+    Post("/accesso.asp", "UserID=marco&Password=agente");
+    QString pagina = Get("/statistiche.asp");
+    EXPECT_TRUE(Contiene(pagina, "data-cliente=\"5\"")) << pagina.toStdString();
+    EXPECT_TRUE(Contiene(pagina, "Casa &lt;Anna&gt;"));
+    EXPECT_TRUE(Contiene(pagina, "€&nbsp;30.00"));
+    EXPECT_FALSE(Contiene(pagina, "data-cliente=\"6\""));
+    pagina = Post("/statistiche.asp", "DallaData=31%2F02%2F2024&AllaData=");
+    EXPECT_TRUE(Contiene(pagina, "id=\"errore-periodo\"")) << pagina.toStdString();
+    pagina = Get("/prodotticliente.asp?IDUtente=5");
+    EXPECT_TRUE(Contiene(pagina, "ANNA-1")) << pagina.toStdString();
+    EXPECT_TRUE(Contiene(pagina, "<td id=\"totale-da-spedire\">€&nbsp;20.00</td>"));
+    pagina = Get("/prodotticliente.asp?IDUtente=6");
+    EXPECT_FALSE(Contiene(pagina, "BRUNO-1")) << pagina.toStdString();
+
+    Get("/accesso.asp?Esci=1");
+    Post("/accesso.asp", "UserID=anna&Password=segreta");
+    pagina = Get("/statistiche.asp");
+    EXPECT_TRUE(Contiene(pagina, "id=\"solo-agenti\"")) << pagina.toStdString();
+    pagina = Get("/prodotticliente.asp");
+    EXPECT_TRUE(Contiene(pagina, "ANNA-1")) << pagina.toStdString();
+    for (const QByteArray richiesta : {"/prodotticliente.asp?IDUtente=6", "/prodotticliente.asp?IDAgente=30"}) {
+        pagina = Get(richiesta);
+        EXPECT_FALSE(Contiene(pagina, "BRUNO-1")) << richiesta.toStdString();
+        EXPECT_FALSE(Contiene(pagina, "ANNA-1")) << richiesta.toStdString();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, PagineNegozio, ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
                          [](const auto& info) { return CAdoTestDatabase::EngineName(info.param); });

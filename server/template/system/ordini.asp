@@ -47,6 +47,10 @@ var titoloPagina = T("PMTIMIEIORDINI", "I miei ordini");
   </table>
   <%= pagine %>
   <p><a href="/riordino.asp"><%= H(T("PMTRIORDINA", "Ordina di nuovo i prodotti già acquistati")) %></a></p>
+  <p><a href="/prodotticliente.asp" id="link-prodotti-cliente"><%= H(T("PMTPRODOTTIACQUISTATI", "Prodotti acquistati")) %></a></p>
+<% } %>
+<% if (collegato && Collegato(true)) { %>
+  <p><a class="bottone" href="/statistiche.asp" id="link-statistiche"><%= H(T("PMTSTATISTICHE", "Statistiche di vendita")) %></a></p>
 <% } %>
 </section>
 <!--#include virtual="piede.inc"-->
