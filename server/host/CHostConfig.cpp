@@ -105,6 +105,16 @@ bool CHostConfig::Load(const QString& file, QString& error)
         return false;
     }
     port = quint16(portNumber);
+    int mailPortNumber = mailPort;
+    if (!ReadInt(ini, QStringLiteral("mail/port"), mailPortNumber, 1, error))
+        return false;
+    if (mailPortNumber > 65535) {
+        error = QStringLiteral("Valore non valido per mail/port: %1").arg(mailPortNumber);
+        return false;
+    }
+    mailPort = quint16(mailPortNumber);
+    mailServer = ini.value(QStringLiteral("mail/server"), mailServer).toString().trimmed();
+    bankAddress = ini.value(QStringLiteral("payment/bank")).toString().trimmed();
     for (const QString& address : Names(ini.value(QStringLiteral("server/trusted_proxies")))) {
         const QHostAddress proxy(address);
         if (proxy.isNull()) {

@@ -46,6 +46,12 @@ struct CHostConfig
     QString accessLog;
     QString errorLog;
 
+    // Where the shop's order mails go out, and the bank's payment host
+    // that card payments are sent to (empty: card payment not configured).
+    QString mailServer = QStringLiteral("localhost");
+    quint16 mailPort = 25;
+    QString bankAddress;
+
     // False with the reason in error when the file is missing or wrong.
     bool Load(const QString& file, QString& error);
     // Only the archives section, for the account commands: false when the

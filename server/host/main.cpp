@@ -3,7 +3,9 @@
 #include "server/host/CHostAccounts.h"
 #include "server/host/CHostConfig.h"
 #include "server/host/CHostServer.h"
+#include "server/core/Funzioni.h"
 #include "server/core/Qtr50Library.h"
+#include "server/orders/OrdinePagamentoCarta.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -143,6 +145,8 @@ int main(int argc, char* argv[])
     CAdoConnectionPool::SetEnabled(true);
     if (!config.Load(configFile, error))
         return Fail(error);
+    Funzioni::ImpostaServerPosta(config.mailServer, config.mailPort);
+    OrdinePagamentoCarta::ImpostaIndirizzoBanca(config.bankAddress);
     CHostServer server(config);
     if (!server.MakeShops(error))
         return Fail(error);

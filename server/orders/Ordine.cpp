@@ -6,13 +6,39 @@
 #include "platform/asp/IAspResponse.h"
 #include "platform/asp/IAspSession.h"
 #include "server/core/Funzioni.h"
+#include "server/core/Dizionario.h"
 #include "server/core/QtrVisitatore.h"
+#include "server/core/catalogo/CatalogoValori.h"
+#include "server/orders/Carrello.h"
+#include "server/orders/OrdineCifraturaCarta.h"
 #include "server/orders/OrdineControlli.h"
+#include "server/orders/OrdinePagamentoCarta.h"
+#include "server/orders/OrdineScrittura.h"
+#include "server/orders/OrdineTestoMail.h"
 
 #include <QDate>
 #include <QHash>
 
 QTR_ASP_REGISTER(Ordine)
+
+namespace {
+
+// Another object of the component for this page, on the page's connection
+// while the page shares one.
+template <class Oggetto>
+void Apri(Oggetto& oggetto, IAspScriptingContext* contesto, bool condivisa, QObject* connessione)
+{
+    oggetto.OnStartPage(contesto);
+    if (condivisa)
+        oggetto.SetConn(connessione);
+}
+
+qint32 Intero(const QVariant& valore)
+{
+    return CatalogoValori::Numero(valore).value_or(0);
+}
+
+} // namespace
 
 Ordine::Ordine(QObject* parent) : OrdineConsultazione(parent) {}
 
@@ -160,5 +186,260 @@ void Ordine::MemorizzaCookieCliente()
         cookie.path = QStringLiteral("/");
         cookie.secure = false;
         Response()->SetCookie(QStringLiteral("QTRIDCliente"), cookie);
+    });
+}
+
+// ---------------------------------------------------------------- submission
+
+OrdineRiga Ordine::RigaCorrente(Carrello& c)
+{
+    OrdineRiga r;
+    r.idProdotto = c.IDProdotto;
+    r.codiceProdotto = c.CodiceProdotto;
+    r.nomeProdotto = c.NomeProdotto;
+    r.descrizioneFattura = c.DescrizioneFatturaProdotto;
+    r.descrizioneBreve = c.DescrizioneBreveProdotto;
+    r.idColore = c.IDColore;
+    r.codiceColore = c.CodiceColoreProdotto;
+    r.taglia = c.Taglia;
+    r.um = c.UMProdotto;
+    r.quantita = c.Quantita;
+    r.prezzo = c.PrezzoProdotto;
+    r.imposta = c.ImpostaProdotto;
+    r.iva = c.IVAProdotto;
+    r.peso = c.PesoProdotto;
+    for (int j = 1; j <= c.NumeroCampiUtente; ++j) {
+        const QString valore = c.LeggiCampoUtente(j);
+        r.campiUtente.append({c.NomeCampoUtente, valore});
+    }
+    r.fPrezzo = c.FPrezzoProdotto;
+    r.fPrezzoInEuro = c.FPrezzoProdottoInEuro;
+    r.fImporto = c.FImportoProdotto;
+    r.fImportoInEuro = c.FImportoProdottoInEuro;
+    return r;
+}
+
+OrdineTotaliMail Ordine::TotaliMail(const Carrello& c)
+{
+    OrdineTotaliMail t;
+    t.fTotaleProdotti = c.FTotaleProdotti();
+    t.fTotaleProdottiInEuro = c.FTotaleProdottiInEuro();
+    t.fSpeseSpedizione = c.FImportoSpeseSpedizione();
+    t.fSpeseSpedizioneInEuro = c.FImportoSpeseSpedizioneInEuro();
+    t.totaleIVA = c.TotaleIVA();
+    t.totaleOrdine = c.TotaleOrdine();
+    return t;
+}
+
+OrdineDati Ordine::DatiOrdine(Carrello& carrello, bool credenziali) const
+{
+    OrdineDati d;
+    d.idUtente = QtrVisitatore::Cliente(*Session());
+    d.idDestinatario = Intero(SessionValue(QStringLiteral("IDDestinatario")));
+    d.credenziali = credenziali;
+    d.locale = Funzioni::ModalitaLocale(Context());
+    d.acquirente = {SessionText("RagioneSocialeUtente"), SessionText("CognomeUtente"),  SessionText("NomeUtente"),
+                    SessionText("IndirizzoUtente"),      SessionText("CapUtente"),      SessionText("LocalitaUtente"),
+                    SessionText("ProvinciaUtente"),      SessionText("StatoUtente"),    SessionText("TelefonoUtente"),
+                    SessionText("EmailUtente"),          SessionText("CFPIUtente")};
+    d.destinatario = {SessionText("D_RagioneSociale"), SessionText("D_Cognome"),   SessionText("D_Nome"),
+                      SessionText("D_Indirizzo"),      SessionText("D_Cap"),       SessionText("D_Localita"),
+                      SessionText("D_Provincia"),      SessionText("D_Stato"),     {}, {}, {}};
+    d.note = SessionText(QStringLiteral("NoteUtente"));
+    d.tipoPagamento = TipoPagamento;
+    d.codiceLingua = SessionText(QStringLiteral("CodiceLingua"));
+    d.fcEuro2Web = SessionValue(QStringLiteral("FCEuro2Web")).toDouble();
+    d.fcListino2Euro = SessionValue(QStringLiteral("FCListino2Euro")).toDouble();
+    d.arrotondamento = SessionValue(QStringLiteral("Arrotondamento")).toDouble();
+    d.ivaSpedizioni = SessionValue(QStringLiteral("IvaSpedizioni")).toDouble();
+    d.prezziIvaCompresa = SessionFlag(QStringLiteral("AttivaPrezziIvaCompresa"));
+    d.speseSpedizioneVL = carrello.ImportoSpeseSpedizioneVL();
+    d.speseContrassegnoVL = carrello.SpeseContrassegnoVL();
+    d.esenzioneIVA = carrello.EsenzioneIVA();
+    for (int i = 1; i <= carrello.NumeroOggettiNelCarrello; ++i) {
+        carrello.LeggiOggetto(i);
+        d.righe.append(RigaCorrente(carrello));
+    }
+    return d;
+}
+
+// Everything is read before the first write and written in one
+// transaction; the Session learns the order and the merchant is mailed
+// only once it is committed.
+void Ordine::NotificaEsercente(const QVariant& UlterioriNote, const QVariant& FlagUserID)
+{
+    Guard([&] {
+        const bool condivisa = SessionFlag(QStringLiteral("ShareConn"));
+        Carrello carrello;
+        Apri(carrello, Context(), condivisa, Connection());
+        const bool credenziali = FlagUserID.isValid() && !FlagUserID.isNull() && FlagUserID.toBool();
+        const OrdineDati dati = DatiOrdine(carrello, credenziali);
+        const OrdineTotaliMail totali = TotaliMail(carrello);
+        carrello.Free();
+
+        const OrdineScritto scritto = OrdineScrittura::Scrivi(Connection(), dati, QDateTime::currentDateTime());
+        SetSession(QStringLiteral("IDClienteOrdine"), scritto.idCliente);
+        SetSession(QStringLiteral("NumOrd"), scritto.numOrdine);
+        SetSession(QStringLiteral("PasswordGenerata"), scritto.passwordGenerata);
+
+        Dizionario dizionario;
+        Apri(dizionario, Context(), condivisa, Connection());
+        OrdineTestoMail::Opzioni opzioni;
+        opzioni.simboloValuta = SessionText(QStringLiteral("SimboloValuta"));
+        opzioni.prezziInEuro = SessionFlag(QStringLiteral("AttivaPrezziInEuro"));
+        opzioni.credenziali = credenziali;
+        opzioni.ulterioriNote = UlterioriNote.toString();
+        const OrdineTestoMail testo([&](const QString& codice) { return dizionario.Traduci(codice); }, opzioni);
+        const QString corpo = testo.CorpoEsercente(dati, scritto, totali);
+        SetSession(QStringLiteral("BodyMail"), corpo);
+        const QString oggetto = dizionario.Traduci(QStringLiteral("PMTNOTIFICAORDINE"));
+        dizionario.Free();
+
+        const QString emailOrdini = SessionText(QStringLiteral("EmailOrdini"));
+        Funzioni::InviaEmail(Context(), dati.acquirente.email.isEmpty() ? emailOrdini : dati.acquirente.email,
+                             emailOrdini, oggetto, corpo + QStringLiteral("\r\n\r\n") + dati.note);
+    });
+}
+
+void Ordine::NotificaCliente()
+{
+    Guard([&] {
+        const bool condivisa = SessionFlag(QStringLiteral("ShareConn"));
+        Dizionario dizionario;
+        Apri(dizionario, Context(), condivisa, Connection());
+        const auto traduci = [&](const QString& codice) { return dizionario.Traduci(codice); };
+        const OrdineAzienda azienda{SessionText("RagioneSociale"), SessionText("Indirizzo"),
+                                    SessionText("Cap"),            SessionText("Localita"),
+                                    SessionText("Provincia"),      SessionText("Stato"),
+                                    SessionText("TelefonoOrdini"), SessionText("Fax"),
+                                    SessionText("PartitaIVA"),     SessionText("RegistroImprese")};
+        QString notifica;
+        CAdoRecordset rs;
+        const QString sql = QStringLiteral("SELECT Testo FROM TestoNotificaOrdine WHERE CodiceLingua=?");
+        rs.Open(sql, Connection(), {SessionText(QStringLiteral("CodiceLingua"))});
+        if (rs.IsEOF())
+            rs.Open(sql, Connection(), {SessionText(QStringLiteral("CodiceLinguaPredefinita"))});
+        if (!rs.IsEOF() && !rs.IsNull(QStringLiteral("Testo")))
+            notifica = Funzioni::DecifraTesto(rs.Field(QStringLiteral("Testo")).toString());
+        rs.Close();
+        const OrdineTestoMail testo(traduci, {});
+        const QString corpo = testo.CorpoCliente(azienda, SessionText(QStringLiteral("BodyMail")), notifica,
+                                                 SessionText(QStringLiteral("PasswordGenerata")));
+        const QString oggetto = traduci(QStringLiteral("PMTCONFERMARICORDINE"));
+        dizionario.Free();
+        Funzioni::InviaEmail(Context(), SessionText(QStringLiteral("EmailOrdini")), Email, oggetto, corpo);
+        // A password made for the customer goes out once.
+        SetSession(QStringLiteral("PasswordGenerata"), QString());
+
+        Carrello carrello;
+        Apri(carrello, Context(), condivisa, Connection());
+        carrello.Svuota();
+        carrello.Free();
+    });
+}
+
+// ---------------------------------------------------------------- card payment
+
+// Each attempt at the bank uses up one of the bank's request passwords:
+// a visitor may not drain them by asking again and again.
+QString Ordine::OrdineDaPagare()
+{
+    const QString numOrd = SessionText(QStringLiteral("NumOrd"));
+    if (!OrdinePagamentoCarta::DaPagare(Connection(), numOrd, Intero(SessionValue(QStringLiteral("IDClienteOrdine")))))
+        throw std::runtime_error("Nessun ordine da pagare in questa sessione.");
+    const QString chiave = QStringLiteral("TentativiCarta");
+    const QStringList tentativi = SessionText(chiave).split(QLatin1Char('|'));
+    const int fatti = tentativi.value(0) == numOrd ? tentativi.value(1).toInt() : 0;
+    if (fatti >= kTentativiCarta)
+        throw std::runtime_error("Troppi tentativi di pagamento per questo ordine.");
+    SetSession(chiave, numOrd + QLatin1Char('|') + QString::number(fatti + 1));
+    return numOrd;
+}
+
+bool Ordine::PagamentoConCarta() const
+{
+    return TipoPagamento == QLatin1String("CartaCredito") && !SessionFlag(QStringLiteral("DemoCartaCredito"));
+}
+
+QString Ordine::URLValidazioneCartaCredito()
+{
+    return Guard([&] {
+        if (!PagamentoConCarta())
+            return QString();
+        const QString numOrd = OrdineDaPagare();
+        qint64 centesimi = 0;
+        const bool euro = Intero(SessionValue(QStringLiteral("ValutaBancaSella"))) == 242;
+        if (SessionFlag(QStringLiteral("TestCartaCredito"))) {
+            centesimi = euro ? 50 : 100000;
+        } else {
+            Carrello carrello;
+            Apri(carrello, Context(), SessionFlag(QStringLiteral("ShareConn")), Connection());
+            const double lire = Funzioni::ConvertiPrezzo(
+                carrello.TotaleOrdineVL(), SessionValue(QStringLiteral("FCListino2Euro")).toDouble(), 1936.27, 1);
+            centesimi = OrdinePagamentoCarta::Centesimi(euro ? carrello.TotaleOrdineInEuro() : lire);
+            carrello.Free();
+        }
+        const qint64 importo = OrdinePagamentoCarta::ImportoPerFattore(centesimi, SessionText(QStringLiteral("TID")));
+        const QString password = OrdinePagamentoCarta::PrendiPasswordRichiesta(Connection());
+        return OrdinePagamentoCarta::URL(SessionText(QStringLiteral("CodiceEsercente")), importo, password, numOrd);
+    });
+}
+
+bool Ordine::ControlloEsitoValidazione()
+{
+    return Guard([&] {
+        if (!PagamentoConCarta())
+            return true;
+        OrdinePagamentoCarta::Risposta risposta;
+        risposta.a = Request()->QueryString(QStringLiteral("a"));
+        risposta.b = Request()->QueryString(QStringLiteral("b"));
+        risposta.c = Request()->QueryString(QStringLiteral("c"));
+        return OrdinePagamentoCarta::RegistraEsito(Connection(), risposta, SessionText(QStringLiteral("NumOrd")),
+                                                   Intero(SessionValue(QStringLiteral("IDClienteOrdine"))));
+    });
+}
+
+QString Ordine::URLValidazioneCartaCredito1()
+{
+    return Guard([&] {
+        if (!PagamentoConCarta())
+            return QString();
+        const QString numOrd = OrdineDaPagare();
+        SetSession(QStringLiteral("ErrorGestPay"), 0);
+        const std::unique_ptr<IOrdineCifraturaCarta> componente = OrdineCifraturaCarta::Crea();
+        if (!componente) {
+            SetSession(QStringLiteral("ErrorGestPay"), OrdineCifraturaCarta::kErroreCreazione);
+            return QString();
+        }
+        const int valuta = Intero(SessionValue(QStringLiteral("ValutaBancaSella")));
+        Carrello carrello;
+        Apri(carrello, Context(), SessionFlag(QStringLiteral("ShareConn")), Connection());
+        const double lire = Funzioni::ConvertiPrezzo(
+            carrello.TotaleOrdineVL(), SessionValue(QStringLiteral("FCListino2Euro")).toDouble(), 1936.27, 1);
+        const QString importo = OrdineCifraturaCarta::Importo(valuta, SessionFlag(QStringLiteral("TestCartaCredito")),
+                                                              carrello.TotaleOrdineInEuro(), lire);
+        carrello.Free();
+        int errore = 0;
+        const QString url = OrdineCifraturaCarta::URL(*componente, SessionText(QStringLiteral("CodiceEsercente")),
+                                                      valuta, importo, numOrd, errore);
+        if (errore != 0)
+            SetSession(QStringLiteral("ErrorGestPay"), errore);
+        return url;
+    });
+}
+
+bool Ordine::ControlloEsitoValidazione1()
+{
+    return Guard([&] {
+        if (!PagamentoConCarta())
+            return true;
+        const std::unique_ptr<IOrdineCifraturaCarta> componente = OrdineCifraturaCarta::Crea();
+        if (!componente)
+            return false;
+        return OrdineCifraturaCarta::RegistraEsito(Connection(), *componente, Request()->Item(QStringLiteral("a")),
+                                                   Request()->Item(QStringLiteral("b")),
+                                                   SessionText(QStringLiteral("CodiceEsercente")),
+                                                   SessionText(QStringLiteral("NumOrd")),
+                                                   Intero(SessionValue(QStringLiteral("IDClienteOrdine"))));
     });
 }

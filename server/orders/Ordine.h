@@ -1,12 +1,18 @@
 #pragma once
 
 #include "server/orders/OrdineConsultazione.h"
+#include "server/orders/OrdineDati.h"
 
-// The checkout's first stage: the buyer's and the consignee's data, kept
-// in the Session between the checkout's pages, pre-filled for a logged-in
-// customer, read from the checkout form and checked with the dictionary's
-// messages; the terms of sale; the customer cookie after an order. What a
-// customer reads of his orders comes from OrdineConsultazione.
+class Carrello;
+struct OrdineTotaliMail;
+
+// The checkout: the buyer's and the consignee's data, kept in the Session
+// between the checkout's pages, pre-filled for a logged-in customer, read
+// from the checkout form and checked with the dictionary's messages; the
+// terms of sale; the submission of the order with the merchant's and the
+// customer's mails; the card payment on the bank's page; the customer
+// cookie after an order. What a customer reads of his orders comes from
+// OrdineConsultazione.
 class Ordine : public OrdineConsultazione
 {
     Q_OBJECT
@@ -54,6 +60,23 @@ public:
     Q_INVOKABLE void MemorizzaCookieCliente();
     Q_INVOKABLE void SetConn(QObject* Connect);
 
+    // Stores the Session's checkout and basket as one order in one
+    // transaction, leaves IDClienteOrdine, NumOrd and BodyMail in the
+    // Session and then mails the merchant.
+    Q_INVOKABLE void NotificaEsercente(const QVariant& UlterioriNote = QVariant(),
+                                       const QVariant& FlagUserID = QVariant());
+    // Mails the customer the confirmation and empties the basket.
+    Q_INVOKABLE void NotificaCliente();
+    // The bank's page for a card payment of the Session's order; empty
+    // text when the order is not paid by card or payments are simulated.
+    Q_INVOKABLE QString URLValidazioneCartaCredito();
+    // The bank's answer on the return page; true when the payment counts.
+    Q_INVOKABLE bool ControlloEsitoValidazione();
+    // The same through the bank's encrypted-string gateway; a component
+    // that cannot be made or fails leaves its number in ErrorGestPay.
+    Q_INVOKABLE QString URLValidazioneCartaCredito1();
+    Q_INVOKABLE bool ControlloEsitoValidazione1();
+
 protected:
     void Start() override;
     QString* Proprieta(const char* nome) override;
@@ -62,4 +85,13 @@ private:
     void CaricaDallaSessione();
     void Salva();
     bool Annullato(bool get) const;
+    OrdineDati DatiOrdine(Carrello& carrello, bool credenziali) const;
+    static OrdineRiga RigaCorrente(Carrello& carrello);
+    static OrdineTotaliMail TotaliMail(const Carrello& carrello);
+    // The card payment applies: a card order, not a simulated one.
+    bool PagamentoConCarta() const;
+    // The Session's order, or an error when it is not this visitor's
+    // unpaid order or it was sent to the bank too often.
+    QString OrdineDaPagare();
+    static constexpr int kTentativiCarta = 5;
 };

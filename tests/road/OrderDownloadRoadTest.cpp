@@ -28,21 +28,7 @@ protected:
         project.Db().Execute("INSERT INTO StatoOrdini (ID) VALUES (1)");
         project.Db().Execute("INSERT INTO StatoOrdiniLingue (ID, IDCodice, CodiceLingua, Testo) VALUES (1, 1, 'it', 'Ricevuto')");
         project.Db().Execute("INSERT INTO Clienti (ID, Cognome) VALUES (40, 'Vecchio')");
-        QDir().mkpath(project.Folder() + "/scambio");
-        QDir().mkpath(project.Folder() + "/scripts");
-        QFile ini(project.Folder() + "/path.ini");
-        ini.open(QIODevice::WriteOnly);
-        ini.write((project.Folder() + "/scambio\n").toUtf8());
-        ini.close();
-        // Each export appends the order's ID, so a repeated export shows.
-        QFile script(project.Folder() + "/scripts/export.js");
-        script.open(QIODevice::WriteOnly);
-        script.write("function EsportaOrdine(id) {\n"
-                     "  QTR.ScriviFileExport('esportati.txt', id + ';' +\n"
-                     "      QTR.ValoreCampoTabella('Ordini', 'Cognome', 'ID=?', [id]));\n"
-                     "  return true;\n"
-                     "}\n");
-        script.close();
+        project.WriteExportScript("Cognome");
 
         shop.Execute("INSERT INTO Clienti (ID, Cognome, Modificato) VALUES (1000000001, 'Rossi', 1)");
         for (int n = 1; n <= 3; ++n) {

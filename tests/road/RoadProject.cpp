@@ -102,3 +102,17 @@ int RoadProject::Flagged(const QString& table)
     query.exec(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE Modificato=1").arg(table));
     return query.next() ? query.value(0).toInt() : -1;
 }
+
+void RoadProject::WriteExportScript(const QString& column)
+{
+    QDir().mkpath(Folder() + "/scambio");
+    QDir().mkpath(Folder() + "/scripts");
+    m_folder.WriteFile("path.ini", (Folder() + "/scambio\n").toUtf8());
+    m_folder.WriteFile("scripts/export.js", QStringLiteral("function EsportaOrdine(id) {\n"
+                                                          "  QTR.ScriviFileExport('esportati.txt', id + ';' +\n"
+                                                          "      QTR.ValoreCampoTabella('Ordini', '%1', 'ID=?', [id]));\n"
+                                                          "  return true;\n"
+                                                          "}\n")
+                                                .arg(column)
+                                                .toUtf8());
+}

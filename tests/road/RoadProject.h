@@ -17,6 +17,11 @@ public:
     // saved through the table classes. Returns its ID.
     qint32 AddProduct(qint32 id, const QString& name, double price);
     void DeleteProduct(qint32 id);
+    // The order export: path.ini naming the folder "scambio", and an
+    // export script that appends the order's ID and the value of one of
+    // its Ordini columns to scambio/esportati.txt, so a repeated export
+    // shows.
+    void WriteExportScript(const QString& column);
 
     CDaoDatabase& Db() { return m_db; }
     QString Folder() const { return m_folder.Path(); }

@@ -38,9 +38,13 @@ void RoadShop::WriteConfig() const
                                                   "db=host/db\n"
                                                   "[hosts]\n"
                                                   "negozio=127.0.0.1 localhost\n"
+                                                  "[mail]\n"
+                                                  "server=127.0.0.1\n"
+                                                  "port=%2\n"
                                                   "[logs]\n"
                                                   "error=error.log\n")
                                        .arg(m_port)
+                                       .arg(m_mailPort ? m_mailPort : 25)
                                        .toUtf8());
 }
 

@@ -17,6 +17,8 @@ public:
     RoadShop();
     ~RoadShop();
 
+    // The SMTP server the shop's order mails go to, from the next start on.
+    void SetMailPort(quint16 port) { m_mailPort = port; }
     // The first start takes a free port; later starts keep it.
     void Start();
     void Stop();
@@ -38,4 +40,5 @@ private:
     TempFolder m_temp;
     std::unique_ptr<CQtr50dProcess> m_server;
     quint16 m_port = 0;
+    quint16 m_mailPort = 0;
 };

@@ -8,14 +8,21 @@ product: the product's name and its hand-computed price must be in the DOM,
 its picture must have loaded, and no screenshot may be blank. Then a
 shopper fills the basket (a product with a size and a colour, another from
 a category), changes a quantity, chooses the shipping and must read the
-hand-computed totals; the checkout form must show its fault. A failing
-step leaves its screenshot and page source in --out, beside the server's log.
+hand-computed totals; the checkout form must show its fault. On qtr50d
+the shopper then pays by card: the order's summary, the stand-in bank on
+loopback (a forged return refused on the way), the confirmation, the
+merchant's and the customer's mails at a test SMTP server, and the stored
+order with its authorisation. A failing step leaves its screenshot and page
+source in --out, beside the server's log.
 """
 
 import argparse
+import glob
+import json
 import os
 import shutil
 import socket
+import sqlite3
 import subprocess
 import sys
 import tempfile
@@ -28,6 +35,8 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.support.ui import Select, WebDriverWait
+
+from stand_in_bank import StandInBank
 
 SHOP_NAME = "Bottega del Lago s.n.c."
 CATEGORY_ID = 2
@@ -44,6 +53,16 @@ PRODUCT_LIST_PRICE = "€ 21,96"
 # courier's second band, 9.90 + 2.18 VAT. Total 168.00 + 9.90 + 39.14.
 BASKET_TOTALS = {"#totale-prodotti": "€ 168,00", "#spese-spedizione": "€ 9,90",
                  "#totale-iva": "€ 39,14", "#totale-ordine": "€ 217,04"}
+# The card payment: the gateway is asked for the total in cents (TID 100);
+# the lines are stored net of VAT in the list currency: 2 x 21.00 + 3 x 42.00.
+MERCHANT_CODE = "BOTTEGA01"
+BANK_AMOUNT = "217,04"
+STORED_LINES_TOTAL = 168.00
+SHOP_MAIL = "ordini@bottegadellago.example"
+BUYER_MAIL = "anna@example.com"
+BUYER_NOTE = "Lasciare al portinaio, è già d'accordo"
+REQUEST_PASSWORDS = ["RIC-%04d" % n for n in range(1, 6)]
+ANSWER_PASSWORDS = ["RIS-%04d" % n for n in range(1, 6)]
 APRON_ID = 308
 TEXTILES_ID = 3
 TABLECLOTH_ID = 301
@@ -55,19 +74,20 @@ def free_port():
         return s.getsockname()[1]
 
 
-def write_qtr50d_config(folder, shop, port):
+def write_qtr50d_config(folder, shop, port, smtp_port, bank):
     path = os.path.join(folder, "qtr50d.ini")
     with open(path, "w", encoding="utf-8") as ini:
         ini.write("[server]\nlisten=127.0.0.1\nport=%d\nthreads=0\ndebug=false\n\n" % port)
         ini.write("[shop]\nfolder=%s\nlocale=it_IT\n\n" % shop)
+        ini.write("[mail]\nserver=127.0.0.1\nport=%d\n\n[payment]\nbank=%s\n\n" % (smtp_port, bank))
         ini.write("[logs]\naccess=%s\nerror=%s\n" % (os.path.join(folder, "access.log"),
                                                       os.path.join(folder, "error.log")))
     return path
 
 
-def start_server(kind, launcher, shop, port, work, log):
+def start_server(kind, launcher, shop, port, work, log, smtp_port=25, bank=""):
     if kind == "qtr50d":
-        command = [launcher, "--config", write_qtr50d_config(work, shop, port)]
+        command = [launcher, "--config", write_qtr50d_config(work, shop, port, smtp_port, bank)]
     else:
         command = [launcher, shop, str(port)]
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
@@ -93,6 +113,26 @@ def stop_server(server):
         except subprocess.TimeoutExpired:
             server.kill()
             server.wait()
+
+
+def start_smtp(script, folder):
+    """The SMTP server of the mail client's tests; it ends with our pipe."""
+    os.makedirs(folder, exist_ok=True)
+    smtp = subprocess.Popen(["/usr/bin/python3", script, "--folder", folder], stdin=subprocess.PIPE,
+                            stdout=subprocess.PIPE, text=True)
+    port = int(smtp.stdout.readline().strip())
+    return smtp, port
+
+
+def load_passwords(shop):
+    """The bank's one-time passwords, as the desktop loads them from its files."""
+    db = sqlite3.connect(os.path.join(shop, "db", "database.mdb"))
+    with db:
+        for table, passwords in (("OTPRichieste", REQUEST_PASSWORDS), ("OTPRisposte", ANSWER_PASSWORDS)):
+            for n, password in enumerate(passwords, start=1):
+                db.execute("INSERT INTO %s (ID, Password, Modificato, VersioneRecord) VALUES (?, ?, 0, 0)" % table,
+                           (n, password))
+    db.close()
 
 
 def browser(profile):
@@ -200,7 +240,7 @@ def run_pages(check, base):
     check.expect(check.text("#prezzo-prodotto strong") == PRODUCT_PRICE, "English price")
 
 
-def run_basket(check, base):
+def run_basket(check, base, payment="Bonifico"):
     driver = check.driver
     check.step = "add with size and colour"
     driver.get(base + "default.asp?CodiceLingua=it")
@@ -244,7 +284,8 @@ def run_basket(check, base):
     for name, value in (("Nome", "Anna"), ("Indirizzo", "Via Roma 1"), ("Cap", "22100"), ("Localita", "Como"),
                         ("Provincia", "CO"), ("Stato", "Italia"), ("Email", "anna@example.com")):
         driver.find_element(By.ID, name).send_keys(value)
-    driver.find_element(By.CSS_SELECTOR, 'input[name="TipoPagamento"][value="Bonifico"]').click()
+    driver.find_element(By.CSS_SELECTOR, 'input[name="TipoPagamento"][value="%s"]' % payment).click()
+    driver.find_element(By.ID, "Note").send_keys(BUYER_NOTE)
     follow(driver, driver.find_element(By.ID, "conferma-dati"))
     check.expect(driver.find_elements(By.ID, "errore-dati"), "no message for the missing surname")
     check.expect(check.text("#errore-dati") != "", "an empty message")
@@ -258,12 +299,93 @@ def run_basket(check, base):
     check.expect(driver.find_elements(By.ID, "dati-accettati"), "the corrected form was not accepted")
 
 
+def wait_for_mails(folder, count, timeout=15):
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        files = sorted(glob.glob(os.path.join(folder, "message-*.json")))
+        if len(files) >= count:
+            break
+        time.sleep(0.2)
+    mails = []
+    for path in sorted(glob.glob(os.path.join(folder, "message-*.json"))):
+        with open(path, encoding="utf-8") as f:
+            mails.append(json.load(f))
+    return mails
+
+
+def run_order(check, base, bank, mail_folder, shop):
+    driver = check.driver
+    check.step = "order summary"
+    follow(driver, driver.find_element(By.ID, "vai-conferma"))
+    for css, expected in BASKET_TOTALS.items():
+        check.expect(check.text("#totali-ordine " + css) == expected, "%s is %r" % (css, check.text("#totali-ordine " + css)))
+    check.expect("Bianchi" in check.text("#acquirente"), "buyer %r" % check.text("#acquirente"))
+    check.expect(len(driver.find_elements(By.CSS_SELECTOR, "tr.riga-ordine")) == 2, "two lines in the summary")
+    check.screenshot("summary")
+
+    check.step = "to the bank"
+    follow(driver, driver.find_element(By.ID, "conferma-ordine"))
+    check.expect(driver.current_url.startswith(bank.address + "/pagam.asp?"), "not at the bank: %s" % driver.current_url)
+    check.expect(check.text("#importo") == BANK_AMOUNT, "the bank was asked for %r" % check.text("#importo"))
+    order = check.text("#ordine")
+    check.expect(len(order) > 6 and order.isdigit(), "order number %r" % order)
+    check.screenshot("bank")
+
+    check.step = "forged return"
+    # A return the bank did not send: a real answer password, another order.
+    driver.get(base + "esitopagamento.asp?a=AUT999999&b=%d&c=%s" % (int(order) + 1, ANSWER_PASSWORDS[0]))
+    check.expect(driver.find_elements(By.ID, "pagamento-rifiutato"), "a forged return was accepted")
+    check.screenshot("payment-refused")
+    follow(driver, driver.find_element(By.ID, "ripeti-pagamento"))
+    check.expect(driver.current_url.startswith(bank.address + "/pagam.asp?"), "no second attempt: %s" % driver.current_url)
+
+    check.step = "pay at the bank"
+    driver.find_element(By.ID, "carta").send_keys("4111 1111 1111 1111")
+    driver.find_element(By.ID, "scadenza").send_keys("12/29")
+    follow(driver, driver.find_element(By.ID, "paga"))
+    check.expect(driver.find_elements(By.ID, "ordine-confermato"), "no confirmation after paying")
+    check.expect(check.text("#numero-ordine") == order, "confirmation of %r" % check.text("#numero-ordine"))
+    check.expect(check.text("#pezzi-carrello") in ("", "0"), "the basket was not emptied")
+    check.screenshot("confirmation")
+
+    check.step = "mails"
+    mails = wait_for_mails(mail_folder, 2)
+    check.expect(len(mails) == 2, "%d mails arrived" % len(mails))
+    shop_mail = [m for m in mails if m["rcpt_tos"] == [SHOP_MAIL]]
+    buyer_mail = [m for m in mails if m["rcpt_tos"] == [BUYER_MAIL]]
+    check.expect(len(shop_mail) == 1 and len(buyer_mail) == 1, "recipients %r" % [m["rcpt_tos"] for m in mails])
+    for mail in mails:
+        body = mail["body"]
+        check.expect(not mail["defects"], "mail defects %r" % mail["defects"])
+        check.expect(BANK_AMOUNT in body and order in body, "totals or number missing in:\n" + body)
+        check.expect("4111" not in body, "a card number in a mail")
+    check.expect(BUYER_NOTE in shop_mail[0]["body"], "the note is not whole in:\n" + shop_mail[0]["body"])
+    print("  merchant's mail:\n" + shop_mail[0]["body"])
+
+    check.step = "stored order"
+    db = sqlite3.connect(os.path.join(shop, "db", "database.mdb"))
+    row = db.execute("SELECT ID, AutorizzazioneCartaCredito, SpeseSpedizione, TipoPagamento FROM Ordini "
+                     "WHERE NumOrdine=?", (order,)).fetchone()
+    check.expect(row is not None, "order %s not stored" % order)
+    check.expect(row[1] == bank.payments[-1][2], "authorisation %r, the bank gave %r" % (row[1], bank.payments))
+    check.expect(bank.payments[-1][1] == 21704, "the bank charged %r" % (bank.payments[-1],))
+    check.expect(abs(row[2] - 9.90) < 1e-4 and row[3] == "CartaCredito", "order row %r" % (row,))
+    total, lines = db.execute("SELECT SUM(Prezzo * Quantita), COUNT(*) FROM OrdiniDettaglio WHERE IDOrdine=?",
+                              (row[0],)).fetchone()
+    check.expect(lines == 2 and abs(total - STORED_LINES_TOTAL) < 1e-4, "lines %r, total %r" % (lines, total))
+    left = db.execute("SELECT COUNT(*) FROM OTPRisposte").fetchone()[0]
+    check.expect(left == len(ANSWER_PASSWORDS) - 1, "%d answer passwords left" % left)
+    db.close()
+    return order
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--server", choices=("preview", "qtr50d"), default="preview")
     parser.add_argument("--launcher", required=True, help="the program that serves the shop")
     parser.add_argument("--maker", required=True, help="qtr_make_demoshop")
     parser.add_argument("--out", required=True, help="where screenshots, page sources and logs go")
+    parser.add_argument("--smtp-script", help="the test SMTP server (qtr50d only)")
     args = parser.parse_args()
 
     os.makedirs(args.out, exist_ok=True)
@@ -275,15 +397,28 @@ def main():
     subprocess.run([args.maker, shop], check=True, env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
     port = free_port()
     log_path = os.path.join(args.out, "server.log")
-    server = driver = None
+    server = driver = smtp = bank = None
+    base = "http://127.0.0.1:%d/" % port
+    ordering = args.server == "qtr50d" and args.smtp_script
     try:
         with open(log_path, "w") as log:
-            server = start_server(args.server, args.launcher, shop, port, work, log)
+            mail_folder = os.path.join(work, "mail")
+            if ordering:
+                load_passwords(shop)
+                smtp, smtp_port = start_smtp(args.smtp_script, mail_folder)
+                bank = StandInBank(MERCHANT_CODE, base + "esitopagamento.asp", REQUEST_PASSWORDS,
+                                   ANSWER_PASSWORDS).start()
+                server = start_server(args.server, args.launcher, shop, port, work, log, smtp_port, bank.address)
+            else:
+                server = start_server(args.server, args.launcher, shop, port, work, log)
             driver = browser(os.path.join(work, "profile"))
             check = Check(driver, args.out)
             try:
-                run_pages(check, "http://127.0.0.1:%d/" % port)
-                run_basket(check, "http://127.0.0.1:%d/" % port)
+                run_pages(check, base)
+                run_basket(check, base, "CartaCredito" if ordering else "Bonifico")
+                if ordering:
+                    order = run_order(check, base, bank, mail_folder, shop)
+                    print("  order %s paid through the stand-in bank and mailed" % order)
             except Exception:
                 check.save_failure()
                 raise
@@ -298,6 +433,11 @@ def main():
             driver.quit()
         if server is not None:
             stop_server(server)
+        if bank is not None:
+            bank.stop()
+        if smtp is not None:
+            smtp.stdin.close()
+            smtp.wait(timeout=10)
         shutil.rmtree(work, ignore_errors=True)
 
 

@@ -55,7 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ConfigCase{"BadProxy", "[server]\ntrusted_proxies=10.0.0.1, nginx\n[shop]\nfolder=a\n", false,
                                  "trusted_proxies"},
                       ConfigCase{"NegativeLimit", "[limits]\nmax_body_bytes=-1\n[shop]\nfolder=a\n", false,
-                                 "limits/max_body_bytes"}),
+                                 "limits/max_body_bytes"},
+                      ConfigCase{"MailPortTooHigh", "[mail]\nport=70000\n[shop]\nfolder=a\n", false, "mail/port"},
+                      ConfigCase{"MailPortNotANumber", "[mail]\nport=venticinque\n[shop]\nfolder=a\n", false,
+                                 "mail/port"}),
     [](const ::testing::TestParamInfo<ConfigCase>& info) { return std::string(info.param.name); });
 
 TEST(HostConfigDefaultsTest, AreThoseOfTheExampleFile)
@@ -73,6 +76,22 @@ TEST(HostConfigDefaultsTest, AreThoseOfTheExampleFile)
     ASSERT_EQ(config.shops.size(), 1);
     EXPECT_EQ(config.shops.first().folder, QDir::cleanPath(temp.FilePath("negozio")));
     EXPECT_EQ(config.shops.first().locale, "it_IT");
+    EXPECT_EQ(config.mailServer, "localhost");
+    EXPECT_EQ(config.mailPort, 25);
+    EXPECT_EQ(config.bankAddress, "");
+}
+
+TEST(HostConfigDefaultsTest, MailAndBankAreRead)
+{
+    TempFolder temp;
+    temp.WriteFile("qtr50d.ini", "[shop]\nfolder=negozio\n[mail]\nserver=relay.lan\nport=2525\n"
+                                 "[payment]\nbank=https://pagamenti.banca.test\n");
+    CHostConfig config;
+    QString error;
+    ASSERT_TRUE(config.Load(temp.FilePath("qtr50d.ini"), error)) << error.toStdString();
+    EXPECT_EQ(config.mailServer, "relay.lan");
+    EXPECT_EQ(config.mailPort, 2525);
+    EXPECT_EQ(config.bankAddress, "https://pagamenti.banca.test");
 }
 
 TEST(HostConfigDefaultsTest, TheShippedExampleLoads)

@@ -40,7 +40,10 @@ var pagamenti = [
   <h1><%= H(T("PMTDATIORDINE", "Dati per l'ordine")) %></h1>
 <% if (esito == 0) { %>
   <p class="messaggio ok" role="status" id="dati-accettati"><%= H(T("MSGDATIACCETTATI", "Grazie, i tuoi dati sono stati registrati.")) %></p>
-  <p><a class="bottone" href="/carrello.asp"><%= H(T("PMTCARRELLO", "Carrello")) %></a></p>
+  <p>
+    <a class="bottone" id="vai-conferma" href="/confermaordine.asp"><%= H(T("PMTRIEPILOGOORDINE", "Riepilogo dell'ordine")) %></a>
+    <a class="togli" href="/datiordine.asp"><%= H(T("PMTMODIFICADATI", "Modifica i dati")) %></a>
+  </p>
 <% } else { %>
 <%   if (String(ordine.Errore) !== "") { %>
   <p class="messaggio errore" role="alert" id="errore-dati"><%= H(ordine.Errore) %></p>

@@ -1,0 +1,344 @@
+#include "server/orders/Ordine.h"
+#include "server/orders/OrdineScrittura.h"
+#include "server/core/Funzioni.h"
+#include "server/core/testing/CQtrTestShop.h"
+#include "server/orders/tests/ProdottiProva.h"
+
+#include "platform/ado/CAdoRecordset.h"
+#include "platform/mail/tests/SmtpTestServer.h"
+#include "platform/password/CPasswordHash.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QLocale>
+
+#include <memory>
+
+namespace {
+
+// A shop with a shirt (1: 50.00 at 20 percent, colour 11 "R", sizes) and
+// a book (2: 50.00 at 10 percent), flat shipping 3.00 (5), a logged-in
+// candidate (7, with login "verdi" and consignee 70) and another
+// customer (8, with consignee 80). The basket: one shirt in M and red,
+// two books with a dedication. The buyer is Anna Bianchi from Forlì.
+class OrdineInvioBase
+{
+protected:
+    static void AvviaPosta()
+    {
+        QLocale::setDefault(QLocale::c());
+        s_smtp = std::make_unique<SmtpTestServer>();
+        ASSERT_EQ(s_smtp->Start(), "");
+        Funzioni::ImpostaServerPosta("127.0.0.1", s_smtp->Port());
+    }
+    static void FermaPosta()
+    {
+        Funzioni::ImpostaServerPosta("localhost", 25);
+        s_smtp.reset();
+    }
+
+    void Prepara(CAdoConnection::Engine engine)
+    {
+        s_smtp->Clear();
+        m_shop = std::make_unique<CQtrTestShop>(engine);
+        m_shop->AddBasics();
+        m_shop->Insert("ValoriTaglie", {{"ID", 1}, {"Valori", "S|M|L|"}});
+        InserisciProdotto(*m_shop, 1, "Camicia", 50, 20, 1.5, {{"IDTabellaTaglie", 1}, {"DATaglia", 0}, {"ATaglia", 2},
+                                                              {"Codice", "CAM"}});
+        InserisciProdotto(*m_shop, 2, "Libro", 50, 10, 0.5, {{"Codice", "LIB"}});
+        m_shop->Insert("ProdottiColori", {{"ID", 11}, {"IDProdotto", 1}, {"Codice", "R"}, {"Descrizione", "Rosso"}, {"Attivo", 1}});
+        m_shop->Insert("SpeseSpedizione", {{"ID", 5}, {"Descrizione", "Affrancata"}, {"Limite1", 0.0}, {"Prezzo1", 3.0},
+                                           {"EsenzioneIVA", 0}});
+        m_shop->Insert("Clienti", {{"ID", 7}, {"Cognome", "Verdi"}, {"UserID", "verdi"},
+                                   {"Password", CPasswordHash::Hash("segreta")}, {"IDGruppo", 3}, {"TipoUtente", 0}});
+        m_shop->Insert("Clienti", {{"ID", 70}, {"Cognome", "Casa Verdi"}, {"IDCliente", 7}, {"TipoUtente", 4}});
+        m_shop->Insert("Clienti", {{"ID", 8}, {"Cognome", "Neri"}, {"TipoUtente", 1}});
+        m_shop->Insert("Clienti", {{"ID", 80}, {"Cognome", "Casa Neri"}, {"IDCliente", 8}, {"TipoUtente", 4}});
+        int id = 1;
+        for (const auto& [codice, testo] : QList<QPair<QString, QString>>{
+                 {"PMTDATIORDINE", "Ordine n. "}, {"PMTTOTALEORDINE", "Totale ordine"},
+                 {"PMTNOTIFICAORDINE", "Nuovo ordine"}, {"PMTCONFERMARICORDINE", "Conferma d'ordine"},
+                 {"PMTNOMEUTENTE", "Utente"}, {"PMTPASSWORD", "Password"}, {"PMTTOTALEIVA", "IVA"}})
+            m_shop->AddMessage(id++, codice, {{"it", testo}});
+        const QVariantMap sessione = {
+            {"DbPath", m_shop->DbFolder()}, {"ShareConn", false}, {"CodiceLingua", "it"},
+            {"CodiceLinguaPredefinita", "it"}, {"IDListino", 0}, {"IDGruppo", 0}, {"FCListino2Euro", 1.0},
+            {"FCEuro2Web", 1.0}, {"Arrotondamento", 0.01}, {"ArrotondamentoListino", 0.01}, {"SimboloValuta", "€"},
+            {"IvaSpedizioni", 20.0}, {"PesoImballo", 0.0}, {"TipoPesoImballo", 0}, {"SpeseContrassegno", 6.0},
+            {"TipoSpeseContrassegno", 0}, {"MinimoContrassegno", 0.0},
+            {"Basket", "#1|1|11|M|0|#2|2|0||0|Dedica~Buon anno|"}, {"DimBasket", 2}, {"IDSpese", 5},
+            {"EmailOrdini", "ordini@bottega.test"}, {"RagioneSociale", "Bottega di prova"},
+            {"CognomeUtente", "Bianchi"}, {"NomeUtente", "Anna"}, {"IndirizzoUtente", "Via Emilia 1"},
+            {"CapUtente", "47121"}, {"LocalitaUtente", "Forlì"}, {"ProvinciaUtente", "FC"},
+            {"StatoUtente", "Italia"}, {"EmailUtente", "anna@esempio.test"}, {"CFPIUtente", ""},
+            {"TipoPagamento", "Bonifico"}, {"D_Cognome", ""}, {"IDUtente", 0}, {"CKIDCliente", 0},
+            {"IDDestinatario", 0}};
+        for (auto it = sessione.begin(); it != sessione.end(); ++it)
+            Set(it.key(), it.value());
+    }
+
+    void Set(const QString& chiave, const QVariant& valore) { m_shop->Host().Session().SetValue(chiave, valore); }
+    QVariant Session(const char* chiave) { return m_shop->Host().Session().Value(chiave); }
+
+    Ordine* Pagina(const QList<QPair<QString, QString>>& query = {})
+    {
+        m_page = m_shop->NewPage();
+        m_page->TestRequest().SetMethod("GET");
+        for (const auto& [chiave, valore] : query)
+            m_page->TestRequest().AddQueryString(chiave, valore);
+        return m_page->Create<Ordine>("QTR50.Ordine");
+    }
+
+    // One value of the first row the query finds; null when none.
+    QVariant Valore(const QString& sql, const QVariantList& params, const QString& colonna)
+    {
+        CAdoRecordset rs;
+        rs.Open(sql, &m_shop->Db(), params);
+        return rs.IsEOF() ? QVariant() : rs.Field(colonna);
+    }
+    QVariant Cliente(qint32 id, const QString& colonna)
+    {
+        return Valore("SELECT * FROM Clienti WHERE ID=?", {id}, colonna);
+    }
+    int Conta(const QString& tabella)
+    {
+        return Valore("SELECT COUNT(*) AS N FROM " + tabella, {}, "N").toInt();
+    }
+
+    static inline std::unique_ptr<SmtpTestServer> s_smtp;
+    std::unique_ptr<CQtrTestShop> m_shop;
+    std::unique_ptr<CAspTestPage> m_page;
+};
+
+class OrdineInvio : public OrdineInvioBase, public ::testing::TestWithParam<CAdoConnection::Engine>
+{
+protected:
+    static void SetUpTestSuite() { AvviaPosta(); }
+    static void TearDownTestSuite() { FermaPosta(); }
+    void SetUp() override { Prepara(GetParam()); }
+};
+
+// ---------------------------------------------------------------- the rows of one order
+
+struct CasoInvio
+{
+    const char* nome;
+    QVariantMap sessione;
+    bool credenziali = false;
+    bool locale = false;
+    qint32 cliente = 0;          // the order's customer; 0: a new one
+    qint32 destinatario = 0;     // the order's IDDestinatario
+    double prezzoCamicia = 50;   // the shirt line's stored price
+    double contrassegno = 0;     // the order's SpeseContrassegno
+};
+
+void PrintTo(const CasoInvio& c, std::ostream* os) { *os << c.nome; }
+
+const CasoInvio kInvii[] = {
+    {"NewVisitorBecomesANewCustomer", {}},
+    {"NewVisitorAskingForALoginGetsOne", {}, true},
+    {"LoggedInCustomerIsUpdated", {{"IDUtente", 7}, {"UtenteCollegato", true}}, false, false, 7},
+    {"LoginWinsOverTheCookie", {{"IDUtente", 7}, {"UtenteCollegato", true}, {"CKIDCliente", 8}}, false, false, 7},
+    // The session set-up puts the anonymous visitor's row in IDUtente: no
+    // login, so that row is not the buyer's.
+    {"IDUtenteWithoutLoginIsNoLogin", {{"IDUtente", 7}}, true},
+    // The cookie alone proves nothing: the visitor becomes a new customer
+    // and customer 8's row stays as it was.
+    {"CookieAloneIsNoLogin", {{"CKIDCliente", 8}}, true},
+    {"OwnConsigneeIsUpdated",
+     {{"IDUtente", 7}, {"UtenteCollegato", true}, {"IDDestinatario", 70}, {"D_Cognome", "Rossi"}}, false, false, 7, 70},
+    {"AnotherCustomersConsigneeIsLeftAlone",
+     {{"IDUtente", 7}, {"UtenteCollegato", true}, {"IDDestinatario", 80}, {"D_Cognome", "Rossi"}}, false, false, 7, 0},
+    {"VisitorsConsigneeIDIsIgnored", {{"IDDestinatario", 70}, {"D_Cognome", "Rossi"}}, false, false, 0, 0},
+    // The shop's 6.00 reaches the order through the basket with its 20
+    // percent VAT (7.20) and is stored net again.
+    {"CashOnDeliveryIsStoredNetOfVat", {{"TipoPagamento", "Contrassegno"}}, false, false, 0, 0, 50, 6},
+    // 60.00 with VAT less its 10.00 of VAT.
+    {"PricesWithVatStoreTheNetPrice", {{"AttivaPrezziIvaCompresa", true}}, false, false, 0, 0, 50},
+    {"LocalModeNumbersTheOrderWithT", {}, false, true},
+    // Checkout text is a value, never SQL.
+    {"SqlInTheCheckoutIsStoredAsText",
+     {{"CognomeUtente", "O'Brien'); DELETE FROM Clienti; --"}, {"LocalitaUtente", "Forlì' OR '1'='1"}}},
+};
+
+class OrdineInvioCasi : public OrdineInvioBase,
+                        public ::testing::TestWithParam<std::tuple<CAdoConnection::Engine, CasoInvio>>
+{
+protected:
+    static void SetUpTestSuite() { AvviaPosta(); }
+    static void TearDownTestSuite() { FermaPosta(); }
+    void SetUp() override { Prepara(std::get<0>(GetParam())); }
+};
+
+} // namespace
+
+TEST_P(OrdineInvioCasi, OneSubmissionWritesTheCustomerTheOrderAndItsLines)
+{
+    const CasoInvio& c = std::get<1>(GetParam());
+    for (auto it = c.sessione.begin(); it != c.sessione.end(); ++it)
+        Set(it.key(), it.value());
+    m_shop->Host().SetLocalMode(c.locale);
+    Ordine* o = Pagina();
+    o->NotificaEsercente(QVariant(), c.credenziali);
+
+    const qint32 idCliente = Session("IDClienteOrdine").toInt();
+    if (c.cliente)
+        EXPECT_EQ(idCliente, c.cliente);
+    else
+        EXPECT_GE(idCliente, 1000000001);
+    const QString cognome = c.sessione.value("CognomeUtente", "Bianchi").toString();
+    const QString localita = c.sessione.value("LocalitaUtente", "Forlì").toString();
+    EXPECT_EQ(Cliente(idCliente, "Cognome").toString(), cognome);
+    EXPECT_EQ(Cliente(idCliente, "Localita").toString(), localita);
+    // A known customer keeps his login, group and kind; customer 8 is
+    // never touched.
+    EXPECT_EQ(Cliente(7, "UserID").toString(), "verdi");
+    EXPECT_TRUE(CPasswordHash::Verify(Cliente(7, "Password").toString(), "segreta"));
+    EXPECT_EQ(Cliente(7, "IDGruppo").toInt(), 3);
+    EXPECT_EQ(Cliente(7, "TipoUtente").toInt(), 0);
+    EXPECT_EQ(Cliente(8, "Cognome").toString(), "Neri");
+    EXPECT_EQ(Cliente(80, "Cognome").toString(), "Casa Neri");
+    if (!c.cliente) {
+        EXPECT_EQ(Cliente(idCliente, "TipoUtente").toInt(), 1);
+        const QString generata = Session("PasswordGenerata").toString();
+        if (c.credenziali) {
+            EXPECT_EQ(Cliente(idCliente, "UserID").toString(), "abianchi");
+            EXPECT_EQ(generata.size(), 6);
+            EXPECT_TRUE(CPasswordHash::Verify(Cliente(idCliente, "Password").toString(), generata));
+        } else {
+            EXPECT_EQ(Cliente(idCliente, "UserID").toString(), "");
+            EXPECT_EQ(generata, "");
+        }
+    }
+    if (c.destinatario)
+        EXPECT_EQ(Cliente(c.destinatario, "Cognome").toString(), "Rossi");
+
+    const QString numOrd = Session("NumOrd").toString();
+    const qint32 idOrdine = Valore("SELECT ID FROM Ordini WHERE NumOrdine=?", {numOrd}, "ID").toInt();
+    EXPECT_GE(idOrdine, 1000000001);
+    EXPECT_EQ(numOrd, (c.locale ? QString("T") : QDate::currentDate().toString("yyyyMM")) + QString::number(idOrdine));
+    const auto ordine = [&](const char* colonna) { return Valore("SELECT * FROM Ordini WHERE ID=?", {idOrdine}, colonna); };
+    EXPECT_EQ(ordine("IDCliente").toInt(), idCliente);
+    EXPECT_EQ(ordine("IDDestinatario").toInt(), c.destinatario);
+    EXPECT_EQ(ordine("Localita").toString(), localita);
+    EXPECT_NEAR(ordine("SpeseSpedizione").toDouble(), 3.0, 1e-6);
+    EXPECT_NEAR(ordine("SpeseContrassegno").toDouble(), c.contrassegno, 1e-4);
+    EXPECT_TRUE(ordine("Modificato").toBool());
+    EXPECT_EQ(ordine("AutorizzazioneCartaCredito").toString(), "");
+
+    CAdoRecordset righe;
+    righe.Open("SELECT * FROM OrdiniDettaglio WHERE IDOrdine=? ORDER BY ID", &m_shop->Db(), {idOrdine});
+    ASSERT_EQ(righe.RecordCount(), 2);
+    EXPECT_EQ(righe.Field("CodiceProdotto").toString(), "CAM");
+    EXPECT_EQ(righe.Field("IDColore").toInt(), 11);
+    EXPECT_EQ(righe.Field("Taglia").toString(), "M");
+    EXPECT_NEAR(righe.Field("Prezzo").toDouble(), c.prezzoCamicia, 1e-6);
+    EXPECT_NEAR(righe.Field("Quantita").toDouble(), 1, 1e-6);
+    righe.MoveNext();
+    EXPECT_EQ(righe.Field("CampiUtente").toString(), "Dedica=Buon anno|");
+    EXPECT_NEAR(righe.Field("Quantita").toDouble(), 2, 1e-6);
+    EXPECT_NEAR(righe.Field("Iva").toDouble(), 10, 1e-6);
+
+    // The merchant's mail, outside local mode; never a password in it.
+    const QList<QJsonObject> posta = s_smtp->Messages();
+    ASSERT_EQ(posta.size(), c.locale ? 0 : 1);
+    if (!c.locale) {
+        EXPECT_EQ(posta[0]["rcpt_tos"].toArray().first().toString(), "ordini@bottega.test");
+        EXPECT_FALSE(posta[0]["body"].toString().contains("Password")) << posta[0]["body"].toString().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, OrdineInvioCasi,
+                         ::testing::Combine(::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
+                                            ::testing::ValuesIn(kInvii)),
+                         [](const auto& info) {
+                             return std::string(CAdoTestDatabase::EngineName(std::get<0>(info.param))) + "_"
+                                 + std::get<1>(info.param).nome;
+                         });
+
+// ---------------------------------------------------------------- all or nothing, mails
+
+TEST_P(OrdineInvio, AFailedSubmissionLeavesNothingAndSendsNoMail)
+{
+    m_shop->Db().Execute("DROP TABLE OrdiniDettaglio");
+    Ordine* o = Pagina();
+    EXPECT_ANY_THROW(o->NotificaEsercente());
+    EXPECT_EQ(Conta("Clienti"), 4);
+    EXPECT_EQ(Conta("Ordini"), 0);
+    EXPECT_FALSE(Session("NumOrd").isValid() && !Session("NumOrd").toString().isEmpty());
+    EXPECT_TRUE(s_smtp->Messages().isEmpty());
+    // No ID was used up either: the next order takes the first one.
+    EXPECT_EQ(Funzioni::ProssimoID("Ordini", &m_shop->Db(), true), 1000000001);
+}
+
+TEST_P(OrdineInvio, AnEmptyBasketStillMakesTheOrderAndMailsTheMerchant)
+{
+    Set("Basket", "");
+    Set("DimBasket", 0);
+    Pagina()->NotificaEsercente();
+    EXPECT_EQ(Conta("Ordini"), 1);
+    EXPECT_EQ(Conta("OrdiniDettaglio"), 0);
+    EXPECT_EQ(Conta("Clienti"), 5);
+    EXPECT_EQ(s_smtp->Messages().size(), 1);
+}
+
+TEST_P(OrdineInvio, AnUnknownLoggedInCustomerStopsBeforeAnythingIsWritten)
+{
+    Set("IDUtente", 999);
+    Set("UtenteCollegato", true);
+    EXPECT_ANY_THROW(Pagina()->NotificaEsercente());
+    EXPECT_EQ(Conta("Clienti"), 4);
+    EXPECT_EQ(Conta("Ordini"), 0);
+    EXPECT_TRUE(s_smtp->Messages().isEmpty());
+}
+
+TEST_P(OrdineInvio, ASharedConnectionCarriesTheWholeSubmission)
+{
+    Set("ShareConn", true);
+    Ordine* o = Pagina();
+    o->SetConn(&m_shop->Db());
+    o->NotificaEsercente();
+    o->NotificaCliente();
+    o->Free();
+    EXPECT_TRUE(m_shop->Db().IsOpen());
+    EXPECT_EQ(Conta("Ordini"), 1);
+    EXPECT_EQ(Conta("OrdiniDettaglio"), 2);
+    EXPECT_EQ(s_smtp->Messages().size(), 2);
+}
+
+TEST_P(OrdineInvio, BothMailsArriveWholeWithTheTotals)
+{
+    m_shop->Insert("TestoNotificaOrdine", {{"ID", 1}, {"CodiceLingua", "it"}, {"Testo", Encrypt("Grazie, a presto è già qui.")}});
+    Ordine* o = Pagina();
+    o->NotificaEsercente(QString("Nota: spedire presto"), true);
+    const QString generata = Session("PasswordGenerata").toString();
+    ASSERT_EQ(generata.size(), 6);
+    o->NotificaCliente();
+    const QList<QJsonObject> posta = s_smtp->Messages();
+    ASSERT_EQ(posta.size(), 2);
+    const QString esercente = posta[0]["body"].toString();
+    const QString cliente = posta[1]["body"].toString();
+    EXPECT_EQ(posta[0]["rcpt_tos"].toArray().first().toString(), "ordini@bottega.test");
+    EXPECT_EQ(posta[0]["mail_from"].toString(), "anna@esempio.test");
+    EXPECT_EQ(posta[1]["rcpt_tos"].toArray().first().toString(), "anna@esempio.test");
+    EXPECT_TRUE(posta[0]["defects"].toArray().isEmpty());
+    // Products 150.00, shipping 3.00, VAT 10.00 + 10.00 + 0.60.
+    for (const QString& corpo : {esercente, cliente}) {
+        EXPECT_TRUE(corpo.contains("Totale ordine € 173.60")) << corpo.toStdString();
+        EXPECT_TRUE(corpo.contains("IVA € 20.60")) << corpo.toStdString();
+        EXPECT_TRUE(corpo.contains("47121 Forlì (FC) - Italia")) << corpo.toStdString();
+        EXPECT_TRUE(corpo.contains("Ordine n. " + Session("NumOrd").toString()));
+        EXPECT_TRUE(corpo.contains("Utente abianchi"));
+        EXPECT_TRUE(corpo.contains("Nota: spedire presto"));
+    }
+    EXPECT_TRUE(cliente.contains("Grazie, a presto è già qui."));
+    // The password made now goes to its owner once, never to the merchant.
+    EXPECT_FALSE(esercente.contains("Password"));
+    EXPECT_TRUE(cliente.contains("Password " + generata));
+    EXPECT_EQ(Session("PasswordGenerata").toString(), "");
+    EXPECT_EQ(Session("DimBasket").toInt(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, OrdineInvio, ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
+                         [](const auto& info) { return CAdoTestDatabase::EngineName(info.param); });
