@@ -12,8 +12,10 @@ hand-computed totals; the checkout form must show its fault. On qtr50d
 the shopper then pays by card: the order's summary, the stand-in bank on
 loopback (a forged return refused on the way), the confirmation, the
 merchant's and the customer's mails at a test SMTP server, and the stored
-order with its authorisation. A failing step leaves its screenshot and page
-source in --out, beside the server's log.
+order with its authorisation; last a customer who signed in orders by bank
+transfer and finds the order in his history with the summary's total. A
+failing step leaves its screenshot and page source in --out, beside the
+server's log.
 """
 
 import argparse
@@ -379,6 +381,52 @@ def run_order(check, base, bank, mail_folder, shop):
     return order
 
 
+def run_history(check, base, mail_folder):
+    """A customer who signed in orders by bank transfer and finds the order
+    in his history with the total the summary showed."""
+    driver = check.driver
+    check.step = "sign in and buy"
+    driver.get(base + "accesso.asp")
+    driver.find_element(By.ID, "UserID").send_keys("rivenditore")
+    driver.find_element(By.ID, "Password").send_keys("lago2024")
+    follow(driver, driver.find_element(By.CSS_SELECTOR, "#modulo-accesso button"))
+    driver.get(base + "prodotto.asp?IDProdotto=%d" % PRODUCT_ID)
+    follow(driver, driver.find_element(By.CSS_SELECTOR, '#aggiungi-carrello button[name="Aggiungi"]'))
+    Select(driver.find_element(By.ID, "IDSpese")).select_by_visible_text("Corriere espresso")
+    follow(driver, driver.find_element(By.CSS_SELECTOR, '#scelta-spedizione button[name="Spese"]'))
+    follow(driver, driver.find_element(By.ID, "procedi-ordine"))
+    check.expect(driver.find_element(By.ID, "Cognome").get_attribute("value") != "", "the customer's data are not filled in")
+    for name, value in (("Indirizzo", "Via Manzoni 3"), ("Cap", "22100"), ("Localita", "Como"), ("Provincia", "CO"),
+                        ("Stato", "Italia"), ("Email", "rivenditore@example.com")):
+        field = driver.find_element(By.ID, name)
+        if field.get_attribute("value") == "":
+            field.send_keys(value)
+    driver.find_element(By.CSS_SELECTOR, 'input[name="TipoPagamento"][value="Bonifico"]').click()
+    follow(driver, driver.find_element(By.ID, "conferma-dati"))
+    check.expect(driver.find_elements(By.ID, "dati-accettati"), "the customer's checkout was not accepted")
+    follow(driver, driver.find_element(By.ID, "vai-conferma"))
+    total = check.text("#totali-ordine #totale-ordine")
+
+    check.step = "send without card"
+    follow(driver, driver.find_element(By.ID, "conferma-ordine"))
+    check.expect(driver.find_elements(By.ID, "ordine-confermato"), "no confirmation for a bank transfer")
+    order = check.text("#numero-ordine")
+    mails = wait_for_mails(mail_folder, 4)
+    check.expect(len(mails) == 4, "%d mails in all" % len(mails))
+    check.expect(all(total.replace("€ ", "") in m["body"] for m in mails[2:]), "the total %s is not in the mails" % total)
+
+    check.step = "the order in the history"
+    driver.get(base + "ordini.asp")
+    order_id = order[6:]
+    rows = [r.get_attribute("data-ordine") for r in driver.find_elements(By.CSS_SELECTOR, ".riga-ordine")]
+    check.expect(order_id in rows, "order %s is not among %s" % (order_id, rows))
+    check.screenshot("history-with-the-new-order")
+    follow(driver, driver.find_element(By.CSS_SELECTOR, "tr[data-ordine='%s'] a" % order_id))
+    check.expect(check.text("#totale-ordine") == total, "the history's total %r, the summary's %r"
+                 % (check.text("#totale-ordine"), total))
+    return order
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--server", choices=("preview", "qtr50d"), default="preview")
@@ -419,6 +467,8 @@ def main():
                 if ordering:
                     order = run_order(check, base, bank, mail_folder, shop)
                     print("  order %s paid through the stand-in bank and mailed" % order)
+                    order = run_history(check, base, mail_folder)
+                    print("  order %s of a signed-in customer is in his history" % order)
             except Exception:
                 check.save_failure()
                 raise
