@@ -45,6 +45,7 @@ CPageRunner::CPageRunner(const CVirtualFolders& folders, CSession& session, CGlo
 
 void CPageRunner::Connect(CSession& session, CApplication* application)
 {
+    m_engine.ReserveGlobals(CScriptObjects::Names());
     m_server.SetVirtualFolders(&m_folders);
     m_server.SetBuiltinObjects(&m_builtins);
     m_server.SetTimeoutHandler([this](int seconds) { m_engine.SetTimeLimit(std::chrono::seconds(seconds)); });
@@ -121,7 +122,7 @@ QStringList CPageRunner::RunScript(const QString& script, const std::function<CS
     m_builtins.SetRunningEngine(m_engine.Engine());
     {
         CAspCallGuard::ScriptScope scope;
-        m_engine.LoadScript(script);
+        m_engine.RunCompiledScript(script);
     }
     m_builtins.SetRunningEngine(nullptr);
     // Response.End stops the script by interrupting the engine: that

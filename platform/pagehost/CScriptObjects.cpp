@@ -227,7 +227,13 @@ QJSValue CScriptObjects::Expose(ScriptEngineFactory& factory, CBuiltinObjects& o
                                            Wrap(engine, objects.ServerObject()), Wrap(engine, objects.SessionObject()),
                                            Wrap(engine, objects.ApplicationObject()),
                                            QJSValue(CScriptValue::ConversionError()), QJSValue(CResponse::HeaderError())});
-    for (const char* name : {"Request", "Response", "Session", "Application", "Server"})
-        factory.AddExposedValue(QString::fromLatin1(name), model.property(QString::fromLatin1(name)));
+    for (const QString& name : Names())
+        factory.AddExposedValue(name, model.property(name));
     return model.property(QStringLiteral("end"));
+}
+
+QStringList CScriptObjects::Names()
+{
+    return {QStringLiteral("Request"), QStringLiteral("Response"), QStringLiteral("Session"),
+            QStringLiteral("Application"), QStringLiteral("Server")};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QJSValue>
+#include <QStringList>
 
 class CBuiltinObjects;
 class ScriptEngineFactory;
@@ -16,4 +17,6 @@ public:
     // Returns the function to call when the page ends: from then on the
     // objects refuse every use.
     static QJSValue Expose(ScriptEngineFactory& engine, CBuiltinObjects& objects);
+    // The global names Expose sets.
+    static QStringList Names();
 };

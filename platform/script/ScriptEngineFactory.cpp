@@ -12,6 +12,9 @@ namespace {
 const QString kScriptFile = QStringLiteral("script");
 const QString kCallTarget = QStringLiteral("__qtrCallTarget");
 const QString kCallArgs = QStringLiteral("__qtrCallArgs");
+// Texts kept compiled per engine; past it the kept ones are dropped (a
+// merchant editing a page makes a new text with each save).
+const qsizetype kMaxCompiledScripts = 64;
 
 // Frames read "function:line:column:file:name".
 int LineOfFirstScriptFrame(const QStringList& stackTrace)
@@ -56,7 +59,7 @@ void ScriptEngineFactory::InitializeScriptEngine()
     if (m_engine)
         return;
     m_engine = std::make_unique<QJSEngine>();
-    m_resetGlobals = ScriptIsolation::Harden(*m_engine);
+    m_resetGlobals = ScriptIsolation::Harden(*m_engine, m_reserved + QStringList{kCallTarget, kCallArgs});
     ++m_enginesMade;
 }
 
@@ -64,6 +67,7 @@ void ScriptEngineFactory::DropEngine()
 {
     m_functions.clear();
     m_cache.clear();
+    m_compiled.clear();
     m_resetGlobals = QJSValue();
     m_engine.reset();
 }
@@ -168,24 +172,52 @@ QJSValue ScriptEngineFactory::CallFunction(int id, const QJSValueList& args)
 {
     if (!m_engine || id <= 0 || id > m_functions.size())
         return QJSValue();
-    // Called through evaluate so that a throw of any value, not only of an
-    // Error, is told from a return and located in the script.
-    QJSValue global = m_engine->globalObject();
-    QJSValue argArray = m_engine->newArray(quint32(args.size()));
-    for (qsizetype i = 0; i < args.size(); ++i)
-        argArray.setProperty(quint32(i), args.at(i));
-    global.setProperty(kCallTarget, m_functions.at(id - 1));
-    global.setProperty(kCallArgs, argArray);
     QStringList stackTrace;
-    const QJSValue result = Evaluate(kCallTarget + QStringLiteral(".apply(null, ") + kCallArgs + QStringLiteral(")"),
-                                     QStringLiteral("call"), &stackTrace);
-    global.deleteProperty(kCallTarget);
-    global.deleteProperty(kCallArgs);
+    const QJSValue result = CallThroughEvaluate(m_functions.at(id - 1), args, &stackTrace);
     if (!stackTrace.isEmpty() || m_timedOut) {
         RecordError(result, stackTrace);
         return QJSValue();
     }
     return result;
+}
+
+QJSValue ScriptEngineFactory::CallThroughEvaluate(const QJSValue& function, const QJSValueList& args,
+                                                  QStringList* stackTrace, bool globalThis)
+{
+    QJSValue global = m_engine->globalObject();
+    QJSValue argArray = m_engine->newArray(quint32(args.size()));
+    for (qsizetype i = 0; i < args.size(); ++i)
+        argArray.setProperty(quint32(i), args.at(i));
+    global.setProperty(kCallTarget, function);
+    global.setProperty(kCallArgs, argArray);
+    const QJSValue result = Evaluate(kCallTarget + (globalThis ? QStringLiteral(".apply(this, ") : QStringLiteral(".apply(null, ")) + kCallArgs + QStringLiteral(")"),
+                                     QStringLiteral("call"), stackTrace);
+    global.setProperty(kCallTarget, QJSValue());
+    global.setProperty(kCallArgs, QJSValue());
+    return result;
+}
+
+void ScriptEngineFactory::RunCompiledScript(const QString& scriptText)
+{
+    Engine();
+    auto found = m_compiled.constFind(scriptText);
+    if (found == m_compiled.cend()) {
+        // On the function's first line, so the script's lines keep their numbers.
+        QStringList stackTrace;
+        const QJSValue function = Evaluate(QStringLiteral("(function () {") + scriptText + QStringLiteral("\n})"),
+                                           kScriptFile, &stackTrace);
+        if (!stackTrace.isEmpty() || m_timedOut || !function.isCallable()) {
+            LoadScript(scriptText);
+            return;
+        }
+        if (m_compiled.size() >= kMaxCompiledScripts)
+            m_compiled.clear();
+        found = m_compiled.insert(scriptText, function);
+    }
+    QStringList stackTrace;
+    const QJSValue result = CallThroughEvaluate(*found, {}, &stackTrace, true);
+    if (!stackTrace.isEmpty() || result.isError() || m_timedOut)
+        RecordError(result, stackTrace);
 }
 
 void ScriptEngineFactory::RecordError(const QJSValue& error, const QStringList& stackTrace)

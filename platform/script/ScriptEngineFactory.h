@@ -40,6 +40,9 @@ public:
     void FreeInstance();
 
     void InitializeScriptEngine();
+    // Global names the caller exposes before every script (ScriptIsolation):
+    // given before the first script, as they are fixed when an engine is made.
+    void ReserveGlobals(const QStringList& names) { m_reserved += names; }
     // The object stays the caller's; the script reaches its invokable
     // methods and properties under the global name.
     void AddExposedObjectPtr(const QString& name, QObject* object);
@@ -59,6 +62,14 @@ public:
     int EnginesMade() const { return m_enginesMade; }
 
     void LoadScript(const QString& scriptText);
+    // Runs a script as LoadScript does, compiled once per engine: a host
+    // that runs the same texts again and again (a page host) is spared the
+    // parse. The text becomes the body of a function kept with the engine
+    // and called on each run, so its top-level names are the function's,
+    // gone when it returns; the names it finds on the global object (the
+    // objects a host exposes) are looked up when it runs. A text that does
+    // not compile is loaded as LoadScript does, so its error reads the same.
+    void RunCompiledScript(const QString& scriptText);
     // Non-zero when the loaded script defines a function of that name.
     int GetIDOfFunction(const QString& name);
     // The function's result; undefined when it failed (the error is
@@ -78,10 +89,18 @@ private:
     void DropEngine();
     // evaluate, under the time limit when it is the outermost run.
     QJSValue Evaluate(const QString& program, const QString& fileName, QStringList* stackTrace);
+    // Calls a function of the engine through evaluate, so that a throw of
+    // any value, not only of an Error, is told from a return and located.
+    // globalThis: called as a script's top level is, with the global object
+    // as this (else with null, as a plain call).
+    QJSValue CallThroughEvaluate(const QJSValue& function, const QJSValueList& args, QStringList* stackTrace,
+                                 bool globalThis = false);
 
     std::unique_ptr<QJSEngine> m_engine;
     QJSValue m_resetGlobals;
     QHash<QString, QJSValue> m_cache;
+    QHash<QString, QJSValue> m_compiled;   // by script text
+    QStringList m_reserved;
     QList<QJSValue> m_functions;   // id - 1
     QList<ScriptError> m_errors;
     ScriptWatchdog m_watchdog;

@@ -5,8 +5,11 @@
 namespace {
 
 const char* const kHarden = R"JS(
-(function (global) {
+(function (global, reserved) {
     "use strict";
+    for (var r = 0; r < reserved.length; ++r)
+        if (!(reserved[r] in global))
+            global[reserved[r]] = undefined;
     var getProto = Object.getPrototypeOf, ownKeys = Reflect.ownKeys, describe = Reflect.getOwnPropertyDescriptor,
         define = Object.defineProperty, freeze = Object.freeze, isExtensible = Object.isExtensible,
         deleteProperty = Reflect.deleteProperty, setProperty = Reflect.set, setProto = Reflect.setPrototypeOf,
@@ -113,7 +116,7 @@ const char* const kHarden = R"JS(
     return function () {
         var clean = true;
         var current = ownKeys(global);
-        for (var j = 0; j < current.length; ++j)
+        for (var j = current.length - 1; j >= 0; --j)
             if (!pristine.has(current[j]) && !clearAdded(current[j]))
                 clean = false;
         for (var k = 0; k < builtins.length; ++k) {
@@ -130,12 +133,16 @@ const char* const kHarden = R"JS(
         exec(emptyPattern, "");
         return clean;
     };
-})(this)
+})
 )JS";
 
 } // namespace
 
-QJSValue ScriptIsolation::Harden(QJSEngine& engine)
+QJSValue ScriptIsolation::Harden(QJSEngine& engine, const QStringList& reserved)
 {
-    return engine.evaluate(QString::fromUtf8(kHarden), QStringLiteral("isolation"));
+    const QJSValue harden = engine.evaluate(QString::fromUtf8(kHarden), QStringLiteral("isolation"));
+    QJSValue names = engine.newArray(quint32(reserved.size()));
+    for (qsizetype i = 0; i < reserved.size(); ++i)
+        names.setProperty(quint32(i), reserved.at(i));
+    return harden.call({engine.globalObject(), names});
 }

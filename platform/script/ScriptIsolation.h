@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QJSValue>
+#include <QStringList>
 
 class QJSEngine;
 
@@ -24,8 +25,16 @@ class QJSEngine;
 // regular expressions (RegExp.$1). It returns false when the global object
 // cannot be put back (a property made read-only and undeletable, the global
 // object frozen or given another prototype): the engine must then go.
+//
+// The names a host sets before every script (reserved) are made global
+// properties once, here, and afterwards only assigned: the reset gives them
+// back undefined and never deletes them. Properties the script added are
+// deleted last added first. Both because this engine's property tables go
+// wrong when members other than the last one are deleted again and again
+// (after some dozens of rounds a name reads another's value, or nothing),
+// and code compiled once keeps looking the same names up.
 class ScriptIsolation
 {
 public:
-    static QJSValue Harden(QJSEngine& engine);
+    static QJSValue Harden(QJSEngine& engine, const QStringList& reserved = {});
 };

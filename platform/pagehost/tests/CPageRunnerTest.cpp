@@ -414,3 +414,25 @@ TEST_F(CPageRunnerTest, FailuresOfObjectsAndPathsBecomePageErrors)
 } // namespace
 
 #include "CPageRunnerTest.moc"
+
+// Pages are compiled once per engine and called again: each run must see
+// its own request and write its own reply, whatever the runs before it did
+// (ended early, failed, were stopped over their time, left globals), and a
+// page whose text changed runs its new text.
+TEST_F(CPageRunnerTest, APageRunAgainAndAgainSeesItsOwnRequest)
+{
+    const QString page = "<p>uno</p><%= Request('x') %><p>due</p><% Session.n = 1; lasciata = Request('x'); %><p>tre</p>";
+    const QString others[] = {"<% Response.Write('fine'); Response.End(); %>dopo",
+                              "<% niente(); %>", "<% var x = Request('x'); globale = x; %><%= x %>"};
+    for (int i = 0; i < 300; ++i) {
+        const QByteArray request = "GET /p.asp?x=" + QByteArray::number(i) + " HTTP/1.1\r\n\r\n";
+        ASSERT_EQ(Run(page, request), "<p>uno</p>" + QString::number(i) + "<p>due</p><p>tre</p>") << i;
+        Run(others[i % 3], request);
+        if (i == 150)
+            EXPECT_EQ(Run("<% Server.ScriptTimeout = 1; while (true) {} %>"),
+                      "<p>" + ScriptEngineFactory::TimeoutMessage(std::chrono::seconds(1)) + "</p>");
+    }
+    EXPECT_EQ(Run(page + "<%= '!' %>", "GET /p.asp?x=ultima HTTP/1.1\r\n\r\n"),
+              "<p>uno</p>ultima<p>due</p><p>tre</p>!");
+    EXPECT_EQ(runner.ScriptEngine().EnginesMade(), 1);
+}

@@ -124,6 +124,44 @@ TEST_F(ScriptEngineFactoryTest, NextScriptSeesNothingOfThePreviousOne)
               "undefined,undefined,undefined,function,function,function");
 }
 
+// A host exposes its objects before every script and the reset takes them
+// away after it; scripts add globals of their own. Round after round, each
+// script sees this round's objects and values, whether it is parsed anew
+// or compiled once and called again.
+class RepeatedScriptTest : public ::testing::TestWithParam<bool>
+{};
+
+TEST_P(RepeatedScriptTest, EachRunSeesItsOwnObjectsAndValues)
+{
+    ScriptEngineFactory factory;
+    factory.ReserveGlobals({"Pagina"});
+    const QString script = "implicita = Pagina.giro; var locale = Altro.giro;\n"
+                           "Registro.Note([Pagina.giro, Altro.giro, implicita, locale, typeof precedente].join());\n"
+                           "precedente = implicita;\n";
+    for (int round = 0; round < 300; ++round) {
+        Recorder recorder;
+        factory.InitializeScriptEngine();
+        for (const char* name : {"Pagina", "Altro"}) {
+            QJSValue object = factory.Engine()->newObject();
+            object.setProperty("giro", round);
+            factory.AddExposedValue(name, object);
+        }
+        factory.AddExposedObjectPtr("Registro", &recorder);
+        if (GetParam())
+            factory.RunCompiledScript(script);
+        else
+            factory.LoadScript(script);
+        ASSERT_TRUE(factory.GetErrorMessages().isEmpty()) << round << ": " << factory.GetErrorMessages().join("; ").toStdString();
+        const QString n = QString::number(round);
+        ASSERT_EQ(recorder.notes, QStringList({n + "," + n + "," + n + "," + n + ",undefined"})) << round;
+        factory.UnloadScript();
+    }
+    EXPECT_EQ(factory.EnginesMade(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, RepeatedScriptTest, ::testing::Bool(),
+                         [](const auto& info) { return std::string(info.param ? "CompiledOnce" : "ParsedEachTime"); });
+
 TEST_F(ScriptEngineFactoryTest, CachedValuesAreMadeOncePerEngine)
 {
     int made = 0;
