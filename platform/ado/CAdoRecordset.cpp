@@ -4,9 +4,12 @@
 #include "platform/ado/CAdoException.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
+
+#include <optional>
 
 namespace {
 
@@ -35,6 +38,37 @@ QString NoCurrentRow()
 {
     return QStringLiteral("Nessun record corrente: il recordset è all'inizio o alla fine, "
                           "o il record è stato eliminato.");
+}
+
+// The stored form "yyyy-MM-dd HH:mm:ss", read without the general parser
+// and kept per thread: a catalogue page reads the same few dates of its
+// discount rows for every product, and the parser with its local time
+// costs more than the query. Nothing when the text is of another form or
+// names a local time that does not exist (the parser decides those).
+std::optional<QDateTime> StoredDate(const QString& text)
+{
+    static const QString kForm = QStringLiteral("0000-00-00 00:00:00");
+    if (text.size() != kForm.size())
+        return std::nullopt;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (kForm.at(i).isDigit() ? !text.at(i).isDigit() || text.at(i).unicode() > '9' : text.at(i) != kForm.at(i))
+            return std::nullopt;
+    thread_local QHash<QString, QDateTime> known;
+    const auto found = known.constFind(text);
+    if (found != known.cend())
+        return *found;
+    const auto number = [&](qsizetype from, qsizetype length) { return QStringView(text).mid(from, length).toInt(); };
+    const QDate day(number(0, 4), number(5, 2), number(8, 2));
+    const QTime time(number(11, 2), number(14, 2), number(17, 2));
+    if (!day.isValid() || !time.isValid())
+        return std::nullopt;
+    const QDateTime date(day, time);
+    if (!date.isValid() || date.date() != day || date.time() != time)
+        return std::nullopt;
+    if (known.size() >= 1024)
+        known.clear();
+    known.insert(text, date);
+    return date;
 }
 
 } // namespace
@@ -400,6 +434,8 @@ QDateTime CAdoRecordset::DateValue(const QVariant& value)
     if (value.typeId() == QMetaType::QDateTime)
         return value.toDateTime();
     const QString text = value.toString().trimmed();
+    if (std::optional<QDateTime> stored = StoredDate(text))
+        return *stored;
     QDateTime date = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     if (!date.isValid())
         date = QDateTime::fromString(text, Qt::ISODate);

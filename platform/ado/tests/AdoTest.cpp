@@ -113,6 +113,43 @@ TEST_P(AdoEngine, DatesBindAndReadInTheStoredForm)
     EXPECT_EQ(CAdoRecordset::DateValue(rs.Field("Data")), when);
 }
 
+// Stored dates are read without the general parser and kept per thread:
+// every text reads as the parser reads it, the second time as the first.
+struct StoredDateCase
+{
+    const char* name;
+    const char* text;
+};
+
+class StoredDates : public ::testing::TestWithParam<StoredDateCase>
+{};
+
+TEST_P(StoredDates, ReadAsTheParserReadsThem)
+{
+    const QString text = QString::fromLatin1(GetParam().text);
+    QDateTime parsed = QDateTime::fromString(text.trimmed(), "yyyy-MM-dd HH:mm:ss");
+    if (!parsed.isValid())
+        parsed = QDateTime::fromString(text.trimmed(), Qt::ISODate);
+    for (int time = 0; time < 2; ++time) {
+        const QDateTime read = CAdoRecordset::DateValue(text);
+        EXPECT_EQ(read.isValid(), parsed.isValid()) << time;
+        if (parsed.isValid()) {
+            EXPECT_EQ(read, parsed) << time;
+            EXPECT_EQ(read.timeSpec(), parsed.timeSpec()) << time;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dates, StoredDates,
+    ::testing::Values(StoredDateCase{"Stored", "2004-03-10 09:07:02"}, StoredDateCase{"Midnight", "2024-12-31 00:00:00"},
+                      StoredDateCase{"LeapDay", "2024-02-29 23:59:59"}, StoredDateCase{"NoSuchDay", "2023-02-29 10:00:00"},
+                      StoredDateCase{"NoSuchHour", "2023-02-28 24:00:00"},
+                      StoredDateCase{"SpringForwardGap", "2024-03-31 02:30:00"},
+                      StoredDateCase{"Padded", " 2004-03-10 09:07:02 "}, StoredDateCase{"Iso", "2004-03-10T09:07:02"},
+                      StoredDateCase{"ArabicDigits", "\u0662004-03-10 09:07:02"}, StoredDateCase{"Empty", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_P(AdoEngine, OptimisticRecordsetAddsChangesAndDeletesRows)
 {
     Fill(3);
