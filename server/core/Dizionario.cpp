@@ -16,19 +16,32 @@ QString Dizionario::Traduci(const QVariant& codice)
             return codice.toString();
 
         const QString codiceMaiuscolo = codice.toString().toUpper();
-        m_rsCodice.Open(QStringLiteral("SELECT * FROM Dizionario WHERE Codice=?"), Connection(), {codiceMaiuscolo});
-        if (m_rsCodice.IsEOF()) {
-            m_rsCodice.Close();
-            return QString();
-        }
-        const QVariant id = m_rsCodice.Field(QStringLiteral("ID"));
-        m_rsCodice.Close();
-        bool trovato = false;
-        const QString testo = Testo(id, SessionText(QStringLiteral("CodiceLingua")), trovato);
-        if (trovato)
-            return testo;
-        return Testo(id, SessionText(QStringLiteral("CodiceLinguaPredefinita")), trovato);
+        const QString lingua = SessionText(QStringLiteral("CodiceLingua"));
+        const QString predefinita = SessionText(QStringLiteral("CodiceLinguaPredefinita"));
+        const QString chiave = codiceMaiuscolo + QLatin1Char('\n') + lingua + QLatin1Char('\n') + predefinita;
+        const auto letto = m_letti.constFind(chiave);
+        if (letto != m_letti.cend())
+            return *letto;
+        const QString testo = Cerca(codiceMaiuscolo, lingua, predefinita);
+        m_letti.insert(chiave, testo);
+        return testo;
     });
+}
+
+QString Dizionario::Cerca(const QString& codiceMaiuscolo, const QString& lingua, const QString& predefinita)
+{
+    m_rsCodice.Open(QStringLiteral("SELECT * FROM Dizionario WHERE Codice=?"), Connection(), {codiceMaiuscolo});
+    if (m_rsCodice.IsEOF()) {
+        m_rsCodice.Close();
+        return QString();
+    }
+    const QVariant id = m_rsCodice.Field(QStringLiteral("ID"));
+    m_rsCodice.Close();
+    bool trovato = false;
+    const QString testo = Testo(id, lingua, trovato);
+    if (trovato)
+        return testo;
+    return Testo(id, predefinita, trovato);
 }
 
 // The text of one language; a row with a null text counts as found, so the
@@ -47,11 +60,15 @@ QString Dizionario::Testo(const QVariant& idCodice, const QString& lingua, bool&
 
 void Dizionario::SetConn(QObject* connect)
 {
-    Guard([&] { UseConnection(connect); });
+    Guard([&] {
+        UseConnection(connect);
+        m_letti.clear();
+    });
 }
 
 void Dizionario::ReleaseRecordsets()
 {
     m_rsCodice.Close();
     m_rsTesto.Close();
+    m_letti.clear();
 }

@@ -56,6 +56,21 @@ TEST_P(DizionarioDb, TranslatesInTheVisitorsLanguageElseTheDefault)
     }
 }
 
+// A dictionary keeps what it read for its own page only: the next page
+// reads the texts the shop has then.
+TEST_P(DizionarioDb, APageAsksAgainWithoutReadingAgainAndTheNextPageReadsAnew)
+{
+    Dizionario* dizionario = NewPage();
+    Lingua("en");
+    EXPECT_EQ(dizionario->Traduci("PMTNOME"), "");
+    EXPECT_EQ(dizionario->Traduci("erremail"), "Invalid e-mail address");
+    Lingua("it");
+    EXPECT_EQ(dizionario->Traduci("ERREMAIL"), "Indirizzo e-mail non valido");
+    m_shop->AddMessage(4, "PMTNOME", {{"en", "Name"}});
+    Lingua("en");
+    EXPECT_EQ(NewPage()->Traduci("pmtnome"), "Name");
+}
+
 TEST_P(DizionarioDb, DebugModeAnswersTheCodesAndLastsForTheSession)
 {
     EXPECT_EQ(NewPage("1")->Traduci("erremail"), "erremail");
