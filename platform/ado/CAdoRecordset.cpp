@@ -86,10 +86,14 @@ void CAdoRecordset::Open(const QString& jetSql, CAdoConnection* connection, cons
         plain = connection->Run(jetSql, params);
     QSqlQuery& query = params.isEmpty() ? plain : connection->RunPrepared(jetSql, params);
     const QSqlRecord record = query.record();
+    QStringList lowered;
     for (int i = 0; i < record.count(); ++i) {
         m_columns << record.fieldName(i);
-        m_index.insert(record.fieldName(i).toLower(), i);
+        lowered << m_columns.last().toLower();
+        m_index.insert(lowered.last(), i);
     }
+    for (int i = 0; i < m_columns.size(); ++i)
+        m_exact.insert(m_columns.at(i), m_index.value(lowered.at(i)));
     while (query.next()) {
         QVector<QVariant> row(m_columns.size());
         for (int i = 0; i < m_columns.size(); ++i)
@@ -111,6 +115,7 @@ void CAdoRecordset::Close()
     m_table.clear();
     m_columns.clear();
     m_index.clear();
+    m_exact.clear();
     m_rows.clear();
     m_pos = 0;
     m_deletedCurrent = false;
@@ -225,6 +230,10 @@ bool CAdoRecordset::HasField(const QString& name) const
 int CAdoRecordset::ColumnIndex(const QString& name) const
 {
     RequireOpen();
+    // Callers name columns as the table does, so the exact name is tried
+    // before the lower-cased one (a copy of the name on every read).
+    if (const auto exact = m_exact.constFind(name); exact != m_exact.constEnd())
+        return exact.value();
     const auto it = m_index.constFind(name.toLower());
     if (it == m_index.constEnd())
         throw CAdoException(QStringLiteral("Campo non trovato nel recordset: %1").arg(name));

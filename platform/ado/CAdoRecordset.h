@@ -90,6 +90,7 @@ private:
     QString m_table;                 // the one table of an updatable query
     QStringList m_columns;
     QHash<QString, int> m_index;     // lower-case name -> column
+    QHash<QString, int> m_exact;     // each column's own name -> the column m_index gives
     QVector<QVector<QVariant>> m_rows;
     int m_pos = 0;                   // -1 BOF, m_rows.size() EOF
     bool m_deletedCurrent = false;   // the current row was just deleted

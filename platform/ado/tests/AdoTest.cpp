@@ -69,6 +69,23 @@ TEST_P(AdoEngine, StaticCursorWalksCountsAndReadsFieldsByName)
     EXPECT_THROW(rs.IsEOF(), CAdoException);
 }
 
+// A name read in any case finds the same column, also when two columns
+// share it: the last one, as the column list reads.
+TEST_P(AdoEngine, ANameFindsOneColumnWhateverItsCase)
+{
+    Fill(1);
+    m_conn->Execute("INSERT INTO Registro (NomeTabella, IDRecord) VALUES (?, ?)", {"Articoli", 1});
+    CAdoRecordset rs;
+    rs.Open("SELECT Articoli.ID, Articoli.Nome, Registro.IDRecord + 100 AS Id FROM Articoli, Registro "
+            "WHERE Registro.IDRecord = Articoli.ID",
+            m_conn.get());
+    ASSERT_EQ(rs.RecordCount(), 1);
+    for (const char* name : {"ID", "Id", "id", "iD"})
+        EXPECT_EQ(rs.Field(name).toInt(), 101) << name;
+    for (const char* name : {"Nome", "nome", "NOME"})
+        EXPECT_EQ(rs.Field(name).toString(), "art 01") << name;
+}
+
 TEST_P(AdoEngine, ValuesAreBoundNeverSpliced)
 {
     const QString tricky = "l'uno'; DROP TABLE Articoli; --";
