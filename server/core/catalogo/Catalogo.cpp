@@ -94,6 +94,13 @@ void Catalogo::ReleaseRecordsets()
     m_fonte.reset();
 }
 
+CatalogoFonteScontiAdo& Catalogo::Fonte()
+{
+    if (!m_fonte)
+        m_fonte = std::make_unique<CatalogoFonteScontiAdo>(Connection());
+    return *m_fonte;
+}
+
 void Catalogo::SetConn(QObject* Connect)
 {
     Guard([&] {
@@ -501,6 +508,12 @@ bool Catalogo::ApriPagina(const CatalogoSql& sql)
     const qint32 pagina = CatalogoValori::Intero(SessionValue(QStringLiteral("PaginaCorrenteProdotti")),
                                                  "PaginaCorrenteProdotti");
     PaginaCorrenteProdotti = qBound(1, pagina, m_rsProdotti.PageCount());
+    // The page's discount rows are read together, with its first price.
+    QList<qint32> idPagina;
+    m_rsProdotti.SetAbsolutePage(PaginaCorrenteProdotti);
+    for (qint32 i = 0; i < LunghezzaPaginaProdotti && !m_rsProdotti.IsEOF(); ++i, m_rsProdotti.MoveNext())
+        idPagina << m_rsProdotti.Field(QStringLiteral("ID")).toInt();
+    Fonte().ProdottiDellaPagina(idPagina);
     m_rsProdotti.SetAbsolutePage(PaginaCorrenteProdotti);
     CaricaProdotto();
     TotalePagineProdotti = m_rsProdotti.PageCount();
@@ -648,9 +661,7 @@ void Catalogo::LeggiRigaLingua(qint32 id)
 void Catalogo::CalcolaPrezzo()
 {
     PrezzoListino = m_prezzo.prezzoProdottoVL;
-    if (!m_fonte)
-        m_fonte = std::make_unique<CatalogoFonteScontiAdo>(Connection());
-    const CatalogoMotorePrezzi motore(*m_fonte, Cambi(), Oggi());
+    const CatalogoMotorePrezzi motore(Fonte(), Cambi(), Oggi());
     if (m_prezzo.offerta && CatalogoValori::Intero(SessionValue(QStringLiteral("IDListino")), "IDListino") == 0)
         motore.ApplicaOffertaProdotto(m_prezzo);
     PrezzoInizialeVL = m_prezzo.prezzoProdottoVL;

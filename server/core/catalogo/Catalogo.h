@@ -430,6 +430,7 @@ private:
     std::optional<QSet<QString>> m_lingueAttive;
     QHash<qint32, QString> m_valoriTaglie;
     std::unique_ptr<CatalogoFonteScontiAdo> m_fonte;
+    CatalogoFonteScontiAdo& Fonte();
 
     CAdoRecordset m_rsCategorie;
     CAdoRecordset m_rsCategorieProdotto;

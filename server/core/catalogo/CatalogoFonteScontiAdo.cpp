@@ -38,7 +38,7 @@ CatalogoScontoRiga CatalogoFonteScontiAdo::LeggiRiga(const CAdoRecordset& rs)
 std::optional<CatalogoCliente> CatalogoFonteScontiAdo::Cliente(qint32 idUtente)
 {
     if (m_utente != idUtente)
-        m_prodotto = 0;   // the rows read belong to another customer
+        m_prodotto = 0;   // the rows read belong to another customer (m_righePagina says whose it holds)
     m_utente = idUtente;
     if (const auto it = m_clienti.constFind(idUtente); it != m_clienti.constEnd())
         return *it;
@@ -88,19 +88,84 @@ const QVector<CatalogoFonteScontiAdo::RigaSconto>& CatalogoFonteScontiAdo::Righe
     if (!m_utente)
         throw std::logic_error("Sconti del prodotto chiesti prima del cliente");
     const qint32 gruppo = m_clienti.value(*m_utente)->gruppo;
-    // A customer or a group may have many rows, a product few: the "+"
-    // keeps the engine on the product's and the categories' indexes.
-    CAdoRecordset rs;
-    rs.Open(QStringLiteral("SELECT * FROM ScontiProdotto WHERE (+IDUtente=? OR +IDGruppo=?) AND (IDProdotto=? OR "
-                           "IDCategoria IN (SELECT IDCategoria FROM CategorieProdotti WHERE IDProdotto=?)) ORDER BY ID"),
-            m_connessione, {*m_utente, gruppo, idProdotto, idProdotto});
     m_righe.clear();
-    for (; !rs.IsEOF(); rs.MoveNext())
-        m_righe.append({rs.Field(QStringLiteral("IDUtente")).toInt(), rs.Field(QStringLiteral("IDGruppo")).toInt(),
-                        rs.Field(QStringLiteral("IDProdotto")).toInt(), rs.Field(QStringLiteral("IDCategoria")).toInt(),
-                        LeggiRiga(rs)});
+    if (m_pagina.contains(idProdotto)) {
+        if (m_utentePagina != m_utente)
+            LeggiPagina(*m_utente, gruppo);
+        m_righe = m_righePagina.value(idProdotto);
+    } else {
+        // A customer or a group may have many rows, a product few: the "+"
+        // keeps the engine on the product's and the categories' indexes.
+        LeggiRighe(QStringLiteral("SELECT * FROM ScontiProdotto WHERE (+IDUtente=? OR +IDGruppo=?) AND (IDProdotto=? OR "
+                                  "IDCategoria IN (SELECT IDCategoria FROM CategorieProdotti WHERE IDProdotto=?)) "
+                                  "ORDER BY ID"),
+                   {*m_utente, gruppo, idProdotto, idProdotto},
+                   [&](const RigaSconto& riga, bool, bool) { m_righe.append(riga); });
+    }
     m_prodotto = idProdotto;
     return m_righe;
+}
+
+void CatalogoFonteScontiAdo::LeggiRighe(
+    const QString& sql, const QVariantList& parametri,
+    const std::function<void(const RigaSconto&, bool prodottoNullo, bool categoriaNulla)>& riga)
+{
+    CAdoRecordset rs;
+    for (rs.Open(sql, m_connessione, parametri); !rs.IsEOF(); rs.MoveNext())
+        riga({rs.Field(QStringLiteral("IDUtente")).toInt(), rs.Field(QStringLiteral("IDGruppo")).toInt(),
+              rs.Field(QStringLiteral("IDProdotto")).toInt(), rs.Field(QStringLiteral("IDCategoria")).toInt(),
+              LeggiRiga(rs)},
+             rs.IsNull(QStringLiteral("IDProdotto")), rs.IsNull(QStringLiteral("IDCategoria")));
+}
+
+void CatalogoFonteScontiAdo::ProdottiDellaPagina(const QList<qint32>& idProdotti)
+{
+    m_pagina.clear();
+    for (const qint32 id : idProdotti)
+        if (!m_pagina.contains(id))
+            m_pagina.append(id);
+    // Past this many the rows are read product by product, as the engines
+    // limit the values one statement binds.
+    if (m_pagina.size() > 200)
+        m_pagina.clear();
+    m_utentePagina.reset();
+    m_righePagina.clear();
+    m_prodotto = 0;
+}
+
+// The same rows, for each product in the same order, as the query of one
+// product gives: a row on the product itself, or on one of its categories
+// (a Null in the row matches nothing, as in SQL).
+void CatalogoFonteScontiAdo::LeggiPagina(qint32 utente, qint32 gruppo)
+{
+    QStringList segnaposti;
+    QVariantList prodotti;
+    for (const qint32 id : std::as_const(m_pagina)) {
+        segnaposti << QStringLiteral("?");
+        prodotti << id;
+    }
+    const QString elenco = segnaposti.join(QStringLiteral(", "));
+    QHash<qint32, QList<qint32>> categorie;
+    CAdoRecordset rs;
+    for (rs.Open(QStringLiteral("SELECT IDProdotto, IDCategoria FROM CategorieProdotti WHERE IDProdotto IN (%1)").arg(elenco),
+                 m_connessione, prodotti);
+         !rs.IsEOF(); rs.MoveNext())
+        if (!rs.IsNull(QStringLiteral("IDCategoria")))
+            categorie[rs.Field(QStringLiteral("IDProdotto")).toInt()].append(rs.Field(QStringLiteral("IDCategoria")).toInt());
+    rs.Close();
+    m_righePagina.clear();
+    LeggiRighe(QStringLiteral("SELECT * FROM ScontiProdotto WHERE (+IDUtente=? OR +IDGruppo=?) AND (IDProdotto IN (%1) OR "
+                              "IDCategoria IN (SELECT IDCategoria FROM CategorieProdotti WHERE IDProdotto IN (%1))) "
+                              "ORDER BY ID")
+                   .arg(elenco),
+               QVariantList{utente, gruppo} + prodotti + prodotti,
+               [&](const RigaSconto& riga, bool prodottoNullo, bool categoriaNulla) {
+                   for (const qint32 id : std::as_const(m_pagina))
+                       if ((!prodottoNullo && riga.idProdotto == id)
+                           || (!categoriaNulla && categorie.value(id).contains(riga.idCategoria)))
+                           m_righePagina[id].append(riga);
+               });
+    m_utentePagina = utente;
 }
 
 std::optional<CatalogoScontoRiga> CatalogoFonteScontiAdo::RigaProdotto(Titolare titolare, qint32 id,

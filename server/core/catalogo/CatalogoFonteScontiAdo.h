@@ -3,6 +3,10 @@
 #include "server/core/catalogo/ICatalogoFonteSconti.h"
 
 #include <QHash>
+#include <QList>
+#include <QVariantList>
+
+#include <functional>
 
 class CAdoConnection;
 class CAdoRecordset;
@@ -10,7 +14,9 @@ class CAdoRecordset;
 // The discount rows of the shop database. The customer's and the group's
 // records are read once per catalogue object, as a page asks for them with
 // every product it prices; the product's rows of the customer and of his
-// group, by product and by category, come in one query per product.
+// group, by product and by category, come in one query per product, or,
+// for the products of the page being listed, in one query for them all
+// when the first of them is priced.
 class CatalogoFonteScontiAdo : public ICatalogoFonteSconti
 {
 public:
@@ -22,6 +28,9 @@ public:
     QVector<CatalogoScontoRiga> RigheCategorie(Titolare titolare, qint32 id, qint32 idProdotto) override;
 
     static CatalogoScontoRiga LeggiRiga(const CAdoRecordset& rs);
+    // The products of the page about to be listed (those after them are
+    // read one by one).
+    void ProdottiDellaPagina(const QList<qint32>& idProdotti);
 
 private:
     // A ScontiProdotto row with the columns that say whose and what it is.
@@ -32,6 +41,9 @@ private:
     };
 
     const QVector<RigaSconto>& RigheDelProdotto(qint32 idProdotto);
+    void LeggiRighe(const QString& sql, const QVariantList& parametri,
+                    const std::function<void(const RigaSconto&, bool prodottoNullo, bool categoriaNulla)>& riga);
+    void LeggiPagina(qint32 utente, qint32 gruppo);
     static bool DelTitolare(const RigaSconto& riga, Titolare titolare, qint32 id);
 
     CAdoConnection* m_connessione;
@@ -40,4 +52,7 @@ private:
     QVector<RigaSconto> m_righe;      // m_prodotto's rows of m_utente and his group
     QHash<qint32, std::optional<CatalogoCliente>> m_clienti;
     QHash<qint32, std::optional<CatalogoScontoRiga>> m_gruppi;
+    QList<qint32> m_pagina;                           // the page's products, each once
+    std::optional<qint32> m_utentePagina;             // whose rows m_righePagina holds
+    QHash<qint32, QVector<RigaSconto>> m_righePagina;
 };

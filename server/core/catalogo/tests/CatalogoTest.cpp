@@ -405,6 +405,48 @@ TEST_P(CatalogoDb, DiscountsAreFoundInTheDatabaseInTheirOrder)
     EXPECT_DOUBLE_EQ(c->PrezzoProdottoVL(), 95);
 }
 
+// A page reads its products' discount rows together: each product of the
+// page, and those read after it, is priced as reading it alone prices it,
+// for the customer and for his group, by product and by category, a Null
+// in a row matching nothing.
+TEST_P(CatalogoDb, APageIsPricedAsItsProductsAlone)
+{
+    m_shop->Insert("Gruppi", {{"ID", 4}, {"ScontoPredefinito", "5"}});
+    m_shop->Insert("Clienti", {{"ID", 8}, {"IDGruppo", 4}});
+    Categoria(9, 0, "TUTTO", "Tutto", 3);
+    for (int id = 11; id <= 17; ++id) {
+        Prodotto(id, id % 2 ? 3 : 7, 100 + id);
+        Collega(id, 9);
+    }
+    Collega(16, 2);
+    Collega(17, 0);
+    Sconto({{"IDUtente", 8}, {"IDProdotto", 11}, {"ScontoPredefinito", "20"}});
+    Sconto({{"IDGruppo", 4}, {"IDProdotto", 12}, {"ScontoPredefinito", "50"}});
+    Sconto({{"IDUtente", 8}, {"IDCategoria", 7}, {"ScontoPredefinito", "5+5"}});
+    Sconto({{"IDGruppo", 4}, {"IDCategoria", 2}, {"ScontoPredefinito", "30"}});
+    Sconto({{"IDUtente", 8}, {"IDCategoria", 3}, {"IDProdotto", 13}, {"ScontoPredefinito", "15"}});
+    Sconto({{"IDUtente", 8}, {"IDProdotto", QVariant(QMetaType(QMetaType::Int))},
+            {"IDCategoria", QVariant(QMetaType(QMetaType::Int))}, {"ScontoPredefinito", "90"}});
+    Sconto({{"IDUtente", 8}, {"IDProdotto", 17}, {"ScontoPredefinito", "7"}});
+    Set("IDUtente", 8);
+    Set("IDGruppo", 4);
+    Set("PageSize", 4);
+    QStringList soli;
+    Catalogo* c = Pagina();
+    for (int id = 11; id <= 17; ++id) {
+        ASSERT_TRUE(c->LeggiProdotto(id));
+        soli << QString("%1: %2 %3").arg(id).arg(c->PrezzoProdottoVL()).arg(c->Sconto());
+    }
+    for (int pagina = 1; pagina <= 2; ++pagina) {
+        Set("PaginaCorrenteProdotti", pagina);
+        c = Pagina();
+        QStringList elenco;
+        for (bool ok = c->ApriPaginaProdotti(pagina, 9); ok; ok = c->LeggiProdottoSuccessivo())
+            elenco << QString("%1: %2 %3").arg(c->IDProdotto).arg(c->PrezzoProdottoVL()).arg(c->Sconto());
+        EXPECT_EQ(elenco, soli.mid((pagina - 1) * 4)) << pagina;
+    }
+}
+
 // The session set-up makes the Clienti row 0 the anonymous visitor; its
 // discounts, and its group's, are his.
 TEST_P(CatalogoDb, TheAnonymousVisitorIsTheCustomerRowZero)
