@@ -265,6 +265,16 @@ int CAdoRecordset::PageCount() const
     return (m_rows.size() + m_pageSize - 1) / m_pageSize;
 }
 
+void CAdoRecordset::SetAbsolutePosition(int position)
+{
+    RequireOpen();
+    if (position < 1 || position > m_rows.size())
+        throw CAdoException(QStringLiteral("Posizione non valida: %1").arg(position));
+    CommitPending();
+    m_deletedCurrent = false;
+    m_pos = position - 1;
+}
+
 void CAdoRecordset::SetAbsolutePage(int page)
 {
     RequireOpen();

@@ -43,6 +43,8 @@ public:
     int RecordCount() const;
     // 1-based position of the current row, or a Position value.
     int AbsolutePosition() const;
+    // Makes row n (1-based) the current one.
+    void SetAbsolutePosition(int position);
 
     int FieldCount() const;
     QString FieldName(int index) const;

@@ -106,6 +106,7 @@ void Catalogo::SetConn(QObject* Connect)
     Guard([&] {
         UseConnection(Connect);
         m_fonte.reset();
+        m_pagina.Chiudi();
     });
 }
 
@@ -508,11 +509,14 @@ bool Catalogo::ApriPagina(const CatalogoSql& sql)
     const qint32 pagina = CatalogoValori::Intero(SessionValue(QStringLiteral("PaginaCorrenteProdotti")),
                                                  "PaginaCorrenteProdotti");
     PaginaCorrenteProdotti = qBound(1, pagina, m_rsProdotti.PageCount());
-    // The page's discount rows are read together, with its first price.
+    // What the page's products show beside their own rows is read for
+    // them all at once: texts, colours, and discount rows with the first
+    // price.
     QList<qint32> idPagina;
     m_rsProdotti.SetAbsolutePage(PaginaCorrenteProdotti);
     for (qint32 i = 0; i < LunghezzaPaginaProdotti && !m_rsProdotti.IsEOF(); ++i, m_rsProdotti.MoveNext())
         idPagina << m_rsProdotti.Field(QStringLiteral("ID")).toInt();
+    m_pagina.Leggi(Connection(), idPagina, LinguaVisitatore(), LinguaPredefinita());
     Fonte().ProdottiDellaPagina(idPagina);
     m_rsProdotti.SetAbsolutePage(PaginaCorrenteProdotti);
     CaricaProdotto();
@@ -551,6 +555,7 @@ void Catalogo::ChiudiProdotti()
 {
     m_rsProdotti.Close();
     m_rsLingua.Close();
+    m_pagina.Chiudi();
 }
 
 bool Catalogo::LeggiProdotto(const QVariant& ID)
@@ -619,9 +624,13 @@ void Catalogo::CaricaProdotto()
     CalcolaImporti();
     SimboloValuta = SessionText(QStringLiteral("SimboloValuta"));
 
-    m_rsColori.Open(QStringLiteral("SELECT COUNT(*) AS N FROM ProdottiColori WHERE Attivo=1 AND IDProdotto=?"),
-                    Connection(), {IDProdotto});
-    NumeroColori = m_rsColori.Field(QStringLiteral("N")).toInt();
+    if (const std::optional<int> colori = m_pagina.NumeroColori(IDProdotto)) {
+        NumeroColori = *colori;
+    } else {
+        m_rsColori.Open(QStringLiteral("SELECT COUNT(*) AS N FROM ProdottiColori WHERE Attivo=1 AND IDProdotto=?"),
+                        Connection(), {IDProdotto});
+        NumeroColori = m_rsColori.Field(QStringLiteral("N")).toInt();
+    }
     m_rsColori.Close();
     CaricaTaglie(rs);
     NumeroCampiCustom = CatalogoTesti::NumeroCampi(m_campiCustom);
@@ -640,10 +649,17 @@ void Catalogo::LeggiRigaLingua(qint32 id)
     m_campiCustom.clear();
     m_prezzo.prezzoPromozioneVL = 0;
     m_prezzo.prezzoProdottoVL = 0;
-    if (!ApriInLingua(m_rsLingua, QStringLiteral("SELECT * FROM ProdottiLingue WHERE CodiceLingua=? AND IDProdotto=?"),
-                      id))
+    const CAdoRecordset* riga = nullptr;
+    if (const auto dallaPagina = m_pagina.RigaLingua(id, LinguaVisitatore(), LinguaPredefinita())) {
+        m_rsLingua.Close();
+        riga = *dallaPagina;
+    } else if (ApriInLingua(m_rsLingua,
+                            QStringLiteral("SELECT * FROM ProdottiLingue WHERE CodiceLingua=? AND IDProdotto=?"), id)) {
+        riga = &m_rsLingua;
+    }
+    if (!riga)
         return;
-    const CAdoRecordset& rs = m_rsLingua;
+    const CAdoRecordset& rs = *riga;
     NomeProdotto = Decifrato(rs, QStringLiteral("Nome"));
     DescrizioneFatturaProdotto = Decifrato(rs, QStringLiteral("DescrizioneFattura"));
     DescrizioneBreveProdotto = Decifrato(rs, QStringLiteral("DescrizioneBreve"));

@@ -2,6 +2,7 @@
 
 #include "platform/ado/CAdoRecordset.h"
 #include "server/core/CQtrServerObject.h"
+#include "server/core/catalogo/CatalogoPagina.h"
 #include "server/core/catalogo/CatalogoPrezzo.h"
 
 #include <QDate>
@@ -431,6 +432,7 @@ private:
     QHash<qint32, QString> m_valoriTaglie;
     std::unique_ptr<CatalogoFonteScontiAdo> m_fonte;
     CatalogoFonteScontiAdo& Fonte();
+    CatalogoPagina m_pagina;
 
     CAdoRecordset m_rsCategorie;
     CAdoRecordset m_rsCategorieProdotto;

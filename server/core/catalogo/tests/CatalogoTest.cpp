@@ -405,19 +405,26 @@ TEST_P(CatalogoDb, DiscountsAreFoundInTheDatabaseInTheirOrder)
     EXPECT_DOUBLE_EQ(c->PrezzoProdottoVL(), 95);
 }
 
-// A page reads its products' discount rows together: each product of the
-// page, and those read after it, is priced as reading it alone prices it,
-// for the customer and for his group, by product and by category, a Null
-// in a row matching nothing.
-TEST_P(CatalogoDb, APageIsPricedAsItsProductsAlone)
+// A page reads its products' texts, colours and discount rows together:
+// each product of the page, and those read after it, shows what reading it
+// alone shows: the visitor's language else the default one, its active
+// colours, the discounts of the customer and of his group, by product and
+// by category, a Null in a row matching nothing.
+TEST_P(CatalogoDb, APageShowsItsProductsAsTheyShowAlone)
 {
     m_shop->Insert("Gruppi", {{"ID", 4}, {"ScontoPredefinito", "5"}});
     m_shop->Insert("Clienti", {{"ID", 8}, {"IDGruppo", 4}});
     Categoria(9, 0, "TUTTO", "Tutto", 3);
     for (int id = 11; id <= 17; ++id) {
-        Prodotto(id, id % 2 ? 3 : 7, 100 + id);
+        Prodotto(id, id % 2 ? 3 : 7, 100 + id, {}, id == 15 ? QVariantMap{{"CodiceLingua", "nessuna"}} : QVariantMap{});
         Collega(id, 9);
     }
+    for (int id : {12, 14, 16})
+        m_shop->Insert("ProdottiLingue", {{"ID", 500 + id}, {"IDProdotto", id}, {"CodiceLingua", "en"},
+                                          {"Nome", Encrypt(QString("Product %1").arg(id))}, {"Prezzo", 200 + id}});
+    int colore = 0;
+    for (auto [prodotto, attivo] : {std::pair{11, 1}, {11, 0}, {11, 1}, {14, 1}, {17, 0}})
+        m_shop->Insert("ProdottiColori", {{"ID", ++colore}, {"IDProdotto", prodotto}, {"Codice", "C"}, {"Attivo", attivo}});
     Collega(16, 2);
     Collega(17, 0);
     Sconto({{"IDUtente", 8}, {"IDProdotto", 11}, {"ScontoPredefinito", "20"}});
@@ -431,19 +438,29 @@ TEST_P(CatalogoDb, APageIsPricedAsItsProductsAlone)
     Set("IDUtente", 8);
     Set("IDGruppo", 4);
     Set("PageSize", 4);
-    QStringList soli;
-    Catalogo* c = Pagina();
-    for (int id = 11; id <= 17; ++id) {
-        ASSERT_TRUE(c->LeggiProdotto(id));
-        soli << QString("%1: %2 %3").arg(id).arg(c->PrezzoProdottoVL()).arg(c->Sconto());
-    }
-    for (int pagina = 1; pagina <= 2; ++pagina) {
-        Set("PaginaCorrenteProdotti", pagina);
-        c = Pagina();
-        QStringList elenco;
-        for (bool ok = c->ApriPaginaProdotti(pagina, 9); ok; ok = c->LeggiProdottoSuccessivo())
-            elenco << QString("%1: %2 %3").arg(c->IDProdotto).arg(c->PrezzoProdottoVL()).arg(c->Sconto());
-        EXPECT_EQ(elenco, soli.mid((pagina - 1) * 4)) << pagina;
+    for (const char* lingua : {"it", "en"}) {
+        Set("CodiceLingua", lingua);
+        const auto scheda = [](Catalogo* c) {
+            return QString("%1 %2: %3 %4, %5 colori")
+                .arg(c->IDProdotto)
+                .arg(c->NomeProdotto)
+                .arg(c->PrezzoProdottoVL())
+                .arg(c->Sconto())
+                .arg(c->NumeroColori);
+        };
+        QStringList soli;
+        Catalogo* c = Pagina();
+        for (int id = 11; id <= 17; ++id) {
+            ASSERT_TRUE(c->LeggiProdotto(id));
+            soli << scheda(c);
+        }
+        for (int pagina = 1; pagina <= 2; ++pagina) {
+            c = Pagina();
+            QStringList elenco;
+            for (bool ok = c->ApriPaginaProdotti(pagina, 9); ok; ok = c->LeggiProdottoSuccessivo())
+                elenco << scheda(c);
+            EXPECT_EQ(elenco, soli.mid((pagina - 1) * 4)) << lingua << " " << pagina;
+        }
     }
 }
 
