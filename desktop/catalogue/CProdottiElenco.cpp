@@ -1,19 +1,14 @@
 #include "desktop/catalogue/CProdottiElenco.h"
 
 #include "platform/dao/CDaoDatabase.h"
+#include "platform/sql/CJetSql.h"
 
 #include <QSqlQuery>
 
 namespace {
 
-// A Like pattern for the values that begin with text, "!" escaping.
-QString LikePrefix(QString text)
-{
-    text.replace(QLatin1Char('!'), QStringLiteral("!!"));
-    text.replace(QLatin1Char('%'), QStringLiteral("!%"));
-    text.replace(QLatin1Char('_'), QStringLiteral("!_"));
-    return text + QLatin1Char('%');
-}
+// A Like pattern for the values that begin with text.
+QString LikePrefix(const QString& text) { return CJetSql::LikeLiteral(text) + QLatin1Char('%'); }
 
 } // namespace
 
@@ -37,7 +32,7 @@ void CProdottiElenco::LoadFiltered(qint32 base, const ProdottoForm& form, qint32
     for (const auto& [column, prefix] : prefixes) {
         if (prefix.isEmpty())
             continue;
-        filter += QStringLiteral(" AND %1 LIKE ? ESCAPE '!'").arg(QLatin1String(column));
+        filter += QStringLiteral(" AND %1 LIKE ?").arg(QLatin1String(column)) + QLatin1String(CJetSql::kLikeEscape);
         values << LikePrefix(prefix);
     }
     Load(filter, values);

@@ -16,6 +16,14 @@ int ConversionLength(const QString& pattern, int i)
     return m.hasMatch() ? m.capturedLength() : 0;
 }
 
+// A character the pattern itself writes in a bound Like literal: Jet's
+// wildcards become the engine's, and "!", the escape character, is taken
+// as itself.
+QString PatternChar(QChar c)
+{
+    return c == QLatin1Char('!') ? QStringLiteral("!!") : CJetSql::LikePattern(QString(c));
+}
+
 bool FollowsLike(const QString& text)
 {
     static const QRegularExpression re(QStringLiteral("\\bLIKE\\s*$"), QRegularExpression::CaseInsensitiveOption);
@@ -75,7 +83,7 @@ private:
             if (c == quote) {
                 if (i + 1 < m_pattern.size() && m_pattern.at(i + 1) == quote) {
                     raw += QString(2, quote);
-                    filled += like ? CJetSql::LikePattern(QString(c)) : QString(c);
+                    filled += like ? PatternChar(c) : QString(c);
                     i += 2;
                     continue;
                 }
@@ -87,16 +95,18 @@ private:
                 i += 2;
             } else if (const int length = ConversionLength(m_pattern, i)) {
                 hasConversion = true;
-                filled += Next().toString();
+                filled += like ? CJetSql::LikeLiteral(Next().toString()) : Next().toString();
                 i += length;
             } else {
                 raw += c;
-                filled += like ? CJetSql::LikePattern(QString(c)) : QString(c);
+                filled += like ? PatternChar(c) : QString(c);
                 ++i;
             }
         }
         if (hasConversion) {
             m_text += QLatin1Char('?');
+            if (like)
+                m_text += QLatin1String(CJetSql::kLikeEscape);
             m_bound << filled;
         } else {
             m_text += quote + raw + quote;

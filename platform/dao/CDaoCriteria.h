@@ -20,9 +20,10 @@ public:
     // %d, %i, %u, %ld, %lu, %f, %g, %lf) bound to the next value instead of
     // written in. A quoted literal holding conversions ('%s', '*%s*')
     // becomes one bound text; after Like its own wildcards are read as the
-    // Like pattern they were, the values' text as it stands. "%%" stands
-    // for "%". A count of values that differs from the conversions, or an
-    // unclosed quote, raises CDaoException.
+    // Like pattern they were, and the values match as plain text: their
+    // "%", "_" and "!" are escaped and the criterion carries the ESCAPE
+    // clause. "%%" stands for "%". A count of values that differs from the
+    // conversions, or an unclosed quote, raises CDaoException.
     static CDaoCriteria Format(const QString& pattern, const QVariantList& values);
 
     // A column name from outside, bracketed; a name that a bracket cannot

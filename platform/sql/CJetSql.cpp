@@ -298,3 +298,12 @@ QString CJetSql::LikePattern(const QString& jetPattern)
     pattern.replace(QLatin1Char('?'), QLatin1Char('_'));
     return pattern;
 }
+
+QString CJetSql::LikeLiteral(const QString& text)
+{
+    QString literal = text;
+    literal.replace(QLatin1Char('!'), QStringLiteral("!!"));
+    literal.replace(QLatin1Char('%'), QStringLiteral("!%"));
+    literal.replace(QLatin1Char('_'), QStringLiteral("!_"));
+    return literal;
+}

@@ -30,6 +30,12 @@ public:
     // A Jet Like pattern ("ab*c?") as a standard one ("ab%c_").
     static QString LikePattern(const QString& jetPattern);
 
+    // Text a visitor or the merchant typed, to match as it stands inside a
+    // Like pattern bound with kLikeEscape: its "%", "_" and "!" escaped.
+    static QString LikeLiteral(const QString& text);
+    // The clause that goes after such a pattern's "?", on both engines.
+    static constexpr const char* kLikeEscape = " ESCAPE '!'";
+
 private:
     Dialect m_dialect;
 };

@@ -3,6 +3,7 @@
 #include "platform/ado/CAdoException.h"
 #include "platform/ado/CAdoRecordset.h"
 #include "platform/ado/testing/CAdoTestDatabase.h"
+#include "platform/sql/CJetSql.h"
 #include "platform/testing/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -230,6 +231,21 @@ TEST_P(AdoEngine, AccessDialectRunsOnTheEngine)
     EXPECT_EQ(rs.RecordCount(), 2);
     EXPECT_EQ(rs.Field("ID").toInt(), 3);
     EXPECT_EQ(m_conn->Execute("DELETE * FROM Articoli WHERE ID>?", {2}), 2);
+}
+
+// Typed text inside a Like pattern, escaped, matches as it stands.
+TEST_P(AdoEngine, AnEscapedLikeValueMatchesItsOwnText)
+{
+    for (const auto& [id, name] : {std::pair{1, "50%"}, {2, "500"}, {3, "a_b"}, {4, "axb"}, {5, "ok!"}})
+        m_conn->Execute("INSERT INTO Articoli (ID, Nome) VALUES (?, ?)", {id, name});
+    for (const auto& [typed, id] : {std::pair{"50%", 1}, {"a_", 3}, {"k!", 5}}) {
+        SCOPED_TRACE(typed);
+        CAdoRecordset rs;
+        rs.Open(QStringLiteral("SELECT ID FROM Articoli WHERE Nome Like ?") + CJetSql::kLikeEscape, m_conn.get(),
+                {"%" + CJetSql::LikeLiteral(typed) + "%"});
+        EXPECT_EQ(rs.RecordCount(), 1);
+        EXPECT_EQ(rs.Field("ID").toInt(), id);
+    }
 }
 
 TEST_P(AdoEngine, NestedTransactionsRollBackTheirOwnPart)

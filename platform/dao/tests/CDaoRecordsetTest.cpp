@@ -404,10 +404,62 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"QuotedText", "Cognome='%s'", {"O'Brien"}, "Cognome=?", {"O'Brien"}},
         FormatCase{"NumbersAndText", "IDGruppo=%d AND Nome=\"%s\" AND Prezzo>%f", {7, "a", 2.5},
                    "IDGruppo=? AND Nome=? AND Prezzo>?", {7, "a", 2.5}},
-        FormatCase{"LikePatternAroundText", "Nome Like '*%s?'", {"a*b"}, "Nome Like ?", {"%a*b_"}},
+        FormatCase{"LikePatternAroundText", "Nome Like '*%s?'", {"a*b"}, "Nome Like ? ESCAPE '!'", {"%a*b_"}},
+        FormatCase{"LikeValueWildcardsArePlainText", "Nome Like '%s*'", {"50%_off!"}, "Nome Like ? ESCAPE '!'",
+                   {"50!%!_off!!%"}},
+        FormatCase{"LikePatternsOwnBangIsPlainText", "Nome LIKE 'Hey!*%s'", {"x"}, "Nome LIKE ? ESCAPE '!'",
+                   {"Hey!!%x"}},
+        FormatCase{"LikeWithoutConversionStaysWritten", "Nome Like 'A*' AND ID=%d", {2}, "Nome Like 'A*' AND ID=?", {2}},
+        FormatCase{"EqualsKeepsWildcardCharacters", "Nome='%s'", {"50%_"}, "Nome=?", {"50%_"}},
         FormatCase{"LiteralsWithoutConversionsStay", "Nome<>'%%x''y' AND ID=%ld", {3}, "Nome<>'%x''y' AND ID=?", {3}},
         FormatCase{"PercentSign", "Sconto=50%% OR ID=%i", {1}, "Sconto=50% OR ID=?", {1}}),
     [](const ::testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
+
+struct LikeFindCase
+{
+    const char* name;
+    const char* pattern;
+    const char* typed;
+    QList<int> ids;
+};
+
+void PrintTo(const LikeFindCase& c, std::ostream* os) { *os << c.name; }
+
+class CriteriaLikeTest : public DaoTest, public ::testing::WithParamInterface<LikeFindCase>
+{
+};
+
+// What the merchant types into a search matches as the text it is, in a
+// filter and in a Find alike.
+TEST_P(CriteriaLikeTest, FindsTheTypedTextAsItStands)
+{
+    Insert(4, "Sconto 50%", 1, 1);
+    Insert(5, "Sconto 500", 1, 1);
+    Insert(6, "cod_a1", 1, 1);
+    Insert(7, "codxa1", 1, 1);
+    Insert(8, "Wow!", 1, 1);
+    const CDaoCriteria criteria = CDaoCriteria::Format(QString::fromUtf8(GetParam().pattern), {GetParam().typed});
+    CArticoloSet filtered(&db);
+    filtered.SetFilter(criteria);
+    filtered.Open();
+    EXPECT_EQ(Ids(filtered), GetParam().ids);
+
+    CArticoloSet all(&db);
+    all.Open();
+    QList<int> found;
+    for (bool ok = all.FindFirst(criteria); ok; ok = all.FindNext(criteria))
+        found << all.m_ID;
+    EXPECT_EQ(found, GetParam().ids);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, CriteriaLikeTest,
+    ::testing::Values(LikeFindCase{"PercentSign", "Nome Like '*%s*'", "50%", {4}},
+                      LikeFindCase{"Underscore", "Nome Like '%s*'", "cod_", {6}},
+                      LikeFindCase{"Bang", "Nome Like '*%s'", "w!", {8}},
+                      LikeFindCase{"PatternWildcardsStillWork", "Nome Like 'Sc?nto*%s'", "0", {5}},
+                      LikeFindCase{"JetIgnoresCase", "Nome Like '%s*'", "COD", {6, 7}}),
+    [](const ::testing::TestParamInfo<LikeFindCase>& info) { return std::string(info.param.name); });
 
 TEST_F(DaoTest, AMerchantsTextIsBoundNeverWritten)
 {

@@ -43,6 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
              "SELECT * FROM C WHERE Nome ILIKE 'Ro%s_' AND X='a*b'"},
         Case{"LikeParameter", "SELECT * FROM C WHERE Nome Like ?", "SELECT * FROM C WHERE Nome LIKE ?",
              "SELECT * FROM C WHERE Nome ILIKE ?"},
+        Case{"LikeParameterWithEscape", "Nome Like ? ESCAPE '!'", "Nome LIKE ? ESCAPE '!'",
+             "Nome ILIKE ? ESCAPE '!'"},
         Case{"BracketsBooleansQuotes", "[Attivo]=TRUE AND [Novita]=False AND [Nome Lungo]=\"l'uno\"",
              "Attivo=1 AND Novita=0 AND \"Nome Lungo\"='l''uno'",
              "Attivo=1 AND Novita=0 AND \"Nome Lungo\"='l''uno'"},

@@ -2,6 +2,7 @@
 
 #include "platform/asp/CAspObjectRegistry.h"
 #include "platform/asp/IAspRequest.h"
+#include "platform/sql/CJetSql.h"
 #include "server/core/catalogo/CatalogoValori.h"
 #include "server/core/ricerca/RicercaDiritti.h"
 
@@ -18,11 +19,7 @@ constexpr qint32 kPaginaPredefinita = 10;
 // "!" taken literally.
 QString Modello(const QString& parola)
 {
-    QString testo = parola.toLower();
-    testo.replace(QLatin1Char('!'), QLatin1String("!!"));
-    testo.replace(QLatin1Char('%'), QLatin1String("!%"));
-    testo.replace(QLatin1Char('_'), QLatin1String("!_"));
-    return QLatin1Char('%') + testo + QLatin1Char('%');
+    return QLatin1Char('%') + CJetSql::LikeLiteral(parola.toLower()) + QLatin1Char('%');
 }
 
 } // namespace
@@ -63,7 +60,7 @@ bool Ricerca::ApriPaginaRisultati()
                                      "ParoleChiave.CodiceLingua=?");
         QVariantList parametri = {SessionText(QStringLiteral("CodiceLingua"))};
         for (const QString& parola : testo.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            sql += QStringLiteral(" AND LOWER(ParoleChiave.Keywords) LIKE ? ESCAPE '!'");
+            sql += QStringLiteral(" AND LOWER(ParoleChiave.Keywords) LIKE ?") + QLatin1String(CJetSql::kLikeEscape);
             parametri << Modello(parola);
         }
         // Whole days: a row is searchable all day on its first and last day.
