@@ -1,5 +1,7 @@
 #include "tests/road/RoadProject.h"
 
+#include "recordset/CCategorieGenSet.h"
+#include "recordset/CCategorieLinSet.h"
 #include "recordset/CConfigurazioneSet.h"
 #include "recordset/CProdottiColoriSet.h"
 #include "recordset/CProdottiGeneraleSet.h"
@@ -96,6 +98,26 @@ void RoadProject::DeleteProduct(qint32 id)
     prodotto.Delete();
 }
 
+void RoadProject::AddCategory(qint32 id, const QString& name)
+{
+    CCategorieGenSet categoria(&m_db);
+    categoria.Open();
+    categoria.AddNew();
+    categoria.m_ID = id;
+    categoria.m_IDCategoriaPadre = 0;
+    categoria.m_Ordine = id;
+    categoria.Update();
+
+    CCategorieLinSet lingua(&m_db);
+    lingua.Open();
+    lingua.AddNew();
+    lingua.m_ID = id * 10;
+    lingua.m_IDCategoria = id;
+    lingua.m_CodiceLingua = QStringLiteral("it");
+    lingua.m_Nome = name;
+    lingua.Update();
+}
+
 int RoadProject::Flagged(const QString& table)
 {
     QSqlQuery query(m_db.Connection());
@@ -115,4 +137,21 @@ void RoadProject::WriteExportScript(const QString& column)
                                                           "}\n")
                                                 .arg(column)
                                                 .toUtf8());
+}
+
+CSiteUpload::Result RoadProject::Upload()
+{
+    CSiteUpload upload;
+    upload.InitVar(nullptr, Folder(), &m_db);
+    if (upload.Init() == 0)
+        return CSiteUpload::Result::NotRun;
+    upload.Start();
+    upload.ChiudiDatabase();
+    return upload.LastResult();
+}
+
+QString RoadProject::UploadLog() const
+{
+    QFile log(Folder() + "/qtrupd.log");
+    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/CSiteUpload.h"
 #include "platform/dao/CDaoDatabase.h"
 #include "platform/testing/TempFolder.h"
 #include "recordset/IQtrHost.h"
@@ -22,6 +23,13 @@ public:
     // its Ordini columns to scambio/esportati.txt, so a repeated export
     // shows.
     void WriteExportScript(const QString& column);
+    // A top-level category with its Italian name, saved through the table classes.
+    void AddCategory(qint32 id, const QString& name);
+
+    // One run of the site upload, as the desktop's command starts it.
+    CSiteUpload::Result Upload();
+    // What the runs wrote to the project's upload log.
+    QString UploadLog() const;
 
     CDaoDatabase& Db() { return m_db; }
     QString Folder() const { return m_folder.Path(); }

@@ -82,3 +82,9 @@ QString RoadShop::Page(const QString& pathAndQuery) const
     CHttpTestClient visitor(m_port);
     return QString::fromUtf8(visitor.Get(pathAndQuery.toUtf8()).body);
 }
+
+int RoadShop::Status(const QString& pathAndQuery) const
+{
+    CHttpTestClient visitor(m_port);
+    return visitor.Get(pathAndQuery.toUtf8()).status;
+}

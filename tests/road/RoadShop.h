@@ -32,6 +32,8 @@ public:
     void Execute(const QString& sql, const QVariantList& params = {}) const;
     // A page of the shop; its body.
     QString Page(const QString& pathAndQuery) const;
+    // The HTTP status of a request for a page or a file of the shop.
+    int Status(const QString& pathAndQuery) const;
 
 private:
     void WriteConfig() const;

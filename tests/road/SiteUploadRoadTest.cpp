@@ -20,23 +20,6 @@
 
 namespace {
 
-CSiteUpload::Result Upload(RoadProject& project)
-{
-    CSiteUpload upload;
-    upload.InitVar(nullptr, project.Folder(), &project.Db());
-    if (upload.Init() == 0)
-        return CSiteUpload::Result::NotRun;
-    upload.Start();
-    upload.ChiudiDatabase();
-    return upload.LastResult();
-}
-
-QString UploadLog(const RoadProject& project)
-{
-    QFile log(project.Folder() + "/qtrupd.log");
-    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
-}
-
 // The list price as the new shop shows it (VAT not added by its settings).
 const QRegularExpression kPrezzo("19[.,]99");
 
@@ -56,7 +39,7 @@ protected:
 TEST_F(SiteUploadRoad, AProductSavedOnTheDesktopReachesTheShopAndLeavesWithItsPicture)
 {
     project.AddProduct(7, "Sedia <Rossa> & blu", 19.99);
-    ASSERT_EQ(Upload(project), CSiteUpload::Result::Done) << UploadLog(project).toStdString();
+    ASSERT_EQ(project.Upload(), CSiteUpload::Result::Done) << project.UploadLog().toStdString();
 
     EXPECT_EQ(shop.Value("SELECT Codice FROM Prodotti WHERE ID=7").toString(), "P7");
     EXPECT_EQ(shop.Value("SELECT Prezzo FROM ProdottiLingue WHERE IDProdotto=7").toDouble(), 19.99);
@@ -66,7 +49,7 @@ TEST_F(SiteUploadRoad, AProductSavedOnTheDesktopReachesTheShopAndLeavesWithItsPi
     EXPECT_TRUE(QFile::exists(shop.ShopFile("images/prodotti/th/7.jpg")));
     EXPECT_EQ(project.Flagged("Prodotti"), 0);
     EXPECT_EQ(project.Flagged("ProdottiLingue"), 0);
-    EXPECT_TRUE(UploadLog(project).endsWith(" Aggiornamento effettuato con successo.\n"));
+    EXPECT_TRUE(project.UploadLog().endsWith(" Aggiornamento effettuato con successo.\n"));
 
     // The shop's product page shows it, with its price and its picture.
     const QString page = shop.Page("/prodotto.asp?IDProdotto=7");
@@ -75,10 +58,10 @@ TEST_F(SiteUploadRoad, AProductSavedOnTheDesktopReachesTheShopAndLeavesWithItsPi
     EXPECT_TRUE(page.contains(kPrezzo)) << page.toStdString();
 
     // Nothing left: the next run says so and posts nothing.
-    EXPECT_EQ(Upload(project), CSiteUpload::Result::NotRun);
+    EXPECT_EQ(project.Upload(), CSiteUpload::Result::NotRun);
 
     project.DeleteProduct(7);
-    ASSERT_EQ(Upload(project), CSiteUpload::Result::Done) << UploadLog(project).toStdString();
+    ASSERT_EQ(project.Upload(), CSiteUpload::Result::Done) << project.UploadLog().toStdString();
     EXPECT_FALSE(shop.Value("SELECT ID FROM Prodotti WHERE ID=7").isValid());
     EXPECT_FALSE(shop.Value("SELECT ID FROM ProdottiLingue WHERE IDProdotto=7").isValid());
     EXPECT_FALSE(QFile::exists(shop.ShopFile("images/prodotti/7.jpg")));
@@ -123,7 +106,7 @@ TEST_F(SiteUploadRoad, CustomFieldsAndAttachmentsFromTheProductCardReachTheShop)
     files.SetCode("man1");
     ASSERT_TRUE(files.Add());
 
-    ASSERT_EQ(Upload(project), CSiteUpload::Result::Done) << UploadLog(project).toStdString();
+    ASSERT_EQ(project.Upload(), CSiteUpload::Result::Done) << project.UploadLog().toStdString();
     EXPECT_EQ(shop.Value("SELECT CampiCustom FROM ProdottiLingue WHERE IDProdotto=7").toString(),
               "Materiale|faggio & noce|Garanzia||");
     EXPECT_TRUE(QFile::exists(shop.ShopFile("images/prodotti/files/p7_man1.pdf")));
@@ -136,7 +119,7 @@ TEST_F(SiteUploadRoad, CustomFieldsAndAttachmentsFromTheProductCardReachTheShop)
     EXPECT_EQ(files.Codes(), QStringList{"MAN1"});
     files.Select(0);
     ASSERT_TRUE(files.Delete());
-    ASSERT_EQ(Upload(project), CSiteUpload::Result::Done) << UploadLog(project).toStdString();
+    ASSERT_EQ(project.Upload(), CSiteUpload::Result::Done) << project.UploadLog().toStdString();
     EXPECT_FALSE(QFile::exists(shop.ShopFile("images/prodotti/files/p7_man1.pdf")));
     EXPECT_TRUE(QDir(project.Folder() + "/website/images/prodotti/files").entryList(QDir::Files).isEmpty())
         << "the deletion flag went with the upload";
@@ -146,10 +129,10 @@ TEST_F(SiteUploadRoad, AWrongPasswordStopsTheRunWithTheShopsTextAndChangesNothin
 {
     project.PointAt(shop.Port(), "sbagliata");
     project.AddProduct(8, "Tavolo", 120);
-    EXPECT_EQ(Upload(project), CSiteUpload::Result::Failed);
+    EXPECT_EQ(project.Upload(), CSiteUpload::Result::Failed);
     EXPECT_FALSE(shop.Value("SELECT ID FROM Prodotti WHERE ID=8").isValid());
     EXPECT_EQ(project.Flagged("Prodotti"), 1);
-    EXPECT_TRUE(UploadLog(project).contains("ERRORE:\n\nPassword errata!")) << UploadLog(project).toStdString();
+    EXPECT_TRUE(project.UploadLog().contains("ERRORE:\n\nPassword errata!")) << project.UploadLog().toStdString();
 }
 
 TEST_F(SiteUploadRoad, AnUploadCutAtAnyRequestFinishesWhenRunAgain)
@@ -168,12 +151,12 @@ TEST_F(SiteUploadRoad, AnUploadCutAtAnyRequestFinishesWhenRunAgain)
                 shop.Stop();
         });
         watch.start(1);
-        if (Upload(project) != CSiteUpload::Result::Done)
+        if (project.Upload() != CSiteUpload::Result::Done)
             ++cutRuns;
         watch.stop();
         shop.Start();
     }
-    ASSERT_EQ(Upload(project), CSiteUpload::Result::Done) << UploadLog(project).toStdString();
+    ASSERT_EQ(project.Upload(), CSiteUpload::Result::Done) << project.UploadLog().toStdString();
     EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM Prodotti").toInt(), 5);
     EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM ProdottiLingue").toInt(), 5);
     EXPECT_EQ(shop.Value("SELECT SUM(Prezzo) FROM ProdottiLingue").toDouble(), 157.5);
@@ -195,7 +178,7 @@ TEST_F(SiteUploadRoad, UploadsOverHttpsThroughATlsFront)
         configurazione.Update();
     }
     project.AddProduct(21, "Lampada", 45.5);
-    ASSERT_EQ(Upload(project), CSiteUpload::Result::Done) << UploadLog(project).toStdString();
+    ASSERT_EQ(project.Upload(), CSiteUpload::Result::Done) << project.UploadLog().toStdString();
     EXPECT_EQ(shop.Value("SELECT Prezzo FROM ProdottiLingue WHERE IDProdotto=21").toDouble(), 45.5);
     EXPECT_TRUE(QFile::exists(shop.ShopFile("images/prodotti/21.jpg")));
 }
