@@ -350,36 +350,31 @@ void CProdottiViewCore::MoveFirst()
         ApplyFilter();
         return;
     }
-    if (!LeaveRecord())
-        return;
-    m_list.MoveFirst();
-    OpenCurrent();
-    ShowRecord();
+    MoveTo(&CProdottiElenco::MoveFirst);
 }
 
 void CProdottiViewCore::MovePrev()
 {
-    if (!LeaveRecord())
-        return;
-    m_list.MovePrev();
-    OpenCurrent();
-    ShowRecord();
+    MoveTo(&CProdottiElenco::MovePrev);
 }
 
 void CProdottiViewCore::MoveNext()
 {
-    if (!LeaveRecord())
-        return;
-    m_list.MoveNext();
-    OpenCurrent();
-    ShowRecord();
+    MoveTo(&CProdottiElenco::MoveNext);
 }
 
 void CProdottiViewCore::MoveLast()
 {
+    MoveTo(&CProdottiElenco::MoveLast);
+}
+
+// Every move leaves the shown product first (saving or refusing), then shows
+// the one the list points at.
+void CProdottiViewCore::MoveTo(void (CProdottiElenco::*move)())
+{
     if (!LeaveRecord())
         return;
-    m_list.MoveLast();
+    (m_list.*move)();
     OpenCurrent();
     ShowRecord();
 }

@@ -135,6 +135,7 @@ private:
     bool IsOnRecord() const;
     void OpenProducts();
     void OpenCurrent();
+    void MoveTo(void (CProdottiElenco::*move)());
     void CountRecords();
     void ShowRecord();
     void BlankForm(int flags);
