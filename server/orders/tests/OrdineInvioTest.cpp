@@ -2,6 +2,7 @@
 #include "server/orders/OrdineScrittura.h"
 #include "server/core/Funzioni.h"
 #include "server/core/testing/CQtrTestShop.h"
+#include "server/orders/tests/PaginaOrdineProva.h"
 #include "server/orders/tests/ProdottiProva.h"
 
 #include "platform/ado/CAdoRecordset.h"
@@ -22,7 +23,7 @@ namespace {
 // candidate (7, with login "verdi" and consignee 70) and another
 // customer (8, with consignee 80). The basket: one shirt in M and red,
 // two books with a dedication. The buyer is Anna Bianchi from Forlì.
-class OrdineInvioBase
+class OrdineInvioBase : public PaginaOrdineProva
 {
 protected:
     static void AvviaPosta()
@@ -78,18 +79,6 @@ protected:
             Set(it.key(), it.value());
     }
 
-    void Set(const QString& chiave, const QVariant& valore) { m_shop->Host().Session().SetValue(chiave, valore); }
-    QVariant Session(const char* chiave) { return m_shop->Host().Session().Value(chiave); }
-
-    Ordine* Pagina(const QList<QPair<QString, QString>>& query = {})
-    {
-        m_page = m_shop->NewPage();
-        m_page->TestRequest().SetMethod("GET");
-        for (const auto& [chiave, valore] : query)
-            m_page->TestRequest().AddQueryString(chiave, valore);
-        return m_page->Create<Ordine>("QTR50.Ordine");
-    }
-
     // One value of the first row the query finds; null when none.
     QVariant Valore(const QString& sql, const QVariantList& params, const QString& colonna)
     {
@@ -107,8 +96,6 @@ protected:
     }
 
     static inline std::unique_ptr<SmtpTestServer> s_smtp;
-    std::unique_ptr<CQtrTestShop> m_shop;
-    std::unique_ptr<CAspTestPage> m_page;
 };
 
 class OrdineInvio : public OrdineInvioBase, public ::testing::TestWithParam<CAdoConnection::Engine>

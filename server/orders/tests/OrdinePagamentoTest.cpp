@@ -5,6 +5,7 @@
 #include "server/orders/OrdineScrittura.h"
 #include "server/core/Funzioni.h"
 #include "server/core/testing/CQtrTestShop.h"
+#include "server/orders/tests/PaginaOrdineProva.h"
 #include "server/orders/tests/ProdottiProva.h"
 
 #include "platform/ado/CAdoRecordset.h"
@@ -84,7 +85,7 @@ namespace {
 // A shop whose visitor has just placed a card order of 173.60 (the
 // submission's own basket and customer), beside another customer's card
 // order; request passwords P1 and P2, answer passwords R1 and R2.
-class PagamentoBase
+class PagamentoBase : public PaginaOrdineProva
 {
 protected:
     void Prepara(CAdoConnection::Engine engine)
@@ -120,18 +121,6 @@ protected:
         m_shop->Host().SetLocalMode(false);
     }
 
-    void Set(const QString& chiave, const QVariant& valore) { m_shop->Host().Session().SetValue(chiave, valore); }
-    QVariant Session(const char* chiave) { return m_shop->Host().Session().Value(chiave); }
-
-    Ordine* Pagina(const QList<QPair<QString, QString>>& query = {})
-    {
-        m_page = m_shop->NewPage();
-        m_page->TestRequest().SetMethod("GET");
-        for (const auto& [chiave, valore] : query)
-            m_page->TestRequest().AddQueryString(chiave, valore);
-        return m_page->Create<Ordine>("QTR50.Ordine");
-    }
-
     QString Autorizzazione(qint32 idOrdine)
     {
         CAdoRecordset rs;
@@ -147,8 +136,6 @@ protected:
         return p;
     }
 
-    std::unique_ptr<CQtrTestShop> m_shop;
-    std::unique_ptr<CAspTestPage> m_page;
     QString m_numOrd;
     qint32 m_idOrdine = 0;
 };
