@@ -316,6 +316,14 @@ bool CProdottiView::SaveRecord()
     return saved;
 }
 
+bool CProdottiView::CanChangeLanguage()
+{
+    Pull();
+    bool left = false;
+    Guard([&] { left = m_core.LeaveLanguage(); });
+    return left;
+}
+
 void CProdottiView::RefreshLanguage()
 {
     Pull();

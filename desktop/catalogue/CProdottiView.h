@@ -76,6 +76,7 @@ public:
     bool IsInsertingRecord() const override { return m_core.IsInserting(); }
     bool IsRecordModified() override;
     bool SaveRecord() override;
+    bool CanChangeLanguage() override;
     void RefreshLanguage() override;
     bool IsViewCommandEnabled(int id) override;
     bool IsViewCommandChecked(int id) override;

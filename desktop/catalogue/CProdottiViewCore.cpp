@@ -57,10 +57,15 @@ void CProdottiViewCore::Start()
 
 // What was typed in the language being left is saved in it first, so a
 // change of language loses nothing silently.
+bool CProdottiViewCore::LeaveLanguage()
+{
+    return !IsRecordModified() || SaveRecord();
+}
+
 void CProdottiViewCore::RefreshLanguage(const QString& current, const QString& fallback)
 {
-    if (IsRecordModified())
-        SaveRecord();
+    if (!LeaveLanguage())
+        return;
     SetLanguages(current, fallback);
     if (!m_bInserting && m_nFilterMode != FilterEntering)
         ShowRecord();

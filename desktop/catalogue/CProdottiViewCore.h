@@ -49,7 +49,12 @@ public:
     void SetLanguages(const QString& current, const QString& fallback);
     // Reads the settings, opens the products and shows the first.
     void Start();
+    // Before the editing language changes: what was typed is saved in the
+    // language being left; false when that save fails (the change must not
+    // happen, or the typed edits would be shown over and lost).
+    bool LeaveLanguage();
     // Another editing language: texts and prices of the shown product in it.
+    // Nothing changes when what was typed cannot be saved.
     void RefreshLanguage(const QString& current, const QString& fallback);
 
     // What the controls hold; the widget fills it before each call.

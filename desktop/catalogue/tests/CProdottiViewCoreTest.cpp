@@ -313,6 +313,25 @@ TEST_F(ProdottiCoreTest, AnotherLanguageShowsItsTextsAfterSavingWhatWasTyped)
     EXPECT_EQ(core->Form().nome, QStringLiteral("Sedia rossa"));
 }
 
+// Mend: when what was typed could not be saved, the language changed anyway
+// and the typed edits were replaced by the other language's texts.
+TEST_F(ProdottiCoreTest, ALanguageChangeWhoseSaveFailsKeepsTheLanguageAndTheTyping)
+{
+    f.AddProductLanguage(3, 7, kEn, 12, QStringLiteral("Chair"));
+    auto core = Open();
+    core->Form().nome = QStringLiteral("Sedia rossa");
+    core->Form().codice.clear();
+    EXPECT_FALSE(core->LeaveLanguage());
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Campo obbligatorio!"));
+    core->RefreshLanguage(kEn, kIt);
+    EXPECT_EQ(core->Form().nome, QStringLiteral("Sedia rossa"));
+    EXPECT_TRUE(core->Form().codice.isEmpty());
+    core->Form().codice = QStringLiteral("P7");
+    EXPECT_TRUE(core->LeaveLanguage());
+    core->RefreshLanguage(kEn, kIt);
+    EXPECT_EQ(core->Form().nome, QStringLiteral("Chair"));
+}
+
 // Mend: with the sizes page in front a save wrote the sizes only, and what
 // the merchant had typed on the other pages was lost without a word.
 TEST_F(ProdottiCoreTest, SaveWithTheSizesPageInFrontWritesEveryChangedField)

@@ -446,6 +446,11 @@ void CMainFrame::SelectDefaultLanguage()
 
 void CMainFrame::SelectLanguage(int index)
 {
+    if (ITindaView* view = GetActiveView(); view && index != m_languages.GetCurSel() && !view->CanChangeLanguage()) {
+        const QSignalBlocker block(m_wndLanguageCombo);
+        m_wndLanguageCombo->setCurrentIndex(m_languages.GetCurSel());
+        return;
+    }
     m_languages.SetCurSel(index);
     {
         const QSignalBlocker block(m_wndLanguageCombo);

@@ -47,6 +47,10 @@ public:
     virtual int GetPendingRow() const { return -1; }
     virtual int GetPendingCol() const { return -1; }
 
+    // The editing language of the main frame is about to change: a view
+    // saves what was typed in the language being left, or refuses, and the
+    // language stays as it was.
+    virtual bool CanChangeLanguage() { return true; }
     // The editing language of the main frame changed.
     virtual void RefreshLanguage() {}
 

@@ -400,6 +400,13 @@ TEST_F(TindaAppTest, SelectorListsTheProjectsLanguagesAndRefreshesTheEditor)
     EXPECT_EQ(app->GetMainFrame()->GetCurrentLanguage(), QStringLiteral("en"));
     EXPECT_EQ(app->GetMainFrame()->GetDefaultLanguage(), QStringLiteral("it"));
     EXPECT_FALSE(app->GetMainFrame()->IsDefaultLanguageSelected());
+
+    // An editor whose typing cannot be saved keeps the language it shows.
+    openedView->languageLeft = false;
+    app->GetMainFrame()->SelectLanguage(1);
+    EXPECT_EQ(openedView->refreshCount, 1);
+    EXPECT_EQ(app->GetMainFrame()->GetCurrentLanguage(), QStringLiteral("en"));
+    EXPECT_EQ(app->GetMainFrame()->GetLanguageCombo()->currentText(), QStringLiteral("English"));
 }
 
 TEST_F(TindaAppTest, FileOpenClosesTheProjectAndEmptiesTheSelector)

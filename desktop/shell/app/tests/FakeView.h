@@ -29,6 +29,7 @@ public:
     int pendingRow = 3;
     int pendingCol = 2;
     int refreshCount = 0;
+    bool languageLeft = true;   // what CanChangeLanguage answers
     QStringList calls;
     std::function<void()> onSave;   // what a successful save also does
 
@@ -63,5 +64,6 @@ public:
     CGridCore* GetPendingGrid() override { return &grid; }
     int GetPendingRow() const override { return pendingRow; }
     int GetPendingCol() const override { return pendingCol; }
+    bool CanChangeLanguage() override { return languageLeft; }
     void RefreshLanguage() override { ++refreshCount; }
 };
