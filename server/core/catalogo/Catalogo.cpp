@@ -516,6 +516,10 @@ bool Catalogo::ApriPagina(const CatalogoSql& sql)
     m_rsProdotti.SetAbsolutePage(PaginaCorrenteProdotti);
     for (qint32 i = 0; i < LunghezzaPaginaProdotti && !m_rsProdotti.IsEOF(); ++i, m_rsProdotti.MoveNext())
         idPagina << m_rsProdotti.Field(QStringLiteral("ID")).toInt();
+    // A page walked with LeggiProdottoSuccessivo until its length steps
+    // onto the product after it: that one is read with the page too.
+    if (!m_rsProdotti.IsEOF())
+        idPagina << m_rsProdotti.Field(QStringLiteral("ID")).toInt();
     m_pagina.Leggi(Connection(), idPagina, LinguaVisitatore(), LinguaPredefinita());
     Fonte().ProdottiDellaPagina(idPagina);
     m_rsProdotti.SetAbsolutePage(PaginaCorrenteProdotti);

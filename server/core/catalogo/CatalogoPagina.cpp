@@ -33,7 +33,10 @@ void CatalogoPagina::Leggi(CAdoConnection* connessione, const QList<qint32>& idP
     m_predefinita = predefinita;
     if (!lingua.isEmpty())
         LeggiLingua(connessione, lingua, m_righeLingua, m_posizioniLingua);
-    LeggiLingua(connessione, predefinita, m_righePredefinite, m_posizioniPredefinite);
+    // A visitor in the shop's own language finds every row there is in
+    // the first read: the fallback would read the same rows again.
+    if (lingua != predefinita)
+        LeggiLingua(connessione, predefinita, m_righePredefinite, m_posizioniPredefinite);
 
     QVariantList valori;
     for (const qint32 id : std::as_const(m_prodotti))
