@@ -32,6 +32,9 @@ public:
     void Close();
     bool IsOpen() const;
     Engine GetEngine() const { return m_engine; }
+    // What Open was given: the database's identity for what is kept per
+    // shop.
+    const QString& ConnectionString() const { return m_connectionString; }
 
     // Runs one statement; returns the number of rows it changed.
     int Execute(const QString& jetSql, const QVariantList& params = {});

@@ -79,6 +79,27 @@ void CAdoRecordset::Open(const QString& jetSql, CAdoConnection* connection, cons
     Close();
     if (!connection || !connection->IsOpen())
         throw CAdoException(QStringLiteral("La connessione al database non è aperta."));
+    ReadRows(jetSql, connection, params, true);
+    m_connection = connection;
+    m_lock = lock;
+    m_table = lock == adLockOptimistic ? SingleTable(jetSql) : QString();
+    m_open = true;
+    m_pos = 0;
+}
+
+void CAdoRecordset::AppendRows(const QString& jetSql, const QVariantList& params)
+{
+    RequireOpen();
+    if (m_lock != adLockReadOnly)
+        throw CAdoException(QStringLiteral("Righe aggiunte da una query solo a un recordset di sola lettura."));
+    if (!m_connection || !m_connection->IsOpen())
+        throw CAdoException(QStringLiteral("La connessione al database non è aperta."));
+    ReadRows(jetSql, m_connection, params, false);
+}
+
+void CAdoRecordset::ReadRows(const QString& jetSql, CAdoConnection* connection, const QVariantList& params,
+                             bool takeColumns)
+{
     // Without values the statement runs as it stands (PostgreSQL prepares
     // only queries and changes); with values it is prepared once.
     QSqlQuery plain;
@@ -86,14 +107,19 @@ void CAdoRecordset::Open(const QString& jetSql, CAdoConnection* connection, cons
         plain = connection->Run(jetSql, params);
     QSqlQuery& query = params.isEmpty() ? plain : connection->RunPrepared(jetSql, params);
     const QSqlRecord record = query.record();
-    QStringList lowered;
-    for (int i = 0; i < record.count(); ++i) {
-        m_columns << record.fieldName(i);
-        lowered << m_columns.last().toLower();
-        m_index.insert(lowered.last(), i);
+    if (takeColumns) {
+        QStringList lowered;
+        for (int i = 0; i < record.count(); ++i) {
+            m_columns << record.fieldName(i);
+            lowered << m_columns.last().toLower();
+            m_index.insert(lowered.last(), i);
+        }
+        for (int i = 0; i < m_columns.size(); ++i)
+            m_exact.insert(m_columns.at(i), m_index.value(lowered.at(i)));
+    } else if (record.count() != m_columns.size()) {
+        query.finish();
+        throw CAdoException(QStringLiteral("Le righe aggiunte non hanno le colonne del recordset."));
     }
-    for (int i = 0; i < m_columns.size(); ++i)
-        m_exact.insert(m_columns.at(i), m_index.value(lowered.at(i)));
     while (query.next()) {
         QVector<QVariant> row(m_columns.size());
         for (int i = 0; i < m_columns.size(); ++i)
@@ -101,9 +127,23 @@ void CAdoRecordset::Open(const QString& jetSql, CAdoConnection* connection, cons
         m_rows.append(row);
     }
     query.finish();
+}
+
+CAdoRecordset::Snapshot CAdoRecordset::TakeSnapshot() const
+{
+    RequireOpen();
+    return Snapshot{m_columns, m_index, m_exact, m_rows};
+}
+
+void CAdoRecordset::OpenSnapshot(const Snapshot& snapshot, CAdoConnection* connection)
+{
+    Close();
+    m_columns = snapshot.columns;
+    m_index = snapshot.index;
+    m_exact = snapshot.exact;
+    m_rows = snapshot.rows;
     m_connection = connection;
-    m_lock = lock;
-    m_table = lock == adLockOptimistic ? SingleTable(jetSql) : QString();
+    m_lock = adLockReadOnly;
     m_open = true;
     m_pos = 0;
 }
@@ -231,12 +271,15 @@ int CAdoRecordset::ColumnIndex(const QString& name) const
 {
     RequireOpen();
     // Callers name columns as the table does, so the exact name is tried
-    // before the lower-cased one (a copy of the name on every read).
+    // before the lower-cased one (a copy of the name). PostgreSQL gives
+    // every name in lower case: a name found that way is kept as asked,
+    // and the next read of it is exact.
     if (const auto exact = m_exact.constFind(name); exact != m_exact.constEnd())
         return exact.value();
     const auto it = m_index.constFind(name.toLower());
     if (it == m_index.constEnd())
         throw CAdoException(QStringLiteral("Campo non trovato nel recordset: %1").arg(name));
+    m_exact.insert(name, it.value());
     return it.value();
 }
 

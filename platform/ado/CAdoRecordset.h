@@ -34,6 +34,25 @@ public:
     void Close();
     bool IsOpen() const { return m_open; }
 
+    // Reads the rows of another query with the same columns after the
+    // last (read-only recordsets): a recordset at EOF stands on the first
+    // of them. For a list read a window at a time.
+    void AppendRows(const QString& jetSql, const QVariantList& params = {});
+
+    // The rows a read-only Open read, with their columns: kept by a caller
+    // to open the same rows again without the database. Copies share the
+    // rows until one of them changes.
+    struct Snapshot
+    {
+        QStringList columns;
+        QHash<QString, int> index;
+        QHash<QString, int> exact;
+        QVector<QVector<QVariant>> rows;
+    };
+    Snapshot TakeSnapshot() const;
+    // Opens read-only on the snapshot's rows, positioned on the first.
+    void OpenSnapshot(const Snapshot& snapshot, CAdoConnection* connection);
+
     bool IsEOF() const;
     bool IsBOF() const;
     void MoveFirst();
@@ -76,6 +95,8 @@ public:
 private:
     enum EditMode { EditNone, EditChange, EditAdd };
 
+    void ReadRows(const QString& jetSql, CAdoConnection* connection, const QVariantList& params,
+                  bool takeColumns);
     void RequireOpen() const;
     void RequireUpdatable() const;
     void RequireCurrent() const;
@@ -92,7 +113,9 @@ private:
     QString m_table;                 // the one table of an updatable query
     QStringList m_columns;
     QHash<QString, int> m_index;     // lower-case name -> column
-    QHash<QString, int> m_exact;     // each column's own name -> the column m_index gives
+    // Each column's own name, and each other spelling asked for, -> the
+    // column m_index gives.
+    mutable QHash<QString, int> m_exact;
     QVector<QVector<QVariant>> m_rows;
     int m_pos = 0;                   // -1 BOF, m_rows.size() EOF
     bool m_deletedCurrent = false;   // the current row was just deleted

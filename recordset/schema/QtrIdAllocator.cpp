@@ -83,25 +83,36 @@ qint32 QtrIdAllocator::Next(IQtrSqlSession& database, const QString& table, QtrI
     const qint64 last = server ? kLastServerId : kDesktopLimit - 1;
     const QString allocate = AllocateSql(def.Name(), database.IsPostgres());
     const QVariantList values{CounterKey(table, range), first, first, last};
+    // An exhausted range is refused before the counter moves past it.
+    const qint64 id = ExecOnCounters(database, allocate, values, [&](qint64 id) {
+        if (id < first || id > last)
+            throw std::runtime_error(QStringLiteral("ID esauriti per la tabella %1.").arg(def.Name()).toStdString());
+    });
+    return static_cast<qint32>(id);
+}
+
+qint64 QtrIdAllocator::ExecOnCounters(IQtrSqlSession& database, const QString& sql, const QVariantList& values,
+                                      const std::function<void(qint64)>& check)
+{
     database.Begin();
     try {
         QSqlQuery query;
         try {
-            query = database.Exec(allocate, values);
+            query = database.Exec(sql, values);
         } catch (...) {
             // A database older than the counters has no ContatoriID: it is
             // made then, not looked for on every one of a job's IDs.
             database.Rollback();
             database.Begin();
             EnsureCounterTable(database);
-            query = database.Exec(allocate, values);
+            query = database.Exec(sql, values);
         }
-        const qint64 id = query.next() ? query.value(0).toLongLong() : 0;
+        const qint64 value = query.next() ? query.value(0).toLongLong() : 0;
         query.finish();
-        if (id < first || id > last)
-            throw std::runtime_error(QStringLiteral("ID esauriti per la tabella %1.").arg(def.Name()).toStdString());
+        if (check)
+            check(value);
         database.Commit();
-        return static_cast<qint32>(id);
+        return value;
     } catch (...) {
         database.Rollback();
         throw;

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // The two ranges of row IDs: rows made on the desktop (editors, imports,
 // the project upgrade) take IDs below 1000000000, rows made on the server
 // (orders, customers, registrations, forum and chat) from 1000000001 up.
@@ -33,4 +35,11 @@ public:
 
     // The counter key of a table and range, as stored in ContatoriID.
     static QString CounterKey(const QString& table, QtrIdRange range);
+
+    // Runs one statement on ContatoriID in a transaction of its own (a
+    // savepoint inside the caller's), making the table first in a database
+    // older than it; returns the first column of its first row, 0 without
+    // one. A check that throws on that value undoes the statement.
+    static qint64 ExecOnCounters(IQtrSqlSession& database, const QString& sql, const QVariantList& values,
+                                 const std::function<void(qint64)>& check = {});
 };

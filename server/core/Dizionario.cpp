@@ -2,6 +2,7 @@
 
 #include "platform/asp/CAspObjectRegistry.h"
 #include "platform/asp/IAspRequest.h"
+#include "server/core/CacheNegozio.h"
 #include "server/core/Funzioni.h"
 
 QTR_ASP_REGISTER(Dizionario)
@@ -30,7 +31,7 @@ QString Dizionario::Traduci(const QVariant& codice)
 
 QString Dizionario::Cerca(const QString& codiceMaiuscolo, const QString& lingua, const QString& predefinita)
 {
-    m_rsCodice.Open(QStringLiteral("SELECT * FROM Dizionario WHERE Codice=?"), Connection(), {codiceMaiuscolo});
+    CacheNegozio::Apri(m_rsCodice, QStringLiteral("SELECT * FROM Dizionario WHERE Codice=?"), Connection(), {codiceMaiuscolo});
     if (m_rsCodice.IsEOF()) {
         m_rsCodice.Close();
         return QString();
@@ -48,7 +49,7 @@ QString Dizionario::Cerca(const QString& codiceMaiuscolo, const QString& lingua,
 // fallback is taken only when the language has no row at all.
 QString Dizionario::Testo(const QVariant& idCodice, const QString& lingua, bool& trovato)
 {
-    m_rsTesto.Open(QStringLiteral("SELECT * FROM DizionarioLingue WHERE IDCodice=? AND CodiceLingua=?"), Connection(),
+    CacheNegozio::Apri(m_rsTesto, QStringLiteral("SELECT * FROM DizionarioLingue WHERE IDCodice=? AND CodiceLingua=?"), Connection(),
                    {idCodice, lingua});
     trovato = !m_rsTesto.IsEOF();
     QString testo;

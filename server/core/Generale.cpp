@@ -10,6 +10,7 @@
 #include "platform/asp/IAspServer.h"
 #include "recordset/schema/QtrIdAllocator.h"
 #include "server/core/CAdoSqlSession.h"
+#include "server/core/CacheNegozio.h"
 #include "server/core/Dizionario.h"
 #include "server/core/Funzioni.h"
 #include "server/core/QtrValori.h"
@@ -136,7 +137,7 @@ void Generale::Inizializza()
 void Generale::LeggiConfigurazione()
 {
     CAdoRecordset rs;
-    rs.Open(QStringLiteral("SELECT * FROM Configurazione"), Connection());
+    CacheNegozio::Apri(rs, QStringLiteral("SELECT * FROM Configurazione"), Connection());
     SetSession(QStringLiteral("DbPath"), m_dbFolder);
     RigaRichiesta(rs, QStringLiteral("la riga di Configurazione"));
     const auto copiaSeValorizzato = [&](const QString& chiave, const QString& colonna) {
@@ -181,7 +182,7 @@ void Generale::LeggiOpzioni()
 {
     QString opzioni;
     CAdoRecordset rs;
-    rs.Open(QStringLiteral("SELECT * FROM Opzioni ORDER BY ID"), Connection());
+    CacheNegozio::Apri(rs, QStringLiteral("SELECT * FROM Opzioni ORDER BY ID"), Connection());
     for (; !rs.IsEOF(); rs.MoveNext()) {
         opzioni += QLatin1Char('#') + rs.Field(QStringLiteral("Codice")).toString() + QLatin1Char('#')
             + (QtrValori::Vero(rs.Field(QStringLiteral("Flag"))) ? QLatin1Char('1') : QLatin1Char('0'));
@@ -192,7 +193,7 @@ void Generale::LeggiOpzioni()
 void Generale::LeggiLinguaEValute(const QVariant& idLingua)
 {
     CAdoRecordset lingua;
-    lingua.Open(QStringLiteral("SELECT * FROM Lingue WHERE ID=?"), Connection(), {idLingua});
+    CacheNegozio::Apri(lingua, QStringLiteral("SELECT * FROM Lingue WHERE ID=?"), Connection(), {idLingua});
     RigaRichiesta(lingua, QStringLiteral("la lingua predefinita (Lingue.ID %1)").arg(idLingua.toString()));
     SetSession(QStringLiteral("CodiceLinguaPredefinita"), lingua.Field(QStringLiteral("Codice")));
     SetSession(QStringLiteral("CodiceLingua"), lingua.Field(QStringLiteral("Codice")));
@@ -204,12 +205,12 @@ void Generale::LeggiLinguaEValute(const QVariant& idLingua)
     lingua.Close();
 
     CAdoRecordset valuta;
-    valuta.Open(QStringLiteral("SELECT * FROM Valute WHERE ID=?"), Connection(),
+    CacheNegozio::Apri(valuta, QStringLiteral("SELECT * FROM Valute WHERE ID=?"), Connection(),
                 {SessionValue(QStringLiteral("IDValutaListino"))});
     RigaRichiesta(valuta, QStringLiteral("la valuta del listino"));
     SetSession(QStringLiteral("FCListino2Euro"), valuta.Field(QStringLiteral("Cambio")));
     SetSession(QStringLiteral("ArrotondamentoListino"), valuta.Field(QStringLiteral("Arrotondamento")));
-    valuta.Open(QStringLiteral("SELECT * FROM Valute WHERE ID=?"), Connection(), {idValuta});
+    CacheNegozio::Apri(valuta, QStringLiteral("SELECT * FROM Valute WHERE ID=?"), Connection(), {idValuta});
     RigaRichiesta(valuta, QStringLiteral("la valuta della lingua predefinita"));
     SetSession(QStringLiteral("FCEuro2Web"), valuta.Field(QStringLiteral("Cambio")));
     if (!valuta.IsNull(QStringLiteral("Simbolo")))
@@ -267,7 +268,7 @@ qint32 Generale::ListinoVisitatore(const CAdoRecordset& cliente)
         listino = cliente.Field(QStringLiteral("IDListino")).toInt() - 1;
     if (listino == -1) {
         CAdoRecordset gruppo;
-        gruppo.Open(QStringLiteral("SELECT * FROM Gruppi WHERE ID=?"), Connection(),
+        CacheNegozio::Apri(gruppo, QStringLiteral("SELECT * FROM Gruppi WHERE ID=?"), Connection(),
                     {cliente.Field(QStringLiteral("IDGruppo"))});
         if (!gruppo.IsEOF() && !gruppo.IsNull(QStringLiteral("IDListino")))
             listino = gruppo.Field(QStringLiteral("IDListino")).toInt();
@@ -284,11 +285,11 @@ void Generale::ImpostaLingua()
         // Only a language offered to visitors is taken; the code then reaches
         // every query and path that names the visitor's language.
         CAdoRecordset lingua;
-        lingua.Open(QStringLiteral("SELECT * FROM Lingue WHERE Codice=? AND Attivo=1"), Connection(), {codice});
+        CacheNegozio::Apri(lingua, QStringLiteral("SELECT * FROM Lingue WHERE Codice=? AND Attivo=1"), Connection(), {codice});
         if (lingua.IsEOF())
             throw std::invalid_argument(("Lingua non disponibile: " + codice).toStdString());
         CAdoRecordset valuta;
-        valuta.Open(QStringLiteral("SELECT * FROM Valute WHERE ID=?"), Connection(),
+        CacheNegozio::Apri(valuta, QStringLiteral("SELECT * FROM Valute WHERE ID=?"), Connection(),
                     {lingua.Field(QStringLiteral("IDValuta"))});
         RigaRichiesta(valuta, QStringLiteral("la valuta della lingua ") + codice);
         const QVariant cambio = valuta.Field(QStringLiteral("Cambio"));
@@ -463,7 +464,7 @@ void Generale::MostraLingua()
 bool Generale::LeggiPrimaLingua()
 {
     return Guard([&] {
-        m_rsLingue.Open(QStringLiteral("SELECT * FROM Lingue WHERE Attivo=1 ORDER BY ID"), Connection());
+        CacheNegozio::Apri(m_rsLingue, QStringLiteral("SELECT * FROM Lingue WHERE Attivo=1 ORDER BY ID"), Connection());
         if (m_rsLingue.IsEOF()) {
             m_rsLingue.Close();
             return false;
@@ -491,10 +492,10 @@ QString Generale::LeggiChiSiamo()
 {
     return Guard([&] {
         CAdoRecordset rs;
-        rs.Open(QStringLiteral("SELECT * FROM ChiSiamo WHERE CodiceLingua=?"), Connection(),
+        CacheNegozio::Apri(rs, QStringLiteral("SELECT * FROM ChiSiamo WHERE CodiceLingua=?"), Connection(),
                 {SessionText(QStringLiteral("CodiceLingua"))});
         if (rs.IsEOF())
-            rs.Open(QStringLiteral("SELECT * FROM ChiSiamo WHERE CodiceLingua=?"), Connection(),
+            CacheNegozio::Apri(rs, QStringLiteral("SELECT * FROM ChiSiamo WHERE CodiceLingua=?"), Connection(),
                     {SessionText(QStringLiteral("CodiceLinguaPredefinita"))});
         if (rs.IsEOF() || rs.IsNull(QStringLiteral("Testo")))
             return QString();

@@ -7,6 +7,7 @@
 #include "server/host/CShopSite.h"
 #include "platform/pagehost/CSetCookie.h"
 #include "platform/pagehost/CTextFile.h"
+#include "server/core/CacheNegozio.h"
 
 #include <QDateTime>
 #include <QUrl>
@@ -55,6 +56,7 @@ CHostReply CShopWorker::Answer(const CHostRequest& request, const CPageVisit& vi
     }
     m_session.SetSessionID(sessionId);
     PrepareRequest(request, visit, sitePath);
+    CacheNegozio::NuovaPagina();
     QByteArray body;
     bool failed = false;
     try {

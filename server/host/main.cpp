@@ -3,6 +3,7 @@
 #include "server/host/CHostAccounts.h"
 #include "server/host/CHostConfig.h"
 #include "server/host/CHostServer.h"
+#include "server/core/CacheNegozio.h"
 #include "server/core/Funzioni.h"
 #include "server/core/Qtr50Library.h"
 #include "server/orders/OrdinePagamentoCarta.h"
@@ -143,6 +144,8 @@ int main(int argc, char* argv[])
     // Pages open and close their connections many times a second; the
     // server keeps them open between pages. No file is replaced under it.
     CAdoConnectionPool::SetEnabled(true);
+    // What pages read on every visit is kept until the shop's data change.
+    CacheNegozio::SetEnabled(true);
     if (!config.Load(configFile, error))
         return Fail(error);
     Funzioni::ImpostaServerPosta(config.mailServer, config.mailPort);

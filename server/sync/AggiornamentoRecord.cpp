@@ -1,10 +1,12 @@
 #include "server/sync/AggiornamentoRecord.h"
 
 #include "platform/ado/CAdoConnection.h"
+#include "recordset/schema/QtrDataGeneration.h"
 #include "recordset/schema/ShopSchema.h"
 #include "recordset/sync/CSyncTags.h"
 #include "recordset/sync/CSyncValueText.h"
 #include "recordset/sync/SyncProtocol.h"
+#include "server/core/CAdoSqlSession.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -48,6 +50,14 @@ private:
     CAdoConnection& m_db;
     bool m_chiusa = false;
 };
+
+// A row the desktop wrote or deleted reaches what the shop servers keep of
+// the shop's data with the write's own commit.
+void DatiCambiati(CAdoConnection& db)
+{
+    CAdoSqlSession sessione(db);
+    QtrDataGeneration::Raise(sessione);
+}
 
 } // namespace
 
@@ -125,6 +135,7 @@ void AggiornamentoRecord::Aggiorna(const QString& nome, const Campi& campi)
                          .arg(tabella.Name(), colonne.join(QLatin1Char(',')), segnaposto),
                      valori);
     }
+    DatiCambiati(m_db);
     transazione.Conferma();
 }
 
@@ -133,6 +144,7 @@ bool AggiornamentoRecord::Elimina(const QString& nome, qint32 id)
     const QtrTableDef& tabella = Tabella(nome);
     Transazione transazione(m_db);
     const int righe = m_db.Execute(QStringLiteral("DELETE FROM %1 WHERE ID=?").arg(tabella.Name()), {id});
+    DatiCambiati(m_db);
     transazione.Conferma();
     return righe > 0;
 }

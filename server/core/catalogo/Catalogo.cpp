@@ -2,6 +2,7 @@
 
 #include "platform/asp/CAspObjectRegistry.h"
 #include "platform/asp/IAspServer.h"
+#include "server/core/CacheNegozio.h"
 #include "server/core/Funzioni.h"
 #include "server/core/QtrValori.h"
 #include "server/core/catalogo/CatalogoFonteScontiAdo.h"
@@ -150,6 +151,16 @@ QVariant Catalogo::IdSessione(const char* chiave) const
     return id ? QVariant(*id) : QVariant();
 }
 
+// Read again only when the page changes the visitor's group or user.
+const CatalogoDiritti& Catalogo::Diritti()
+{
+    const QVariant gruppo = IdSessione("IDGruppo");
+    const QVariant utente = IdSessione("IDUtente");
+    if (!m_diritti || m_diritti->idGruppo != gruppo || m_diritti->idUtente != utente)
+        m_diritti = CatalogoDiritti::Leggi(Connection(), gruppo, utente);
+    return *m_diritti;
+}
+
 // An ID argument, or the request's value under chiave when it is 0 or
 // left out.
 std::optional<qint32> Catalogo::IdArgomento(const QVariant& argomento, const char* chiave) const
@@ -169,7 +180,7 @@ bool Catalogo::LinguaAttiva(const QString& codice)
     if (!m_lingueAttive) {
         QSet<QString> codici;
         CAdoRecordset rs;
-        for (rs.Open(QStringLiteral("SELECT Codice FROM Lingue WHERE Attivo=1"), Connection()); !rs.IsEOF();
+        for (CacheNegozio::Apri(rs, QStringLiteral("SELECT Codice FROM Lingue WHERE Attivo=1"), Connection()); !rs.IsEOF();
              rs.MoveNext())
             codici.insert(rs.Field(QStringLiteral("Codice")).toString());
         m_lingueAttive = codici;
@@ -288,17 +299,12 @@ qint32 Catalogo::ContaProdotti(qint32 id)
             }
         }
     }
-    QStringList segni;
-    QVariantList ids;
-    for (const qint32 categoria : albero) {
-        segni << QStringLiteral("?");
-        ids << categoria;
-    }
+    const QList<qint32> ids(albero.cbegin(), albero.cend());
     CatalogoSql sql(QStringLiteral("SELECT DISTINCT Prodotti.ID FROM Prodotti INNER JOIN CategorieProdotti ON "
                                    "Prodotti.ID=CategorieProdotti.IDProdotto WHERE Prodotti.Attivo=1 AND "
                                    "Prodotti.IDProdottoBase=0 AND CategorieProdotti.IDCategoria IN (")
-                    + segni.join(QStringLiteral(", ")) + QStringLiteral(")"));
-    sql.Aggiungi(QString(), ids);
+                    + CatalogoSql::Segnaposti(ids.size()) + QStringLiteral(")"));
+    sql.Aggiungi(QString(), CatalogoSql::Valori(ids));
     FiltriProdotti(sql);
     rs.Open(sql.Testo(), Connection(), sql.Parametri());
     return rs.RecordCount();
@@ -463,12 +469,12 @@ bool Catalogo::ApriPaginaProdotti(const QVariant& Pag, const QVariant& IDCatPar)
         const QString base = tutte ? QStringLiteral("Prodotti.IDProdottoBase=0") : QStringLiteral("+Prodotti.IDProdottoBase=0");
         CatalogoSql sql;
         if (perLingua)
-            sql.Aggiungi(QStringLiteral("SELECT Prodotti.* FROM Prodotti INNER JOIN ProdottiLingue ON "
+            sql.Aggiungi(QStringLiteral(" FROM Prodotti INNER JOIN ProdottiLingue ON "
                                         "ProdottiLingue.IDProdotto = Prodotti.ID WHERE Prodotti.Attivo=1 AND ")
                              + base + QStringLiteral(" AND ProdottiLingue.CodiceLingua=?"),
                          {lingua});
         else
-            sql.Aggiungi(QStringLiteral("SELECT * FROM Prodotti WHERE Prodotti.Attivo=1 AND ") + base);
+            sql.Aggiungi(QStringLiteral(" FROM Prodotti WHERE Prodotti.Attivo=1 AND ") + base);
         FiltriProdotti(sql);
         if (!tutte) {
             // A visitor who never chose a category sees an empty page.
@@ -482,49 +488,41 @@ bool Catalogo::ApriPaginaProdotti(const QVariant& Pag, const QVariant& IDCatPar)
         const QString selezione = SessionText(QStringLiteral("SelezioneCustom"));
         if (perLingua && !selezione.isEmpty())
             sql.Aggiungi(QStringLiteral(" AND ProdottiLingue.Sort LIKE ?"), {selezione + QLatin1Char('%')});
-        sql.Aggiungi(perLingua ? QStringLiteral(" ORDER BY ProdottiLingue.Sort, Prodotti.ID")
-                               : QStringLiteral(" ORDER BY Prodotti.Ordine, Prodotti.ID"));
-        return ApriPagina(sql);
+        return ApriPagina(sql, perLingua ? QStringLiteral(" ORDER BY ProdottiLingue.Sort, Prodotti.ID")
+                                         : QStringLiteral(" ORDER BY Prodotti.Ordine, Prodotti.ID"));
     });
 }
 
 void Catalogo::FiltriProdotti(CatalogoSql& sql)
 {
-    sql.DirittiProdotto(IdSessione("IDGruppo"), IdSessione("IDUtente"))
+    sql.DirittiProdotto(Diritti())
         .NovitaOfferte(CatalogoValori::Intero(SessionValue(QStringLiteral("FlagNovita")), "FlagNovita"),
                        CatalogoValori::Intero(SessionValue(QStringLiteral("FlagOfferte")), "FlagOfferte"), Oggi());
 }
 
-bool Catalogo::ApriPagina(const CatalogoSql& sql)
+bool Catalogo::ApriPagina(const CatalogoSql& sql, const QString& ordine)
 {
-    m_rsProdotti.Open(sql.Testo(), Connection(), sql.Parametri());
-    if (m_rsProdotti.IsEOF())
-        return false;
     qint32 lunghezza = Flag16(SessionValue(QStringLiteral("PageSize")));
     if (lunghezza < 1)
         lunghezza = kPaginaPredefinita;
-    LunghezzaPaginaProdotti = static_cast<qint16>(qMin(lunghezza, m_rsProdotti.RecordCount()));
-    m_rsProdotti.SetPageSize(LunghezzaPaginaProdotti);
-    // A page beyond the last shows the last one.
     const qint32 pagina = CatalogoValori::Intero(SessionValue(QStringLiteral("PaginaCorrenteProdotti")),
                                                  "PaginaCorrenteProdotti");
-    PaginaCorrenteProdotti = qBound(1, pagina, m_rsProdotti.PageCount());
+    if (!m_finestra.Apri(m_rsProdotti, Connection(), sql, ordine, lunghezza, pagina))
+        return false;
+    LunghezzaPaginaProdotti = static_cast<qint16>(m_finestra.Lunghezza());
+    PaginaCorrenteProdotti = m_finestra.Pagina();
     // What the page's products show beside their own rows is read for
     // them all at once: texts, colours, and discount rows with the first
-    // price.
+    // price. A page walked with LeggiProdottoSuccessivo until its length
+    // steps onto the product after it: that one is read with the page too.
     QList<qint32> idPagina;
-    m_rsProdotti.SetAbsolutePage(PaginaCorrenteProdotti);
-    for (qint32 i = 0; i < LunghezzaPaginaProdotti && !m_rsProdotti.IsEOF(); ++i, m_rsProdotti.MoveNext())
-        idPagina << m_rsProdotti.Field(QStringLiteral("ID")).toInt();
-    // A page walked with LeggiProdottoSuccessivo until its length steps
-    // onto the product after it: that one is read with the page too.
-    if (!m_rsProdotti.IsEOF())
+    for (; !m_rsProdotti.IsEOF(); m_rsProdotti.MoveNext())
         idPagina << m_rsProdotti.Field(QStringLiteral("ID")).toInt();
     m_pagina.Leggi(Connection(), idPagina, LinguaVisitatore(), LinguaPredefinita());
     Fonte().ProdottiDellaPagina(idPagina);
-    m_rsProdotti.SetAbsolutePage(PaginaCorrenteProdotti);
+    m_rsProdotti.MoveFirst();
     CaricaProdotto();
-    TotalePagineProdotti = m_rsProdotti.PageCount();
+    TotalePagineProdotti = m_finestra.Pagine();
     return true;
 }
 
@@ -532,7 +530,7 @@ bool Catalogo::LeggiProdottoSuccessivo()
 {
     return Guard([&] {
         m_rsProdotti.MoveNext();
-        if (m_rsProdotti.IsEOF())
+        if (m_rsProdotti.IsEOF() && !m_finestra.LeggiResto(m_rsProdotti))
             return false;
         CaricaProdotto();
         return true;
@@ -542,7 +540,11 @@ bool Catalogo::LeggiProdottoSuccessivo()
 bool Catalogo::LeggiPrimoProdotto()
 {
     return Guard([&] {
-        m_rsProdotti.SetAbsolutePage(PaginaCorrenteProdotti);
+        // A page may set another page number before it asks again.
+        if (m_finestra.Pagine() > 0 && PaginaCorrenteProdotti != m_finestra.Pagina())
+            m_finestra.VaiAPagina(m_rsProdotti, PaginaCorrenteProdotti);
+        else
+            m_rsProdotti.MoveFirst();
         if (m_rsProdotti.IsEOF())
             return false;
         CaricaProdotto();
@@ -560,6 +562,7 @@ void Catalogo::ChiudiProdotti()
     m_rsProdotti.Close();
     m_rsLingua.Close();
     m_pagina.Chiudi();
+    m_finestra.Chiudi();
 }
 
 bool Catalogo::LeggiProdotto(const QVariant& ID)
@@ -570,8 +573,7 @@ bool Catalogo::LeggiProdotto(const QVariant& ID)
             return false;
         ChiudiProdotti();
         CatalogoSql sql;
-        sql.Aggiungi(QStringLiteral("SELECT * FROM Prodotti WHERE ID=?"), {*id})
-            .DirittiProdotto(IdSessione("IDGruppo"), IdSessione("IDUtente"));
+        sql.Aggiungi(QStringLiteral("SELECT * FROM Prodotti WHERE ID=?"), {*id}).DirittiProdotto(Diritti());
         m_rsProdotti.Open(sql.Testo(), Connection(), sql.Parametri());
         const bool trovato = !m_rsProdotti.IsEOF();
         if (trovato)
@@ -591,7 +593,7 @@ bool Catalogo::ControlloUltimaPaginaProdotti()
     return Guard([&] {
         if (!m_rsProdotti.IsOpen())
             throw std::runtime_error("Nessuna pagina di prodotti aperta");
-        return PaginaCorrenteProdotti == m_rsProdotti.PageCount();
+        return PaginaCorrenteProdotti == m_finestra.Pagine();
     });
 }
 
@@ -720,7 +722,8 @@ void Catalogo::CaricaTaglie(const CAdoRecordset& rs)
     }
     // A page lists many products of few size tables.
     if (!m_valoriTaglie.contains(tabella)) {
-        m_rsTaglie.Open(QStringLiteral("SELECT Valori FROM ValoriTaglie WHERE ID=?"), Connection(), {tabella});
+        CacheNegozio::Apri(m_rsTaglie, QStringLiteral("SELECT Valori FROM ValoriTaglie WHERE ID=?"), Connection(),
+                           {tabella});
         // A size table deleted under its products leaves no sizes on sale.
         m_valoriTaglie.insert(tabella, m_rsTaglie.IsEOF() ? QString() : Testo(m_rsTaglie, QStringLiteral("Valori")));
         m_rsTaglie.Close();

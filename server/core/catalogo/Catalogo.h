@@ -2,6 +2,8 @@
 
 #include "platform/ado/CAdoRecordset.h"
 #include "server/core/CQtrServerObject.h"
+#include "server/core/catalogo/CatalogoDiritti.h"
+#include "server/core/catalogo/CatalogoFinestra.h"
 #include "server/core/catalogo/CatalogoPagina.h"
 #include "server/core/catalogo/CatalogoPrezzo.h"
 
@@ -389,7 +391,9 @@ private:
     qint32 ContaProdotti(qint32 id);
 
     // Product pages and record.
-    bool ApriPagina(const CatalogoSql& sql);
+    // Opens the page of the list in the given order that the Session asks
+    // for.
+    bool ApriPagina(const CatalogoSql& sql, const QString& ordine);
     // The visitor's rights and the novelty and offer switches.
     void FiltriProdotti(CatalogoSql& sql);
     void CaricaProdotto();
@@ -413,6 +417,8 @@ private:
 
     // The Session's visitor.
     QVariant IdSessione(const char* chiave) const;
+    // What Permessi hides from the visitor.
+    const CatalogoDiritti& Diritti();
     std::optional<qint32> IdUtente() const;
     std::optional<qint32> IdArgomento(const QVariant& argomento, const char* chiave) const;
     QString LinguaVisitatore();
@@ -433,6 +439,8 @@ private:
     std::unique_ptr<CatalogoFonteScontiAdo> m_fonte;
     CatalogoFonteScontiAdo& Fonte();
     CatalogoPagina m_pagina;
+    CatalogoFinestra m_finestra;
+    std::optional<CatalogoDiritti> m_diritti;
 
     CAdoRecordset m_rsCategorie;
     CAdoRecordset m_rsCategorieProdotto;

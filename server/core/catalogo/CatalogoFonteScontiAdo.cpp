@@ -1,5 +1,7 @@
 #include "server/core/catalogo/CatalogoFonteScontiAdo.h"
 
+#include "server/core/catalogo/CatalogoSql.h"
+
 #include "platform/ado/CAdoRecordset.h"
 
 #include <stdexcept>
@@ -138,13 +140,8 @@ void CatalogoFonteScontiAdo::ProdottiDellaPagina(const QList<qint32>& idProdotti
 // (a Null in the row matches nothing, as in SQL).
 void CatalogoFonteScontiAdo::LeggiPagina(qint32 utente, qint32 gruppo)
 {
-    QStringList segnaposti;
-    QVariantList prodotti;
-    for (const qint32 id : std::as_const(m_pagina)) {
-        segnaposti << QStringLiteral("?");
-        prodotti << id;
-    }
-    const QString elenco = segnaposti.join(QStringLiteral(", "));
+    const QVariantList prodotti = CatalogoSql::Valori(m_pagina);
+    const QString elenco = CatalogoSql::Segnaposti(m_pagina.size());
     QHash<qint32, QList<qint32>> categorie;
     CAdoRecordset rs;
     for (rs.Open(QStringLiteral("SELECT IDProdotto, IDCategoria FROM CategorieProdotti WHERE IDProdotto IN (%1)").arg(elenco),

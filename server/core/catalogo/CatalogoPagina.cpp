@@ -1,20 +1,12 @@
 #include "server/core/catalogo/CatalogoPagina.h"
 
-#include <QStringList>
+#include "server/core/catalogo/CatalogoSql.h"
 
 namespace {
 
 // Past this many products the page reads them one by one, as the engines
 // limit the values one statement binds.
 const qsizetype kMassimoProdotti = 200;
-
-QString Segnaposti(qsizetype quanti)
-{
-    QStringList segni;
-    for (qsizetype i = 0; i < quanti; ++i)
-        segni << QStringLiteral("?");
-    return segni.join(QStringLiteral(", "));
-}
 
 } // namespace
 
@@ -38,13 +30,11 @@ void CatalogoPagina::Leggi(CAdoConnection* connessione, const QList<qint32>& idP
     if (lingua != predefinita)
         LeggiLingua(connessione, predefinita, m_righePredefinite, m_posizioniPredefinite);
 
-    QVariantList valori;
-    for (const qint32 id : std::as_const(m_prodotti))
-        valori << id;
+    const QVariantList valori = CatalogoSql::Valori(m_prodotti);
     CAdoRecordset colori;
     for (colori.Open(QStringLiteral("SELECT IDProdotto, COUNT(*) AS N FROM ProdottiColori WHERE Attivo=1 AND "
                                     "IDProdotto IN (%1) GROUP BY IDProdotto")
-                         .arg(Segnaposti(m_prodotti.size())),
+                         .arg(CatalogoSql::Segnaposti(m_prodotti.size())),
                      connessione, valori);
          !colori.IsEOF(); colori.MoveNext())
         m_colori.insert(colori.Field(QStringLiteral("IDProdotto")).toInt(), colori.Field(QStringLiteral("N")).toInt());
@@ -54,11 +44,9 @@ void CatalogoPagina::Leggi(CAdoConnection* connessione, const QList<qint32>& idP
 void CatalogoPagina::LeggiLingua(CAdoConnection* connessione, const QString& lingua, CAdoRecordset& righe,
                                  QHash<qint32, int>& posizioni)
 {
-    QVariantList valori{lingua};
-    for (const qint32 id : std::as_const(m_prodotti))
-        valori << id;
+    const QVariantList valori = QVariantList{lingua} + CatalogoSql::Valori(m_prodotti);
     righe.Open(QStringLiteral("SELECT * FROM ProdottiLingue WHERE CodiceLingua=? AND IDProdotto IN (%1) ORDER BY ID")
-                   .arg(Segnaposti(m_prodotti.size())),
+                   .arg(CatalogoSql::Segnaposti(m_prodotti.size())),
                connessione, valori);
     for (; !righe.IsEOF(); righe.MoveNext()) {
         const qint32 id = righe.Field(QStringLiteral("IDProdotto")).toInt();

@@ -1,5 +1,33 @@
 #include "server/core/catalogo/CatalogoSql.h"
 
+#include "server/core/catalogo/CatalogoDiritti.h"
+
+#include <QStringList>
+
+namespace {
+
+// Past this many IDs the engine looks them up itself: a statement binds
+// a limited number of values.
+constexpr qsizetype kMassimoElenco = 500;
+
+} // namespace
+
+QString CatalogoSql::Segnaposti(qsizetype quanti)
+{
+    QStringList segni;
+    for (qsizetype i = 0; i < quanti; ++i)
+        segni << QStringLiteral("?");
+    return segni.join(QStringLiteral(", "));
+}
+
+QVariantList CatalogoSql::Valori(const QList<qint32>& ids)
+{
+    QVariantList valori;
+    for (const qint32 id : ids)
+        valori << id;
+    return valori;
+}
+
 CatalogoSql& CatalogoSql::Aggiungi(const QString& testo, const QVariantList& parametri)
 {
     m_testo += testo;
@@ -21,6 +49,21 @@ CatalogoSql& CatalogoSql::DirittiProdotto(const QVariant& idGruppo, const QVaria
         .Aggiungi(categorie.arg(QLatin1String("IDUtente")), {idUtente})
         .Aggiungi(prodotto.arg(QLatin1String("IDGruppo")), {idGruppo})
         .Aggiungi(prodotto.arg(QLatin1String("IDUtente")), {idUtente});
+}
+
+CatalogoSql& CatalogoSql::DirittiProdotto(const CatalogoDiritti& diritti)
+{
+    if (diritti.categorie.size() > kMassimoElenco || diritti.prodotti.size() > kMassimoElenco)
+        return DirittiProdotto(diritti.idGruppo, diritti.idUtente);
+    if (!diritti.categorie.isEmpty())
+        Aggiungi(QStringLiteral(" AND NOT EXISTS (SELECT IDCategoria FROM CategorieProdotti WHERE "
+                                "CategorieProdotti.IDProdotto=Prodotti.ID AND CategorieProdotti.IDCategoria IN (%1))")
+                     .arg(Segnaposti(diritti.categorie.size())),
+                 Valori(diritti.categorie));
+    if (!diritti.prodotti.isEmpty())
+        Aggiungi(QStringLiteral(" AND Prodotti.ID NOT IN (%1)").arg(Segnaposti(diritti.prodotti.size())),
+                 Valori(diritti.prodotti));
+    return *this;
 }
 
 CatalogoSql& CatalogoSql::DirittiCategoria(const QVariant& idGruppo, const QVariant& idUtente)

@@ -1,9 +1,11 @@
 #include "platform/ado/CAdoConnection.h"
+#include "platform/ado/CAdoRecordset.h"
 #include "platform/password/CPasswordHash.h"
 #include "recordset/schema/ShopSchemaDdl.h"
 #include "recordset/sync/CSyncFileBody.h"
 #include "recordset/sync/CSyncTags.h"
 #include "platform/testing/QtPrinters.h"
+#include "server/core/CacheNegozio.h"
 #include "server/core/testing/CQtrTestShop.h"
 #include "server/sync/Aggiornamento.h"
 #include "server/sync/AggiornamentoAccesso.h"
@@ -155,6 +157,30 @@ TEST_P(SyncEndpoint, HostileRequestsAreRefusedAndChangeNothing)
     EXPECT_EQ(Value("SELECT Note FROM Ordini WHERE ID=1000000001").toString(), "dal negozio");
     EXPECT_TRUE(QFile::exists(ShopFile("images/prodotti/1.jpg")));
     EXPECT_TRUE(QFile::exists(ShopFile("../fuori.txt")));
+}
+
+// What the shop servers keep of the shop's data (settings, languages,
+// dictionary) is read anew by the first page after each written or deleted
+// row.
+TEST_P(SyncEndpoint, AnUploadedOrDeletedRowReachesTheNextPageOfAServerThatKeepsTheShopsData)
+{
+    CacheNegozio::Svuota();
+    CacheNegozio::SetEnabled(true);
+    const auto cambio = [&] {
+        CacheNegozio::NuovaPagina();
+        CAdoRecordset valuta;
+        CacheNegozio::Apri(valuta, "SELECT * FROM Valute WHERE ID=?", &m_shop.Db(), {2});
+        return valuta.IsEOF() ? QVariant() : valuta.Field("Cambio");
+    };
+    EXPECT_FALSE(cambio().isValid());
+    ASSERT_EQ(Post("AggiornaDatiDaClient", {{"PF_TableName", "Valute"}, {"ID", "2"}, {"Cambio", "1,5"}}), "OK");
+    EXPECT_EQ(cambio().toDouble(), 1.5);
+    ASSERT_EQ(Post("AggiornaDatiDaClient", {{"PF_TableName", "Valute"}, {"ID", "2"}, {"Cambio", "2,5"}}), "OK");
+    EXPECT_EQ(cambio().toDouble(), 2.5);
+    ASSERT_EQ(Post("EliminaDatiDaClient", {{"PF_TableName", "Valute"}, {"ID", "2"}}), "OK");
+    EXPECT_FALSE(cambio().isValid());
+    CacheNegozio::SetEnabled(false);
+    CacheNegozio::Svuota();
 }
 
 TEST_P(SyncEndpoint, DeletingAProductTakesItsPicturesAndAttachmentsOnly)

@@ -177,6 +177,59 @@ TEST_P(CatalogoDb, ProductPagesAreCutByPageSize)
     EXPECT_TRUE(c->ControlloUltimaPaginaProdotti());
 }
 
+// A page reads its own rows; walking on from it still reaches every
+// product after it, in the list's order, whatever the page length, in the
+// merchant's order and in the language's.
+TEST_P(CatalogoDb, EveryPageWalksOnThroughTheRestOfTheList)
+{
+    QStringList tutti;
+    for (int id = 11; id <= 33; ++id) {
+        // The merchant's order is not the IDs'; ties fall back to them.
+        Prodotto(id, 3, 10, {{"Ordine", (id * 7) % 5}}, {{"Sort", QString("s%1").arg(99 - id)}});
+    }
+    Catalogo* c = Pagina();
+    Set("PageSize", 1000);
+    for (const int ordinamento : {0, 1}) {
+        Set("TipoOrdinamento", ordinamento);
+        const QStringList elenco = Nomi(c, c->ApriPaginaProdotti(1, 3));
+        ASSERT_EQ(elenco.size(), 23);
+        for (const int lunghezza : {1, 4, 23, 30}) {
+            Set("PageSize", lunghezza);
+            const int pagine = (23 + qMin(lunghezza, 23) - 1) / qMin(lunghezza, 23);
+            for (int pagina = 1; pagina <= pagine + 1; ++pagina) {
+                c = Pagina();
+                const int mostrata = qMin(pagina, pagine);
+                EXPECT_EQ(Nomi(c, c->ApriPaginaProdotti(pagina, 3)), elenco.mid((mostrata - 1) * qMin(lunghezza, 23)))
+                    << ordinamento << " " << lunghezza << " " << pagina;
+                EXPECT_EQ(c->TotalePagineProdotti, pagine);
+                EXPECT_EQ(c->PaginaCorrenteProdotti, mostrata);
+                EXPECT_EQ(c->ControlloUltimaPaginaProdotti(), mostrata == pagine);
+                // Back to the page's first product after walking past it.
+                EXPECT_TRUE(c->LeggiPrimoProdotto());
+                EXPECT_EQ(c->NomeProdotto, elenco.at((mostrata - 1) * qMin(lunghezza, 23)));
+            }
+        }
+        Set("PageSize", 1000);
+    }
+}
+
+// LeggiPrimoProdotto goes to the page the property names, which a page may
+// set.
+TEST_P(CatalogoDb, LeggiPrimoProdottoTakesThePageThePropertyNames)
+{
+    for (int id = 11; id <= 17; ++id)
+        Prodotto(id, 3, 10);
+    Set("PageSize", 3);
+    Catalogo* c = Pagina();
+    ASSERT_TRUE(c->ApriPaginaProdotti(1, 3));
+    c->PaginaCorrenteProdotti = 3;
+    EXPECT_EQ(Nomi(c, c->LeggiPrimoProdotto()), QStringList({"Prodotto 17"}));
+    c->PaginaCorrenteProdotti = 2;
+    EXPECT_EQ(Nomi(c, c->LeggiPrimoProdotto()), QStringList({"Prodotto 14", "Prodotto 15", "Prodotto 16", "Prodotto 17"}));
+    c->PaginaCorrenteProdotti = 4;
+    EXPECT_FALSE(c->LeggiPrimoProdotto());
+}
+
 TEST_P(CatalogoDb, ArgumentsWinOverTheRequestAndCodesNameCategories)
 {
     Prodotto(11, 3, 10);
@@ -242,11 +295,18 @@ TEST_P(CatalogoDb, RightsHideProductsFromGroupsAndUsers)
     Set("IDGruppo", 4);
     Set("IDUtente", 8);
     Set("IDCategoriaProdotti", 3);
-    Catalogo* c = Pagina();
-    EXPECT_EQ(Nomi(c, c->ApriPaginaProdotti()), QStringList({"Prodotto 11", "Prodotto 15"}));
-    EXPECT_FALSE(c->LeggiProdotto(12));
-    EXPECT_TRUE(c->LeggiProdotto(16));   // by ID even inactive
-    EXPECT_TRUE(c->LeggiProdotto(17));
+    // A few rows reach the query as IDs, many as lookups: the same products
+    // go.
+    for (const int altre : {0, 600}) {
+        for (int n = 0; n < altre; ++n)
+            Permesso(1, 5000 + n, "IDGruppo", 4);
+        Catalogo* c = Pagina();
+        EXPECT_EQ(Nomi(c, c->ApriPaginaProdotti()), QStringList({"Prodotto 11", "Prodotto 15"})) << altre;
+        EXPECT_FALSE(c->LeggiProdotto(12));
+        EXPECT_FALSE(c->LeggiProdotto(14));
+        EXPECT_TRUE(c->LeggiProdotto(16));   // by ID even inactive
+        EXPECT_TRUE(c->LeggiProdotto(17));
+    }
 }
 
 TEST_P(CatalogoDb, NoveltyAndOfferSwitchesFilterTheList)
