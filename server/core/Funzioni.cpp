@@ -18,10 +18,25 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <charconv>
 #include <cmath>
 #include <stdexcept>
 
 namespace {
+
+// The value as its 14 significant figures say, as "%.14g" writes and reads
+// it back; without a string allocated, since every amount on a page goes
+// through here.
+double QuattordiciCifre(double valore)
+{
+    if (!std::isfinite(valore))
+        return valore;
+    char testo[32];
+    const auto scritto = std::to_chars(testo, testo + sizeof testo, valore, std::chars_format::general, 14);
+    double letto = valore;
+    std::from_chars(testo, scritto.ptr, letto);
+    return letto;
+}
 
 QMutex g_mutex;
 QString g_delimitatoreData = QStringLiteral("#");
@@ -125,7 +140,7 @@ double Funzioni::Arrotonda(double valore, double arrotondamento)
         return valore;
     // Half up on the decimal figure the value stands for: 1.005 is held as
     // 1.00499999..., yet it is 100.5 cents and rounds to 1.01.
-    const double q = QString::number(valore / arrotondamento, 'g', 14).toDouble();
+    const double q = QuattordiciCifre(valore / arrotondamento);
     double n = std::floor(q);
     if (q - n >= 0.5)
         n += 1;
