@@ -13,6 +13,7 @@
 #include "desktop/shell/controls/CGridCore.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
 #include "platform/testing/QtPrinters.h"
+#include "recordset/CCategorieLinSet.h"
 #include "tests/road/RoadProject.h"
 #include "tests/road/RoadShop.h"
 
@@ -155,6 +156,22 @@ TEST_F(ProductCardRoad, EverythingTheCardGivesAProductShowsOnTheShopsProductPage
     const QString attachment = QStringLiteral("/images/prodotti/files/p%1_mont.pdf").arg(id);
     EXPECT_EQ(shop.Status(attachment), 200);
     EXPECT_EQ(shop.Page(attachment), "%PDF-1.4 montaggio");
+
+    // The shop keeps the category tree and its texts between pages; a
+    // rename on the desktop shows on the first page after the upload.
+    {
+        CCategorieLinSet lingua(&project.Db());
+        lingua.m_strFilter = "IDCategoria=?";
+        lingua.m_filterParams = {4};
+        lingua.Open();
+        lingua.Edit();
+        lingua.m_Nome = "Poltrone";
+        lingua.m_Modificato = true;
+        lingua.Update();
+    }
+    ASSERT_EQ(project.Upload(), CSiteUpload::Result::Done) << project.UploadLog().toStdString();
+    const QString renamed = shop.Page(path);
+    EXPECT_TRUE(renamed.contains(QRegularExpression("class=\"briciole\".*>Poltrone</a>"))) << renamed.toStdString();
 }
 
 } // namespace

@@ -210,15 +210,21 @@ CatalogoCambi Catalogo::Cambi() const
 
 QDate Catalogo::Oggi() const { return m_oggi.isValid() ? m_oggi : QDate::currentDate(); }
 
-bool Catalogo::ApriInLingua(CAdoRecordset& rs, const QString& sql, qint32 id)
+bool Catalogo::ApriInLingua(CAdoRecordset& rs, const QString& sql, qint32 id, bool tenuta)
 {
+    const auto apri = [&](const QString& lingua) {
+        if (tenuta)
+            CacheNegozio::Apri(rs, sql, Connection(), {lingua, id});
+        else
+            rs.Open(sql, Connection(), {lingua, id});
+    };
     const QString lingua = LinguaVisitatore();
     if (!lingua.isEmpty()) {
-        rs.Open(sql, Connection(), {lingua, id});
+        apri(lingua);
         if (!rs.IsEOF())
             return true;
     }
-    rs.Open(sql, Connection(), {LinguaPredefinita(), id});
+    apri(LinguaPredefinita());
     return !rs.IsEOF();
 }
 
@@ -228,9 +234,10 @@ std::optional<qint32> Catalogo::CercaCategoria(const QVariant& idOCodice)
 {
     CAdoRecordset rs;
     if (const auto id = CatalogoValori::Numero(idOCodice))
-        rs.Open(QStringLiteral("SELECT ID FROM Categorie WHERE ID=?"), Connection(), {*id});
+        CacheNegozio::Apri(rs, QStringLiteral("SELECT ID FROM Categorie WHERE ID=?"), Connection(), {*id});
     else
-        rs.Open(QStringLiteral("SELECT ID FROM Categorie WHERE Codice=?"), Connection(), {idOCodice.toString()});
+        CacheNegozio::Apri(rs, QStringLiteral("SELECT ID FROM Categorie WHERE Codice=?"), Connection(),
+                           {idOCodice.toString()});
     if (rs.IsEOF())
         return std::nullopt;
     return rs.Field(QStringLiteral("ID")).toInt();
@@ -239,7 +246,7 @@ std::optional<qint32> Catalogo::CercaCategoria(const QVariant& idOCodice)
 bool Catalogo::HaSottoCategorie(qint32 id)
 {
     CAdoRecordset rs;
-    rs.Open(QStringLiteral("SELECT TOP 1 ID FROM Categorie WHERE IDCategoriaPadre=?"), Connection(), {id});
+    CacheNegozio::Apri(rs, QStringLiteral("SELECT TOP 1 ID FROM Categorie WHERE IDCategoriaPadre=?"), Connection(), {id});
     return !rs.IsEOF();
 }
 
@@ -250,7 +257,7 @@ void Catalogo::TestiCategoria(qint32 id, QString& nome, QString& descrizione)
     descrizione.clear();
     if (!ApriInLingua(rs, QStringLiteral("SELECT Nome, Descrizione FROM CategorieLingue WHERE CodiceLingua=? "
                                          "AND IDCategoria=?"),
-                      id))
+                      id, true))
         return;
     nome = Decifrato(rs, QStringLiteral("Nome"));
     descrizione = Decifrato(rs, QStringLiteral("Descrizione"));
@@ -265,7 +272,7 @@ QString Catalogo::Percorso(qint32 id)
     while (id != 0 && !visti.contains(id)) {
         visti.insert(id);
         CAdoRecordset rs;
-        rs.Open(QStringLiteral("SELECT IDCategoriaPadre FROM Categorie WHERE ID=?"), Connection(), {id});
+        CacheNegozio::Apri(rs, QStringLiteral("SELECT IDCategoriaPadre FROM Categorie WHERE ID=?"), Connection(), {id});
         if (rs.IsEOF())
             break;
         QString nome, descrizione;
@@ -287,7 +294,8 @@ qint32 Catalogo::ContaProdotti(qint32 id)
 {
     QMultiHash<qint32, qint32> figli;
     CAdoRecordset rs;
-    for (rs.Open(QStringLiteral("SELECT ID, IDCategoriaPadre FROM Categorie"), Connection()); !rs.IsEOF(); rs.MoveNext())
+    for (CacheNegozio::Apri(rs, QStringLiteral("SELECT ID, IDCategoriaPadre FROM Categorie"), Connection()); !rs.IsEOF();
+         rs.MoveNext())
         figli.insert(rs.Field(QStringLiteral("IDCategoriaPadre")).toInt(), rs.Field(QStringLiteral("ID")).toInt());
     QList<qint32> da = {id};
     QSet<qint32> albero = {id};
@@ -300,14 +308,14 @@ qint32 Catalogo::ContaProdotti(qint32 id)
         }
     }
     const QList<qint32> ids(albero.cbegin(), albero.cend());
-    CatalogoSql sql(QStringLiteral("SELECT DISTINCT Prodotti.ID FROM Prodotti INNER JOIN CategorieProdotti ON "
+    CatalogoSql sql(QStringLiteral("SELECT COUNT(DISTINCT Prodotti.ID) AS N FROM Prodotti INNER JOIN CategorieProdotti ON "
                                    "Prodotti.ID=CategorieProdotti.IDProdotto WHERE Prodotti.Attivo=1 AND "
                                    "Prodotti.IDProdottoBase=0 AND CategorieProdotti.IDCategoria IN (")
                     + CatalogoSql::Segnaposti(ids.size()) + QStringLiteral(")"));
     sql.Aggiungi(QString(), CatalogoSql::Valori(ids));
     FiltriProdotti(sql);
     rs.Open(sql.Testo(), Connection(), sql.Parametri());
-    return rs.RecordCount();
+    return rs.Field(QStringLiteral("N")).toInt();
 }
 
 void Catalogo::CaricaCategoria(const CAdoRecordset& rs)
@@ -331,7 +339,7 @@ bool Catalogo::LeggiCategoria(const QVariant& IDCat)
         else
             sql.Aggiungi(QStringLiteral("Codice=?"), {IDCat.toString()});
         sql.DirittiCategoria(IdSessione("IDGruppo"), IdSessione("IDUtente"));
-        m_rsCategorie.Open(sql.Testo(), Connection(), sql.Parametri());
+        CacheNegozio::Apri(m_rsCategorie, sql.Testo(), Connection(), sql.Parametri());
         const bool trovata = !m_rsCategorie.IsEOF();
         if (trovata)
             CaricaCategoria(m_rsCategorie);
@@ -357,7 +365,7 @@ bool Catalogo::ApriPaginaCategorie(const QVariant& IDCat)
         sql.Aggiungi(QStringLiteral("SELECT * FROM Categorie WHERE IDCategoriaPadre=?"), {padre})
             .DirittiCategoria(IdSessione("IDGruppo"), IdSessione("IDUtente"))
             .Aggiungi(QStringLiteral(" ORDER BY Ordine, ID"));
-        m_rsCategorie.Open(sql.Testo(), Connection(), sql.Parametri());
+        CacheNegozio::Apri(m_rsCategorie, sql.Testo(), Connection(), sql.Parametri());
         if (m_rsCategorie.IsEOF())
             return false;
         CaricaCategoria(m_rsCategorie);
@@ -416,7 +424,7 @@ bool Catalogo::ControlloCategoriaPadre(const QVariant& IDTestCat, const QVariant
         for (qint32 id = *prova; id != 0 && !visti.contains(id);) {
             visti.insert(id);
             CAdoRecordset rs;
-            rs.Open(QStringLiteral("SELECT IDCategoriaPadre FROM Categorie WHERE ID=?"), Connection(), {id});
+            CacheNegozio::Apri(rs, QStringLiteral("SELECT IDCategoriaPadre FROM Categorie WHERE ID=?"), Connection(), {id});
             if (rs.IsEOF())
                 return false;
             id = rs.Field(QStringLiteral("IDCategoriaPadre")).toInt();

@@ -426,7 +426,8 @@ private:
     bool LinguaAttiva(const QString& codice);
     // Opens the row of id in the visitor's language, else in the default
     // one; sql takes the language, then the id.
-    bool ApriInLingua(CAdoRecordset& rs, const QString& sql, qint32 id);
+    // tenuta: the rows are kept between pages (see CacheNegozio).
+    bool ApriInLingua(CAdoRecordset& rs, const QString& sql, qint32 id, bool tenuta = false);
     CatalogoCambi Cambi() const;
     QDate Oggi() const;
 
