@@ -84,11 +84,9 @@ QByteArray CPageRunner::RunPage(const QString& pageText, const QString& pagePath
         RunGlobalAsaScript();
     }
 
-    QString expanded;
-    QList<CSourceLine> origins;
-    QStringList chain;
-    Expand(pageText, pagePath, chain, expanded, origins);
-    const CPageScript page(expanded);
+    const std::shared_ptr<const CPageCache::Page> kept = PreparedPage(pageText, pagePath);
+    const CPageScript& page = kept->script;
+    const QList<CSourceLine>& origins = kept->origins;
     for (const QString& block : page.Blocks())
         m_response.AddHtmlBlock(block);
     QStringList errors = std::exchange(m_globalAsaErrors, {});
@@ -108,6 +106,30 @@ QByteArray CPageRunner::RunPage(const QString& pageText, const QString& pagePath
     }
     m_response.ClearPageState();
     return body;
+}
+
+std::shared_ptr<const CPageCache::Page> CPageRunner::PreparedPage(const QString& pageText, const QString& pagePath)
+{
+    const CPageCache::Mapper map = [this](const QString& relative) { return m_folders.MapRootFile(relative); };
+    if (auto kept = m_pages.Find(pagePath, pageText, map))
+        return kept;
+    QString expanded;
+    QList<CSourceLine> origins;
+    QStringList chain;
+    QList<CPageCache::Included> files;
+    m_included = &files;
+    try {
+        Expand(pageText, pagePath, chain, expanded, origins);
+    } catch (...) {
+        m_included = nullptr;
+        throw;
+    }
+    m_included = nullptr;
+    CPageScript script(expanded);
+    auto page = std::make_shared<const CPageCache::Page>(
+        CPageCache::Page{std::move(expanded), std::move(origins), std::move(script), std::move(files)});
+    m_pages.Keep(pagePath, pageText, page);
+    return page;
 }
 
 QStringList CPageRunner::RunScript(const QString& script, const std::function<CSourceLine(int)>& sourceOf)
@@ -193,6 +215,8 @@ void CPageRunner::AppendIncluded(const QString& directiveLine, QStringList& incl
         return;
     const QString relative = directiveLine.mid(open + 1, close - open - 1);
     const QString path = m_folders.MapRootFile(relative);
+    if (m_included)
+        m_included->append(CPageCache::Stamp(relative, path));
     const QString key = QFileInfo(path).canonicalFilePath();
     QString text;
     if (path.isEmpty() || includeChain.contains(key) || !CTextFile::Read(path, text))

@@ -3,6 +3,7 @@
 #include "platform/pagehost/CApplication.h"
 #include "platform/pagehost/CBuiltinObjects.h"
 #include "platform/pagehost/CGlobalAsaGate.h"
+#include "platform/pagehost/CPageCache.h"
 #include "platform/pagehost/CRequest.h"
 #include "platform/pagehost/CResponse.h"
 #include "platform/pagehost/CServer.h"
@@ -93,6 +94,9 @@ public:
 private:
     CPageRunner(const CVirtualFolders& folders, CSession& session, std::unique_ptr<CGlobalAsaGate> ownGate);
     void Connect(CSession& session, CApplication* application);
+    // The page expanded and turned into a script: kept from an earlier
+    // visit while its files are unchanged.
+    std::shared_ptr<const CPageCache::Page> PreparedPage(const QString& pageText, const QString& pagePath);
     void Expand(const QString& text, const QString& file, QStringList& includeChain, QString& into,
                 QList<CSourceLine>& origins);
     void AppendIncluded(const QString& directiveLine, QStringList& includeChain, QString& into,
@@ -120,4 +124,6 @@ private:
     bool m_running = false;
     QStringList m_lastErrors;
     std::optional<QLocale> m_locale;
+    CPageCache m_pages;
+    QList<CPageCache::Included>* m_included = nullptr;   // the files an expansion reads, while it runs
 };

@@ -17,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -341,6 +343,31 @@ TEST_F(CPageRunnerTest, MissingOrEscapingIncludesContributeNothing)
     EXPECT_EQ(runner.ExpandIncludes("a\r\n<!-- #include virtual=\"/nessuno.inc\" -->\r\n"
                                     "<!-- #include virtual=\"../segreto.inc\" -->\r\n<!-- #include virtual -->\r\nb"),
               "a\r\nb");
+}
+
+// A page is expanded once and kept; a change to the page, to a file it
+// includes (even one of the same size), or a file it looked for and did
+// not find appearing, shows on the next visit.
+TEST_F(CPageRunnerTest, AKeptPageFollowsEveryChangeToItsFiles)
+{
+    const QString page = "<!-- #include virtual=\"/a.inc\" -->\r\n<!-- #include virtual=\"/b.inc\" -->\r\n<%= 1 + 1 %>";
+    const QString a = temp.FilePath("website/asp/a.inc");
+    const auto touch = [&](const QString& file, const QByteArray& text, int seconds) {
+        temp.WriteFile(file, text);
+        QFile f(temp.FilePath(file));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.setFileTime(QDateTime::currentDateTime().addSecs(seconds), QFileDevice::FileModificationTime);
+    };
+    touch("website/asp/a.inc", "uno\n", 0);
+    EXPECT_EQ(Run(page), "uno\n2");
+    EXPECT_EQ(Run(page), "uno\n2");
+    touch("website/asp/a.inc", "due\n", 5);   // same size, another time
+    EXPECT_EQ(Run(page), "due\n2");
+    touch("website/asp/b.inc", "<%= 'bi' %>\n", 5);
+    EXPECT_EQ(Run(page), "due\nbi\n2");
+    ASSERT_TRUE(QFile::remove(a));
+    EXPECT_EQ(Run(page), "bi\n2");
+    EXPECT_EQ(Run(page + " <%= 3 %>"), "bi\n2 3");
 }
 
 TEST_F(CPageRunnerTest, ErrorsInIncludedFilesNameThatFile)
