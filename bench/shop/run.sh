@@ -5,6 +5,9 @@
 # Run 1: qtr50d serves the demo shop's category page and nginx serves a
 # saved copy of the same page; wrk drives each with 64 connections for
 # 10 s. Prints pages/s, p50 and p99 of both and the ratio qtr50d : nginx.
+# wrk keeps no cookies, so every page of that row is a new visitor's
+# first; a second qtr50d row has wrk send back the cookies of 256
+# visitors, each in one connection at a time, as shoppers browsing.
 # Run 2: qtr50d alone holds 200 connections for 60 s; prints wrk's errors
 # and the server's memory before and after.
 #
@@ -74,11 +77,47 @@ to_ms() {
     printf "%.2f", n }'
 }
 
-# Runs wrk and leaves its report in $work/wrk-<name>.txt.
-drive() {   # name url connections seconds
+# Runs wrk and leaves its report in $work/wrk-<name>.txt; a fifth
+# argument is a file of cookies to send back (see returning_visitors).
+drive() {   # name url connections seconds [cookies]
   local threads=4
   [ "$3" -lt "$threads" ] && threads="$3"
-  wrk -t"$threads" -c"$3" -d"$4"s --latency "$2" > "$work/wrk-$1.txt"
+  if [ $# -ge 5 ]; then
+    wrk -t"$threads" -c"$3" -d"$4"s --latency -s "$work/visitors.lua" "$2" -- "$5" "$threads" > "$work/wrk-$1.txt"
+  else
+    wrk -t"$threads" -c"$3" -d"$4"s --latency "$2" > "$work/wrk-$1.txt"
+  fi
+}
+
+# Opens a session for each of $2 visitors and writes their cookies, one a
+# line, to $3; writes the wrk script that sends them back. Each wrk
+# thread takes its own share of the visitors in turn, so no two requests
+# in flight carry the same session.
+returning_visitors() {   # url count file
+  : > "$3"
+  for _ in $(seq 1 "$2"); do
+    curl -fsS -D - -o /dev/null "$1" | tr -d '\r' \
+      | awk 'tolower($1) == "set-cookie:" { split($2, c, ";"); print c[1]; exit }' >> "$3"
+  done
+  [ "$(grep -c . "$3")" -eq "$2" ] || { echo "the shop gave no session cookie" >&2; return 1; }
+  cat > "$work/visitors.lua" <<'LUA'
+local cookies = {}
+local share, turn = 0, 0
+local made = 0
+function setup(thread)
+  thread:set("index", made)
+  made = made + 1
+end
+function init(args)
+  for line in io.lines(args[1]) do cookies[#cookies + 1] = line end
+  share = math.floor(#cookies / tonumber(args[2]))
+end
+function request()
+  local i = index * share + (turn % share) + 1
+  turn = turn + 1
+  return wrk.format(nil, nil, { Cookie = cookies[i] })
+end
+LUA
 }
 
 rps_of() { awk '/^Requests\/sec:/ { print $2 }' "$work/wrk-$1.txt"; }
@@ -158,15 +197,22 @@ wait_listening "$nginx_port" "$nginx_pid"
 nginx_url="http://127.0.0.1:$nginx_port/$page"
 
 echo "run 1: 64 connections, ${first_seconds} s each, the category page ($(wc -c < "$work/static/categoria.html") bytes)"
+returning_visitors "$shop_url" 256 "$work/cookies.txt"
 drive shop "$shop_url" 64 "$first_seconds"
+drive returning "$shop_url" 64 "$first_seconds" "$work/cookies.txt"
 drive nginx "$nginx_url" 64 "$first_seconds"
 shop_rps="$(rps_of shop)"
+returning_rps="$(rps_of returning)"
 nginx_rps="$(rps_of nginx)"
-printf '%-8s %12s %10s %10s\n' server "pages/s" "p50 ms" "p99 ms"
-printf '%-8s %12s %10s %10s\n' "$server" "$shop_rps" "$(pct_of shop 50)" "$(pct_of shop 99)"
-printf '%-8s %12s %10s %10s\n' nginx "$nginx_rps" "$(pct_of nginx 50)" "$(pct_of nginx 99)"
-awk -v a="$shop_rps" -v b="$nginx_rps" -v s="$server" 'BEGIN { printf "ratio %s : nginx = 1 : %.1f (%.3f)\n", s, b / a, a / b }'
+printf '%-28s %12s %10s %10s\n' server "pages/s" "p50 ms" "p99 ms"
+printf '%-28s %12s %10s %10s\n' "$server (new visitors)" "$shop_rps" "$(pct_of shop 50)" "$(pct_of shop 99)"
+printf '%-28s %12s %10s %10s\n' "$server (returning visitors)" "$returning_rps" "$(pct_of returning 50)" \
+  "$(pct_of returning 99)"
+printf '%-28s %12s %10s %10s\n' nginx "$nginx_rps" "$(pct_of nginx 50)" "$(pct_of nginx 99)"
+awk -v a="$shop_rps" -v r="$returning_rps" -v b="$nginx_rps" -v s="$server" 'BEGIN {
+  printf "ratio %s : nginx = 1 : %.1f (%.3f); returning visitors 1 : %.1f (%.3f)\n", s, b / a, a / b, b / r, r / b }'
 echo "$server: $(errors_of shop)"
+echo "$server, returning visitors: $(errors_of returning)"
 
 echo "run 2: $server alone, 200 connections for ${second_seconds} s"
 before="$(rss_kib "$server_pid")"

@@ -49,12 +49,25 @@ void CSessionStore::Unlock(const QString& id)
     m_released.notify_all();
 }
 
-qint64 CSessionStore::Oldest() const
+// A Session's stored time of access may lag its last page by up to this
+// much (see IsRecent); it is given that much longer, so it never ends
+// before its idle time.
+qint64 CSessionStore::Lag() const
 {
-    return QDateTime::currentSecsSinceEpoch() - qint64(m_timeoutMinutes) * 60;
+    return qMin<qint64>(30, qint64(m_timeoutMinutes) * 6);
 }
 
-bool CSessionStore::Load(const QString& id, CNamedValues& values)
+qint64 CSessionStore::Oldest() const
+{
+    return QDateTime::currentSecsSinceEpoch() - qint64(m_timeoutMinutes) * 60 - Lag();
+}
+
+bool CSessionStore::IsRecent(qint64 lastAccess) const
+{
+    return QDateTime::currentSecsSinceEpoch() - lastAccess < Lag();
+}
+
+bool CSessionStore::Load(const QString& id, CNamedValues& values, qint64* lastAccess)
 {
     QSqlQuery query = m_db.Run(
         QStringLiteral("SELECT Valori, UltimoAccesso FROM QtrSessioni WHERE Negozio = ? AND ID = ?"),
@@ -66,6 +79,8 @@ bool CSessionStore::Load(const QString& id, CNamedValues& values)
         Remove(id);
         return false;
     }
+    if (lastAccess)
+        *lastAccess = query.value(1).toLongLong();
     values = CStoredValue::DecodeAll(query.value(0).toByteArray());
     return true;
 }

@@ -27,8 +27,9 @@ public:
     void Lock(const QString& id);
     void Unlock(const QString& id);
 
-    // False when there is no such Session or it has expired.
-    bool Load(const QString& id, CNamedValues& values);
+    // False when there is no such Session or it has expired; lastAccess
+    // gets the time of access stored with it.
+    bool Load(const QString& id, CNamedValues& values, qint64* lastAccess = nullptr);
     void Save(const QString& id, const CNamedValues& values);
     void Remove(const QString& id);
     // The same Session under a new identifier (after a login), which the
@@ -39,8 +40,13 @@ public:
     int Purge();
 
     int TimeoutMinutes() const { return m_timeoutMinutes; }
+    // A Session whose values a page left as they were need not be written
+    // again while its stored time of access is this recent: most pages of
+    // a visit only read their Session.
+    bool IsRecent(qint64 lastAccess) const;
 
 private:
+    qint64 Lag() const;
     qint64 Oldest() const;
 
     CShopStateDb& m_db;

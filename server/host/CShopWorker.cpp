@@ -123,12 +123,14 @@ QString CShopWorker::OpenSession(const CHostRequest& request, bool& isNew)
     const QString sent = QString::fromLatin1(CookieValue(request.Header("Cookie"), kSessionCookie));
     CNamedValues values;
     m_sessionValues.Replace({});
+    m_loaded.clear();
     // An identifier the server did not make is never taken on.
     if (CSessionStore::IsWellFormed(sent)) {
         sessions.Lock(sent);
         try {
-            if (sessions.Load(sent, values)) {
+            if (sessions.Load(sent, values, &m_loadedAccess)) {
                 m_sessionValues.Replace(values);
+                m_loaded = values;
                 isNew = false;
                 return sent;
             }
@@ -160,6 +162,9 @@ QByteArray CShopWorker::CloseSession(QString id, bool isNew, const CPageVisit& v
             // The browser forgets the identifier too.
             send = !isNew;
             cookie.expires = QDateTime::fromSecsSinceEpoch(0, Qt::UTC);
+        } else if (!isNew && !m_session.IsRenewRequested() && values == m_loaded
+                   && sessions.IsRecent(m_loadedAccess)) {
+            // As it was, and recently written: nothing to store.
         } else if (!isNew || !values.isEmpty()) {
             sessions.Save(id, values);
             if (m_session.IsRenewRequested() && !isNew)

@@ -70,9 +70,11 @@ protected:
         shop.WriteFile("/stats.asp", "starts=<%= Application(\"starts\") %>;sessions=<%= Application(\"sessions\") %>");
     }
 
-    // Runs a statement on the database that keeps the Sessions.
-    void RunOnState(const QString& sql)
+    // Runs a statement on the database that keeps the Sessions; returns the
+    // first value it reads, if any.
+    QVariant RunOnState(const QString& sql)
     {
+        QVariant first;
         {
             QSqlDatabase db;
             if (GetParam() == StateEngine::SQLite) {
@@ -85,12 +87,16 @@ protected:
                 db.setUserName("postgres");
                 db.setDatabaseName(pgDatabase);
             }
-            ASSERT_TRUE(db.open());
+            EXPECT_TRUE(db.open());
             QSqlQuery query(db);
             EXPECT_TRUE(query.exec(sql));
+            if (query.next())
+                first = query.value(0);
+            query.finish();
             db.close();
         }
         QSqlDatabase::removeDatabase("state");
+        return first;
     }
 
     CHostTestShop shop;
@@ -238,6 +244,31 @@ TEST_P(HostSessionsTest, AnIdleSessionExpires)
     CHttpTestClient after(shop.Port());
     after.Cookies() = visitor.Cookies();
     EXPECT_EQ(Value(after.Get("/mark.asp?mark=fresh").body, "mark"), "fresh");
+}
+
+// A page that leaves its Session as it found it writes nothing while the
+// stored time of access is recent; a change is written at once, and an
+// older time of access is brought up to date.
+TEST_P(HostSessionsTest, APageThatOnlyReadsItsSessionWritesItWhenItsTimeIsOld)
+{
+    ASSERT_TRUE(shop.Start());
+    CHttpTestClient visitor = shop.Visitor();
+    visitor.Get("/mark.asp?mark=first");
+    const QString access = "SELECT UltimoAccesso FROM QtrSessioni";
+    const qint64 written = RunOnState(access).toLongLong();
+    RunOnState(QString("UPDATE QtrSessioni SET UltimoAccesso = %1").arg(written - 5));
+    EXPECT_EQ(Value(visitor.Get("/mark.asp").body, "mark"), "first");
+    EXPECT_EQ(RunOnState(access).toLongLong(), written - 5) << "read only, written 5 s ago";
+
+    RunOnState(QString("UPDATE QtrSessioni SET UltimoAccesso = %1").arg(written - 300));
+    EXPECT_EQ(Value(visitor.Get("/mark.asp").body, "mark"), "first");
+    EXPECT_GE(RunOnState(access).toLongLong(), written) << "read only, written 5 minutes ago";
+
+    shop.WriteFile("/change.asp", "<% Session.mark = 'second'; %>");
+    RunOnState(QString("UPDATE QtrSessioni SET UltimoAccesso = %1").arg(written - 5));
+    visitor.Get("/change.asp");
+    EXPECT_GE(RunOnState(access).toLongLong(), written);
+    EXPECT_EQ(Value(visitor.Get("/mark.asp").body, "mark"), "second");
 }
 
 TEST_P(HostSessionsTest, SessionValuesKeepTheirType)
