@@ -264,7 +264,7 @@ QString CAdoRecordset::FieldName(int index) const
 
 bool CAdoRecordset::HasField(const QString& name) const
 {
-    return m_index.contains(name.toLower());
+    return m_exact.contains(name) || m_index.contains(name.toLower());
 }
 
 int CAdoRecordset::ColumnIndex(const QString& name) const

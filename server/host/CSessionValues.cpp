@@ -1,13 +1,43 @@
 #include "server/host/CSessionValues.h"
 
-QVariant CSessionValues::Value(const QString& key) const { return m_values.value(key.toLower()).second; }
+namespace {
+
+// Pages ask for the same few dozen names on every visit.
+constexpr qsizetype kMaxNames = 1024;
+
+} // namespace
+
+// The lower-case key of a name as pages spell it, made once per spelling:
+// a page reads its Session hundreds of times.
+QString CSessionValues::Key(const QString& name) const
+{
+    const auto known = m_keys.constFind(name);
+    if (known != m_keys.cend())
+        return *known;
+    if (m_keys.size() >= kMaxNames)
+        m_keys.clear();
+    return *m_keys.insert(name, name.toLower());
+}
+
+QVariant CSessionValues::Value(const QString& key) const { return m_values.value(Key(key)).second; }
 
 void CSessionValues::SetValue(const QString& key, const QVariant& value)
 {
-    if (value.isValid())
-        m_values.insert(key.toLower(), {key, value});
-    else
-        m_values.remove(key.toLower());
+    const QString lower = Key(key);
+    const auto current = m_values.constFind(lower);
+    if (!value.isValid()) {
+        if (current != m_values.cend()) {
+            m_values.remove(lower);
+            m_changed = true;
+        }
+        return;
+    }
+    // The same value of the same type under the same spelling: as stored.
+    if (current != m_values.cend() && current->first == key && current->second.typeId() == value.typeId()
+        && current->second == value)
+        return;
+    m_values.insert(lower, {key, value});
+    m_changed = true;
 }
 
 void CSessionValues::Replace(const CNamedValues& values)
@@ -15,6 +45,7 @@ void CSessionValues::Replace(const CNamedValues& values)
     m_values.clear();
     for (const auto& [name, value] : values)
         SetValue(name, value);
+    m_changed = false;
 }
 
 CNamedValues CSessionValues::Take()
@@ -23,5 +54,6 @@ CNamedValues CSessionValues::Take()
     for (const auto& entry : std::as_const(m_values))
         values.append(entry);
     m_values.clear();
+    m_changed = false;
     return values;
 }

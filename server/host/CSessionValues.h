@@ -17,8 +17,15 @@ public:
     void UnLock() override {}
 
     void Replace(const CNamedValues& values);
+    // Whether a value was set to something else, added or removed since
+    // Replace.
+    bool Changed() const { return m_changed; }
     CNamedValues Take();
 
 private:
+    QString Key(const QString& name) const;
+
     QHash<QString, QPair<QString, QVariant>> m_values;   // by lower-case key: name as written, value
+    mutable QHash<QString, QString> m_keys;               // name as asked -> lower-case key
+    bool m_changed = false;
 };

@@ -123,14 +123,12 @@ QString CShopWorker::OpenSession(const CHostRequest& request, bool& isNew)
     const QString sent = QString::fromLatin1(CookieValue(request.Header("Cookie"), kSessionCookie));
     CNamedValues values;
     m_sessionValues.Replace({});
-    m_loaded.clear();
     // An identifier the server did not make is never taken on.
     if (CSessionStore::IsWellFormed(sent)) {
         sessions.Lock(sent);
         try {
             if (sessions.Load(sent, values, &m_loadedAccess)) {
                 m_sessionValues.Replace(values);
-                m_loaded = values;
                 isNew = false;
                 return sent;
             }
@@ -150,6 +148,7 @@ QString CShopWorker::OpenSession(const CHostRequest& request, bool& isNew)
 QByteArray CShopWorker::CloseSession(QString id, bool isNew, const CPageVisit& visit)
 {
     CSessionStore& sessions = m_site.Sessions();
+    const bool changed = m_sessionValues.Changed();
     const CNamedValues values = m_sessionValues.Take();
     const QString locked = id;
     CAspCookie cookie;
@@ -162,8 +161,7 @@ QByteArray CShopWorker::CloseSession(QString id, bool isNew, const CPageVisit& v
             // The browser forgets the identifier too.
             send = !isNew;
             cookie.expires = QDateTime::fromSecsSinceEpoch(0, Qt::UTC);
-        } else if (!isNew && !m_session.IsRenewRequested() && values == m_loaded
-                   && sessions.IsRecent(m_loadedAccess)) {
+        } else if (!isNew && !changed && !m_session.IsRenewRequested() && sessions.IsRecent(m_loadedAccess)) {
             // As it was, and recently written: nothing to store.
         } else if (!isNew || !values.isEmpty()) {
             sessions.Save(id, values);

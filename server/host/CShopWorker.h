@@ -46,8 +46,7 @@ private:
     const CHostConfig& m_config;
     CHostLog& m_log;
     CSessionValues m_sessionValues;
-    CNamedValues m_loaded;        // the visitor's Session as this page found it
-    qint64 m_loadedAccess = 0;    // and its stored time of access
+    qint64 m_loadedAccess = 0;    // the stored time of access of the visitor's Session
     CSession m_session;
     CApplication m_application;
     CGlobalAsaGate m_globalAsa{false};   // the host starts global.asa's events itself
