@@ -1,29 +1,10 @@
 #include "server/host/CSessionValues.h"
 
-namespace {
-
-// Pages ask for the same few dozen names on every visit.
-constexpr qsizetype kMaxNames = 1024;
-
-} // namespace
-
-// The lower-case key of a name as pages spell it, made once per spelling:
-// a page reads its Session hundreds of times.
-QString CSessionValues::Key(const QString& name) const
-{
-    const auto known = m_keys.constFind(name);
-    if (known != m_keys.cend())
-        return *known;
-    if (m_keys.size() >= kMaxNames)
-        m_keys.clear();
-    return *m_keys.insert(name, name.toLower());
-}
-
-QVariant CSessionValues::Value(const QString& key) const { return m_values.value(Key(key)).second; }
+QVariant CSessionValues::Value(const QString& key) const { return m_values.value(m_keys.Of(key)).second; }
 
 void CSessionValues::SetValue(const QString& key, const QVariant& value)
 {
-    const QString lower = Key(key);
+    const QString lower = m_keys.Of(key);
     const auto current = m_values.constFind(lower);
     if (!value.isValid()) {
         if (current != m_values.cend()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "server/host/CStoredValue.h"
+#include "platform/asp/CAspValueKeys.h"
 #include "platform/pagehost/CValueStore.h"
 
 #include <QHash>
@@ -23,9 +24,7 @@ public:
     CNamedValues Take();
 
 private:
-    QString Key(const QString& name) const;
-
     QHash<QString, QPair<QString, QVariant>> m_values;   // by lower-case key: name as written, value
-    mutable QHash<QString, QString> m_keys;               // name as asked -> lower-case key
+    CAspValueKeys m_keys;
     bool m_changed = false;
 };

@@ -5,19 +5,19 @@
 QVariant CAspTestValues::Value(const QString& key) const
 {
     QMutexLocker lock(&m_mutex);
-    return m_values.value(key.toLower());
+    return m_values.value(m_keys.Of(key));
 }
 
 void CAspTestValues::SetValue(const QString& key, const QVariant& value)
 {
     QMutexLocker lock(&m_mutex);
-    m_values.insert(key.toLower(), value);
+    m_values.insert(m_keys.Of(key), value);
 }
 
 bool CAspTestValues::Contains(const QString& key) const
 {
     QMutexLocker lock(&m_mutex);
-    return m_values.contains(key.toLower());
+    return m_values.contains(m_keys.Of(key));
 }
 
 void CAspTestValues::Clear()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/asp/CAspValueKeys.h"
 #include "platform/asp/IAspApplication.h"
 #include "platform/asp/IAspSession.h"
 
@@ -23,4 +24,5 @@ private:
     mutable QMutex m_mutex;
     QMutex m_lock;
     QHash<QString, QVariant> m_values;   // by lower-case key
+    CAspValueKeys m_keys;
 };

@@ -1,5 +1,6 @@
 #include "server/core/catalogo/CatalogoFonteScontiAdo.h"
 
+#include "server/core/CacheNegozio.h"
 #include "server/core/catalogo/CatalogoSql.h"
 
 #include "platform/ado/CAdoRecordset.h"
@@ -63,8 +64,9 @@ std::optional<CatalogoScontoRiga> CatalogoFonteScontiAdo::Gruppo(qint32 idGruppo
     if (const auto it = m_gruppi.constFind(idGruppo); it != m_gruppi.constEnd())
         return *it;
     CAdoRecordset rs;
-    rs.Open(QStringLiteral("SELECT ScontoPredefinito, ScontoPeriodo, ValiditaDal, ValiditaAl FROM Gruppi WHERE ID=?"),
-            m_connessione, {idGruppo});
+    CacheNegozio::Apri(rs,
+                       QStringLiteral("SELECT ScontoPredefinito, ScontoPeriodo, ValiditaDal, ValiditaAl FROM Gruppi WHERE ID=?"),
+                       m_connessione, {idGruppo});
     std::optional<CatalogoScontoRiga> gruppo;
     if (!rs.IsEOF())
         gruppo = LeggiRiga(rs);
