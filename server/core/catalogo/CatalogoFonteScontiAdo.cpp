@@ -145,19 +145,29 @@ void CatalogoFonteScontiAdo::LeggiPagina(qint32 utente, qint32 gruppo)
     const QVariantList prodotti = CatalogoSql::Valori(m_pagina);
     const QString elenco = CatalogoSql::Segnaposti(m_pagina.size());
     QHash<qint32, QList<qint32>> categorie;
+    QList<qint32> tutte;   // the page's categories, each once
     CAdoRecordset rs;
     for (rs.Open(QStringLiteral("SELECT IDProdotto, IDCategoria FROM CategorieProdotti WHERE IDProdotto IN (%1)").arg(elenco),
                  m_connessione, prodotti);
-         !rs.IsEOF(); rs.MoveNext())
-        if (!rs.IsNull(QStringLiteral("IDCategoria")))
-            categorie[rs.Field(QStringLiteral("IDProdotto")).toInt()].append(rs.Field(QStringLiteral("IDCategoria")).toInt());
+         !rs.IsEOF(); rs.MoveNext()) {
+        if (rs.IsNull(QStringLiteral("IDCategoria")))
+            continue;
+        const qint32 categoria = rs.Field(QStringLiteral("IDCategoria")).toInt();
+        categorie[rs.Field(QStringLiteral("IDProdotto")).toInt()].append(categoria);
+        if (!tutte.contains(categoria))
+            tutte.append(categoria);
+    }
     rs.Close();
     m_righePagina.clear();
-    LeggiRighe(QStringLiteral("SELECT * FROM ScontiProdotto WHERE (+IDUtente=? OR +IDGruppo=?) AND (IDProdotto IN (%1) OR "
-                              "IDCategoria IN (SELECT IDCategoria FROM CategorieProdotti WHERE IDProdotto IN (%1))) "
+    // The categories just read are bound: the engine looks the rows up by
+    // its indexes instead of scanning the table for a subquery.
+    const QString suCategorie = tutte.isEmpty()
+        ? QString()
+        : QStringLiteral(" OR IDCategoria IN (%1)").arg(CatalogoSql::Segnaposti(tutte.size()));
+    LeggiRighe(QStringLiteral("SELECT * FROM ScontiProdotto WHERE (+IDUtente=? OR +IDGruppo=?) AND (IDProdotto IN (%1)%2) "
                               "ORDER BY ID")
-                   .arg(elenco),
-               QVariantList{utente, gruppo} + prodotti + prodotti,
+                   .arg(elenco, suCategorie),
+               QVariantList{utente, gruppo} + prodotti + CatalogoSql::Valori(tutte),
                [&](const RigaSconto& riga, bool prodottoNullo, bool categoriaNulla) {
                    for (const qint32 id : std::as_const(m_pagina))
                        if ((!prodottoNullo && riga.idProdotto == id)
