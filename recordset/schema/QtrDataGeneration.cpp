@@ -25,13 +25,3 @@ void QtrDataGeneration::Raise(IQtrSqlSession& database)
             .arg(table, Name("Chiave", postgres), value),
         {Key()});
 }
-
-qint64 QtrDataGeneration::Read(IQtrSqlSession& database)
-{
-    const bool postgres = database.IsPostgres();
-    QSqlQuery query = database.Exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                                        .arg(Name("UltimoID", postgres), Name("ContatoriID", postgres),
-                                             Name("Chiave", postgres)),
-                                    {Key()});
-    return query.next() ? query.value(0).toLongLong() : 0;
-}

@@ -18,6 +18,4 @@ public:
     static QString Key() { return QStringLiteral("negozio:dati"); }
 
     static void Raise(IQtrSqlSession& database);
-    // 0 before the first raise.
-    static qint64 Read(IQtrSqlSession& database);
 };

@@ -109,11 +109,6 @@ void CacheNegozio::SetEnabled(bool enabled)
     g_attiva = enabled;
 }
 
-bool CacheNegozio::IsEnabled()
-{
-    return g_attiva;
-}
-
 void CacheNegozio::NuovaPagina()
 {
     ++t_letture.pagina;

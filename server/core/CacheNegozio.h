@@ -26,7 +26,6 @@ class CacheNegozio
 {
 public:
     static void SetEnabled(bool enabled);
-    static bool IsEnabled();
 
     // A page starts on this thread: its first cached query reads the
     // generation again.
