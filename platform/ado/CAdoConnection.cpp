@@ -233,7 +233,10 @@ QSqlQuery& CAdoConnection::RunPrepared(const QString& jetSql, const QVariantList
     auto it = m_prepared.find(jetSql);
     if (it == m_prepared.end()) {
         QSqlQuery query(Database());
-        query.setForwardOnly(true);
+        // Callers read every row at once. PostgreSQL's driver reads a
+        // forward-only query a row at a time, each row a result of its own:
+        // there, the whole result comes in one.
+        query.setForwardOnly(m_engine != PostgreSQL);
         if (!query.prepare(Rewrite(jetSql)))
             throw CAdoException(EngineMessage(query.lastError()));
         it = m_prepared.insert(jetSql, query);

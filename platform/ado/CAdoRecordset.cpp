@@ -108,14 +108,7 @@ void CAdoRecordset::ReadRows(const QString& jetSql, CAdoConnection* connection, 
     QSqlQuery& query = params.isEmpty() ? plain : connection->RunPrepared(jetSql, params);
     const QSqlRecord record = query.record();
     if (takeColumns) {
-        QStringList lowered;
-        for (int i = 0; i < record.count(); ++i) {
-            m_columns << record.fieldName(i);
-            lowered << m_columns.last().toLower();
-            m_index.insert(lowered.last(), i);
-        }
-        for (int i = 0; i < m_columns.size(); ++i)
-            m_exact.insert(m_columns.at(i), m_index.value(lowered.at(i)));
+        TakeColumns(jetSql, record);
     } else if (record.count() != m_columns.size()) {
         query.finish();
         throw CAdoException(QStringLiteral("Le righe aggiunte non hanno le colonne del recordset."));
@@ -127,6 +120,60 @@ void CAdoRecordset::ReadRows(const QString& jetSql, CAdoConnection* connection, 
         m_rows.append(row);
     }
     query.finish();
+}
+
+// A page opens the same few statements again and again: the lookups built
+// from a statement's columns, with the spellings its readers asked for,
+// are kept per thread and shared while the statement gives the same
+// columns.
+struct KnownColumns
+{
+    QStringList names;
+    QHash<QString, int> index;
+    QHash<QString, int> exact;
+};
+
+QHash<QString, KnownColumns>& Known()
+{
+    thread_local QHash<QString, KnownColumns> known;
+    return known;
+}
+
+void CAdoRecordset::TakeColumns(const QString& jetSql, const QSqlRecord& record)
+{
+    constexpr qsizetype kMaxStatements = 1000;
+    for (int i = 0; i < record.count(); ++i)
+        m_columns << record.fieldName(i);
+    m_statement = jetSql;
+    QHash<QString, KnownColumns>& known = Known();
+    const auto found = known.constFind(jetSql);
+    if (found != known.cend() && found->names == m_columns) {
+        m_index = found->index;
+        m_exact = found->exact;
+        return;
+    }
+    QStringList lowered;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        lowered << m_columns.at(i).toLower();
+        m_index.insert(lowered.last(), i);
+    }
+    for (int i = 0; i < m_columns.size(); ++i)
+        m_exact.insert(m_columns.at(i), m_index.value(lowered.at(i)));
+    if (known.size() >= kMaxStatements)
+        known.clear();
+    known.insert(jetSql, KnownColumns{m_columns, m_index, m_exact});
+}
+
+// The spellings this recordset learnt go back to its statement's lookups.
+void CAdoRecordset::KeepColumns()
+{
+    if (m_statement.isEmpty())
+        return;
+    QHash<QString, KnownColumns>& known = Known();
+    const auto found = known.find(m_statement);
+    if (found != known.end() && found->names == m_columns && found->exact.size() < m_exact.size())
+        found->exact = m_exact;
+    m_statement.clear();
 }
 
 CAdoRecordset::Snapshot CAdoRecordset::TakeSnapshot() const
@@ -150,6 +197,7 @@ void CAdoRecordset::OpenSnapshot(const Snapshot& snapshot, CAdoConnection* conne
 
 void CAdoRecordset::Close()
 {
+    KeepColumns();
     m_open = false;
     m_connection.clear();
     m_table.clear();

@@ -8,6 +8,7 @@
 #include <QVector>
 
 class CAdoConnection;
+class QSqlRecord;
 
 // A static cursor: Open reads every row of the query at once, so moving,
 // counting and paging never go back to the database. With optimistic
@@ -101,6 +102,8 @@ private:
     void RequireUpdatable() const;
     void RequireCurrent() const;
     int ColumnIndex(const QString& name) const;   // throws when unknown
+    void TakeColumns(const QString& jetSql, const QSqlRecord& record);
+    void KeepColumns();
     void CommitPending();
     void InsertRow();
     void UpdateRow();
@@ -111,6 +114,7 @@ private:
     bool m_open = false;
     LockType m_lock = adLockReadOnly;
     QString m_table;                 // the one table of an updatable query
+    QString m_statement;             // the statement whose columns these are
     QStringList m_columns;
     QHash<QString, int> m_index;     // lower-case name -> column
     // Each column's own name, and each other spelling asked for, -> the

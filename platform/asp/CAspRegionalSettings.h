@@ -13,4 +13,8 @@ public:
     static void Set(const QLocale& locale);
     static void Clear();
     static QLocale Current();
+
+    // value with the given decimals in the current settings, as
+    // QLocale::toString(value, 'f', decimals) writes it.
+    static QString Fixed(double value, int decimals);
 };

@@ -9,7 +9,8 @@ class CAdoRecordset;
 // What a shop's pages read on every visit and only the desktop's
 // synchronisation writes (settings, options, languages, currencies, price
 // lists, size tables, the company page, the dictionary, the category tree
-// with its texts, the visitors' rights): the rows of each such query, kept
+// with its texts, the visitors' rights, the categories and colour counts
+// of a page's products): the rows of each such query, kept
 // per shop database for every page thread of the process.
 //
 // When the kept rows hold: every page reads the shop's data generation

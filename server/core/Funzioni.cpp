@@ -107,7 +107,7 @@ QString Funzioni::FormattaImporto(double importo, double arrotondamento)
         decimali = 5;
     if (arrotondamento < 0.00001)
         decimali = 6;
-    return CAspRegionalSettings::Current().toString(importo, 'f', decimali);
+    return CAspRegionalSettings::Fixed(importo, decimali);
 }
 
 double Funzioni::CalcolaScontoComposto(const QVariant& sconto)

@@ -87,6 +87,31 @@ TEST_P(AdoEngine, ANameFindsOneColumnWhateverItsCase)
         EXPECT_EQ(rs.Field(name).toString(), "art 01") << name;
 }
 
+// A statement read again finds its columns as they are now, and the
+// spellings asked of it before still find theirs.
+TEST_P(AdoEngine, AStatementReadAgainHasTheColumnsItGivesNow)
+{
+    Fill(1);
+    const QString sql = "SELECT * FROM Articoli WHERE ID=?";
+    CAdoRecordset rs;
+    for (int round = 0; round < 2; ++round) {
+        rs.Open(sql, m_conn.get(), {1});
+        EXPECT_EQ(rs.Field("NOME").toString(), "art 01");
+        EXPECT_FALSE(rs.HasField("Nota"));
+    }
+    rs.Close();
+    m_conn->Execute("ALTER TABLE Articoli ADD COLUMN Nota TEXT");
+    m_conn->Execute("UPDATE Articoli SET Nota='nuova'");
+    // A new connection: PostgreSQL refuses a statement prepared before the
+    // table changed.
+    std::unique_ptr<CAdoConnection> other = m_db->Connect();
+    rs.Open(sql, other.get(), {1});
+    EXPECT_EQ(rs.FieldCount(), 7);
+    EXPECT_EQ(rs.Field("nota").toString(), "nuova");
+    EXPECT_EQ(rs.Field("NOME").toString(), "art 01");
+    EXPECT_EQ(rs.Field("Prezzo").toDouble(), 0.0);
+}
+
 TEST_P(AdoEngine, ValuesAreBoundNeverSpliced)
 {
     const QString tricky = "l'uno'; DROP TABLE Articoli; --";

@@ -32,6 +32,13 @@ const QString kCartellaFile = QStringLiteral("/images/prodotti/files");
 const QString kCartellaCategorie = QStringLiteral("/images/categorie/");
 const QStringList kEstensioniFoto = {QStringLiteral(".jpg"), QStringLiteral(".gif")};
 
+// What a product of a list shows of its own row (CaricaProdotto): a list
+// reads only these.
+const QString kColonneLista = QStringLiteral(
+    "Prodotti.ID, Prodotti.Codice, Prodotti.CodiceABarre, Prodotti.IVA, Prodotti.Peso, Prodotti.Disponibilita, "
+    "Prodotti.Attivo, Prodotti.Novita, Prodotti.Offerta, Prodotti.Sconto, Prodotti.ValiditaScontoDal, "
+    "Prodotti.ValiditaScontoAl, Prodotti.Confezioni, Prodotti.IDTabellaTaglie, Prodotti.DATaglia, Prodotti.ATaglia");
+
 // The cursor's page size when the page never set one.
 constexpr qint32 kPaginaPredefinita = 10;
 
@@ -515,7 +522,7 @@ bool Catalogo::ApriPagina(const CatalogoSql& sql, const QString& ordine)
         lunghezza = kPaginaPredefinita;
     const qint32 pagina = CatalogoValori::Intero(SessionValue(QStringLiteral("PaginaCorrenteProdotti")),
                                                  "PaginaCorrenteProdotti");
-    if (!m_finestra.Apri(m_rsProdotti, Connection(), sql, ordine, lunghezza, pagina))
+    if (!m_finestra.Apri(m_rsProdotti, Connection(), kColonneLista, sql, ordine, lunghezza, pagina))
         return false;
     LunghezzaPaginaProdotti = static_cast<qint16>(m_finestra.Lunghezza());
     PaginaCorrenteProdotti = m_finestra.Pagina();

@@ -13,11 +13,12 @@ const QString kRighe = QStringLiteral("RigheElenco");
 
 } // namespace
 
-bool CatalogoFinestra::Apri(CAdoRecordset& rs, CAdoConnection* connection, const CatalogoSql& daFrom,
-                            const QString& ordine, qint32 lunghezza, qint32 pagina)
+bool CatalogoFinestra::Apri(CAdoRecordset& rs, CAdoConnection* connection, const QString& colonne,
+                            const CatalogoSql& daFrom, const QString& ordine, qint32 lunghezza, qint32 pagina)
 {
     Chiudi();
     m_connessione = connection;
+    m_colonne = colonne;
     m_sql = daFrom;
     m_ordine = ordine;
     m_lunghezza = qMax(lunghezza, 1);
@@ -79,6 +80,7 @@ bool CatalogoFinestra::LeggiResto(CAdoRecordset& rs)
 void CatalogoFinestra::Chiudi()
 {
     m_connessione = nullptr;
+    m_colonne.clear();
     m_sql = CatalogoSql();
     m_ordine.clear();
     m_totale = m_inizio = 0;
@@ -88,6 +90,6 @@ void CatalogoFinestra::Chiudi()
 
 QString CatalogoFinestra::Righe() const
 {
-    return QStringLiteral("SELECT Prodotti.*, COUNT(*) OVER () AS ") + kRighe + m_sql.Testo() + m_ordine
+    return QStringLiteral("SELECT ") + m_colonne + QStringLiteral(", COUNT(*) OVER () AS ") + kRighe + m_sql.Testo() + m_ordine
         + QStringLiteral(" LIMIT ? OFFSET ?");
 }

@@ -13,11 +13,11 @@ class CatalogoFinestra
 {
 public:
     // Opens rs on the first row of page `pagina` (a page beyond the last
-    // is the last) of the rows of "SELECT Prodotti.*" and the query's
+    // is the last) of the rows of "SELECT " + colonne and the query's
     // clauses from FROM on, in the given order, `lunghezza` rows to a
     // page; false when the query has no rows.
-    bool Apri(CAdoRecordset& rs, CAdoConnection* connection, const CatalogoSql& daFrom, const QString& ordine,
-              qint32 lunghezza, qint32 pagina);
+    bool Apri(CAdoRecordset& rs, CAdoConnection* connection, const QString& colonne, const CatalogoSql& daFrom,
+              const QString& ordine, qint32 lunghezza, qint32 pagina);
     // rs stands at the end of what was read: reads the rest of the list,
     // rs then on its first row. False when nothing is left to read.
     bool LeggiResto(CAdoRecordset& rs);
@@ -38,6 +38,7 @@ private:
     QString Righe() const;
 
     CAdoConnection* m_connessione = nullptr;
+    QString m_colonne;
     CatalogoSql m_sql;
     QString m_ordine;
     qint64 m_totale = 0;

@@ -147,8 +147,10 @@ void CatalogoFonteScontiAdo::LeggiPagina(qint32 utente, qint32 gruppo)
     QHash<qint32, QList<qint32>> categorie;
     QList<qint32> tutte;   // the page's categories, each once
     CAdoRecordset rs;
-    for (rs.Open(QStringLiteral("SELECT IDProdotto, IDCategoria FROM CategorieProdotti WHERE IDProdotto IN (%1)").arg(elenco),
-                 m_connessione, prodotti);
+    // The same page is shown to many visitors: its products' categories are
+    // kept with the shop's data.
+    for (CacheNegozio::Apri(rs, QStringLiteral("SELECT IDProdotto, IDCategoria FROM CategorieProdotti WHERE IDProdotto IN (%1)").arg(elenco),
+                            m_connessione, prodotti);
          !rs.IsEOF(); rs.MoveNext()) {
         if (rs.IsNull(QStringLiteral("IDCategoria")))
             continue;

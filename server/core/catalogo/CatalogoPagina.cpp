@@ -1,5 +1,6 @@
 #include "server/core/catalogo/CatalogoPagina.h"
 
+#include "server/core/CacheNegozio.h"
 #include "server/core/catalogo/CatalogoSql.h"
 
 namespace {
@@ -23,35 +24,40 @@ void CatalogoPagina::Leggi(CAdoConnection* connessione, const QList<qint32>& idP
     }
     m_lingua = lingua;
     m_predefinita = predefinita;
-    if (!lingua.isEmpty())
-        LeggiLingua(connessione, lingua, m_righeLingua, m_posizioniLingua);
-    // A visitor in the shop's own language finds every row there is in
-    // the first read: the fallback would read the same rows again.
-    if (lingua != predefinita)
-        LeggiLingua(connessione, predefinita, m_righePredefinite, m_posizioniPredefinite);
+    LeggiLingue(connessione);
 
     const QVariantList valori = CatalogoSql::Valori(m_prodotti);
     CAdoRecordset colori;
-    for (colori.Open(QStringLiteral("SELECT IDProdotto, COUNT(*) AS N FROM ProdottiColori WHERE Attivo=1 AND "
+    for (CacheNegozio::Apri(colori, QStringLiteral("SELECT IDProdotto, COUNT(*) AS N FROM ProdottiColori WHERE Attivo=1 AND "
                                     "IDProdotto IN (%1) GROUP BY IDProdotto")
                          .arg(CatalogoSql::Segnaposti(m_prodotti.size())),
-                     connessione, valori);
+                            connessione, valori);
          !colori.IsEOF(); colori.MoveNext())
         m_colori.insert(colori.Field(QStringLiteral("IDProdotto")).toInt(), colori.Field(QStringLiteral("N")).toInt());
 }
 
-// A product's first row by ID, as its own query would find it.
-void CatalogoPagina::LeggiLingua(CAdoConnection* connessione, const QString& lingua, CAdoRecordset& righe,
-                                 QHash<qint32, int>& posizioni)
+// A product's first row by ID in each language, as its own query would
+// find it. A visitor in the shop's own language finds every row there is
+// in the first language: the fallback would hold the same rows again.
+void CatalogoPagina::LeggiLingue(CAdoConnection* connessione)
 {
-    const QVariantList valori = QVariantList{lingua} + CatalogoSql::Valori(m_prodotti);
-    righe.Open(QStringLiteral("SELECT * FROM ProdottiLingue WHERE CodiceLingua=? AND IDProdotto IN (%1) ORDER BY ID")
-                   .arg(CatalogoSql::Segnaposti(m_prodotti.size())),
-               connessione, valori);
-    for (; !righe.IsEOF(); righe.MoveNext()) {
-        const qint32 id = righe.Field(QStringLiteral("IDProdotto")).toInt();
+    QVariantList lingue;
+    if (!m_lingua.isEmpty())
+        lingue << m_lingua;
+    if (m_predefinita != m_lingua)
+        lingue << m_predefinita;
+    if (lingue.isEmpty())
+        return;
+    m_righe.Open(QStringLiteral("SELECT * FROM ProdottiLingue WHERE CodiceLingua IN (%1) AND IDProdotto IN (%2) ORDER BY ID")
+                     .arg(CatalogoSql::Segnaposti(lingue.size()), CatalogoSql::Segnaposti(m_prodotti.size())),
+                 connessione, lingue + CatalogoSql::Valori(m_prodotti));
+    for (; !m_righe.IsEOF(); m_righe.MoveNext()) {
+        const qint32 id = m_righe.Field(QStringLiteral("IDProdotto")).toInt();
+        const QString lingua = m_righe.Field(QStringLiteral("CodiceLingua")).toString();
+        QHash<qint32, int>& posizioni =
+            !m_lingua.isEmpty() && lingua == m_lingua ? m_posizioniLingua : m_posizioniPredefinite;
         if (!posizioni.contains(id))
-            posizioni.insert(id, righe.AbsolutePosition());
+            posizioni.insert(id, m_righe.AbsolutePosition());
     }
 }
 
@@ -60,8 +66,7 @@ void CatalogoPagina::Chiudi()
     m_prodotti.clear();
     m_lingua.clear();
     m_predefinita.clear();
-    m_righeLingua.Close();
-    m_righePredefinite.Close();
+    m_righe.Close();
     m_posizioniLingua.clear();
     m_posizioniPredefinite.clear();
     m_colori.clear();
@@ -74,13 +79,13 @@ std::optional<const CAdoRecordset*> CatalogoPagina::RigaLingua(qint32 idProdotto
         return std::nullopt;
     if (!lingua.isEmpty()) {
         if (const int posizione = m_posizioniLingua.value(idProdotto)) {
-            m_righeLingua.SetAbsolutePosition(posizione);
-            return &m_righeLingua;
+            m_righe.SetAbsolutePosition(posizione);
+            return &m_righe;
         }
     }
     if (const int posizione = m_posizioniPredefinite.value(idProdotto)) {
-        m_righePredefinite.SetAbsolutePosition(posizione);
-        return &m_righePredefinite;
+        m_righe.SetAbsolutePosition(posizione);
+        return &m_righe;
     }
     return nullptr;
 }

@@ -11,9 +11,10 @@
 class CAdoConnection;
 
 // What a page of the catalogue shows of each of its products beside the
-// product row, read for the whole page with one query each instead of
-// with queries of every product: its row in the visitor's language and in
-// the shop's default language, and its number of active colours. Answers
+// product row, read for the whole page instead of with queries of every
+// product: its rows in the visitor's language and in the shop's default
+// language (one query for both), and its number of active colours (kept
+// with the shop's data, as many visitors see the same page). Answers
 // only for the page's products and the languages it was read for; for
 // anything else the caller reads the product alone.
 class CatalogoPagina
@@ -30,14 +31,12 @@ public:
     std::optional<int> NumeroColori(qint32 idProdotto) const;
 
 private:
-    void LeggiLingua(CAdoConnection* connessione, const QString& lingua, CAdoRecordset& righe,
-                     QHash<qint32, int>& posizioni);
+    void LeggiLingue(CAdoConnection* connessione);
 
     QList<qint32> m_prodotti;
     QString m_lingua;
     QString m_predefinita;
-    CAdoRecordset m_righeLingua;
-    CAdoRecordset m_righePredefinite;
+    CAdoRecordset m_righe;                       // both languages' rows
     QHash<qint32, int> m_posizioniLingua;        // product -> its first row, 1-based
     QHash<qint32, int> m_posizioniPredefinite;
     QHash<qint32, int> m_colori;

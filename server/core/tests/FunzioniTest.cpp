@@ -1,6 +1,7 @@
 #include "server/core/Funzioni.h"
 
 #include "platform/ado/CAdoRecordset.h"
+#include "platform/asp/CAspRegionalSettings.h"
 #include "platform/asp/testing/CAspTestHost.h"
 #include "platform/asp/testing/CAspTestPage.h"
 #include "platform/testing/TempFolder.h"
@@ -30,7 +31,12 @@ TEST(Funzioni, FormattaImportoTakesItsDecimalsFromTheRoundingUnit)
     for (const auto& c : casi)
         EXPECT_EQ(Funzioni::FormattaImporto(1234.5678, c.unita), c.atteso) << c.unita;
     EXPECT_EQ(Funzioni::FormattaImporto(-0.5, 0.01), "-0,50");
+    // The same amount again on the same thread, in other settings.
     QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(Funzioni::FormattaImporto(1234.5678, 0.01), "1234.57");
+    CAspRegionalSettings::Set(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(Funzioni::FormattaImporto(1234.5678, 0.01), "1,234.57");
+    CAspRegionalSettings::Clear();
 }
 
 TEST(Funzioni, ArrotondaRoundsHalfUpToTheUnit)

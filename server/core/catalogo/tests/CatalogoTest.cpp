@@ -1,8 +1,11 @@
+#include "server/core/CAdoSqlSession.h"
+#include "server/core/CacheNegozio.h"
 #include "server/core/Generale.h"
 #include "server/core/catalogo/Catalogo.h"
 #include "server/core/testing/CQtrTestShop.h"
 
 #include "platform/utilities/QtrCipher.h"
+#include "recordset/schema/QtrDataGeneration.h"
 
 #include <gtest/gtest.h>
 
@@ -522,6 +525,34 @@ TEST_P(CatalogoDb, APageShowsItsProductsAsTheyShowAlone)
             EXPECT_EQ(elenco, soli.mid((pagina - 1) * 4)) << lingua << " " << pagina;
         }
     }
+}
+
+// With the shop's data kept, as on the shop server, a list's colours and
+// the categories that bring its products a discount are those of the
+// data's generation: an upload reaches the next page, never a price from
+// before it.
+TEST_P(CatalogoDb, AListKeptWithTheShopsDataShowsAnUploadOnItsNextPage)
+{
+    CacheNegozio::Svuota();
+    CacheNegozio::SetEnabled(true);
+    m_shop->Insert("Clienti", {{"ID", 8}, {"IDGruppo", 0}});
+    Prodotto(11, 3, 100);
+    Sconto({{"IDUtente", 8}, {"IDCategoria", 2}, {"ScontoPredefinito", "25"}});
+    Set("IDUtente", 8);
+    const auto elenco = [&] {
+        CacheNegozio::NuovaPagina();
+        Catalogo* c = Pagina();
+        EXPECT_TRUE(c->ApriPaginaProdotti(1, 3));
+        return QString("%1, %2 colori").arg(c->PrezzoProdottoVL()).arg(c->NumeroColori);
+    };
+    EXPECT_EQ(elenco(), "100, 0 colori");
+    m_shop->Insert("ProdottiColori", {{"ID", 1}, {"IDProdotto", 11}, {"Codice", "R"}, {"Attivo", 1}});
+    Collega(11, 2);
+    CAdoSqlSession sessione(m_shop->Db());
+    QtrDataGeneration::Raise(sessione);
+    EXPECT_EQ(elenco(), "75, 1 colori");
+    CacheNegozio::SetEnabled(false);
+    CacheNegozio::Svuota();
 }
 
 // The session set-up makes the Clienti row 0 the anonymous visitor; its
