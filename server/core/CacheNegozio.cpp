@@ -26,6 +26,7 @@ struct Negozio
     QMutex mutex;
     qint64 generazione = kSenzaGenerazione;
     QHash<QString, CAdoRecordset::Snapshot> righe;   // query and values -> rows
+    QHash<QString, std::shared_ptr<const void>> dati;   // what pages make of the rows
 };
 
 struct Registro
@@ -87,6 +88,7 @@ qint64 GenerazioneDellaPagina(Negozio& negozio, CAdoConnection* connessione)
     QMutexLocker lock(&negozio.mutex);
     if (negozio.generazione != generazione) {
         negozio.righe.clear();
+        negozio.dati.clear();
         negozio.generazione = generazione;
     }
     return generazione;
@@ -145,6 +147,28 @@ void CacheNegozio::Apri(CAdoRecordset& rs, const QString& sql, CAdoConnection* c
     if (negozio->righe.size() >= kMassimoQuery)
         negozio->righe.clear();
     negozio->righe.insert(chiave, rs.TakeSnapshot());
+}
+
+std::shared_ptr<const void> CacheNegozio::DatoComune(const QString& chiave, CAdoConnection* connection,
+                                                     const std::function<std::shared_ptr<const void>()>& leggi)
+{
+    if (!g_attiva || !connection || !connection->IsOpen())
+        return nullptr;
+    const std::shared_ptr<Negozio> negozio = NegozioDi(connection->ConnectionString());
+    const qint64 generazione = GenerazioneDellaPagina(*negozio, connection);
+    if (generazione == kSenzaGenerazione)
+        return nullptr;
+    {
+        QMutexLocker lock(&negozio->mutex);
+        const auto trovato = negozio->dati.constFind(chiave);
+        if (negozio->generazione == generazione && trovato != negozio->dati.cend())
+            return *trovato;
+    }
+    std::shared_ptr<const void> dato = leggi();
+    QMutexLocker lock(&negozio->mutex);
+    if (negozio->generazione == generazione)
+        negozio->dati.insert(chiave, dato);
+    return dato;
 }
 
 void CacheNegozio::Svuota()

@@ -3,6 +3,9 @@
 #include <QString>
 #include <QVariantList>
 
+#include <functional>
+#include <memory>
+
 class CAdoConnection;
 class CAdoRecordset;
 
@@ -37,6 +40,21 @@ public:
     static void Apri(CAdoRecordset& rs, const QString& sql, CAdoConnection* connection,
                      const QVariantList& parametri = {});
 
+    // What `leggi` makes of the shop's data, kept with its rows under
+    // `chiave` and made again once they change; nullptr when the shop's
+    // data are not kept, and the caller reads them itself.
+    template <typename T>
+    static std::shared_ptr<const T> Dato(const QString& chiave, CAdoConnection* connection,
+                                         const std::function<std::shared_ptr<const T>()>& leggi)
+    {
+        return std::static_pointer_cast<const T>(
+            DatoComune(chiave, connection, [&]() -> std::shared_ptr<const void> { return leggi(); }));
+    }
+
     // Forgets every shop's rows (tests).
     static void Svuota();
+
+private:
+    static std::shared_ptr<const void> DatoComune(const QString& chiave, CAdoConnection* connection,
+                                                  const std::function<std::shared_ptr<const void>()>& leggi);
 };

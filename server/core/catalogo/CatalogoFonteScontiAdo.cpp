@@ -1,42 +1,14 @@
 #include "server/core/catalogo/CatalogoFonteScontiAdo.h"
 
 #include "server/core/CacheNegozio.h"
+#include "server/core/catalogo/CatalogoScontiNegozio.h"
 #include "server/core/catalogo/CatalogoSql.h"
 
 #include "platform/ado/CAdoRecordset.h"
 
 #include <stdexcept>
 
-namespace {
-
-QVariant Colonna(const CAdoRecordset& rs, const QString& nome)
-{
-    return rs.HasField(nome) ? rs.Field(nome) : QVariant();
-}
-
-} // namespace
-
 CatalogoFonteScontiAdo::CatalogoFonteScontiAdo(CAdoConnection* connessione) : m_connessione(connessione) {}
-
-CatalogoScontoRiga CatalogoFonteScontiAdo::LeggiRiga(const CAdoRecordset& rs)
-{
-    CatalogoScontoRiga riga;
-    riga.scontoPredefinito = Colonna(rs, QStringLiteral("ScontoPredefinito"));
-    riga.prezzoPromoPredefinito = Colonna(rs, QStringLiteral("PrezzoPromoPredefinito"));
-    riga.validitaDal = Colonna(rs, QStringLiteral("ValiditaDal"));
-    riga.validitaAl = Colonna(rs, QStringLiteral("ValiditaAl"));
-    riga.scontoPeriodo = Colonna(rs, QStringLiteral("ScontoPeriodo"));
-    riga.prezzoPromoPeriodo = Colonna(rs, QStringLiteral("PrezzoPromoPeriodo"));
-    riga.validitaQuantitaDal = Colonna(rs, QStringLiteral("ValiditaQuantitaDal"));
-    riga.validitaQuantitaAl = Colonna(rs, QStringLiteral("ValiditaQuantitaAl"));
-    for (int i = 0; i < kFasceQuantita; ++i) {
-        const QString n = QString::number(i + 1);
-        riga.quantita[i] = Colonna(rs, QStringLiteral("Quantita") + n);
-        riga.sconto[i] = Colonna(rs, QStringLiteral("Sconto") + n);
-        riga.prezzoPromo[i] = Colonna(rs, QStringLiteral("PrezzoPromo") + n);
-    }
-    return riga;
-}
 
 std::optional<CatalogoCliente> CatalogoFonteScontiAdo::Cliente(qint32 idUtente)
 {
@@ -53,7 +25,7 @@ std::optional<CatalogoCliente> CatalogoFonteScontiAdo::Cliente(qint32 idUtente)
     if (!rs.IsEOF()) {
         cliente = CatalogoCliente();
         cliente->gruppo = rs.Field(QStringLiteral("IDGruppo")).toInt();
-        cliente->sconti = LeggiRiga(rs);
+        cliente->sconti = CatalogoRigaSconto::Sconti(rs);
     }
     m_clienti.insert(idUtente, cliente);
     return cliente;
@@ -69,7 +41,7 @@ std::optional<CatalogoScontoRiga> CatalogoFonteScontiAdo::Gruppo(qint32 idGruppo
                        m_connessione, {idGruppo});
     std::optional<CatalogoScontoRiga> gruppo;
     if (!rs.IsEOF())
-        gruppo = LeggiRiga(rs);
+        gruppo = CatalogoRigaSconto::Sconti(rs);
     m_gruppi.insert(idGruppo, gruppo);
     return gruppo;
 }
@@ -78,14 +50,14 @@ std::optional<CatalogoScontoRiga> CatalogoFonteScontiAdo::Gruppo(qint32 idGruppo
 // -1 in the other column, and a row that holds 0 there (a column left to
 // its default) is read the same way, so a group's row never becomes the
 // anonymous visitor's, who is customer 0.
-bool CatalogoFonteScontiAdo::DelTitolare(const RigaSconto& riga, Titolare titolare, qint32 id)
+bool CatalogoFonteScontiAdo::DelTitolare(const CatalogoRigaSconto& riga, Titolare titolare, qint32 id)
 {
     if (titolare == DelUtente)
         return riga.idUtente == id && riga.idGruppo <= 0;
     return id > 0 && riga.idGruppo == id;
 }
 
-const QVector<CatalogoFonteScontiAdo::RigaSconto>& CatalogoFonteScontiAdo::RigheDelProdotto(qint32 idProdotto)
+const QVector<CatalogoRigaSconto>& CatalogoFonteScontiAdo::RigheDelProdotto(qint32 idProdotto)
 {
     if (m_prodotto == idProdotto && m_utente)
         return m_righe;
@@ -104,22 +76,18 @@ const QVector<CatalogoFonteScontiAdo::RigaSconto>& CatalogoFonteScontiAdo::Righe
                                   "IDCategoria IN (SELECT IDCategoria FROM CategorieProdotti WHERE IDProdotto=?)) "
                                   "ORDER BY ID"),
                    {*m_utente, gruppo, idProdotto, idProdotto},
-                   [&](const RigaSconto& riga, bool, bool) { m_righe.append(riga); });
+                   [&](const CatalogoRigaSconto& riga) { m_righe.append(riga); });
     }
     m_prodotto = idProdotto;
     return m_righe;
 }
 
-void CatalogoFonteScontiAdo::LeggiRighe(
-    const QString& sql, const QVariantList& parametri,
-    const std::function<void(const RigaSconto&, bool prodottoNullo, bool categoriaNulla)>& riga)
+void CatalogoFonteScontiAdo::LeggiRighe(const QString& sql, const QVariantList& parametri,
+                                        const std::function<void(const CatalogoRigaSconto&)>& riga)
 {
     CAdoRecordset rs;
     for (rs.Open(sql, m_connessione, parametri); !rs.IsEOF(); rs.MoveNext())
-        riga({rs.Field(QStringLiteral("IDUtente")).toInt(), rs.Field(QStringLiteral("IDGruppo")).toInt(),
-              rs.Field(QStringLiteral("IDProdotto")).toInt(), rs.Field(QStringLiteral("IDCategoria")).toInt(),
-              LeggiRiga(rs)},
-             rs.IsNull(QStringLiteral("IDProdotto")), rs.IsNull(QStringLiteral("IDCategoria")));
+        riga(CatalogoRigaSconto::Leggi(rs));
 }
 
 void CatalogoFonteScontiAdo::ProdottiDellaPagina(const QList<qint32>& idProdotti)
@@ -161,28 +129,35 @@ void CatalogoFonteScontiAdo::LeggiPagina(qint32 utente, qint32 gruppo)
     }
     rs.Close();
     m_righePagina.clear();
-    // The categories just read are bound: the engine looks the rows up by
-    // its indexes instead of scanning the table for a subquery.
-    const QString suCategorie = tutte.isEmpty()
-        ? QString()
-        : QStringLiteral(" OR IDCategoria IN (%1)").arg(CatalogoSql::Segnaposti(tutte.size()));
-    LeggiRighe(QStringLiteral("SELECT * FROM ScontiProdotto WHERE (+IDUtente=? OR +IDGruppo=?) AND (IDProdotto IN (%1)%2) "
-                              "ORDER BY ID")
-                   .arg(elenco, suCategorie),
-               QVariantList{utente, gruppo} + prodotti + CatalogoSql::Valori(tutte),
-               [&](const RigaSconto& riga, bool prodottoNullo, bool categoriaNulla) {
-                   for (const qint32 id : std::as_const(m_pagina))
-                       if ((!prodottoNullo && riga.idProdotto == id)
-                           || (!categoriaNulla && categorie.value(id).contains(riga.idCategoria)))
-                           m_righePagina[id].append(riga);
-               });
+    const auto assegna = [&](const CatalogoRigaSconto& riga) {
+        for (const qint32 id : std::as_const(m_pagina))
+            if ((!riga.prodottoNullo && riga.idProdotto == id)
+                || (!riga.categoriaNulla && categorie.value(id).contains(riga.idCategoria)))
+                m_righePagina[id].append(riga);
+    };
+    const auto negozio = CacheNegozio::Dato<CatalogoScontiNegozio>(
+        QStringLiteral("ScontiProdotto"), m_connessione, [&] { return CatalogoScontiNegozio::Leggi(m_connessione); });
+    if (negozio) {
+        for (const CatalogoRigaSconto* riga : negozio->Righe(utente, gruppo, m_pagina, tutte))
+            assegna(*riga);
+    } else {
+        // The categories just read are bound: the engine looks the rows up
+        // by its indexes instead of scanning the table for a subquery.
+        const QString suCategorie = tutte.isEmpty()
+            ? QString()
+            : QStringLiteral(" OR IDCategoria IN (%1)").arg(CatalogoSql::Segnaposti(tutte.size()));
+        LeggiRighe(QStringLiteral("SELECT * FROM ScontiProdotto WHERE (+IDUtente=? OR +IDGruppo=?) AND (IDProdotto IN (%1)%2) "
+                                  "ORDER BY ID")
+                       .arg(elenco, suCategorie),
+                   QVariantList{utente, gruppo} + prodotti + CatalogoSql::Valori(tutte), assegna);
+    }
     m_utentePagina = utente;
 }
 
 std::optional<CatalogoScontoRiga> CatalogoFonteScontiAdo::RigaProdotto(Titolare titolare, qint32 id,
                                                                        qint32 idProdotto)
 {
-    for (const RigaSconto& riga : RigheDelProdotto(idProdotto)) {
+    for (const CatalogoRigaSconto& riga : RigheDelProdotto(idProdotto)) {
         if (DelTitolare(riga, titolare, id) && riga.idProdotto == idProdotto)
             return riga.sconti;
     }
@@ -192,7 +167,7 @@ std::optional<CatalogoScontoRiga> CatalogoFonteScontiAdo::RigaProdotto(Titolare 
 QVector<CatalogoScontoRiga> CatalogoFonteScontiAdo::RigheCategorie(Titolare titolare, qint32 id, qint32 idProdotto)
 {
     QVector<CatalogoScontoRiga> righe;
-    for (const RigaSconto& riga : RigheDelProdotto(idProdotto)) {
+    for (const CatalogoRigaSconto& riga : RigheDelProdotto(idProdotto)) {
         // A row for the product itself may name no category; only rows on
         // one of the product's categories came back with a category.
         if (DelTitolare(riga, titolare, id) && riga.idCategoria != 0 && riga.idProdotto != idProdotto)

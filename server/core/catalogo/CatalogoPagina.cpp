@@ -36,21 +36,29 @@ void CatalogoPagina::Leggi(CAdoConnection* connessione, const QList<qint32>& idP
         m_colori.insert(colori.Field(QStringLiteral("IDProdotto")).toInt(), colori.Field(QStringLiteral("N")).toInt());
 }
 
-// A product's first row by ID in each language, as its own query would
-// find it. A visitor in the shop's own language finds every row there is
-// in the first language: the fallback would hold the same rows again.
+// A product's first row by ID in the visitor's language, else in the
+// default one, as its own query would find it: the default language's rows
+// come only for products with none in the visitor's, and only the columns
+// a product shows of them.
 void CatalogoPagina::LeggiLingue(CAdoConnection* connessione)
 {
-    QVariantList lingue;
-    if (!m_lingua.isEmpty())
-        lingue << m_lingua;
-    if (m_predefinita != m_lingua)
-        lingue << m_predefinita;
-    if (lingue.isEmpty())
-        return;
-    m_righe.Open(QStringLiteral("SELECT * FROM ProdottiLingue WHERE CodiceLingua IN (%1) AND IDProdotto IN (%2) ORDER BY ID")
-                     .arg(CatalogoSql::Segnaposti(lingue.size()), CatalogoSql::Segnaposti(m_prodotti.size())),
-                 connessione, lingue + CatalogoSql::Valori(m_prodotti));
+    static const QString kColonne = QStringLiteral(
+        "SELECT IDProdotto, CodiceLingua, Nome, DescrizioneFattura, DescrizioneBreve, DescrizioneEstesa, UM, "
+        "CampiCustom, Prezzo, Prezzo2, Prezzo3, Prezzo4, PrezzoPromozione FROM ProdottiLingue WHERE IDProdotto IN (%1) ");
+    QString sql = kColonne.arg(CatalogoSql::Segnaposti(m_prodotti.size()));
+    QVariantList valori = CatalogoSql::Valori(m_prodotti);
+    if (m_lingua.isEmpty() || m_lingua == m_predefinita) {
+        // A visitor in the shop's own language finds every row there is
+        // in the first language.
+        sql += QStringLiteral("AND CodiceLingua=?");
+        valori << (m_lingua.isEmpty() ? m_predefinita : m_lingua);
+    } else {
+        sql += QStringLiteral("AND (CodiceLingua=? OR CodiceLingua=? AND NOT EXISTS (SELECT ID FROM ProdottiLingue AS "
+                              "Visitatore WHERE Visitatore.IDProdotto=ProdottiLingue.IDProdotto AND "
+                              "Visitatore.CodiceLingua=?))");
+        valori << m_lingua << m_predefinita << m_lingua;
+    }
+    m_righe.Open(sql + QStringLiteral(" ORDER BY ID"), connessione, valori);
     for (; !m_righe.IsEOF(); m_righe.MoveNext()) {
         const qint32 id = m_righe.Field(QStringLiteral("IDProdotto")).toInt();
         const QString lingua = m_righe.Field(QStringLiteral("CodiceLingua")).toString();

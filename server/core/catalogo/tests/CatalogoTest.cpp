@@ -498,10 +498,17 @@ TEST_P(CatalogoDb, APageShowsItsProductsAsTheyShowAlone)
     Sconto({{"IDUtente", 8}, {"IDProdotto", QVariant(QMetaType(QMetaType::Int))},
             {"IDCategoria", QVariant(QMetaType(QMetaType::Int))}, {"ScontoPredefinito", "90"}});
     Sconto({{"IDUtente", 8}, {"IDProdotto", 17}, {"ScontoPredefinito", "7"}});
+    Sconto({{"IDUtente", 9}, {"IDProdotto", 14}, {"ScontoPredefinito", "40"}});   // another customer's
+    Sconto({{"IDGruppo", 5}, {"IDCategoria", 9}, {"ScontoPredefinito", "40"}});   // another group's
     Set("IDUtente", 8);
     Set("IDGruppo", 4);
     Set("PageSize", 4);
+    // As the preview reads them, and with the shop's data kept, as the
+    // shop server does.
+    for (const bool tenuti : {false, true})
     for (const char* lingua : {"it", "en"}) {
+        CacheNegozio::Svuota();
+        CacheNegozio::SetEnabled(tenuti);
         Set("CodiceLingua", lingua);
         const auto scheda = [](Catalogo* c) {
             return QString("%1 %2: %3 %4, %5 colori")
@@ -518,13 +525,16 @@ TEST_P(CatalogoDb, APageShowsItsProductsAsTheyShowAlone)
             soli << scheda(c);
         }
         for (int pagina = 1; pagina <= 2; ++pagina) {
+            CacheNegozio::NuovaPagina();
             c = Pagina();
             QStringList elenco;
             for (bool ok = c->ApriPaginaProdotti(pagina, 9); ok; ok = c->LeggiProdottoSuccessivo())
                 elenco << scheda(c);
-            EXPECT_EQ(elenco, soli.mid((pagina - 1) * 4)) << lingua << " " << pagina;
+            EXPECT_EQ(elenco, soli.mid((pagina - 1) * 4)) << lingua << " " << pagina << " " << tenuti;
         }
     }
+    CacheNegozio::SetEnabled(false);
+    CacheNegozio::Svuota();
 }
 
 // With the shop's data kept, as on the shop server, a list's colours and
