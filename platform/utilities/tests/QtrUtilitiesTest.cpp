@@ -36,6 +36,17 @@ TEST(QtrCipher, HidesPrintableTextAndKeepsItPrintable)
     EXPECT_EQ(Encrypt(QStringLiteral("è")), QStringLiteral("è"));
 }
 
+// Stored texts depend on it: the key runs over code points, so what follows
+// a character outside the basic plane is shifted as after any other one.
+TEST(QtrCipher, TheKeyStepsOncePerCodePoint)
+{
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    EXPECT_EQ(Encrypt(emoji + "abc").mid(2), Encrypt(QStringLiteral("èabc")).mid(1));
+    EXPECT_EQ(Encrypt(emoji + "abc").left(2), emoji);
+    // A lone surrogate stands for no character.
+    EXPECT_EQ(Encrypt(QString(QChar(0xD800)) + "a"), QString(QChar(QChar::ReplacementCharacter)) + Encrypt("xa").mid(1));
+}
+
 TEST(QtrUtilities, KeywordsAreLowerCaseUniqueWordsInOrder)
 {
     struct Case { QString text; QString keywords; };

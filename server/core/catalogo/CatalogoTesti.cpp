@@ -16,10 +16,14 @@ QString CatalogoTesti::TaglieInVendita(const QString& valori, qint32 da, qint32 
     numero = 0;
     if (da == -1 && a == -1)
         return valori;
-    const QStringList voci = Voci(valori);
+    // Views of the text: every product of a page asks, and copies of
+    // each size would cost more than the rest of this.
+    QList<QStringView> voci = QStringView(valori).split(QLatin1Char('|'));
+    voci.removeLast();
     QString taglie;
     for (qint32 i = qMax(da, 0); i <= a && i < voci.size(); ++i) {
-        taglie += voci[i] + QLatin1Char('|');
+        taglie += voci[i];
+        taglie += QLatin1Char('|');
         ++numero;
     }
     return taglie;
@@ -35,7 +39,8 @@ QString CatalogoTesti::Taglia(const QString& taglie, qint32 i, qint32 numero)
 
 qint32 CatalogoTesti::NumeroCampi(const QString& campiCustom)
 {
-    return static_cast<qint32>(Voci(campiCustom).size() / 2);
+    // Voci gives one item for each "|".
+    return static_cast<qint32>(campiCustom.count(QLatin1Char('|')) / 2);
 }
 
 QString CatalogoTesti::Campo(const QString& campiCustom, const QVariant& chiave, QString& nome, QString& valore)
