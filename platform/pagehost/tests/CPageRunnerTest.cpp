@@ -430,6 +430,16 @@ TEST_F(CPageRunnerTest, ServerMapsPathsAndCreatesObjectsEndedWithThePage)
     EXPECT_EQ(session.Item("Salutato"), QVariant(QString("Eva")));
 }
 
+// The patterns behind the encoders serve every call of every page alike.
+TEST_F(CPageRunnerTest, EncodersGiveTheSameTextOnEveryCall)
+{
+    const QString page = "<%= Server.HTMLEncode('<b>&\\'') %>|<%= Server.HTMLEncode('\"x\" > y') %>|"
+                         "<%= Server.URLEncode('a b!') %>|<%= Server.URLEncode('(c d)*') %>";
+    const QString expected = "&lt;b&gt;&amp;&#39;|&quot;x&quot; &gt; y|a+b%21|%28c+d%29%2A";
+    EXPECT_EQ(Run(page), expected);
+    EXPECT_EQ(Run(page), expected);
+}
+
 TEST_F(CPageRunnerTest, FailuresOfObjectsAndPathsBecomePageErrors)
 {
     const QString body = Run("<% var o = Server.CreateObject('QTR50.ProvaPagina');\r\no.Fallisce(); %>x"
