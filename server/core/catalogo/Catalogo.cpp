@@ -48,21 +48,25 @@ bool Zero(const QVariant& valore)
     return CatalogoValori::Vuoto(valore) || CatalogoValori::Numero(valore) == 0;
 }
 
+// Each reads the column once: a page reads some thirty of every product.
 QString Testo(const CAdoRecordset& rs, const QString& colonna)
 {
-    return rs.IsNull(colonna) ? QString() : rs.Field(colonna).toString();
+    const QVariant valore = rs.Field(colonna);
+    return valore.isNull() ? QString() : valore.toString();
 }
 
 QString Decifrato(const CAdoRecordset& rs, const QString& colonna)
 {
-    return rs.IsNull(colonna) ? QString() : Funzioni::DecifraTesto(rs.Field(colonna).toString());
+    const QVariant valore = rs.Field(colonna);
+    return valore.isNull() ? QString() : Funzioni::DecifraTesto(valore.toString());
 }
 
 template <class T>
 void SeNonNullo(const CAdoRecordset& rs, const QString& colonna, T& destinazione)
 {
-    if (!rs.IsNull(colonna))
-        destinazione = rs.Field(colonna).value<T>();
+    const QVariant valore = rs.Field(colonna);
+    if (!valore.isNull())
+        destinazione = valore.value<T>();
 }
 
 double Reale(const QVariant& valore)
@@ -619,8 +623,11 @@ void Catalogo::CaricaProdotto()
     const CAdoRecordset& rs = m_rsProdotti;
     IDProdotto = rs.Field(QStringLiteral("ID")).toInt();
     m_prezzo.idProdotto = IDProdotto;
-    m_prezzo.validitaScontoDal = QDateTime(QDate(1900, 1, 1), QTime(0, 0));
-    m_prezzo.validitaScontoAl = QDateTime(QDate(2100, 1, 1), QTime(0, 0));
+    // Local times cost a time zone lookup each: the open window is made once.
+    static const QDateTime kSempreDal(QDate(1900, 1, 1), QTime(0, 0));
+    static const QDateTime kSempreAl(QDate(2100, 1, 1), QTime(0, 0));
+    m_prezzo.validitaScontoDal = kSempreDal;
+    m_prezzo.validitaScontoAl = kSempreAl;
     Attivo = QtrValori::Vero(rs.Field(QStringLiteral("Attivo")));
     Novita = QtrValori::Vero(rs.Field(QStringLiteral("Novita")));
     m_prezzo.offerta = QtrValori::Vero(rs.Field(QStringLiteral("Offerta")));
@@ -631,13 +638,13 @@ void Catalogo::CaricaProdotto()
     SeNonNullo(rs, QStringLiteral("Peso"), PesoProdotto);
     SeNonNullo(rs, QStringLiteral("Disponibilita"), DisponibilitaProdotto);
     SeNonNullo(rs, QStringLiteral("Sconto"), m_prezzo.scontoProdotto);
-    if (!rs.IsNull(QStringLiteral("ValiditaScontoDal")))
-        m_prezzo.validitaScontoDal = CAdoRecordset::DateValue(rs.Field(QStringLiteral("ValiditaScontoDal")));
-    if (!rs.IsNull(QStringLiteral("ValiditaScontoAl")))
-        m_prezzo.validitaScontoAl = CAdoRecordset::DateValue(rs.Field(QStringLiteral("ValiditaScontoAl")));
+    if (const QVariant dal = rs.Field(QStringLiteral("ValiditaScontoDal")); !dal.isNull())
+        m_prezzo.validitaScontoDal = CAdoRecordset::DateValue(dal);
+    if (const QVariant al = rs.Field(QStringLiteral("ValiditaScontoAl")); !al.isNull())
+        m_prezzo.validitaScontoAl = CAdoRecordset::DateValue(al);
     ConfezioneProdotto = 1;
-    if (!rs.IsNull(QStringLiteral("Confezioni")) && rs.Field(QStringLiteral("Confezioni")).toFloat() > 0)
-        ConfezioneProdotto = rs.Field(QStringLiteral("Confezioni")).toFloat();
+    if (const QVariant confezioni = rs.Field(QStringLiteral("Confezioni")); !confezioni.isNull() && confezioni.toFloat() > 0)
+        ConfezioneProdotto = confezioni.toFloat();
 
     LeggiRigaLingua(IDProdotto);
     CalcolaPrezzo();
