@@ -26,9 +26,10 @@ QString SingleTable(const QString& sql)
 
 QVariant StoredValue(const QSqlQuery& query, int column)
 {
-    if (query.isNull(column))
-        return QVariant();
+    // Both drivers give a Null as a null value: no second call to ask.
     QVariant value = query.value(column);
+    if (value.isNull())
+        return QVariant();
     if (value.typeId() == QMetaType::QDateTime)
         return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     return value;
