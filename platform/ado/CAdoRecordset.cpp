@@ -127,6 +127,8 @@ void CAdoRecordset::ReadRows(const QString& jetSql, CAdoConnection* connection, 
 // from a statement's columns, with the spellings its readers asked for,
 // are kept per thread and shared while the statement gives the same
 // columns.
+namespace {
+
 struct KnownColumns
 {
     QStringList names;
@@ -139,6 +141,8 @@ QHash<QString, KnownColumns>& Known()
     thread_local QHash<QString, KnownColumns> known;
     return known;
 }
+
+} // namespace
 
 void CAdoRecordset::TakeColumns(const QString& jetSql, const QSqlRecord& record)
 {

@@ -1,6 +1,5 @@
 #include "platform/utilities/QtrCipher.h"
 
-
 #include <array>
 
 namespace {

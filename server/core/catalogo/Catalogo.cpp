@@ -643,7 +643,8 @@ void Catalogo::CaricaProdotto()
     if (const QVariant al = rs.Field(QStringLiteral("ValiditaScontoAl")); !al.isNull())
         m_prezzo.validitaScontoAl = CAdoRecordset::DateValue(al);
     ConfezioneProdotto = 1;
-    if (const QVariant confezioni = rs.Field(QStringLiteral("Confezioni")); !confezioni.isNull() && confezioni.toFloat() > 0)
+    if (const QVariant confezioni = rs.Field(QStringLiteral("Confezioni"));
+        !confezioni.isNull() && confezioni.toFloat() > 0)
         ConfezioneProdotto = confezioni.toFloat();
 
     LeggiRigaLingua(IDProdotto);

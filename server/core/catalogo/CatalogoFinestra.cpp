@@ -90,6 +90,6 @@ void CatalogoFinestra::Chiudi()
 
 QString CatalogoFinestra::Righe() const
 {
-    return QStringLiteral("SELECT ") + m_colonne + QStringLiteral(", COUNT(*) OVER () AS ") + kRighe + m_sql.Testo() + m_ordine
-        + QStringLiteral(" LIMIT ? OFFSET ?");
+    return QStringLiteral("SELECT ") + m_colonne + QStringLiteral(", COUNT(*) OVER () AS ") + kRighe + m_sql.Testo()
+        + m_ordine + QStringLiteral(" LIMIT ? OFFSET ?");
 }

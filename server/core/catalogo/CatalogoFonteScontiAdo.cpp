@@ -96,9 +96,7 @@ void CatalogoFonteScontiAdo::ProdottiDellaPagina(const QList<qint32>& idProdotti
     for (const qint32 id : idProdotti)
         if (!m_pagina.contains(id))
             m_pagina.append(id);
-    // Past this many the rows are read product by product, as the engines
-    // limit the values one statement binds.
-    if (m_pagina.size() > 200)
+    if (m_pagina.size() > CatalogoSql::kMassimoProdottiInsieme)
         m_pagina.clear();
     m_utentePagina.reset();
     m_righePagina.clear();
@@ -117,7 +115,9 @@ void CatalogoFonteScontiAdo::LeggiPagina(qint32 utente, qint32 gruppo)
     CAdoRecordset rs;
     // The same page is shown to many visitors: its products' categories are
     // kept with the shop's data.
-    for (CacheNegozio::Apri(rs, QStringLiteral("SELECT IDProdotto, IDCategoria FROM CategorieProdotti WHERE IDProdotto IN (%1)").arg(elenco),
+    for (CacheNegozio::Apri(rs,
+                            QStringLiteral("SELECT IDProdotto, IDCategoria FROM CategorieProdotti WHERE IDProdotto IN (%1)")
+                                .arg(elenco),
                             m_connessione, prodotti);
          !rs.IsEOF(); rs.MoveNext()) {
         if (rs.IsNull(QStringLiteral("IDCategoria")))

@@ -3,14 +3,6 @@
 #include "server/core/CacheNegozio.h"
 #include "server/core/catalogo/CatalogoSql.h"
 
-namespace {
-
-// Past this many products the page reads them one by one, as the engines
-// limit the values one statement binds.
-const qsizetype kMassimoProdotti = 200;
-
-} // namespace
-
 void CatalogoPagina::Leggi(CAdoConnection* connessione, const QList<qint32>& idProdotti, const QString& lingua,
                            const QString& predefinita)
 {
@@ -18,7 +10,7 @@ void CatalogoPagina::Leggi(CAdoConnection* connessione, const QList<qint32>& idP
     for (const qint32 id : idProdotti)
         if (!m_prodotti.contains(id))
             m_prodotti.append(id);
-    if (m_prodotti.isEmpty() || m_prodotti.size() > kMassimoProdotti) {
+    if (m_prodotti.isEmpty() || m_prodotti.size() > CatalogoSql::kMassimoProdottiInsieme) {
         m_prodotti.clear();
         return;
     }
@@ -28,9 +20,10 @@ void CatalogoPagina::Leggi(CAdoConnection* connessione, const QList<qint32>& idP
 
     const QVariantList valori = CatalogoSql::Valori(m_prodotti);
     CAdoRecordset colori;
-    for (CacheNegozio::Apri(colori, QStringLiteral("SELECT IDProdotto, COUNT(*) AS N FROM ProdottiColori WHERE Attivo=1 AND "
-                                    "IDProdotto IN (%1) GROUP BY IDProdotto")
-                         .arg(CatalogoSql::Segnaposti(m_prodotti.size())),
+    for (CacheNegozio::Apri(colori,
+                            QStringLiteral("SELECT IDProdotto, COUNT(*) AS N FROM ProdottiColori WHERE Attivo=1 AND "
+                                           "IDProdotto IN (%1) GROUP BY IDProdotto")
+                                .arg(CatalogoSql::Segnaposti(m_prodotti.size())),
                             connessione, valori);
          !colori.IsEOF(); colori.MoveNext())
         m_colori.insert(colori.Field(QStringLiteral("IDProdotto")).toInt(), colori.Field(QStringLiteral("N")).toInt());

@@ -50,8 +50,7 @@ CatalogoRigaSconto CatalogoRigaSconto::Leggi(const CAdoRecordset& rs)
         nullo = v.isNull();
         valore = v.toInt();
     };
-    bool nessuno = false;
-    id(QStringLiteral("ID"), riga.id, nessuno);
+    riga.id = rs.Field(QStringLiteral("ID")).toInt();
     id(QStringLiteral("IDUtente"), riga.idUtente, riga.utenteNullo);
     id(QStringLiteral("IDGruppo"), riga.idGruppo, riga.gruppoNullo);
     id(QStringLiteral("IDProdotto"), riga.idProdotto, riga.prodottoNullo);

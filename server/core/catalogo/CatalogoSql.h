@@ -32,6 +32,9 @@ public:
 
     // "?, ?, ?" for a list of so many values, and the IDs as values.
     static QString Segnaposti(qsizetype quanti);
+    // The most products a page reads together; past this many they are read
+    // one by one, as the engines limit the values one statement binds.
+    static constexpr qsizetype kMassimoProdottiInsieme = 200;
     static QVariantList Valori(const QList<qint32>& ids);
 
     const QString& Testo() const { return m_testo; }
