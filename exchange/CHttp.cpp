@@ -109,6 +109,7 @@ bool CHttp::PostFileBase64(const QString& page, QString*, QString* reply)
     header.flagFirst = 1;
     do {
         const QByteArray piece = file.read(m_pieceSize);
+        header.offset = sent;   // lets the shop recognise a piece sent again
         if (!Send(Request(page, contentType), CSyncFileBody::Build(header, piece), reply))
             return false;
         sent += piece.size();

@@ -32,6 +32,8 @@ QByteArray CSyncFileBody::Build(const Header& header, const QByteArray& piece)
     body += Pair(SyncProtocol::kNumBytes, QString::number(piece.size()));
     if (header.totalBytes >= 0)
         body += Pair(SyncProtocol::kTotalBytes, QString::number(header.totalBytes));
+    if (header.offset >= 0)
+        body += Pair(SyncProtocol::kOffset, QString::number(header.offset));
     body += kBytesKey;
     body += piece;
     return body;
@@ -64,6 +66,10 @@ bool CSyncFileBody::Parse(const QByteArray& body, Header* header, QByteArray* pi
     if (!values.contains(QString(SyncProtocol::kTotalBytes)))
         header->totalBytes = -1;
     else if (!ReadNumber(values, SyncProtocol::kTotalBytes, &header->totalBytes) || header->totalBytes < 0)
+        return false;
+    if (!values.contains(QString(SyncProtocol::kOffset)))
+        header->offset = -1;
+    else if (!ReadNumber(values, SyncProtocol::kOffset, &header->offset) || header->offset < 0)
         return false;
     const qsizetype start = position + kBytesKey.size();
     if (header->numBytes <= 0 || start + header->numBytes > body.size())

@@ -6,7 +6,8 @@
 
 // The raw body of a file piece: "key=value&" pairs (user code, password,
 // path, first-piece flag, file name, byte count of the piece and, from our
-// own desktop, of the whole file), then "PF_Bytes=" and the piece. Values
+// own desktop, of the whole file and the piece's place in it), then
+// "PF_Bytes=" and the piece. Values
 // are percent-encoded, so a password holding "&" or "=" arrives whole.
 class CSyncFileBody
 {
@@ -20,6 +21,7 @@ public:
         int flagFirst = 0;
         qint64 numBytes = 0;
         qint64 totalBytes = -1;   // the whole file; -1 when the sender did not say
+        qint64 offset = -1;       // where the piece goes in the file; -1 when the sender did not say
     };
 
     static QByteArray Build(const Header& header, const QByteArray& piece);

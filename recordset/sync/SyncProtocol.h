@@ -27,6 +27,7 @@ inline constexpr QLatin1StringView kFlagFirst("PF_FlagFirst");
 inline constexpr QLatin1StringView kNumBytes("PF_NumBytes");
 inline constexpr QLatin1StringView kBytes("PF_Bytes");
 inline constexpr QLatin1StringView kTotalBytes("PF_TotalBytes");
+inline constexpr QLatin1StringView kOffset("PF_Offset");
 inline constexpr QLatin1StringView kFromId("PF_FromID");
 inline constexpr QLatin1StringView kId("PF_ID");
 

@@ -3,6 +3,7 @@
 #include "platform/ado/CAdoConnection.h"
 #include "platform/ado/CAdoException.h"
 #include "platform/asp/IAspRequest.h"
+#include "platform/asp/IAspServer.h"
 #include "platform/asp/IAspScriptingContext.h"
 #include "platform/asp/IAspSession.h"
 #include "server/core/Funzioni.h"
@@ -40,10 +41,21 @@ void CQtrServerObject::Free()
     });
 }
 
+// The database is the one of the shop that serves the page, as the host
+// maps its "/db": never a folder named by the Session, which a page can
+// write, so a page of one shop cannot open another shop's database.
 void CQtrServerObject::Start()
 {
     if (!SessionFlag(QStringLiteral("ShareConn")))
-        OpenOwnConnection(SessionText(QStringLiteral("DbPath")));
+        OpenOwnConnection(ShopDatabaseFolder());
+}
+
+QString CQtrServerObject::ShopDatabaseFolder() const
+{
+    const QString folder = Server()->MapPath(QStringLiteral("/db"));
+    if (folder.isEmpty())
+        throw CAdoException(QStringLiteral("Cartella del database del negozio non disponibile"));
+    return folder;
 }
 
 // Decided by the Session at this moment, not by who opened the connection:

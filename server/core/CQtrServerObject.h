@@ -55,6 +55,8 @@ protected:
     // Closes the object's own connection and the one it now uses.
     void CloseEveryConnection();
     CAdoConnection* CurrentConnection() const { return m_connection; }
+    // The folder of the serving shop's database.
+    QString ShopDatabaseFolder() const;
 
     IAspScriptingContext* Context() const { return m_context; }
     IAspRequest* Request() const;

@@ -54,7 +54,7 @@ void Generale::SetConnProperty(QObject* connect)
 void Generale::Start()
 {
     m_application = Funzioni::ModalitaLocale(Context()) ? nullptr : Context()->Application();
-    m_dbFolder = Server()->MapPath(QStringLiteral("/db"));
+    m_dbFolder = ShopDatabaseFolder();
     CopiaSessione();
     OpenOwnConnection(m_dbFolder);
 }

@@ -55,8 +55,10 @@ void Aggiornamento::EseguiConAccount(const QString& codice, const QString& passw
             risposta = lavoro();
         } catch (const std::invalid_argument& rifiuto) {
             // A request that does not fit is answered with its reason; it
-            // is never "OK", so the desktop stops at this step.
-            risposta = QStringLiteral("Richiesta rifiutata: ") + QString::fromStdString(rifiuto.what());
+            // is never "OK", so the desktop stops at this step. A broken
+            // file transfer is told in the protocol's own words.
+            const QString motivo = QString::fromStdString(rifiuto.what());
+            risposta = motivo == SyncProtocol::kTransmissionError ? motivo : QStringLiteral("Richiesta rifiutata: ") + motivo;
         }
         Response()->Write(risposta);
     });
@@ -188,6 +190,7 @@ void Aggiornamento::AggiornaFileDaClient1()
             pezzo.nome = testata.fileName;
             pezzo.primo = testata.flagFirst == 1;
             pezzo.totale = testata.totalBytes;
+            pezzo.posizione = testata.offset;
             pezzo.byte = byte;
             File().ScriviPezzo(pezzo);
             return QString(SyncProtocol::kOk);

@@ -98,4 +98,44 @@ TEST_F(ShopFiles, ACategoryTakesItsIconsInEveryLanguage)
     EXPECT_TRUE(Exists("images/prodotti/4.jpg"));
 }
 
+TEST_F(ShopFiles, ADeletedRowTakesTheUnfinishedPiecesOfItsFiles)
+{
+    for (const char* file : {"images/prodotti/.12.jpg.part", "images/prodotti/th/.12.jpg.part",
+                             "images/prodotti/files/.p12_manuale.pdf.part", "images/categorie/it/.3.gif.part",
+                             "images/prodotti/.123.jpg.part", "images/prodotti/files/.p123_manuale.pdf.part"})
+        Write(file);
+    m_files.EliminaFileRecord("Prodotti", 12);
+    m_files.EliminaFileRecord("Categorie", 3);
+    EXPECT_FALSE(Exists("images/prodotti/.12.jpg.part"));
+    EXPECT_FALSE(Exists("images/prodotti/th/.12.jpg.part"));
+    EXPECT_FALSE(Exists("images/prodotti/files/.p12_manuale.pdf.part"));
+    EXPECT_FALSE(Exists("images/categorie/it/.3.gif.part"));
+    EXPECT_TRUE(Exists("images/prodotti/.123.jpg.part"));
+    EXPECT_TRUE(Exists("images/prodotti/files/.p123_manuale.pdf.part"));
+}
+
+// What the template upload does stays possible: pages at the top, pictures
+// below images/, the top's files emptied; the database folder is never
+// among them.
+TEST_F(ShopFiles, TheTemplateStillReachesThePagesAndThePictures)
+{
+    Write("db/database.mdb", "database");
+    Write("default.asp", "old");
+    m_files.SvuotaHome("");
+    EXPECT_FALSE(Exists("default.asp"));
+    m_files.ScriviPezzo({"", "default.asp", true, 3, "new"});
+    m_files.ScriviPezzo({"", "global.asa", true, -1, "asa"});
+    m_files.ScriviPezzo({"images\\it", "sfondo.gif", true, 3, "gif"});
+    EXPECT_EQ(m_root.ReadFile("default.asp"), "new");
+    EXPECT_TRUE(Exists("images/it/sfondo.gif"));
+    m_files.EliminaFile("", "global.asa");
+    EXPECT_FALSE(Exists("global.asa"));
+    m_files.SvuotaCartellaImmagini("images");
+    EXPECT_FALSE(Exists("images/it/sfondo.gif"));
+    EXPECT_EQ(m_root.ReadFile("db/database.mdb"), "database");
+    for (const char* path : {"", "db", "images\\..", "..", "/images"})
+        EXPECT_THROW(m_files.SvuotaCartellaImmagini(path), std::invalid_argument) << path;
+    EXPECT_EQ(m_root.ReadFile("db/database.mdb"), "database");
+}
+
 } // namespace
