@@ -231,12 +231,17 @@ bool COrderDownload::FetchDeletions(CDaoDatabase& copy)
         if (received == 1)
             Progress(IExchangeProgress::DWNUI_RANGE, count.toLongLong());
         Progress(IExchangeProgress::DWNUI_POS, received);
-        const QtrTableDef* def = ShopSchema::Find(table);
         bool idOk = false;
         const qint32 rowId = id.toInt(&idOk);
-        if (!def || def->file != QtrDbFile::Shop || !def->HasId() || !idOk)
+        if (!idOk)
             throw CDaoException(QStringLiteral("Cancellazione non valida dal sito: %1 %2").arg(table, id));
-        copy.Execute(QStringLiteral("DELETE FROM %1 WHERE ID=?").arg(def->Name()), {rowId});
+        // Only rows of the tables the shop writes may be deleted by it: a
+        // notice for the merchant's catalogue or settings is not applied,
+        // and it is confirmed so that it leaves the shop's log.
+        if (const QtrTableDef* def = FetchedDefinition(table))
+            copy.Execute(QStringLiteral("DELETE FROM %1 WHERE ID=?").arg(def->Name()), {rowId});
+        else
+            m_log.Write(QStringLiteral("Cancellazione non applicata, tabella non scritta dal sito: %1 %2").arg(table, id));
         m_pending.append({'D', table, id});
         after = table + QLatin1Char(':') + id;
     }
