@@ -144,6 +144,7 @@ TEST(SyncFileBody, APasswordWithSeparatorsAndTheExactPieceComeThrough)
     sent.fileName = "12.jpg";
     sent.flagFirst = 1;
     sent.totalBytes = 20;
+    sent.offset = 12;
     const QByteArray piece("\x00\x01&=PF_\xff", 8);
     QByteArray body = CSyncFileBody::Build(sent, piece);
     body += "trailing bytes are ignored";
@@ -158,6 +159,7 @@ TEST(SyncFileBody, APasswordWithSeparatorsAndTheExactPieceComeThrough)
     EXPECT_EQ(read.fileName, sent.fileName);
     EXPECT_EQ(read.flagFirst, 1);
     EXPECT_EQ(read.totalBytes, 20);
+    EXPECT_EQ(read.offset, 12);
     EXPECT_EQ(readPiece, piece);
 }
 
@@ -173,6 +175,7 @@ TEST(SyncFileBody, SixPairsInAnyOrderAsOlderDesktopsWriteThem)
     EXPECT_EQ(read.fileName, "logo");
     EXPECT_EQ(read.flagFirst, 0);
     EXPECT_EQ(read.totalBytes, -1);
+    EXPECT_EQ(read.offset, -1);
     EXPECT_EQ(piece, "abc");
 }
 
