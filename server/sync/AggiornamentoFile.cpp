@@ -70,8 +70,10 @@ QString AggiornamentoFile::Cartella(const QString& percorso) const
 void AggiornamentoFile::ControllaNome(const QString& nome, bool maschera)
 {
     static const QRegularExpression vietati(QStringLiteral("[/\\\\:\\x00-\\x1f]"));
-    // A leading "." would name the hidden pieces of a transfer.
-    if (nome.isEmpty() || nome.startsWith(QLatin1Char('.'))
+    // A leading "." would name the hidden pieces of a transfer; a trailing
+    // blank or "." would hide the name's real extension.
+    if (nome.isEmpty() || nome.startsWith(QLatin1Char('.')) || nome.endsWith(QLatin1Char('.'))
+        || nome.endsWith(QLatin1Char(' '))
         || nome.contains(vietati) || (!maschera && nome.contains(QRegularExpression(QStringLiteral("[*?]")))))
         Rifiuta(QStringLiteral("Nome di file non consentito: %1").arg(nome));
 }

@@ -29,7 +29,7 @@ TEST_F(ShopFiles, PathsStayInsideTheShopFolder)
     EXPECT_EQ(m_files.Cartella("images\\prodotti\\th"), m_root.Path() + "/images/prodotti/th");
     for (const char* path : {"..", "images\\..\\..", "/etc", "C:\\Windows", "images\\\\x", "images/./x"})
         EXPECT_THROW(m_files.Cartella(path), std::invalid_argument) << path;
-    for (const char* name : {"", "..", "a/b", "a\\b", "*.jpg"})
+    for (const char* name : {"", "..", "a/b", "a\\b", "*.jpg", ".x.jpg.part", "x.asp ", "x.asp."})
         EXPECT_THROW(AggiornamentoFile::ControllaNome(name), std::invalid_argument) << name;
 
     // A link inside the site that leads out of it is not followed.
