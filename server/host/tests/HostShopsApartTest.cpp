@@ -145,6 +145,7 @@ TEST_P(HostShopsApartRefused, LeavesTheDatabaseAndThePagesAlone)
     EXPECT_TRUE(QFile::exists(ShopFile("rosa/db/sessions.sqlite")));
     EXPECT_TRUE(QFile::exists(ShopFile("rosa/default.asp")));
     EXPECT_TRUE(QFile::exists(ShopFile("verde/db/database.mdb")));
+    EXPECT_FALSE(QFile::exists(ShopFile("verde/spia.asp")));
     EXPECT_EQ(Visit("www.rosa.test", "/"), "shop=rosa");
     EXPECT_EQ(QDir(ShopFile("rosa/db")).entryList(QDir::Files | QDir::Hidden).filter("evil").size(), 0);
 }
@@ -165,7 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusedRequest{"UploadPageAmongPictures", "/updatefiles51.asp", "images|x.asp"},
                     RefusedRequest{"UploadIncludeAmongPictures", "/updatefiles51.asp", "images\\it|testa.inc"},
                     RefusedRequest{"UploadDatabaseAtTheTop", "/updatefiles51.asp", "|database.mdb"},
-                    RefusedRequest{"UploadIntoAnotherFolder", "/updatefiles51.asp", "scripts|x.css"}),
+                    RefusedRequest{"UploadIntoAnotherFolder", "/updatefiles51.asp", "scripts|x.css"},
+                    RefusedRequest{"UploadPageIntoAnotherShop", "/updatefiles51.asp", "..\\verde|spia.asp"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A last piece whose reply was lost comes again: it is recognised and the
