@@ -156,7 +156,7 @@ CProjectUpgrade::Result CProjectUpgrade::Run(IUpgradeProgress& progress)
 
 bool CProjectUpgrade::Pump()
 {
-    if (m_pProgress->PumpMessages())
+    if (m_pProgress->IsCancelled())
         m_bCancelled = true;
     return m_bCancelled;
 }

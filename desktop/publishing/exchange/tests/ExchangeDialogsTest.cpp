@@ -94,7 +94,7 @@ class FakeUpload : public ISiteUploadJob
 {
 public:
     IExchangeProgress* progress = nullptr;
-    bool closed = false;
+    bool* closed = nullptr;   // outlives the job, which its dialog owns
     bool started = false;
     bool sawCancel = false;
     Qt::HANDLE thread = nullptr;
@@ -124,7 +124,11 @@ public:
         sawCancel = WaitForFlag(FlagAnnullaUpd);
         progress->Message("Aggiornamento dati sito", "Aggiornamento non completato.", IExchangeProgress::Exclamation);
     }
-    void ChiudiDatabase() override { closed = true; }
+    void ChiudiDatabase() override
+    {
+        if (closed)
+            *closed = true;
+    }
 };
 
 TEST(ExchangeDialogs, TheUpdateRunsApartAsksThePasswordShowsItsCountsAndAnnullaStopsIt)
@@ -133,6 +137,8 @@ TEST(ExchangeDialogs, TheUpdateRunsApartAsksThePasswordShowsItsCountsAndAnnullaS
     AnswerPassword("segreto");
     auto job = std::make_unique<FakeUpload>();
     FakeUpload* fake = job.get();
+    bool closed = false;
+    fake->closed = &closed;
     {
         CAggiornamentoDatiDlg dialog(std::move(job), "/tmp/progetto", nullptr);
         EXPECT_TRUE(dialog.StartButton()->isEnabled());
@@ -150,12 +156,12 @@ TEST(ExchangeDialogs, TheUpdateRunsApartAsksThePasswordShowsItsCountsAndAnnullaS
         QTimer::singleShot(0, &dialog, [&] { dialog.StartButton()->click(); });
         EXPECT_EQ(dialog.exec(), QDialog::Rejected);
         EXPECT_FALSE(dialog.IsRunning());
+        EXPECT_TRUE(fake->started);
+        EXPECT_NE(fake->thread, QThread::currentThreadId());
+        EXPECT_TRUE(fake->sawCancel);
     }
-    EXPECT_TRUE(fake->started);
-    EXPECT_NE(fake->thread, QThread::currentThreadId());
-    EXPECT_TRUE(fake->sawCancel);
     EXPECT_EQ(PasswordUpd, "segreto");
-    EXPECT_TRUE(fake->closed);
+    EXPECT_TRUE(closed);
     EXPECT_EQ(boxes.texts, QStringList({"a metà", "Aggiornamento non completato."}));
 }
 
