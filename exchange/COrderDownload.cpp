@@ -448,6 +448,9 @@ bool COrderDownload::ProcessPending()
     }
     if (!orders.isEmpty()) {
         ExportOrders(orders);
+        // A cancelled export is finished by the next run.
+        if (m_script.Interrupted())
+            return false;
         m_pending.erase(std::remove_if(m_pending.begin(), m_pending.end(), [](const Pending& p) { return p.kind == 'E'; }),
                         m_pending.end());
         WritePending(file);

@@ -280,6 +280,10 @@ TEST(ExchangeDialogs, AnnullaInterruptsAnExportScriptStuckInALoop)
     EXPECT_FALSE(dialog.IsRunning());
     EXPECT_TRUE(database.IsOpen());
     EXPECT_FALSE(boxes.texts.isEmpty());
+    // The order not exported is left for the next run.
+    QFile left(project.Folder() + "/db/conferme");
+    ASSERT_TRUE(left.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(left.readAll().contains("E|Ordini|5"));
 }
 
 // The automatic import on its worker: a script stuck in a loop is stopped
