@@ -45,9 +45,10 @@ TEST(JobRunner, ReportsArriveInOrderQuestionsAreAnsweredThenTheEndIsAnnounced)
 }
 
 // The window closes while the job waits for an answer the window has not
-// given yet: the cancel ends the wait, the window waits for the worker
-// without running its loop, and the question is never shown.
-TEST(JobRunner, ACancelFreesAWorkerWaitingForAnAnswerSoTheWindowCanWaitForIt)
+// given yet: the window cancels and waits for the worker without running
+// its loop, which frees the job's wait at once, and the question is never
+// shown.
+TEST(JobRunner, TheWindowWaitingForItsWorkerFreesAJobWaitingForAnAnswer)
 {
     CJobRunner runner;
     std::atomic<bool> asked{false};
