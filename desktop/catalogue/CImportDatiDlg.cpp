@@ -346,6 +346,11 @@ void CImportDatiDlg::OnAvvio()
         return;
     }
     m_pStart->setEnabled(false);
+    // The choices are the run's now; only "Annulla" stays.
+    for (QWidget* choice : std::initializer_list<QWidget*>{m_pFile, m_pBrowse, m_pLanguage, m_pFields, m_pUp, m_pDown,
+                                                           m_pObsolete, m_pDelete, m_pDeactivate, m_pSeparator,
+                                                           m_pCategoryIds})
+        choice->setEnabled(false);
     m_pJob = std::make_unique<CImportDati>(m_db, m_strProjectFolder, m_settings.RunSettings(code), *this);
     if (!m_jobs.Start(*m_pJob))
         OnJobEnd(CCatalogueJob::Failed);
