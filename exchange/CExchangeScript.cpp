@@ -21,6 +21,9 @@ CExchangeScript::Load CExchangeScript::Open(const QString& path, QObject* qtr)
     m_engine.InitializeScriptEngine();
     m_engine.AddExposedObjectPtr(QStringLiteral("QTR"), qtr);
     m_open = true;
+    // An interrupt that came while the engine was being made.
+    if (m_interrupted)
+        m_engine.Engine()->setInterrupted(true);
     m_engine.LoadScript(text);
     return Load::Loaded;
 }

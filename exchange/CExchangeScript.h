@@ -34,5 +34,5 @@ public:
 private:
     ScriptEngineFactory m_engine;
     std::atomic<bool> m_interrupted{false};
-    bool m_open = false;
+    std::atomic<bool> m_open{false};
 };

@@ -9,6 +9,7 @@
 #include "platform/dao/CDaoException.h"
 #include "platform/dao/CDaoFieldExchange.h"
 #include "platform/dao/CDatabaseFile.h"
+#include "platform/utilities/CMarkerAside.h"
 #include "recordset/CConfigurazioneSet.h"
 #include "recordset/COrdiniGeneraleSet.h"
 #include "recordset/CStatoOrdiniLingueSet.h"
@@ -116,6 +117,12 @@ void COrderDownload::LoadSettings()
     }
 }
 
+void COrderDownload::Cancel()
+{
+    FlagAnnullaDwn = 1;
+    m_script.Interrupt();
+}
+
 void COrderDownload::StartDwLoad()
 {
     m_result = Result::Failed;
@@ -126,6 +133,7 @@ void COrderDownload::StartDwLoad()
         return;
     }
     FlagAnnullaDwn = 0;
+    m_script.Reset();
     if (PasswordDwn.isEmpty() && m_progress)
         Progress(IExchangeProgress::DWNUI_ASK_PASSWORD);
     if (PasswordDwn.isEmpty()) {
@@ -168,9 +176,13 @@ bool COrderDownload::Run()
         return false;
     }
     bool fetched = false;
+    // The stamps' saves raise the site-update marker aside; it reaches the
+    // project only with the copy.
+    CMarkerAside marker;
     {
         CDaoDatabase copy;
         copy.Open(DbFile(QStringLiteral("tempdb.mdb")));
+        copy.SetMarkerFolder(marker.Folder());
         Progress(IExchangeProgress::DWNUI_RANGE, 10);
         Progress(IExchangeProgress::DWNUI_POS, 0);
         fetched = FetchDeletions(copy);
@@ -189,6 +201,7 @@ bool COrderDownload::Run()
     }
     if (!SwapIn())
         return false;
+    marker.PassOn(m_projectFolder);
     if (m_stopAfterSwap)
         return false;
     return ProcessPending();
@@ -440,6 +453,9 @@ bool COrderDownload::ProcessPending()
     }
     if (!orders.isEmpty()) {
         ExportOrders(orders);
+        // A cancelled export is finished by the next run.
+        if (m_script.Interrupted())
+            return false;
         m_pending.erase(std::remove_if(m_pending.begin(), m_pending.end(), [](const Pending& p) { return p.kind == 'E'; }),
                         m_pending.end());
         WritePending(file);
@@ -481,6 +497,8 @@ void COrderDownload::ExportOrders(const QList<QString>& orders)
         return;
     CScriptEx qtr(m_database, exchange, m_projectFolder);
     CExchangeScript script;
+    // A cancel reaches the script only while it is in the slot.
+    const CScriptSlot::Holder held(m_script, [&script] { script.Interrupt(); });
     const CExchangeScript::Load load = script.Open(m_projectFolder + QStringLiteral("/scripts/export.js"), &qtr);
     if (load == CExchangeScript::Load::Missing) {
         Report(QStringLiteral("Impossibile trovare file export.js"), IExchangeProgress::Error, kExportTitle);
@@ -492,7 +510,7 @@ void COrderDownload::ExportOrders(const QList<QString>& orders)
     }
     if (script.Has(QStringLiteral("EsportaOrdine"))) {
         for (const QString& order : orders) {
-            if (!script.CallBool(QStringLiteral("EsportaOrdine"), {QJSValue(order)}))
+            if (m_script.Interrupted() || !script.CallBool(QStringLiteral("EsportaOrdine"), {QJSValue(order)}))
                 break;
         }
     }

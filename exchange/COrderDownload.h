@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/CExchangeLog.h"
+#include "exchange/CScriptSlot.h"
 #include "exchange/IExchangeJobs.h"
 
 #include <QList>
@@ -31,6 +32,9 @@ public:
 
     void InitVarDwLoad(IExchangeProgress* progress, const QString& projectFolder, CDaoDatabase* database) override;
     void StartDwLoad() override;
+    // From any thread: stops before the next request and interrupts the
+    // export script, a script stuck in a loop included.
+    void Cancel() override;
     Result LastResult() const { return m_result; }
 
     // For tests of a cut run: stop right after the rename, before the
@@ -73,4 +77,5 @@ private:
     qint32 m_initialState = 0;
     Result m_result = Result::NotRun;
     bool m_stopAfterSwap = false;
+    CScriptSlot m_script;
 };

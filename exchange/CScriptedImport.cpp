@@ -4,12 +4,17 @@
 #include "exchange/IExchangeProgress.h"
 #include "exchange/QtrUpdDatiState.h"
 #include "exchange/scripts/CScriptEx.h"
+#include "exchange/scripts/CStagedFiles.h"
 #include "platform/dao/CDaoDatabase.h"
 #include "platform/dao/CDaoException.h"
+#include "platform/dao/CDaoTransaction.h"
 #include "platform/dao/CDatabaseFile.h"
+#include "platform/utilities/CMarkerAside.h"
 #include "recordset/CConfigurazioneSet.h"
 
 #include <QFile>
+
+#include <optional>
 
 namespace {
 
@@ -24,6 +29,7 @@ void CScriptedImport::InitVarImport(IExchangeProgress* progress, const QString& 
     m_projectFolder = projectFolder.endsWith(QLatin1Char('/')) ? projectFolder.chopped(1) : projectFolder;
     m_log = CExchangeLog(m_projectFolder, QStringLiteral("qtrimp.log"));
     FlagAnnullaImp = 0;
+    m_script.Reset();
 }
 
 QString CScriptedImport::DbFile(const QString& name) const { return m_projectFolder + QStringLiteral("/db/") + name; }
@@ -45,8 +51,7 @@ void CScriptedImport::Progress(int command, qint64 number, const QString& text) 
 void CScriptedImport::Cancel()
 {
     FlagAnnullaImp = 1;
-    if (CExchangeScript* script = m_script.load())
-        script->Interrupt();
+    m_script.Interrupt();
 }
 
 void CScriptedImport::StartImport(unsigned int, long)
@@ -87,16 +92,22 @@ CScriptedImport::Result CScriptedImport::Run()
     QStringList scriptErrors;
     QStringList consumed;
     QStringList deletedFiles;
+    // Pictures and the site-update marker wait aside until the copy is the
+    // project's database.
+    CStagedFiles pictures;
+    CMarkerAside marker;
     {
         CDaoDatabase copy;
         copy.Open(DbFile(QStringLiteral("tempdb.mdb")));
+        copy.SetMarkerFolder(marker.Folder());
         // Records deleted in the copy keep their pictures until the copy
         // has become the project's database.
         copy.HoldFileDeletions(true);
         // The copy is all or nothing anyway: one transaction spares a commit
         // per row.
-        copy.BeginTrans();
+        CDaoTransaction transaction(copy);
         CScriptEx qtr(&copy, exchange, m_projectFolder);
+        qtr.SetStagedFiles(&pictures);
         {
             CConfigurazioneSet configurazione(&copy);
             configurazione.Open();
@@ -104,7 +115,9 @@ CScriptedImport::Result CScriptedImport::Run()
                 qtr.SetSortMode(configurazione.m_TipoOrdinamento);
         }
         CExchangeScript script;
-        m_script = &script;
+        // A cancel reaches the script only while it is in the slot; the
+        // slot is left before the script goes.
+        std::optional<CScriptSlot::Holder> held(std::in_place, m_script, [&script] { script.Interrupt(); });
         if (FlagAnnullaImp.load() != 0)
             script.Interrupt();
         script.Open(scriptFile.fileName(), &qtr);
@@ -130,13 +143,13 @@ CScriptedImport::Result CScriptedImport::Run()
             Progress(IExchangeProgress::IMPUI_POS, counted);
             script.Call(QStringLiteral("ChiudiSessioneImport"));
         }
-        m_script = nullptr;
+        held.reset();
         scriptErrors = script.Errors();
         consumed = qtr.Files().Consumed();
         if (FlagAnnullaImp.load() == 0 && scriptErrors.isEmpty())
-            copy.CommitTrans();
+            transaction.Commit();
         else
-            copy.Rollback();
+            transaction.Rollback();
         copy.Close();
         deletedFiles = copy.TakeHeldFileDeletions();
     }
@@ -161,6 +174,9 @@ CScriptedImport::Result CScriptedImport::Run()
         return Result::Failed;
     }
     CDaoDatabase::RemoveFiles(deletedFiles);
+    marker.PassOn(m_projectFolder);
+    if (!pictures.Commit(&error))
+        Report(error, IExchangeProgress::Error, kImportTitle);
     for (const QString& file : consumed)
         QFile::remove(file);
     Report(QStringLiteral("Operazione effettuata con successo."), IExchangeProgress::Information, kRunTitle);

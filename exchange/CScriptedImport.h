@@ -1,23 +1,22 @@
 #pragma once
 
 #include "exchange/CExchangeLog.h"
+#include "exchange/CScriptSlot.h"
 #include "exchange/IExchangeJobs.h"
 
 #include <QString>
 
-#include <atomic>
-
-class CExchangeScript;
 class IExchangeProgress;
 
 // The scripted import: scripts/import.js reads the data files of the
 // exchange folder (first line of path.ini) through QTR and writes them into
 // a working copy of the project database, which replaces the database in
 // one rename when the whole run went through. The data files are removed
-// only then; a cancelled or failed run leaves the database and the files
-// as they were. Runs before the project database is opened, on the thread
-// that calls it; Cancel may come from any thread and stops even a script
-// stuck in a loop.
+// only then, and so are the pictures the script made and the site-update
+// marker its saves raised; a cancelled or failed run leaves the database,
+// the pictures, the marker and the files as they were. Runs before the
+// project database is opened, on the thread that calls it; Cancel may come
+// from any thread and stops even a script stuck in a loop.
 class CScriptedImport : public IImportJob
 {
 public:
@@ -37,6 +36,6 @@ private:
     IExchangeProgress* m_progress = nullptr;
     QString m_projectFolder;
     CExchangeLog m_log{QString(), QString()};
-    std::atomic<CExchangeScript*> m_script{nullptr};
+    CScriptSlot m_script;
     Result m_result = Result::NothingToDo;
 };

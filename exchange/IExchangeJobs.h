@@ -1,12 +1,15 @@
 #pragma once
 
+#include "exchange/QtrUpdDatiState.h"
+
 #include <QString>
 
 class CDaoDatabase;
 class IExchangeProgress;
 
 // What the exchange dialogs call on the jobs they run, so the dialogs can
-// be tried on fakes.
+// be tried on fakes. A job runs on a worker thread; Cancel comes from the
+// window's thread at any moment and must reach a running script too.
 class ISiteUploadJob
 {
 public:
@@ -15,6 +18,7 @@ public:
     virtual int Init() = 0;
     virtual void Start() = 0;
     virtual void ChiudiDatabase() = 0;
+    virtual void Cancel() { FlagAnnullaUpd = 1; }
 };
 
 class IOrderDownloadJob
@@ -23,6 +27,7 @@ public:
     virtual ~IOrderDownloadJob() = default;
     virtual void InitVarDwLoad(IExchangeProgress* progress, const QString& projectFolder, CDaoDatabase* database) = 0;
     virtual void StartDwLoad() = 0;
+    virtual void Cancel() { FlagAnnullaDwn = 1; }
 };
 
 class IImportJob

@@ -7,8 +7,11 @@
 // for the import, the transfer bar of a file being sent, and messages. A
 // job given no sink writes its messages to its log file instead.
 //
-// Every call is made on the job's thread and must be handled before it
-// returns: the job reads the password right after asking for it.
+// Every call is made on the job's thread, a worker's when a dialog runs
+// it. Reports may be passed on queued; the password and the default
+// language are read right after asking, so those two are answered before
+// the call returns, as are the messages. The pump commands ask for
+// nothing: a job on a worker never needs events let through for it.
 class IExchangeProgress
 {
 public:

@@ -1,6 +1,7 @@
 #include "recordset/CQTRDaoRecordset.h"
 
 #include "platform/dao/CDaoException.h"
+#include "platform/dao/CDaoTransaction.h"
 #include "platform/utilities/QtrUtilities.h"
 #include "recordset/CDaoSqlSession.h"
 #include "recordset/IQtrHost.h"
@@ -18,14 +19,9 @@ qint32 AdvanceRecordVersion(CDaoDatabase& database);
 template <typename Body>
 void Atomically(CDaoDatabase* db, Body body)
 {
-    db->BeginTrans();
-    try {
-        body();
-    } catch (...) {
-        db->Rollback();
-        throw;
-    }
-    db->CommitTrans();
+    CDaoTransaction transaction(*db);
+    body();
+    transaction.Commit();
 }
 
 } // namespace
@@ -65,7 +61,9 @@ void CQTRDaoRecordset::Update()
     // before anything is written and keeps the edit; a marker raised for a
     // save that then fails costs only a site update that finds nothing.
     // A job saving thousands of rows in one transaction raises it once.
-    const QString folder = MarkerFolder();
+    // A job's working copy keeps the marker aside until the copy is in
+    // place; the row's files are still the project's.
+    const QString folder = m_pDatabase->MarkerFolder().isEmpty() ? MarkerFolder() : m_pDatabase->MarkerFolder();
     if (m_pDatabase->FirstInTransaction(QStringLiteral("upd.qtr:") + folder) && !AlertUpd(folder))
         ThrowDaoException(QStringLiteral("Impossibile creare il file upd.qtr nella cartella %1.").arg(folder));
     const auto save = [this] {

@@ -34,7 +34,6 @@ public:
     void SetLabel(const QString&) override {}
     void SetTotal(int) override {}
     void SetDone(int) override {}
-    void PumpMessages() override {}
 };
 
 class StopAtBadLines : public IImportDatiUi

@@ -42,7 +42,7 @@ public:
     bool LoadLanguages() override { return true; }
     void ResetLanguages() override {}
     void OpenLanguagesView() override {}
-    void RunExternalImport(const QString&) override {}
+    bool RunExternalImport(const QString&) override { return true; }
     bool CanRunExternalImport() const override { return false; }
 };
 

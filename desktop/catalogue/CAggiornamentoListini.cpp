@@ -1,6 +1,5 @@
 #include "desktop/catalogue/CAggiornamentoListini.h"
 
-#include "desktop/catalogue/CWorkingCopy.h"
 #include "platform/dao/CDaoException.h"
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CProdottiLingueSet.h"
@@ -9,7 +8,7 @@
 
 CAggiornamentoListini::CAggiornamentoListini(CDaoDatabase& project, const QString& projectFolder,
                                              const Settings& settings)
-    : m_project(project), m_strProjectFolder(projectFolder), m_settings(settings)
+    : CCatalogueJob(project, projectFolder), m_settings(settings)
 {
 }
 
@@ -18,33 +17,20 @@ double CAggiornamentoListini::NewPrice(double old, double percent)
     return old * (percent + 100.0) / 100.0;
 }
 
-CCatalogueJob::Result CAggiornamentoListini::Run(ICatalogueProgress& progress)
+CCatalogueJob::Result CAggiornamentoListini::WorkOnCopy(CDaoDatabase& db, ICatalogueProgress& progress)
 {
-    m_bStop = false;
-    m_strError.clear();
     m_nProducts = 0;
-    CWorkingCopy copy(m_project, m_strProjectFolder);
-    try {
-        copy.Open();
-        CDaoDatabase& db = copy.Database();
-        m_strScratch = copy.ScratchFolder();
-        db.BeginTrans();
-        const QVector<qint32> products = Products(db);
-        progress.SetLabel(QStringLiteral("Aggiornamento listini in corso..."));
-        progress.SetTotal(products.size());
-        for (int i = 0; i < products.size(); ++i) {
-            if (Step(progress, i))
-                return Cancelled;
-            ChangeProduct(db, products.at(i));
-            ++m_nProducts;
-        }
-        progress.SetDone(products.size());
-        db.CommitTrans();
-        copy.PutInPlace();
-    } catch (const CDaoException& e) {
-        m_strError = e.GetErrorMessage();
-        return Failed;
+    m_strScratch = ScratchFolder();
+    const QVector<qint32> products = Products(db);
+    progress.SetLabel(QStringLiteral("Aggiornamento listini in corso..."));
+    progress.SetTotal(products.size());
+    for (int i = 0; i < products.size(); ++i) {
+        if (Step(progress, i))
+            return Cancelled;
+        ChangeProduct(db, products.at(i));
+        ++m_nProducts;
     }
+    progress.SetDone(products.size());
     return Done;
 }
 

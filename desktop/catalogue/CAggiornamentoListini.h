@@ -29,18 +29,16 @@ public:
 
     CAggiornamentoListini(CDaoDatabase& project, const QString& projectFolder, const Settings& settings);
 
-    Result Run(ICatalogueProgress& progress) override;
     int ChangedProducts() const { return m_nProducts; }
 
     // old x (percent + 100) / 100, not rounded.
     static double NewPrice(double old, double percent);
 
 private:
+    Result WorkOnCopy(CDaoDatabase& copy, ICatalogueProgress& progress) override;
     QVector<qint32> Products(CDaoDatabase& db) const;
     void ChangeProduct(CDaoDatabase& db, qint32 productId);
 
-    CDaoDatabase& m_project;
-    QString m_strProjectFolder;
     QString m_strScratch;
     Settings m_settings;
     int m_nProducts = 0;

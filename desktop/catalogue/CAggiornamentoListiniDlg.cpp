@@ -7,7 +7,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,8 +24,9 @@ const QString kCaption = QStringLiteral("Aggiornamento listini");
 CAggiornamentoListiniDlg::CAggiornamentoListiniDlg(CDaoDatabase& database, const QString& projectFolder,
                                                    const QString& currentLanguage, const QString& defaultLanguage,
                                                    QWidget* parent)
-    : QDialog(parent), m_db(database), m_strProjectFolder(projectFolder)
+    : QDialog(parent), m_db(database), m_strProjectFolder(projectFolder), m_jobs(*this)
 {
+    connect(&m_jobs, &CCatalogueJobRunner::Finished, this, &CAggiornamentoListiniDlg::OnJobEnd);
     setWindowTitle(kCaption);
     m_pCategory = new CValidatedEdit(this);
     m_pCategory->SetParam(0, -1, 0, 0);
@@ -98,10 +98,14 @@ void CAggiornamentoListiniDlg::OnAvvio()
     settings.bPromotional = m_pPromo->isChecked();
 
     m_pStart->setEnabled(false);
-    CAggiornamentoListini job(m_db, m_strProjectFolder, settings);
-    m_pJob = &job;
-    const CCatalogueJob::Result result = job.Run(*this);
-    m_pJob = nullptr;
+    m_pJob = std::make_unique<CAggiornamentoListini>(m_db, m_strProjectFolder, settings);
+    if (!m_jobs.Start(*m_pJob))
+        OnJobEnd(CCatalogueJob::Failed);
+}
+
+void CAggiornamentoListiniDlg::OnJobEnd(CCatalogueJob::Result result)
+{
+    const std::unique_ptr<CAggiornamentoListini> job = std::move(m_pJob);
     switch (result) {
     case CCatalogueJob::Done:
         CMessageBox::Show(this, QStringLiteral("Aggiornamento completato."), kCaption, CMessageBox::Information);
@@ -112,17 +116,18 @@ void CAggiornamentoListiniDlg::OnAvvio()
                           CMessageBox::Exclamation);
         break;
     case CCatalogueJob::Failed:
-        CMessageBox::Show(this, job.Error(), kCaption, CMessageBox::Stop);
+        CMessageBox::Show(this, job->Error(), kCaption, CMessageBox::Stop);
         break;
     }
     m_pStart->setEnabled(true);
 }
 
-// During a run "Annulla" and closing the window only ask the job to stop.
+// During a run "Annulla", Escape and closing the window only ask the job
+// to stop.
 void CAggiornamentoListiniDlg::reject()
 {
-    if (m_pJob) {
-        m_pJob->RequestStop();
+    if (m_jobs.IsRunning()) {
+        m_jobs.Cancel();
         return;
     }
     QDialog::reject();
@@ -141,9 +146,4 @@ void CAggiornamentoListiniDlg::SetDone(int done)
 {
     m_pBar->setValue(done);
     m_pCount->setText(QStringLiteral("%1 / %2").arg(done).arg(m_pBar->maximum()));
-}
-
-void CAggiornamentoListiniDlg::PumpMessages()
-{
-    QCoreApplication::processEvents();
 }

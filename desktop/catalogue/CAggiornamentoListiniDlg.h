@@ -1,6 +1,9 @@
 #pragma once
 
 #include "desktop/catalogue/CAggiornamentoListini.h"
+#include "desktop/catalogue/CCatalogueJobRunner.h"
+
+#include <memory>
 
 #include <QDialog>
 
@@ -16,8 +19,9 @@ class QToolButton;
 
 // "Aggiornamento listini": the merchant chooses a category (or all), the
 // percentage, the list and whether promotional prices change too; "Avvio"
-// runs CAggiornamentoListini with the progress in counts, "Annulla" stops
-// it (the prices stay as they were) or closes the dialog.
+// runs CAggiornamentoListini on a worker thread with the progress in
+// counts; "Annulla", Escape and the close button stop it (the prices stay
+// as they were) or close the dialog.
 class CAggiornamentoListiniDlg : public QDialog, public ICatalogueProgress
 {
     Q_OBJECT
@@ -32,7 +36,6 @@ public:
     void SetLabel(const QString& text) override;
     void SetTotal(int total) override;
     void SetDone(int done) override;
-    void PumpMessages() override;
 
     CValidatedEdit* PercentEdit() const { return m_pPercent; }
     QComboBox* ListCombo() const { return m_pList; }
@@ -41,16 +44,19 @@ public:
     QPushButton* CancelButton() const { return m_pCancel; }
     QToolButton* CategoryButton() const { return m_pChoose; }
     CTreePopupDlg* Popup() const { return m_pPopup; }
+    CCatalogueJobRunner& Jobs() { return m_jobs; }
 
 public slots:
     void OnAvvio();
     void reject() override;
 
 private:
+    void OnJobEnd(CCatalogueJob::Result result);
+
     CDaoDatabase& m_db;
     QString m_strProjectFolder;
     qint32 m_nCategory = 0;
-    CAggiornamentoListini* m_pJob = nullptr;
+    std::unique_ptr<CAggiornamentoListini> m_pJob;
 
     CValidatedEdit* m_pCategory = nullptr;
     QToolButton* m_pChoose = nullptr;
@@ -62,4 +68,6 @@ private:
     QLabel* m_pCount = nullptr;
     QPushButton* m_pStart = nullptr;
     QPushButton* m_pCancel = nullptr;
+    // After the job: it waits for the worker before the job goes.
+    CCatalogueJobRunner m_jobs;
 };

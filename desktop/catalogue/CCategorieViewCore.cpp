@@ -1,6 +1,7 @@
 #include "desktop/catalogue/CCategorieViewCore.h"
 
 #include "desktop/shell/projects/CProjectFolder.h"
+#include "platform/dao/CDaoTransaction.h"
 #include "platform/dao/CDaoException.h"
 #include "platform/utilities/QtrUtilities.h"
 #include "recordset/CCategorieGenSet.h"
@@ -310,19 +311,14 @@ bool CCategorieViewCore::Move(int direction)
         return false;
     const qint32 orderA = a.m_Ordine;
     const qint32 orderB = b.m_Ordine;
-    m_db.BeginTrans();
-    try {
-        a.Edit();
-        a.m_Ordine = orderB;
-        a.Update();
-        b.Edit();
-        b.m_Ordine = orderA;
-        b.Update();
-    } catch (...) {
-        m_db.Rollback();
-        throw;
-    }
-    m_db.CommitTrans();
+    CDaoTransaction transaction(m_db);
+    a.Edit();
+    a.m_Ordine = orderB;
+    a.Update();
+    b.Edit();
+    b.m_Ordine = orderA;
+    b.Update();
+    transaction.Commit();
     Reload();
     return true;
 }
@@ -344,14 +340,9 @@ bool CCategorieViewCore::Drop(qint32 source, qint32 target, int command)
         category.m_IDCategoriaPadre = target;
         category.Update();
     } else if (command == DropCopy) {
-        m_db.BeginTrans();
-        try {
-            CopyUnder(source, target);
-        } catch (...) {
-            m_db.Rollback();
-            throw;
-        }
-        m_db.CommitTrans();
+        CDaoTransaction transaction(m_db);
+        CopyUnder(source, target);
+        transaction.Commit();
     } else {
         return false;
     }

@@ -1,9 +1,7 @@
 #include "desktop/catalogue/CImportDati.h"
 
 #include "desktop/catalogue/CImportDatiParser.h"
-#include "desktop/catalogue/CWorkingCopy.h"
 #include "desktop/catalogue/IImportDatiUi.h"
-#include "desktop/shell/projects/CProjectFolder.h"
 #include "platform/dao/CDaoException.h"
 #include "platform/pagehost/CTextFile.h"
 #include "recordset/CCategorieProdottiSet.h"
@@ -77,8 +75,7 @@ struct CImportDati::Tables
 };
 
 CImportDati::CImportDati(CDaoDatabase& project, const QString& projectFolder, Settings settings, IImportDatiUi& ui)
-    : m_project(project), m_strProjectFolder(CProjectFolder::WithSlash(projectFolder)),
-      m_settings(std::move(settings)), m_ui(ui)
+    : CCatalogueJob(project, projectFolder), m_settings(std::move(settings)), m_ui(ui)
 {
 }
 
@@ -100,48 +97,31 @@ bool CImportDati::ReadLines(const QString& path, QStringList* lines)
     return true;
 }
 
-CCatalogueJob::Result CImportDati::Run(ICatalogueProgress& progress)
+bool CImportDati::Check()
 {
-    m_bStop = false;
-    m_strError.clear();
     m_nLines = m_nImported = m_nSkipped = m_nObsolete = 0;
-    m_heldFiles.clear();
-
-    QStringList lines;
-    if (!ReadLines(m_settings.strFile, &lines)) {
+    m_bStoppedAtBadLine = false;
+    m_bObsoleteLeftAlone = false;
+    m_lines.clear();
+    if (!ReadLines(m_settings.strFile, &m_lines)) {
         m_strError = QStringLiteral("Impossibile aprire il file %1.").arg(m_settings.strFile);
-        return Failed;
+        return false;
     }
-    if (!CountLines(progress, lines))
-        return Cancelled;
-
-    CWorkingCopy copy(m_project, m_strProjectFolder);
-    m_strScratch = copy.ScratchFolder();
-    Result result = Failed;
-    try {
-        result = ImportOnCopy(copy, progress, lines);
-    } catch (const CDaoException& e) {
-        m_strError = e.GetErrorMessage();
-        result = Failed;
-    }
-    m_pTables.reset();
-    if (result != Done)
-        return result;
-    AfterSwap();
-    return Done;
+    m_nLines = int(m_lines.size());
+    return true;
 }
 
-CCatalogueJob::Result CImportDati::ImportOnCopy(CWorkingCopy& copy, ICatalogueProgress& progress,
-                                                const QStringList& lines)
+CCatalogueJob::Result CImportDati::WorkOnCopy(CDaoDatabase& db, ICatalogueProgress& progress)
 {
-    copy.Open();
-    CDaoDatabase& db = copy.Database();
-    db.HoldFileDeletions(true);
-    // One transaction for the run: the copy is thrown away on any stop,
-    // and the rows are written in one commit.
-    db.BeginTrans();
+    m_strScratch = ScratchFolder();
     LoadKeys(db);
     m_pTables = std::make_unique<Tables>(db);
+    // The sets go with the run, whichever way it ends.
+    struct DropTables
+    {
+        std::unique_ptr<Tables>& tables;
+        ~DropTables() { tables.reset(); }
+    } drop{m_pTables};
     OpenById(m_pTables->addProduct, m_strScratch);
     OpenById(m_pTables->editProduct, m_strScratch);
     OpenById(m_pTables->addLanguage, m_strScratch);
@@ -150,36 +130,23 @@ CCatalogueJob::Result CImportDati::ImportOnCopy(CWorkingCopy& copy, ICataloguePr
     OpenById(m_pTables->editLink, m_strScratch);
 
     progress.SetTotal(m_nLines);
-    for (int i = 0; i < lines.size(); ++i) {
+    for (int i = 0; i < m_lines.size(); ++i) {
         progress.SetLabel(QStringLiteral("Import linea %1 / %2 in corso...").arg(i + 1).arg(m_nLines));
         if (Step(progress, i))
             return Cancelled;
-        if (!ImportLine(i + 1, lines.at(i)))
-            return Failed;
+        if (!ImportLine(i + 1, m_lines.at(i)))
+            return IsStopRequested() ? Cancelled : Failed;
     }
     progress.SetDone(m_nLines);
     m_pTables.reset();
 
     // Products that a skipped line would have kept are not known to be
     // obsolete, so the step runs only after a clean pass.
-    if (m_nSkipped == 0 && !HandleObsolete(progress, db))
-        return Cancelled;
-    db.CommitTrans();
-    copy.PutInPlace();
-    m_heldFiles = db.TakeHeldFileDeletions();
-    return Done;
-}
-
-bool CImportDati::CountLines(ICatalogueProgress& progress, const QStringList& lines)
-{
-    progress.SetLabel(QStringLiteral("Conteggio linee in corso..."));
-    for (int i = 0; i < lines.size(); ++i) {
-        progress.PumpMessages();
-        if (IsStopRequested())
-            return false;
-        ++m_nLines;
+    if (m_nSkipped > 0) {
+        m_bObsoleteLeftAlone = m_settings.obsolete != Obsolete::Keep;
+        return Done;
     }
-    return true;
+    return HandleObsolete(progress, db) ? Done : Cancelled;
 }
 
 void CImportDati::LoadKeys(CDaoDatabase& db)
@@ -205,6 +172,7 @@ bool CImportDati::BadLine(const QString& message)
 {
     if (!m_ui.GoOnAfterBadLine(message)) {
         m_strError = message;
+        m_bStoppedAtBadLine = true;
         return false;
     }
     ++m_nSkipped;
@@ -317,7 +285,7 @@ bool CImportDati::HandleObsolete(ICatalogueProgress& progress, CDaoDatabase& db)
         return true;
     CProdottiGeneraleSet products(&db);
     // The cascades name the project's own files; the copy holds them.
-    products.m_strProjectFolder = m_strProjectFolder;
+    products.m_strProjectFolder = ProjectFolder();
     products.m_strFilter = QStringLiteral("Modificato=0");
     products.Open();
     if (products.IsEOF())
@@ -342,10 +310,4 @@ bool CImportDati::HandleObsolete(ICatalogueProgress& progress, CDaoDatabase& db)
     }
     progress.SetDone(done);
     return true;
-}
-
-void CImportDati::AfterSwap()
-{
-    CDaoDatabase::RemoveFiles(m_heldFiles);
-    m_heldFiles.clear();
 }

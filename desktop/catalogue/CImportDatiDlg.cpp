@@ -11,7 +11,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -77,8 +76,9 @@ QString CellText(ImportField field, const ImportDatiRecord& r, int* check)
 CImportDatiDlg::CImportDatiDlg(CDaoDatabase& database, const QString& projectFolder, const QString& currentLanguage,
                                const QString& defaultLanguage, QWidget* parent)
     : QDialog(parent), m_db(database), m_strProjectFolder(projectFolder), m_strCurrentLanguage(currentLanguage),
-      m_strDefaultLanguage(defaultLanguage)
+      m_strDefaultLanguage(defaultLanguage), m_jobs(*this)
 {
+    connect(&m_jobs, &CCatalogueJobRunner::Finished, this, &CImportDatiDlg::OnJobEnd);
     setWindowTitle(QStringLiteral("Import dati esterni"));
     BuildLayout();
     LoadLanguages(defaultLanguage);
@@ -346,30 +346,46 @@ void CImportDatiDlg::OnAvvio()
         return;
     }
     m_pStart->setEnabled(false);
-    CImportDati job(m_db, m_strProjectFolder, m_settings.RunSettings(code), *this);
-    m_pJob = &job;
-    const CCatalogueJob::Result result = job.Run(*this);
-    m_pJob = nullptr;
+    // The choices are the run's now; only "Annulla" stays.
+    for (QWidget* choice : std::initializer_list<QWidget*>{m_pFile, m_pBrowse, m_pLanguage, m_pFields, m_pUp, m_pDown,
+                                                           m_pObsolete, m_pDelete, m_pDeactivate, m_pSeparator,
+                                                           m_pCategoryIds})
+        choice->setEnabled(false);
+    m_pJob = std::make_unique<CImportDati>(m_db, m_strProjectFolder, m_settings.RunSettings(code), *this);
+    if (!m_jobs.Start(*m_pJob))
+        OnJobEnd(CCatalogueJob::Failed);
+}
+
+// The outcome is said from the job's counts: a run that skipped lines says
+// how many, and that the obsolete products were left alone.
+void CImportDatiDlg::OnJobEnd(CCatalogueJob::Result result)
+{
+    const std::unique_ptr<CImportDati> job = std::move(m_pJob);
     if (result == CCatalogueJob::Done) {
-        CMessageBox::Show(this, QStringLiteral("Operazione effettuata con successo."), kImport, CMessageBox::Information);
+        QString text = QStringLiteral("Operazione effettuata con successo.");
+        const bool partial = job->SkippedLines() > 0;
+        if (partial)
+            text += QStringLiteral("\n%1 linee su %2 non sono state importate.").arg(job->SkippedLines()).arg(job->LineCount());
+        if (job->ObsoleteLeftAlone())
+            text += QStringLiteral("\nI prodotti obsoleti non sono stati modificati: il file non li elenca tutti.");
+        CMessageBox::Show(this, text, kImport, partial ? CMessageBox::Exclamation : CMessageBox::Information);
         QDialog::accept();
         return;
     }
     QString text = QStringLiteral("Operazione non completata.\nATTENZIONE: l'archivio è stato ripristinato allo stato precedente.");
-    // A database failure is named; a stop at a line was already shown.
-    if (result == CCatalogueJob::Failed && !job.Error().startsWith(QStringLiteral("ERRORE"))
-        && !job.Error().startsWith(QStringLiteral("Categoria")))
-        text = job.Error() + QStringLiteral("\n") + text;
+    // A failure is named, unless it was the line already shown.
+    if (result == CCatalogueJob::Failed && !job->StoppedAtBadLine() && !job->Error().isEmpty())
+        text = job->Error() + QStringLiteral("\n") + text;
     CMessageBox::Show(this, text, kImport, CMessageBox::Exclamation);
     QDialog::reject();
 }
 
-// During a run "Annulla" and closing the window only ask the run to stop;
-// it is heard before the next line.
+// During a run "Annulla", Escape and closing the window only ask the run
+// to stop; it is heard before the next line.
 void CImportDatiDlg::reject()
 {
-    if (m_pJob) {
-        m_pJob->RequestStop();
+    if (m_jobs.IsRunning()) {
+        m_jobs.Cancel();
         return;
     }
     QDialog::reject();
@@ -391,14 +407,14 @@ void CImportDatiDlg::SetDone(int done)
     m_pBar->setValue(done);
 }
 
-void CImportDatiDlg::PumpMessages()
-{
-    QCoreApplication::processEvents();
-}
-
+// Asked on the dialog's thread while the job waits; a cancel answers no.
 bool CImportDatiDlg::GoOnAfterBadLine(const QString& message)
 {
-    return CMessageBox::Show(this, message + QStringLiteral("\nSaltare la linea e continuare l'import?"), kImport,
-                             CMessageBox::Stop, QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+    return m_jobs.Runner()
+        .Ask([this, message] {
+            return QVariant(CMessageBox::Show(this, message + QStringLiteral("\nSaltare la linea e continuare l'import?"),
+                                              kImport, CMessageBox::Stop, QMessageBox::Yes | QMessageBox::No)
+                            == QMessageBox::Yes);
+        })
+        .toBool();
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "desktop/catalogue/CCatalogueJobRunner.h"
 #include "desktop/catalogue/CImportDatiSettings.h"
 #include "desktop/catalogue/IImportDatiUi.h"
+
+#include <memory>
 
 #include <QDialog>
 
@@ -22,8 +25,9 @@ class QToolButton;
 // texts and prices, the fields of a line and their order, the separator
 // and what happens to products the file no longer lists; the preview shows
 // the first lines as they will be read. "Avvio" runs CImportDati on a
-// working copy with the line counter and progress; "Annulla" stops a run
-// (the database stays as it was) or closes the dialog. The rules live in
+// working copy, on a worker thread, with the line counter and progress;
+// "Annulla", Escape and the close button stop a run (the database stays as
+// it was) or close the dialog. The rules live in
 // CImportDatiSettings; this class shows them and forwards.
 class CImportDatiDlg : public QDialog, public ICatalogueProgress, public IImportDatiUi
 {
@@ -40,8 +44,7 @@ public:
     void SetLabel(const QString& text) override;
     void SetTotal(int total) override;
     void SetDone(int done) override;
-    void PumpMessages() override;
-    // IImportDatiUi
+    // IImportDatiUi, asked from the job's thread
     bool GoOnAfterBadLine(const QString& message) override;
 
     QListWidget* FieldList() const { return m_pFields; }
@@ -54,6 +57,7 @@ public:
     QPushButton* StartButton() const { return m_pStart; }
     QPushButton* CancelButton() const { return m_pCancel; }
     QLabel* StatusLabel() const { return m_pStatus; }
+    CCatalogueJobRunner& Jobs() { return m_jobs; }
 
 public slots:
     void OnAvvio();
@@ -71,13 +75,14 @@ private:
     void OnShowCategoryIds();
     void RefreshPreview();
     void UpdateMoveButtons();
+    void OnJobEnd(CCatalogueJob::Result result);
 
     CDaoDatabase& m_db;
     QString m_strProjectFolder;
     QString m_strCurrentLanguage;
     QString m_strDefaultLanguage;
     CImportDatiSettings m_settings;
-    CCatalogueJob* m_pJob = nullptr;
+    std::unique_ptr<CImportDati> m_pJob;
     bool m_bFilling = false;
 
     QLineEdit* m_pFile = nullptr;
@@ -96,4 +101,6 @@ private:
     QProgressBar* m_pBar = nullptr;
     QPushButton* m_pStart = nullptr;
     QPushButton* m_pCancel = nullptr;
+    // After the job: it waits for the worker before the job goes.
+    CCatalogueJobRunner m_jobs;
 };

@@ -1,20 +1,10 @@
 #include "desktop/catalogue/COrdinamentoIndice.h"
 
-#include "desktop/catalogue/CWorkingCopy.h"
 #include "platform/dao/CDaoException.h"
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CProdottiLingueSet.h"
 
 #include <QHash>
-
-namespace {
-
-// Stops the rewrite between rows when the merchant asked to.
-struct Stopped
-{
-};
-
-} // namespace
 
 int COrdinamentoIndice::ModeOf(int choice)
 {
@@ -22,33 +12,13 @@ int COrdinamentoIndice::ModeOf(int choice)
 }
 
 COrdinamentoIndice::COrdinamentoIndice(CDaoDatabase& project, const QString& projectFolder, int choice)
-    : m_project(project), m_strProjectFolder(projectFolder), m_nMode(ModeOf(choice))
+    : CCatalogueJob(project, projectFolder), m_nMode(ModeOf(choice))
 {
-}
-
-CCatalogueJob::Result COrdinamentoIndice::Run(ICatalogueProgress& progress)
-{
-    m_bStop = false;
-    m_strError.clear();
-    CWorkingCopy copy(m_project, m_strProjectFolder);
-    try {
-        copy.Open();
-        copy.Database().BeginTrans();
-        Rewrite(copy.Database(), progress, copy.ScratchFolder());
-        copy.Database().CommitTrans();
-        copy.PutInPlace();
-    } catch (const Stopped&) {
-        return Cancelled;
-    } catch (const CDaoException& e) {
-        m_strError = e.GetErrorMessage();
-        return Failed;
-    }
-    return Done;
 }
 
 // With the code mode only the rows of existing products change; the rows
 // of a product that is gone keep their key.
-void COrdinamentoIndice::Rewrite(CDaoDatabase& db, ICatalogueProgress& progress, const QString& scratch)
+CCatalogueJob::Result COrdinamentoIndice::WorkOnCopy(CDaoDatabase& db, ICatalogueProgress& progress)
 {
     QHash<qint32, QString> codes;
     if (m_nMode == Code) {
@@ -59,14 +29,14 @@ void COrdinamentoIndice::Rewrite(CDaoDatabase& db, ICatalogueProgress& progress,
         products.Close();
     }
     CProdottiLingueSet rows(&db);
-    rows.m_strProjectFolder = scratch;
+    rows.m_strProjectFolder = ScratchFolder();
     rows.Open();
     progress.SetLabel(QStringLiteral("Ordinamento indice prodotti"));
     progress.SetTotal(rows.GetRecordCount());
     int done = 0;
     for (; !rows.IsEOF(); rows.MoveNext()) {
         if (Step(progress, done++))
-            throw Stopped();
+            return Cancelled;
         if (m_nMode == Code && !codes.contains(rows.m_IDProdotto))
             continue;
         rows.Edit();
@@ -81,4 +51,5 @@ void COrdinamentoIndice::Rewrite(CDaoDatabase& db, ICatalogueProgress& progress,
         rows.Update();
     }
     progress.SetDone(done);
+    return Done;
 }

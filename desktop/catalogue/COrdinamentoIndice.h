@@ -26,13 +26,10 @@ public:
 
     COrdinamentoIndice(CDaoDatabase& project, const QString& projectFolder, int choice);
 
-    Result Run(ICatalogueProgress& progress) override;
     int Mode() const { return m_nMode; }
 
 private:
-    void Rewrite(CDaoDatabase& db, ICatalogueProgress& progress, const QString& scratch);
+    Result WorkOnCopy(CDaoDatabase& copy, ICatalogueProgress& progress) override;
 
-    CDaoDatabase& m_project;
-    QString m_strProjectFolder;
     int m_nMode;
 };

@@ -2,7 +2,6 @@
 
 #include "desktop/shell/controls/CMessageBox.h"
 
-#include <QCoreApplication>
 #include <QPushButton>
 
 namespace {
@@ -11,20 +10,25 @@ const QString kCaption = QStringLiteral("Ordinamento indice prodotti");
 
 } // namespace
 
-COrdinamentoIndiceDlg::COrdinamentoIndiceDlg(QWidget* parent) : CProgressDlg(parent)
+COrdinamentoIndiceDlg::COrdinamentoIndiceDlg(QWidget* parent) : CProgressDlg(parent), m_jobs(*this)
 {
     setWindowTitle(kCaption);
+    connect(&m_jobs, &CCatalogueJobRunner::Finished, this, [this](CCatalogueJob::Result result) {
+        m_result = result;
+        Hide();
+        done(QDialog::Accepted);
+    });
 }
 
 CCatalogueJob::Result COrdinamentoIndiceDlg::RunTask(COrdinamentoIndice& job)
 {
-    m_pJob = &job;
+    m_result = CCatalogueJob::Failed;
+    if (!m_jobs.Start(job))
+        return CCatalogueJob::Failed;
     setModal(true);
     Show(kCaption, 0, 0);
-    const CCatalogueJob::Result result = job.Run(*this);
-    Hide();
-    m_pJob = nullptr;
-    return result;
+    exec();
+    return m_result;
 }
 
 bool COrdinamentoIndiceDlg::RunOrdering(QWidget* parent, CDaoDatabase& database, const QString& projectFolder,
@@ -48,23 +52,23 @@ bool COrdinamentoIndiceDlg::RunOrdering(QWidget* parent, CDaoDatabase& database,
     return false;
 }
 
+// "Annulla", Escape and the close button stop a cancellable ordering; the
+// dialog goes when the job has ended.
+void COrdinamentoIndiceDlg::reject()
+{
+    CProgressDlg::reject();
+    if (m_bCancellable && m_jobs.IsRunning())
+        m_jobs.Cancel();
+}
+
 void COrdinamentoIndiceDlg::SetLabel(const QString&) {}
 
 void COrdinamentoIndiceDlg::SetTotal(int total)
 {
-    // Show starts a new count; a cancel already asked for has reached the
-    // job at the last pump.
     Show(kCaption, 0, total);
 }
 
 void COrdinamentoIndiceDlg::SetDone(int done)
 {
     SetPos(done);
-}
-
-void COrdinamentoIndiceDlg::PumpMessages()
-{
-    QCoreApplication::processEvents();
-    if (m_bCancellable && IsCancelled() && m_pJob)
-        m_pJob->RequestStop();
 }

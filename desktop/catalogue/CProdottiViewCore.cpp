@@ -4,6 +4,7 @@
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CMessageBox.h"
 #include "desktop/shell/projects/CProjectFolder.h"
+#include "platform/dao/CDaoTransaction.h"
 #include "recordset/CConfigurazioneSet.h"
 #include "recordset/CProdottiGeneraleSet.h"
 
@@ -316,8 +317,8 @@ bool CProdottiViewCore::SaveRecord()
     const bool fotoChanged = m_foto.IsChanged();
     if (fotoChanged && !PrepareFoto(id))
         return false;
-    m_db.BeginTrans();
     try {
+        CDaoTransaction transaction(m_db);
         ProdottoScrittura write;
         write.language = m_strCurrent;
         write.languageRow = m_bFallback ? 0 : m_nLanguageRow;
@@ -326,9 +327,8 @@ bool CProdottiViewCore::SaveRecord()
         write.taglie = m_taglie;
         write.flagPicture = fotoChanged;
         CProdottoRighe(m_db).Save(product, m_form, write);
-        m_db.CommitTrans();
+        transaction.Commit();
     } catch (...) {
-        m_db.Rollback();
         m_foto.Abandon();
         throw;
     }
@@ -430,17 +430,16 @@ bool CProdottiViewCore::SaveNew()
     const bool fotoChanged = m_foto.IsChanged() && !m_foto.Image().isNull();
     if (fotoChanged && !PrepareFoto(id))
         return false;
-    m_db.BeginTrans();
     try {
+        CDaoTransaction transaction(m_db);
         ProdottoScrittura write;
         write.language = m_strCurrent;
         write.flagPicture = fotoChanged;
         CProdottoRighe(m_db).Insert(id, m_nBase, m_form, write);
         if (m_nBase != 0)
             m_categories.CopyFrom(m_nBase, id);
-        m_db.CommitTrans();
+        transaction.Commit();
     } catch (...) {
-        m_db.Rollback();
         m_foto.Abandon();
         throw;
     }

@@ -1,5 +1,6 @@
 #include "desktop/catalogue/CProdottoCategorie.h"
 
+#include "platform/dao/CDaoTransaction.h"
 #include "recordset/CCategorieProdottiSet.h"
 
 #include <QSqlQuery>
@@ -68,22 +69,17 @@ bool CProdottoCategorie::Toggle(qint32 product, qint32 category)
     if (product <= 0 || category <= 0)
         return false;
     QSet<qint32> seen{product};
-    m_db.BeginTrans();
-    try {
-        const bool had = Has(product, category);
-        if (had) {
-            RemoveFromVariants(product, category, seen);
-            Remove(product, category);
-        } else {
-            Add(product, category);
-            AddToVariants(product, category, seen);
-        }
-        m_db.CommitTrans();
-        return !had;
-    } catch (...) {
-        m_db.Rollback();
-        throw;
+    CDaoTransaction transaction(m_db);
+    const bool had = Has(product, category);
+    if (had) {
+        RemoveFromVariants(product, category, seen);
+        Remove(product, category);
+    } else {
+        Add(product, category);
+        AddToVariants(product, category, seen);
     }
+    transaction.Commit();
+    return !had;
 }
 
 // seen guards against a product that is, through its variants, its own base.

@@ -1,5 +1,6 @@
 #include "desktop/catalogue/CTabelleTaglieCore.h"
 
+#include "platform/dao/CDaoTransaction.h"
 #include "platform/dao/CDaoDatabase.h"
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CValoriTaglieSet.h"
@@ -115,8 +116,8 @@ void CTabelleTaglieCore::DeleteTable()
         return;
     // One transaction: the products are never left pointing at a table
     // that is gone, nor detached from one that stays.
-    m_db.BeginTrans();
-    try {
+    {
+        CDaoTransaction transaction(m_db);
         CProdottiGeneraleSet products(&m_db);
         products.m_strFilter = QStringLiteral("IDTabellaTaglie=?");
         products.m_filterParams = {m_nSelected};
@@ -133,10 +134,7 @@ void CTabelleTaglieCore::DeleteTable()
         TableRow table(m_db, m_nSelected);
         if (!table.row.IsEOF())
             table.row.Delete();
-        m_db.CommitTrans();
-    } catch (...) {
-        m_db.Rollback();
-        throw;
+        transaction.Commit();
     }
     ReadTables();
     Deselect();

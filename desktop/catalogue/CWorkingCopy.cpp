@@ -3,7 +3,6 @@
 #include "desktop/shell/projects/CProjectFolder.h"
 #include "platform/dao/CDaoException.h"
 #include "platform/dao/CDatabaseFile.h"
-#include "platform/utilities/QtrUtilities.h"
 
 CWorkingCopy::CWorkingCopy(CDaoDatabase& project, const QString& projectFolder)
     : m_project(project),
@@ -20,24 +19,42 @@ CWorkingCopy::~CWorkingCopy()
 
 void CWorkingCopy::Open()
 {
+    Make();
+    OpenCopy();
+}
+
+void CWorkingCopy::Make()
+{
     // The open database's log is folded into its file first, so that the
     // file copy holds every committed row.
     if (m_project.IsOpen())
         m_project.Checkpoint();
     QString error;
-    if (!m_scratch.isValid())
+    if (!m_marker.IsValid())
         throw CDaoException(QStringLiteral("Impossibile creare una cartella temporanea."));
     if (!CDatabaseFile::Copy(m_strProjectPath, m_strCopyPath, &error))
         throw CDaoException(error);
-    m_bOpen = true;
+    m_bMade = true;
+}
+
+void CWorkingCopy::OpenCopy()
+{
+    if (!m_bMade)
+        throw CDaoException(QStringLiteral("Nessuna copia di lavoro aperta."));
     m_copy.Open(m_strCopyPath);
+    m_copy.SetMarkerFolder(ScratchFolder());
 }
 
 void CWorkingCopy::PutInPlace()
 {
-    if (!m_bOpen)
+    CloseCopy();
+    Swap();
+}
+
+void CWorkingCopy::Swap()
+{
+    if (!m_bMade)
         throw CDaoException(QStringLiteral("Nessuna copia di lavoro aperta."));
-    m_copy.Close();
     const bool reopen = m_project.IsOpen();
     m_project.Close();
     QString error;
@@ -48,16 +65,15 @@ void CWorkingCopy::PutInPlace()
         Discard();
         throw CDaoException(error);
     }
-    m_bOpen = false;
-    if (IsAlertUpd(ScratchFolder()))
-        AlertUpd(m_strProjectFolder);
+    m_bMade = false;
+    m_marker.PassOn(m_strProjectFolder);
 }
 
 void CWorkingCopy::Discard()
 {
-    if (!m_bOpen)
+    if (!m_bMade)
         return;
     m_copy.Close();
     CDatabaseFile::Remove(m_strCopyPath, nullptr);
-    m_bOpen = false;
+    m_bMade = false;
 }

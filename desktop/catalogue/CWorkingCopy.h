@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/dao/CDaoDatabase.h"
+#include "platform/utilities/CMarkerAside.h"
 
 #include <QString>
-#include <QTemporaryDir>
 
 // A job's working copy of the project database: db/tempdb.mdb made beside
 // db/database.mdb, opened on a connection of its own, and then either put
@@ -11,10 +11,14 @@
 // (the application's) or closed; when it is open it is closed for the
 // rename and opened again on the new file.
 //
+// On one thread:
 //   CWorkingCopy copy(app.m_db, projectFolder);
 //   copy.Open();                 // CDaoException on failure
 //   ... work on copy.Database() ...
 //   copy.PutInPlace();           // or let it go: the copy is removed
+// A job on a worker thread splits the steps by the connection each one
+// uses: Make and Swap on the thread of the project database, OpenCopy and
+// CloseCopy (and the work between) on the worker.
 class CWorkingCopy
 {
 public:
@@ -31,11 +35,19 @@ public:
     // Closes and removes the copy; the project database is untouched.
     void Discard();
 
+    // The file copy, made from the project database with every committed
+    // row in it.
+    void Make();
+    void OpenCopy();
+    void CloseCopy() { m_copy.Close(); }
+    // PutInPlace once the copy is closed.
+    void Swap();
+
     QString ProjectFolder() const { return m_strProjectFolder; }   // ends with "/"
-    // A folder of its own, ending with "/", that the copy's table classes
-    // take as their project folder: their site-update marker is raised
-    // there and passed on to the project only when the copy is put in place.
-    QString ScratchFolder() const { return m_scratch.path() + QLatin1Char('/'); }
+    // A folder of its own, ending with "/", where the copy's saves raise
+    // the site-update marker; it is passed on to the project only when the
+    // copy is put in place.
+    QString ScratchFolder() const { return m_marker.Folder(); }
 
 private:
     CDaoDatabase& m_project;
@@ -43,6 +55,6 @@ private:
     QString m_strProjectPath;
     QString m_strCopyPath;
     CDaoDatabase m_copy;
-    QTemporaryDir m_scratch;
-    bool m_bOpen = false;
+    CMarkerAside m_marker;
+    bool m_bMade = false;
 };

@@ -5,6 +5,8 @@
 // What a catalogue job tells the one watching it, in counts: the label of
 // the step, the number of items the step is about to go through, and how
 // many of them are done. The job's dialog shows "n / m"; tests record it.
+// The calls come from the job's thread, which may be a worker: a dialog
+// passes them on to its own thread queued (CJobRunner::Post).
 class ICatalogueProgress
 {
 public:
@@ -13,7 +15,4 @@ public:
     // Announced before the step's first item; nothing is done yet.
     virtual void SetTotal(int total) = 0;
     virtual void SetDone(int done) = 0;
-    // Lets waiting events through, so the window and its "Annulla" stay
-    // alive while the job runs on the window's thread.
-    virtual void PumpMessages() = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "exchange/scripts/CScriptExTables.h"
 #include "exchange/scripts/CScriptExValue.h"
+#include "exchange/scripts/CStagedFiles.h"
 #include "platform/dao/CDaoDatabase.h"
 #include "platform/dao/CDaoException.h"
 #include "platform/utilities/QtrCipher.h"
@@ -361,6 +362,11 @@ void CScriptEx::ImportaFotoProdotto(qint32 productId, const QString& imagePath)
         QDir().mkpath(folder + QStringLiteral("th"));
         const auto save = [&](int width, const QString& file) {
             const QImage scaled = width > 0 ? image.scaledToWidth(width, Qt::SmoothTransformation) : image;
+            if (m_staged) {
+                if (!scaled.save(m_staged->Stage(file), "JPG", 90))
+                    throw std::runtime_error(QStringLiteral("Impossibile salvare %1").arg(file).toStdString());
+                return;
+            }
             // Written beside, then renamed: the old picture stays until
             // the new one is whole.
             const QString partial = file + QStringLiteral(".part");

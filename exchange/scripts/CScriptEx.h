@@ -12,6 +12,7 @@
 
 class CDaoDatabase;
 class CQTRDaoRecordset;
+class CStagedFiles;
 
 // The object the merchant's import and export scripts see as QTR: it reads
 // the exchange folder's data files, finds, adds and changes rows of the
@@ -32,6 +33,9 @@ public:
     ~CScriptEx() override;
 
     void SetSortMode(int mode) { m_sortMode = mode; }
+    // On a working copy the pictures go aside, to be put in place with the
+    // copy (CScriptedImport); without it they are written in place.
+    void SetStagedFiles(CStagedFiles* files) { m_staged = files; }
     CScriptExFiles& Files() { return m_files; }
 
     Q_INVOKABLE void ApriTabella(const QString& table);
@@ -85,4 +89,5 @@ private:
     QString m_productCode;
     int m_productActive = 0;
     CScriptExFiles m_files;
+    CStagedFiles* m_staged = nullptr;
 };

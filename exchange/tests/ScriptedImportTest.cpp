@@ -1,16 +1,21 @@
+#include "exchange/CScriptSlot.h"
 #include "exchange/CScriptedImport.h"
 #include "exchange/QtrUpdDatiState.h"
 #include "exchange/tests/ExchangeProject.h"
 #include "platform/testing/QtPrinters.h"
 #include "platform/utilities/QtrCipher.h"
+#include "platform/utilities/QtrUtilities.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QThread>
 
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -167,5 +172,100 @@ INSTANTIATE_TEST_SUITE_P(
                                    "    return false;\n",
                                    CScriptedImport::Result::Failed, true}),
     [](const ::testing::TestParamInfo<DeletionCase>& info) { return std::string(info.param.name); });
+
+// A script imports a new picture for product 5, which has one, and then the
+// run ends well or fails: the picture, its upload flag and the site-update
+// marker change together with the database, or not at all.
+struct PictureCase
+{
+    const char* name;
+    const char* after;   // the script's last steps
+    CScriptedImport::Result result;
+    bool replaced;
+};
+
+void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.name; }
+
+class ScriptedImportPicture : public ::testing::TestWithParam<PictureCase>
+{
+};
+
+TEST_P(ScriptedImportPicture, PicturesAndTheSiteMarkerChangeOnlyWithTheSwappedInDatabase)
+{
+    ExchangeProject project;
+    project.Value("INSERT INTO Prodotti (ID, Codice, ModificataFoto) VALUES (5, 'P5', 0)");
+    const QString picture = project.Folder() + "/website/images/prodotti/5.jpg";
+    QDir().mkpath(QFileInfo(picture).path() + "/th");
+    QFile old(picture);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("vecchia");
+    old.close();
+    DeleteAlertUpd(project.Folder());
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const QString source = project.Exchange() + "/nuova.png";
+    ASSERT_TRUE(image.save(source));
+    project.WriteScript("import.js", QByteArray("function ApriSessioneImport() { return true; }\n"
+                                                "function ImportaRecord() {\n"
+                                                "    QTR.ImportaFotoProdotto(5, \"")
+                                         + source.toUtf8() + "\");\n" + GetParam().after + "}\n");
+
+    EXPECT_EQ(Import(project), GetParam().result) << ImportLog(project).toStdString();
+
+    QFile now(picture);
+    ASSERT_TRUE(now.open(QIODevice::ReadOnly));
+    EXPECT_EQ(now.readAll() != "vecchia", GetParam().replaced);
+    EXPECT_EQ(project.Value("SELECT ModificataFoto FROM Prodotti WHERE ID=5").toInt(), GetParam().replaced ? 1 : 0);
+    EXPECT_EQ(IsAlertUpd(project.Folder()), GetParam().replaced);
+    EXPECT_EQ(QDir(QFileInfo(picture).path()).entryList({"*.nuovo"}, QDir::Files), QStringList());
+    EXPECT_EQ(QFileInfo::exists(project.Folder() + "/website/images/prodotti/th/5.jpg"), GetParam().replaced);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, ScriptedImportPicture,
+    ::testing::Values(PictureCase{"Imported", "    return false;\n", CScriptedImport::Result::Done, true},
+                      PictureCase{"ScriptFailsAfterThePicture",
+                                  "    QTR.ApriTabella(\"Prodotti\");\n"
+                                  "    QTR.ImpostaCampo(\"IVA\", \"ventidue\");\n"
+                                  "    return false;\n",
+                                  CScriptedImport::Result::Failed, false}),
+    [](const ::testing::TestParamInfo<PictureCase>& info) { return std::string(info.param.name); });
+
+// A cancel that is interrupting the script when the run takes the script
+// out of its slot: the script must outlive the interrupt. Here the
+// interrupt takes its time; the run's thread leaves the slot and then
+// destroys what the interrupt uses.
+TEST(ScriptSlot, LeavingTheSlotWaitsForAnInterruptInProgress)
+{
+    CScriptSlot slot;
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool interrupting = false;
+    bool left = false;
+    QStringList order;
+    auto holder = std::make_unique<CScriptSlot::Holder>(slot, [&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        interrupting = true;
+        changed.notify_all();
+        // Long enough for a run that does not wait to leave meanwhile.
+        changed.wait_for(lock, std::chrono::milliseconds(300), [&] { return left; });
+        order << "interrotto";
+    });
+    std::thread cancel([&] { slot.Interrupt(); });
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        changed.wait(lock, [&] { return interrupting; });
+    }
+    holder.reset();   // the run leaves the slot, then its script goes
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        order << "uscito";
+        left = true;
+        changed.notify_all();
+    }
+    cancel.join();
+    EXPECT_EQ(order, QStringList({"interrotto", "uscito"}));
+    EXPECT_TRUE(slot.Interrupted());
+}
 
 } // namespace

@@ -69,6 +69,12 @@ public:
     QStringList TakeHeldFileDeletions();
     static void RemoveFiles(const QStringList& files);
 
+    // Where the table classes' saves on this connection raise the
+    // site-update marker instead of the project folder (empty: the table's
+    // own folder): a job's working copy keeps it aside (CMarkerAside).
+    void SetMarkerFolder(const QString& folder) { m_strMarkerFolder = folder; }
+    QString MarkerFolder() const { return m_strMarkerFolder; }
+
     // How long a statement waits for another connection's lock.
     void SetBusyTimeout(int milliseconds);
     // A prepared statement kept for the life of the connection, so that
@@ -107,6 +113,7 @@ private:
 
     QString m_strConnection;
     QString m_strPath;
+    QString m_strMarkerFolder;
     void ForgetTransactionState();
 
     int m_nTransDepth = 0;

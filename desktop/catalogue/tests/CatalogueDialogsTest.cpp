@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -56,6 +57,16 @@ protected:
     CMessageBoxScript boxes;
 };
 
+// The job runs on its worker; the dialog's loop goes on until its end has
+// been handled.
+void UntilJobEnds(CCatalogueJobRunner& jobs)
+{
+    QEventLoop loop;
+    QObject::connect(&jobs, &CCatalogueJobRunner::Finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    if (jobs.IsRunning())
+        loop.exec();
+}
+
 TEST_F(CatalogueDialogsTest, ImportDialogKeepsMandatoryFieldsAndRunsFromAvvio)
 {
     CImportDatiDlg dialog(f.Db(), f.Folder(), QStringLiteral("it"), QStringLiteral("it"));
@@ -84,6 +95,7 @@ TEST_F(CatalogueDialogsTest, ImportDialogKeepsMandatoryFieldsAndRunsFromAvvio)
 
     boxes.Clear();
     dialog.StartButton()->click();
+    UntilJobEnds(dialog.Jobs());
     EXPECT_EQ(boxes.LastText(), QStringLiteral("Operazione effettuata con successo."));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(f.Scalar(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Codice IN ('A1', 'A2')")).toInt(), 2);
@@ -107,10 +119,35 @@ TEST_F(CatalogueDialogsTest, ImportDialogAnnullaStopsTheRunAndChangesNothing)
     CImportDatiDlg dialog(f.Db(), f.Folder(), QStringLiteral("it"), QStringLiteral("it"));
     dialog.SetFile(WriteFile(lines));
     const QByteArray before = f.DatabaseBytes();
-    QTimer::singleShot(0, dialog.CancelButton(), &QPushButton::click);
     dialog.StartButton()->click();
+    EXPECT_TRUE(dialog.Jobs().IsRunning());
+    dialog.CancelButton()->click();
+    UntilJobEnds(dialog.Jobs());
     EXPECT_TRUE(boxes.LastText().startsWith(QStringLiteral("Operazione non completata.")));
     EXPECT_EQ(f.DatabaseBytes(), before);
+}
+
+// A line skipped on the merchant's word: the run goes through, and the
+// dialog says how many lines were left out and that the obsolete products
+// were left alone, from the job's counts.
+TEST_F(CatalogueDialogsTest, APartialImportSaysWhatWasSkippedAndThatObsoleteProductsWereLeftAlone)
+{
+    CImportDatiDlg dialog(f.Db(), f.Folder(), QStringLiteral("it"), QStringLiteral("it"));
+    dialog.SetFile(WriteFile("3|A1|Uno|b|1|22\n3|A2|Due|b|2|22\n3|A3|Tre|b|3|22\n3|A4|Quattro|b|4|22\n"
+                             "3|A5|Cinque|b|5|22\n9|A6|Sei|b|6|22\n"));
+    dialog.ObsoleteCheck()->setChecked(true);
+    boxes.Clear();
+    dialog.StartButton()->click();   // the unknown category: skip the line
+    UntilJobEnds(dialog.Jobs());
+    ASSERT_EQ(boxes.Shown().size(), 2);
+    EXPECT_TRUE(boxes.Shown().at(0).text.startsWith(QStringLiteral("Categoria prodotto errata alla linea 6.")));
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Operazione effettuata con successo.\n"
+                                               "1 linee su 6 non sono state importate.\n"
+                                               "I prodotti obsoleti non sono stati modificati: il file non li "
+                                               "elenca tutti."));
+    EXPECT_EQ(boxes.Shown().last().icon, CMessageBox::Exclamation);
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Codice='P1'")).toInt(), 1);
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Codice LIKE 'A%'")).toInt(), 5);
 }
 
 TEST_F(CatalogueDialogsTest, BulkUpdateDialogAsksForTheMissingFieldsThenRuns)
@@ -127,6 +164,7 @@ TEST_F(CatalogueDialogsTest, BulkUpdateDialogAsksForTheMissingFieldsThenRuns)
     dialog.ListCombo()->setCurrentIndex(1);
     dialog.ChooseCategory(3, QStringLiteral("Sedie"));
     dialog.StartButton()->click();
+    UntilJobEnds(dialog.Jobs());
     EXPECT_EQ(boxes.LastText(), QStringLiteral("Aggiornamento completato."));
     EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo FROM ProdottiLingue WHERE ID=11")).toDouble(), 45.0);
 }

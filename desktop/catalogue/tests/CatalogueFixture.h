@@ -25,12 +25,10 @@ public:
         if (onDone)
             onDone(done);
     }
-    void PumpMessages() override { ++pumps; }
 
     QStringList labels;
     QList<int> totals;
     int lastDone = -1;
-    int pumps = 0;
     std::function<void(int)> onDone;
 };
 

@@ -1,6 +1,7 @@
 #include "desktop/publishing/exchange/CAggiornamentoDatiDlg.h"
 
 #include "exchange/IExchangeJobs.h"
+#include "platform/dao/CDaoDatabase.h"
 #include "exchange/QtrUpdDatiState.h"
 
 #include <QHBoxLayout>
@@ -13,6 +14,8 @@ CAggiornamentoDatiDlg::CAggiornamentoDatiDlg(std::unique_ptr<ISiteUploadJob> job
                                              CDaoDatabase* database, QWidget* parent)
     : CExchangeDlg(QStringLiteral("Aggiornamento Dati Sito"), parent),
       m_job(std::move(job)),
+      m_projectFolder(projectFolder),
+      m_databasePath(database ? database->GetName() : QString()),
       m_message(new QLabel(this)),
       m_animation(BusyBar(this)),
       m_tableLabel(new QLabel(QStringLiteral("Aggiornamento tabella"), this)),
@@ -33,7 +36,7 @@ CAggiornamentoDatiDlg::CAggiornamentoDatiDlg(std::unique_ptr<ISiteUploadJob> job
     layout->addLayout(ButtonRow({m_start, m_cancel}));
     setMinimumWidth(460);
     connect(m_start, &QPushButton::clicked, this, &CAggiornamentoDatiDlg::OnStart);
-    connect(m_cancel, &QPushButton::clicked, this, &CAggiornamentoDatiDlg::OnCancel);
+    connect(m_cancel, &QPushButton::clicked, this, &CAggiornamentoDatiDlg::CancelOrClose);
 
     m_job->InitVar(this, projectFolder, database);
     m_job->Init();
@@ -41,19 +44,40 @@ CAggiornamentoDatiDlg::CAggiornamentoDatiDlg(std::unique_ptr<ISiteUploadJob> job
     m_recordLabel->clear();
 }
 
-CAggiornamentoDatiDlg::~CAggiornamentoDatiDlg() { m_job->ChiudiDatabase(); }
+CAggiornamentoDatiDlg::~CAggiornamentoDatiDlg()
+{
+    StopJob();
+    m_job->ChiudiDatabase();
+}
 
 void CAggiornamentoDatiDlg::OnStart()
 {
-    m_job->Start();
-    reject();
+    if (IsRunning())
+        return;
+    m_start->setEnabled(false);
+    StartJob([this] {
+        WithOwnConnection(m_databasePath, QStringLiteral("Aggiornamento dati sito"), [this](CDaoDatabase* own) {
+            m_job->InitVar(this, m_projectFolder, own);
+            m_job->Start();
+        });
+    });
 }
 
-void CAggiornamentoDatiDlg::OnCancel() { CancelOrClose(FlagAnnullaUpd); }
+void CAggiornamentoDatiDlg::CancelJob() { m_job->Cancel(); }
 
 void CAggiornamentoDatiDlg::Update(UpdateCommand command, qint64 number, const QString& text)
 {
-    OnDialogThread([&] {
+    // The job reads the password right after asking: it is asked while
+    // the job waits. The job never needs the pump: it runs apart.
+    if (command == UPDUI_ASK_PASSWORD) {
+        const QString typed = AskPassword(UserCodeUpd);
+        if (!typed.isEmpty())
+            PasswordUpd = typed;
+        return;
+    }
+    if (command == UPDUI_PUMP)
+        return;
+    Show([this, command, number, text] {
         switch (command) {
         case UPDUI_DISABLE_START: m_start->setEnabled(false); break;
         case UPDUI_ENABLE_START: m_start->setEnabled(true); break;
@@ -70,12 +94,12 @@ void CAggiornamentoDatiDlg::Update(UpdateCommand command, qint64 number, const Q
         case UPDUI_RECORD_RANGE: SetRange(m_recordBar, 1, number); break;
         case UPDUI_RECORD_TEXT: m_recordLabel->setText(text); break;
         case UPDUI_RECORD_POS: m_recordBar->setValue(int(number)); break;
-        case UPDUI_PUMP: Pump(); break;
-        case UPDUI_ASK_PASSWORD: AskPassword(UserCodeUpd, &PasswordUpd); break;
+        case UPDUI_PUMP:
+        case UPDUI_ASK_PASSWORD: break;
         }
     });
 }
 
-void CAggiornamentoDatiDlg::TransferRange(qint64 total) { OnDialogThread([&] { SetRange(m_recordBar, 1, total); }); }
+void CAggiornamentoDatiDlg::TransferRange(qint64 total) { Show([this, total] { SetRange(m_recordBar, 1, total); }); }
 
-void CAggiornamentoDatiDlg::TransferPos(qint64 position) { OnDialogThread([&] { m_recordBar->setValue(int(position)); }); }
+void CAggiornamentoDatiDlg::TransferPos(qint64 position) { Show([this, position] { m_recordBar->setValue(int(position)); }); }

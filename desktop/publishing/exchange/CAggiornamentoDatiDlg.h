@@ -10,10 +10,11 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-// "Aggiornamento Dati Sito": runs the site upload on the project database
-// when the merchant presses "Avvio" and shows its tables and records.
-// "Annulla" closes the dialog while the upload is idle, and asks a running
-// one to stop at its next record.
+// "Aggiornamento Dati Sito": runs the site upload when the merchant
+// presses "Avvio", on a worker thread with a connection of its own to the
+// project database, and shows its tables and records. "Annulla" closes the
+// dialog while the upload is idle; "Annulla", Escape and the close button
+// ask a running one to stop at its next record.
 class CAggiornamentoDatiDlg : public CExchangeDlg
 {
     Q_OBJECT
@@ -34,9 +35,11 @@ public:
 
 private:
     void OnStart();
-    void OnCancel();
+    void CancelJob() override;
 
     std::unique_ptr<ISiteUploadJob> m_job;
+    QString m_projectFolder;
+    QString m_databasePath;
     QLabel* m_message;
     QProgressBar* m_animation;
     QLabel* m_tableLabel;

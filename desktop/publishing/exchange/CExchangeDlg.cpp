@@ -2,35 +2,66 @@
 
 #include "desktop/shell/controls/CMessageBox.h"
 #include "desktop/shell/controls/CPassword.h"
+#include "platform/dao/CDaoDatabase.h"
+#include "platform/dao/CDaoException.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QThread>
 
 CExchangeDlg::CExchangeDlg(const QString& title, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(title);
     setModal(true);
+    m_runner.OnCancel([this] { CancelJob(); });
+    connect(&m_runner, &CJobRunner::Finished, this, [this] {
+        if (m_ended)
+            m_ended();
+        QDialog::reject();
+    });
 }
 
-void CExchangeDlg::OnDialogThread(const std::function<void()>& body)
+CExchangeDlg::~CExchangeDlg() { StopJob(); }
+
+// The job reports to this dialog: it ends before the dialog goes.
+void CExchangeDlg::StopJob()
 {
-    if (QThread::currentThread() == thread())
-        body();
-    else
-        QMetaObject::invokeMethod(this, body, Qt::BlockingQueuedConnection);
+    if (m_runner.IsRunning()) {
+        m_runner.Cancel();
+        m_runner.Wait();
+    }
 }
+
+void CExchangeDlg::StartJob(std::function<void()> work, std::function<void()> ended)
+{
+    m_ended = std::move(ended);
+    m_runner.Start(std::move(work));
+}
+
+// A connection belongs to the thread that opened it.
+void CExchangeDlg::WithOwnConnection(const QString& path, const QString& title,
+                                     const std::function<void(CDaoDatabase*)>& body)
+{
+    CDaoDatabase own;
+    try {
+        if (!path.isEmpty())
+            own.Open(path);
+        body(path.isEmpty() ? nullptr : &own);
+    } catch (const CDaoException& e) {
+        Message(title, e.GetErrorMessage(), Error);
+    }
+}
+
+void CExchangeDlg::Show(std::function<void()> body) { m_runner.Post(std::move(body)); }
 
 void CExchangeDlg::Message(const QString& title, const QString& text, Icon icon)
 {
-    OnDialogThread([&] {
+    m_runner.Ask([this, title, text, icon] {
         const CMessageBox::Icon boxIcon = icon == Information ? CMessageBox::Information
                                           : icon == Error     ? CMessageBox::Stop
                                                               : CMessageBox::Exclamation;
         CMessageBox::Show(this, text, title, boxIcon);
+        return QVariant();
     });
 }
 
@@ -47,14 +78,15 @@ std::function<bool(const QString&, QString*)>& CExchangeDlg::PasswordAsker()
     return asker;
 }
 
-void CExchangeDlg::AskPassword(const QString& userCode, QString* password)
+QString CExchangeDlg::AskPassword(const QString& userCode)
 {
-    QString typed;
-    if (PasswordAsker()(userCode, &typed))
-        *password = typed;
+    return m_runner
+        .Ask([userCode] {
+            QString typed;
+            return PasswordAsker()(userCode, &typed) ? QVariant(typed) : QVariant();
+        })
+        .toString();
 }
-
-void CExchangeDlg::Pump() { QCoreApplication::processEvents(); }
 
 QProgressBar* CExchangeDlg::CountBar(QWidget* parent)
 {
@@ -83,13 +115,17 @@ QHBoxLayout* CExchangeDlg::ButtonRow(std::initializer_list<QPushButton*> buttons
     return row;
 }
 
-void CExchangeDlg::CancelOrClose(std::atomic<int>& flag)
+void CExchangeDlg::CancelOrClose()
 {
-    if (flag.load() != 0)
-        reject();
+    if (m_runner.IsRunning())
+        m_runner.Cancel();
     else
-        flag = 1;
+        QDialog::reject();
 }
+
+// Escape and the close button come here: while the job runs they cancel
+// it, as "Annulla" does, and the dialog stays until the job has ended.
+void CExchangeDlg::reject() { CancelOrClose(); }
 
 void CExchangeDlg::SetRange(QProgressBar* bar, qint64 lower, qint64 upper)
 {

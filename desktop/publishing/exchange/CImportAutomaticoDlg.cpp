@@ -2,12 +2,10 @@
 
 #include "exchange/IExchangeJobs.h"
 
-#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QThread>
 #include <QVBoxLayout>
 
 CImportAutomaticoDlg::CImportAutomaticoDlg(std::unique_ptr<IImportJob> job, const QString& projectFolder,
@@ -18,36 +16,35 @@ CImportAutomaticoDlg::CImportAutomaticoDlg(std::unique_ptr<IImportJob> job, cons
       m_bar(CountBar(this)),
       m_cancel(new QPushButton(QStringLiteral("Annulla"), this))
 {
-    setModal(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_status);
     layout->addWidget(m_bar);
     layout->addLayout(ButtonRow({m_cancel}));
     setMinimumWidth(420);
-    connect(m_cancel, &QPushButton::clicked, this, [this] { m_job->Cancel(); });
+    connect(m_cancel, &QPushButton::clicked, this, &CImportAutomaticoDlg::CancelOrClose);
     m_job->InitVarImport(this, projectFolder);
     m_status->clear();
 }
 
-CImportAutomaticoDlg::~CImportAutomaticoDlg() = default;
+CImportAutomaticoDlg::~CImportAutomaticoDlg() { StopJob(); }
 
+void CImportAutomaticoDlg::CancelJob() { m_job->Cancel(); }
+
+// The dialog's own modal loop is the only one: the import runs apart and
+// reports queued, and the dialog closes itself when it has ended. A loop
+// ended from outside (the program quitting) still leaves no worker behind.
 void CImportAutomaticoDlg::RunTask()
 {
-    QEventLoop loop;
-    QThread* worker = QThread::create([this] { m_job->StartImport(0, 0); });
-    connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
-    worker->start();
-    loop.exec();
-    worker->wait();
-    delete worker;
+    StartJob([this] { m_job->StartImport(0, 0); });
+    exec();
+    StopJob();
 }
 
 void CImportAutomaticoDlg::Import(ImportCommand command, qint64 number, const QString& text)
 {
-    // The pump is the dialog's own event loop here: the job runs apart.
     if (command == IMPUI_PUMP)
         return;
-    OnDialogThread([&] {
+    Show([this, command, number, text] {
         switch (command) {
         case IMPUI_TEXT: m_status->setText(text); break;
         case IMPUI_RANGE: SetRange(m_bar, 0, number); break;

@@ -10,9 +10,10 @@ class QProgressBar;
 class QPushButton;
 
 // "Import automatico": runs the scripted import while a project opens. The
-// import runs on a thread of its own, so the window stays alive and
-// "Annulla" stops even a script stuck in a loop; RunTask returns when the
-// import has finished.
+// import runs on a worker thread while the dialog is shown modal, so the
+// window stays alive and "Annulla", Escape, the close button and the main
+// window's close stop even a script stuck in a loop; RunTask returns when
+// the import has ended.
 class CImportAutomaticoDlg : public CExchangeDlg
 {
     Q_OBJECT
@@ -28,6 +29,8 @@ public:
     QProgressBar* Bar() const { return m_bar; }
 
 private:
+    void CancelJob() override;
+
     std::unique_ptr<IImportJob> m_job;
     QLabel* m_status;
     QProgressBar* m_bar;

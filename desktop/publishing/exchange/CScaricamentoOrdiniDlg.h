@@ -12,8 +12,11 @@ class QProgressBar;
 class QPushButton;
 
 // "Scaricamento ordini da sito": runs the order download when the merchant
-// presses "Avvio"; "Annulla" closes it while idle and stops a running
-// download before its next request.
+// presses "Avvio", on a worker thread; the download replaces the project
+// database, so the application's connection is closed while it runs and
+// opened again when it has ended. "Annulla" closes the dialog while idle;
+// "Annulla", Escape and the close button stop a running download before
+// its next request and interrupt the export script.
 class CScaricamentoOrdiniDlg : public CExchangeDlg
 {
     Q_OBJECT
@@ -32,9 +35,13 @@ public:
 
 private:
     void OnStart();
-    void OnCancel();
+    void OnEnded();
+    void CancelJob() override;
 
     std::unique_ptr<IOrderDownloadJob> m_job;
+    QString m_projectFolder;
+    CDaoDatabase* m_database;
+    QString m_databasePath;
     std::function<QString()> m_defaultLanguage;
     QProgressBar* m_animation;
     QLabel* m_status;

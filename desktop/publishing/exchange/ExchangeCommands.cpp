@@ -52,9 +52,10 @@ const CCommandRegistrar s_commands({
 
 const CExternalImport s_import([](const QString& projectFolder) {
     CTindaApp* app = TindaApp();
-    CImportAutomaticoDlg dialog(std::make_unique<CScriptedImport>(), projectFolder, app ? app->GetMainFrame() : nullptr);
-    dialog.show();
+    CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
+    CImportAutomaticoDlg dialog(std::make_unique<CScriptedImport>(), projectFolder, frame);
     dialog.RunTask();
+    return !(frame && frame->IsClosed());
 });
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "desktop/shell/app/CTindaMenu.h"
 #include "desktop/shell/app/ITindaView.h"
 #include "desktop/shell/app/TindaCommandIds.h"
+#include "desktop/shell/controls/CJobRunner.h"
 #include "desktop/shell/controls/CMessageBox.h"
 #include "platform/dao/CDaoException.h"
 #include "platform/utilities/QtrUtilities.h"
@@ -469,6 +470,11 @@ void CMainFrame::OnLanguageChanged()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    // A long job still running is stopped first, and its worker has ended
+    // before anything else is closed; the window waits for it without
+    // letting events through.
+    if (CJobRunner::AnyRunning())
+        CJobRunner::CancelAndWaitAll();
     // Every editor saves (or refuses) first, so no edit is lost on exit and
     // a save made now is counted by the site-update question below.
     if (!CloseEditors()) {
@@ -489,6 +495,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     CSplashWnd::Hide();
     SaveWindowState();
+    m_bClosed = true;
     event->accept();
 }
 

@@ -62,6 +62,8 @@ public:
 
     // Runs the close of every open editor; false when one stays open.
     bool CloseEditors();
+    // The window has been closed: the program is ending.
+    bool IsClosed() const { return m_bClosed; }
 
     ITindaView* GetActiveView() const;
     QAction* GetAction(int id) const;
@@ -94,4 +96,5 @@ private:
     QHash<QString, QMenu*> m_popups;
     QHash<QString, bool> m_pendingSeparator;
     bool m_bMoveButtonsDisabled = false;
+    bool m_bClosed = false;
 };

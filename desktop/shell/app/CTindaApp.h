@@ -61,8 +61,9 @@ public:
 
     // How a web page or a file is opened; tests replace it.
     std::function<bool(const QUrl&)> m_openUrl;
-    // The automatic import of outside data, set by the library that has it.
-    std::function<void(const QString& projectFolder)> m_runExternalImport;
+    // The automatic import of outside data, set by the library that has it;
+    // false when the program is closing.
+    std::function<bool(const QString& projectFolder)> m_runExternalImport;
 
     // IQtrHost
     CDaoDatabase* GetProjectDatabase() override;

@@ -39,8 +39,7 @@ void CTindaProjectUi::OpenLanguagesView()
 
 bool CTindaProjectUi::CanRunExternalImport() const { return static_cast<bool>(m_app.m_runExternalImport); }
 
-void CTindaProjectUi::RunExternalImport(const QString& projectFolder)
+bool CTindaProjectUi::RunExternalImport(const QString& projectFolder)
 {
-    if (m_app.m_runExternalImport)
-        m_app.m_runExternalImport(projectFolder);
+    return !m_app.m_runExternalImport || m_app.m_runExternalImport(projectFolder);
 }

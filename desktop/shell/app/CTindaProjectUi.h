@@ -16,7 +16,7 @@ public:
     bool LoadLanguages() override;
     void ResetLanguages() override;
     void OpenLanguagesView() override;
-    void RunExternalImport(const QString& projectFolder) override;
+    bool RunExternalImport(const QString& projectFolder) override;
     bool CanRunExternalImport() const override;
 
 protected:

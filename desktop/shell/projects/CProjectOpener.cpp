@@ -40,7 +40,10 @@ bool CProjectOpener::OpenProject(QString& projectFolder)
         return false;
     m_ui.SetTitle(CProjectFolder::Title(folder));
     projectFolder = CProjectFolder::WithSlash(folder);
-    CheckExternalData(projectFolder);
+    if (!CheckExternalData(projectFolder)) {
+        m_bStartOk = false;
+        return false;
+    }
     if (!OpenDatabase(projectFolder))
         return false;
     if (!m_ui.LoadLanguages()) {
@@ -139,15 +142,14 @@ QString CProjectOpener::ExternalDataFolder(const QString& projectFolder)
     return folder.entryList({QStringLiteral("g*")}, QDir::Files).isEmpty() ? QString() : line;
 }
 
-void CProjectOpener::CheckExternalData(const QString& projectFolder)
+bool CProjectOpener::CheckExternalData(const QString& projectFolder)
 {
     if (!m_ui.CanRunExternalImport() || ExternalDataFolder(projectFolder).isEmpty())
-        return;
+        return true;
     const auto answer = CMessageBox::Show(m_ui.DialogParent(),
                                           QStringLiteral("Sono disponibili dati esterni da importare\n\nVuoi farlo ora?"),
                                           QString(), CMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
-    if (answer == QMessageBox::Yes)
-        m_ui.RunExternalImport(CProjectFolder::WithSlash(projectFolder));
+    return answer != QMessageBox::Yes || m_ui.RunExternalImport(CProjectFolder::WithSlash(projectFolder));
 }
 
 bool CProjectOpener::OpenDatabase(const QString& projectFolder)

@@ -24,14 +24,15 @@ public:
     // projectFolder gets its trailing "/" once the checks before the title
     // have passed. True when m_db is open on the project's database.
     bool OpenProject(QString& projectFolder);
-    // False once the user ended the lock wait with "Chiudi Quintaro".
+    // False once the user ended the lock wait with "Chiudi Quintaro", or
+    // closed the main window during the automatic import.
     bool StartOk() const { return m_bStartOk; }
 
     // The question and the upgrade run; true when the project was upgraded.
     bool AskUpgradeProject(const QString& projectFolder);
     // Offers the automatic import when path.ini names a folder holding
-    // g*.* files.
-    void CheckExternalData(const QString& projectFolder);
+    // g*.* files; false when the program was closed during the import.
+    bool CheckExternalData(const QString& projectFolder);
     // That folder, or empty when there is nothing to offer.
     static QString ExternalDataFolder(const QString& projectFolder);
     // What the merchant reads when the project's database cannot be read.

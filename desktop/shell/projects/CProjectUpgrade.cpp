@@ -4,6 +4,7 @@
 #include "desktop/shell/projects/CProjectFolder.h"
 #include "desktop/shell/projects/IUpgradeProgress.h"
 #include "platform/dao/CDaoException.h"
+#include "platform/dao/CDaoTransaction.h"
 #include "recordset/CCategorieProdottiSet.h"
 #include "recordset/CDaoSqlSession.h"
 #include "recordset/CConfigurazioneSet.h"
@@ -155,7 +156,7 @@ CProjectUpgrade::Result CProjectUpgrade::Run(IUpgradeProgress& progress)
 
 bool CProjectUpgrade::Pump()
 {
-    if (m_pProgress->PumpMessages())
+    if (m_pProgress->IsCancelled())
         m_bCancelled = true;
     return m_bCancelled;
 }
@@ -183,30 +184,25 @@ void CProjectUpgrade::CopyTable(const QString& table)
         if (newColumns.contains(column))
             common << column;
     }
-    m_dbNew.BeginTrans();
-    try {
-        m_dbNew.Execute(QStringLiteral("DELETE FROM ") + Quoted(table));
-        if (!Pump() && !common.isEmpty()) {
-            QStringList quoted;
-            for (const QString& column : common)
-                quoted << Quoted(column);
-            const QString insert = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                       .arg(Quoted(table), quoted.join(QLatin1Char(',')),
-                                            QStringList(QList<QString>(common.size(), QStringLiteral("?"))).join(QLatin1Char(',')));
-            QSqlQuery& write = m_dbNew.Prepared(insert);
-            EachRow(table, common, QStringLiteral("Aggiornamento record %1/%2 in corso..."),
-                    [&](const QSqlRecord& row) {
-                        for (int c = 0; c < common.size(); ++c)
-                            write.bindValue(c, row.value(c));
-                        CDaoDatabase::Exec(write, insert);
-                    });
-            m_dbNew.NoteWrite();
-        }
-    } catch (...) {
-        m_dbNew.Rollback();
-        throw;
+    CDaoTransaction transaction(m_dbNew);
+    m_dbNew.Execute(QStringLiteral("DELETE FROM ") + Quoted(table));
+    if (!Pump() && !common.isEmpty()) {
+        QStringList quoted;
+        for (const QString& column : common)
+            quoted << Quoted(column);
+        const QString insert = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                   .arg(Quoted(table), quoted.join(QLatin1Char(',')),
+                                        QStringList(QList<QString>(common.size(), QStringLiteral("?"))).join(QLatin1Char(',')));
+        QSqlQuery& write = m_dbNew.Prepared(insert);
+        EachRow(table, common, QStringLiteral("Aggiornamento record %1/%2 in corso..."),
+                [&](const QSqlRecord& row) {
+                    for (int c = 0; c < common.size(); ++c)
+                        write.bindValue(c, row.value(c));
+                    CDaoDatabase::Exec(write, insert);
+                });
+        m_dbNew.NoteWrite();
     }
-    m_dbNew.CommitTrans();
+    transaction.Commit();
 }
 
 // Reads the named columns of every row of an old table, reporting each row

@@ -43,8 +43,9 @@ public:
     // Command 32790, the languages view.
     virtual void OpenLanguagesView() = 0;
     // The automatic import of outside data into the project (its folder
-    // ends with "/").
-    virtual void RunExternalImport(const QString& projectFolder) = 0;
+    // ends with "/"). False when the main window was closed meanwhile: the
+    // opening stops and the program ends.
+    virtual bool RunExternalImport(const QString& projectFolder) = 0;
     // False while the program has no importer: the merchant is then not
     // offered an import that would do nothing.
     virtual bool CanRunExternalImport() const { return true; }

@@ -3,7 +3,8 @@
 #include <QString>
 
 // What the project upgrade tells the one watching it, and how it learns of
-// a cancel. CAggiornamentoProgettoDlg shows it; tests record it.
+// a cancel. CAggiornamentoProgettoDlg shows it; tests record it. The calls
+// come from the upgrade's thread, which may be a worker.
 class IUpgradeProgress
 {
 public:
@@ -14,6 +15,6 @@ public:
     virtual void SetRecordLabel(const QString& text) = 0;
     virtual void SetRecordRange(int lower, int upper) = 0;
     virtual void SetRecordPos(int position) = 0;
-    // Lets waiting events through; true when the user cancelled.
-    virtual bool PumpMessages() = 0;
+    // Asked between rows: true once the user cancelled.
+    virtual bool IsCancelled() = 0;
 };

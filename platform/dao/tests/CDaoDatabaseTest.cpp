@@ -1,6 +1,7 @@
 #include "platform/dao/CDaoDatabase.h"
 #include "platform/dao/CDaoException.h"
 #include "platform/dao/CDatabaseFile.h"
+#include "platform/dao/CDaoTransaction.h"
 #include "platform/testing/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -162,6 +163,51 @@ TEST(DaoDatabaseTest, AFailedCommitSavesNothingAndDropsTheQueuedFiles)
     ASSERT_TRUE(query.next());
     EXPECT_EQ(query.value(0).toInt(), 0);
     EXPECT_EQ(query.value(1).toInt(), 1);
+}
+
+// The guard keeps what a committed scope wrote, takes back a scope left by
+// an exception or without Commit, and inside another transaction takes
+// back only its own part.
+TEST(DaoTransactionTest, CommitKeepsLeavingWithoutItTakesBackOnlyTheScopesOwnWork)
+{
+    TempFolder folder;
+    CDaoDatabase db;
+    db.Open(folder.FilePath("test.mdb"), true);
+    db.Execute("CREATE TABLE T (ID INTEGER)");
+    {
+        CDaoTransaction transaction(db);
+        db.Execute("INSERT INTO T VALUES (1)");
+        transaction.Commit();
+    }
+    EXPECT_THROW(
+        {
+            CDaoTransaction transaction(db);
+            db.Execute("INSERT INTO T VALUES (2)");
+            throw CDaoException("interrotto");
+        },
+        CDaoException);
+    {
+        CDaoTransaction transaction(db);
+        db.Execute("INSERT INTO T VALUES (3)");
+    }   // an early return
+    {
+        CDaoTransaction outer(db);
+        db.Execute("INSERT INTO T VALUES (4)");
+        try {
+            CDaoTransaction inner(db);
+            db.Execute("INSERT INTO T VALUES (5)");
+            db.Execute("INSERT INTO Manca VALUES (5)");
+            inner.Commit();
+        } catch (const CDaoException&) {
+        }
+        EXPECT_EQ(db.TransactionDepth(), 1);
+        outer.Commit();
+    }
+    EXPECT_EQ(db.TransactionDepth(), 0);
+    QSqlQuery query(db.Connection());
+    query.exec("SELECT group_concat(ID) FROM (SELECT ID FROM T ORDER BY ID)");
+    ASSERT_TRUE(query.next());
+    EXPECT_EQ(query.value(0).toString(), "1,4");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/dao/CDaoDatabase.h"
 #include "platform/dao/CDaoException.h"
 #include "platform/dao/CDaoFieldExchange.h"
+#include "platform/dao/CDaoTransaction.h"
 #include "platform/utilities/QtrCipher.h"
 #include "recordset/CDaoSqlSession.h"
 #include "recordset/schema/ShopSchemaDdl.h"
@@ -115,11 +116,11 @@ void ReferenceDatabaseWriter::Write(const QString& targetPath)
         database.Open(partial, true);
         try {
             ShopSchemaDdl::CreateTables(CDaoSqlSession(database), file);
-            database.BeginTrans();
+            CDaoTransaction transaction(database);
             Fill(database, file, target.completeBaseName());
             if (file == QtrDbFile::Shop)
                 WriteCounter(database);
-            database.CommitTrans();
+            transaction.Commit();
         } catch (...) {
             database.Close();
             QFile::remove(partial);

@@ -169,15 +169,15 @@ TEST(ProgettiDlg, OtherProjectsRunsTheChooser)
     EXPECT_EQ(dialog.m_nBrowsed, 2);
 }
 
-TEST(AggiornamentoProgettoDlg, AnnullaIsHeardAtTheNextPump)
+TEST(AggiornamentoProgettoDlg, AnnullaIsHeardAtTheNextRow)
 {
     CAggiornamentoProgettoDlg dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Aggiornamento progetto"));
-    EXPECT_FALSE(dialog.PumpMessages());
+    EXPECT_FALSE(dialog.IsCancelled());
     dialog.SetTableLabel(QStringLiteral("Aggiornamento tabella Valute in corso..."));
     EXPECT_EQ(dialog.TableLabel()->text(), QStringLiteral("Aggiornamento tabella Valute in corso..."));
     dialog.CancelButton()->click();
-    EXPECT_TRUE(dialog.PumpMessages());
+    EXPECT_TRUE(dialog.IsCancelled());
 }
 
 } // namespace

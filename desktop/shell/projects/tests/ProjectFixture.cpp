@@ -23,7 +23,7 @@ public:
     void SetRecordLabel(const QString&) override {}
     void SetRecordRange(int, int) override {}
     void SetRecordPos(int) override {}
-    bool PumpMessages() override { return m_bCancel; }
+    bool IsCancelled() override { return m_bCancel; }
 
 private:
     bool m_bCancel;

@@ -27,7 +27,11 @@ public:
     bool LoadLanguages() override { ++m_nLanguageLoads; return m_bLanguagesActive; }
     void ResetLanguages() override { ++m_nLanguageResets; }
     void OpenLanguagesView() override { ++m_nLanguageViews; }
-    void RunExternalImport(const QString& projectFolder) override { m_imports << projectFolder; }
+    bool RunExternalImport(const QString& projectFolder) override
+    {
+        m_imports << projectFolder;
+        return true;
+    }
     bool CanRunExternalImport() const override { return m_bCanImport; }
 
     // Answers.
