@@ -236,6 +236,23 @@ TEST(HostStopTest, SigtermLetsTheRequestInProgressFinishThenExitsZero)
     EXPECT_EQ(exitCode, 0) << pid;
 }
 
+// One page thread: the Session is kept on it before its first page opens
+// the shop's database, so at the thread's end its connections are let go
+// in the order that once freed the kept connections twice.
+TEST(HostStopTest, SigtermAfterASessionsSecondRequestExitsZero)
+{
+    CHostTestShop shop;
+    shop.Set("server/threads", "1");
+    shop.WriteFile("/mark.asp", "<% Session.mark = 'x'; %>marked");
+    shop.WriteFile("/identifica.asp",
+                   "<% var g = Server.CreateObject('QTR50.Generale'); g.IdentificaUtente(); g.Free(); %>known");
+    ASSERT_TRUE(shop.Start());
+    CHttpTestClient visitor = shop.Visitor();
+    ASSERT_EQ(visitor.Get("/mark.asp").body, "marked");
+    ASSERT_EQ(visitor.Get("/identifica.asp").body, "known") << shop.ErrorLog().constData();
+    EXPECT_EQ(shop.Server().Terminate(), 0) << shop.Server().StandardError().constData();
+}
+
 TEST(HostAccessLogTest, WritesOneCombinedLinePerRequest)
 {
     CHostTestShop shop;
