@@ -3,6 +3,7 @@
 #include "server/host/CPageVisit.h"
 #include "server/host/CPageWorker.h"
 #include "server/host/CPageWorkers.h"
+#include "server/host/CShopLock.h"
 #include "server/host/CShopSite.h"
 #include "server/host/CShopWorker.h"
 #include "server/host/CStaticFiles.h"
@@ -127,7 +128,7 @@ bool CHostServer::Check(QStringList& report)
 
 bool CHostServer::Start(QString& error)
 {
-    if (!m_log.Open(m_config.accessLog, m_config.errorLog, error))
+    if (!LockSqliteShops(error) || !m_log.Open(m_config.accessLog, m_config.errorLog, error))
         return false;
     m_workers = std::make_unique<CPageWorkers>(m_config, m_log, [this] { PurgeSessions(); });
     return m_daemon.Start(
@@ -136,6 +137,26 @@ bool CHostServer::Start(QString& error)
             m_log.Access(request, VisitOf(request).remoteAddress, status, bytes);
         },
         error);
+}
+
+// A shop on SQLite keeps its Sessions and Application in this process:
+// one process serves it. On PostgreSQL any number may.
+bool CHostServer::LockSqliteShops(QString& error)
+{
+    std::vector<CShopSite*> sites;
+    for (const auto& shop : m_shops)
+        sites.push_back(shop.get());
+    if (m_syncSite)
+        sites.push_back(m_syncSite.get());
+    for (CShopSite* site : sites) {
+        if (site->State().IsShared())
+            continue;
+        auto lock = std::make_unique<CShopLock>();
+        if (!lock->Take(site->Name(), site->DbFolder(), error))
+            return false;
+        m_locks.push_back(std::move(lock));
+    }
+    return true;
 }
 
 bool CHostServer::Drain()

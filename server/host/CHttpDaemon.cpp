@@ -216,9 +216,12 @@ bool CHttpDaemon::Start(const CHostConfig& config, Handler handler, Completed co
         static_cast<unsigned int>(config.maxConnectionsPerAddress), MHD_OPTION_CONNECTION_TIMEOUT,
         static_cast<unsigned int>(config.idleTimeoutSeconds), MHD_OPTION_CONNECTION_MEMORY_LIMIT, memory,
         MHD_OPTION_URI_LOG_CALLBACK, &CHttpDaemonCallbacks::OnRequestLine, this, MHD_OPTION_NOTIFY_COMPLETED,
-        &CHttpDaemonCallbacks::OnCompleted, this, MHD_OPTION_LISTENING_ADDRESS_REUSE, 1u, MHD_OPTION_END);
+        &CHttpDaemonCallbacks::OnCompleted, this, MHD_OPTION_END);
     if (!m_daemon) {
-        error = QStringLiteral("Impossibile ascoltare su %1:%2").arg(config.listen).arg(config.port);
+        // A port another process listens on is refused by the system (no
+        // SO_REUSEPORT): two servers sharing a port's traffic unseen is worse
+        // than one that does not start.
+        error = QStringLiteral("Impossibile ascoltare su %1:%2 (porta già in uso?)").arg(config.listen).arg(config.port);
         return false;
     }
     const MHD_DaemonInfo* info = MHD_get_daemon_info(m_daemon, MHD_DAEMON_INFO_BIND_PORT);
