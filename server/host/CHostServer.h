@@ -40,6 +40,7 @@ public:
 private:
     void MakeSyncSite();
     static bool IsSyncPage(const QString& path);
+    static bool IsUploadPage(const QString& path);
     void OnRequest(CHttpExchange* exchange, const CHostRequest& request);
     CHostReply AnswerNow(const CHostRequest& request, CShopSite*& pageSite, QString& pageFile, QString& sitePath);
     void PurgeSessions();
