@@ -171,6 +171,28 @@ TEST(HostConnectionLimitTest, HalfOpenHeadsOfOneAddressLeaveOthersServedAndEndIn
     EXPECT_EQ(open, 0);
 }
 
+// A trusted proxy brings every visitor: the per-address cap is not its.
+TEST(HostConnectionLimitTest, ATrustedProxyHasNoPerAddressCap)
+{
+    CHostTestShop shop;
+    shop.Set("limits/max_connections_per_address", "1");
+    shop.Set("server/trusted_proxies", "127.0.0.1");
+    shop.WriteFile("/ok.asp", "ok");
+    ASSERT_TRUE(shop.Start());
+    auto first = Connect(shop.Port());
+    first->write("GET /ok.asp HTTP/1.1\r\nHost: a\r\n");
+    first->flush();
+    auto second = Connect(shop.Port());
+    EXPECT_EQ(StatusFrom(*second, kGet), 200);
+    // Anyone else has one connection.
+    auto other = Connect(shop.Port(), "127.0.0.2");
+    other->write("GET /ok.asp HTTP/1.1\r\nHost: a\r\n");
+    other->flush();
+    QThread::msleep(200);
+    auto otherAgain = Connect(shop.Port(), "127.0.0.2");
+    EXPECT_EQ(StatusFrom(*otherAgain, kGet, 1500), 0);
+}
+
 // Connections that send a few bytes and close must not keep their slots
 // until the idle timeout: with the server's 20 slots taken by 60 such
 // connections, a visitor is served within moments.
