@@ -124,8 +124,12 @@ int StatusFrom(QTcpSocket& socket, const QByteArray& request, int timeoutMs = 30
     QByteArray bytes;
     QElapsedTimer clock;
     clock.start();
-    while (!bytes.contains("\r\n\r\n") && clock.elapsed() < timeoutMs && socket.waitForReadyRead(200))
-        bytes += socket.readAll();
+    while (!bytes.contains("\r\n\r\n") && clock.elapsed() < timeoutMs) {
+        if (socket.waitForReadyRead(100))
+            bytes += socket.readAll();
+        else if (socket.state() != QAbstractSocket::ConnectedState)
+            break;
+    }
     bytes += socket.readAll();
     return CHttpTestClient::Parse(bytes).status;
 }
