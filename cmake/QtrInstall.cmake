@@ -7,17 +7,36 @@
 # icon go where the desktop looks for them.
 set(QTR_INSTALL_DIR lib/quintaro)
 
+# <prefix>/bin/<program> links to the program beside its data.
+function(qtr_install_program_link program)
+  install(CODE "
+    file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
+    file(CREATE_LINK ../${QTR_INSTALL_DIR}/${program} \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/${program}\" SYMBOLIC)
+  ")
+endfunction()
+
 if(TARGET tinda)
   set_target_properties(tinda PROPERTIES INSTALL_RPATH "$ORIGIN")
   install(TARGETS tinda RUNTIME DESTINATION ${QTR_INSTALL_DIR})
-  install(CODE "
-    file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
-    file(CREATE_LINK ../${QTR_INSTALL_DIR}/tinda \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/tinda\" SYMBOLIC)
-  ")
+  qtr_install_program_link(tinda)
+  install(FILES ${CMAKE_SOURCE_DIR}/docs/man/tinda.1 DESTINATION share/man/man1)
 endif()
+# The shop server: the program, its man page, the example configuration and
+# the deployment guide under share/doc/quintaro, and a systemd unit that
+# starts the installed program with /etc/quintaro/qtr50d.ini (the path is
+# the prefix's at install time, so the .deb's unit names /usr).
 if(TARGET qtr50d)
   set_target_properties(qtr50d PROPERTIES INSTALL_RPATH "$ORIGIN")
   install(TARGETS qtr50d RUNTIME DESTINATION ${QTR_INSTALL_DIR})
+  qtr_install_program_link(qtr50d)
+  install(FILES ${CMAKE_SOURCE_DIR}/docs/man/qtr50d.8 DESTINATION share/man/man8)
+  install(FILES ${CMAKE_SOURCE_DIR}/server/host/qtr50d.example.ini DESTINATION share/doc/quintaro/examples)
+  install(FILES ${CMAKE_SOURCE_DIR}/docs/deploy.md DESTINATION share/doc/quintaro)
+  install(CODE "
+    set(QTR50D_PROGRAM \"\${CMAKE_INSTALL_PREFIX}/${QTR_INSTALL_DIR}/qtr50d\")
+    configure_file(\"${CMAKE_SOURCE_DIR}/server/host/qtr50d.service.in\"
+                   \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/systemd/system/qtr50d.service\" @ONLY)
+  ")
 endif()
 # Every shared library of the project goes with the programs (whichever of
 # them a program links, now or later), each finding its neighbours beside
@@ -66,7 +85,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quintaro)
 set(CPACK_PACKAGE_VENDOR Morvella)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Quintaro: manage an online shop (tinda)")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Quintaro: manage an online shop (tinda) and serve it (qtr50d)")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY quintaro)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Morvella <quintaro@morvella.example>")
@@ -78,12 +97,13 @@ if(QTR_DPKG_SHLIBDEPS)
   # Our own libraries sit beside the programs, not in a system folder.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/bin)
 else()
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6gui6, libqt6core6, libqt6sql6, libqt6sql6-sqlite, libsodium23")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6gui6, libqt6core6, libqt6sql6, libqt6sql6-sqlite, libsodium23, libmicrohttpd12")
 endif()
 # The SQLite driver is a plugin, which no library dependency names.
 if(QTR_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 endif()
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# A shop on PostgreSQL needs the driver plugin too.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, libqt6sql6-psql")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -141,6 +141,10 @@ port=$shop_port
 threads=0
 debug=false
 
+[limits]
+; wrk's connections all come from 127.0.0.1
+max_connections_per_address=0
+
 [shop]
 folder=$work/shop
 locale=it_IT

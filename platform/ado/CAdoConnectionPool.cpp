@@ -27,14 +27,24 @@ struct ThreadPool
 {
     std::vector<Idle> idle;
     bool cleanupRegistered = false;
-    ~ThreadPool()
-    {
-        for (Idle& item : idle)
-            CAdoConnectionPool::Remove(item.entry);
-    }
+    ~ThreadPool();
 };
 
 thread_local ThreadPool t_pool;
+// Set once this thread's pool is destroyed. A thread's other thread-local
+// objects may be destroyed after it and close connections of their own
+// (the host keeps one per thread for its Sessions); those are closed for
+// good rather than given to a pool that is gone. Trivially destructible,
+// so it still reads true then.
+thread_local bool t_poolGone = false;
+
+ThreadPool::~ThreadPool()
+{
+    for (Idle& item : idle)
+        CAdoConnectionPool::Remove(item.entry);
+    idle.clear();
+    t_poolGone = true;
+}
 
 void ClearMainThreadPool() { CAdoConnectionPool::Clear(); }
 
@@ -51,7 +61,7 @@ bool CAdoConnectionPool::IsEnabled() { return g_enabled.load(); }
 
 std::optional<CAdoConnectionPool::Entry> CAdoConnectionPool::Take(const QString& connectionString)
 {
-    if (!IsEnabled())
+    if (!IsEnabled() || t_poolGone)
         return std::nullopt;
     auto& idle = t_pool.idle;
     for (auto it = idle.rbegin(); it != idle.rend(); ++it) {
@@ -69,7 +79,7 @@ std::optional<CAdoConnectionPool::Entry> CAdoConnectionPool::Take(const QString&
 
 void CAdoConnectionPool::Give(const QString& connectionString, Entry entry)
 {
-    if (!IsEnabled()) {
+    if (!IsEnabled() || t_poolGone) {
         Remove(entry);
         return;
     }
@@ -88,6 +98,8 @@ void CAdoConnectionPool::Give(const QString& connectionString, Entry entry)
 
 void CAdoConnectionPool::Clear()
 {
+    if (t_poolGone)
+        return;
     auto& idle = t_pool.idle;
     for (Idle& item : idle)
         Remove(item.entry);

@@ -28,10 +28,13 @@ struct CHostConfig
     bool debug = false;
 
     int maxHeaderBytes = 16 * 1024;
-    qint64 maxBodyBytes = 16 * 1024 * 1024;
+    qint64 maxBodyBytes = 1024 * 1024;           // the shop's pages
+    qint64 maxUploadBytes = 16 * 1024 * 1024;    // the desktop's file upload page
     int maxConnections = 1000;
-    int maxConnectionsPerAddress = 0;   // 0: no limit (behind a proxy all come from it)
+    int maxConnectionsPerAddress = 32;   // 0: no limit; trusted proxies have none
     int idleTimeoutSeconds = 30;
+    int headerTimeoutSeconds = 10;       // to send a request's head
+    int maxQueuedRequests = 256;         // pages waiting for a page thread
     int scriptTimeoutSeconds = 90;
     int sessionTimeoutMinutes = 20;
     int drainSeconds = 30;

@@ -3,6 +3,7 @@
 #include "server/host/CPageVisit.h"
 #include "server/host/CPageWorker.h"
 #include "server/host/CPageWorkers.h"
+#include "server/host/CShopLock.h"
 #include "server/host/CShopSite.h"
 #include "server/host/CShopWorker.h"
 #include "server/host/CStaticFiles.h"
@@ -35,6 +36,19 @@ QByteArray HostWithoutPort(const QByteArray& host, QByteArray* port = nullptr)
     if (port)
         *port = host.mid(colon + 1);
     return host.left(colon);
+}
+
+// A path of this site as a Location: "//images" is another host to a
+// browser, so runs of slashes (also those sent as %2F) become one.
+QByteArray SitePathLocation(const QString& path)
+{
+    QByteArray location = QUrl::toPercentEncoding(path, "/");
+    qsizetype write = 0;
+    for (qsizetype read = 0; read < location.size(); ++read)
+        if (location.at(read) != '/' || write == 0 || location.at(write - 1) != '/')
+            location[write++] = location.at(read);
+    location.truncate(write);
+    return location.startsWith('/') ? location : '/' + location;
 }
 
 } // namespace
@@ -89,6 +103,13 @@ bool CHostServer::IsSyncPage(const QString& path)
     return pages.contains(path, Qt::CaseInsensitive);
 }
 
+// The desktop's file pieces (4 MB each) are the only large bodies.
+bool CHostServer::IsUploadPage(const QString& path)
+{
+    return path.compare(SyncProtocol::kPageUpdateFile, Qt::CaseInsensitive) == 0
+           || path.compare(QLatin1String("/updatefiles50.asp"), Qt::CaseInsensitive) == 0;
+}
+
 bool CHostServer::Check(QStringList& report)
 {
     bool ok = true;
@@ -127,15 +148,41 @@ bool CHostServer::Check(QStringList& report)
 
 bool CHostServer::Start(QString& error)
 {
-    if (!m_log.Open(m_config.accessLog, m_config.errorLog, error))
+    if (!LockSqliteShops(error) || !m_log.Open(m_config.accessLog, m_config.errorLog, error))
         return false;
     m_workers = std::make_unique<CPageWorkers>(m_config, m_log, [this] { PurgeSessions(); });
+    m_daemon.SetBodyLimit([this](const QByteArray& target) {
+        const qsizetype question = target.indexOf('?');
+        const QString path =
+            QString::fromUtf8(QByteArray::fromPercentEncoding(question < 0 ? target : target.left(question)));
+        return IsUploadPage(path) ? m_config.maxUploadBytes : m_config.maxBodyBytes;
+    });
     return m_daemon.Start(
         m_config, [this](CHttpExchange* exchange, const CHostRequest& request) { OnRequest(exchange, request); },
         [this](const CHostRequest& request, int status, qint64 bytes) {
             m_log.Access(request, VisitOf(request).remoteAddress, status, bytes);
         },
         error);
+}
+
+// A shop on SQLite keeps its Sessions and Application in this process:
+// one process serves it. On PostgreSQL any number may.
+bool CHostServer::LockSqliteShops(QString& error)
+{
+    std::vector<CShopSite*> sites;
+    for (const auto& shop : m_shops)
+        sites.push_back(shop.get());
+    if (m_syncSite)
+        sites.push_back(m_syncSite.get());
+    for (CShopSite* site : sites) {
+        if (site->State().IsShared())
+            continue;
+        auto lock = std::make_unique<CShopLock>();
+        if (!lock->Take(site->Name(), site->DbFolder(), error))
+            return false;
+        m_locks.push_back(std::move(lock));
+    }
+    return true;
 }
 
 bool CHostServer::Drain()
@@ -202,9 +249,15 @@ void CHostServer::OnRequest(CHttpExchange* exchange, const CHostRequest& request
         return;
     }
     const CPageVisit visit = VisitOf(request);
-    m_workers->Submit([exchange, request, visit, site, file, sitePath](CPageWorker& worker) {
-        CHttpDaemon::Finish(exchange, worker.ForShop(*site).Answer(request, visit, file, sitePath));
-    });
+    const bool queued = m_workers->Submit(
+        CShopWorker::SessionKey(*site, request), [exchange, request, visit, site, file, sitePath](CPageWorker& worker) {
+            CHttpDaemon::Finish(exchange, worker.ForShop(*site).Answer(request, visit, file, sitePath));
+        });
+    if (!queued) {
+        CHostReply busy = CHostReply::Plain(503, "503 Service Unavailable");
+        busy.AddHeader("Retry-After", "5");
+        CHttpDaemon::Finish(exchange, std::move(busy));
+    }
 }
 
 // Everything but a page is answered here at once; for a page the shop,
@@ -235,7 +288,7 @@ CHostReply CHostServer::AnswerNow(const CHostRequest& request, CShopSite*& pageS
         const QString folder = site->Folders().MapPath(path);
         if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
             CHostReply moved = CHostReply::Plain(301, "301 Moved Permanently");
-            moved.AddHeader("Location", QUrl::toPercentEncoding(path, "/") + '/');
+            moved.AddHeader("Location", SitePathLocation(path) + '/');
             return moved;
         }
         return CHostReply::Plain(404, "404 Not Found");

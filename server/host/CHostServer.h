@@ -8,6 +8,7 @@
 #include <vector>
 
 class CPageWorkers;
+class CShopLock;
 class CShopSite;
 struct CPageVisit;
 
@@ -39,9 +40,11 @@ public:
 private:
     void MakeSyncSite();
     static bool IsSyncPage(const QString& path);
+    static bool IsUploadPage(const QString& path);
     void OnRequest(CHttpExchange* exchange, const CHostRequest& request);
     CHostReply AnswerNow(const CHostRequest& request, CShopSite*& pageSite, QString& pageFile, QString& sitePath);
     void PurgeSessions();
+    bool LockSqliteShops(QString& error);
 
     CHostConfig m_config;
     CHostLog m_log;
@@ -50,5 +53,6 @@ private:
     // process keeps the archives of several shops.
     std::unique_ptr<CShopSite> m_syncSite;
     std::unique_ptr<CPageWorkers> m_workers;
+    std::vector<std::unique_ptr<CShopLock>> m_locks;
     CHttpDaemon m_daemon;
 };

@@ -1,5 +1,6 @@
 #include "server/host/CHttpDaemon.h"
 
+#include "server/host/CConnectionGuard.h"
 #include "server/host/CHostConfig.h"
 
 #include <QHostAddress>
@@ -23,13 +24,29 @@ public:
     Stage stage = Stage::RequestLine;
     CHostRequest request;
     CHostReply reply;
+    qint64 bodyLimit = 0;
     qint64 received = 0;
     int status = 0;
     qint64 bytes = 0;
 };
 
+// What a connection holds between its requests: the exchange of a request
+// whose line has come, until libmicrohttpd says the request ended. A
+// request it drops before asking for an answer (a head it could not parse)
+// never ends that way: the connection's close lets it go.
+struct CHttpConnectionState
+{
+    CHttpExchange* pending = nullptr;
+};
+
 struct CHttpDaemonCallbacks
 {
+    static CHttpConnectionState* StateOf(MHD_Connection* connection)
+    {
+        const MHD_ConnectionInfo* info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
+        return info ? static_cast<CHttpConnectionState*>(info->socket_context) : nullptr;
+    }
+
     static void* OnRequestLine(void* self, const char* uri, MHD_Connection* connection)
     {
         auto* daemon = static_cast<CHttpDaemon*>(self);
@@ -38,7 +55,10 @@ struct CHttpDaemonCallbacks
         exchange->connection = connection;
         exchange->request.target = QByteArray(uri);
         exchange->request.serverPort = daemon->m_port;
-        daemon->m_inProgress.fetch_add(1);
+        if (CHttpConnectionState* state = StateOf(connection)) {
+            delete state->pending;
+            state->pending = exchange;
+        }
         return exchange;
     }
 
@@ -48,15 +68,77 @@ struct CHttpDaemonCallbacks
         return MHD_YES;
     }
 
+    // An IPv4 peer of an IPv6 socket as the IPv4 address it is.
+    static QHostAddress Address(const sockaddr* socketAddress)
+    {
+        if (!socketAddress)
+            return QHostAddress();
+        QHostAddress address(socketAddress);
+        bool mapped = false;
+        const quint32 v4 = address.toIPv4Address(&mapped);
+        return mapped ? QHostAddress(v4) : address;
+    }
+
     static QString PeerAddress(MHD_Connection* connection)
     {
         const MHD_ConnectionInfo* info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
-        if (!info || !info->client_addr)
-            return QString();
-        QHostAddress address(info->client_addr);
-        bool mapped = false;
-        const quint32 v4 = address.toIPv4Address(&mapped);
-        return mapped ? QHostAddress(v4).toString() : address.toString();
+        return info ? Address(info->client_addr).toString() : QString();
+    }
+
+    static MHD_Result MayAccept(void* self, const sockaddr* address, socklen_t)
+    {
+        const auto& daemon = *static_cast<CHttpDaemon*>(self);
+        return daemon.m_guard->MayAccept(Address(address)) ? MHD_YES : MHD_NO;
+    }
+
+    static void OnConnection(void* self, MHD_Connection* connection, void** context,
+                             MHD_ConnectionNotificationCode code)
+    {
+        auto& daemon = *static_cast<CHttpDaemon*>(self);
+        if (code == MHD_CONNECTION_NOTIFY_CLOSED) {
+            daemon.m_guard->Closed(connection);
+            auto* state = static_cast<CHttpConnectionState*>(*context);
+            if (state)
+                delete state->pending;
+            delete state;
+            *context = nullptr;
+            return;
+        }
+        *context = new CHttpConnectionState;
+        const MHD_ConnectionInfo* socket = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD);
+        const MHD_ConnectionInfo* peer = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
+        if (socket && peer)
+            daemon.m_guard->Opened(connection, socket->connect_fd, Address(peer->client_addr));
+    }
+
+    // A request whose end could be read two ways (by its length, by its
+    // chunks, by one of two lengths) is one a proxy in front may read
+    // otherwise: what it takes for the body we could take for a request.
+    static bool IsFramingAmbiguous(const CHostRequest& request)
+    {
+        QList<QByteArray> lengths;
+        int encodings = 0;
+        for (const auto& [key, value] : request.headers) {
+            if (key.contains(' ') || key.contains('\t'))
+                return true;
+            if (key.compare("Content-Length", Qt::CaseInsensitive) == 0)
+                lengths.append(value.trimmed());
+            else if (key.compare("Transfer-Encoding", Qt::CaseInsensitive) == 0) {
+                ++encodings;
+                if (value.trimmed().compare("chunked", Qt::CaseInsensitive) != 0)
+                    return true;
+            }
+        }
+        if (encodings > 1 || (encodings == 1 && !lengths.isEmpty()))
+            return true;
+        for (const QByteArray& length : lengths) {
+            if (length != lengths.first() || length.isEmpty())
+                return true;
+            for (const char c : length)
+                if (c < '0' || c > '9')
+                    return true;
+        }
+        return false;
     }
 
     // The first call of a request: its headers are all there.
@@ -67,16 +149,21 @@ struct CHttpDaemonCallbacks
         request.version = version;
         request.peerAddress = PeerAddress(exchange.connection);
         MHD_get_connection_values(exchange.connection, MHD_HEADER_KIND, &AddHeader, &request);
+        daemon.m_guard->HeadArrived(exchange.connection);
+        daemon.m_inProgress.fetch_add(1);
         exchange.stage = CHttpExchange::Stage::Receiving;
+        exchange.bodyLimit = daemon.m_bodyLimit ? daemon.m_bodyLimit(request.target) : daemon.m_maxBodyBytes;
         qint64 headerBytes = request.target.size() + 16;
         for (const auto& [key, value] : request.headers)
             headerBytes += key.size() + value.size() + 4;
         int refusal = 0;
-        if (headerBytes > daemon.m_maxHeaderBytes)
+        if (IsFramingAmbiguous(request))
+            refusal = MHD_HTTP_BAD_REQUEST;
+        else if (headerBytes > daemon.m_maxHeaderBytes)
             refusal = MHD_HTTP_REQUEST_HEADER_FIELDS_TOO_LARGE;
         else if (request.method != "GET" && request.method != "HEAD" && request.method != "POST")
             refusal = MHD_HTTP_NOT_IMPLEMENTED;
-        else if (request.Header("Content-Length").toLongLong() > daemon.m_maxBodyBytes)
+        else if (request.Header("Content-Length").toLongLong() > exchange.bodyLimit)
             refusal = MHD_HTTP_CONTENT_TOO_LARGE;
         if (!refusal)
             return MHD_YES;
@@ -91,7 +178,8 @@ struct CHttpDaemonCallbacks
         const QByteArray text = status == MHD_HTTP_CONTENT_TOO_LARGE ? "413 Payload Too Large"
                                 : status == MHD_HTTP_REQUEST_HEADER_FIELDS_TOO_LARGE
                                     ? "431 Request Header Fields Too Large"
-                                    : QByteArray::number(status);
+                                : status == MHD_HTTP_BAD_REQUEST ? "400 Bad Request"
+                                                                 : QByteArray::number(status);
         CHostReply reply = CHostReply::Plain(status, text);
         reply.AddHeader("Connection", "close");
         return Queue(exchange, reply);
@@ -139,16 +227,16 @@ struct CHttpDaemonCallbacks
         case CHttpExchange::Stage::Receiving:
             if (*uploadSize > 0) {
                 exchange->received += qint64(*uploadSize);
-                if (exchange->received > daemon.m_maxBodyBytes)
+                if (exchange->received > exchange->bodyLimit)
                     exchange->request.body.clear();
                 else
                     exchange->request.body.append(upload, qsizetype(*uploadSize));
                 *uploadSize = 0;
                 // A body without a length is refused once it has arrived;
                 // one that goes on far beyond the limit loses its connection.
-                return exchange->received > daemon.m_maxBodyBytes * 2 + 1024 * 1024 ? MHD_NO : MHD_YES;
+                return exchange->received > exchange->bodyLimit * 2 + 1024 * 1024 ? MHD_NO : MHD_YES;
             }
-            if (exchange->received > daemon.m_maxBodyBytes)
+            if (exchange->received > exchange->bodyLimit)
                 return Refuse(*exchange, MHD_HTTP_CONTENT_TOO_LARGE);
             exchange->stage = CHttpExchange::Stage::Running;
             MHD_suspend_connection(connection);
@@ -167,19 +255,26 @@ struct CHttpDaemonCallbacks
         return MHD_NO;
     }
 
-    static void OnCompleted(void* self, MHD_Connection*, void** state, MHD_RequestTerminationCode)
+    static void OnCompleted(void* self, MHD_Connection* connection, void** state, MHD_RequestTerminationCode)
     {
         auto& daemon = *static_cast<CHttpDaemon*>(self);
+        daemon.m_guard->RequestEnded(connection);
         auto* exchange = static_cast<CHttpExchange*>(*state);
         if (!exchange)
             return;
         *state = nullptr;
+        if (CHttpConnectionState* open = StateOf(connection); open && open->pending == exchange)
+            open->pending = nullptr;
         if (daemon.m_completed && !exchange->request.method.isEmpty())
             daemon.m_completed(exchange->request, exchange->status, exchange->bytes);
+        // Counted from its first answer call, which sets the method.
+        if (!exchange->request.method.isEmpty())
+            daemon.m_inProgress.fetch_sub(1);
         delete exchange;
-        daemon.m_inProgress.fetch_sub(1);
     }
 };
+
+CHttpDaemon::CHttpDaemon() = default;
 
 CHttpDaemon::~CHttpDaemon() { Stop(); }
 
@@ -189,9 +284,14 @@ bool CHttpDaemon::Start(const CHostConfig& config, Handler handler, Completed co
     m_completed = std::move(completed);
     m_maxHeaderBytes = config.maxHeaderBytes;
     m_maxBodyBytes = config.maxBodyBytes;
+    m_guard = std::make_unique<CConnectionGuard>(config.maxConnectionsPerAddress, config.trustedProxies,
+                                                 config.headerTimeoutSeconds, config.idleTimeoutSeconds);
     const QHostAddress listen(config.listen);
     sockaddr_storage address{};
-    unsigned int flags = MHD_USE_INTERNAL_POLLING_THREAD | MHD_USE_EPOLL | MHD_ALLOW_SUSPEND_RESUME;
+    // poll, not epoll: with epoll this libmicrohttpd missed a client's close
+    // that came with its last bytes, and the connection kept its slot until
+    // the idle timeout.
+    unsigned int flags = MHD_USE_INTERNAL_POLLING_THREAD | MHD_USE_POLL | MHD_ALLOW_SUSPEND_RESUME;
     if (listen.protocol() == QAbstractSocket::IPv6Protocol) {
         auto* v6 = reinterpret_cast<sockaddr_in6*>(&address);
         v6->sin6_family = AF_INET6;
@@ -205,20 +305,27 @@ bool CHttpDaemon::Start(const CHostConfig& config, Handler handler, Completed co
         v4->sin_port = htons(config.port);
         v4->sin_addr.s_addr = htonl(listen.toIPv4Address());
     }
-    // The pool holds a request's headers and the read and write buffers;
-    // libmicrohttpd answers 431 itself when headers overflow it.
-    const size_t memory = size_t(config.maxHeaderBytes) * 2 + 16 * 1024;
+    // The pool holds a request's head, the read and write buffers, and a
+    // record (some 56 bytes) for every header and every query value: a head
+    // of n bytes has up to n of them ("?&&&..."). A pool they overflowed left
+    // the request unanswered. The pool is reserved, not touched: a request
+    // uses what its head needs.
+    const size_t memory = size_t(config.maxHeaderBytes) * (2 + 64) + 16 * 1024;
     m_daemon = MHD_start_daemon(
-        flags, config.port, nullptr, nullptr, &CHttpDaemonCallbacks::OnAccess, this, MHD_OPTION_SOCK_ADDR,
+        flags, config.port, &CHttpDaemonCallbacks::MayAccept, this, &CHttpDaemonCallbacks::OnAccess, this,
+        MHD_OPTION_SOCK_ADDR,
         reinterpret_cast<const sockaddr*>(&address), MHD_OPTION_THREAD_POOL_SIZE,
         static_cast<unsigned int>(config.IoThreadCount()), MHD_OPTION_CONNECTION_LIMIT,
-        static_cast<unsigned int>(config.maxConnections), MHD_OPTION_PER_IP_CONNECTION_LIMIT,
-        static_cast<unsigned int>(config.maxConnectionsPerAddress), MHD_OPTION_CONNECTION_TIMEOUT,
+        static_cast<unsigned int>(config.maxConnections), MHD_OPTION_CONNECTION_TIMEOUT,
         static_cast<unsigned int>(config.idleTimeoutSeconds), MHD_OPTION_CONNECTION_MEMORY_LIMIT, memory,
         MHD_OPTION_URI_LOG_CALLBACK, &CHttpDaemonCallbacks::OnRequestLine, this, MHD_OPTION_NOTIFY_COMPLETED,
-        &CHttpDaemonCallbacks::OnCompleted, this, MHD_OPTION_LISTENING_ADDRESS_REUSE, 1u, MHD_OPTION_END);
+        &CHttpDaemonCallbacks::OnCompleted, this, MHD_OPTION_NOTIFY_CONNECTION, &CHttpDaemonCallbacks::OnConnection,
+        this, MHD_OPTION_END);
     if (!m_daemon) {
-        error = QStringLiteral("Impossibile ascoltare su %1:%2").arg(config.listen).arg(config.port);
+        // A port another process listens on is refused by the system (no
+        // SO_REUSEPORT): two servers sharing a port's traffic unseen is worse
+        // than one that does not start.
+        error = QStringLiteral("Impossibile ascoltare su %1:%2 (porta già in uso?)").arg(config.listen).arg(config.port);
         return false;
     }
     const MHD_DaemonInfo* info = MHD_get_daemon_info(m_daemon, MHD_DAEMON_INFO_BIND_PORT);
@@ -247,4 +354,5 @@ void CHttpDaemon::Stop()
     if (m_daemon)
         MHD_stop_daemon(m_daemon);
     m_daemon = nullptr;
+    m_guard.reset();
 }

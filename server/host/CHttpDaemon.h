@@ -7,11 +7,13 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 
 struct CHostConfig;
 struct MHD_Connection;
 struct MHD_Daemon;
 class CHttpExchange;
+class CConnectionGuard;
 
 // HTTP/1.1 with keep-alive over libmicrohttpd: a few connection threads
 // read requests and send replies, never running a page. A whole request
@@ -28,12 +30,19 @@ public:
     // size sent (for the access log).
     using Completed = std::function<void(const CHostRequest& request, int status, qint64 bytes)>;
 
-    CHttpDaemon() = default;
+    // The largest body a request for the target (path and query, as sent)
+    // may carry.
+    using BodyLimit = std::function<qint64(const QByteArray& target)>;
+
+    CHttpDaemon();
     ~CHttpDaemon();
     CHttpDaemon(const CHttpDaemon&) = delete;
     CHttpDaemon& operator=(const CHttpDaemon&) = delete;
 
     bool Start(const CHostConfig& config, Handler handler, Completed completed, QString& error);
+    // Before Start; without it every body has the configuration's
+    // max_body_bytes.
+    void SetBodyLimit(BodyLimit limit) { m_bodyLimit = std::move(limit); }
     quint16 Port() const { return m_port; }
 
     static void Finish(CHttpExchange* exchange, CHostReply reply);
@@ -50,6 +59,8 @@ private:
     MHD_Daemon* m_daemon = nullptr;
     Handler m_handler;
     Completed m_completed;
+    BodyLimit m_bodyLimit;
+    std::unique_ptr<CConnectionGuard> m_guard;
     quint16 m_port = 0;
     int m_maxHeaderBytes = 0;
     qint64 m_maxBodyBytes = 0;

@@ -6,7 +6,7 @@
 #include <chrono>
 
 CPageWorkers::CPageWorkers(const CHostConfig& config, CHostLog& log, std::function<void()> everyMinute)
-    : m_everyMinute(std::move(everyMinute))
+    : m_everyMinute(std::move(everyMinute)), m_maxQueued(config.maxQueuedRequests)
 {
     const int count = config.WorkerCount();
     for (int i = 0; i < count; ++i)
@@ -18,11 +18,56 @@ CPageWorkers::CPageWorkers(const CHostConfig& config, CHostLog& log, std::functi
 
 CPageWorkers::~CPageWorkers() { Stop(); }
 
-void CPageWorkers::Submit(Job job)
+bool CPageWorkers::Submit(const QString& key, Job job)
 {
     {
         std::lock_guard lock(m_lock);
-        m_jobs.push_back(std::move(job));
+        if (m_queued >= m_maxQueued)
+            return false;
+        ++m_queued;
+        if (!key.isEmpty() && m_running.contains(key)) {
+            m_waiting[key].push_back({key, std::move(job)});
+            return true;
+        }
+        m_jobs.push_back({key, std::move(job)});
+    }
+    m_wake.notify_one();
+    return true;
+}
+
+bool CPageWorkers::TakeNext(Queued& next)
+{
+    while (!m_jobs.empty()) {
+        Queued front = std::move(m_jobs.front());
+        m_jobs.pop_front();
+        if (!front.key.isEmpty() && m_running.contains(front.key)) {
+            m_waiting[front.key].push_back(std::move(front));
+            continue;
+        }
+        if (!front.key.isEmpty())
+            m_running.insert(front.key);
+        --m_queued;
+        next = std::move(front);
+        return true;
+    }
+    return false;
+}
+
+// The Session's next request, if one waits, goes to the head of the queue.
+void CPageWorkers::Done(const QString& key)
+{
+    if (key.isEmpty())
+        return;
+    {
+        std::lock_guard lock(m_lock);
+        m_running.remove(key);
+        const auto waiting = m_waiting.find(key);
+        if (waiting == m_waiting.end())
+            return;
+        m_jobs.push_front(std::move(waiting->front()));
+        waiting->pop_front();
+        if (waiting->empty())
+            m_waiting.erase(waiting);
     }
     m_wake.notify_one();
 }
@@ -45,16 +90,15 @@ void CPageWorkers::Stop()
 void CPageWorkers::Work(CPageWorker& worker)
 {
     for (;;) {
-        Job job;
+        Queued next;
         {
             std::unique_lock lock(m_lock);
-            m_wake.wait(lock, [&] { return m_stopping || !m_jobs.empty(); });
-            if (m_jobs.empty())
+            m_wake.wait(lock, [&] { return TakeNext(next) || m_stopping; });
+            if (!next.job)
                 break;
-            job = std::move(m_jobs.front());
-            m_jobs.pop_front();
         }
-        job(worker);
+        next.job(worker);
+        Done(next.key);
     }
     // The thread's objects go on the thread that made them.
     worker.Release();

@@ -40,6 +40,12 @@ CShopWorker::CShopWorker(CShopSite& site, const CHostConfig& config, CHostLog& l
     m_runner.SetRegionalSettings(site.Locale());
 }
 
+QString CShopWorker::SessionKey(const CShopSite& site, const CHostRequest& request)
+{
+    const QString sent = QString::fromLatin1(CookieValue(request.Header("Cookie"), kSessionCookie));
+    return CSessionStore::IsWellFormed(sent) ? site.Name() + QLatin1Char('/') + sent : QString();
+}
+
 CHostReply CShopWorker::Answer(const CHostRequest& request, const CPageVisit& visit, const QString& file,
                                const QString& sitePath)
 {

@@ -29,6 +29,10 @@ public:
 
     CShopWorker(CShopSite& site, const CHostConfig& config, CHostLog& log);
 
+    // What names the visitor's Session among all the shops' (empty for a
+    // request without a Session): its requests run one at a time.
+    static QString SessionKey(const CShopSite& site, const CHostRequest& request);
+
     CHostReply Answer(const CHostRequest& request, const CPageVisit& visit, const QString& file,
                       const QString& sitePath);
 

@@ -3,12 +3,14 @@
 #include "server/host/CHostAccounts.h"
 #include "server/host/CHostConfig.h"
 #include "server/host/CHostServer.h"
+#include "server/host/CShopDatabaseSetup.h"
 #include "server/core/CacheNegozio.h"
 #include "server/core/Funzioni.h"
 #include "server/core/Qtr50Library.h"
 #include "server/orders/OrdinePagamentoCarta.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QStringList>
 
 #include <sqlite3.h>
@@ -24,6 +26,8 @@ const char* const kUsage =
     "Uso: qtr50d --config FILE [--check]\n"
     "     qtr50d --config FILE --add-shop CODICE CARTELLA\n"
     "     qtr50d --config FILE --set-password CODICE\n"
+    "     qtr50d --config FILE --create-schema NEGOZIO\n"
+    "     qtr50d --config FILE --load-shop NEGOZIO FILE.mdb\n"
     "\n"
     "Serve i negozi descritti nel file di configurazione (INI).\n"
     "  --config FILE  il file di configurazione (vedi qtr50d.example.ini)\n"
@@ -35,6 +39,12 @@ const char* const kUsage =
     "  --set-password CODICE\n"
     "                 imposta la password con cui il programma del negozio si\n"
     "                 collega; la chiede al terminale o la legge dallo standard input\n"
+    "  --create-schema NEGOZIO\n"
+    "                 crea le tabelle del negozio nel database PostgreSQL che\n"
+    "                 db/sqlserver.ini nomina (NEGOZIO: il nome che --check riporta)\n"
+    "  --load-shop NEGOZIO FILE.mdb\n"
+    "                 copia in quelle tabelle, vuote, le righe di un database del\n"
+    "                 negozio SQLite (per esempio il suo db/database.mdb)\n"
     "  --help         questo testo\n"
     "  --version      la versione\n"
     "\n"
@@ -79,6 +89,34 @@ int Accounts(const QString& configFile, const QString& addShop, const QString& f
     return 0;
 }
 
+// --create-schema and --load-shop: the shop of the configuration by name.
+int SetUpDatabase(const QString& configFile, const QString& shopName, const QString& rowsFile)
+{
+    CHostConfig config;
+    QString error;
+    if (!config.Load(configFile, error))
+        return Fail(error);
+    for (const CHostShopConfig& shop : config.shops) {
+        if (shop.name.compare(shopName, Qt::CaseInsensitive) != 0)
+            continue;
+        const QString dbFolder = shop.dbFolder.isEmpty() ? QDir(shop.folder).filePath(QStringLiteral("db")) : shop.dbFolder;
+        try {
+            const CShopDatabaseSetup setup(dbFolder);
+            if (rowsFile.isEmpty()) {
+                setup.CreateSchema();
+                Print(stdout, QStringLiteral("Tabelle del negozio %1 create").arg(shop.name));
+            } else {
+                const int rows = setup.LoadRows(rowsFile);
+                Print(stdout, QStringLiteral("Negozio %1: %2 righe caricate da %3").arg(shop.name).arg(rows).arg(rowsFile));
+            }
+        } catch (const std::exception& failure) {
+            return Fail(QString::fromUtf8(failure.what()));
+        }
+        return 0;
+    }
+    return Fail(QStringLiteral("Nessun negozio %1 nella configurazione").arg(shopName));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -105,6 +143,9 @@ int main(int argc, char* argv[])
     QString addShop;
     QString addShopFolder;
     QString setPassword;
+    QString schemaShop;
+    QString loadShop;
+    QString loadFile;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
@@ -120,6 +161,11 @@ int main(int argc, char* argv[])
         } else if (arg == QLatin1String("--add-shop") && i + 2 < args.size()) {
             addShop = args.at(++i);
             addShopFolder = args.at(++i);
+        } else if (arg == QLatin1String("--create-schema") && i + 1 < args.size()) {
+            schemaShop = args.at(++i);
+        } else if (arg == QLatin1String("--load-shop") && i + 2 < args.size()) {
+            loadShop = args.at(++i);
+            loadFile = args.at(++i);
         } else if (arg == QLatin1String("--set-password") && i + 1 < args.size()) {
             setPassword = args.at(++i);
         } else if (arg == QLatin1String("--config") && i + 1 < args.size()) {
@@ -141,6 +187,10 @@ int main(int argc, char* argv[])
     QString error;
     if (!addShop.isEmpty() || !setPassword.isEmpty())
         return Accounts(configFile, addShop, addShopFolder, setPassword);
+    if (!schemaShop.isEmpty())
+        return SetUpDatabase(configFile, schemaShop, QString());
+    if (!loadShop.isEmpty())
+        return SetUpDatabase(configFile, loadShop, loadFile);
     // Pages open and close their connections many times a second; the
     // server keeps them open between pages. No file is replaced under it.
     CAdoConnectionPool::SetEnabled(true);

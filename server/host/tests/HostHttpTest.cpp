@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHostAddress>
 #include <QRegularExpression>
@@ -234,6 +235,42 @@ TEST(HostStopTest, SigtermLetsTheRequestInProgressFinishThenExitsZero)
     EXPECT_EQ(reply.status, 200);
     EXPECT_EQ(reply.body, "finished");
     EXPECT_EQ(exitCode, 0) << pid;
+}
+
+// One page thread: the Session is kept on it before its first page opens
+// the shop's database, so at the thread's end its connections are let go
+// in the order that once freed the kept connections twice.
+TEST(HostStopTest, SigtermAfterASessionsSecondRequestExitsZero)
+{
+    CHostTestShop shop;
+    shop.Set("server/threads", "1");
+    shop.WriteFile("/mark.asp", "<% Session.mark = 'x'; %>marked");
+    shop.WriteFile("/identifica.asp",
+                   "<% var g = Server.CreateObject('QTR50.Generale'); g.IdentificaUtente(); g.Free(); %>known");
+    ASSERT_TRUE(shop.Start());
+    CHttpTestClient visitor = shop.Visitor();
+    ASSERT_EQ(visitor.Get("/mark.asp").body, "marked");
+    ASSERT_EQ(visitor.Get("/identifica.asp").body, "known") << shop.ErrorLog().constData();
+    EXPECT_EQ(shop.Server().Terminate(), 0) << shop.Server().StandardError().constData();
+}
+
+// A head of more query values than the connection's memory holds records
+// for is dropped by the HTTP library itself, before any answer is asked of
+// the server: it is closed at once, and must not count as a request in
+// progress that the stop waits for.
+TEST(HostStopTest, ARequestDroppedBeforeItsAnswerDoesNotHoldTheStop)
+{
+    CHostTestShop shop;
+    shop.Set("limits/drain_timeout", "20");
+    shop.WriteFile("/ok.asp", "ok");
+    ASSERT_TRUE(shop.Start());
+    QElapsedTimer clock;
+    clock.start();
+    const QByteArray dropped = "GET /ok.asp?" + QByteArray(60000, '&') + " HTTP/1.1\r\nHost: a\r\n\r\n";
+    EXPECT_NE(shop.Visitor().Raw(dropped, 5000).status, 200);
+    EXPECT_LT(clock.elapsed(), 4000);
+    EXPECT_EQ(shop.Visitor().Get("/ok.asp").body, "ok");
+    EXPECT_EQ(shop.Server().Terminate(8000), 0);
 }
 
 TEST(HostAccessLogTest, WritesOneCombinedLinePerRequest)

@@ -281,5 +281,25 @@ TEST_P(PagineNegozio, AnAgentReadsHisCustomersFiguresAndACustomerOnlyHisOwn)
     }
 }
 
+// A sort key or a customer that is not a whole number (or is beyond its
+// type) is refused and the page says so; it never fails. (qtr50d answers
+// it 400; the preview's Response has no status.)
+TEST_P(PagineNegozio, AnAgentsListsRefuseValuesThatAreNotNumbers)
+{
+    m_shop->Insert("Clienti", {{"ID", 30}, {"UserID", "marco"}, {"Password", CPasswordHash::Hash("agente")},
+                               {"Cognome", "Neri"}, {"TipoUtente", 3}, {"IDAgente", 0}});
+    Post("/accesso.asp", "UserID=marco&Password=agente");
+    for (const QByteArray richiesta :
+         {"/statistiche.asp?CampoOrd=abc", "/statistiche.asp?CampoOrd=99999999", "/prodotticliente.asp?IDUtente=abc",
+          "/prodotticliente.asp?IDAgente=abc", "/prodotticliente.asp?CampoOrd=abc",
+          "/prodotticliente.asp?IDUtente=1e5", "/prodotticliente.asp?IDUtente=99999999999"}) {
+        const CHttpReply reply = m_host->Answer("GET " + richiesta + " HTTP/1.1\r\nHost: negozio\r\n\r\n");
+        EXPECT_TRUE(reply.head.startsWith("HTTP/1.1 200")) << richiesta.toStdString() << "\n" << reply.head.toStdString();
+        EXPECT_TRUE(reply.body.contains("id=\"richiesta-rifiutata\"")) << richiesta.toStdString();
+    }
+    const CHttpReply valida = m_host->Answer("GET /statistiche.asp?CampoOrd=1 HTTP/1.1\r\nHost: negozio\r\n\r\n");
+    EXPECT_TRUE(valida.head.startsWith("HTTP/1.1 200")) << valida.head.toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, PagineNegozio, ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
                          [](const auto& info) { return CAdoTestDatabase::EngineName(info.param); });

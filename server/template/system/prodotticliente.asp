@@ -15,7 +15,9 @@ var righe = [];
 var pagine = "";
 var errore = "";
 var aperto = false;
-if (Collegato(false)) {
+var nonValido = ValoreNonNumerico({ CampoOrd: 32767, IDUtente: 2147483647, IDAgente: 2147483647 });
+var rifiutata = nonValido === "" ? "" : Rifiuta(nonValido);
+if (Collegato(false) && rifiutata === "") {
     ordine.CalcolaTotaleOrdiniCliente();
     aperto = ordine.ApriElencoProdottiCliente();
     errore = String(ordine.Errore);
@@ -49,7 +51,9 @@ function Colonna(chiave, codice, testo) {
   <p><a href="/ordini.asp">&larr; <%= H(T("PMTIMIEIORDINI", "I miei ordini")) %></a></p>
   <h1><%= H(titoloPagina) %></h1>
   <%= ModuloPeriodo("/prodotticliente.asp", ordine.ProdottiDallaData, ordine.ProdottiAllaData, selezione) %>
-<% if (errore !== "") { %>
+<% if (rifiutata !== "") { %>
+  <p class="messaggio errore" role="alert" id="richiesta-rifiutata"><%= H(rifiutata) %></p>
+<% } else if (errore !== "") { %>
   <p class="messaggio errore" role="alert" id="errore-periodo"><%= H(errore) %></p>
 <% } else if (righe.length === 0) { %>
   <p class="avviso" id="nessun-prodotto"><%= H(T("PMTNESSUNPRODOTTOPERIODO", "Nessun prodotto ordinato nel periodo.")) %></p>

@@ -9,7 +9,9 @@ var agente = Collegato(true);
 var clienti = [];
 var pagine = "";
 var errore = "";
-if (agente) {
+var nonValido = ValoreNonNumerico({ CampoOrd: 32767 });
+var rifiutata = nonValido === "" ? "" : Rifiuta(nonValido);
+if (agente && rifiutata === "") {
     ordine.CalcolaTotaleOrdiniClientiAgente();
     var aperto = ordine.ApriElencoClientiAgenteStatistiche();
     errore = String(ordine.Errore);
@@ -40,7 +42,9 @@ var titoloPagina = T("PMTSTATISTICHE", "Statistiche di vendita");
   <p class="avviso" id="solo-agenti"><%= H(T("PMTSOLOAGENTI", "Le statistiche di vendita sono riservate agli agenti.")) %></p>
 <% } else { %>
   <%= ModuloPeriodo("/statistiche.asp", ordine.StatisticheDallaData, ordine.StatisticheAllaData, {}) %>
-<%   if (errore !== "") { %>
+<%   if (rifiutata !== "") { %>
+  <p class="messaggio errore" role="alert" id="richiesta-rifiutata"><%= H(rifiutata) %></p>
+<% } else if (errore !== "") { %>
   <p class="messaggio errore" role="alert" id="errore-periodo"><%= H(errore) %></p>
 <%   } else if (clienti.length === 0) { %>
   <p class="avviso" id="nessun-cliente"><%= H(T("PMTNESSUNCLIENTEPERIODO", "Nessun ordine dei tuoi clienti nel periodo.")) %></p>
