@@ -120,6 +120,16 @@ TEST_P(Pagamento, TheBankIsAskedForTheOrderTotalWithOnePasswordEach)
     }
 }
 
+// A shop's database made before the record of the bank's requests gets
+// it on the first card payment.
+TEST_P(Pagamento, AnOlderDatabaseGetsTheRecordOfRequestsOnFirstUse)
+{
+    m_shop->Db().Execute("DROP TABLE PagamentiCarta");
+    ASSERT_EQ(PasswordDellUrl(Pagina()->URLValidazioneCartaCredito()), "P1");
+    EXPECT_EQ(Richieste(), QStringList{QString::number(m_idOrdine) + "/1/16860"});
+    EXPECT_TRUE(Pagina({{"a", "AUT1"}, {"b", m_numOrd}, {"c", "R1"}})->ControlloEsitoValidazione());
+}
+
 // The order is stored: emptying the basket and buying one bookmark before
 // "Riprova il pagamento" changes nothing of what the bank is asked.
 TEST_P(Pagamento, TheRetryAsksForTheStoredTotalWhateverTheBasketHolds)
