@@ -112,10 +112,14 @@ bool OrdinePagamentoCarta::AvvisaEsercente(CAdoConnection* conn, qint32 idOrdine
     qWarning().noquote() << avviso;
     CAdoRecordset rs;
     rs.Open(QStringLiteral("SELECT Note FROM Ordini WHERE ID=?"), conn, {idOrdine});
-    const QString nota = rs.IsEOF() ? QString() : rs.Field(QStringLiteral("Note")).toString();
+    // One warning on an order, the latest: a retry replaces the one before.
+    QStringList righe = (rs.IsEOF() ? QString() : rs.Field(QStringLiteral("Note")).toString())
+                            .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     rs.Close();
+    righe.removeIf([](const QString& riga) { return riga.startsWith(QLatin1String("Attenzione: restano ")); });
+    righe.append(avviso);
     conn->Execute(QStringLiteral("UPDATE Ordini SET Note=?, Modificato=? WHERE ID=?"),
-                  {nota.isEmpty() ? avviso : nota + QStringLiteral("\r\n") + avviso, true, idOrdine});
+                  {righe.join(QStringLiteral("\r\n")), true, idOrdine});
     return true;
 }
 

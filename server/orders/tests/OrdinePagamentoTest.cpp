@@ -217,12 +217,16 @@ TEST_P(Pagamento, CardOrdersPerSessionAndPerAddressAreLimited)
 
 TEST_P(Pagamento, TheMerchantIsWarnedWhenRequestPasswordsRunLow)
 {
-    OrdinePagamentoCarta::ImpostaLimiti({3, 10, 1});
+    m_shop->Insert("OTPRichieste", {{"ID", 3}, {"Password", "P3"}});
+    m_shop->Db().Execute("UPDATE Ordini SET Note=? WHERE ID=?", {"Citofonare Bianchi", m_idOrdine});
+    OrdinePagamentoCarta::ImpostaLimiti({3, 10, 2});
     ASSERT_FALSE(Pagina()->URLValidazioneCartaCredito().isEmpty());
-    EXPECT_EQ(Nota(m_idOrdine), "");   // one left: not below the mark
+    EXPECT_EQ(Nota(m_idOrdine), "Citofonare Bianchi");   // two left: not below the mark
     ASSERT_FALSE(Pagina()->URLValidazioneCartaCredito().isEmpty());
-    EXPECT_EQ(Nota(m_idOrdine), "Attenzione: restano 0 password per i pagamenti con carta di credito; "
-                                "caricare un nuovo file di password della banca.");
+    ASSERT_FALSE(Pagina()->URLValidazioneCartaCredito().isEmpty());
+    // The buyer's note stays; the latest count replaces the one before.
+    EXPECT_EQ(Nota(m_idOrdine), "Citofonare Bianchi\r\nAttenzione: restano 0 password per i pagamenti con carta "
+                                "di credito; caricare un nuovo file di password della banca.");
     CAdoRecordset rs;
     rs.Open("SELECT Modificato FROM Ordini WHERE ID=?", &m_shop->Db(), {m_idOrdine});
     EXPECT_EQ(rs.Field("Modificato").toInt(), 1);
