@@ -207,6 +207,9 @@ const QtrColumnDef kUtenti[] = {
 const QtrColumnDef kContatoriID[] = {
 #include "recordset/schema/tables/ContatoriID.def"
 };
+const QtrColumnDef kPagamentiCarta[] = {
+#include "recordset/schema/tables/PagamentiCarta.def"
+};
 
 #undef QTR_COLUMN
 #undef QTR_NULLABLE_COLUMN
@@ -284,6 +287,7 @@ QVector<QtrTableDef> MakeTables()
         QTR_TABLE(UtentiChat, nullptr, false, Shop),
         QTR_TABLE(Utenti, nullptr, false, Host),
         QTR_TABLE(ContatoriID, nullptr, false, Shop),
+        QTR_TABLE(PagamentiCarta, nullptr, false, Shop),
     };
 }
 

@@ -38,6 +38,17 @@ double QuattordiciCifre(double valore)
     return letto;
 }
 
+// How many units the value holds, half up on the decimal figure it stands
+// for: 1.005 is held as 1.00499999..., yet it is 100.5 cents, so 101.
+double UnitaIntere(double valore, double unita)
+{
+    const double q = QuattordiciCifre(valore / unita);
+    double n = std::floor(q);
+    if (q - n >= 0.5)
+        n += 1;
+    return n;
+}
+
 QMutex g_mutex;
 QString g_delimitatoreData = QStringLiteral("#");
 QString g_serverPosta = QStringLiteral("localhost");
@@ -138,12 +149,7 @@ double Funzioni::Arrotonda(double valore, double arrotondamento)
 {
     if (arrotondamento == 0)
         return valore;
-    // Half up on the decimal figure the value stands for: 1.005 is held as
-    // 1.00499999..., yet it is 100.5 cents and rounds to 1.01.
-    const double q = QuattordiciCifre(valore / arrotondamento);
-    double n = std::floor(q);
-    if (q - n >= 0.5)
-        n += 1;
+    const double n = UnitaIntere(valore, arrotondamento);
     if (arrotondamento >= 1)
         return n * arrotondamento;
     static const double unita[] = {0.1, 0.01, 0.001, 0.0001, 0.00001, 0.000001};
@@ -154,6 +160,14 @@ double Funzioni::Arrotonda(double valore, double arrotondamento)
             return n / divisore;
     }
     return valore;
+}
+
+qint64 Funzioni::Minori(double valore, double unita)
+{
+    const double n = UnitaIntere(valore, unita);
+    if (!std::isfinite(n) || std::fabs(n) > 9e15)
+        throw std::invalid_argument("Importo fuori misura.");
+    return static_cast<qint64>(n);
 }
 
 QString Funzioni::StringaConnessione(const QString& cartella)

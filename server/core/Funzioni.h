@@ -24,6 +24,10 @@ public:
     static double CalcolaScontoComposto(const QVariant& sconto);
     static double ConvertiPrezzo(double prezzo, double divisore, double moltiplicatore, double arrotondamento);
     static double Arrotonda(double valore, double arrotondamento);
+    // An amount as a whole number of the unit (cents for 0.01, lire for 1),
+    // half up on the decimal figure the value stands for: every amount that
+    // is added up or sent to the bank in minor units goes through here.
+    static qint64 Minori(double valore, double unita);
 
     // The connection string for a database folder; sets DelimitatoreData.
     static QString StringaConnessione(const QString& cartella);

@@ -118,6 +118,10 @@ bool CHostConfig::Load(const QString& file, QString& error)
     mailPort = quint16(mailPortNumber);
     mailServer = ini.value(QStringLiteral("mail/server"), mailServer).toString().trimmed();
     bankAddress = ini.value(QStringLiteral("payment/bank")).toString().trimmed();
+    if (!ReadInt(ini, QStringLiteral("payment/orders_per_session"), cardOrdersPerSession, 1, error)
+        || !ReadInt(ini, QStringLiteral("payment/orders_per_address"), cardOrdersPerAddress, 1, error)
+        || !ReadInt(ini, QStringLiteral("payment/passwords_warning"), cardPasswordsWarning, 0, error))
+        return false;
     for (const QString& address : Names(ini.value(QStringLiteral("server/trusted_proxies")))) {
         const QHostAddress proxy(address);
         if (proxy.isNull()) {

@@ -54,6 +54,11 @@ struct CHostConfig
     QString mailServer = QStringLiteral("localhost");
     quint16 mailPort = 25;
     QString bankAddress;
+    // Card orders one Session, and one address in a day, may send to the
+    // bank; below this many request passwords left the merchant is warned.
+    int cardOrdersPerSession = 3;
+    int cardOrdersPerAddress = 10;
+    int cardPasswordsWarning = 20;
 
     // False with the reason in error when the file is missing or wrong.
     bool Load(const QString& file, QString& error);

@@ -200,6 +200,8 @@ int main(int argc, char* argv[])
         return Fail(error);
     Funzioni::ImpostaServerPosta(config.mailServer, config.mailPort);
     OrdinePagamentoCarta::ImpostaIndirizzoBanca(config.bankAddress);
+    OrdinePagamentoCarta::ImpostaLimiti({config.cardOrdersPerSession, config.cardOrdersPerAddress,
+                                         config.cardPasswordsWarning});
     CHostServer server(config);
     if (!server.MakeShops(error))
         return Fail(error);

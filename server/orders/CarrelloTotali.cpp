@@ -7,12 +7,6 @@
 
 namespace {
 
-// An amount in whole smallest units of its currency (cents for 0.01).
-qint64 Minori(double valore, double unita)
-{
-    return std::llround(Funzioni::Arrotonda(valore, unita) / unita);
-}
-
 double DaMinori(qint64 minori, double unita)
 {
     return unita < 1 ? double(minori) / std::round(1 / unita) : double(minori) * unita;
@@ -58,7 +52,7 @@ void CarrelloTotali::Merci(const QList<CarrelloRiga>& righe, const CarrelloImpos
         auto it = std::find_if(aliquote.begin(), aliquote.end(), [&](const Aliquota& a) { return a.iva == riga.iva; });
         if (it == aliquote.end())
             it = aliquote.insert(aliquote.end(), Aliquota{riga.iva, 0});
-        it->importo += Minori(riga.importo, unita);
+        it->importo += Funzioni::Minori(riga.importo, unita);
         peso += riga.peso * riga.quantita;
     }
     if (impostazioni.tipoPesoImballo == 0)
@@ -72,12 +66,12 @@ void CarrelloTotali::Merci(const QList<CarrelloRiga>& righe, const CarrelloImpos
     for (const Aliquota& a : aliquote) {
         const double importo = DaMinori(a.importo, unita);
         if (impostazioni.ivaCompresa) {
-            const qint64 n = Minori(importo / ((a.iva + 100.0) / 100), unita);
+            const qint64 n = Funzioni::Minori(importo / ((a.iva + 100.0) / 100), unita);
             netto += n;
             imposta += a.importo - n;
         } else {
             netto += a.importo;
-            imposta += Minori(importo * a.iva / 100, unita);
+            imposta += Funzioni::Minori(importo * a.iva / 100, unita);
         }
     }
     totaleProdotti = DaMinori(netto, unita);
@@ -123,18 +117,18 @@ void CarrelloTotali::Spedizione(const CarrelloImpostazioni& impostazioni,
     // VAT on shipping is charged even when the option is exempt; the
     // exemption only leaves all VAT out of the order total.
     const double unita = CarrelloPrezzoOggetto::UnitaMinima(c.arrotondamento);
-    totaleIVA = DaMinori(Minori(totaleIVA, unita)
-                             + Minori(importoSpeseSpedizioneWeb * impostazioni.ivaSpedizioni / 100, unita),
+    totaleIVA = DaMinori(Funzioni::Minori(totaleIVA, unita)
+                             + Funzioni::Minori(importoSpeseSpedizioneWeb * impostazioni.ivaSpedizioni / 100, unita),
                          unita);
     const double unitaVL = c.arrotondamento >= 1 ? 1 : 0.01;
     totaleIVAVL = Funzioni::ConvertiPrezzo(totaleIVA, c.fcEuro2Web, c.fcListino2Euro, unitaVL);
     totaleIVAInEuro = Funzioni::ConvertiPrezzo(totaleIVA, c.fcEuro2Web, 1, 0.01);
 
     totaleOrdineVL = totaleProdottiVL + importoSpeseSpedizioneVL;
-    qint64 ordine = Minori(totaleProdotti, unita) + Minori(importoSpeseSpedizioneWeb, unita);
+    qint64 ordine = Funzioni::Minori(totaleProdotti, unita) + Funzioni::Minori(importoSpeseSpedizioneWeb, unita);
     if (!esenzioneIVA) {
         totaleOrdineVL += totaleIVAVL;
-        ordine += Minori(totaleIVA, unita);
+        ordine += Funzioni::Minori(totaleIVA, unita);
     }
     totaleOrdineVL = Funzioni::Arrotonda(totaleOrdineVL, 0.01);
     totaleOrdine = DaMinori(ordine, unita);

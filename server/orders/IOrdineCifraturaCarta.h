@@ -6,7 +6,8 @@
 // data go in, one encrypted string comes out for the bank's page; the
 // bank's answer comes back encrypted and is read through it. A real bank's
 // connector answers these calls; GetErrorCode 0 means success and
-// GetTransactionResult "OK" a payment made.
+// GetTransactionResult "OK" a payment made, of the amount GetAmount gives
+// (decimal point, as SetAmount took it).
 class IOrdineCifraturaCarta
 {
 public:
@@ -29,5 +30,6 @@ public:
     virtual void Decrypt() = 0;
     virtual QString GetTransactionResult() const = 0;
     virtual QString GetShopTransactionID() const = 0;
+    virtual QString GetAmount() const = 0;
     virtual QString GetAuthorizationCode() const = 0;
 };

@@ -13,6 +13,7 @@
 #include "server/orders/OrdineCifraturaCarta.h"
 #include "server/orders/OrdineControlli.h"
 #include "server/orders/OrdinePagamentoCarta.h"
+#include "server/orders/OrdineRichiesteBanca.h"
 #include "server/orders/OrdineScrittura.h"
 #include "server/orders/OrdineTestoMail.h"
 
@@ -340,20 +341,44 @@ void Ordine::NotificaCliente()
 
 // ---------------------------------------------------------------- card payment
 
-// Each attempt at the bank uses up one of the bank's request passwords:
-// a visitor may not drain them by asking again and again.
-QString Ordine::OrdineDaPagare()
+namespace {
+
+// How far back the card orders of one address are counted.
+constexpr qint64 kGiornoInSecondi = 24 * 60 * 60;
+
+void Rifiuta(const char* testo)
+{
+    throw std::runtime_error(testo);
+}
+
+} // namespace
+
+// Each attempt at the bank uses up one of the bank's request passwords: a
+// visitor may not drain them, neither by asking again for one order nor by
+// placing order after order, in one Session or in many.
+qint32 Ordine::OrdineDaPagare()
 {
     const QString numOrd = SessionText(QStringLiteral("NumOrd"));
     if (!OrdinePagamentoCarta::DaPagare(Connection(), numOrd, Intero(SessionValue(QStringLiteral("IDClienteOrdine")))))
-        throw std::runtime_error("Nessun ordine da pagare in questa sessione.");
-    const QString chiave = QStringLiteral("TentativiCarta");
-    const QStringList tentativi = SessionText(chiave).split(QLatin1Char('|'));
-    const int fatti = tentativi.value(0) == numOrd ? tentativi.value(1).toInt() : 0;
-    if (fatti >= kTentativiCarta)
-        throw std::runtime_error("Troppi tentativi di pagamento per questo ordine.");
-    SetSession(chiave, numOrd + QLatin1Char('|') + QString::number(fatti + 1));
-    return numOrd;
+        Rifiuta("Nessun ordine da pagare in questa sessione.");
+    const qint32 idOrdine = OrdineScrittura::IDDaNumeroOrdine(numOrd);
+    OrdineRichiesteBanca::AssicuraTabella(Connection());
+    if (OrdineRichiesteBanca::Richieste(Connection(), idOrdine) >= kTentativiCarta)
+        Rifiuta("Troppi tentativi di pagamento per questo ordine.");
+    const OrdinePagamentoCarta::Limiti limiti = OrdinePagamentoCarta::LimitiCorrenti();
+    const QString chiave = QStringLiteral("OrdiniCarta");
+    QStringList ordini = SessionText(chiave).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    if (!ordini.contains(numOrd)) {
+        if (ordini.size() >= limiti.ordiniPerSessione)
+            Rifiuta("Troppi ordini pagati con carta in questa visita.");
+        const QString indirizzo = Request()->ServerVariable(QStringLiteral("REMOTE_ADDR"));
+        const QDateTime dal = QDateTime::currentDateTime().addSecs(-kGiornoInSecondi);
+        if (OrdineRichiesteBanca::AltriOrdiniDa(Connection(), indirizzo, idOrdine, dal) >= limiti.ordiniPerIndirizzo)
+            Rifiuta("Troppi ordini pagati con carta da questo indirizzo: riprova domani.");
+        ordini.append(numOrd);
+        SetSession(chiave, ordini.join(QLatin1Char('|')));
+    }
+    return idOrdine;
 }
 
 bool Ordine::PagamentoConCarta() const
@@ -361,41 +386,61 @@ bool Ordine::PagamentoConCarta() const
     return TipoPagamento == QLatin1String("CartaCredito") && !SessionFlag(QStringLiteral("DemoCartaCredito"));
 }
 
+// Always the stored order's figure: the basket may have changed since.
+QString Ordine::ImportoBanca(qint32 idOrdine, bool cifrato) const
+{
+    const int valuta = Intero(SessionValue(QStringLiteral("ValutaBancaSella")));
+    const bool prova = SessionFlag(QStringLiteral("TestCartaCredito"));
+    const OrdineRichiesteBanca::Totale totale = OrdineRichiesteBanca::TotaleOrdine(
+        Connection(), idOrdine, SessionValue(QStringLiteral("FCListino2Euro")).toDouble());
+    if (cifrato)
+        return OrdineCifraturaCarta::Importo(valuta, prova, totale);
+    const bool euro = valuta == 242;
+    const qint64 centesimi = prova ? (euro ? 50 : 100000) : (euro ? totale.centesimi : totale.lire * 100);
+    return QString::number(
+        OrdinePagamentoCarta::ImportoPerFattore(centesimi, SessionText(QStringLiteral("TID"))));
+}
+
 QString Ordine::URLValidazioneCartaCredito()
 {
     return Guard([&] {
         if (!PagamentoConCarta())
             return QString();
-        const QString numOrd = OrdineDaPagare();
-        qint64 centesimi = 0;
-        const bool euro = Intero(SessionValue(QStringLiteral("ValutaBancaSella"))) == 242;
-        if (SessionFlag(QStringLiteral("TestCartaCredito"))) {
-            centesimi = euro ? 50 : 100000;
-        } else {
-            Carrello carrello;
-            Apri(carrello, Context(), SessionFlag(QStringLiteral("ShareConn")), Connection());
-            const double lire = Funzioni::ConvertiPrezzo(
-                carrello.TotaleOrdineVL(), SessionValue(QStringLiteral("FCListino2Euro")).toDouble(), 1936.27, 1);
-            centesimi = OrdinePagamentoCarta::Centesimi(euro ? carrello.TotaleOrdineInEuro() : lire);
-            carrello.Free();
-        }
-        const qint64 importo = OrdinePagamentoCarta::ImportoPerFattore(centesimi, SessionText(QStringLiteral("TID")));
-        const QString password = OrdinePagamentoCarta::PrendiPasswordRichiesta(Connection());
-        return OrdinePagamentoCarta::URL(SessionText(QStringLiteral("CodiceEsercente")), importo, password, numOrd);
+        const qint32 idOrdine = OrdineDaPagare();
+        const QString importo = ImportoBanca(idOrdine, false);
+        const OrdinePagamentoCarta::Richiesta richiesta = OrdinePagamentoCarta::PrendiPasswordRichiesta(
+            Connection(), idOrdine, importo, Request()->ServerVariable(QStringLiteral("REMOTE_ADDR")));
+        OrdinePagamentoCarta::AvvisaEsercente(Connection(), idOrdine, richiesta.rimaste);
+        return OrdinePagamentoCarta::URL(SessionText(QStringLiteral("CodiceEsercente")), importo.toLongLong(),
+                                         richiesta.password, SessionText(QStringLiteral("NumOrd")));
     });
+}
+
+// The Session may have expired while the shopper was at the bank: the
+// answer is checked against the order it names, and only the Session that
+// placed the order mails its customer, once.
+bool Ordine::Concludi(OrdinePagamentoCarta::Esito esito, const QString& numOrdine)
+{
+    OrdinePagato.clear();
+    PagamentoDaNotificare = false;
+    if (esito == OrdinePagamentoCarta::Esito::Rifiutato)
+        return false;
+    OrdinePagato = numOrdine;
+    PagamentoDaNotificare =
+        esito == OrdinePagamentoCarta::Esito::Registrato && SessionText(QStringLiteral("NumOrd")) == numOrdine;
+    return true;
 }
 
 bool Ordine::ControlloEsitoValidazione()
 {
     return Guard([&] {
-        if (!PagamentoConCarta())
-            return true;
         OrdinePagamentoCarta::Risposta risposta;
         risposta.a = Request()->QueryString(QStringLiteral("a"));
         risposta.b = Request()->QueryString(QStringLiteral("b"));
         risposta.c = Request()->QueryString(QStringLiteral("c"));
-        return OrdinePagamentoCarta::RegistraEsito(Connection(), risposta, SessionText(QStringLiteral("NumOrd")),
-                                                   Intero(SessionValue(QStringLiteral("IDClienteOrdine"))));
+        const auto esito = OrdinePagamentoCarta::RegistraEsito(
+            Connection(), risposta, [&](qint32 idOrdine) { return ImportoBanca(idOrdine, false); });
+        return Concludi(esito, risposta.b.trimmed());
     });
 }
 
@@ -404,7 +449,7 @@ QString Ordine::URLValidazioneCartaCredito1()
     return Guard([&] {
         if (!PagamentoConCarta())
             return QString();
-        const QString numOrd = OrdineDaPagare();
+        const qint32 idOrdine = OrdineDaPagare();
         SetSession(QStringLiteral("ErrorGestPay"), 0);
         const std::unique_ptr<IOrdineCifraturaCarta> componente = OrdineCifraturaCarta::Crea();
         if (!componente) {
@@ -412,18 +457,17 @@ QString Ordine::URLValidazioneCartaCredito1()
             return QString();
         }
         const int valuta = Intero(SessionValue(QStringLiteral("ValutaBancaSella")));
-        Carrello carrello;
-        Apri(carrello, Context(), SessionFlag(QStringLiteral("ShareConn")), Connection());
-        const double lire = Funzioni::ConvertiPrezzo(
-            carrello.TotaleOrdineVL(), SessionValue(QStringLiteral("FCListino2Euro")).toDouble(), 1936.27, 1);
-        const QString importo = OrdineCifraturaCarta::Importo(valuta, SessionFlag(QStringLiteral("TestCartaCredito")),
-                                                              carrello.TotaleOrdineInEuro(), lire);
-        carrello.Free();
+        const QString importo = ImportoBanca(idOrdine, true);
         int errore = 0;
         const QString url = OrdineCifraturaCarta::URL(*componente, SessionText(QStringLiteral("CodiceEsercente")),
-                                                      valuta, importo, numOrd, errore);
-        if (errore != 0)
+                                                      valuta, importo, SessionText(QStringLiteral("NumOrd")), errore);
+        if (errore != 0) {
             SetSession(QStringLiteral("ErrorGestPay"), errore);
+            return url;
+        }
+        OrdineRichiesteBanca::Registra(Connection(), idOrdine, 0, importo,
+                                       Request()->ServerVariable(QStringLiteral("REMOTE_ADDR")),
+                                       QDateTime::currentDateTime());
         return url;
     });
 }
@@ -431,15 +475,18 @@ QString Ordine::URLValidazioneCartaCredito1()
 bool Ordine::ControlloEsitoValidazione1()
 {
     return Guard([&] {
-        if (!PagamentoConCarta())
-            return true;
         const std::unique_ptr<IOrdineCifraturaCarta> componente = OrdineCifraturaCarta::Crea();
         if (!componente)
-            return false;
-        return OrdineCifraturaCarta::RegistraEsito(Connection(), *componente, Request()->Item(QStringLiteral("a")),
-                                                   Request()->Item(QStringLiteral("b")),
-                                                   SessionText(QStringLiteral("CodiceEsercente")),
-                                                   SessionText(QStringLiteral("NumOrd")),
-                                                   Intero(SessionValue(QStringLiteral("IDClienteOrdine"))));
+            return Concludi(OrdinePagamentoCarta::Esito::Rifiutato, QString());
+        const auto esito = OrdineCifraturaCarta::RegistraEsito(
+            Connection(), *componente, Request()->Item(QStringLiteral("a")), Request()->Item(QStringLiteral("b")),
+            SessionText(QStringLiteral("CodiceEsercente")),
+            [&](qint32 idOrdine) { return ImportoBanca(idOrdine, true); });
+        return Concludi(esito, componente->GetShopTransactionID().trimmed());
     });
+}
+
+bool Ordine::PagamentoCartaEseguito()
+{
+    return Guard([&] { return OrdinePagamentoCarta::Pagato(Connection(), SessionText(QStringLiteral("NumOrd"))); });
 }

@@ -2,6 +2,7 @@
 
 #include "server/orders/OrdineConsultazione.h"
 #include "server/orders/OrdineDati.h"
+#include "server/orders/OrdinePagamentoCarta.h"
 
 class Carrello;
 struct OrdineTotaliMail;
@@ -42,6 +43,8 @@ class Ordine : public OrdineConsultazione
     Q_PROPERTY(QString StatisticheAllaData MEMBER StatisticheAllaData)
     Q_PROPERTY(QString ProdottiDallaData MEMBER ProdottiDallaData)
     Q_PROPERTY(QString ProdottiAllaData MEMBER ProdottiAllaData)
+    Q_PROPERTY(QString OrdinePagato MEMBER OrdinePagato)
+    Q_PROPERTY(bool PagamentoDaNotificare MEMBER PagamentoDaNotificare)
 
 public:
     explicit Ordine(QObject* parent = nullptr);
@@ -51,6 +54,11 @@ public:
     QString D_RagioneSociale, D_Cognome, D_Nome, D_Indirizzo, D_Cap, D_Localita, D_Provincia, D_Stato;
     QString Note, TipoPagamento, Errore;
     QString StatisticheDallaData, StatisticheAllaData, ProdottiDallaData, ProdottiAllaData;
+    // After a bank's answer: the order it paid, and whether this page
+    // recorded the payment of the Session's own order (its customer is
+    // mailed once, by this page only).
+    QString OrdinePagato;
+    bool PagamentoDaNotificare = false;
 
     Q_INVOKABLE QString LeggiCondizioniVendita();
     Q_INVOKABLE void AzzeraDatiPersonali();
@@ -67,15 +75,19 @@ public:
                                        const QVariant& FlagUserID = QVariant());
     // Mails the customer the confirmation and empties the basket.
     Q_INVOKABLE void NotificaCliente();
-    // The bank's page for a card payment of the Session's order; empty
-    // text when the order is not paid by card or payments are simulated.
+    // The bank's page for a card payment of the Session's order, for the
+    // amount the stored order costs; empty text when the order is not paid
+    // by card or payments are simulated.
     Q_INVOKABLE QString URLValidazioneCartaCredito();
-    // The bank's answer on the return page; true when the payment counts.
+    // The bank's answer on the return page, checked against the order it
+    // names: true when it paid that order, now or before.
     Q_INVOKABLE bool ControlloEsitoValidazione();
     // The same through the bank's encrypted-string gateway; a component
     // that cannot be made or fails leaves its number in ErrorGestPay.
     Q_INVOKABLE QString URLValidazioneCartaCredito1();
     Q_INVOKABLE bool ControlloEsitoValidazione1();
+    // True when the Session's order has been paid by card.
+    Q_INVOKABLE bool PagamentoCartaEseguito();
 
 protected:
     void Start() override;
@@ -90,8 +102,12 @@ private:
     static OrdineTotaliMail TotaliMail(const Carrello& carrello);
     // The card payment applies: a card order, not a simulated one.
     bool PagamentoConCarta() const;
-    // The Session's order, or an error when it is not this visitor's
-    // unpaid order or it was sent to the bank too often.
-    QString OrdineDaPagare();
+    // The Session's order, when it may go to the bank once more: this
+    // visitor's unpaid card order, within the limits per order, Session
+    // and address; otherwise an error.
+    qint32 OrdineDaPagare();
+    // What the bank is asked for the stored order, in the gateway's units.
+    QString ImportoBanca(qint32 idOrdine, bool cifrato) const;
+    bool Concludi(OrdinePagamentoCarta::Esito esito, const QString& numOrdine);
     static constexpr int kTentativiCarta = 5;
 };

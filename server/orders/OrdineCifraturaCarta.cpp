@@ -1,8 +1,6 @@
 #include "server/orders/OrdineCifraturaCarta.h"
 
 #include "platform/ado/CAdoConnection.h"
-#include "platform/ado/CAdoRecordset.h"
-#include "server/orders/OrdinePagamentoCarta.h"
 #include "server/orders/OrdineScrittura.h"
 
 #include <QMutex>
@@ -34,16 +32,14 @@ std::unique_ptr<IOrdineCifraturaCarta> OrdineCifraturaCarta::Crea()
     return fabbrica ? fabbrica() : nullptr;
 }
 
-QString OrdineCifraturaCarta::Importo(int valuta, bool prova, double totaleInEuro, double totaleInLire)
+QString OrdineCifraturaCarta::Importo(int valuta, bool prova, const OrdineRichiesteBanca::Totale& totale)
 {
     if (prova)
         return valuta == kEuro ? QStringLiteral("0.5") : QStringLiteral("1000");
-    if (valuta == kEuro) {
-        const qint64 centesimi = OrdinePagamentoCarta::Centesimi(totaleInEuro);
-        return QStringLiteral("%1.%2").arg(centesimi / 100).arg(centesimi % 100, 2, 10, QLatin1Char('0'));
-    }
+    if (valuta == kEuro)
+        return QStringLiteral("%1.%2").arg(totale.centesimi / 100).arg(totale.centesimi % 100, 2, 10, QLatin1Char('0'));
     if (valuta == kLire)
-        return QString::number(OrdinePagamentoCarta::Centesimi(totaleInLire) / 100);
+        return QString::number(totale.lire);
     return QString();
 }
 
@@ -69,36 +65,37 @@ QString OrdineCifraturaCarta::URL(IOrdineCifraturaCarta& c, const QString& login
         + QStringLiteral("&b=") + QString::fromLatin1(QUrl::toPercentEncoding(cifrato));
 }
 
-bool OrdineCifraturaCarta::RegistraEsito(CAdoConnection* conn, IOrdineCifraturaCarta& c, const QString& login,
-                                         const QString& cifrato, const QString& loginNegozio,
-                                         const QString& numOrdSessione, qint32 idClienteSessione)
+OrdinePagamentoCarta::Esito OrdineCifraturaCarta::RegistraEsito(CAdoConnection* conn, IOrdineCifraturaCarta& c,
+                                                                 const QString& login, const QString& cifrato,
+                                                                 const QString& loginNegozio,
+                                                                 const std::function<QString(qint32)>& importoOrdine)
 {
+    using Esito = OrdinePagamentoCarta::Esito;
     // An answer the bank signed for another merchant is no payment to us,
     // whatever order number it carries.
     if (loginNegozio.isEmpty() || login.trimmed() != loginNegozio)
-        return false;
+        return Esito::Rifiutato;
     c.SetShopLogin(login.trimmed());
     c.SetEncryptedString(cifrato.trimmed());
     c.Decrypt();
     if (c.GetErrorCode() != 0 || c.GetTransactionResult().trimmed() != QLatin1String("OK"))
-        return false;
-    const QString numOrdine = c.GetShopTransactionID().trimmed();
+        return Esito::Rifiutato;
+    const qint32 idOrdine = OrdineScrittura::IDDaNumeroOrdine(c.GetShopTransactionID().trimmed());
     const QString autorizzazione = c.GetAuthorizationCode().trimmed();
-    if (numOrdSessione.isEmpty() || numOrdine != numOrdSessione || idClienteSessione <= 0 || autorizzazione.isEmpty())
-        return false;
-    const qint32 idOrdine = OrdineScrittura::IDDaNumeroOrdine(numOrdine);
-    if (idOrdine <= 0)
-        return false;
+    if (idOrdine <= 0 || autorizzazione.isEmpty())
+        return Esito::Rifiutato;
+    OrdineRichiesteBanca::AssicuraTabella(conn);
     // The first genuine answer is recorded; the same answer again (the
-    // shopper reloads the page) finds it there and counts as paid.
-    const int scritte = conn->Execute(
-        QStringLiteral("UPDATE Ordini SET AutorizzazioneCartaCredito=?, Modificato=? WHERE ID=? AND IDCliente=? "
-                       "AND (AutorizzazioneCartaCredito IS NULL OR AutorizzazioneCartaCredito='')"),
-        {autorizzazione, true, idOrdine, idClienteSessione});
-    if (scritte == 1)
-        return true;
-    CAdoRecordset rs;
-    rs.Open(QStringLiteral("SELECT AutorizzazioneCartaCredito FROM Ordini WHERE ID=? AND IDCliente=?"), conn,
-            {idOrdine, idClienteSessione});
-    return !rs.IsEOF() && rs.Field(QStringLiteral("AutorizzazioneCartaCredito")).toString() == autorizzazione;
+    // shopper reloads the page) finds it there.
+    if (OrdineRichiesteBanca::Pagata(conn, idOrdine, autorizzazione))
+        return Esito::GiaRegistrato;
+    // Paid in full only: the amount the bank signed is the one the order
+    // was last sent with, and what the order costs.
+    const bool registrato = OrdineRichiesteBanca::InTransazione(conn, [&] {
+        const std::optional<OrdineRichiesteBanca::Legame> legame = OrdineRichiesteBanca::UltimaCifrata(conn, idOrdine);
+        return legame && OrdineRichiesteBanca::StessoImporto(legame->importo, c.GetAmount())
+            && OrdineRichiesteBanca::StessoImporto(legame->importo, importoOrdine(idOrdine))
+            && OrdineRichiesteBanca::SegnaPagato(conn, idOrdine, *legame, autorizzazione, QString());
+    });
+    return registrato ? Esito::Registrato : Esito::Rifiutato;
 }

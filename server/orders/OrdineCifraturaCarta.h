@@ -1,6 +1,8 @@
 #pragma once
 
 #include "server/orders/IOrdineCifraturaCarta.h"
+#include "server/orders/OrdinePagamentoCarta.h"
+#include "server/orders/OrdineRichiesteBanca.h"
 
 #include <functional>
 #include <memory>
@@ -25,9 +27,9 @@ public:
     static constexpr int kErroreCreazione = 429;
 
     // The amount as the component takes it: euro with a decimal point and
-    // two decimals (exact hundredths), whole lire, or empty for another
-    // currency; test mode asks for 0.5 euro or 1000 lire.
-    static QString Importo(int valuta, bool prova, double totaleInEuro, double totaleInLire);
+    // two decimals, whole lire, or empty for another currency; test mode
+    // asks for 0.5 euro or 1000 lire.
+    static QString Importo(int valuta, bool prova, const OrdineRichiesteBanca::Totale& totale);
 
     // Encrypts the payment; error receives the component's error code
     // (0 when none). The address carries empty values after an error.
@@ -36,9 +38,12 @@ public:
 
     // Reads the bank's answer and records the authorisation when it is a
     // payment to this shop (login, the shop's own merchant code) of the
-    // visitor's own order (the Session's order number and customer);
-    // anything else writes nothing and returns false.
-    static bool RegistraEsito(CAdoConnection* conn, IOrdineCifraturaCarta& componente, const QString& login,
-                              const QString& cifrato, const QString& loginNegozio, const QString& numOrdSessione,
-                              qint32 idClienteSessione);
+    // order it names, for the amount that order was sent to the bank with
+    // and still costs (importo, as Importo gives it), whatever the Session
+    // holds. importoOrdine gives that amount for an order ID. The same
+    // answer again finds the payment recorded; anything else writes nothing.
+    static OrdinePagamentoCarta::Esito RegistraEsito(CAdoConnection* conn, IOrdineCifraturaCarta& componente,
+                                                     const QString& login, const QString& cifrato,
+                                                     const QString& loginNegozio,
+                                                     const std::function<QString(qint32)>& importoOrdine);
 };

@@ -242,16 +242,6 @@ OrdineImporti OrdineConsultazione::Importi() const
 
 namespace {
 
-OrdineImporti::Riga RigaDa(const CAdoRecordset& rs)
-{
-    OrdineImporti::Riga r;
-    r.prezzo = rs.Field(QStringLiteral("Prezzo")).toDouble();
-    r.quantita = rs.Field(QStringLiteral("Quantita")).toFloat();
-    r.quantitaEvasa = rs.Field(QStringLiteral("QuantitaEvasa")).toFloat();
-    r.iva = rs.Field(QStringLiteral("Iva")).toFloat();
-    return r;
-}
-
 void Imposta(const OrdineImporti::Importo& i, double& valore, double& inEuro, QString& testo, QString& testoInEuro)
 {
     valore = i.valore;
@@ -271,12 +261,8 @@ void OrdineConsultazione::CalcolaTotaliOrdine(const CAdoRecordset& ordine)
     righe.Open(QStringLiteral("SELECT * FROM OrdiniDettaglio WHERE IDOrdine=? ORDER BY ID"), Connection(), {IDOrdine});
     QList<OrdineImporti::Riga> lista;
     for (; !righe.IsEOF(); righe.MoveNext())
-        lista.append(RigaDa(righe));
-    OrdineImporti::Costi costi;
-    costi.speseSpedizione = ordine.Field(QStringLiteral("SpeseSpedizione")).toDouble();
-    costi.speseContrassegno = ordine.Field(QStringLiteral("SpeseContrassegno")).toDouble();
-    costi.ivaSpedizioni = ordine.Field(QStringLiteral("IVASpedizioni")).toFloat();
-    costi.esenzioneIVA = EsenzioneIVA;
+        lista.append(OrdineImporti::RigaDa(righe));
+    const OrdineImporti::Costi costi = OrdineImporti::CostiDa(ordine);
     const OrdineImporti::Totali t = Importi().CalcolaTotali(lista, costi);
     Imposta(t.imponibileOrdine, TotaleImponibileOrdine, TotaleImponibileOrdineInEuro, FTotaleImponibileOrdine,
             FTotaleImponibileOrdineInEuro);
@@ -344,7 +330,7 @@ void OrdineConsultazione::LeggiDatiRigoDettaglio()
     Testo(rs, "UM", UMProdottoDettaglioOrdine);
     Testo(rs, "Taglia", TagliaProdottoDettaglioOrdine);
     IDColoreProdottoDettaglioOrdine = rs.Field(QStringLiteral("IDColore")).toInt();
-    const OrdineImporti::Riga riga = RigaDa(rs);
+    const OrdineImporti::Riga riga = OrdineImporti::RigaDa(rs);
     IVAProdottoDettaglioOrdine = riga.iva;
     QuantitaDettaglioOrdine = riga.quantita;
     QuantitaEvasaDettaglioOrdine = riga.quantitaEvasa;

@@ -1,6 +1,27 @@
 #include "server/orders/OrdineImporti.h"
 
+#include "platform/ado/CAdoRecordset.h"
 #include "server/core/Funzioni.h"
+
+OrdineImporti::Riga OrdineImporti::RigaDa(const CAdoRecordset& rs)
+{
+    Riga r;
+    r.prezzo = rs.Field(QStringLiteral("Prezzo")).toDouble();
+    r.quantita = rs.Field(QStringLiteral("Quantita")).toFloat();
+    r.quantitaEvasa = rs.Field(QStringLiteral("QuantitaEvasa")).toFloat();
+    r.iva = rs.Field(QStringLiteral("Iva")).toFloat();
+    return r;
+}
+
+OrdineImporti::Costi OrdineImporti::CostiDa(const CAdoRecordset& ordine)
+{
+    Costi c;
+    c.speseSpedizione = ordine.Field(QStringLiteral("SpeseSpedizione")).toDouble();
+    c.speseContrassegno = ordine.Field(QStringLiteral("SpeseContrassegno")).toDouble();
+    c.ivaSpedizioni = ordine.Field(QStringLiteral("IVASpedizioni")).toFloat();
+    c.esenzioneIVA = ordine.Field(QStringLiteral("EsenzioneIVA")).toInt() != 0;
+    return c;
+}
 
 double OrdineImporti::InOrdine(double valore, double unita) const
 {

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+class CAdoRecordset;
+
 // The amounts of one order as a customer reads them: stored in the list
 // currency, shown in the order's currency (its own exchange rate and the
 // rounding unit of its language's currency) and in euro, each as a number
@@ -53,6 +55,11 @@ public:
     };
 
     explicit OrdineImporti(const Cambi& cambi) : m_cambi(cambi) {}
+
+    // A stored line (OrdiniDettaglio) and the costs of a stored order
+    // (Ordini), as every reader of an order's amounts takes them.
+    static Riga RigaDa(const CAdoRecordset& dettaglio);
+    static Costi CostiDa(const CAdoRecordset& ordine);
 
     // A line: price and amounts converted one by one, their euro twins
     // from the converted values.

@@ -2,19 +2,22 @@
 
 #include "platform/ado/CAdoConnection.h"
 #include "platform/ado/CAdoRecordset.h"
+#include "server/orders/OrdineRichiesteBanca.h"
 #include "server/orders/OrdineScrittura.h"
 
+#include <QDateTime>
+#include <QDebug>
 #include <QMutex>
 #include <QRegularExpression>
 #include <QUrl>
 
-#include <cmath>
 #include <stdexcept>
 
 namespace {
 
 QMutex g_mutex;
 QString g_indirizzoBanca;
+OrdinePagamentoCarta::Limiti g_limiti;
 
 // A recount never comes close: the table holds a few thousand passwords
 // and each round loses only to a page that took one.
@@ -43,22 +46,6 @@ QString OrdinePagamentoCarta::IndirizzoBanca()
     return g_indirizzoBanca;
 }
 
-qint64 OrdinePagamentoCarta::Centesimi(double importo)
-{
-    // The shortest decimal text of the double is the amount as it was
-    // meant (0.29, not 0.28999...); from it the hundredths are exact.
-    const QString testo = QString::number(importo, 'f', 6);
-    const bool negativo = testo.startsWith(QLatin1Char('-'));
-    const QString assoluto = negativo ? testo.mid(1) : testo;
-    const qsizetype punto = assoluto.indexOf(QLatin1Char('.'));
-    const qint64 interi = assoluto.left(punto).toLongLong();
-    const QString decimali = assoluto.mid(punto + 1);
-    qint64 centesimi = interi * 100 + decimali.left(2).toLongLong();
-    if (decimali.at(2) >= QLatin1Char('5'))
-        ++centesimi;
-    return negativo ? -centesimi : centesimi;
-}
-
 qint64 OrdinePagamentoCarta::ImportoPerFattore(qint64 centesimi, const QString& fattore)
 {
     static const QRegularExpression forma(QStringLiteral("^\\s*([0-9]{1,9})(?:[.,]([0-9]{1,6}))?\\s*$"));
@@ -73,20 +60,67 @@ qint64 OrdinePagamentoCarta::ImportoPerFattore(qint64 centesimi, const QString& 
     return centesimi * mantissa / divisore;
 }
 
-QString OrdinePagamentoCarta::PrendiPasswordRichiesta(CAdoConnection* conn)
+void OrdinePagamentoCarta::ImpostaLimiti(const Limiti& limiti)
 {
+    QMutexLocker lock(&g_mutex);
+    g_limiti = limiti;
+}
+
+OrdinePagamentoCarta::Limiti OrdinePagamentoCarta::LimitiCorrenti()
+{
+    QMutexLocker lock(&g_mutex);
+    return g_limiti;
+}
+
+OrdinePagamentoCarta::Richiesta OrdinePagamentoCarta::PrendiPasswordRichiesta(CAdoConnection* conn, qint32 idOrdine,
+                                                                              const QString& importo,
+                                                                              const QString& indirizzo)
+{
+    OrdineRichiesteBanca::AssicuraTabella(conn);
     for (int i = 0; i < kTentativi; ++i) {
         CAdoRecordset rs;
         rs.Open(QStringLiteral("SELECT TOP 1 ID, Password FROM OTPRichieste ORDER BY ID"), conn);
         if (rs.IsEOF())
             throw std::runtime_error("Nessuna password disponibile per il pagamento con carta di credito.");
-        const QVariant id = rs.Field(QStringLiteral("ID"));
-        const QString password = rs.Field(QStringLiteral("Password")).toString();
+        const qint32 id = rs.Field(QStringLiteral("ID")).toInt();
+        Richiesta r;
+        r.password = rs.Field(QStringLiteral("Password")).toString();
         rs.Close();
-        if (conn->Execute(QStringLiteral("DELETE FROM OTPRichieste WHERE ID=?"), {id}) == 1)
-            return password;
+        const bool presa = OrdineRichiesteBanca::InTransazione(conn, [&] {
+            if (conn->Execute(QStringLiteral("DELETE FROM OTPRichieste WHERE ID=?"), {id}) != 1)
+                return false;
+            OrdineRichiesteBanca::Registra(conn, idOrdine, id, importo, indirizzo, QDateTime::currentDateTime());
+            return true;
+        });
+        if (!presa)
+            continue;
+        CAdoRecordset resto;
+        resto.Open(QStringLiteral("SELECT COUNT(*) AS N FROM OTPRichieste"), conn);
+        r.rimaste = resto.Field(QStringLiteral("N")).toInt();
+        return r;
     }
     throw std::runtime_error("Nessuna password disponibile per il pagamento con carta di credito.");
+}
+
+bool OrdinePagamentoCarta::AvvisaEsercente(CAdoConnection* conn, qint32 idOrdine, int rimaste)
+{
+    if (rimaste >= LimitiCorrenti().sogliaPassword)
+        return false;
+    const QString avviso = QStringLiteral("Attenzione: restano %1 password per i pagamenti con carta di credito; "
+                                          "caricare un nuovo file di password della banca.")
+                               .arg(rimaste);
+    qWarning().noquote() << avviso;
+    CAdoRecordset rs;
+    rs.Open(QStringLiteral("SELECT Note FROM Ordini WHERE ID=?"), conn, {idOrdine});
+    // One warning on an order, the latest: a retry replaces the one before.
+    QStringList righe = (rs.IsEOF() ? QString() : rs.Field(QStringLiteral("Note")).toString())
+                            .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    rs.Close();
+    righe.removeIf([](const QString& riga) { return riga.startsWith(QLatin1String("Attenzione: restano ")); });
+    righe.append(avviso);
+    conn->Execute(QStringLiteral("UPDATE Ordini SET Note=?, Modificato=? WHERE ID=?"),
+                  {righe.join(QStringLiteral("\r\n")), true, idOrdine});
+    return true;
 }
 
 bool OrdinePagamentoCarta::DaPagare(CAdoConnection* conn, const QString& numOrdine, qint32 idCliente)
@@ -95,9 +129,20 @@ bool OrdinePagamentoCarta::DaPagare(CAdoConnection* conn, const QString& numOrdi
     if (idOrdine <= 0 || idCliente <= 0)
         return false;
     CAdoRecordset rs;
-    rs.Open(QStringLiteral("SELECT AutorizzazioneCartaCredito FROM Ordini WHERE ID=? AND IDCliente=?"), conn,
-            {idOrdine, idCliente});
+    rs.Open(QStringLiteral("SELECT AutorizzazioneCartaCredito FROM Ordini WHERE ID=? AND IDCliente=? "
+                           "AND TipoPagamento='CartaCredito'"),
+            conn, {idOrdine, idCliente});
     return !rs.IsEOF() && rs.Field(QStringLiteral("AutorizzazioneCartaCredito")).toString().isEmpty();
+}
+
+bool OrdinePagamentoCarta::Pagato(CAdoConnection* conn, const QString& numOrdine)
+{
+    const qint32 idOrdine = OrdineScrittura::IDDaNumeroOrdine(numOrdine);
+    if (idOrdine <= 0)
+        return false;
+    CAdoRecordset rs;
+    rs.Open(QStringLiteral("SELECT AutorizzazioneCartaCredito FROM Ordini WHERE ID=?"), conn, {idOrdine});
+    return !rs.IsEOF() && !rs.Field(QStringLiteral("AutorizzazioneCartaCredito")).toString().isEmpty();
 }
 
 QString OrdinePagamentoCarta::URL(const QString& codiceEsercente, qint64 importo, const QString& password,
@@ -108,36 +153,27 @@ QString OrdinePagamentoCarta::URL(const QString& codiceEsercente, qint64 importo
         + Codifica(numOrdine) + QLatin1Char('&');
 }
 
-bool OrdinePagamentoCarta::RegistraEsito(CAdoConnection* conn, const Risposta& r, const QString& numOrdSessione,
-                                         qint32 idClienteSessione)
+OrdinePagamentoCarta::Esito OrdinePagamentoCarta::RegistraEsito(CAdoConnection* conn, const Risposta& r,
+                                                                const std::function<QString(qint32)>& importoOrdine)
 {
     const QString esito = r.a.trimmed();
-    if (esito.isEmpty() || esito.compare(QLatin1String("KO"), Qt::CaseInsensitive) == 0)
-        return false;
-    // Only the order this visitor has just placed: the number must be the
-    // Session's, and the row his.
-    if (numOrdSessione.isEmpty() || r.b != numOrdSessione || idClienteSessione <= 0 || r.c.isEmpty())
-        return false;
+    if (esito.isEmpty() || esito.compare(QLatin1String("KO"), Qt::CaseInsensitive) == 0 || r.c.isEmpty())
+        return Esito::Rifiutato;
     const qint32 idOrdine = OrdineScrittura::IDDaNumeroOrdine(r.b);
     if (idOrdine <= 0)
-        return false;
-    conn->BeginTrans();
-    try {
-        if (conn->Execute(QStringLiteral("DELETE FROM OTPRisposte WHERE Password=?"), {r.c}) < 1) {
-            conn->RollbackTrans();
-            return false;
-        }
-        const int scritte = conn->Execute(
-            QStringLiteral("UPDATE Ordini SET AutorizzazioneCartaCredito=?, Modificato=? WHERE ID=? AND IDCliente=?"),
-            {esito, true, idOrdine, idClienteSessione});
-        if (scritte != 1) {
-            conn->RollbackTrans();
-            return false;
-        }
-        conn->CommitTrans();
-        return true;
-    } catch (...) {
-        conn->RollbackTrans();
-        throw;
-    }
+        return Esito::Rifiutato;
+    OrdineRichiesteBanca::AssicuraTabella(conn);
+    const std::optional<OrdineRichiesteBanca::Legame> pagata = OrdineRichiesteBanca::Pagata(conn, idOrdine, esito);
+    if (pagata && pagata->risposta == r.c)
+        return Esito::GiaRegistrato;
+    // The answer pays only the request its password pairs with, and only
+    // when that request asked for what the order costs.
+    const bool registrato = OrdineRichiesteBanca::InTransazione(conn, [&] {
+        const std::optional<OrdineRichiesteBanca::Legame> legame =
+            OrdineRichiesteBanca::PerRisposta(conn, idOrdine, r.c);
+        return legame && OrdineRichiesteBanca::StessoImporto(legame->importo, importoOrdine(idOrdine))
+            && conn->Execute(QStringLiteral("DELETE FROM OTPRisposte WHERE Password=?"), {r.c}) >= 1
+            && OrdineRichiesteBanca::SegnaPagato(conn, idOrdine, *legame, esito, r.c);
+    });
+    return registrato ? Esito::Registrato : Esito::Rifiutato;
 }

@@ -19,6 +19,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <cmath>
 #include <stdexcept>
 #include <thread>
 
@@ -49,6 +50,24 @@ TEST(Funzioni, ArrotondaRoundsHalfUpToTheUnit)
     };
     for (const auto& c : casi)
         EXPECT_DOUBLE_EQ(Funzioni::Arrotonda(c.valore, c.unita), c.atteso) << c.valore << " " << c.unita;
+}
+
+// The basket's sums and the bank's amount both count in these units: an
+// amount is a whole number of cents (or lire), half up on its decimal
+// figure, and agrees with the rounded amount the pages show.
+TEST(Funzioni, MinoriCountsWholeUnitsHalfUp)
+{
+    const struct { double valore, unita; qint64 atteso; } casi[] = {
+        {0.29, 0.01, 29}, {0.285, 0.01, 29}, {1.005, 0.01, 101}, {2.675, 0.01, 268}, {173.6, 0.01, 17360},
+        {21704.07, 0.01, 2170407}, {0.004999, 0.01, 0}, {0.005, 0.01, 1}, {326455.4, 1, 326455},
+        {326455.5, 1, 326456}, {-2.5, 1, -2}, {0, 0.01, 0}, {9999999.99, 0.01, 999999999},
+    };
+    for (const auto& c : casi) {
+        EXPECT_EQ(Funzioni::Minori(c.valore, c.unita), c.atteso) << c.valore << " " << c.unita;
+        EXPECT_DOUBLE_EQ(Funzioni::Arrotonda(c.valore, c.unita), double(c.atteso) * c.unita) << c.valore;
+    }
+    EXPECT_THROW(Funzioni::Minori(1e300, 0.01), std::invalid_argument);
+    EXPECT_THROW(Funzioni::Minori(std::nan(""), 0.01), std::invalid_argument);
 }
 
 TEST(Funzioni, ConvertiPrezzoGoesThroughTheEuroAndRounds)

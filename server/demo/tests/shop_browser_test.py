@@ -10,7 +10,9 @@ shopper fills the basket (a product with a size and a colour, another from
 a category), changes a quantity, chooses the shipping and must read the
 hand-computed totals; the checkout form must show its fault. On qtr50d
 the shopper then pays by card: the order's summary, the stand-in bank on
-loopback (a forged return refused on the way), the confirmation, the
+loopback (cancelled there once; then the basket changes and a forged
+return is refused before "Riprova il pagamento" asks the bank again for
+the stored order's total), the confirmation, the
 merchant's and the customer's mails at a test SMTP server, and the stored
 order with its authorisation; last a customer who signed in orders by bank
 transfer and finds the order in his history with the summary's total. A
@@ -333,6 +335,19 @@ def run_order(check, base, bank, mail_folder, shop):
     check.expect(len(order) > 6 and order.isdigit(), "order number %r" % order)
     check.screenshot("bank")
 
+    check.step = "payment cancelled at the bank"
+    follow(driver, driver.find_element(By.ID, "rifiuta"))
+    check.expect(driver.find_elements(By.ID, "pagamento-rifiutato"), "a cancelled payment was not refused")
+    check.expect(driver.find_elements(By.ID, "ripeti-pagamento"), "no second attempt offered")
+
+    check.step = "the basket changes before the retry"
+    # The order is stored and the basket started anew: a cheap product now
+    # in the basket must not become what the bank is asked for.
+    driver.get(base + "prodotto.asp?IDProdotto=%d" % PRODUCT_ID)
+    follow(driver, driver.find_element(By.CSS_SELECTOR, '#aggiungi-carrello button[name="Aggiungi"]'))
+    rows = driver.find_elements(By.CSS_SELECTOR, "tr.riga-carrello")
+    check.expect(len(rows) == 1, "%d rows in the new basket" % len(rows))
+
     check.step = "forged return"
     # A return the bank did not send: a real answer password, another order.
     driver.get(base + "esitopagamento.asp?a=AUT999999&b=%d&c=%s" % (int(order) + 1, ANSWER_PASSWORDS[0]))
@@ -340,6 +355,9 @@ def run_order(check, base, bank, mail_folder, shop):
     check.screenshot("payment-refused")
     follow(driver, driver.find_element(By.ID, "ripeti-pagamento"))
     check.expect(driver.current_url.startswith(bank.address + "/pagam.asp?"), "no second attempt: %s" % driver.current_url)
+    check.expect(check.text("#importo") == BANK_AMOUNT, "the retry asked the bank for %r" % check.text("#importo"))
+    check.expect(check.text("#ordine") == order, "the retry is for order %r" % check.text("#ordine"))
+    check.screenshot("bank-retry")
 
     check.step = "pay at the bank"
     driver.find_element(By.ID, "carta").send_keys("4111 1111 1111 1111")
@@ -371,6 +389,8 @@ def run_order(check, base, bank, mail_folder, shop):
     check.expect(row is not None, "order %s not stored" % order)
     check.expect(row[1] == bank.payments[-1][2], "authorisation %r, the bank gave %r" % (row[1], bank.payments))
     check.expect(bank.payments[-1][1] == 21704, "the bank charged %r" % (bank.payments[-1],))
+    check.expect([a for a in bank.asked if a[0] == order] == [(order, 21704)] * 2,
+                 "the bank was asked %r" % bank.asked)
     check.expect(abs(row[2] - 9.90) < 1e-4 and row[3] == "CartaCredito", "order row %r" % (row,))
     total, lines = db.execute("SELECT SUM(Prezzo * Quantita), COUNT(*) FROM OrdiniDettaglio WHERE IDOrdine=?",
                               (row[0],)).fetchone()

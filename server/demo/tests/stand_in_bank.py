@@ -6,12 +6,14 @@ gateway's units (b), a request password (c) and the order number (d); the
 page asks for a card and, on "Paga", sends the browser back to the shop's
 return page with the authorisation code (a), the order number (b) and an
 answer password (c) — or "KO" when the shopper refuses. Each request
-password counts once, as at the bank; the answer passwords are handed out
-in order. The card number never leaves this page.
+password counts once, as at the bank, and its answer is the answer
+password on the same line of the bank's answer file: the shop knows which
+request an answer belongs to. The card number never leaves this page.
 """
 
 import html
 import http.server
+import secrets
 import threading
 import urllib.parse
 
@@ -22,6 +24,9 @@ class StandInBank:
         self.shop_return = shop_return
         self.requests = list(request_passwords)
         self.answers = list(answer_passwords)
+        self.partner = dict(zip(request_passwords, answer_passwords))
+        self.asked = []          # (order, amount) of each request the bank took
+        self.pending = {}        # the bank's own record of a request, by the token its page carries
         self.payments = []       # (order, amount, authorisation) of each payment made
         self.refused = []        # what the bank refused, and why
         self.lock = threading.Lock()
@@ -70,6 +75,10 @@ class StandInBank:
                     return self.reply(400, "<p id=\"richiesta-rifiutata\">Richiesta non valida</p>")
                 amount = int(query["b"])
                 order = query.get("d", "")
+                token = secrets.token_hex(8)
+                with bank.lock:
+                    bank.asked.append((order, amount))
+                    bank.pending[token] = (order, amount, query["c"])
                 page = """<!DOCTYPE html><html lang="it"><head><meta charset="utf-8"><title>Banca di prova</title>
 <style>body{font-family:sans-serif;background:#eef2f7;margin:0}main{max-width:520px;margin:60px auto;background:#fff;
 padding:28px 32px;border-radius:10px;box-shadow:0 2px 12px rgba(0,0,0,.12)}h1{color:#0b3d6e;font-size:22px}
@@ -80,13 +89,13 @@ button.no{background:#999}</style></head><body><main>
 <p>Esercente <strong>%s</strong> &middot; ordine <strong id="ordine">%s</strong></p>
 <p>Importo: <strong id="importo">%d,%02d</strong> EUR</p>
 <form method="post" action="/paga">
-<input type="hidden" name="d" value="%s"><input type="hidden" name="b" value="%d">
+<input type="hidden" name="t" value="%s">
 <label for="carta">Numero della carta</label><input id="carta" name="carta" autocomplete="off">
 <label for="scadenza">Scadenza</label><input id="scadenza" name="scadenza" placeholder="MM/AA">
 <button type="submit" name="esito" value="ok" id="paga">Paga</button>
 <button type="submit" name="esito" value="ko" id="rifiuta" class="no">Annulla il pagamento</button>
 </form></main></body></html>""" % (html.escape(bank.merchant), html.escape(order), amount // 100, amount % 100,
-                                   html.escape(order, quote=True), amount)
+                                   token)
                 self.reply(200, page)
 
             def do_POST(self):
@@ -94,14 +103,18 @@ button.no{background:#999}</style></head><body><main>
                 form = dict(urllib.parse.parse_qsl(self.rfile.read(length).decode("utf-8")))
                 if self.path != "/paga":
                     return self.reply(404, "<p>Pagina sconosciuta</p>")
-                order = form.get("d", "")
                 with bank.lock:
-                    if form.get("esito") == "ok" and bank.answers:
+                    order, amount, request = bank.pending.pop(form.get("t", ""), ("", 0, ""))
+                    answer = bank.partner.get(request, "")
+                    if answer in bank.answers:
+                        bank.answers.remove(answer)
+                    else:
+                        answer = ""
+                    if form.get("esito") == "ok" and answer:
                         outcome = "AUT%06d" % (len(bank.payments) + 1)
-                        bank.payments.append((order, int(form.get("b", "0")), outcome))
+                        bank.payments.append((order, amount, outcome))
                     else:
                         outcome = "KO"
-                    answer = bank.answers.pop(0) if bank.answers else ""
                 target = bank.shop_return + "?" + urllib.parse.urlencode({"a": outcome, "b": order, "c": answer})
                 self.send_response(303)
                 self.send_header("Location", target)

@@ -58,7 +58,13 @@ INSTANTIATE_TEST_SUITE_P(
                                  "limits/max_body_bytes"},
                       ConfigCase{"MailPortTooHigh", "[mail]\nport=70000\n[shop]\nfolder=a\n", false, "mail/port"},
                       ConfigCase{"MailPortNotANumber", "[mail]\nport=venticinque\n[shop]\nfolder=a\n", false,
-                                 "mail/port"}),
+                                 "mail/port"},
+                      ConfigCase{"CardOrdersPerSessionAtLeastOne",
+                                 "[payment]\norders_per_session=0\n[shop]\nfolder=a\n", false,
+                                 "payment/orders_per_session"},
+                      ConfigCase{"PasswordWarningNotANumber",
+                                 "[payment]\npasswords_warning=poche\n[shop]\nfolder=a\n", false,
+                                 "payment/passwords_warning"}),
     [](const ::testing::TestParamInfo<ConfigCase>& info) { return std::string(info.param.name); });
 
 TEST(HostConfigDefaultsTest, AreThoseOfTheExampleFile)
@@ -79,6 +85,9 @@ TEST(HostConfigDefaultsTest, AreThoseOfTheExampleFile)
     EXPECT_EQ(config.mailServer, "localhost");
     EXPECT_EQ(config.mailPort, 25);
     EXPECT_EQ(config.bankAddress, "");
+    EXPECT_EQ(config.cardOrdersPerSession, 3);
+    EXPECT_EQ(config.cardOrdersPerAddress, 10);
+    EXPECT_EQ(config.cardPasswordsWarning, 20);
 }
 
 TEST(HostConfigDefaultsTest, MailAndBankAreRead)

@@ -18,11 +18,12 @@ public:
 
     // The bank's answer for a payment, as the stand-in bank sends it.
     static QString Risposta(const QByteArray& chiave, const QString& login, const QString& numOrdine,
-                            const QString& esito, const QString& autorizzazione)
+                            const QString& esito, const QString& autorizzazione, const QString& importo)
     {
         QUrlQuery q;
         q.addQueryItem("login", login);
         q.addQueryItem("tid", numOrdine);
+        q.addQueryItem("amount", importo);
         q.addQueryItem("result", esito);
         q.addQueryItem("auth", autorizzazione);
         return Firma(chiave, q);
@@ -66,10 +67,12 @@ public:
         m_esito = q.queryItemValue("result");
         m_tid = q.queryItemValue("tid");
         m_autorizzazione = q.queryItemValue("auth");
+        m_importo = q.queryItemValue("amount");
     }
     QString GetTransactionResult() const override { return m_esito; }
     QString GetShopTransactionID() const override { return m_tid; }
     QString GetAuthorizationCode() const override { return m_autorizzazione; }
+    QString GetAmount() const override { return m_importo; }
 
     // What the last Encrypt signed, for the tests' checks.
     QString Importo() const { return m_importo; }

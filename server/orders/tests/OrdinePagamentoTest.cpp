@@ -1,12 +1,9 @@
 #include "server/orders/Ordine.h"
-#include "server/orders/OrdineCifraturaCarta.h"
 #include "server/orders/OrdinePagamentoCarta.h"
-#include "server/orders/tests/CifraturaProva.h"
 #include "server/orders/OrdineScrittura.h"
 #include "server/core/Funzioni.h"
 #include "server/core/testing/CQtrTestShop.h"
-#include "server/orders/tests/PaginaOrdineProva.h"
-#include "server/orders/tests/ProdottiProva.h"
+#include "server/orders/tests/PagamentoProva.h"
 
 #include "platform/ado/CAdoRecordset.h"
 
@@ -57,7 +54,7 @@ const CasoImporto kImporti[] = {
 TEST_P(ImportoBanca, AmountsAreExactInMinorUnits)
 {
     const CasoImporto& c = GetParam();
-    EXPECT_EQ(OrdinePagamentoCarta::ImportoPerFattore(OrdinePagamentoCarta::Centesimi(c.importo), c.fattore), c.atteso);
+    EXPECT_EQ(OrdinePagamentoCarta::ImportoPerFattore(Funzioni::Minori(c.importo, 0.01), c.fattore), c.atteso);
 }
 
 INSTANTIATE_TEST_SUITE_P(Casi, ImportoBanca, ::testing::ValuesIn(kImporti),
@@ -82,69 +79,23 @@ TEST(NumeroOrdine, TheOrderIDIsReadOnlyFromANumberOfTheShop)
 
 namespace {
 
-// A shop whose visitor has just placed a card order of 173.60 (the
-// submission's own basket and customer), beside another customer's card
-// order; request passwords P1 and P2, answer passwords R1 and R2.
-class PagamentoBase : public PaginaOrdineProva
-{
-protected:
-    void Prepara(CAdoConnection::Engine engine)
-    {
-        QLocale::setDefault(QLocale::c());
-        m_shop = std::make_unique<CQtrTestShop>(engine);
-        m_shop->AddBasics();
-        InserisciProdotto(*m_shop, 2, "Libro", 50, 10, 0.5, {{"Codice", "LIB"}});
-        m_shop->Insert("SpeseSpedizione", {{"ID", 5}, {"Descrizione", "Affrancata"}, {"Limite1", 0.0}, {"Prezzo1", 3.0},
-                                           {"EsenzioneIVA", 0}});
-        m_shop->Insert("Clienti", {{"ID", 8}, {"Cognome", "Neri"}, {"TipoUtente", 1}});
-        m_shop->Insert("Ordini", {{"ID", 1000000500}, {"NumOrdine", "2026011000000500"}, {"IDCliente", 8},
-                                  {"TipoPagamento", "CartaCredito"}});
-        m_shop->Insert("OTPRichieste", {{"ID", 1}, {"Password", "P1"}});
-        m_shop->Insert("OTPRichieste", {{"ID", 2}, {"Password", "P2"}});
-        m_shop->Insert("OTPRisposte", {{"ID", 1}, {"Password", "R1"}});
-        m_shop->Insert("OTPRisposte", {{"ID", 2}, {"Password", "R2"}});
-        const QVariantMap sessione = {
-            {"DbPath", m_shop->DbFolder()}, {"ShareConn", false}, {"CodiceLingua", "it"},
-            {"CodiceLinguaPredefinita", "it"}, {"IDListino", 0}, {"IDGruppo", 0}, {"FCListino2Euro", 1.0},
-            {"FCEuro2Web", 1.0}, {"Arrotondamento", 0.01}, {"ArrotondamentoListino", 0.01}, {"SimboloValuta", "€"},
-            {"IvaSpedizioni", 20.0}, {"PesoImballo", 0.0}, {"TipoPesoImballo", 0},
-            {"Basket", "#2|3|0||0|"}, {"DimBasket", 1}, {"IDSpese", 5}, {"CognomeUtente", "Bianchi"},
-            {"EmailUtente", ""}, {"EmailOrdini", ""}, {"TipoPagamento", "CartaCredito"},
-            {"CodiceEsercente", "BOTTEGA01"}, {"TID", "100"}, {"ValutaBancaSella", 242}};
-        for (auto it = sessione.begin(); it != sessione.end(); ++it)
-            Set(it.key(), it.value());
-        m_shop->Host().SetLocalMode(true);   // no mail in these tests
-        OrdinePagamentoCarta::ImpostaIndirizzoBanca("https://banca.test/");
-        Pagina()->NotificaEsercente();
-        m_numOrd = Session("NumOrd").toString();
-        m_idOrdine = OrdineScrittura::IDDaNumeroOrdine(m_numOrd);
-        m_shop->Host().SetLocalMode(false);
-    }
-
-    QString Autorizzazione(qint32 idOrdine)
-    {
-        CAdoRecordset rs;
-        rs.Open("SELECT AutorizzazioneCartaCredito FROM Ordini WHERE ID=?", &m_shop->Db(), {idOrdine});
-        return rs.IsEOF() ? QString("<none>") : rs.Field("AutorizzazioneCartaCredito").toString();
-    }
-    QStringList Password(const QString& tabella)
-    {
-        QStringList p;
-        CAdoRecordset rs;
-        for (rs.Open("SELECT Password FROM " + tabella + " ORDER BY ID", &m_shop->Db()); !rs.IsEOF(); rs.MoveNext())
-            p << rs.Field("Password").toString();
-        return p;
-    }
-
-    QString m_numOrd;
-    qint32 m_idOrdine = 0;
-};
-
 class Pagamento : public PagamentoBase, public ::testing::TestWithParam<CAdoConnection::Engine>
 {
 protected:
     void SetUp() override { Prepara(GetParam()); }
-    void TearDown() override { OrdinePagamentoCarta::ImpostaIndirizzoBanca(QString()); }
+    void TearDown() override
+    {
+        OrdinePagamentoCarta::ImpostaIndirizzoBanca(QString());
+        OrdinePagamentoCarta::ImpostaLimiti({});
+    }
+
+    QString PasswordDellUrl(const QString& url) { return url.section("c=", 1).section('&', 0, 0); }
+    QString Nota(qint32 idOrdine)
+    {
+        CAdoRecordset rs;
+        rs.Open("SELECT Note, Modificato FROM Ordini WHERE ID=?", &m_shop->Db(), {idOrdine});
+        return rs.Field("Note").toString();
+    }
 };
 
 } // namespace
@@ -158,6 +109,8 @@ TEST_P(Pagamento, TheBankIsAskedForTheOrderTotalWithOnePasswordEach)
     EXPECT_EQ(Pagina()->URLValidazioneCartaCredito(),
               "https://banca.test/pagam.asp?a=BOTTEGA01&b=50&c=P2&d=" + m_numOrd + "&");
     EXPECT_TRUE(Password("OTPRichieste").isEmpty());
+    const QString id = QString::number(m_idOrdine);
+    EXPECT_EQ(Richieste(), QStringList({id + "/1/16860", id + "/2/50"}));
     // No password left: a clear error, and no address.
     try {
         Pagina()->URLValidazioneCartaCredito();
@@ -167,37 +120,159 @@ TEST_P(Pagamento, TheBankIsAskedForTheOrderTotalWithOnePasswordEach)
     }
 }
 
+// A shop's database made before the record of the bank's requests gets
+// it on the first card payment.
+TEST_P(Pagamento, AnOlderDatabaseGetsTheRecordOfRequestsOnFirstUse)
+{
+    m_shop->Db().Execute("DROP TABLE PagamentiCarta");
+    ASSERT_EQ(PasswordDellUrl(Pagina()->URLValidazioneCartaCredito()), "P1");
+    EXPECT_EQ(Richieste(), QStringList{QString::number(m_idOrdine) + "/1/16860"});
+    EXPECT_TRUE(Pagina({{"a", "AUT1"}, {"b", m_numOrd}, {"c", "R1"}})->ControlloEsitoValidazione());
+}
+
+// The order is stored: emptying the basket and buying one bookmark before
+// "Riprova il pagamento" changes nothing of what the bank is asked.
+TEST_P(Pagamento, TheRetryAsksForTheStoredTotalWhateverTheBasketHolds)
+{
+    ASSERT_EQ(PasswordDellUrl(Pagina()->URLValidazioneCartaCredito()), "P1");
+    Set("Basket", "#3|1|0||0|");
+    Set("IDSpese", 0);
+    const QString url = Pagina()->URLValidazioneCartaCredito();
+    EXPECT_EQ(url.section("b=", 1).section('&', 0, 0), "16860");
+    EXPECT_EQ(Richieste().value(1), QString::number(m_idOrdine) + "/2/16860");
+}
+
 TEST_P(Pagamento, APaidOrderIsNeverSentToTheBankAgain)
 {
+    ASSERT_EQ(PasswordDellUrl(Pagina()->URLValidazioneCartaCredito()), "P1");
     ASSERT_TRUE(Pagina({{"a", "AUT1"}, {"b", m_numOrd}, {"c", "R1"}})->ControlloEsitoValidazione());
+    EXPECT_TRUE(Pagina()->PagamentoCartaEseguito());
     EXPECT_THROW(Pagina()->URLValidazioneCartaCredito(), std::runtime_error);
     Set("NumOrd", "2026011000000500");   // another customer's order
     EXPECT_THROW(Pagina()->URLValidazioneCartaCredito(), std::runtime_error);
-    EXPECT_EQ(Password("OTPRichieste").size(), 2);
+    EXPECT_FALSE(Pagina()->PagamentoCartaEseguito());
+    EXPECT_EQ(Password("OTPRichieste"), QStringList{"P2"});
 }
 
-TEST_P(Pagamento, FiveAttemptsAtTheBankAreTheMost)
+TEST_P(Pagamento, FiveAttemptsAtTheBankAreTheMostEvenInNewSessions)
 {
     for (int i = 3; i <= 8; ++i)
         m_shop->Insert("OTPRichieste", {{"ID", i}, {"Password", QStringLiteral("P%1").arg(i)}});
-    for (int i = 1; i <= 5; ++i)
-        EXPECT_EQ(Pagina()->URLValidazioneCartaCredito().section("c=", 1).section('&', 0, 0), QString("P%1").arg(i));
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_EQ(PasswordDellUrl(Pagina()->URLValidazioneCartaCredito()), QString("P%1").arg(i));
+    // A new Session that knows the order (its cookie dropped) counts on.
+    const QVariant cliente = Session("IDClienteOrdine");
+    SessioneScaduta();
+    Set("NumOrd", m_numOrd);
+    Set("IDClienteOrdine", cliente);
+    Set("TipoPagamento", "CartaCredito");
+    EXPECT_EQ(PasswordDellUrl(Pagina()->URLValidazioneCartaCredito()), "P5");
     EXPECT_THROW(Pagina()->URLValidazioneCartaCredito(), std::runtime_error);
     EXPECT_EQ(Password("OTPRichieste").size(), 3);
 }
 
-TEST_P(Pagamento, OtherPaymentsAndSimulatedCardsTouchNothing)
+// Each card order takes a request password: one Session, and one address
+// in a day, may send only so many orders to the bank.
+TEST_P(Pagamento, CardOrdersPerSessionAndPerAddressAreLimited)
+{
+    for (int i = 3; i <= 12; ++i)
+        m_shop->Insert("OTPRichieste", {{"ID", i}, {"Password", QStringLiteral("P%1").arg(i)}});
+    OrdinePagamentoCarta::ImpostaLimiti({2, 3, 0});
+    ASSERT_FALSE(Pagina()->URLValidazioneCartaCredito().isEmpty());
+    const QString secondo = Ordina();
+    const QVariant clienteSecondo = Session("IDClienteOrdine");
+    ASSERT_FALSE(Pagina()->URLValidazioneCartaCredito().isEmpty());
+    Ordina();
+    try {
+        Pagina()->URLValidazioneCartaCredito();
+        ADD_FAILURE() << "a third card order in one Session went to the bank";
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "Troppi ordini pagati con carta in questa visita.");
+    }
+    // An order already at the bank may still be retried.
+    Set("NumOrd", secondo);
+    Set("IDClienteOrdine", clienteSecondo);
+    EXPECT_FALSE(Pagina()->URLValidazioneCartaCredito().isEmpty());
+
+    // A new Session from the same address: one more order, then no more.
+    SessioneScaduta();
+    Set("Basket", "#2|1|0||0|");
+    Set("DimBasket", 1);
+    Set("TipoPagamento", "CartaCredito");
+    Set("CognomeUtente", "Bianchi");
+    Ordina();
+    ASSERT_FALSE(Pagina()->URLValidazioneCartaCredito().isEmpty());
+    Ordina();
+    try {
+        Pagina()->URLValidazioneCartaCredito();
+        ADD_FAILURE() << "a fourth card order from one address went to the bank";
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "Troppi ordini pagati con carta da questo indirizzo: riprova domani.");
+    }
+    // Another address is not held up by this one.
+    m_indirizzo = "198.51.100.7";
+    EXPECT_FALSE(Pagina()->URLValidazioneCartaCredito().isEmpty());
+    EXPECT_EQ(Password("OTPRichieste").size(), 12 - 5);
+}
+
+TEST_P(Pagamento, TheMerchantIsWarnedWhenRequestPasswordsRunLow)
+{
+    m_shop->Insert("OTPRichieste", {{"ID", 3}, {"Password", "P3"}});
+    m_shop->Db().Execute("UPDATE Ordini SET Note=? WHERE ID=?", {"Citofonare Bianchi", m_idOrdine});
+    OrdinePagamentoCarta::ImpostaLimiti({3, 10, 2});
+    ASSERT_FALSE(Pagina()->URLValidazioneCartaCredito().isEmpty());
+    EXPECT_EQ(Nota(m_idOrdine), "Citofonare Bianchi");   // two left: not below the mark
+    ASSERT_FALSE(Pagina()->URLValidazioneCartaCredito().isEmpty());
+    ASSERT_FALSE(Pagina()->URLValidazioneCartaCredito().isEmpty());
+    // The buyer's note stays; the latest count replaces the one before.
+    EXPECT_EQ(Nota(m_idOrdine), "Citofonare Bianchi\r\nAttenzione: restano 0 password per i pagamenti con carta "
+                                "di credito; caricare un nuovo file di password della banca.");
+    CAdoRecordset rs;
+    rs.Open("SELECT Modificato FROM Ordini WHERE ID=?", &m_shop->Db(), {m_idOrdine});
+    EXPECT_EQ(rs.Field("Modificato").toInt(), 1);
+}
+
+// The return page acts on a bank's answer for a card order, never on the
+// Session's payment kind: a visitor with another kind, with simulated
+// cards or with no order at all has nothing paid.
+TEST_P(Pagamento, NoAnswerOfTheBankIsNoPayment)
 {
     Set("TipoPagamento", "Bonifico");
-    EXPECT_EQ(Pagina({{"a", "AUT"}, {"b", m_numOrd}, {"c", "R1"}})->URLValidazioneCartaCredito(), "");
-    EXPECT_TRUE(Pagina({{"a", "AUT"}, {"b", m_numOrd}, {"c", "R1"}})->ControlloEsitoValidazione());
+    EXPECT_EQ(Pagina()->URLValidazioneCartaCredito(), "");
+    EXPECT_FALSE(Pagina({{"a", "AUT"}, {"b", m_numOrd}, {"c", "R1"}})->ControlloEsitoValidazione());
     Set("TipoPagamento", "CartaCredito");
     Set("DemoCartaCredito", true);
     EXPECT_EQ(Pagina()->URLValidazioneCartaCredito(), "");
-    EXPECT_TRUE(Pagina({{"a", "AUT"}, {"b", m_numOrd}, {"c", "R1"}})->ControlloEsitoValidazione());
+    EXPECT_FALSE(Pagina({{"a", "AUT"}, {"b", m_numOrd}, {"c", "R1"}})->ControlloEsitoValidazione());
+    SessioneScaduta();
+    EXPECT_FALSE(Pagina()->ControlloEsitoValidazione());
+    EXPECT_FALSE(Pagina()->PagamentoCartaEseguito());
     EXPECT_EQ(Password("OTPRichieste").size(), 2);
     EXPECT_EQ(Password("OTPRisposte").size(), 2);
     EXPECT_EQ(Autorizzazione(m_idOrdine), "");
+}
+
+// A cheap order paid at the bank, its return kept; then a big order of
+// the same Session goes to the bank. The cheap order's answer pays the
+// cheap order only.
+TEST_P(Pagamento, ACheapOrdersAnswerNeverPaysABigOrder)
+{
+    Set("Basket", "#3|1|0||0|");
+    Set("IDSpese", 0);
+    const QString economico = Ordina();
+    ASSERT_EQ(PasswordDellUrl(Pagina()->URLValidazioneCartaCredito()), "P1");
+    Set("Basket", "#2|3|0||0|");
+    Set("IDSpese", 5);
+    const QString grande = Ordina();
+    ASSERT_EQ(PasswordDellUrl(Pagina()->URLValidazioneCartaCredito()), "P2");
+    EXPECT_FALSE(Pagina({{"a", "AUT1"}, {"b", grande}, {"c", "R1"}})->ControlloEsitoValidazione());
+    EXPECT_EQ(Autorizzazione(OrdineScrittura::IDDaNumeroOrdine(grande)), "");
+    Ordine* pagina = Pagina({{"a", "AUT1"}, {"b", economico}, {"c", "R1"}});
+    EXPECT_TRUE(pagina->ControlloEsitoValidazione());
+    EXPECT_EQ(pagina->OrdinePagato, economico);
+    EXPECT_FALSE(pagina->PagamentoDaNotificare);   // not the Session's order: no mail from here
+    EXPECT_EQ(Autorizzazione(OrdineScrittura::IDDaNumeroOrdine(economico)), "AUT1");
+    EXPECT_EQ(Password("OTPRisposte"), QStringList{"R2"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, Pagamento, ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
@@ -206,6 +281,8 @@ INSTANTIATE_TEST_SUITE_P(Engines, Pagamento, ::testing::Values(CAdoConnection::S
 // ---------------------------------------------------------------- the bank's answer
 
 namespace {
+
+enum class Prima { Niente, Pagata, SessioneScaduta, AltraSessione, OrdineCambiato };
 
 struct CasoRisposta
 {
@@ -216,8 +293,8 @@ struct CasoRisposta
     bool esito;
     const char* autorizzazione;   // of the visitor's order afterwards
     int risposteRimaste;
-    qint32 idClienteSessione = 0;   // 0: the visitor's own
-    bool ripetuta = false;          // a genuine answer with R1 came first
+    bool notifica = false;        // this page mails the customer
+    Prima prima = Prima::Niente;
 };
 
 void PrintTo(const CasoRisposta& c, std::ostream* os) { *os << c.nome; }
@@ -226,42 +303,70 @@ class RispostaBanca : public PagamentoBase,
                       public ::testing::TestWithParam<std::tuple<CAdoConnection::Engine, CasoRisposta>>
 {
 protected:
-    void SetUp() override { Prepara(std::get<0>(GetParam())); }
+    void SetUp() override
+    {
+        Prepara(std::get<0>(GetParam()));
+        // The order went to the bank with P1: its answer is R1.
+        ASSERT_TRUE(Pagina()->URLValidazioneCartaCredito().contains("c=P1&"));
+    }
     void TearDown() override { OrdinePagamentoCarta::ImpostaIndirizzoBanca(QString()); }
 };
 
 } // namespace
 
 // Every value of the answer comes from the visitor's browser: only the
-// genuine answer for his own order, with an unused answer password, counts.
+// genuine answer to the request made for that order, for what the order
+// costs, counts, once; the Session that placed the order mails, once.
 const CasoRisposta kRisposte[] = {
-    {"GenuineAnswerIsRecorded", "AUT123", "{own}", "R1", true, "AUT123", 1},
+    {"GenuineAnswerIsRecorded", "AUT123", "{own}", "R1", true, "AUT123", 1, true},
     {"RefusalRecordsNothing", "KO", "{own}", "R1", false, "", 2},
     {"EmptyOutcomeRecordsNothing", "", "{own}", "R1", false, "", 2},
     {"UnknownPasswordRecordsNothing", "AUT123", "{own}", "R9", false, "", 2},
     {"EmptyPasswordRecordsNothing", "AUT123", "{own}", "", false, "", 2},
-    {"ReplayedPasswordRecordsNothing", "AUT999", "{own}", "R1", false, "AUT123", 1, 0, true},
+    {"AnswerOfARequestNeverMadeIsRefused", "AUT123", "{own}", "R2", false, "", 2},
+    {"ReloadedAnswerCountsWithoutAMail", "AUT123", "{own}", "R1", true, "AUT123", 1, false, Prima::Pagata},
+    {"UsedPasswordWithAnotherOutcomeIsRefused", "AUT999", "{own}", "R1", false, "AUT123", 1, false, Prima::Pagata},
     {"AnotherCustomersOrderIsRefused", "AUT123", "{other}", "R1", false, "", 2},
-    {"AnotherVisitorsSessionIsRefused", "AUT123", "{own}", "R1", false, "", 2, 8},
+    {"ExpiredSessionStillRecordsThePayment", "AUT123", "{own}", "R1", true, "AUT123", 1, false,
+     Prima::SessioneScaduta},
+    {"AnotherVisitorsSessionRecordsWithoutAMail", "AUT123", "{own}", "R1", true, "AUT123", 1, false,
+     Prima::AltraSessione},
+    {"OrderChangedSinceTheRequestIsRefused", "AUT123", "{own}", "R1", false, "", 2, false, Prima::OrdineCambiato},
     {"SqlInTheOrderNumber", "AUT123", "{own} OR 1=1", "R1", false, "", 2},
     {"SqlInThePassword", "AUT123", "{own}", "' OR '1'='1", false, "", 2},
-    {"SqlInTheOutcomeIsKeptAsText", "X'); DELETE FROM Ordini; --", "{own}", "R2", true,
-     "X'); DELETE FROM Ordini; --", 1},
+    {"SqlInTheOutcomeIsKeptAsText", "X'); DELETE FROM Ordini; --", "{own}", "R1", true,
+     "X'); DELETE FROM Ordini; --", 1, true},
     {"OrderNumberThatIsNoNumber", "AUT123", "abcdef", "R1", false, "", 2},
 };
 
-TEST_P(RispostaBanca, OnlyTheGenuineAnswerForTheOwnOrderCounts)
+TEST_P(RispostaBanca, OnlyTheGenuineAnswerForItsOrderCounts)
 {
     const CasoRisposta& c = std::get<1>(GetParam());
-    if (c.ripetuta)
+    switch (c.prima) {
+    case Prima::Pagata:
         ASSERT_TRUE(Pagina({{"a", "AUT123"}, {"b", m_numOrd}, {"c", "R1"}})->ControlloEsitoValidazione());
-    if (c.idClienteSessione)
-        Set("IDClienteOrdine", c.idClienteSessione);
+        break;
+    case Prima::SessioneScaduta:
+        SessioneScaduta();
+        break;
+    case Prima::AltraSessione:
+        Set("NumOrd", "2026011000000500");
+        Set("IDClienteOrdine", 8);
+        break;
+    case Prima::OrdineCambiato:
+        m_shop->Db().Execute("UPDATE OrdiniDettaglio SET Quantita=4 WHERE IDOrdine=?", {m_idOrdine});
+        break;
+    case Prima::Niente:
+        break;
+    }
     QString b = QString::fromUtf8(c.b);
     b.replace("{own}", m_numOrd).replace("{other}", "2026011000000500");
-    EXPECT_EQ(Pagina({{"a", c.a}, {"b", b}, {"c", c.c}})->ControlloEsitoValidazione(), c.esito);
+    Ordine* pagina = Pagina({{"a", c.a}, {"b", b}, {"c", c.c}});
+    EXPECT_EQ(pagina->ControlloEsitoValidazione(), c.esito);
+    EXPECT_EQ(pagina->PagamentoDaNotificare, c.notifica);
+    EXPECT_EQ(pagina->OrdinePagato, c.esito ? m_numOrd : QString());
     EXPECT_EQ(Autorizzazione(m_idOrdine), QString::fromUtf8(c.autorizzazione));
-    EXPECT_EQ(Autorizzazione(1000000500), "");
+    EXPECT_EQ(Autorizzazione(kAltroOrdine), "");
     EXPECT_EQ(Password("OTPRisposte").size(), c.risposteRimaste);
     CAdoRecordset rs;
     rs.Open("SELECT COUNT(*) AS N FROM Ordini", &m_shop->Db());
@@ -324,9 +429,11 @@ TEST_P(Concorrenza, EightCheckoutsAtOnceWriteEveryOrderAndLineOnce)
                 CAdoConnection conn;
                 conn.Open(Funzioni::StringaConnessione(shop.DbFolder()));
                 for (int k = 0; k < kOrdiniPerPagina; ++k) {
-                    OrdineScrittura::Scrivi(&conn, DatiProva(p * kOrdiniPerPagina + k), QDateTime::currentDateTime());
+                    const OrdineScritto scritto = OrdineScrittura::Scrivi(
+                        &conn, DatiProva(p * kOrdiniPerPagina + k), QDateTime::currentDateTime());
                     if (k < 2)
-                        prese[p] << OrdinePagamentoCarta::PrendiPasswordRichiesta(&conn);
+                        prese[p] << OrdinePagamentoCarta::PrendiPasswordRichiesta(&conn, scritto.idOrdine, "1", "")
+                                        .password;
                 }
             } catch (const std::exception& e) {
                 errori[p] = QString::fromUtf8(e.what());
@@ -378,161 +485,3 @@ TEST_P(Concorrenza, EightCheckoutsAtOnceWriteEveryOrderAndLineOnce)
 INSTANTIATE_TEST_SUITE_P(Engines, Concorrenza, ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
                          [](const auto& info) { return CAdoTestDatabase::EngineName(info.param); });
 
-// ---------------------------------------------------------------- the encrypted-string gateway
-
-namespace {
-
-struct CasoImportoCifrato
-{
-    const char* nome;
-    int valuta;
-    bool prova;
-    double euro, lire;
-    const char* atteso;
-};
-
-void PrintTo(const CasoImportoCifrato& c, std::ostream* os) { *os << c.nome; }
-
-class ImportoCifrato : public ::testing::TestWithParam<CasoImportoCifrato>
-{
-};
-
-} // namespace
-
-const CasoImportoCifrato kImportiCifrati[] = {
-    {"EuroInExactHundredths", 242, false, 168.6, 0, "168.60"},
-    {"TwentyNineCents", 242, false, 0.29, 0, "0.29"},
-    {"WholeLire", 18, false, 0, 326455.4, "326455"},
-    {"AnotherCurrencyHasNoAmount", 1, false, 168.6, 326455, ""},
-    {"TestModeInEuro", 242, true, 168.6, 0, "0.5"},
-    {"TestModeInLire", 18, true, 0, 326455, "1000"},
-};
-
-TEST_P(ImportoCifrato, TheAmountIsTextWithADecimalPoint)
-{
-    const CasoImportoCifrato& c = GetParam();
-    EXPECT_EQ(OrdineCifraturaCarta::Importo(c.valuta, c.prova, c.euro, c.lire), c.atteso);
-}
-
-INSTANTIATE_TEST_SUITE_P(Casi, ImportoCifrato, ::testing::ValuesIn(kImportiCifrati),
-                         [](const auto& info) { return std::string(info.param.nome); });
-
-namespace {
-
-const QByteArray kChiave = "chiave-condivisa";
-
-class Cifrato : public PagamentoBase, public ::testing::TestWithParam<CAdoConnection::Engine>
-{
-protected:
-    void SetUp() override
-    {
-        Prepara(GetParam());
-        OrdineCifraturaCarta::ImpostaFabbrica([] { return std::make_unique<CifraturaProva>(kChiave); });
-    }
-    void TearDown() override
-    {
-        OrdineCifraturaCarta::ImpostaFabbrica({});
-        OrdinePagamentoCarta::ImpostaIndirizzoBanca(QString());
-    }
-};
-
-} // namespace
-
-TEST_P(Cifrato, ThePaymentGoesOutEncryptedForTheOwnOrder)
-{
-    const QString url = Pagina()->URLValidazioneCartaCredito1();
-    const QString prefisso = "https://banca.test/gestpay/pagam.asp?a=BOTTEGA01&b=";
-    ASSERT_TRUE(url.startsWith(prefisso)) << url.toStdString();
-    // What the bank decrypts: the order and its exact amount.
-    const QUrlQuery firmato(QString::fromUtf8(QByteArray::fromBase64(
-        QUrl::fromPercentEncoding(url.mid(prefisso.size()).toLatin1()).section('.', 0, 0).toLatin1(),
-        QByteArray::Base64UrlEncoding)));
-    EXPECT_EQ(firmato.queryItemValue("amount"), "168.60");
-    EXPECT_EQ(firmato.queryItemValue("tid"), m_numOrd);
-    EXPECT_EQ(firmato.queryItemValue("currency"), "242");
-    EXPECT_EQ(Session("ErrorGestPay").toInt(), 0);
-
-    Set("CodiceEsercente", "");   // the component refuses: empty values
-    EXPECT_EQ(Pagina()->URLValidazioneCartaCredito1(), "https://banca.test/gestpay/pagam.asp?a=&b=");
-    EXPECT_EQ(Session("ErrorGestPay").toInt(), 1);
-
-    OrdineCifraturaCarta::ImpostaFabbrica({});
-    EXPECT_EQ(Pagina()->URLValidazioneCartaCredito1(), "");
-    EXPECT_EQ(Session("ErrorGestPay").toInt(), OrdineCifraturaCarta::kErroreCreazione);
-    EXPECT_FALSE(Pagina({{"a", "BOTTEGA01"}, {"b", "x"}})->ControlloEsitoValidazione1());
-}
-
-INSTANTIATE_TEST_SUITE_P(Engines, Cifrato, ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
-                         [](const auto& info) { return CAdoTestDatabase::EngineName(info.param); });
-
-namespace {
-
-struct CasoCifrato
-{
-    const char* nome;
-    const char* login;        // sent back as a
-    const char* chiave;       // the key the answer was signed with
-    const char* numero;       // "{own}", "{other}" or a text
-    const char* esito;
-    bool atteso;
-    const char* autorizzazione;   // of the visitor's order afterwards
-    qint32 idClienteSessione = 0;
-    bool ricaricata = false;      // the genuine answer came first
-};
-
-void PrintTo(const CasoCifrato& c, std::ostream* os) { *os << c.nome; }
-
-class RispostaCifrata : public PagamentoBase,
-                        public ::testing::TestWithParam<std::tuple<CAdoConnection::Engine, CasoCifrato>>
-{
-protected:
-    void SetUp() override
-    {
-        Prepara(std::get<0>(GetParam()));
-        OrdineCifraturaCarta::ImpostaFabbrica([] { return std::make_unique<CifraturaProva>(kChiave); });
-    }
-    void TearDown() override
-    {
-        OrdineCifraturaCarta::ImpostaFabbrica({});
-        OrdinePagamentoCarta::ImpostaIndirizzoBanca(QString());
-    }
-};
-
-} // namespace
-
-const CasoCifrato kCifrati[] = {
-    {"GenuinePaymentIsRecorded", "BOTTEGA01", "chiave-condivisa", "{own}", "OK", true, "AUT7"},
-    {"RefusalRecordsNothing", "BOTTEGA01", "chiave-condivisa", "{own}", "KO", false, ""},
-    {"ForgedSignatureRecordsNothing", "BOTTEGA01", "altra-chiave", "{own}", "OK", false, ""},
-    {"AnotherShopsLoginRecordsNothing", "ALTRO", "chiave-condivisa", "{own}", "OK", false, ""},
-    {"AnotherCustomersOrderIsRefused", "BOTTEGA01", "chiave-condivisa", "{other}", "OK", false, ""},
-    {"AnotherVisitorsSessionIsRefused", "BOTTEGA01", "chiave-condivisa", "{own}", "OK", false, "", 8},
-    {"SqlInTheOrderNumber", "BOTTEGA01", "chiave-condivisa", "{own} OR 1=1", "OK", false, ""},
-    {"ReloadedAnswerStillCounts", "BOTTEGA01", "chiave-condivisa", "{own}", "OK", true, "AUT7", 0, true},
-};
-
-TEST_P(RispostaCifrata, OnlyASignedPaymentOfTheOwnOrderCounts)
-{
-    const CasoCifrato& c = std::get<1>(GetParam());
-    const auto risposta = [&](const QByteArray& chiave, const QString& numero, const QString& esito) {
-        return CifraturaProva::Risposta(chiave, "BOTTEGA01", numero, esito, "AUT7");
-    };
-    if (c.ricaricata)
-        ASSERT_TRUE(Pagina({{"a", "BOTTEGA01"}, {"b", risposta(kChiave, m_numOrd, "OK")}})->ControlloEsitoValidazione1());
-    if (c.idClienteSessione)
-        Set("IDClienteOrdine", c.idClienteSessione);
-    QString numero = QString::fromUtf8(c.numero);
-    numero.replace("{own}", m_numOrd).replace("{other}", "2026011000000500");
-    const QString b = risposta(c.chiave, numero, c.esito);
-    EXPECT_EQ(Pagina({{"a", c.login}, {"b", b}})->ControlloEsitoValidazione1(), c.atteso);
-    EXPECT_EQ(Autorizzazione(m_idOrdine), QString::fromUtf8(c.autorizzazione));
-    EXPECT_EQ(Autorizzazione(1000000500), "");
-}
-
-INSTANTIATE_TEST_SUITE_P(Engines, RispostaCifrata,
-                         ::testing::Combine(::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
-                                            ::testing::ValuesIn(kCifrati)),
-                         [](const auto& info) {
-                             return std::string(CAdoTestDatabase::EngineName(std::get<0>(info.param))) + "_"
-                                 + std::get<1>(info.param).nome;
-                         });

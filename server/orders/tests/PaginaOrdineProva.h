@@ -23,6 +23,7 @@ protected:
     {
         m_page = m_shop->NewPage();
         m_page->TestRequest().SetMethod("GET");
+        m_page->TestRequest().SetServerVariable("REMOTE_ADDR", m_indirizzo);
         for (const auto& [chiave, valore] : query)
             m_page->TestRequest().AddQueryString(chiave, valore);
         return m_page->Create<Ordine>("QTR50.Ordine");
@@ -30,4 +31,5 @@ protected:
 
     std::unique_ptr<CQtrTestShop> m_shop;
     std::unique_ptr<CAspTestPage> m_page;
+    QString m_indirizzo = QStringLiteral("192.0.2.10");   // the visitor's address
 };

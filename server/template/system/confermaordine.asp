@@ -25,7 +25,25 @@ if (carrello.NumeroOggettiNelCarrello == 0) {
     carrello.Free();
     ordine.NotificaEsercente();
     ordine.MemorizzaCookieCliente();
-    var indirizzoBanca = String(ordine.URLValidazioneCartaCredito());
+    if (String(ordine.TipoPagamento) === "CartaCredito") {
+        // The order is written: the bank is asked for the stored order, and
+        // what the visitor buys next is another basket.
+        carrello = Server.CreateObject("QTR50.Carrello");
+        carrello.SetConn(generale.Conn);
+        carrello.Svuota();
+        carrello.Free();
+    }
+    // A card order the bank cannot take now (no request password left, too
+    // many card orders) stays stored: the payment page says why and offers
+    // to try again.
+    var indirizzoBanca = "";
+    try {
+        indirizzoBanca = String(ordine.URLValidazioneCartaCredito());
+    } catch (e) {
+        Session.ErrorePagamento = String(e.message || e);
+        ordine.Free();
+        Response.Redirect("/ripetipagamento.asp");
+    }
     if (indirizzoBanca !== "") {
         ordine.Free();
         Response.Redirect(indirizzoBanca);
