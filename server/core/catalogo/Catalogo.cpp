@@ -2,9 +2,11 @@
 
 #include "platform/asp/CAspObjectRegistry.h"
 #include "platform/asp/IAspServer.h"
+#include "platform/asp/IAspSession.h"
 #include "server/core/CacheNegozio.h"
 #include "server/core/Funzioni.h"
 #include "server/core/QtrValori.h"
+#include "server/core/QtrVisitatore.h"
 #include "server/core/catalogo/CatalogoFonteScontiAdo.h"
 #include "server/core/catalogo/CatalogoImporti.h"
 #include "server/core/catalogo/CatalogoMotorePrezzi.h"
@@ -165,8 +167,8 @@ QVariant Catalogo::IdSessione(const char* chiave) const
 // Read again only when the page changes the visitor's group or user.
 const CatalogoDiritti& Catalogo::Diritti()
 {
-    const QVariant gruppo = IdSessione("IDGruppo");
-    const QVariant utente = IdSessione("IDUtente");
+    const QVariant gruppo = QtrVisitatore::Gruppo(*Session());
+    const QVariant utente = QtrVisitatore::Utente(*Session());
     if (!m_diritti || m_diritti->idGruppo != gruppo || m_diritti->idUtente != utente)
         m_diritti = CatalogoDiritti::Leggi(Connection(), gruppo, utente);
     return *m_diritti;
@@ -183,7 +185,8 @@ std::optional<qint32> Catalogo::IdArgomento(const QVariant& argomento, const cha
 
 std::optional<qint32> Catalogo::IdUtente() const
 {
-    return CatalogoValori::Id(SessionValue(QStringLiteral("IDUtente")), "IDUtente");
+    const QVariant utente = QtrVisitatore::Utente(*Session());
+    return utente.isNull() ? std::nullopt : std::optional<qint32>(utente.toInt());
 }
 
 bool Catalogo::LinguaAttiva(const QString& codice)
@@ -349,7 +352,7 @@ bool Catalogo::LeggiCategoria(const QVariant& IDCat)
             sql.Aggiungi(QStringLiteral("ID=?"), {*id});
         else
             sql.Aggiungi(QStringLiteral("Codice=?"), {IDCat.toString()});
-        sql.DirittiCategoria(IdSessione("IDGruppo"), IdSessione("IDUtente"));
+        sql.DirittiCategoria(QtrVisitatore::Gruppo(*Session()), QtrVisitatore::Utente(*Session()));
         CacheNegozio::Apri(m_rsCategorie, sql.Testo(), Connection(), sql.Parametri());
         const bool trovata = !m_rsCategorie.IsEOF();
         if (trovata)
@@ -374,7 +377,7 @@ bool Catalogo::ApriPaginaCategorie(const QVariant& IDCat)
         }
         CatalogoSql sql;
         sql.Aggiungi(QStringLiteral("SELECT * FROM Categorie WHERE IDCategoriaPadre=?"), {padre})
-            .DirittiCategoria(IdSessione("IDGruppo"), IdSessione("IDUtente"))
+            .DirittiCategoria(QtrVisitatore::Gruppo(*Session()), QtrVisitatore::Utente(*Session()))
             .Aggiungi(QStringLiteral(" ORDER BY Ordine, ID"));
         CacheNegozio::Apri(m_rsCategorie, sql.Testo(), Connection(), sql.Parametri());
         if (m_rsCategorie.IsEOF())
@@ -698,7 +701,7 @@ void Catalogo::LeggiRigaLingua(qint32 id)
     SeNonNullo(rs, QStringLiteral("PrezzoPromozione"), m_prezzo.prezzoPromozioneVL);
     static const QString colonne[] = {QStringLiteral("Prezzo"), QStringLiteral("Prezzo2"), QStringLiteral("Prezzo3"),
                                       QStringLiteral("Prezzo4")};
-    const qint32 listino = CatalogoValori::Intero(SessionValue(QStringLiteral("IDListino")), "IDListino");
+    const qint32 listino = QtrVisitatore::Listino(*Session());
     if (listino >= 0 && listino < 4)
         SeNonNullo(rs, colonne[listino], m_prezzo.prezzoProdottoVL);
 }
@@ -707,7 +710,7 @@ void Catalogo::CalcolaPrezzo()
 {
     PrezzoListino = m_prezzo.prezzoProdottoVL;
     const CatalogoMotorePrezzi motore(Fonte(), Cambi(), Oggi());
-    if (m_prezzo.offerta && CatalogoValori::Intero(SessionValue(QStringLiteral("IDListino")), "IDListino") == 0)
+    if (m_prezzo.offerta && QtrVisitatore::Listino(*Session()) == 0)
         motore.ApplicaOffertaProdotto(m_prezzo);
     PrezzoInizialeVL = m_prezzo.prezzoProdottoVL;
     motore.CalcolaScontiCliente(m_prezzo, IdUtente());
