@@ -95,6 +95,20 @@ TEST_P(RicercaDb, EveryWordMustBeFoundWithoutRegardToCase)
     EXPECT_EQ(Cerca({{"Action", "i"}, {"ParoleChiave", ""}}), (QStringList{"1:1", "1:2", "3:5"}));
 }
 
+// A search looks for the first eight different words, however many are
+// typed: each further word would cost the database another scan.
+TEST_P(RicercaDb, OnlyTheFirstEightDifferentWordsAreLookedFor)
+{
+    Parole(1, 1, "uno due tre quattro cinque sei sette otto");
+    EXPECT_EQ(Cerca({{"Action", "i"}, {"ParoleChiave", "uno UNO due tre quattro cinque sei sette otto nove"}}),
+              QStringList{"1:1"});
+    QString molte;
+    for (int i = 0; i < 5000; ++i)
+        molte += QStringLiteral(" uno x%1").arg(i);
+    EXPECT_EQ(Cerca({{"Action", "i"}, {"ParoleChiave", "due" + molte}}), QStringList{});
+    EXPECT_EQ(Cerca({{"Action", "i"}, {"ParoleChiave", "nove uno"}}), QStringList{});
+}
+
 // Words are plain text: quotes, LIKE wildcards and SQL stay what they are.
 TEST_P(RicercaDb, WordsAreBoundAndTheirWildcardsAreLiteral)
 {
