@@ -33,7 +33,7 @@ public:
     // The shop takes a step up to its quantity, that quantity included, and
     // the first step that takes the ordered quantity decides: the grid and
     // its note say so.
-    static QString StepLimitHeader() { return QStringLiteral("Fino a q.tà"); }
+    static QString StepLimitHeader() { return QStringLiteral("Fino a"); }
     static QString StepsNote()
     {
         return QStringLiteral("Ogni riga vale fino alla sua quantità compresa; per la quantità ordinata vale la "

@@ -118,7 +118,7 @@ TEST_F(ScontiViewWidgetTest, ProductsPageAddsTheQuantityTabAndThePrice)
 // quantities as limits and says which step decides.
 TEST_F(ScontiViewWidgetTest, TheQuantityStepsAreLabelledAsLimits)
 {
-    EXPECT_EQ(view->StepsGrid()->GetCellText(0, 0), "Fino a q.tà");
+    EXPECT_EQ(view->StepsGrid()->GetCellText(0, 0), "Fino a");
     EXPECT_TRUE(view->StepsNote()->text().contains("fino alla sua quantità compresa"));
     EXPECT_TRUE(view->StepsNote()->text().contains("prima riga"));
 }
