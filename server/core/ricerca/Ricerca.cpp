@@ -55,12 +55,13 @@ void Ricerca::ReleaseRecordsets()
     m_rs.Close();
 }
 
-// A new search ("Action" i) keeps the words typed for the pages that
-// follow; a page link reuses them.
+// A new search ("Action" i) keeps the words it looks for for the pages
+// that follow; a page link reuses them.
 QString Ricerca::TestoRicerca()
 {
     if (Request()->Item(QStringLiteral("Action")).toLower() == QLatin1String("i"))
-        SetSession(QStringLiteral("TestoRicerca"), Request()->Item(QStringLiteral("ParoleChiave")));
+        SetSession(QStringLiteral("TestoRicerca"),
+                   Parole(Request()->Item(QStringLiteral("ParoleChiave"))).join(QLatin1Char(' ')));
     return SessionText(QStringLiteral("TestoRicerca"));
 }
 

@@ -106,6 +106,8 @@ TEST_P(RicercaDb, OnlyTheFirstEightDifferentWordsAreLookedFor)
     for (int i = 0; i < 5000; ++i)
         molte += QStringLiteral(" uno x%1").arg(i);
     EXPECT_EQ(Cerca({{"Action", "i"}, {"ParoleChiave", "due" + molte}}), QStringList{});
+    // Only what is looked for is kept for the next pages.
+    EXPECT_EQ(m_shop->Host().Session().Value("TestoRicerca").toString(), "due uno x0 x1 x2 x3 x4 x5");
     EXPECT_EQ(Cerca({{"Action", "i"}, {"ParoleChiave", "nove uno"}}), QStringList{});
 }
 
