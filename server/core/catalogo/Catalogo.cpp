@@ -7,6 +7,7 @@
 #include "server/core/Funzioni.h"
 #include "server/core/QtrValori.h"
 #include "server/core/QtrVisitatore.h"
+#include "server/core/catalogo/CatalogoFile.h"
 #include "server/core/catalogo/CatalogoFonteScontiAdo.h"
 #include "server/core/catalogo/CatalogoImporti.h"
 #include "server/core/catalogo/CatalogoMotorePrezzi.h"
@@ -14,8 +15,6 @@
 #include "server/core/catalogo/CatalogoTesti.h"
 #include "server/core/catalogo/CatalogoValori.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QLocale>
 #include <QRandomGenerator>
 
@@ -30,9 +29,7 @@ const QString kCartellaThumbnail = QStringLiteral("/images/prodotti/th/");
 const QString kCartellaColori = QStringLiteral("/images/prodotti/colori/");
 const QString kCartellaThumbnailColori = QStringLiteral("/images/prodotti/colori/th/");
 const QString kCartellaDettagli = QStringLiteral("/images/prodotti/colori/dettagli/");
-const QString kCartellaFile = QStringLiteral("/images/prodotti/files");
 const QString kCartellaCategorie = QStringLiteral("/images/categorie/");
-const QStringList kEstensioniFoto = {QStringLiteral(".jpg"), QStringLiteral(".gif")};
 
 // What a product of a list shows of its own row (CaricaProdotto): a list
 // reads only these.
@@ -413,8 +410,7 @@ bool Catalogo::ControlloFotoCategorie()
                 lingue << lingua;
         }
         for (const QString& lingua : lingue) {
-            if (ControlloFoto(kCartellaCategorie + lingua + QLatin1Char('/'), IDCategoria, PercorsoFotoCategoria,
-                              nullptr, QString()))
+            if (File().Foto(kCartellaCategorie + lingua + QLatin1Char('/'), IDCategoria, PercorsoFotoCategoria))
                 return true;
         }
         return false;
@@ -775,74 +771,36 @@ QString Catalogo::LeggiTaglia(const QVariant& i)
 
 // ---------------------------------------------------------------- photos and files
 
-// The site's name for a file of a folder, matched without regard to case
-// as the shop's files always were; empty when there is none.
-QString Catalogo::TrovaFile(const QString& cartella, const QString& nome) const
-{
-    const QString percorso = Server()->MapPath(cartella);
-    if (QFileInfo(QDir(percorso).filePath(nome)).isFile())
-        return nome;
-    for (const QString& voce : QDir(percorso).entryList(QDir::Files, QDir::Name)) {
-        if (voce.compare(nome, Qt::CaseInsensitive) == 0)
-            return voce;
-    }
-    return QString();
-}
-
-bool Catalogo::ControlloFoto(const QString& cartella, qint32 id, QString& foto, QString* thumbnail,
-                             const QString& cartellaThumbnail)
-{
-    for (const QString& estensione : kEstensioniFoto) {
-        const QString nome = TrovaFile(cartella, QString::number(id) + estensione);
-        if (nome.isEmpty())
-            continue;
-        foto = cartella + nome;
-        if (thumbnail)
-            *thumbnail = cartellaThumbnail + nome;
-        return true;
-    }
-    return false;
-}
+CatalogoFile Catalogo::File() const { return CatalogoFile(*Server()); }
 
 bool Catalogo::ControlloFotoProdotti()
 {
     return Guard([&] {
-        return ControlloFoto(kCartellaProdotti, IDProdotto, PercorsoFotoProdotto, &PercorsoThumbnailProdotto,
-                             kCartellaThumbnail);
+        return File().Foto(kCartellaProdotti, IDProdotto, PercorsoFotoProdotto, &PercorsoThumbnailProdotto,
+                           kCartellaThumbnail);
     });
 }
 
 bool Catalogo::ControlloFotoColore()
 {
     return Guard([&] {
-        return ControlloFoto(kCartellaColori, IDColoreProdotto, PercorsoFotoColore, &PercorsoThumbnailColore,
-                             kCartellaThumbnailColori);
+        return File().Foto(kCartellaColori, IDColoreProdotto, PercorsoFotoColore, &PercorsoThumbnailColore,
+                           kCartellaThumbnailColori);
     });
 }
 
 bool Catalogo::ControlloDettaglioColore()
 {
     return Guard([&] {
-        return ControlloFoto(kCartellaDettagli, IDColoreProdotto, PercorsoDettaglioColore, nullptr, QString());
+        return File().Foto(kCartellaDettagli, IDColoreProdotto, PercorsoDettaglioColore);
     });
 }
 
-// Any one character, the product's ID, "_", the code and an extension. The
-// code is compared with the names in the folder, never made into a path.
 bool Catalogo::ControlloFileProdotti(const QString& Codice)
 {
     return Guard([&] {
-        PercorsoFileProdotto.clear();
-        const QString prefisso = (QString::number(IDProdotto) + QLatin1Char('_') + Codice).toLower();
-        const QDir cartella(Server()->MapPath(kCartellaFile));
-        for (const QString& voce : cartella.entryList(QDir::Files, QDir::Name)) {
-            if (voce.size() > prefisso.size() + 1 && voce.mid(1, prefisso.size()).toLower() == prefisso
-                && voce.at(prefisso.size() + 1) == QLatin1Char('.')) {
-                PercorsoFileProdotto = kCartellaFile + QLatin1Char('/') + voce;
-                return true;
-            }
-        }
-        return false;
+        PercorsoFileProdotto = File().FileProdotto(IDProdotto, Codice);
+        return !PercorsoFileProdotto.isEmpty();
     });
 }
 

@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 
+class CatalogoFile;
 class CatalogoFonteScontiAdo;
 class CatalogoSql;
 
@@ -410,10 +411,8 @@ private:
     bool ColoreCorrente();
     bool CategoriaProdottoCorrente();
 
-    // Files.
-    bool ControlloFoto(const QString& cartella, qint32 id, QString& foto, QString* thumbnail,
-                       const QString& cartellaThumbnail);
-    QString TrovaFile(const QString& cartella, const QString& nome) const;
+    // The site's pictures and files.
+    CatalogoFile File() const;
 
     // The Session's visitor.
     QVariant IdSessione(const char* chiave) const;
