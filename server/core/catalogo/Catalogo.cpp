@@ -7,6 +7,7 @@
 #include "server/core/Funzioni.h"
 #include "server/core/QtrValori.h"
 #include "server/core/QtrVisitatore.h"
+#include "server/core/catalogo/CatalogoAlbero.h"
 #include "server/core/catalogo/CatalogoFile.h"
 #include "server/core/catalogo/CatalogoFonteScontiAdo.h"
 #include "server/core/catalogo/CatalogoImporti.h"
@@ -241,25 +242,7 @@ bool Catalogo::ApriInLingua(CAdoRecordset& rs, const QString& sql, qint32 id, bo
 
 // ---------------------------------------------------------------- categories
 
-std::optional<qint32> Catalogo::CercaCategoria(const QVariant& idOCodice)
-{
-    CAdoRecordset rs;
-    if (const auto id = CatalogoValori::Numero(idOCodice))
-        CacheNegozio::Apri(rs, QStringLiteral("SELECT ID FROM Categorie WHERE ID=?"), Connection(), {*id});
-    else
-        CacheNegozio::Apri(rs, QStringLiteral("SELECT ID FROM Categorie WHERE Codice=?"), Connection(),
-                           {idOCodice.toString()});
-    if (rs.IsEOF())
-        return std::nullopt;
-    return rs.Field(QStringLiteral("ID")).toInt();
-}
-
-bool Catalogo::HaSottoCategorie(qint32 id)
-{
-    CAdoRecordset rs;
-    CacheNegozio::Apri(rs, QStringLiteral("SELECT TOP 1 ID FROM Categorie WHERE IDCategoriaPadre=?"), Connection(), {id});
-    return !rs.IsEOF();
-}
+CatalogoAlbero Catalogo::Albero() const { return CatalogoAlbero(Connection()); }
 
 void Catalogo::TestiCategoria(qint32 id, QString& nome, QString& descrizione)
 {
@@ -280,21 +263,21 @@ QString Catalogo::Percorso(qint32 id)
 {
     QString percorso;
     QSet<qint32> visti;
+    const CatalogoAlbero albero = Albero();
     while (id != 0 && !visti.contains(id)) {
         visti.insert(id);
-        CAdoRecordset rs;
-        CacheNegozio::Apri(rs, QStringLiteral("SELECT IDCategoriaPadre FROM Categorie WHERE ID=?"), Connection(), {id});
-        if (rs.IsEOF())
+        const std::optional<qint32> padre = albero.Padre(id);
+        if (!padre)
             break;
         QString nome, descrizione;
         TestiCategoria(id, nome, descrizione);
-        const QString pagina = HaSottoCategorie(id)
+        const QString pagina = albero.HaFigli(id)
             ? SessionText(QStringLiteral("URLPaginaCategorie")) + QStringLiteral("?IDCategoria=")
             : SessionText(QStringLiteral("URLPaginaProdotti")) + QStringLiteral("?Action=I&IDCategoria=");
         const QString link =
             QStringLiteral("<a href=\"") + pagina + QString::number(id) + QStringLiteral("\">") + nome + QStringLiteral("</a>");
         percorso = percorso.isEmpty() ? link : link + QStringLiteral(" | ") + percorso;
-        id = rs.Field(QStringLiteral("IDCategoriaPadre")).toInt();
+        id = *padre;
     }
     return percorso;
 }
@@ -303,22 +286,8 @@ QString Catalogo::Percorso(qint32 id)
 // its descendants, each counted once.
 qint32 Catalogo::ContaProdotti(qint32 id)
 {
-    QMultiHash<qint32, qint32> figli;
+    const QList<qint32> ids = Albero().ConDiscendenti(id);
     CAdoRecordset rs;
-    for (CacheNegozio::Apri(rs, QStringLiteral("SELECT ID, IDCategoriaPadre FROM Categorie"), Connection()); !rs.IsEOF();
-         rs.MoveNext())
-        figli.insert(rs.Field(QStringLiteral("IDCategoriaPadre")).toInt(), rs.Field(QStringLiteral("ID")).toInt());
-    QList<qint32> da = {id};
-    QSet<qint32> albero = {id};
-    while (!da.isEmpty()) {
-        for (const qint32 figlio : figli.values(da.takeLast())) {
-            if (!albero.contains(figlio)) {
-                albero.insert(figlio);
-                da.append(figlio);
-            }
-        }
-    }
-    const QList<qint32> ids(albero.cbegin(), albero.cend());
     CatalogoSql sql(QStringLiteral("SELECT COUNT(DISTINCT Prodotti.ID) AS N FROM Prodotti INNER JOIN CategorieProdotti ON "
                                    "Prodotti.ID=CategorieProdotti.IDProdotto WHERE Prodotti.Attivo=1 AND "
                                    "Prodotti.IDProdottoBase=0 AND CategorieProdotti.IDCategoria IN (")
@@ -332,7 +301,7 @@ qint32 Catalogo::ContaProdotti(qint32 id)
 void Catalogo::CaricaCategoria(const CAdoRecordset& rs)
 {
     const qint32 id = rs.Field(QStringLiteral("ID")).toInt();
-    FlagSottoCategorie = HaSottoCategorie(id);
+    FlagSottoCategorie = Albero().HaFigli(id);
     IDCategoria = id;
     CodiceCategoria = Testo(rs, QStringLiteral("Codice"));
     TestiCategoria(id, NomeCategoria, DescrizioneCategoria);
@@ -367,7 +336,7 @@ bool Catalogo::ApriPaginaCategorie(const QVariant& IDCat)
         if (const auto id = CatalogoValori::Numero(IDCat)) {
             padre = *id;
         } else if (!CatalogoValori::Vuoto(IDCat)) {
-            const auto trovata = CercaCategoria(IDCat);
+            const auto trovata = Albero().Cerca(IDCat);
             if (!trovata)
                 return false;
             padre = *trovata;
@@ -420,12 +389,12 @@ bool Catalogo::ControlloFotoCategorie()
 bool Catalogo::ControlloCategoriaPadre(const QVariant& IDTestCat, const QVariant& IDParentCat)
 {
     return Guard([&] {
-        const std::optional<qint32> prova = CercaCategoria(IDTestCat);
+        const std::optional<qint32> prova = Albero().Cerca(IDTestCat);
         if (!prova)
             return false;
         qint32 padre = IDCategoria;
         if (!Zero(IDParentCat)) {
-            const std::optional<qint32> trovato = CercaCategoria(IDParentCat);
+            const std::optional<qint32> trovato = Albero().Cerca(IDParentCat);
             if (!trovato)
                 return false;
             padre = *trovato;
@@ -433,11 +402,10 @@ bool Catalogo::ControlloCategoriaPadre(const QVariant& IDTestCat, const QVariant
         QSet<qint32> visti;
         for (qint32 id = *prova; id != 0 && !visti.contains(id);) {
             visti.insert(id);
-            CAdoRecordset rs;
-            CacheNegozio::Apri(rs, QStringLiteral("SELECT IDCategoriaPadre FROM Categorie WHERE ID=?"), Connection(), {id});
-            if (rs.IsEOF())
+            const std::optional<qint32> suo = Albero().Padre(id);
+            if (!suo)
                 return false;
-            id = rs.Field(QStringLiteral("IDCategoriaPadre")).toInt();
+            id = *suo;
             if (id == padre)
                 return true;
         }
@@ -465,7 +433,7 @@ bool Catalogo::ApriPaginaProdotti(const QVariant& Pag, const QVariant& IDCatPar)
         // Both are checked before anything is kept.
         const std::optional<qint32> numeroPagina = CatalogoValori::Id(pagina, "Numero di pagina");
         if (!CatalogoValori::Vuoto(categoria)) {
-            const std::optional<qint32> id = CercaCategoria(categoria);
+            const std::optional<qint32> id = Albero().Cerca(categoria);
             if (id)
                 SetSession(QStringLiteral("IDCategoriaProdotti"), *id);
             else if (!m_categorieDisattivate)
@@ -935,7 +903,7 @@ bool Catalogo::ApriListaProdottiCasuali(const QVariant& IDCatPar)
     return Guard([&] {
         std::optional<qint32> categoria;
         if (!Zero(IDCatPar)) {
-            categoria = CercaCategoria(IDCatPar);
+            categoria = Albero().Cerca(IDCatPar);
             if (!categoria)
                 return false;
         }

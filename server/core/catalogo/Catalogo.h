@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 
+class CatalogoAlbero;
 class CatalogoFile;
 class CatalogoFonteScontiAdo;
 class CatalogoSql;
@@ -385,8 +386,7 @@ protected:
 private:
     // Category browsing.
     void CaricaCategoria(const CAdoRecordset& rs);
-    std::optional<qint32> CercaCategoria(const QVariant& idOCodice);
-    bool HaSottoCategorie(qint32 id);
+    CatalogoAlbero Albero() const;
     void TestiCategoria(qint32 id, QString& nome, QString& descrizione);
     QString Percorso(qint32 id);
     qint32 ContaProdotti(qint32 id);
