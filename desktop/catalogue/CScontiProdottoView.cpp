@@ -288,7 +288,7 @@ QWidget* CScontiProdottoView::BuildQuantityPage()
     m_pSteps->SetColumn(2, 100, GridCell::Edit, {}, GridCell::Right,
                         CValueFormat::GroupedDecimal, 10, 6);
     m_pSteps->SetColumnBkColor(0, QColor(255, 255, 200));
-    m_pSteps->AddRow(QStringLiteral("Quantità\t% Sconto\tPrezzo\t"));
+    m_pSteps->AddRow(Core::StepLimitHeader() + QStringLiteral("\t% Sconto\tPrezzo\t"));
     m_pSteps->SetFixedFirstRow(true);
     for (int n = 0; n < Core::kSteps; ++n)
         m_pSteps->AddRow(QStringLiteral("\t\t\t"));
@@ -305,6 +305,9 @@ QWidget* CScontiProdottoView::BuildQuantityPage()
     });
     layout->addWidget(m_pSteps, 2, 0, 1, 3);
     layout->setRowStretch(2, 1);
+    m_pStepsNote = new QLabel(Core::StepsNote(), page);
+    m_pStepsNote->setWordWrap(true);
+    layout->addWidget(m_pStepsNote, 3, 0, 1, 3);
     return page;
 }
 

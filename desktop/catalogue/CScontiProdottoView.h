@@ -43,6 +43,8 @@ public:
     QTabWidget* UpperTabs() const { return m_pUpper; }
     QTabWidget* LowerTabs() const { return m_pLower; }
     CGridCtrl* ProductGrid() const { return m_pProducts; }
+    CGridCtrl* StepsGrid() const { return m_pSteps; }
+    QLabel* StepsNote() const { return m_pStepsNote; }
     CValidatedEdit* DefaultPercent() const { return m_default.percent; }
     CValidatedEdit* DefaultPrice() const { return m_default.price; }
     QRadioButton* DefaultPriceRadio() const { return m_default.priceRadio; }
@@ -109,6 +111,7 @@ private:
     CValidatedEdit* m_pQuantitaDal = nullptr;
     CValidatedEdit* m_pQuantitaAl = nullptr;
     CGridCtrl* m_pSteps = nullptr;
+    QLabel* m_pStepsNote = nullptr;
     QLabel* m_pricePairLabels[2] = {};
     bool m_bFilling = false;
 };

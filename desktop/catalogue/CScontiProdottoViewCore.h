@@ -30,6 +30,15 @@ public:
     enum Page { DefaultPage, PeriodPage, QuantityPage };
 
     static constexpr int kSteps = 9;
+    // The shop takes a step up to its quantity, that quantity included, and
+    // the first step that takes the ordered quantity decides: the grid and
+    // its note say so.
+    static QString StepLimitHeader() { return QStringLiteral("Fino a"); }
+    static QString StepsNote()
+    {
+        return QStringLiteral("Ogni riga vale fino alla sua quantità compresa; per la quantità ordinata vale la "
+                              "prima riga che la comprende. Quantità 0: nessun limite (ultima riga).");
+    }
     static constexpr int kPercentLength = 20;
     static QString PercentCharacters() { return QStringLiteral("1234567890+,."); }
 

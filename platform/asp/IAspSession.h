@@ -13,4 +13,8 @@ public:
 
     virtual QVariant Value(const QString& key) const = 0;
     virtual void SetValue(const QString& key, const QVariant& value) = 0;
+    // Keeps the values under a new identifier once the page ends (a login
+    // or a logout), so an identifier known before is worth nothing after.
+    // A host that names no Sessions has nothing to renew.
+    virtual void RenewID() {}
 };

@@ -23,7 +23,7 @@ public:
     void SetSessionID(const QString& id);
     Q_INVOKABLE QString SessionID() const { return m_id; }
     Q_INVOKABLE void Abandon() { m_abandoned = true; }
-    Q_INVOKABLE void RenewID() { m_renew = true; }
+    Q_INVOKABLE void RenewID() override { m_renew = true; }
     bool IsAbandoned() const { return m_abandoned; }
     bool IsRenewRequested() const { return m_renew; }
 

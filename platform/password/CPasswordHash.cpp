@@ -13,6 +13,15 @@ void EnsureSodium()
         throw std::runtime_error("libsodium non inizializzata");
 }
 
+// A hash of a password nobody knows, checked in place of a stored text
+// that is no hash (or of a user that does not exist), so that every refusal
+// costs what checking a real hash costs.
+const QByteArray& DummyHash()
+{
+    static const QByteArray dummy = CPasswordHash::Hash(QStringLiteral("nessuno")).toLatin1();
+    return dummy;
+}
+
 } // namespace
 
 QString CPasswordHash::Hash(const QString& password)
@@ -29,14 +38,14 @@ QString CPasswordHash::Hash(const QString& password)
 
 bool CPasswordHash::Verify(const QString& stored, const QString& password)
 {
-    if (!IsHash(stored))
-        return false;
     EnsureSodium();
-    const QByteArray hash = stored.toLatin1();
+    const bool hashed = IsHash(stored);
+    const QByteArray hash = hashed ? stored.toLatin1() : DummyHash();
     const QByteArray plain = password.toUtf8();
-    return crypto_pwhash_str_verify(hash.constData(), plain.constData(),
-                                    static_cast<unsigned long long>(plain.size()))
-           == 0;
+    const bool matches = crypto_pwhash_str_verify(hash.constData(), plain.constData(),
+                                                  static_cast<unsigned long long>(plain.size()))
+                         == 0;
+    return hashed && matches;
 }
 
 bool CPasswordHash::IsHash(const QString& stored)

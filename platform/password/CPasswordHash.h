@@ -11,7 +11,8 @@ class CPasswordHash
 public:
     // Throws std::runtime_error when the library cannot hash (no memory).
     static QString Hash(const QString& password);
-    // False for a wrong password and for a stored text that is no hash.
+    // False for a wrong password and for a stored text that is no hash (an
+    // empty one for a user that does not exist); each costs the same time.
     static bool Verify(const QString& stored, const QString& password);
     static bool IsHash(const QString& stored);
 };

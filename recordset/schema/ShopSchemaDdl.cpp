@@ -33,6 +33,30 @@ QString Quote(const QString& name, Dialect dialect)
     return QLatin1Char('"') + (dialect == Dialect::Postgres ? name.toLower() : name) + QLatin1Char('"');
 }
 
+// Keys people type to name one row, unique whatever their case (an empty
+// one names none): the customers' user IDs.
+struct CaselessKey
+{
+    const char* table;
+    const char* column;
+};
+const CaselessKey kCaselessKeys[] = {{"Clienti", "UserID"}};
+
+QStringList CaselessKeyStatements(const QString& table, Dialect dialect)
+{
+    QStringList statements;
+    for (const CaselessKey& key : kCaselessKeys) {
+        if (table != QLatin1String(key.table))
+            continue;
+        const QString column = Quote(QLatin1String(key.column), dialect);
+        statements << QStringLiteral("CREATE UNIQUE INDEX ")
+                          + Quote(QStringLiteral("ux_%1_%2").arg(table, QLatin1String(key.column)), dialect)
+                          + QStringLiteral(" ON ") + Quote(table, dialect) + QStringLiteral(" (LOWER(") + column
+                          + QStringLiteral(")) WHERE ") + column + QStringLiteral(" <> ''");
+    }
+    return statements;
+}
+
 bool IsId(const QString& column) { return column.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0; }
 
 QString ColumnDefinition(const QtrColumnDef& column, Dialect dialect)
@@ -70,6 +94,7 @@ QStringList Statements(const QtrTableDef& table, Dialect dialect)
         statements << QStringLiteral("CREATE INDEX ") + Quote(QStringLiteral("ix_%1_%2").arg(name, column), dialect)
                           + QStringLiteral(" ON ") + Quote(name, dialect) + QStringLiteral(" (")
                           + Quote(column, dialect) + QLatin1Char(')');
+    statements << CaselessKeyStatements(name, dialect);
     return statements;
 }
 

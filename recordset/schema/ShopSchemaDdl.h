@@ -19,6 +19,10 @@
 // 1899-12-30 00:00:00. Nullable columns (NULL means "not set") have no
 // default.
 //
+// A customer's user ID is unique whatever its case (compare it as
+// LOWER(UserID)=LOWER(?), which the index serves); the empty one is not
+// counted.
+//
 // PostgreSQL names are lower case, so the shop's SQL, which names tables and
 // columns unquoted, finds them there.
 class ShopSchemaDdl

@@ -225,7 +225,7 @@ void Funzioni::GeneraUserIDPassword(QString& userID, QString& password, int lung
             userID = QStringLiteral("usr") + idCliente.toString();
             return;
         }
-        rs.Open(QStringLiteral("SELECT * FROM Clienti WHERE UserID=?"), conn, {userID});
+        rs.Open(QStringLiteral("SELECT * FROM Clienti WHERE LOWER(UserID)=LOWER(?) AND UserID<>''"), conn, {userID});
         if (!rs.IsEOF())
             userID += idCliente.toString();
         return;
@@ -238,6 +238,31 @@ void Funzioni::GeneraUserIDPassword(QString& userID, QString& password, int lung
         userID = QString::number(rs.Field(QStringLiteral("MaxUserID")).toLongLong() + 1);
     for (int i = 0; i < lunghezza; ++i)
         password += CarattereCasuale('0', 10);
+}
+
+void Funzioni::InserisciConUserID(CAdoConnection* conn, QString& userID, const QVariant& idCliente,
+                                  const std::function<void(const QString& userID)>& inserisci)
+{
+    const QString base = userID;
+    for (int tentativo = 0;; ++tentativo) {
+        conn->BeginTrans();
+        try {
+            inserisci(userID);
+            conn->CommitTrans();
+            return;
+        } catch (const CAdoException&) {
+            conn->RollbackTrans();
+            CAdoRecordset preso;
+            preso.Open(QStringLiteral("SELECT ID FROM Clienti WHERE LOWER(UserID)=LOWER(?) AND UserID<>''"), conn,
+                       {userID});
+            if (preso.IsEOF() || tentativo == 5)
+                throw;
+        }
+        userID = base + idCliente.toString();
+        if (tentativo > 0)
+            for (int i = 0; i < 4; ++i)
+                userID += CarattereCasuale('0', 10);
+    }
 }
 
 QString Funzioni::FormattaData(const QDateTime& data)

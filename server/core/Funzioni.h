@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 class CAdoConnection;
 class IAspScriptingContext;
 
@@ -45,6 +47,14 @@ public:
     static void GeneraUserIDPassword(QString& userID, QString& password, int lunghezza, bool numerico,
                                      const QString& nome, const QString& cognome, const QVariant& idCliente,
                                      CAdoConnection* conn);
+    // Writes a customer row under a generated user ID (inserisci writes it
+    // with the user ID it is given). The database keeps user IDs unique
+    // whatever their case, and two pages may generate the same one at the
+    // same moment: the write then goes back to where it began and is tried
+    // again under the user ID followed by the customer's ID, then by random
+    // digits; userID ends as the one written.
+    static void InserisciConUserID(CAdoConnection* conn, QString& userID, const QVariant& idCliente,
+                                   const std::function<void(const QString& userID)>& inserisci);
 
     static QString FormattaData(const QDateTime& data);
     static QString EliminaTagHTML(const QString& testo);

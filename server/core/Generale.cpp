@@ -14,6 +14,7 @@
 #include "server/core/Dizionario.h"
 #include "server/core/Funzioni.h"
 #include "server/core/QtrValori.h"
+#include "server/core/QtrVisitatore.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -130,7 +131,7 @@ void Generale::Inizializza()
         SetSession(QStringLiteral("GenerazioneUserPswdNumeriche"), false);
         LeggiConfigurazione();
         ImpostaPredefiniti();
-        LeggiVisitatoreAnonimo();
+        QtrVisitatore::Azzera(*Session(), Connection());
     });
 }
 
@@ -236,44 +237,6 @@ void Generale::ImpostaPredefiniti()
     SetSession(QStringLiteral("OrdinamentoProdotti"), 0);
     SetSession(QStringLiteral("ModoOrdStat"), QStringLiteral("ASC"));
     SetSession(QStringLiteral("ModoOrdProd"), QStringLiteral("ASC"));
-    SetSession(QStringLiteral("IDListino"), 0);
-    SetSession(QStringLiteral("IDAgente"), 0);
-    SetSession(QStringLiteral("IDDestinatario"), 0);
-}
-
-void Generale::LeggiVisitatoreAnonimo()
-{
-    CAdoRecordset rs;
-    for (const char* condizione : {"ID=0", "TipoUtente=3", "TipoUtente<>2"}) {
-        rs.Open(QStringLiteral("SELECT * FROM Clienti WHERE %1 ORDER BY ID").arg(QLatin1String(condizione)),
-                Connection());
-        if (!rs.IsEOF())
-            break;
-    }
-    if (rs.IsEOF())
-        return;
-    SetSession(QStringLiteral("IDUtente"), rs.Field(QStringLiteral("ID")));
-    SetSession(QStringLiteral("IDAgente"), rs.Field(QStringLiteral("IDAgente")));
-    SetSession(QStringLiteral("IDGruppo"), rs.Field(QStringLiteral("IDGruppo")));
-    if (rs.Field(QStringLiteral("TipoUtente")).toInt() == 3)
-        SetSession(QStringLiteral("IDAgente"), rs.Field(QStringLiteral("ID")));
-    SetSession(QStringLiteral("IDListino"), ListinoVisitatore(rs));
-}
-
-// The customer's own list (stored one above its index), else the group's.
-qint32 Generale::ListinoVisitatore(const CAdoRecordset& cliente)
-{
-    qint32 listino = 0;
-    if (!cliente.IsNull(QStringLiteral("IDListino")))
-        listino = cliente.Field(QStringLiteral("IDListino")).toInt() - 1;
-    if (listino == -1) {
-        CAdoRecordset gruppo;
-        CacheNegozio::Apri(gruppo, QStringLiteral("SELECT * FROM Gruppi WHERE ID=?"), Connection(),
-                    {cliente.Field(QStringLiteral("IDGruppo"))});
-        if (!gruppo.IsEOF() && !gruppo.IsNull(QStringLiteral("IDListino")))
-            listino = gruppo.Field(QStringLiteral("IDListino")).toInt();
-    }
-    return listino == -1 ? 0 : listino;
 }
 
 void Generale::ImpostaLingua()

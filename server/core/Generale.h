@@ -129,8 +129,6 @@ private:
     void LeggiOpzioni();
     void LeggiLinguaEValute(const QVariant& idLingua);
     void ImpostaPredefiniti();
-    void LeggiVisitatoreAnonimo();
-    qint32 ListinoVisitatore(const CAdoRecordset& cliente);
     void MostraLingua();
     QString ComponiMessaggio(QString& mittente) const;
     bool FileDelSito(const QString& percorso) const;

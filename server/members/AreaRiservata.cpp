@@ -2,10 +2,13 @@
 
 #include "platform/ado/CAdoRecordset.h"
 #include "platform/asp/CAspObjectRegistry.h"
+#include "platform/asp/IAspRequest.h"
 #include "platform/asp/IAspSession.h"
 #include "platform/password/CPasswordHash.h"
+#include "server/core/QtrTentativiAccesso.h"
 #include "server/core/QtrVisitatore.h"
 #include "server/core/catalogo/CatalogoValori.h"
+#include "server/orders/OrdineControlli.h"
 
 QTR_ASP_REGISTER(AreaRiservata)
 
@@ -43,9 +46,7 @@ void AreaRiservata::SetConn(QObject* Connect)
 bool AreaRiservata::ControlloUtenteCollegato()
 {
     return Guard([&] {
-        return QtrVisitatore::Cliente(*Session()) != 0
-            || (CatalogoValori::Numero(SessionValue(QStringLiteral("IDUtenteML"))).value_or(0) != 0
-                && SessionFlag(QStringLiteral("UtenteCollegato")));
+        return QtrVisitatore::Cliente(*Session()) != 0 || QtrVisitatore::MembroMailing(*Session()) != 0;
     });
 }
 
@@ -54,8 +55,6 @@ bool AreaRiservata::ControlloAgenteCollegato()
     return Guard([&] { return QtrVisitatore::Agente(*Session()) != 0; });
 }
 
-// The customer's own price list is stored one above its index; 0 there
-// takes the group's.
 void AreaRiservata::CaricaRiga(const CAdoRecordset& cliente)
 {
     IDUtente = cliente.Field(QStringLiteral("ID")).toInt();
@@ -66,23 +65,14 @@ void AreaRiservata::CaricaRiga(const CAdoRecordset& cliente)
     Cognome = Testo(cliente, "Cognome");
     Nome = Testo(cliente, "Nome");
     Email = Testo(cliente, "Email");
-    IDListino = 0;
-    if (!cliente.IsNull(QStringLiteral("IDListino")))
-        IDListino = cliente.Field(QStringLiteral("IDListino")).toInt() - 1;
-    if (IDListino == -1) {
-        CAdoRecordset gruppo;
-        gruppo.Open(QStringLiteral("SELECT IDListino FROM Gruppi WHERE ID=?"), Connection(), {IDGruppo});
-        IDListino = !gruppo.IsEOF() && !gruppo.IsNull(QStringLiteral("IDListino"))
-            ? gruppo.Field(QStringLiteral("IDListino")).toInt()
-            : 0;
-    }
+    IDListino = QtrVisitatore::ListinoCliente(cliente, Connection());
 }
 
 void AreaRiservata::CaricaDatiUtente()
 {
     qint32 id = QtrVisitatore::Cliente(*Session());
-    if (id == 0 && SessionFlag(QStringLiteral("UtenteCollegato")))
-        id = CatalogoValori::Numero(SessionValue(QStringLiteral("IDUtenteML"))).value_or(0);
+    if (id == 0)
+        id = QtrVisitatore::MembroMailing(*Session());
     if (id == 0)
         return;
     CAdoRecordset cliente;
@@ -91,12 +81,10 @@ void AreaRiservata::CaricaDatiUtente()
         return;
     CaricaRiga(cliente);
     UserID = Testo(cliente, "UserID");
-    if (TipoUtente == kAgente)
-        SetSession(QStringLiteral("IDAgente"), IDUtente);
-    if (TipoUtente != kMailing) {
-        SetSession(QStringLiteral("IDGruppo"), IDGruppo);
-        SetSession(QStringLiteral("IDListino"), IDListino);
-    }
+    if (TipoUtente == kMailing || QtrVisitatore::Cliente(*Session()) == 0)
+        return;
+    QtrVisitatore::Collega(*Session(), IDUtente, IDGruppo, IDListino,
+                           TipoUtente == kAgente ? IDUtente : QtrVisitatore::Agente(*Session()));
 }
 
 void AreaRiservata::Rifiuta()
@@ -110,19 +98,43 @@ void AreaRiservata::Rifiuta()
     TipoUtente = 0;
 }
 
-// Every value is bound; the password is checked against its stored hash.
+// The members' shop and the typed user ID, lower case: what the pause
+// after failed logins counts.
+QString AreaRiservata::ChiaveTentativi(const QString& userID) const
+{
+    return SessionText(QStringLiteral("DbPath")) + QLatin1Char('\n') + userID;
+}
+
+// Every value is bound; the user ID matches whatever its case, the
+// password is checked against its stored hash, and an unknown user ID
+// costs the same check. While failed logins from this address or for this
+// user ID keep them paused, a login is refused unchecked.
 bool AreaRiservata::ValidazioneUtente()
 {
     return Guard([&] {
         const qint32 agente = QtrVisitatore::Agente(*Session());
         CAdoRecordset cliente;
-        QString password;
+        const QString indirizzo = Request()->ServerVariable(QStringLiteral("REMOTE_ADDR"));
+        QString chiave;
         if (agente == 0) {
             UserID = RequestValue(QStringLiteral("UserID"));
             if (UserID.isEmpty())
                 return false;
-            password = RequestValue(QStringLiteral("Password"));
-            cliente.Open(QStringLiteral("SELECT * FROM Clienti WHERE UserID=? ORDER BY ID"), Connection(), {UserID});
+            chiave = ChiaveTentativi(UserID);
+            if (QtrTentativiAccesso::Membri().Sospeso(indirizzo, chiave)) {
+                Rifiuta();
+                return false;
+            }
+            cliente.Open(QStringLiteral("SELECT * FROM Clienti WHERE LOWER(UserID)=LOWER(?) AND UserID<>'' ORDER BY ID"),
+                         Connection(), {UserID});
+            const bool valido = CPasswordHash::Verify(cliente.IsEOF() ? QString() : Testo(cliente, "Password"),
+                                                      RequestValue(QStringLiteral("Password")));
+            if (!valido) {
+                QtrTentativiAccesso::Membri().Fallito(indirizzo, chiave);
+                Rifiuta();
+                return false;
+            }
+            QtrTentativiAccesso::Membri().Riuscito(chiave);
         } else {
             const QString richiesta = RequestValue(QStringLiteral("IDUtente"));
             if (richiesta.isEmpty())
@@ -130,37 +142,36 @@ bool AreaRiservata::ValidazioneUtente()
             const qint32 id = CatalogoValori::Numero(richiesta).value_or(0);
             cliente.Open(QStringLiteral("SELECT * FROM Clienti WHERE ID=? AND IDAgente=?"), Connection(),
                          {id, agente});
-        }
-        const bool valido = !cliente.IsEOF()
-            && (agente != 0 || CPasswordHash::Verify(Testo(cliente, "Password"), password));
-        if (!valido) {
-            Rifiuta();
-            return false;
+            if (cliente.IsEOF()) {
+                Rifiuta();
+                return false;
+            }
         }
         const QString userID = UserID;
         CaricaRiga(cliente);
         UserID = userID;
-        if (TipoUtente == kMailing) {
-            SetSession(QStringLiteral("IDUtenteML"), IDUtente);
-        } else {
-            SetSession(QStringLiteral("IDUtente"), IDUtente);
-            if (TipoUtente == kAgente)
-                SetSession(QStringLiteral("IDAgente"), IDUtente);
-            else if (agente == 0)
-                SetSession(QStringLiteral("IDAgente"), 0);
-            SetSession(QStringLiteral("IDGruppo"), IDGruppo);
-            SetSession(QStringLiteral("IDListino"), IDListino);
-        }
-        QtrVisitatore::Collega(*Session());
+        if (TipoUtente == kMailing)
+            QtrVisitatore::CollegaMembroMailing(*Session(), IDUtente);
+        else
+            QtrVisitatore::Collega(*Session(), IDUtente, IDGruppo, IDListino,
+                                   TipoUtente == kAgente ? IDUtente : agente);
+        // An identifier someone learnt before the login names nothing after it.
+        Session()->RenewID();
         return true;
     });
 }
 
+// The member's state goes with him: the visitor is again the anonymous
+// one a new Session starts as (his rights, prices and list), and the
+// checkout's data and order marks are dropped.
 void AreaRiservata::ScollegaUtente()
 {
     Guard([&] {
-        for (const char* chiave : {"IDUtente", "IDAgente", "IDUtenteML", "IDDestinatario", "IDGruppo"})
-            SetSession(QLatin1String(chiave), 0);
-        QtrVisitatore::Scollega(*Session());
+        QtrVisitatore::Azzera(*Session(), Connection());
+        for (const OrdineCampo& campo : OrdineControlli::Campi())
+            SetSession(QLatin1String(campo.chiave), QString());
+        for (const char* chiave : {"Errore", "NumOrd", "IDClienteOrdine", "BodyMail"})
+            SetSession(QLatin1String(chiave), QVariant());
+        Session()->RenewID();
     });
 }

@@ -7,9 +7,8 @@ class CAdoRecordset;
 // The members' login as far as the shop's order pages need it: a customer
 // or an agent logs in with his user ID and password, an agent then acts
 // for one of his customers, and the logout ends it. Who is logged in lives
-// in the Session (IDUtente, IDAgente, IDGruppo, IDListino, and the login's
-// mark that QtrVisitatore reads); the object reloads the member's data at
-// every page start. Registration, profile, password recovery and the
+// in the Session, written and read through QtrVisitatore; the object
+// reloads the member's data at every page start. Registration, profile, password recovery and the
 // members' lists are still to come.
 class AreaRiservata : public CQtrServerObject
 {
@@ -49,4 +48,5 @@ private:
     void CaricaDatiUtente();
     void CaricaRiga(const CAdoRecordset& cliente);
     void Rifiuta();
+    QString ChiaveTentativi(const QString& userID) const;
 };

@@ -22,9 +22,10 @@ const QString kQuantitaNonValida = QStringLiteral("La quantità richiesta non è
 const QString kTolto = QStringLiteral("Un prodotto non più disponibile è stato tolto dal carrello.");
 const QString kSpedizioneNonValida = QStringLiteral("L'opzione di spedizione scelta non è disponibile.");
 
+// A line holds at least one unit, so no quantity prices it to nothing.
 bool QuantitaValida(float quantita)
 {
-    return std::isfinite(quantita) && quantita >= 0 && quantita <= Carrello::kQuantitaMassima;
+    return std::isfinite(quantita) && quantita >= 1 && quantita <= Carrello::kQuantitaMassima;
 }
 
 // A catalogue object started for the page and freed when it goes.
@@ -156,6 +157,10 @@ void Carrello::Applica(const CarrelloOperazione& operazione)
         Svuota();
     } else if (parola == QLatin1String("aggiungi")) {
         Aggiungi(operazione.oggetto);
+    } else if (parola == QLatin1String("modifica") && inLista && operazione.oggetto.quantita == 0) {
+        // A quantity of 0 takes the line away.
+        oggetti.removeAt(operazione.indice - 1);
+        Salva(oggetti);
     } else if (parola == QLatin1String("modifica") && inLista) {
         if (!QuantitaValida(operazione.oggetto.quantita)) {
             Messaggio = kQuantitaNonValida;

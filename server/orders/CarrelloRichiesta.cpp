@@ -106,6 +106,7 @@ CarrelloOperazione CarrelloRichiesta::DaForm(const IAspRequest& request)
 {
     CarrelloOperazione o;
     QStringList visti;
+    bool zeroScritto = false;
     for (const auto& [chiave, valore] : request.FormFields()) {
         Q_UNUSED(valore);
         QString nome = chiave;
@@ -127,7 +128,7 @@ CarrelloOperazione CarrelloRichiesta::DaForm(const IAspRequest& request)
             Intero(testo, o.idSpese);
         } else if (nome.compare(QLatin1String("Quantita"), Qt::CaseInsensitive) == 0) {
             double quantita = 0;
-            Reale(testo, quantita);
+            zeroScritto = Reale(testo, quantita) && quantita == 0;
             o.oggetto.quantita = quantita > 0 ? static_cast<float>(quantita) : 1;
         } else if (nome.compare(QLatin1String("Taglia"), Qt::CaseInsensitive) == 0) {
             o.oggetto.taglia = testo;
@@ -135,5 +136,8 @@ CarrelloOperazione CarrelloRichiesta::DaForm(const IAspRequest& request)
             o.oggetto.campiUtente.append({nome, testo});
         }
     }
+    // A 0 typed in the basket's quantity takes the line away.
+    if (zeroScritto && o.parola == QLatin1String("modifica"))
+        o.oggetto.quantita = 0;
     return o;
 }

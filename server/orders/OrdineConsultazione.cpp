@@ -354,7 +354,7 @@ void OrdineConsultazione::LeggiDatiRigoDettaglio()
 void OrdineConsultazione::CaricaRiordino()
 {
     const qint32 cliente = ClienteCollegato();
-    const QVariant gruppo = CatalogoValori::Numero(SessionValue(QStringLiteral("IDGruppo"))).value_or(0);
+    const QVariant gruppo = QtrVisitatore::Gruppo(*Session());
     CAdoRecordset righe;
     righe.Open(QStringLiteral(
                    "SELECT OrdiniDettaglio.IDProdotto, Ordini.Data, OrdiniDettaglio.Quantita "

@@ -133,13 +133,19 @@ void OrdineScrittura::ScriviCliente(CAdoConnection* conn, const OrdineDati& dati
     colonne << acquirente << QStringLiteral("CodiceLingua") << QStringLiteral("Modificato");
     QVariantList valori{scritto.idCliente, 0, 1};
     valori << ValoriAcquirente(dati.acquirente) << dati.codiceLingua << true;
-    if (dati.credenziali) {
-        Funzioni::GeneraUserIDPassword(scritto.userID, scritto.passwordGenerata, 0, false, dati.acquirente.nome,
-                                       dati.acquirente.cognome, scritto.idCliente, conn);
-        colonne << QStringLiteral("UserID") << QStringLiteral("Password");
-        valori << scritto.userID << CPasswordHash::Hash(scritto.passwordGenerata);
+    if (!dati.credenziali) {
+        Inserisci(conn, QStringLiteral("Clienti"), colonne, valori);
+        return;
     }
-    Inserisci(conn, QStringLiteral("Clienti"), colonne, valori);
+    Funzioni::GeneraUserIDPassword(scritto.userID, scritto.passwordGenerata, 0, false, dati.acquirente.nome,
+                                   dati.acquirente.cognome, scritto.idCliente, conn);
+    colonne << QStringLiteral("UserID") << QStringLiteral("Password");
+    const int posto = valori.size();
+    valori << scritto.userID << CPasswordHash::Hash(scritto.passwordGenerata);
+    Funzioni::InserisciConUserID(conn, scritto.userID, scritto.idCliente, [&](const QString& userID) {
+        valori[posto] = userID;
+        Inserisci(conn, QStringLiteral("Clienti"), colonne, valori);
+    });
 }
 
 // The consignee's row is the buyer's own consignee or none: an ID that

@@ -31,7 +31,8 @@ bool Aggiornamento::ControlloAccesso(const QString& codiceUtente, const QString&
 {
     CAdoConnection host;
     host.Open(Funzioni::StringaConnessione(Server()->MapPath(QStringLiteral("/db"))));
-    const AggiornamentoAccesso::Esito esito = AggiornamentoAccesso::Controlla(host, codiceUtente, password);
+    const AggiornamentoAccesso::Esito esito = AggiornamentoAccesso::Controlla(
+        host, codiceUtente, password, Request()->ServerVariable(QStringLiteral("REMOTE_ADDR")));
     host.Close();
     m_cartellaNegozio = esito.cartella;
     m_erroreAccesso = esito.errore;

@@ -3,12 +3,12 @@
 #include "platform/ado/CAdoConnection.h"
 #include "platform/password/CPasswordHash.h"
 #include "recordset/sync/SyncProtocol.h"
+#include "server/core/QtrTentativiAccesso.h"
 
 #include <QDeadlineTimer>
 #include <QHash>
 #include <QMutex>
 #include <QSqlQuery>
-#include <QThread>
 
 #include <sodium.h>
 
@@ -16,9 +16,6 @@ namespace {
 
 constexpr qint64 kValiditaMs = 60 * 1000;
 constexpr int kMassimoRicordi = 4096;
-// A failed login answers after this pause, whatever failed, so that
-// guessing is slow and the reply time tells nothing.
-constexpr int kPausaErroreMs = 300;
 
 QMutex g_mutex;
 QHash<QByteArray, qint64> g_ricordi;   // digest -> expiry (ms since epoch)
@@ -29,30 +26,37 @@ qint64 Adesso() { return QDateTime::currentMSecsSinceEpoch(); }
 
 } // namespace
 
+// Guessing is slowed by pausing the address and the account after failed
+// logins (a paused login is refused at once, unchecked, and holds no page
+// thread); an unknown account costs the same hash check as a known one.
 AggiornamentoAccesso::Esito AggiornamentoAccesso::Controlla(CAdoConnection& host, const QString& codiceUtente,
-                                                            const QString& password)
+                                                            const QString& password, const QString& indirizzo)
 {
     Esito esito;
-    QSqlQuery query = host.Run(QStringLiteral("SELECT Password, Directory FROM Utenti WHERE CodiceUtente=?"),
-                               {codiceUtente});
-    if (codiceUtente.isEmpty() || !query.next()) {
-        Attendi();
-        esito.errore = QString(SyncProtocol::kUnknownAccount);
+    QtrTentativiAccesso& tentativi = QtrTentativiAccesso::Sincronizzazione();
+    if (tentativi.Sospeso(indirizzo, codiceUtente)) {
+        esito.errore = QString(SyncProtocol::kWrongPassword);
         return esito;
     }
-    const QString hash = query.value(0).toString();
-    const QString cartella = query.value(1).toString();
+    QSqlQuery query = host.Run(QStringLiteral("SELECT Password, Directory FROM Utenti WHERE CodiceUtente=?"),
+                               {codiceUtente});
+    const bool trovato = !codiceUtente.isEmpty() && query.next();
+    const QString hash = trovato ? query.value(0).toString() : QString();
     const QByteArray impronta = Impronta(codiceUtente, password, hash);
-    if (!Ricorda(impronta)) {
-        if (!CPasswordHash::Verify(hash, password)) {
-            Attendi();
-            esito.errore = QString(SyncProtocol::kWrongPassword);
-            return esito;
-        }
-        Memorizza(impronta);
+    const bool ricordato = trovato && Ricorda(impronta);
+    const bool valido = ricordato || (trovato && CPasswordHash::Verify(hash, password));
+    if (!trovato)
+        CPasswordHash::Verify(QString(), password);
+    if (!valido) {
+        tentativi.Fallito(indirizzo, codiceUtente);
+        esito.errore = QString(trovato ? SyncProtocol::kWrongPassword : SyncProtocol::kUnknownAccount);
+        return esito;
     }
+    tentativi.Riuscito(codiceUtente);
+    if (!ricordato)
+        Memorizza(impronta);
     esito.riuscito = true;
-    esito.cartella = cartella;
+    esito.cartella = query.value(1).toString();
     return esito;
 }
 
@@ -105,5 +109,3 @@ void AggiornamentoAccesso::Memorizza(const QByteArray& impronta)
     }
     g_ricordi.insert(impronta, adesso + kValiditaMs);
 }
-
-void AggiornamentoAccesso::Attendi() { QThread::msleep(kPausaErroreMs); }

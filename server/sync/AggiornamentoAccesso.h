@@ -24,14 +24,16 @@ public:
         QString errore;     // the reply for a failed login
     };
 
-    static Esito Controlla(CAdoConnection& host, const QString& codiceUtente, const QString& password);
+    // indirizzo: the caller's address, for the pause after failed logins.
+    static Esito Controlla(CAdoConnection& host, const QString& codiceUtente, const QString& password,
+                           const QString& indirizzo = QString());
 
-    // Drops what the process remembers (tests; a changed account).
+    // Drops what the process remembers (tests; a changed account); the
+    // pauses after failed logins stay.
     static void Dimentica();
 
 private:
     static QByteArray Impronta(const QString& codiceUtente, const QString& password, const QString& hash);
     static bool Ricorda(const QByteArray& impronta);
     static void Memorizza(const QByteArray& impronta);
-    static void Attendi();
 };

@@ -5,6 +5,7 @@
 #include "desktop/shell/controls/CMessageBoxScript.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -111,6 +112,15 @@ TEST_F(ScontiViewWidgetTest, ProductsPageAddsTheQuantityTabAndThePrice)
     EXPECT_FALSE(view->DefaultPercent()->isEnabled());
     view->UpperTabs()->setCurrentIndex(0);
     EXPECT_EQ(view->LowerTabs()->count(), 2);
+}
+
+// The shop takes a quantity step up to its quantity: the grid names its
+// quantities as limits and says which step decides.
+TEST_F(ScontiViewWidgetTest, TheQuantityStepsAreLabelledAsLimits)
+{
+    EXPECT_EQ(view->StepsGrid()->GetCellText(0, 0), "Fino a");
+    EXPECT_TRUE(view->StepsNote()->text().contains("fino alla sua quantità compresa"));
+    EXPECT_TRUE(view->StepsNote()->text().contains("prima riga"));
 }
 
 } // namespace

@@ -16,6 +16,8 @@ public:
     void SetValue(const QString& key, const QVariant& value) override;
     void Lock() override { m_lock.lock(); }
     void UnLock() override { m_lock.unlock(); }
+    void RenewID() override { ++m_renewals; }
+    int Renewals() const { return m_renewals; }
 
     bool Contains(const QString& key) const;
     void Clear();
@@ -25,4 +27,5 @@ private:
     QMutex m_lock;
     QHash<QString, QVariant> m_values;   // by lower-case key
     CAspValueKeys m_keys;
+    int m_renewals = 0;
 };

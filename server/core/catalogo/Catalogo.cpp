@@ -2,9 +2,13 @@
 
 #include "platform/asp/CAspObjectRegistry.h"
 #include "platform/asp/IAspServer.h"
+#include "platform/asp/IAspSession.h"
 #include "server/core/CacheNegozio.h"
 #include "server/core/Funzioni.h"
 #include "server/core/QtrValori.h"
+#include "server/core/QtrVisitatore.h"
+#include "server/core/catalogo/CatalogoAlbero.h"
+#include "server/core/catalogo/CatalogoFile.h"
 #include "server/core/catalogo/CatalogoFonteScontiAdo.h"
 #include "server/core/catalogo/CatalogoImporti.h"
 #include "server/core/catalogo/CatalogoMotorePrezzi.h"
@@ -12,8 +16,6 @@
 #include "server/core/catalogo/CatalogoTesti.h"
 #include "server/core/catalogo/CatalogoValori.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QLocale>
 #include <QRandomGenerator>
 
@@ -28,9 +30,7 @@ const QString kCartellaThumbnail = QStringLiteral("/images/prodotti/th/");
 const QString kCartellaColori = QStringLiteral("/images/prodotti/colori/");
 const QString kCartellaThumbnailColori = QStringLiteral("/images/prodotti/colori/th/");
 const QString kCartellaDettagli = QStringLiteral("/images/prodotti/colori/dettagli/");
-const QString kCartellaFile = QStringLiteral("/images/prodotti/files");
 const QString kCartellaCategorie = QStringLiteral("/images/categorie/");
-const QStringList kEstensioniFoto = {QStringLiteral(".jpg"), QStringLiteral(".gif")};
 
 // What a product of a list shows of its own row (CaricaProdotto): a list
 // reads only these.
@@ -165,8 +165,8 @@ QVariant Catalogo::IdSessione(const char* chiave) const
 // Read again only when the page changes the visitor's group or user.
 const CatalogoDiritti& Catalogo::Diritti()
 {
-    const QVariant gruppo = IdSessione("IDGruppo");
-    const QVariant utente = IdSessione("IDUtente");
+    const QVariant gruppo = QtrVisitatore::Gruppo(*Session());
+    const QVariant utente = QtrVisitatore::Utente(*Session());
     if (!m_diritti || m_diritti->idGruppo != gruppo || m_diritti->idUtente != utente)
         m_diritti = CatalogoDiritti::Leggi(Connection(), gruppo, utente);
     return *m_diritti;
@@ -183,7 +183,8 @@ std::optional<qint32> Catalogo::IdArgomento(const QVariant& argomento, const cha
 
 std::optional<qint32> Catalogo::IdUtente() const
 {
-    return CatalogoValori::Id(SessionValue(QStringLiteral("IDUtente")), "IDUtente");
+    const QVariant utente = QtrVisitatore::Utente(*Session());
+    return utente.isNull() ? std::nullopt : std::optional<qint32>(utente.toInt());
 }
 
 bool Catalogo::LinguaAttiva(const QString& codice)
@@ -241,25 +242,7 @@ bool Catalogo::ApriInLingua(CAdoRecordset& rs, const QString& sql, qint32 id, bo
 
 // ---------------------------------------------------------------- categories
 
-std::optional<qint32> Catalogo::CercaCategoria(const QVariant& idOCodice)
-{
-    CAdoRecordset rs;
-    if (const auto id = CatalogoValori::Numero(idOCodice))
-        CacheNegozio::Apri(rs, QStringLiteral("SELECT ID FROM Categorie WHERE ID=?"), Connection(), {*id});
-    else
-        CacheNegozio::Apri(rs, QStringLiteral("SELECT ID FROM Categorie WHERE Codice=?"), Connection(),
-                           {idOCodice.toString()});
-    if (rs.IsEOF())
-        return std::nullopt;
-    return rs.Field(QStringLiteral("ID")).toInt();
-}
-
-bool Catalogo::HaSottoCategorie(qint32 id)
-{
-    CAdoRecordset rs;
-    CacheNegozio::Apri(rs, QStringLiteral("SELECT TOP 1 ID FROM Categorie WHERE IDCategoriaPadre=?"), Connection(), {id});
-    return !rs.IsEOF();
-}
+CatalogoAlbero Catalogo::Albero() const { return CatalogoAlbero(Connection()); }
 
 void Catalogo::TestiCategoria(qint32 id, QString& nome, QString& descrizione)
 {
@@ -280,21 +263,21 @@ QString Catalogo::Percorso(qint32 id)
 {
     QString percorso;
     QSet<qint32> visti;
+    const CatalogoAlbero albero = Albero();
     while (id != 0 && !visti.contains(id)) {
         visti.insert(id);
-        CAdoRecordset rs;
-        CacheNegozio::Apri(rs, QStringLiteral("SELECT IDCategoriaPadre FROM Categorie WHERE ID=?"), Connection(), {id});
-        if (rs.IsEOF())
+        const std::optional<qint32> padre = albero.Padre(id);
+        if (!padre)
             break;
         QString nome, descrizione;
         TestiCategoria(id, nome, descrizione);
-        const QString pagina = HaSottoCategorie(id)
+        const QString pagina = albero.HaFigli(id)
             ? SessionText(QStringLiteral("URLPaginaCategorie")) + QStringLiteral("?IDCategoria=")
             : SessionText(QStringLiteral("URLPaginaProdotti")) + QStringLiteral("?Action=I&IDCategoria=");
         const QString link =
             QStringLiteral("<a href=\"") + pagina + QString::number(id) + QStringLiteral("\">") + nome + QStringLiteral("</a>");
         percorso = percorso.isEmpty() ? link : link + QStringLiteral(" | ") + percorso;
-        id = rs.Field(QStringLiteral("IDCategoriaPadre")).toInt();
+        id = *padre;
     }
     return percorso;
 }
@@ -303,22 +286,8 @@ QString Catalogo::Percorso(qint32 id)
 // its descendants, each counted once.
 qint32 Catalogo::ContaProdotti(qint32 id)
 {
-    QMultiHash<qint32, qint32> figli;
+    const QList<qint32> ids = Albero().ConDiscendenti(id);
     CAdoRecordset rs;
-    for (CacheNegozio::Apri(rs, QStringLiteral("SELECT ID, IDCategoriaPadre FROM Categorie"), Connection()); !rs.IsEOF();
-         rs.MoveNext())
-        figli.insert(rs.Field(QStringLiteral("IDCategoriaPadre")).toInt(), rs.Field(QStringLiteral("ID")).toInt());
-    QList<qint32> da = {id};
-    QSet<qint32> albero = {id};
-    while (!da.isEmpty()) {
-        for (const qint32 figlio : figli.values(da.takeLast())) {
-            if (!albero.contains(figlio)) {
-                albero.insert(figlio);
-                da.append(figlio);
-            }
-        }
-    }
-    const QList<qint32> ids(albero.cbegin(), albero.cend());
     CatalogoSql sql(QStringLiteral("SELECT COUNT(DISTINCT Prodotti.ID) AS N FROM Prodotti INNER JOIN CategorieProdotti ON "
                                    "Prodotti.ID=CategorieProdotti.IDProdotto WHERE Prodotti.Attivo=1 AND "
                                    "Prodotti.IDProdottoBase=0 AND CategorieProdotti.IDCategoria IN (")
@@ -332,7 +301,7 @@ qint32 Catalogo::ContaProdotti(qint32 id)
 void Catalogo::CaricaCategoria(const CAdoRecordset& rs)
 {
     const qint32 id = rs.Field(QStringLiteral("ID")).toInt();
-    FlagSottoCategorie = HaSottoCategorie(id);
+    FlagSottoCategorie = Albero().HaFigli(id);
     IDCategoria = id;
     CodiceCategoria = Testo(rs, QStringLiteral("Codice"));
     TestiCategoria(id, NomeCategoria, DescrizioneCategoria);
@@ -349,7 +318,7 @@ bool Catalogo::LeggiCategoria(const QVariant& IDCat)
             sql.Aggiungi(QStringLiteral("ID=?"), {*id});
         else
             sql.Aggiungi(QStringLiteral("Codice=?"), {IDCat.toString()});
-        sql.DirittiCategoria(IdSessione("IDGruppo"), IdSessione("IDUtente"));
+        sql.DirittiCategoria(QtrVisitatore::Gruppo(*Session()), QtrVisitatore::Utente(*Session()));
         CacheNegozio::Apri(m_rsCategorie, sql.Testo(), Connection(), sql.Parametri());
         const bool trovata = !m_rsCategorie.IsEOF();
         if (trovata)
@@ -367,14 +336,14 @@ bool Catalogo::ApriPaginaCategorie(const QVariant& IDCat)
         if (const auto id = CatalogoValori::Numero(IDCat)) {
             padre = *id;
         } else if (!CatalogoValori::Vuoto(IDCat)) {
-            const auto trovata = CercaCategoria(IDCat);
+            const auto trovata = Albero().Cerca(IDCat);
             if (!trovata)
                 return false;
             padre = *trovata;
         }
         CatalogoSql sql;
         sql.Aggiungi(QStringLiteral("SELECT * FROM Categorie WHERE IDCategoriaPadre=?"), {padre})
-            .DirittiCategoria(IdSessione("IDGruppo"), IdSessione("IDUtente"))
+            .DirittiCategoria(QtrVisitatore::Gruppo(*Session()), QtrVisitatore::Utente(*Session()))
             .Aggiungi(QStringLiteral(" ORDER BY Ordine, ID"));
         CacheNegozio::Apri(m_rsCategorie, sql.Testo(), Connection(), sql.Parametri());
         if (m_rsCategorie.IsEOF())
@@ -410,8 +379,7 @@ bool Catalogo::ControlloFotoCategorie()
                 lingue << lingua;
         }
         for (const QString& lingua : lingue) {
-            if (ControlloFoto(kCartellaCategorie + lingua + QLatin1Char('/'), IDCategoria, PercorsoFotoCategoria,
-                              nullptr, QString()))
+            if (File().Foto(kCartellaCategorie + lingua + QLatin1Char('/'), IDCategoria, PercorsoFotoCategoria))
                 return true;
         }
         return false;
@@ -421,12 +389,12 @@ bool Catalogo::ControlloFotoCategorie()
 bool Catalogo::ControlloCategoriaPadre(const QVariant& IDTestCat, const QVariant& IDParentCat)
 {
     return Guard([&] {
-        const std::optional<qint32> prova = CercaCategoria(IDTestCat);
+        const std::optional<qint32> prova = Albero().Cerca(IDTestCat);
         if (!prova)
             return false;
         qint32 padre = IDCategoria;
         if (!Zero(IDParentCat)) {
-            const std::optional<qint32> trovato = CercaCategoria(IDParentCat);
+            const std::optional<qint32> trovato = Albero().Cerca(IDParentCat);
             if (!trovato)
                 return false;
             padre = *trovato;
@@ -434,11 +402,10 @@ bool Catalogo::ControlloCategoriaPadre(const QVariant& IDTestCat, const QVariant
         QSet<qint32> visti;
         for (qint32 id = *prova; id != 0 && !visti.contains(id);) {
             visti.insert(id);
-            CAdoRecordset rs;
-            CacheNegozio::Apri(rs, QStringLiteral("SELECT IDCategoriaPadre FROM Categorie WHERE ID=?"), Connection(), {id});
-            if (rs.IsEOF())
+            const std::optional<qint32> suo = Albero().Padre(id);
+            if (!suo)
                 return false;
-            id = rs.Field(QStringLiteral("IDCategoriaPadre")).toInt();
+            id = *suo;
             if (id == padre)
                 return true;
         }
@@ -466,7 +433,7 @@ bool Catalogo::ApriPaginaProdotti(const QVariant& Pag, const QVariant& IDCatPar)
         // Both are checked before anything is kept.
         const std::optional<qint32> numeroPagina = CatalogoValori::Id(pagina, "Numero di pagina");
         if (!CatalogoValori::Vuoto(categoria)) {
-            const std::optional<qint32> id = CercaCategoria(categoria);
+            const std::optional<qint32> id = Albero().Cerca(categoria);
             if (id)
                 SetSession(QStringLiteral("IDCategoriaProdotti"), *id);
             else if (!m_categorieDisattivate)
@@ -698,7 +665,7 @@ void Catalogo::LeggiRigaLingua(qint32 id)
     SeNonNullo(rs, QStringLiteral("PrezzoPromozione"), m_prezzo.prezzoPromozioneVL);
     static const QString colonne[] = {QStringLiteral("Prezzo"), QStringLiteral("Prezzo2"), QStringLiteral("Prezzo3"),
                                       QStringLiteral("Prezzo4")};
-    const qint32 listino = CatalogoValori::Intero(SessionValue(QStringLiteral("IDListino")), "IDListino");
+    const qint32 listino = QtrVisitatore::Listino(*Session());
     if (listino >= 0 && listino < 4)
         SeNonNullo(rs, colonne[listino], m_prezzo.prezzoProdottoVL);
 }
@@ -707,7 +674,7 @@ void Catalogo::CalcolaPrezzo()
 {
     PrezzoListino = m_prezzo.prezzoProdottoVL;
     const CatalogoMotorePrezzi motore(Fonte(), Cambi(), Oggi());
-    if (m_prezzo.offerta && CatalogoValori::Intero(SessionValue(QStringLiteral("IDListino")), "IDListino") == 0)
+    if (m_prezzo.offerta && QtrVisitatore::Listino(*Session()) == 0)
         motore.ApplicaOffertaProdotto(m_prezzo);
     PrezzoInizialeVL = m_prezzo.prezzoProdottoVL;
     motore.CalcolaScontiCliente(m_prezzo, IdUtente());
@@ -772,74 +739,36 @@ QString Catalogo::LeggiTaglia(const QVariant& i)
 
 // ---------------------------------------------------------------- photos and files
 
-// The site's name for a file of a folder, matched without regard to case
-// as the shop's files always were; empty when there is none.
-QString Catalogo::TrovaFile(const QString& cartella, const QString& nome) const
-{
-    const QString percorso = Server()->MapPath(cartella);
-    if (QFileInfo(QDir(percorso).filePath(nome)).isFile())
-        return nome;
-    for (const QString& voce : QDir(percorso).entryList(QDir::Files, QDir::Name)) {
-        if (voce.compare(nome, Qt::CaseInsensitive) == 0)
-            return voce;
-    }
-    return QString();
-}
-
-bool Catalogo::ControlloFoto(const QString& cartella, qint32 id, QString& foto, QString* thumbnail,
-                             const QString& cartellaThumbnail)
-{
-    for (const QString& estensione : kEstensioniFoto) {
-        const QString nome = TrovaFile(cartella, QString::number(id) + estensione);
-        if (nome.isEmpty())
-            continue;
-        foto = cartella + nome;
-        if (thumbnail)
-            *thumbnail = cartellaThumbnail + nome;
-        return true;
-    }
-    return false;
-}
+CatalogoFile Catalogo::File() const { return CatalogoFile(*Server()); }
 
 bool Catalogo::ControlloFotoProdotti()
 {
     return Guard([&] {
-        return ControlloFoto(kCartellaProdotti, IDProdotto, PercorsoFotoProdotto, &PercorsoThumbnailProdotto,
-                             kCartellaThumbnail);
+        return File().Foto(kCartellaProdotti, IDProdotto, PercorsoFotoProdotto, &PercorsoThumbnailProdotto,
+                           kCartellaThumbnail);
     });
 }
 
 bool Catalogo::ControlloFotoColore()
 {
     return Guard([&] {
-        return ControlloFoto(kCartellaColori, IDColoreProdotto, PercorsoFotoColore, &PercorsoThumbnailColore,
-                             kCartellaThumbnailColori);
+        return File().Foto(kCartellaColori, IDColoreProdotto, PercorsoFotoColore, &PercorsoThumbnailColore,
+                           kCartellaThumbnailColori);
     });
 }
 
 bool Catalogo::ControlloDettaglioColore()
 {
     return Guard([&] {
-        return ControlloFoto(kCartellaDettagli, IDColoreProdotto, PercorsoDettaglioColore, nullptr, QString());
+        return File().Foto(kCartellaDettagli, IDColoreProdotto, PercorsoDettaglioColore);
     });
 }
 
-// Any one character, the product's ID, "_", the code and an extension. The
-// code is compared with the names in the folder, never made into a path.
 bool Catalogo::ControlloFileProdotti(const QString& Codice)
 {
     return Guard([&] {
-        PercorsoFileProdotto.clear();
-        const QString prefisso = (QString::number(IDProdotto) + QLatin1Char('_') + Codice).toLower();
-        const QDir cartella(Server()->MapPath(kCartellaFile));
-        for (const QString& voce : cartella.entryList(QDir::Files, QDir::Name)) {
-            if (voce.size() > prefisso.size() + 1 && voce.mid(1, prefisso.size()).toLower() == prefisso
-                && voce.at(prefisso.size() + 1) == QLatin1Char('.')) {
-                PercorsoFileProdotto = kCartellaFile + QLatin1Char('/') + voce;
-                return true;
-            }
-        }
-        return false;
+        PercorsoFileProdotto = File().FileProdotto(IDProdotto, Codice);
+        return !PercorsoFileProdotto.isEmpty();
     });
 }
 
@@ -974,7 +903,7 @@ bool Catalogo::ApriListaProdottiCasuali(const QVariant& IDCatPar)
     return Guard([&] {
         std::optional<qint32> categoria;
         if (!Zero(IDCatPar)) {
-            categoria = CercaCategoria(IDCatPar);
+            categoria = Albero().Cerca(IDCatPar);
             if (!categoria)
                 return false;
         }

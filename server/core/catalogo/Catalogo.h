@@ -15,6 +15,8 @@
 #include <memory>
 #include <optional>
 
+class CatalogoAlbero;
+class CatalogoFile;
 class CatalogoFonteScontiAdo;
 class CatalogoSql;
 
@@ -384,8 +386,7 @@ protected:
 private:
     // Category browsing.
     void CaricaCategoria(const CAdoRecordset& rs);
-    std::optional<qint32> CercaCategoria(const QVariant& idOCodice);
-    bool HaSottoCategorie(qint32 id);
+    CatalogoAlbero Albero() const;
     void TestiCategoria(qint32 id, QString& nome, QString& descrizione);
     QString Percorso(qint32 id);
     qint32 ContaProdotti(qint32 id);
@@ -410,10 +411,8 @@ private:
     bool ColoreCorrente();
     bool CategoriaProdottoCorrente();
 
-    // Files.
-    bool ControlloFoto(const QString& cartella, qint32 id, QString& foto, QString* thumbnail,
-                       const QString& cartellaThumbnail);
-    QString TrovaFile(const QString& cartella, const QString& nome) const;
+    // The site's pictures and files.
+    CatalogoFile File() const;
 
     // The Session's visitor.
     QVariant IdSessione(const char* chiave) const;

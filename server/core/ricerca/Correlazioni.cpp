@@ -1,6 +1,8 @@
 #include "server/core/ricerca/Correlazioni.h"
 
 #include "platform/asp/CAspObjectRegistry.h"
+#include "platform/asp/IAspSession.h"
+#include "server/core/QtrVisitatore.h"
 #include "server/core/catalogo/CatalogoValori.h"
 #include "server/core/ricerca/RicercaDiritti.h"
 
@@ -50,8 +52,8 @@ bool Correlazioni::ApriPaginaRisultati(const QVariant& Tipo, const QVariant& ID,
             sql += QStringLiteral("((ID1=? AND Tipo1=? AND Tipo2=?) OR (ID2=? AND Tipo2=? AND Tipo1=?))");
             parametri << m_id << m_tipo << modo << m_id << m_tipo << modo;
         }
-        const QVariant gruppo = CatalogoValori::IdDaLegare(SessionValue(QStringLiteral("IDGruppo")), "IDGruppo");
-        const QVariant utente = CatalogoValori::IdDaLegare(SessionValue(QStringLiteral("IDUtente")), "IDUtente");
+        const QVariant gruppo = QtrVisitatore::Gruppo(*Session());
+        const QVariant utente = QtrVisitatore::Utente(*Session());
         sql += RicercaDiritti::Clausola(QStringLiteral("Correlazioni.Tipo1"), QStringLiteral("Correlazioni.ID1"), gruppo,
                                         utente, parametri);
         sql += RicercaDiritti::Clausola(QStringLiteral("Correlazioni.Tipo2"), QStringLiteral("Correlazioni.ID2"), gruppo,

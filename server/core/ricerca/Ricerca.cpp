@@ -2,7 +2,9 @@
 
 #include "platform/asp/CAspObjectRegistry.h"
 #include "platform/asp/IAspRequest.h"
+#include "platform/asp/IAspSession.h"
 #include "platform/sql/CJetSql.h"
+#include "server/core/QtrVisitatore.h"
 #include "server/core/catalogo/CatalogoValori.h"
 #include "server/core/ricerca/RicercaDiritti.h"
 
@@ -14,6 +16,21 @@ namespace {
 
 // The page size when the shop set none.
 constexpr qint32 kPaginaPredefinita = 10;
+// Each word costs the database a scan of every keyword list: a search
+// looks for the first few different words typed, and no more.
+constexpr int kMassimoParole = 8;
+
+QStringList Parole(const QString& testo)
+{
+    QStringList parole;
+    for (const QString& parola : testo.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (parole.size() == kMassimoParole)
+            break;
+        if (!parole.contains(parola, Qt::CaseInsensitive))
+            parole << parola;
+    }
+    return parole;
+}
 
 // A word as a LIKE pattern that finds it anywhere, its own "%", "_" and
 // "!" taken literally.
@@ -38,12 +55,13 @@ void Ricerca::ReleaseRecordsets()
     m_rs.Close();
 }
 
-// A new search ("Action" i) keeps the words typed for the pages that
-// follow; a page link reuses them.
+// A new search ("Action" i) keeps the words it looks for for the pages
+// that follow; a page link reuses them.
 QString Ricerca::TestoRicerca()
 {
     if (Request()->Item(QStringLiteral("Action")).toLower() == QLatin1String("i"))
-        SetSession(QStringLiteral("TestoRicerca"), Request()->Item(QStringLiteral("ParoleChiave")));
+        SetSession(QStringLiteral("TestoRicerca"),
+                   Parole(Request()->Item(QStringLiteral("ParoleChiave"))).join(QLatin1Char(' ')));
     return SessionText(QStringLiteral("TestoRicerca"));
 }
 
@@ -59,7 +77,7 @@ bool Ricerca::ApriPaginaRisultati()
         QString sql = QStringLiteral("SELECT * FROM ParoleChiave WHERE ParoleChiave.Attivo=1 AND "
                                      "ParoleChiave.CodiceLingua=?");
         QVariantList parametri = {SessionText(QStringLiteral("CodiceLingua"))};
-        for (const QString& parola : testo.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        for (const QString& parola : Parole(testo)) {
             sql += QStringLiteral(" AND LOWER(ParoleChiave.Keywords) LIKE ?") + QLatin1String(CJetSql::kLikeEscape);
             parametri << Modello(parola);
         }
@@ -68,8 +86,8 @@ bool Ricerca::ApriPaginaRisultati()
                               " AND (ParoleChiave.AllaData IS NULL OR ParoleChiave.AllaData>=?)");
         parametri << oggi.addDays(1) << oggi;
         sql += RicercaDiritti::Clausola(QStringLiteral("ParoleChiave.Tipo"), QStringLiteral("ParoleChiave.IDRecord"),
-                                        CatalogoValori::IdDaLegare(SessionValue(QStringLiteral("IDGruppo")), "IDGruppo"),
-                                        CatalogoValori::IdDaLegare(SessionValue(QStringLiteral("IDUtente")), "IDUtente"), parametri);
+                                        QtrVisitatore::Gruppo(*Session()),
+                                        QtrVisitatore::Utente(*Session()), parametri);
         // A fixed order, so the pages of one search neither repeat nor skip.
         sql += QStringLiteral(" ORDER BY ParoleChiave.Tipo, ParoleChiave.IDRecord, ParoleChiave.ID");
         m_rs.Open(sql, Connection(), parametri);

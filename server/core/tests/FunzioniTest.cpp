@@ -252,6 +252,52 @@ TEST_P(FunzioniDb, GeneraUserIDPasswordInNumericModeCountsNumerically)
     EXPECT_EQ(password.size(), 4);
 }
 
+// User IDs are unique whatever their case; customers without one are many.
+TEST_P(FunzioniDb, AUserIDNamesOneCustomerWhateverItsCase)
+{
+    Cliente(1, "anna");
+    Cliente(2, "");
+    Cliente(3, "");
+    Cliente(4, QVariant());
+    Cliente(5, QVariant());
+    EXPECT_ANY_THROW(Cliente(6, "ANNA"));
+    Cliente(7, "anna2");
+}
+
+// Two pages generate the same user ID at the same moment: the one that
+// writes second takes the user ID followed by its customer's ID, and the
+// order transaction around it goes on.
+TEST_P(FunzioniDb, AGeneratedUserIDTakenMeanwhileIsMadeUnique)
+{
+    QString userID, password;
+    Funzioni::GeneraUserIDPassword(userID, password, 0, false, "Pia", "Tortellini", 1000000007, &Db());
+    ASSERT_EQ(userID, "ptortell");
+    Cliente(1000000006, "PTortell");   // the other page's customer
+
+    Db().BeginTrans();
+    int tentativi = 0;
+    Funzioni::InserisciConUserID(&Db(), userID, 1000000007, [&](const QString& scelto) {
+        ++tentativi;
+        Db().Execute("INSERT INTO Clienti (ID, UserID) VALUES (?, ?)", {1000000007, scelto});
+    });
+    Db().Execute("INSERT INTO Clienti (ID, UserID) VALUES (?, ?)", {1000000008, ""});
+    Db().CommitTrans();
+    EXPECT_EQ(tentativi, 2);
+    EXPECT_EQ(userID, "ptortell1000000007");
+    QSqlQuery rows = Db().Run("SELECT ID, UserID FROM Clienti WHERE ID>=1000000006 ORDER BY ID");
+    QStringList scritte;
+    while (rows.next())
+        scritte << rows.value(0).toString() + "=" + rows.value(1).toString();
+    EXPECT_EQ(scritte, (QStringList{"1000000006=PTortell", "1000000007=ptortell1000000007", "1000000008="}));
+
+    // Another fault is no collision: it reaches the caller.
+    QString altro = "nuovo";
+    EXPECT_ANY_THROW(Funzioni::InserisciConUserID(&Db(), altro, 9, [&](const QString& scelto) {
+        Db().Execute("INSERT INTO Clienti (ID, UserID) VALUES (?, ?)", {1000000007, scelto});
+    }));
+    EXPECT_EQ(altro, "nuovo");
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, FunzioniDb,
                          ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
                          [](const auto& info) { return CAdoTestDatabase::EngineName(info.param); });

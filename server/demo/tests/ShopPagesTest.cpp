@@ -202,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
         ProductCase{"OfferStrikesTheListPrice", "/prodotto.asp?IDProdotto=203", "Caraffa in vetro soffiato", "17,57",
                     "<del>€&nbsp;21,96</del>"},
         ProductCase{"QuantityTiers", "/prodotto.asp?IDProdotto=205", "Bicchiere da acqua", "5,49",
-                    "<th scope=\"row\">da 12 pezzi</th>\n              <td>−10%</td>"},
+                    "<th scope=\"row\">fino a 11 pezzi</th>\n              <td>−5%</td>"},
         ProductCase{"Colours", "/prodotto.asp?IDProdotto=301", "Tovaglia in lino", "51,24",
                     "src=\"/images/prodotti/colori/th/2.jpg\" alt=\"\" width=\"56\" height=\"56\"><span>Salvia</span>"},
         ProductCase{"ChosenColourPhoto", "/prodotto.asp?IDProdotto=301&IDColore=3", "Tovaglia in lino", "51,24",
@@ -210,6 +210,38 @@ INSTANTIATE_TEST_SUITE_P(
         ProductCase{"EnglishOnRequest", "/prodotto.asp?IDProdotto=101&CodiceLingua=en", "Moka coffee maker, 3 cups",
                     "30,38", "VAT included"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The product page describes the water glasses' tiers as the basket
+// charges them: a tier takes every quantity up to its own, and the first
+// that takes the quantity decides. 4.50 before VAT: up to 5 full price,
+// 5.49; 6 to 11 less 5%, 4.275 cut to 4.28 + 0.94 VAT = 5.22; 12 to 23 less
+// 10%, 4.05 + 0.89 = 4.94; beyond 23 less 15%, 3.825 cut to 3.83 + 0.84 =
+// 4.67.
+TEST_F(ShopPages, TheProductPagesQuantityTiersAreWhatTheBasketCharges)
+{
+    const Page product = visitor.Get("/prodotto.asp?IDProdotto=205");
+    ExpectSound(product);
+    QStringList tiers;
+    static const QRegularExpression row(QStringLiteral("<th scope=\"row\">([^<]*)</th>\\s*<td>([^<]*)</td>"));
+    const qsizetype table = product.html.indexOf(QStringLiteral("class=\"fasce\""));
+    ASSERT_GE(table, 0);
+    for (auto it = row.globalMatch(product.html.mid(table)); it.hasNext();) {
+        const auto m = it.next();
+        tiers << m.captured(1) + ": " + m.captured(2);
+    }
+    EXPECT_EQ(tiers, (QStringList{"fino a 5 pezzi: prezzo pieno", "fino a 11 pezzi: −5%", "fino a 23 pezzi: −10%",
+                                  "oltre 23 pezzi: −15%"}));
+
+    static const QRegularExpression unit(QStringLiteral("class=\"prezzo-unitario\">€&nbsp;([0-9,]+)<"));
+    const QList<QPair<int, QString>> charged = {{1, "5,49"},  {5, "5,49"},  {6, "5,22"},  {11, "5,22"},
+                                                {12, "4,94"}, {23, "4,94"}, {24, "4,67"}, {500, "4,67"}};
+    for (const auto& [quantity, price] : charged) {
+        Visitor buyer;
+        const Page basket =
+            buyer.Get("/carrello.asp?Operazione=aggiungi&IDProdotto=205&Quantita=" + QByteArray::number(quantity));
+        EXPECT_EQ(unit.match(basket.html).captured(1), price) << quantity;
+    }
+}
 
 // A reseller signed in (his customer row in the Session, as the members'
 // login will put it) pays his group's 10%: 24.90 - 2.49 = 22.41, VAT 4.93,

@@ -189,6 +189,23 @@ const CasoOperazioni kOperazioni[] = {
       Link({{"Operazione", "modifica"}, {"IndiceOggetto", "-1"}, {"Quantita", "4"}})},
      "#2|1|0||0|", 50},
     {"AnUnknownShippingOptionIsRefused", {Link({{"Operazione", "spese"}, {"IDSpese", "77"}})}, "#2|1|0||0|", 50},
+    // A quantity of 0 in a change takes the line away, typed or linked; a
+    // line never holds less than one unit, so none prices to nothing.
+    {"AChangeToZeroRemovesTheLine",
+     {kAggiungiLibro, Link({{"Operazione", "modifica"}, {"IndiceOggetto", "1"}, {"Quantita", "0"}})}, "#2|1|0||0|", 50},
+    {"ATypedZeroRemovesTheLine",
+     {kAggiungiLibro, Form({{"Modifica", "1"}, {"IndiceOggetto", "2"}, {"Quantita", "0"}})}, "#2|1|0||0|", 50},
+    {"ATypedNonNumberInAChangeIsOne",
+     {Form({{"Modifica", "1"}, {"IndiceOggetto", "1"}, {"Quantita", "due"}})}, "#2|1|0||0|", 50},
+    {"AFractionBelowOneIsRefused",
+     {Link({{"Operazione", "aggiungi"}, {"IDProdotto", "2"}, {"Quantita", "0,001"}}),
+      Form({{"Aggiungi", "1"}, {"IDProdotto", "2"}, {"Quantita", "0.4"}}),
+      Link({{"Operazione", "modifica"}, {"IndiceOggetto", "1"}, {"Quantita", "0,004"}})},
+     "#2|1|0||0|", 50},
+    {"AQueryQuantityOfZeroAddsNothing", {Link({{"Operazione", "aggiungi"}, {"IDProdotto", "2"}, {"Quantita", "0"}})},
+     "#2|1|0||0|", 50},
+    {"AFractionAboveOneIsKept",
+     {Link({{"Operazione", "modifica"}, {"IndiceOggetto", "1"}, {"Quantita", "1,5"}})}, "#2|1.5|0||0|", 75},
 };
 
 TEST_P(CarrelloOperazioni, TheBasketStaysConsistentAndPricedByTheShop)

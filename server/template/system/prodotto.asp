@@ -25,13 +25,30 @@ if (trovato) {
         taglie: String(catalogo.Taglie || "").split("|").filter(function (t) { return t !== ""; }),
         fasce: []
     };
+    // The basket charges a quantity by the first tier that takes it, and a
+    // tier takes every quantity up to its limit (0: any quantity). So each
+    // tier is shown for the quantities above the tiers before it; a tier
+    // whose limit an earlier one already reaches never decides, nor does any
+    // after the first without a limit. Beyond the last limit, when every
+    // tier has one, the product's own price holds.
     if (catalogo.FlagScontoQuantitaAttivo) {
-        for (var f = 1; f <= 9; ++f) {
-            var limite = catalogo["LimiteQuantita" + f];
-            if (limite > 0)
-                prodotto.fasce.push({ limite: limite, sconto: String(catalogo["Sconto" + f] || ""),
-                                      prezzo: String(catalogo["FPrezzoPromo" + f] || "") });
+        var finora = 0, aperta = false;
+        for (var f = 1; f <= 9 && !aperta; ++f) {
+            var limite = Number(catalogo["LimiteQuantita" + f]);
+            if (limite > 0 && limite <= finora)
+                continue;
+            var sconto = String(catalogo["Sconto" + f] || "");
+            var valore = T("PMTPREZZOPIENO", "prezzo pieno");
+            if (Number(catalogo["PrezzoPromo" + f]) >= 0)
+                valore = Importo(String(catalogo["FPrezzoPromo" + f]));
+            else if (sconto !== "" && sconto !== "0")
+                valore = "−" + H(sconto) + "%";
+            prodotto.fasce.push({ limite: limite, oltre: finora, valore: valore });
+            aperta = limite <= 0;
+            finora = limite;
         }
+        if (!aperta)
+            prodotto.fasce.push({ limite: 0, oltre: finora, valore: prodotto.prezzo });
     }
     // The custom fields with a value, in the order the merchant's editor wrote them.
     prodotto.campi = [];
@@ -107,8 +124,11 @@ var titoloPagina = trovato ? prodotto.nome : T("PMTNONTROVATO", "La pagina che c
       <table>
         <tbody>
 <%       for (var q = 0; q < prodotto.fasce.length; ++q) { %>
-          <tr><th scope="row"><%= H(T("PMTDAPEZZI", "da [N] pezzi", prodotto.fasce[q].limite)) %></th>
-              <td><%= prodotto.fasce[q].prezzo !== "" ? Importo(prodotto.fasce[q].prezzo) : "−" + H(prodotto.fasce[q].sconto) + "%" %></td></tr>
+<%           var fascia = prodotto.fasce[q]; %>
+          <tr><th scope="row"><%= H(fascia.limite > 0 ? T("PMTFINOAPEZZI", "fino a [N] pezzi", fascia.limite)
+                                    : fascia.oltre > 0 ? T("PMTOLTREPEZZI", "oltre [N] pezzi", fascia.oltre)
+                                    : T("PMTOGNIQUANTITA", "per ogni quantità")) %></th>
+              <td><%= fascia.valore %></td></tr>
 <%       } %>
         </tbody>
       </table>

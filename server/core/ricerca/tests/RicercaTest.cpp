@@ -95,6 +95,22 @@ TEST_P(RicercaDb, EveryWordMustBeFoundWithoutRegardToCase)
     EXPECT_EQ(Cerca({{"Action", "i"}, {"ParoleChiave", ""}}), (QStringList{"1:1", "1:2", "3:5"}));
 }
 
+// A search looks for the first eight different words, however many are
+// typed: each further word would cost the database another scan.
+TEST_P(RicercaDb, OnlyTheFirstEightDifferentWordsAreLookedFor)
+{
+    Parole(1, 1, "uno due tre quattro cinque sei sette otto");
+    EXPECT_EQ(Cerca({{"Action", "i"}, {"ParoleChiave", "uno UNO due tre quattro cinque sei sette otto nove"}}),
+              QStringList{"1:1"});
+    QString molte;
+    for (int i = 0; i < 5000; ++i)
+        molte += QStringLiteral(" uno x%1").arg(i);
+    EXPECT_EQ(Cerca({{"Action", "i"}, {"ParoleChiave", "due" + molte}}), QStringList{});
+    // Only what is looked for is kept for the next pages.
+    EXPECT_EQ(m_shop->Host().Session().Value("TestoRicerca").toString(), "due uno x0 x1 x2 x3 x4 x5");
+    EXPECT_EQ(Cerca({{"Action", "i"}, {"ParoleChiave", "nove uno"}}), QStringList{});
+}
+
 // Words are plain text: quotes, LIKE wildcards and SQL stay what they are.
 TEST_P(RicercaDb, WordsAreBoundAndTheirWildcardsAreLiteral)
 {
