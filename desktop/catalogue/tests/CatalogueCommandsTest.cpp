@@ -45,24 +45,48 @@ private:
     QString m_strFolder;
 };
 
-TEST(CatalogueCommandsTest, TheCatalogueEditorsOpenFromTindasMenus)
+// tinda started on a project with category 1 and product 7 ("Sedia").
+class CatalogueCommandsTest : public ::testing::Test
 {
+protected:
+    void SetUp() override
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.Path());
+        f.AddCategory(1);
+        f.AddProduct(7, QStringLiteral("P7"));
+        f.AddProductLanguage(1, 7, QStringLiteral("it"), 10, QStringLiteral("Sedia"));
+        f.Db().Close();
+        app.m_strInstallFolder = QCoreApplication::applicationDirPath();
+        app.SetProjectUi(std::make_unique<OpenFixtureProject>(app, f.Folder()));
+        ASSERT_TRUE(app.InitInstance());
+        ASSERT_TRUE(app.m_bProjectOpen);
+        frame = app.GetMainFrame();
+    }
+    void TearDown() override
+    {
+        if (frame)
+            frame->CloseEditors();
+        app.ExitInstance();
+    }
+
+    QMdiSubWindow* FrameOf(QWidget* view)
+    {
+        for (QMdiSubWindow* sub : frame->GetMdiArea()->subWindowList())
+            if (sub->widget() == view)
+                return sub;
+        return nullptr;
+    }
+
     TempFolder settings;
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.Path());
     CMessageBoxScript boxes;
     CatalogueFixture f;
-    f.AddCategory(1);
-    f.AddProduct(7, QStringLiteral("P7"));
-    f.AddProductLanguage(1, 7, QStringLiteral("it"), 10, QStringLiteral("Sedia"));
-    f.Db().Close();
-
     CTindaApp app;
-    app.m_strInstallFolder = QCoreApplication::applicationDirPath();
-    app.SetProjectUi(std::make_unique<OpenFixtureProject>(app, f.Folder()));
-    ASSERT_TRUE(app.InitInstance());
-    ASSERT_TRUE(app.m_bProjectOpen);
-    CMainFrame* frame = app.GetMainFrame();
+    CMainFrame* frame = nullptr;
+};
+
+TEST_F(CatalogueCommandsTest, TheCatalogueEditorsOpenFromTindasMenus)
+{
     for (int id : {ID_ARCHIVIO_PRODOTTI, ID_TABELLA_PRODOTTI, ID_CATEGORIE, ID_SCONTI, ID_DEFINIZIONE_CAMPI_CUSTOM, ID_AGGIORNAMENTO_LISTINI,
                    ID_IMPORT_DATI_ESTERNI, ID_TABELLE_TAGLIE}) {
         ASSERT_TRUE(frame->GetAction(id)) << id;
@@ -114,7 +138,28 @@ TEST(CatalogueCommandsTest, TheCatalogueEditorsOpenFromTindasMenus)
     EXPECT_EQ(variants->Core().RecordCount(), 0);
     EXPECT_EQ(frame->GetMdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Gestione Varianti - Sedia"));
     ASSERT_TRUE(frame->CloseEditors());
-    app.ExitInstance();
+}
+
+// A variants window works on the project that opened it: while it is open,
+// after its card has closed too, no other project can be opened under it.
+TEST_F(CatalogueCommandsTest, AVariantsWindowKeepsItsProjectAfterTheCardCloses)
+{
+    ASSERT_TRUE(frame->RunCommand(ID_ARCHIVIO_PRODOTTI));
+    auto* card = dynamic_cast<CProdottiView*>(frame->GetActiveView());
+    ASSERT_TRUE(card);
+    ASSERT_TRUE(frame->RunCommand(ID_VARIANTI));
+    auto* variants = dynamic_cast<CProdottiView*>(frame->GetActiveView());
+    ASSERT_TRUE(variants && variants != card);
+
+    ASSERT_TRUE(FrameOf(card)->close());
+    EXPECT_TRUE(app.m_bViewOpen);
+    EXPECT_FALSE(frame->GetAction(ID_FILE_OPEN)->isEnabled());
+    EXPECT_FALSE(frame->GetAction(ID_FILE_NEW)->isEnabled());
+    EXPECT_FALSE(frame->RunCommand(ID_FILE_OPEN));
+
+    ASSERT_TRUE(FrameOf(variants)->close());
+    EXPECT_FALSE(app.m_bViewOpen);
+    EXPECT_TRUE(frame->GetAction(ID_FILE_OPEN)->isEnabled());
 }
 
 } // namespace

@@ -136,7 +136,8 @@ CommandState CTindaApp::GetCommandState() const
 
 void CTindaApp::SetViewOpen(bool open)
 {
-    m_bViewOpen = open;
+    m_nViewsOpen = qMax(0, m_nViewsOpen + (open ? 1 : -1));
+    m_bViewOpen = m_nViewsOpen > 0;
     emit StateChanged();
 }
 
@@ -179,11 +180,15 @@ bool CTindaApp::RestoreDatabase()
 
 void CTindaApp::OnFileNew()
 {
+    if (m_bViewOpen)
+        return;
     WithProjects([](CProjectSession& projects) { projects.FileNew(); });
 }
 
 void CTindaApp::OnFileOpen()
 {
+    if (m_bViewOpen)
+        return;
     WithProjects([](CProjectSession& projects) { projects.FileOpen(); });
 }
 

@@ -313,15 +313,26 @@ TEST_F(TindaAppTest, ProjectCommandsNeedAProject)
     EXPECT_FALSE(app->m_bViewOpen);
 }
 
-TEST_F(TindaAppTest, VariantsWindowLeavesTheEditorStateSet)
+// Each editor counts once, whatever window opened it: a project stays
+// fixed while any of them is open, and File Apri does nothing meanwhile.
+TEST_F(TindaAppTest, EveryOpenEditorHoldsTheProject)
 {
     TestProject project;
     ASSERT_NO_FATAL_FAILURE(StartOn(project));
     ASSERT_NO_FATAL_FAILURE(OpenFakeEditor());
     auto* frame = static_cast<CChildFrame*>(app->GetMainFrame()->GetMdiArea()->subWindowList().value(0));
     frame->m_nBaseProductID = 7;
+    app->SetViewOpen(true);   // a job's dialog, modal on the same project
     ASSERT_TRUE(frame->close());
+    ASSERT_TRUE(frame->close()) << "a frame closed twice counts once";
     EXPECT_TRUE(app->m_bViewOpen);
+    EXPECT_FALSE(Enabled(ID_FILE_OPEN));
+    const QString folder = app->m_strProjectFolder;
+    app->OnFileOpen();
+    EXPECT_EQ(app->m_strProjectFolder, folder);
+    app->SetViewOpen(false);
+    EXPECT_FALSE(app->m_bViewOpen);
+    EXPECT_TRUE(Enabled(ID_FILE_OPEN));
 }
 
 // ---- closing ---------------------------------------------------------------------
