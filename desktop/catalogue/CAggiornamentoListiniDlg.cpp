@@ -96,6 +96,17 @@ void CAggiornamentoListiniDlg::OnAvvio()
     m_pPercent->GetValue(settings.dPercent);
     settings.nList = m_pList->currentIndex();
     settings.bPromotional = m_pPromo->isChecked();
+    const QString refusal = CAggiornamentoListini::Refusal(settings);
+    if (!refusal.isEmpty()) {
+        CMessageBox::Show(this, refusal, QStringLiteral("Validazione campi"), CMessageBox::Stop);
+        m_pPercent->setFocus();
+        return;
+    }
+    const QString question =
+        CAggiornamentoListini::Confirmation(settings, m_pList->currentText(), m_pCategory->text());
+    if (CMessageBox::Show(this, question, kCaption, CMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
 
     m_pStart->setEnabled(false);
     CAggiornamentoListini job(m_db, m_strProjectFolder, settings);

@@ -45,14 +45,24 @@ private:
     QString m_strFolder;
 };
 
+// The program's settings in a folder of the test's own, before anything
+// reads them.
+struct TestSettings
+{
+    TestSettings()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.Path());
+    }
+    TempFolder folder;
+};
+
 // tinda started on a project with category 1 and product 7 ("Sedia").
 class CatalogueCommandsTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.Path());
         f.AddCategory(1);
         f.AddProduct(7, QStringLiteral("P7"));
         f.AddProductLanguage(1, 7, QStringLiteral("it"), 10, QStringLiteral("Sedia"));
@@ -78,7 +88,7 @@ protected:
         return nullptr;
     }
 
-    TempFolder settings;
+    TestSettings settings;
     CMessageBoxScript boxes;
     CatalogueFixture f;
     CTindaApp app;
