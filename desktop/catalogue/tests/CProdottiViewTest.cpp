@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidgetItemIterator>
 
@@ -87,6 +88,33 @@ TEST_F(ProdottiViewWidgetTest, ShowsTheProductAndSavesWhatIsTypedWhenMovingOn)
     EXPECT_EQ(Item(1)->checkState(0), Qt::Unchecked);
     view->OnViewCommand(ID_RECORD_FIRST);
     EXPECT_EQ(view->SummaryLabel()->text(), QStringLiteral("Sedia impagliata\nbreve"));
+}
+
+// Prices and weights typed the Italian way keep their decimals ("24,90"
+// was stored as 2490 and "0,35" kg as 35), and the card shows every number
+// in that one form whatever locale the program started in.
+TEST_F(ProdottiViewWidgetTest, NumbersTypedWithACommaKeepTheirDecimals)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    CProdottiPrezziDlg* prices = view->PrezziPage();
+    prices->m_pPrezzi[0]->selectAll();
+    QTest::keyClicks(prices->m_pPrezzi[0], QStringLiteral("24,90"));
+    prices->m_pPeso->selectAll();
+    QTest::keyClicks(prices->m_pPeso, QStringLiteral("0,35"));
+    prices->m_pPrezzi[2]->selectAll();
+    QTest::keyClicks(prices->m_pPrezzi[2], QStringLiteral("1234.5"));
+    ASSERT_TRUE(view->SaveRecord()) << boxes.LastText().toStdString();
+    EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo FROM ProdottiLingue WHERE IDProdotto=7")).toDouble(), 24.9);
+    EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo3 FROM ProdottiLingue WHERE IDProdotto=7")).toDouble(), 1234.5);
+    EXPECT_NEAR(f.Scalar(QStringLiteral("SELECT Peso FROM Prodotti WHERE ID=7")).toDouble(), 0.35, 1e-6);
+
+    view->OnViewCommand(ID_RECORD_NEXT);
+    view->OnViewCommand(ID_RECORD_FIRST);
+    EXPECT_EQ(prices->m_pPrezzi[0]->text(), QStringLiteral("24,9"));
+    EXPECT_EQ(prices->m_pPrezzi[2]->text(), QStringLiteral("1234,5"));
+    EXPECT_EQ(prices->m_pPeso->text(), QStringLiteral("0,35"));
+    EXPECT_EQ(prices->m_pIva->text(), QStringLiteral("22"));
+    QLocale::setDefault(QLocale::c());
 }
 
 TEST_F(ProdottiViewWidgetTest, TheCloseSavesOrStaysAndRefusesAnInsertion)

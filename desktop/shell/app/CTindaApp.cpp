@@ -9,6 +9,7 @@
 #include "desktop/shell/app/CTindaProjectUi.h"
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CMessageBox.h"
+#include "desktop/shell/controls/CNumberText.h"
 #include "desktop/shell/projects/CProjectSession.h"
 
 #include <QApplication>
@@ -92,6 +93,11 @@ bool CTindaApp::InitInstance()
     if (!m_runExternalImport)
         m_runExternalImport = CExternalImport::Registered();
     m_bProjectOpen = false;
+    // Numbers are shown and read in the merchant's region: Italian unless
+    // the settings name another ("Regione", e.g. "de_CH"), never the locale
+    // the process happened to start in.
+    const QString region = m_settings.value(QStringLiteral("Regione")).toString();
+    CNumberText::SetRegion(region.isEmpty() ? QLocale(QLocale::Italian, QLocale::Italy) : QLocale(region));
 
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
     if (m_pMainFrame->RestoreWindowState()) {
