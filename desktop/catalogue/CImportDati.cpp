@@ -9,6 +9,7 @@
 #include "recordset/CCategorieProdottiSet.h"
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CProdottiLingueSet.h"
+#include "recordset/CProductKeywords.h"
 
 #include <QSqlQuery>
 
@@ -297,6 +298,11 @@ void CImportDati::WriteLanguageRow(qint32 productId, const ImportDatiRecord& r)
     set.SetFieldValue(QStringLiteral("Prezzo4"), r.dPrezzo[3]);
     set.SetFieldValue(QStringLiteral("PrezzoPromozione"), r.dPrezzoPromozione);
     set.Update();
+    // The shop's search finds an imported product as one made on the card.
+    CProductKeywords keywords(*set.GetDatabase());
+    keywords.m_strProjectFolder = m_strScratch;
+    keywords.Write(productId, m_settings.strLanguageCode, r.strCodice,
+                   {r.strNome, r.strDescrizioneFattura, r.strDescrizioneBreve, r.strDescrizioneEstesa}, r.bAttivo);
 }
 
 void CImportDati::WriteCategoryLink(qint32 productId, qint32 categoryId)

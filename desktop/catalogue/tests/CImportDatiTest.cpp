@@ -326,6 +326,21 @@ INSTANTIATE_TEST_SUITE_P(Modes, ImportObsoleteTest,
                       ObsoleteCase{"Delete", CImportDati::Obsolete::Delete, 2, 0, 1}),
     [](const ::testing::TestParamInfo<ObsoleteCase>& info) { return std::string(info.param.name); });
 
+// An imported product carries its search words as the card writes them,
+// one row per product and language, rewritten by the next import.
+TEST_F(ImportDatiTest, ImportedProductsGetTheirSearchWords)
+{
+    ASSERT_EQ(Run(WriteFile("3|A1|Sedia Rossa|b|1|22\n")), CCatalogueJob::Done) << job->Error().toStdString();
+    const qint32 id = Product(QStringLiteral("ID"), QStringLiteral("A1")).toInt();
+    const QString sql = QStringLiteral("SELECT Keywords FROM ParoleChiave WHERE Tipo=1 AND IDRecord=? AND CodiceLingua='it'");
+    EXPECT_EQ(f.Scalar(sql, {id}).toString(), QStringLiteral("A1/sedia rossa"));
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT Modificato FROM ParoleChiave WHERE IDRecord=?"), {id}).toInt(), 1);
+
+    ASSERT_EQ(Run(WriteFile("3|a1|Sedia Blu|b|1|22\n")), CCatalogueJob::Done) << job->Error().toStdString();
+    EXPECT_EQ(f.Scalar(sql, {id}).toString(), QStringLiteral("a1/sedia blu"));
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT COUNT(*) FROM ParoleChiave")).toInt(), 1);
+}
+
 // A merchant's file names "art-0001" for the product "ART-0001": it is the
 // same product, updated, not a second one.
 TEST_F(ImportDatiTest, ACodeInAnotherCaseIsTheSameProduct)
