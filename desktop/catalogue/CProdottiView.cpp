@@ -196,7 +196,10 @@ void CProdottiView::BuildCategoryTree()
                     add(node.children, parent);
                     continue;
                 }
-                add(node.children, tree->AddItem(parent, node.text, node.id, false));
+                QTreeWidgetItem* item = tree->AddItem(parent, node.text, node.id, false);
+                // The box shows the stored link: a click never toggles it by itself.
+                item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
+                add(node.children, item);
             }
         };
     add(nodes, nullptr);
@@ -299,6 +302,8 @@ void CProdottiView::OnCategoryClick(QTreeWidgetItem* item)
     if (!item)
         return;
     const qint32 id = item->data(0, Qt::UserRole).toInt();
+    // The card is shown again after the click: what was typed goes first.
+    Pull();
     Guard([&] { m_core.ClickCategory(id); });
 }
 

@@ -10,6 +10,7 @@
 namespace {
 
 const QString kInsertCaption = QStringLiteral("Inserimento prodotto");
+const QString kDefaultLanguageOnly = QStringLiteral("ATTENZIONE: L'inserimento avviene sempre nella lingua predefinita.");
 
 bool IsBlank(const QVariant& number) { return number.isNull(); }
 
@@ -59,12 +60,18 @@ void CProdottiViewCore::Start()
 // change of language loses nothing silently.
 bool CProdottiViewCore::LeaveLanguage()
 {
+    // A new product is written in the default language, with its price
+    // check; a row of another language alone would be a product without it.
+    if (m_bInserting) {
+        CMessageBox::Show(nullptr, kDefaultLanguageOnly, kInsertCaption, CMessageBox::Information);
+        return false;
+    }
     return !IsRecordModified() || SaveRecord();
 }
 
 void CProdottiViewCore::RefreshLanguage(const QString& current, const QString& fallback)
 {
-    if (!LeaveLanguage())
+    if (m_bInserting || !LeaveLanguage())
         return;
     SetLanguages(current, fallback);
     if (!m_bInserting && m_nFilterMode != FilterEntering)
@@ -402,8 +409,7 @@ void CProdottiViewCore::ToggleInsert()
     if (IsOnRecord() && !LeaveRecord())
         return;
     if (m_strCurrent != m_strDefault) {
-        CMessageBox::Show(nullptr, QStringLiteral("ATTENZIONE: L'inserimento avviene sempre nella lingua predefinita."),
-                          kInsertCaption, CMessageBox::Information);
+        CMessageBox::Show(nullptr, kDefaultLanguageOnly, kInsertCaption, CMessageBox::Information);
         if (m_selectDefaultLanguage)
             m_selectDefaultLanguage();
         m_strCurrent = m_strDefault;

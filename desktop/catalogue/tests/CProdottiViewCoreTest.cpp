@@ -142,6 +142,28 @@ TEST_F(ProdottiCoreTest, InsertStartsInTheDefaultLanguage)
                     {core->CurrentID()}), 1);
 }
 
+// Another language chosen during an insertion is refused: the product is
+// written in the default language, with its price check.
+TEST_F(ProdottiCoreTest, AnInsertionRefusesAnotherLanguage)
+{
+    auto core = Open();
+    core->OnCommand(ID_RECORD_INSERT);
+    boxes.Clear();
+    EXPECT_FALSE(core->LeaveLanguage());
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("ATTENZIONE: L'inserimento avviene sempre nella lingua predefinita."));
+    core->RefreshLanguage(kEn, kIt);
+    ASSERT_TRUE(core->IsInserting());
+
+    Fill(core->Form(), QStringLiteral("P9"), QStringLiteral("Poltrona"), 5);
+    core->Form().prezzi[0] = QVariant();
+    EXPECT_FALSE(core->SaveNew()) << "the default language's price is required";
+    core->Form().prezzi[0] = 5.0;
+    ASSERT_TRUE(core->SaveNew());
+    const qint32 id = core->CurrentID();
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM ProdottiLingue WHERE IDProdotto=? AND CodiceLingua='it'"), {id}), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM ProdottiLingue WHERE IDProdotto=? AND CodiceLingua='en'"), {id}), 0);
+}
+
 TEST_F(ProdottiCoreTest, CancelledInsertDeletesTheCategoriesTickedMeanwhile)
 {
     auto core = Open();

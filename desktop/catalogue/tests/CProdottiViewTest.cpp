@@ -149,6 +149,38 @@ TEST_F(ProdottiViewWidgetTest, APopupTickIsWrittenAtOnce)
     EXPECT_EQ(Item(2)->checkState(0), Qt::Checked);
 }
 
+// A new product's categories are ticked before it is saved: what was typed
+// stays, and each box shows what is stored after a real click on it.
+TEST_F(ProdottiViewWidgetTest, TickingACategoryWhileInsertingKeepsWhatWasTyped)
+{
+    view->resize(900, 700);
+    view->show();
+    view->OnViewCommand(ID_RECORD_INSERT);
+    ASSERT_TRUE(view->Core().IsInserting());
+    const qint32 reserved = view->Core().ReservedID();
+    QTest::keyClicks(view->CodiceEdit(), QStringLiteral("P9"));
+    QTest::keyClicks(view->GeneralePage()->m_pNome, QStringLiteral("Sgabello"));
+    EXPECT_EQ(Item(1)->checkState(0), Qt::Unchecked) << "a new product has no category yet";
+
+    view->CategoryButton()->click();
+    CCheckTreeCtrl* tree = view->CategoryPopup()->Tree();
+    const QString links = QStringLiteral("SELECT COUNT(*) FROM CategorieProdotti WHERE IDProdotto=? AND IDCategoria=2");
+    for (bool on : {true, false}) {
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->CheckBoxRect(Item(2)).center());
+        EXPECT_EQ(f.Scalar(links, {reserved}).toInt(), on ? 1 : 0);
+        EXPECT_EQ(Item(2)->checkState(0), on ? Qt::Checked : Qt::Unchecked);
+        EXPECT_EQ(view->CodiceEdit()->text(), QStringLiteral("P9"));
+        EXPECT_EQ(view->GeneralePage()->m_pNome->text(), QStringLiteral("Sgabello"));
+    }
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->CheckBoxRect(Item(2)).center());
+    view->GeneralePage()->m_pDescrizioneFattura->SetValue(QStringLiteral("Sgabello"));
+    view->PrezziPage()->m_pPrezzi[0]->SetValue(12.0);
+    view->PrezziPage()->m_pIva->SetValue(22.0);
+    ASSERT_TRUE(view->SaveRecord()) << boxes.LastText().toStdString();
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT Codice FROM Prodotti WHERE ID=?"), {reserved}).toString(), QStringLiteral("P9"));
+    EXPECT_EQ(f.Scalar(links, {reserved}).toInt(), 1);
+}
+
 // Turning the offer on starts a percentage; off blanks its fields.
 TEST_F(ProdottiViewWidgetTest, TheOfferSwitchesItsFields)
 {

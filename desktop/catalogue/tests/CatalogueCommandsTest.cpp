@@ -12,9 +12,12 @@
 #include "desktop/shell/app/CTindaApp.h"
 #include "desktop/shell/app/CTindaProjectUi.h"
 #include "desktop/shell/app/TindaCommandIds.h"
+#include "desktop/shell/controls/CGridCtrl.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QSqlQuery>
 #include <QApplication>
 #include <QTimer>
 #include <QCoreApplication>
@@ -63,6 +66,7 @@ class CatalogueCommandsTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        f.AddLanguage(2, QStringLiteral("en"));
         f.AddCategory(1);
         f.AddProduct(7, QStringLiteral("P7"));
         f.AddProductLanguage(1, 7, QStringLiteral("it"), 10, QStringLiteral("Sedia"));
@@ -78,6 +82,15 @@ protected:
         if (frame)
             frame->CloseEditors();
         app.ExitInstance();
+    }
+
+    int LanguageIndex(const QString& code)
+    {
+        QComboBox* combo = frame->GetLanguageCombo();
+        for (int i = 0; i < combo->count(); ++i)
+            if (combo->itemText(i).contains(code))
+                return i;
+        return -1;
     }
 
     QMdiSubWindow* FrameOf(QWidget* view)
@@ -170,6 +183,54 @@ TEST_F(CatalogueCommandsTest, AVariantsWindowKeepsItsProjectAfterTheCardCloses)
     ASSERT_TRUE(FrameOf(variants)->close());
     EXPECT_FALSE(app.m_bViewOpen);
     EXPECT_TRUE(frame->GetAction(ID_FILE_OPEN)->isEnabled());
+}
+
+// Choosing another language in the main frame during an insertion is
+// refused: the selector stays on the default language and the product is
+// written there, with its price.
+TEST_F(CatalogueCommandsTest, AnInsertionKeepsTheDefaultLanguage)
+{
+    ASSERT_TRUE(frame->RunCommand(ID_ARCHIVIO_PRODOTTI));
+    auto* card = dynamic_cast<CProdottiView*>(frame->GetActiveView());
+    ASSERT_TRUE(card);
+    card->OnViewCommand(ID_RECORD_INSERT);
+    ASSERT_TRUE(card->Core().IsInserting());
+    const int english = LanguageIndex(QStringLiteral("en"));
+    ASSERT_GE(english, 0);
+    boxes.Clear();
+    frame->SelectLanguage(english);
+    EXPECT_EQ(frame->GetCurrentLanguage(), QStringLiteral("it"));
+    EXPECT_NE(frame->GetLanguageCombo()->currentIndex(), english);
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("ATTENZIONE: L'inserimento avviene sempre nella lingua predefinita."));
+    EXPECT_TRUE(card->Core().IsInserting());
+}
+
+// A price typed in the price table that cannot be saved keeps the language
+// it was typed in.
+TEST_F(CatalogueCommandsTest, ThePriceTableKeepsItsLanguageWhileARowCannotBeSaved)
+{
+    ASSERT_TRUE(frame->RunCommand(ID_TABELLA_PRODOTTI));
+    auto* table = dynamic_cast<CTabellaProdottiView*>(frame->GetActiveView());
+    ASSERT_TRUE(table);
+    table->Grid()->Click(table->Grid()->CellRect(1, 3).center());
+    ASSERT_TRUE(table->Grid()->IsEditing());
+    table->Grid()->Editor().SetWindowText(QStringLiteral("61"));
+    app.m_db.Execute(QStringLiteral("CREATE TRIGGER nosave BEFORE INSERT ON ProdottiLingue "
+                                    "BEGIN SELECT RAISE(ABORT, 'bloccato'); END"));
+    app.m_db.Execute(QStringLiteral("CREATE TRIGGER noedit BEFORE UPDATE ON ProdottiLingue "
+                                    "BEGIN SELECT RAISE(ABORT, 'bloccato'); END"));
+    frame->SelectLanguage(LanguageIndex(QStringLiteral("en")));
+    EXPECT_EQ(frame->GetCurrentLanguage(), QStringLiteral("it"));
+    EXPECT_TRUE(boxes.LastText().contains(QStringLiteral("bloccato")));
+
+    app.m_db.Execute(QStringLiteral("DROP TRIGGER nosave"));
+    app.m_db.Execute(QStringLiteral("DROP TRIGGER noedit"));
+    frame->SelectLanguage(LanguageIndex(QStringLiteral("en")));
+    EXPECT_EQ(frame->GetCurrentLanguage(), QStringLiteral("en"));
+    QSqlQuery price(app.m_db.Connection());
+    ASSERT_TRUE(price.exec(QStringLiteral("SELECT Prezzo2 FROM ProdottiLingue WHERE IDProdotto=7 AND CodiceLingua='it'")));
+    ASSERT_TRUE(price.next());
+    EXPECT_DOUBLE_EQ(price.value(0).toDouble(), 61.0);
 }
 
 } // namespace
