@@ -1,5 +1,8 @@
 #include "desktop/catalogue/CProdottiViewCore.h"
 
+#include "desktop/catalogue/CSostituzioneFile.h"
+#include "platform/dao/CDaoException.h"
+
 #include "desktop/catalogue/CProdottoRighe.h"
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CMessageBox.h"
@@ -301,11 +304,13 @@ bool CProdottiViewCore::PrepareFoto(qint32 id)
     return false;
 }
 
-void CProdottiViewCore::CommitFoto()
+// The picture goes in place inside the save's transaction: its upload flag
+// and the file are committed together or not at all.
+void CProdottiViewCore::CommitFoto(CSostituzioneFile& replacement)
 {
     QString error;
-    if (!m_foto.Commit(&error))
-        CMessageBox::Show(nullptr, error, QStringLiteral("Immagine prodotto"), CMessageBox::Exclamation);
+    if (!m_foto.Commit(replacement, &error))
+        throw CDaoException(error);
 }
 
 // Every changed field is written, whichever page is shown: the sizes too,
@@ -323,6 +328,7 @@ bool CProdottiViewCore::SaveRecord()
     const bool fotoChanged = m_foto.IsChanged();
     if (fotoChanged && !PrepareFoto(id))
         return false;
+    CSostituzioneFile replacement;
     m_db.BeginTrans();
     try {
         ProdottoScrittura write;
@@ -333,14 +339,16 @@ bool CProdottiViewCore::SaveRecord()
         write.taglie = m_taglie;
         write.flagPicture = fotoChanged;
         CProdottoRighe(m_db).Save(product, m_form, write);
+        if (fotoChanged)
+            CommitFoto(replacement);
         m_db.CommitTrans();
     } catch (...) {
         m_db.Rollback();
+        replacement.Restore();
         m_foto.Abandon();
         throw;
     }
-    if (fotoChanged)
-        CommitFoto();
+    replacement.Confirm();
     ShowRecord();
     return true;
 }
@@ -436,6 +444,7 @@ bool CProdottiViewCore::SaveNew()
     const bool fotoChanged = m_foto.IsChanged() && !m_foto.Image().isNull();
     if (fotoChanged && !PrepareFoto(id))
         return false;
+    CSostituzioneFile replacement;
     m_db.BeginTrans();
     try {
         ProdottoScrittura write;
@@ -444,14 +453,16 @@ bool CProdottiViewCore::SaveNew()
         CProdottoRighe(m_db).Insert(id, m_nBase, m_form, write);
         if (m_nBase != 0)
             m_categories.CopyFrom(m_nBase, id);
+        if (fotoChanged)
+            CommitFoto(replacement);
         m_db.CommitTrans();
     } catch (...) {
         m_db.Rollback();
+        replacement.Restore();
         m_foto.Abandon();
         throw;
     }
-    if (fotoChanged)
-        CommitFoto();
+    replacement.Confirm();
     m_foto.Clear();
     m_bInserting = false;
     m_list.Reload();
