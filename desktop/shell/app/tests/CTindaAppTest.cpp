@@ -3,6 +3,7 @@
 #include "desktop/shell/app/CCommandTable.h"
 #include "desktop/shell/app/CMainFrame.h"
 #include "desktop/shell/app/CTindaApp.h"
+#include "desktop/shell/controls/CNumberText.h"
 #include "desktop/shell/app/CTindaProjectUi.h"
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/app/tests/FakeView.h"
@@ -302,6 +303,24 @@ TEST_F(TindaAppTest, OneEditorAtATime)
     EXPECT_FALSE(app->m_bViewOpen);
     for (int id : {kFakeViewCommand, kOtherViewCommand, int(ID_FILE_NEW), int(ID_FILE_OPEN)})
         EXPECT_TRUE(Enabled(id)) << id;
+}
+
+// Numbers are shown and read in the merchant's region: Italian unless the
+// settings name another, whatever locale the program started in.
+TEST_F(TindaAppTest, NumbersFollowTheRegionOfTheSettings)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    CNumberText::SetRegion(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_TRUE(Start());
+    EXPECT_EQ(CNumberText::Display(QStringLiteral("24.9"), false), QStringLiteral("24,9"));
+    app.reset();
+
+    QSettings(QStringLiteral("Morvella"), QStringLiteral("Quintaro50")).setValue(QStringLiteral("Regione"), "en_US");
+    EXPECT_TRUE(Start());
+    EXPECT_EQ(CNumberText::Display(QStringLiteral("24.9"), false), QStringLiteral("24.9"));
+    QSettings(QStringLiteral("Morvella"), QStringLiteral("Quintaro50")).remove(QStringLiteral("Regione"));
+    CNumberText::SetRegion(QLocale(QLocale::Italian, QLocale::Italy));
+    QLocale::setDefault(QLocale::c());
 }
 
 TEST_F(TindaAppTest, ProjectCommandsNeedAProject)
