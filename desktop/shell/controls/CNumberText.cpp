@@ -52,13 +52,6 @@ QString WithoutTrailingZeros(QString fraction)
     return fraction;
 }
 
-QString TrimLeadingZeros(QString digits)
-{
-    while (digits.size() > 1 && digits.startsWith(QLatin1Char('0')))
-        digits.remove(0, 1);
-    return digits;
-}
-
 } // namespace
 
 void CNumberText::SetRegion(const QLocale& region)
@@ -136,8 +129,8 @@ CNumberText::Read CNumberText::Parse(const QString& text, bool integer)
     fraction = WithoutTrailingZeros(fraction);
     if (integer && !fraction.isEmpty())
         return refused;
-    digits = TrimLeadingZeros(digits);
-    if (digits == QLatin1String("0") && fraction.isEmpty())
+    // Leading zeros stay as typed: an integer field may hold a bar code.
+    if (fraction.isEmpty() && digits.count(QLatin1Char('0')) == digits.size())
         sign.clear();
     QString canonical = sign + digits;
     if (!fraction.isEmpty())
