@@ -91,6 +91,10 @@ void CAggiornamentoListiniDlg::OnAvvio()
         missing->setFocus();
         return;
     }
+    if (!m_pPercent->ValidateEntry()) {
+        m_pPercent->setFocus();
+        return;
+    }
     CAggiornamentoListini::Settings settings;
     settings.nCategory = m_nCategory;
     m_pPercent->GetValue(settings.dPercent);

@@ -134,9 +134,12 @@ void CProdottiView::MakePages(const QString& projectFolder)
     m_core.m_checkPages = [this] { return CheckPages(); };
 }
 
-// A custom value holding "|" would shift every later pair: the page says so.
+// A number that does not read, or a custom value holding "|" (which would
+// shift every later pair): the page says so.
 int CProdottiView::CheckPages()
 {
+    if (!m_pPrezzi->ValidateEntries())
+        return CProdottiViewCore::TabPrezzi;
     return m_pCustom->ValidateCustomValues() ? -1 : CProdottiViewCore::TabCustom;
 }
 

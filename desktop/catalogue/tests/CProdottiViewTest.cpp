@@ -117,6 +117,22 @@ TEST_F(ProdottiViewWidgetTest, NumbersTypedWithACommaKeepTheirDecimals)
     QLocale::setDefault(QLocale::c());
 }
 
+// A number that does not read (pasted, or still being typed when the save
+// starts) is refused with the field's message, never stored as 0.
+TEST_F(ProdottiViewWidgetTest, ANumberThatDoesNotReadIsRefusedNotStoredAsZero)
+{
+    CProdottiPrezziDlg* prices = view->PrezziPage();
+    prices->m_pPrezzi[0]->setText(QStringLiteral("1,234.50"));
+    EXPECT_FALSE(view->SaveRecord());
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Numero non corretto!"));
+    EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo FROM ProdottiLingue WHERE IDProdotto=7")).toDouble(), 10.0);
+    EXPECT_EQ(prices->m_pPrezzi[0]->text(), QStringLiteral("1,234.50")) << "the entry stays to be mended";
+
+    prices->m_pPrezzi[0]->setText(QStringLiteral("1.234,50"));
+    ASSERT_TRUE(view->SaveRecord()) << boxes.LastText().toStdString();
+    EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo FROM ProdottiLingue WHERE IDProdotto=7")).toDouble(), 1234.5);
+}
+
 TEST_F(ProdottiViewWidgetTest, TheCloseSavesOrStaysAndRefusesAnInsertion)
 {
     CCloseProtocol close(nullptr, {});

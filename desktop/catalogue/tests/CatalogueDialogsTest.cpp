@@ -152,6 +152,17 @@ TEST_F(CatalogueDialogsTest, BulkUpdateReadsTheTypedPercentAndAsksFirst)
     EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo FROM ProdottiLingue WHERE ID=11")).toDouble(), 44.75);
 }
 
+TEST_F(CatalogueDialogsTest, BulkUpdateRefusesAPercentThatDoesNotRead)
+{
+    CAggiornamentoListiniDlg dialog(f.Db(), f.Folder(), QStringLiteral("it"), QStringLiteral("it"));
+    dialog.ListCombo()->setCurrentIndex(0);
+    dialog.PercentEdit()->setText(QStringLiteral("10%"));
+    dialog.StartButton()->click();
+    ASSERT_EQ(boxes.Shown().size(), 1);
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Numero non corretto!"));
+    EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo FROM ProdottiLingue WHERE ID=11")).toDouble(), 50.0);
+}
+
 TEST_F(CatalogueDialogsTest, BulkUpdateRefusesADecreaseBeyondAll)
 {
     CAggiornamentoListiniDlg dialog(f.Db(), f.Folder(), QStringLiteral("it"), QStringLiteral("it"));
