@@ -31,15 +31,26 @@ public:
 
     int ChangedProducts() const { return m_nProducts; }
 
-    // old x (percent + 100) / 100, not rounded.
-    static double NewPrice(double old, double percent);
+    // old x (percent + 100) / 100, cut to the currency's unit half up (the
+    // shop and the desk charge whole units of it).
+    static double NewPrice(double old, double percent, double unit);
+    // Why the settings may not run (a decrease beyond 100% would make prices
+    // negative); empty when they may.
+    static QString Refusal(const Settings& settings);
+    // The question asked before any price changes; listText is the combo's
+    // entry, categoryText the chosen category's name.
+    static QString Confirmation(const Settings& settings, const QString& listText, const QString& categoryText);
 
 private:
     Result WorkOnCopy(CDaoDatabase& copy, ICatalogueProgress& progress) override;
+    // The unit of the price list's currency (Valute.Arrotondamento); cents
+    // when the list has no currency or it sets no unit.
+    static double ListUnit(CDaoDatabase& db);
     QVector<qint32> Products(CDaoDatabase& db) const;
     void ChangeProduct(CDaoDatabase& db, qint32 productId);
 
     QString m_strScratch;
     Settings m_settings;
+    double m_dUnit = 0.01;
     int m_nProducts = 0;
 };

@@ -91,11 +91,26 @@ void CAggiornamentoListiniDlg::OnAvvio()
         missing->setFocus();
         return;
     }
+    if (!m_pPercent->ValidateEntry()) {
+        m_pPercent->setFocus();
+        return;
+    }
     CAggiornamentoListini::Settings settings;
     settings.nCategory = m_nCategory;
     m_pPercent->GetValue(settings.dPercent);
     settings.nList = m_pList->currentIndex();
     settings.bPromotional = m_pPromo->isChecked();
+    const QString refusal = CAggiornamentoListini::Refusal(settings);
+    if (!refusal.isEmpty()) {
+        CMessageBox::Show(this, refusal, QStringLiteral("Validazione campi"), CMessageBox::Stop);
+        m_pPercent->setFocus();
+        return;
+    }
+    const QString question =
+        CAggiornamentoListini::Confirmation(settings, m_pList->currentText(), m_pCategory->text());
+    if (CMessageBox::Show(this, question, kCaption, CMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
 
     m_pStart->setEnabled(false);
     m_pJob = std::make_unique<CAggiornamentoListini>(m_db, m_strProjectFolder, settings);

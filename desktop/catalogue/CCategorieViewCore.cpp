@@ -1,5 +1,7 @@
 #include "desktop/catalogue/CCategorieViewCore.h"
 
+#include "desktop/catalogue/CSostituzioneFile.h"
+
 #include "desktop/shell/projects/CProjectFolder.h"
 #include "platform/dao/CDaoTransaction.h"
 #include "platform/dao/CDaoException.h"
@@ -443,13 +445,31 @@ bool CCategorieViewCore::SetPicture(const QString& file, QString* error)
                                 Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         written = image.save(&out, "JPG");
     }
-    // The old picture goes only once the new one is in place.
-    if (!written || !out.commit()) {
+    if (!written) {
+        out.cancelWriting();
         *error = QStringLiteral("Impossibile scrivere l'immagine %1.").arg(target);
         return false;
     }
-    QFile::remove(base + (gif ? QStringLiteral(".jpg") : QStringLiteral(".gif")));
+    // The upload flag and the picture go together or not at all: the old
+    // picture is kept aside until the flag is committed.
     const Fields shown = m_fields.strNome.isEmpty() ? Stored(m_nSelected) : m_fields;
-    WriteLanguageRow(m_nSelected, m_strCurrent, shown.strNome, shown.strDescrizione, true);
+    CSostituzioneFile replacement;
+    m_db.BeginTrans();
+    try {
+        WriteLanguageRow(m_nSelected, m_strCurrent, shown.strNome, shown.strDescrizione, true);
+        if (!replacement.Replace(out, error)
+            || !replacement.Remove(base + (gif ? QStringLiteral(".jpg") : QStringLiteral(".gif")), error)) {
+            m_db.Rollback();
+            replacement.Restore();
+            return false;
+        }
+        m_db.CommitTrans();
+    } catch (const CDaoException& failure) {
+        m_db.Rollback();
+        replacement.Restore();
+        *error = failure.GetErrorMessage();
+        return false;
+    }
+    replacement.Confirm();
     return true;
 }

@@ -7,6 +7,7 @@
 #include "recordset/CCategorieProdottiSet.h"
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CProdottiLingueSet.h"
+#include "recordset/CProductKeywords.h"
 
 #include <QSqlQuery>
 
@@ -28,6 +29,11 @@ void FirstOfEach(CDaoDatabase& database, const QString& sql, const QVariantList&
         if (!map->contains(key))
             map->insert(key, query.value(0).toInt());
     }
+}
+
+QString CodeKey(const QString& code)
+{
+    return code.toCaseFolded();
 }
 
 QVariant DateValue(const QDate& date)
@@ -155,7 +161,15 @@ void CImportDati::LoadKeys(CDaoDatabase& db)
     m_languageRowByProduct.clear();
     m_linkByProduct.clear();
     m_categories.clear();
-    FirstOfEach(db, QStringLiteral("SELECT ID, Codice FROM Prodotti ORDER BY rowid"), {}, &m_productByCode);
+    // Merchants' files never cared about case: "art-0001" is "ART-0001".
+    // The first row of a code in any case keeps it, as a find would.
+    QSqlQuery codes(db.Connection());
+    codes.setForwardOnly(true);
+    codes.prepare(QStringLiteral("SELECT ID, Codice FROM Prodotti ORDER BY rowid"));
+    CDaoDatabase::Exec(codes, codes.lastQuery());
+    while (codes.next())
+        if (!m_productByCode.contains(CodeKey(codes.value(1).toString())))
+            m_productByCode.insert(CodeKey(codes.value(1).toString()), codes.value(0).toInt());
     FirstOfEach(db, QStringLiteral("SELECT ID, IDProdotto FROM ProdottiLingue WHERE CodiceLingua=? ORDER BY rowid"),
                 {m_settings.strLanguageCode}, &m_languageRowByProduct);
     FirstOfEach(db, QStringLiteral("SELECT ID, IDProdotto FROM CategorieProdotti ORDER BY rowid"), {},
@@ -194,7 +208,7 @@ bool CImportDati::ImportLine(int number, const QString& line)
 
 void CImportDati::WriteProduct(const ImportDatiRecord& r)
 {
-    const auto found = m_productByCode.constFind(r.strCodice);
+    const auto found = m_productByCode.constFind(CodeKey(r.strCodice));
     const bool isNew = found == m_productByCode.constEnd();
     CProdottiGeneraleSet& set = isNew ? m_pTables->addProduct : m_pTables->editProduct;
     const qint32 id = isNew ? set.GetNextID() : *found;
@@ -219,7 +233,7 @@ void CImportDati::WriteProduct(const ImportDatiRecord& r)
     set.SetFieldValue(QStringLiteral("ValiditaScontoAl"), DateValue(r.dataAl));
     set.Update();
     if (isNew)
-        m_productByCode.insert(r.strCodice, id);
+        m_productByCode.insert(CodeKey(r.strCodice), id);
     WriteLanguageRow(id, r);
     WriteCategoryLink(id, r.nCategoria);
 }
@@ -252,6 +266,11 @@ void CImportDati::WriteLanguageRow(qint32 productId, const ImportDatiRecord& r)
     set.SetFieldValue(QStringLiteral("Prezzo4"), r.dPrezzo[3]);
     set.SetFieldValue(QStringLiteral("PrezzoPromozione"), r.dPrezzoPromozione);
     set.Update();
+    // The shop's search finds an imported product as one made on the card.
+    CProductKeywords keywords(*set.GetDatabase());
+    keywords.m_strProjectFolder = m_strScratch;
+    keywords.Write(productId, m_settings.strLanguageCode, r.strCodice,
+                   {r.strNome, r.strDescrizioneFattura, r.strDescrizioneBreve, r.strDescrizioneEstesa}, r.bAttivo);
 }
 
 void CImportDati::WriteCategoryLink(qint32 productId, qint32 categoryId)
@@ -286,7 +305,11 @@ bool CImportDati::HandleObsolete(ICatalogueProgress& progress, CDaoDatabase& db)
     CProdottiGeneraleSet products(&db);
     // The cascades name the project's own files; the copy holds them.
     products.m_strProjectFolder = ProjectFolder();
-    products.m_strFilter = QStringLiteral("Modificato=0");
+    // A file lists no variants: one whose base product stays (listed, or
+    // with a change waiting for upload) stays with it; one whose base goes
+    // goes with it.
+    products.m_strFilter = QStringLiteral(
+        "Modificato=0 AND NOT (IDProdottoBase<>0 AND IDProdottoBase IN (SELECT ID FROM Prodotti WHERE Modificato<>0))");
     products.Open();
     if (products.IsEOF())
         return true;

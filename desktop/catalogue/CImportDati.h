@@ -83,7 +83,7 @@ private:
 
     std::unique_ptr<Tables> m_pTables;
     QString m_strScratch;                      // the working copy's scratch folder
-    QHash<QString, qint32> m_productByCode;
+    QHash<QString, qint32> m_productByCode;   // by case-folded code
     QHash<qint32, qint32> m_languageRowByProduct;   // rows of the imported language
     QHash<qint32, qint32> m_linkByProduct;          // the first link of each product
     QSet<qint32> m_categories;

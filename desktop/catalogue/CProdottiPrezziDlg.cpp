@@ -19,10 +19,14 @@ CValidatedEdit* MakeEdit(QWidget* parent, quint8 kind, int width, int flag, int 
     return edit;
 }
 
+// A blank field is a null value; one that does not read keeps its text, so
+// that a refused save shows it again as typed.
 QVariant NumberOf(const CValidatedEdit* edit)
 {
     if (edit->text().trimmed().isEmpty())
         return QVariant();
+    if (!edit->Rules().Check(edit->text()).ok)
+        return edit->text();
     double value = 0;
     edit->GetValue(value);
     return value;
@@ -32,6 +36,8 @@ void ShowNumber(CValidatedEdit* edit, const QVariant& value)
 {
     if (value.isNull())
         edit->Blank();
+    else if (value.typeId() == QMetaType::QString)
+        edit->setText(value.toString());
     else
         edit->SetValue(value.toDouble());
 }
@@ -196,6 +202,21 @@ void CProdottiPrezziDlg::SetEditingEnabled(bool on)
     setEnabled(on);
     if (on)
         SetFilterMode(m_bFilterMode);
+}
+
+// A number pasted into a field, or a save started while it still has the
+// focus, is checked here: never read as 0 and saved without a word.
+bool CProdottiPrezziDlg::ValidateEntries()
+{
+    CValidatedEdit* const edits[] = {m_pPrezzi[0], m_pPrezzi[1], m_pPrezzi[2], m_pPrezzi[3], m_pPrezzoPromozione,
+                                     m_pIva, m_pPeso, m_pConfezioni, m_pDisponibilita, m_pSconto,
+                                     m_pValiditaDal, m_pValiditaAl};
+    for (CValidatedEdit* edit : edits)
+        if (edit->isEnabled() && !edit->ValidateEntry()) {
+            edit->setFocus();
+            return false;
+        }
+    return true;
 }
 
 QWidget* CProdottiPrezziDlg::Control(int id) const

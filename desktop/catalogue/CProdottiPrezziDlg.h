@@ -23,6 +23,9 @@ public:
     void SetFilterMode(bool on);
     void SetEditingEnabled(bool on);
     QWidget* Control(int id) const;
+    // Checks every number and date as leaving its field does; false after
+    // the field's own message ("Numero non corretto!"), the focus on it.
+    bool ValidateEntries();
 
     CValidatedEdit* m_pPrezzi[4] = {};
     CValidatedEdit* m_pPrezzoPromozione = nullptr;

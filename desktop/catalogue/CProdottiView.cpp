@@ -134,9 +134,12 @@ void CProdottiView::MakePages(const QString& projectFolder)
     m_core.m_checkPages = [this] { return CheckPages(); };
 }
 
-// A custom value holding "|" would shift every later pair: the page says so.
+// A number that does not read, or a custom value holding "|" (which would
+// shift every later pair): the page says so.
 int CProdottiView::CheckPages()
 {
+    if (!m_pPrezzi->ValidateEntries())
+        return CProdottiViewCore::TabPrezzi;
     return m_pCustom->ValidateCustomValues() ? -1 : CProdottiViewCore::TabCustom;
 }
 
@@ -196,7 +199,10 @@ void CProdottiView::BuildCategoryTree()
                     add(node.children, parent);
                     continue;
                 }
-                add(node.children, tree->AddItem(parent, node.text, node.id, false));
+                QTreeWidgetItem* item = tree->AddItem(parent, node.text, node.id, false);
+                // The box shows the stored link: a click never toggles it by itself.
+                item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
+                add(node.children, item);
             }
         };
     add(nodes, nullptr);
@@ -299,6 +305,8 @@ void CProdottiView::OnCategoryClick(QTreeWidgetItem* item)
     if (!item)
         return;
     const qint32 id = item->data(0, Qt::UserRole).toInt();
+    // The card is shown again after the click: what was typed goes first.
+    Pull();
     Guard([&] { m_core.ClickCategory(id); });
 }
 

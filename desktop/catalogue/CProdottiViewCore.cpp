@@ -1,5 +1,8 @@
 #include "desktop/catalogue/CProdottiViewCore.h"
 
+#include "desktop/catalogue/CSostituzioneFile.h"
+#include "platform/dao/CDaoException.h"
+
 #include "desktop/catalogue/CProdottoRighe.h"
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CMessageBox.h"
@@ -11,6 +14,7 @@
 namespace {
 
 const QString kInsertCaption = QStringLiteral("Inserimento prodotto");
+const QString kDefaultLanguageOnly = QStringLiteral("ATTENZIONE: L'inserimento avviene sempre nella lingua predefinita.");
 
 bool IsBlank(const QVariant& number) { return number.isNull(); }
 
@@ -60,12 +64,18 @@ void CProdottiViewCore::Start()
 // change of language loses nothing silently.
 bool CProdottiViewCore::LeaveLanguage()
 {
+    // A new product is written in the default language, with its price
+    // check; a row of another language alone would be a product without it.
+    if (m_bInserting) {
+        CMessageBox::Show(nullptr, kDefaultLanguageOnly, kInsertCaption, CMessageBox::Information);
+        return false;
+    }
     return !IsRecordModified() || SaveRecord();
 }
 
 void CProdottiViewCore::RefreshLanguage(const QString& current, const QString& fallback)
 {
-    if (!LeaveLanguage())
+    if (m_bInserting || !LeaveLanguage())
         return;
     SetLanguages(current, fallback);
     if (!m_bInserting && m_nFilterMode != FilterEntering)
@@ -295,11 +305,13 @@ bool CProdottiViewCore::PrepareFoto(qint32 id)
     return false;
 }
 
-void CProdottiViewCore::CommitFoto()
+// The picture goes in place inside the save's transaction: its upload flag
+// and the file are committed together or not at all.
+void CProdottiViewCore::CommitFoto(CSostituzioneFile& replacement)
 {
     QString error;
-    if (!m_foto.Commit(&error))
-        CMessageBox::Show(nullptr, error, QStringLiteral("Immagine prodotto"), CMessageBox::Exclamation);
+    if (!m_foto.Commit(replacement, &error))
+        throw CDaoException(error);
 }
 
 // Every changed field is written, whichever page is shown: the sizes too,
@@ -317,6 +329,7 @@ bool CProdottiViewCore::SaveRecord()
     const bool fotoChanged = m_foto.IsChanged();
     if (fotoChanged && !PrepareFoto(id))
         return false;
+    CSostituzioneFile replacement;
     try {
         CDaoTransaction transaction(m_db);
         ProdottoScrittura write;
@@ -327,13 +340,15 @@ bool CProdottiViewCore::SaveRecord()
         write.taglie = m_taglie;
         write.flagPicture = fotoChanged;
         CProdottoRighe(m_db).Save(product, m_form, write);
+        if (fotoChanged)
+            CommitFoto(replacement);
         transaction.Commit();
     } catch (...) {
+        replacement.Restore();
         m_foto.Abandon();
         throw;
     }
-    if (fotoChanged)
-        CommitFoto();
+    replacement.Confirm();
     ShowRecord();
     return true;
 }
@@ -402,8 +417,7 @@ void CProdottiViewCore::ToggleInsert()
     if (IsOnRecord() && !LeaveRecord())
         return;
     if (m_strCurrent != m_strDefault) {
-        CMessageBox::Show(nullptr, QStringLiteral("ATTENZIONE: L'inserimento avviene sempre nella lingua predefinita."),
-                          kInsertCaption, CMessageBox::Information);
+        CMessageBox::Show(nullptr, kDefaultLanguageOnly, kInsertCaption, CMessageBox::Information);
         if (m_selectDefaultLanguage)
             m_selectDefaultLanguage();
         m_strCurrent = m_strDefault;
@@ -430,6 +444,7 @@ bool CProdottiViewCore::SaveNew()
     const bool fotoChanged = m_foto.IsChanged() && !m_foto.Image().isNull();
     if (fotoChanged && !PrepareFoto(id))
         return false;
+    CSostituzioneFile replacement;
     try {
         CDaoTransaction transaction(m_db);
         ProdottoScrittura write;
@@ -438,13 +453,15 @@ bool CProdottiViewCore::SaveNew()
         CProdottoRighe(m_db).Insert(id, m_nBase, m_form, write);
         if (m_nBase != 0)
             m_categories.CopyFrom(m_nBase, id);
+        if (fotoChanged)
+            CommitFoto(replacement);
         transaction.Commit();
     } catch (...) {
+        replacement.Restore();
         m_foto.Abandon();
         throw;
     }
-    if (fotoChanged)
-        CommitFoto();
+    replacement.Confirm();
     m_foto.Clear();
     m_bInserting = false;
     m_list.Reload();

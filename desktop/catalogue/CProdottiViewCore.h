@@ -14,6 +14,7 @@
 
 class CDaoDatabase;
 class CProdottiGeneraleSet;
+class CSostituzioneFile;
 
 // The rules of the product card, without widgets: the products of the
 // catalogue (or the variants of one base product), the one shown with its
@@ -151,7 +152,7 @@ private:
     void BringForward(int tab);
     bool LeaveRecord();
     bool PrepareFoto(qint32 id);
-    void CommitFoto();
+    void CommitFoto(CSostituzioneFile& replacement);
     void RestoreBaseFilter();
     void EndFilterEntry();
 

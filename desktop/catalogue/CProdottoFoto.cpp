@@ -1,5 +1,7 @@
 #include "desktop/catalogue/CProdottoFoto.h"
 
+#include "desktop/catalogue/CSostituzioneFile.h"
+
 #include "desktop/shell/projects/CProjectFolder.h"
 #include "platform/utilities/QtrUtilities.h"
 
@@ -123,25 +125,20 @@ bool CProdottoFoto::Prepare(qint32 id, QString* error)
     return true;
 }
 
-bool CProdottoFoto::Commit(QString* error)
+bool CProdottoFoto::Commit(CSostituzioneFile& replacement, QString* error)
 {
     bool ok = true;
-    if (IsRemoved()) {
+    if (IsRemoved())
         for (const QString& path : {FotoPath(m_nPrepared), ThumbnailPath(m_nPrepared)})
-            if (QFileInfo::exists(path) && !QFile::remove(path)) {
-                *error = QStringLiteral("Impossibile cancellare l'immagine %1.").arg(path);
-                ok = false;
-            }
-    }
-    for (std::unique_ptr<QSaveFile>* file : {&m_pFoto, &m_pThumbnail}) {
-        if (*file && !(*file)->commit()) {
-            *error = QStringLiteral("Impossibile scrivere l'immagine %1.").arg((*file)->fileName());
-            ok = false;
-        }
-        file->reset();
-    }
+            ok = ok && replacement.Remove(path, error);
+    for (std::unique_ptr<QSaveFile>* file : {&m_pFoto, &m_pThumbnail})
+        ok = ok && (!*file || replacement.Replace(**file, error));
+    if (!ok)
+        return false;
+    m_pFoto.reset();
+    m_pThumbnail.reset();
     m_bChanged = false;
-    return ok;
+    return true;
 }
 
 void CProdottoFoto::Abandon()

@@ -5,15 +5,17 @@
 
 #include <memory>
 
+class CSostituzioneFile;
 class QSaveFile;
 
 // The product picture the card shows and the image page edits: the shown
 // image, its reference copy (what "Applica" made of it) and whether it
 // changed since it was read. A save writes the picture and its thumbnail
 // as JPEG under website/images/prodotti/ in two steps: Prepare writes both
-// beside the old ones, Commit puts them in place, so the old picture goes
-// only once the new one is whole; a change that leaves no picture deletes
-// the files at Commit.
+// beside the old ones, Commit puts them in place inside the save, so the
+// old picture goes only once the new one is whole and its row's flag is
+// committed with it; a change that leaves no picture deletes the files at
+// Commit.
 class CProdottoFoto
 {
 public:
@@ -58,9 +60,11 @@ public:
 
     // Writes the pending picture of id aside; false with the error text.
     bool Prepare(qint32 id, QString* error);
-    // Puts what Prepare wrote in place (or removes the files) and clears
-    // the change; false with the error text when a file could not be.
-    bool Commit(QString* error);
+    // Puts what Prepare wrote in place (or removes the files), the old
+    // files kept aside by replacement until the rows are committed, and
+    // clears the change; false with the error text when a file could not
+    // be (replacement then restores what it moved).
+    bool Commit(CSostituzioneFile& replacement, QString* error);
     // Forgets what Prepare wrote; the old files stay.
     void Abandon();
 

@@ -2,7 +2,7 @@
 
 #include "desktop/catalogue/CCampiCustom.h"
 #include "platform/utilities/QtrUtilities.h"
-#include "recordset/CParoleChiaveSet.h"
+#include "recordset/CProductKeywords.h"
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CProdottiLingueSet.h"
 
@@ -193,26 +193,10 @@ void CProdottoRighe::Insert(qint32 id, qint32 base, const ProdottoForm& form, co
 void CProdottoRighe::UpdateKeywords(qint32 product, const QString& language, const ProdottoForm& f,
                                     const QString& campiCustom) const
 {
-    const QString text = f.nome + QLatin1Char(' ') + f.descrizioneFattura + QLatin1Char(' ') + f.descrizioneBreve
-                         + QLatin1Char(' ') + f.descrizioneEstesa + QLatin1Char(' ') + CustomWords(campiCustom);
-    CParoleChiaveSet words(&m_db);
-    words.m_strFilter = QStringLiteral("Tipo=1 AND IDRecord=? AND CodiceLingua=?");
-    words.m_filterParams = {product, language};
-    words.Open();
-    if (words.IsEOF()) {
-        const qint32 id = words.GetNextID();
-        words.AddNew();
-        words.m_ID = id;
-        words.m_Tipo = 1;
-        words.m_CodiceLingua = language;
-        words.m_IDRecord = product;
-    } else {
-        words.Edit();
-    }
-    words.m_Keywords = f.codice + QLatin1Char('/') + ElaboraKeywords(text);
-    words.m_Attivo = IsOn(f.attivo);
-    words.m_Modificato = true;
-    words.Update();
+    CProductKeywords(m_db).Write(
+        product, language, f.codice,
+        {f.nome, f.descrizioneFattura, f.descrizioneBreve, f.descrizioneEstesa, CustomWords(campiCustom)},
+        IsOn(f.attivo));
 }
 
 QString CProdottoRighe::CustomWords(const QString& campiCustom)

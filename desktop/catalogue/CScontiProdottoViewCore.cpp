@@ -1,5 +1,6 @@
 #include "desktop/catalogue/CScontiProdottoViewCore.h"
 
+#include "desktop/shell/controls/CNumberText.h"
 #include "desktop/shell/controls/CValueFormat.h"
 #include "recordset/CClientiSet.h"
 #include "recordset/CGruppiSet.h"
@@ -7,7 +8,6 @@
 #include "recordset/CProdottiLingueSet.h"
 #include "recordset/CScontiProdottoSet.h"
 
-#include <QLocale>
 
 namespace {
 
@@ -25,14 +25,13 @@ QString Description(const CProdottiLingueSet& texts, int description)
     }
 }
 
-// A figure as the shop reads it: decimal comma or point, nothing else.
-bool ReadFigure(QString text, double& value)
+// A figure of a percentage typed by the merchant: decimal comma or point,
+// nothing else.
+bool ReadFigure(const QString& text, double& value)
 {
-    text = text.trimmed();
-    text.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    value = QLocale::c().toDouble(text, &ok);
-    return ok;
+    const CNumberText::Read read = CNumberText::Parse(text, false);
+    value = read.ok ? read.Value() : 0.0;
+    return read.ok;
 }
 
 QString StepColumn(const char* column, int n)
@@ -52,12 +51,10 @@ QString DateText(const QVariant& value)
 
 QVariant NumberValue(const QString& typed)
 {
-    const QString text = CValueFormat::RemoveGroups(typed.trimmed());
-    if (text.isEmpty())
+    if (typed.trimmed().isEmpty())
         return QVariant();
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text, &ok);
-    return ok ? QVariant(value) : QVariant();
+    const CNumberText::Read read = CNumberText::Parse(typed, false);
+    return read.ok ? QVariant(read.Value()) : QVariant();
 }
 
 QVariant DateValue(const QString& typed)

@@ -153,6 +153,13 @@ CGridCore* CTabellaProdottiView::GetPendingGrid()
 
 // The row typed in the old language is saved into that language's row
 // before the grid shows the new one.
+// The prices typed belong to the language shown: they are saved in it
+// before another is chosen, or the choice is refused.
+bool CTabellaProdottiView::CanChangeLanguage()
+{
+    return !m_core.IsRowModified() || SaveRow();
+}
+
 void CTabellaProdottiView::RefreshLanguage()
 {
     if (!m_currentLanguage || !m_defaultLanguage)

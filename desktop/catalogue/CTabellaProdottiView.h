@@ -40,6 +40,7 @@ public:
     CGridCore* GetPendingGrid() override;
     int GetPendingRow() const override { return m_core.CurRow(); }
     int GetPendingCol() const override { return m_core.CurCol(); }
+    bool CanChangeLanguage() override;
     void RefreshLanguage() override;
 
     // The main frame's languages, read when the language changes.

@@ -183,13 +183,14 @@ CCommandInfo TabelleTaglie()
 
 // The general parameters store a new index order right after this, so the
 // keys are rewritten without an "Annulla" that would leave them behind.
-void RunIndexOrdering(CDaoDatabase& database, int mode)
+bool RunIndexOrdering(CDaoDatabase& database, int mode)
 {
     // The project folder holds db/database.mdb.
     QDir project = QFileInfo(database.GetName()).dir();
     project.cdUp();
     CTindaApp* app = TindaApp();
-    COrdinamentoIndiceDlg::RunOrdering(app ? app->GetMainFrame() : nullptr, database, project.path(), mode, false);
+    return COrdinamentoIndiceDlg::RunOrdering(app ? app->GetMainFrame() : nullptr, database, project.path(), mode,
+                                              false);
 }
 
 struct IndexOrderingRegistration

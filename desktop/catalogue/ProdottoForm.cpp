@@ -8,6 +8,9 @@ bool SameNumber(const QVariant& a, const QVariant& b)
 {
     if (a.isNull() != b.isNull())
         return false;
+    // An entry that does not read is never the stored number.
+    if (a.typeId() == QMetaType::QString || b.typeId() == QMetaType::QString)
+        return a.typeId() == b.typeId() && a == b;
     const double x = ValueOf(a);
     const double y = ValueOf(b);
     return a.isNull() || qAbs(x - y) <= 1e-7 * qMax(1.0, qAbs(x));

@@ -6,7 +6,8 @@
 
 // What the product card shows and the merchant types: the code on the form,
 // the "Generale" and "Prezzi" pages. A number left blank is a null
-// QVariant (a required one is then missing), a blank date a null
+// QVariant (a required one is then missing), one that does not read its
+// text (the prices page refuses the save), a blank date a null
 // QDateTime. The flags are three-state because a filter being entered
 // reads "indeterminate" as "any value".
 struct ProdottoForm

@@ -75,6 +75,21 @@ TEST_F(ScriptObject, NewRowsTakeDesktopIdsAndFoundRowsAreChangedInPlace)
     EXPECT_EQ(Value(QString("SELECT Modificato FROM Categorie WHERE ID=%1").arg(quoted)).toInt(), 1);
 }
 
+// An import script's criteria and outside IDs find a product or category
+// whatever the case its source system writes the code in.
+TEST_F(ScriptObject, CriteriaFindCodesWhateverTheirCase)
+{
+    qtr->ApriTabella("Prodotti");
+    qtr->ImpostaCampo("Codice", "ART-0001");
+    qtr->ImpostaCampo("IDEsterno", "EXT-1");
+    const qint32 id = qtr->ModificaRecord("Codice=?", {"ART-0001"});
+    qtr->ImpostaCampo("Peso", "2");
+    EXPECT_EQ(qtr->ModificaRecord("Codice=?", {"art-0001"}), id);
+    EXPECT_EQ(qtr->ModificaRecord("Codice='Art-0001'"), id);
+    EXPECT_EQ(qtr->IDEsterno2ID("Prodotti", "ext-1"), id);
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM Prodotti").toInt(), 1);
+}
+
 TEST_F(ScriptObject, EncipheredColumnsAreEncipheredInTheFileAndPlainToTheScript)
 {
     qtr->ApriTabella("CategorieLingue");

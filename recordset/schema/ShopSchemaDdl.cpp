@@ -59,10 +59,17 @@ QStringList CaselessKeyStatements(const QString& table, Dialect dialect)
 
 bool IsId(const QString& column) { return column.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0; }
 
-QString ColumnDefinition(const QtrColumnDef& column, Dialect dialect)
+// PostgreSQL compares text by its bytes; this collation makes "art-0001"
+// equal "ART-0001" as SQLite's NOCASE does.
+const QString kPostgresNoCase = QStringLiteral(
+    "CREATE COLLATION IF NOT EXISTS qtr_nocase (provider = icu, locale = 'und-u-ks-level2', deterministic = false)");
+
+QString ColumnDefinition(const QtrColumnDef& column, bool noCase, Dialect dialect)
 {
     const QString name = QString::fromLatin1(column.name);
     QString text = Quote(name, dialect) + QLatin1Char(' ') + SqlType(column.kind, dialect);
+    if (noCase)
+        text += dialect == Dialect::Postgres ? QStringLiteral(" COLLATE qtr_nocase") : QStringLiteral(" COLLATE NOCASE");
     if (IsId(name))
         text += dialect == Dialect::Postgres ? QStringLiteral(" NOT NULL PRIMARY KEY") : QStringLiteral(" NOT NULL");
     else if (column.key)
@@ -81,16 +88,20 @@ QString ColumnDefinition(const QtrColumnDef& column, Dialect dialect)
 QStringList Statements(const QtrTableDef& table, Dialect dialect)
 {
     const QString name = table.Name();
+    const QStringList noCase = ShopSchemaDdl::CaseInsensitiveColumns(table);
     QStringList columns;
     for (int i = 0; i < table.columnCount; ++i)
-        columns << ColumnDefinition(table.columns[i], dialect);
+        columns << ColumnDefinition(table.columns[i], noCase.contains(QString::fromLatin1(table.columns[i].name)),
+                                    dialect);
     QStringList statements;
+    if (dialect == Dialect::Postgres && !noCase.isEmpty())
+        statements << kPostgresNoCase;
     statements << QStringLiteral("CREATE TABLE ") + Quote(name, dialect) + QStringLiteral(" (")
                       + columns.join(QStringLiteral(", ")) + QLatin1Char(')');
     if (dialect == Dialect::Sqlite && table.HasId())
         statements << QStringLiteral("CREATE UNIQUE INDEX ") + Quote(QStringLiteral("ux_%1_ID").arg(name), dialect)
                           + QStringLiteral(" ON ") + Quote(name, dialect) + QStringLiteral(" (\"ID\")");
-    for (const QString& column : ShopSchemaDdl::IndexedColumns(table))
+    for (const QString& column : ShopSchemaDdl::IndexedColumns(table) + noCase)
         statements << QStringLiteral("CREATE INDEX ") + Quote(QStringLiteral("ix_%1_%2").arg(name, column), dialect)
                           + QStringLiteral(" ON ") + Quote(name, dialect) + QStringLiteral(" (")
                           + Quote(column, dialect) + QLatin1Char(')');
@@ -125,6 +136,14 @@ QStringList ShopSchemaDdl::IndexedColumns(const QtrTableDef& table)
             columns << name;
     }
     return columns;
+}
+
+QStringList ShopSchemaDdl::CaseInsensitiveColumns(const QtrTableDef& table)
+{
+    const QString name = table.Name();
+    if (name == QLatin1String("Prodotti") || name == QLatin1String("Categorie"))
+        return {QStringLiteral("Codice"), QStringLiteral("IDEsterno")};
+    return {};
 }
 
 QStringList ShopSchemaDdl::SqliteStatements(const QtrTableDef& table) { return Statements(table, Dialect::Sqlite); }

@@ -40,4 +40,10 @@ public:
     // The columns that get a plain index: the references to other rows
     // that the cascades, the editors and the shop look rows up by.
     static QStringList IndexedColumns(const QtrTableDef& table);
+    // The keys merchants type and import (product and category codes and
+    // their outside systems' IDs):
+    // compared without regard to case on both engines ("art-0001" finds
+    // "ART-0001", in the editors' searches, the text import and the
+    // scripts' criteria alike), and indexed under that comparison.
+    static QStringList CaseInsensitiveColumns(const QtrTableDef& table);
 };

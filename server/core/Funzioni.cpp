@@ -6,6 +6,7 @@
 #include "platform/ado/CAdoRecordset.h"
 #include "platform/asp/CAspRegionalSettings.h"
 #include "platform/asp/IAspScriptingContext.h"
+#include "platform/utilities/QtrArrotonda.h"
 #include "platform/utilities/QtrCipher.h"
 #include "recordset/schema/QtrIdAllocator.h"
 #include "server/core/CAdoSqlSession.h"
@@ -18,36 +19,10 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
-#include <charconv>
 #include <cmath>
 #include <stdexcept>
 
 namespace {
-
-// The value as its 14 significant figures say, as "%.14g" writes and reads
-// it back; without a string allocated, since every amount on a page goes
-// through here.
-double QuattordiciCifre(double valore)
-{
-    if (!std::isfinite(valore))
-        return valore;
-    char testo[32];
-    const auto scritto = std::to_chars(testo, testo + sizeof testo, valore, std::chars_format::general, 14);
-    double letto = valore;
-    std::from_chars(testo, scritto.ptr, letto);
-    return letto;
-}
-
-// How many units the value holds, half up on the decimal figure it stands
-// for: 1.005 is held as 1.00499999..., yet it is 100.5 cents, so 101.
-double UnitaIntere(double valore, double unita)
-{
-    const double q = QuattordiciCifre(valore / unita);
-    double n = std::floor(q);
-    if (q - n >= 0.5)
-        n += 1;
-    return n;
-}
 
 QMutex g_mutex;
 QString g_delimitatoreData = QStringLiteral("#");
@@ -147,24 +122,12 @@ double Funzioni::ConvertiPrezzo(double prezzo, double divisore, double moltiplic
 
 double Funzioni::Arrotonda(double valore, double arrotondamento)
 {
-    if (arrotondamento == 0)
-        return valore;
-    const double n = UnitaIntere(valore, arrotondamento);
-    if (arrotondamento >= 1)
-        return n * arrotondamento;
-    static const double unita[] = {0.1, 0.01, 0.001, 0.0001, 0.00001, 0.000001};
-    double divisore = 1;
-    for (const double u : unita) {
-        divisore *= 10;
-        if (arrotondamento == u)
-            return n / divisore;
-    }
-    return valore;
+    return QtrArrotonda(valore, arrotondamento);
 }
 
 qint64 Funzioni::Minori(double valore, double unita)
 {
-    const double n = UnitaIntere(valore, unita);
+    const double n = QtrUnitaIntere(valore, unita);
     if (!std::isfinite(n) || std::fabs(n) > 9e15)
         throw std::invalid_argument("Importo fuori misura.");
     return static_cast<qint64>(n);

@@ -15,6 +15,7 @@
 #include "recordset/CProdottiColoriSet.h"
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CProdottiLingueSet.h"
+#include "recordset/CProductKeywords.h"
 #include "recordset/CSSpedizioneSet.h"
 #include "recordset/CScontiProdottoSet.h"
 #include "recordset/CValoriTaglieSet.h"
@@ -220,6 +221,8 @@ void DemoShopWriter::WriteProduct(const DemoRecord& product, CQTRDaoRecordset& p
 {
     const qint32 id = product.Id();
     const qint32 base = product.Integer(QStringLiteral("Base"));
+    CProductKeywords keywords(m_database);
+    keywords.m_bTracking = false;
     AddRow(static_cast<CProdottiGeneraleSet&>(products), id, [&](CProdottiGeneraleSet& set) {
         set.m_IDProdottoBase = base;
         set.m_Codice = product.Text(QStringLiteral("Codice"));
@@ -256,6 +259,12 @@ void DemoShopWriter::WriteProduct(const DemoRecord& product, CQTRDaoRecordset& p
             set.m_Prezzo2 = product.Number(QStringLiteral("Prezzo2"), set.m_Prezzo);
             set.m_PrezzoPromozione = product.Number(QStringLiteral("PrezzoPromozione"));
         });
+        // Searchable as a product made on the card is.
+        const QString name = InLanguage(product, QStringLiteral("Nome"), language);
+        keywords.Write(id, language, product.Text(QStringLiteral("Codice")),
+                       {name, name, InLanguage(product, QStringLiteral("Breve"), language),
+                        InLanguage(product, QStringLiteral("Descrizione"), language)},
+                       true);
     }
     // A variant is listed through its base product, never on its own.
     if (base != 0)

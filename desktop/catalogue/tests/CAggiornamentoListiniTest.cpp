@@ -140,3 +140,54 @@ TEST_F(AggiornamentoListiniTest, EmptyCatalogueCountsZeroOfZero)
 }
 
 } // namespace
+
+// A new price is a figure the shop charges: whole units of the list's
+// currency, half up, never a float's tail (19.99 + 10% is 21.99, not
+// 21.988999999999997).
+struct UnitCase
+{
+    const char* name;
+    double unit;        // Valute.Arrotondamento of the list's currency
+    double old;
+    double percent;
+    double expected;
+};
+
+void PrintTo(const UnitCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class AggiornamentoListiniUnitTest : public AggiornamentoListiniTest, public ::testing::WithParamInterface<UnitCase>
+{
+};
+
+TEST_P(AggiornamentoListiniUnitTest, NewPricesAreCutToTheCurrencysUnit)
+{
+    const UnitCase& c = GetParam();
+    f.Db().Execute(QStringLiteral("UPDATE Valute SET Arrotondamento=? WHERE ID=(SELECT ValutaListino FROM Configurazione)"),
+                   {c.unit});
+    f.Db().Execute(QStringLiteral("UPDATE ProdottiLingue SET Prezzo=? WHERE IDProdotto=1"), {c.old});
+    ASSERT_EQ(Run(0, c.percent, CAggiornamentoListini::Price1, false), CCatalogueJob::Done) << job->Error().toStdString();
+    EXPECT_EQ(Price(1, QStringLiteral("it"), QStringLiteral("Prezzo")), c.expected);
+    EXPECT_EQ(Price(1, QStringLiteral("en"), QStringLiteral("Prezzo")), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, AggiornamentoListiniUnitTest,
+    ::testing::Values(UnitCase{"CentsOfAFloatTail", 0.01, 19.99, 10, 21.99},
+                      UnitCase{"HalfACentGoesUp", 0.01, 10.05, -50, 5.03},
+                      UnitCase{"BelowHalfGoesDown", 0.01, 26.00, -10.5, 23.27},
+                      UnitCase{"WholeUnits", 1, 26.00, -10.5, 23},
+                      UnitCase{"NoUnitMeansCents", 0, 19.99, 10, 21.99},
+                      UnitCase{"MinusOneHundredIsZero", 0.01, 26.00, -100, 0}),
+    [](const ::testing::TestParamInfo<UnitCase>& info) { return std::string(info.param.name); });
+
+TEST_F(AggiornamentoListiniTest, ADecreaseBeyondAllIsRefusedAndChangesNothing)
+{
+    const QByteArray before = f.DatabaseBytes();
+    EXPECT_EQ(Run(0, -105, CAggiornamentoListini::AllLists, true), CCatalogueJob::Failed);
+    EXPECT_EQ(job->Error(), CAggiornamentoListini::Refusal({0, -105, 0, true}));
+    EXPECT_FALSE(job->Error().isEmpty());
+    EXPECT_EQ(f.DatabaseBytes(), before);
+    EXPECT_TRUE(CAggiornamentoListini::Refusal({0, -100, 0, true}).isEmpty());
+}

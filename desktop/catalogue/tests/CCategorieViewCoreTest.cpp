@@ -276,6 +276,38 @@ TEST_F(CategorieViewTest, PictureIsWrittenScaledBeforeTheOldGoesAndFlagsTheRow)
     EXPECT_EQ(Count(QStringLiteral("SELECT Modificato FROM CategorieLingue WHERE IDCategoria=2")), 1);
 }
 
+// The upload sends a category picture by its row's flag: a picture whose
+// flag cannot be written is not put in place, and the old one stays.
+TEST_F(CategorieViewTest, APictureWhoseFlagCannotBeWrittenIsNotPutInPlace)
+{
+    const QString folder = f.Folder() + QStringLiteral("/website/images/categorie/it/");
+    QDir().mkpath(folder);
+    QImage(10, 10, QImage::Format_RGB32).save(folder + QStringLiteral("2.gif"), "PNG");
+    QImage source(200, 100, QImage::Format_RGB32);
+    source.fill(Qt::red);
+    const QString file = f.Folder() + QStringLiteral("/nuova.bmp");
+    ASSERT_TRUE(source.save(file, "BMP"));
+    Edit(2);
+    for (const char* when : {"INSERT", "UPDATE"})
+        f.Db().Execute(QStringLiteral("CREATE TRIGGER blocca%1 BEFORE %1 ON CategorieLingue "
+                                      "BEGIN SELECT RAISE(ABORT, 'bloccato'); END")
+                           .arg(QLatin1String(when)));
+
+    QString error;
+    EXPECT_FALSE(core.SetPicture(file, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("bloccato"))) << error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("2.jpg")));
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("2.gif")));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1) << "nothing left aside";
+
+    f.Db().Execute(QStringLiteral("DROP TRIGGER bloccaINSERT"));
+    f.Db().Execute(QStringLiteral("DROP TRIGGER bloccaUPDATE"));
+    ASSERT_TRUE(core.SetPicture(file, &error)) << error.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("2.jpg")));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT ModificataFoto FROM CategorieLingue WHERE IDCategoria=2")), 1);
+}
+
 TEST_F(CategorieViewTest, LanguageChangeBlanksAndRebuilds)
 {
     Edit(1);

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 class ImportDatiTest : public ::testing::Test
@@ -323,6 +325,82 @@ INSTANTIATE_TEST_SUITE_P(Modes, ImportObsoleteTest,
                       // Logged once, by the table class's own delete.
                       ObsoleteCase{"Delete", CImportDati::Obsolete::Delete, 2, 0, 1}),
     [](const ::testing::TestParamInfo<ObsoleteCase>& info) { return std::string(info.param.name); });
+
+// An imported product carries its search words as the card writes them,
+// one row per product and language, rewritten by the next import.
+TEST_F(ImportDatiTest, ImportedProductsGetTheirSearchWords)
+{
+    ASSERT_EQ(Run(WriteFile("3|A1|Sedia Rossa|b|1|22\n")), CCatalogueJob::Done) << job->Error().toStdString();
+    const qint32 id = Product(QStringLiteral("ID"), QStringLiteral("A1")).toInt();
+    const QString sql = QStringLiteral("SELECT Keywords FROM ParoleChiave WHERE Tipo=1 AND IDRecord=? AND CodiceLingua='it'");
+    EXPECT_EQ(f.Scalar(sql, {id}).toString(), QStringLiteral("A1/sedia rossa"));
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT Modificato FROM ParoleChiave WHERE IDRecord=?"), {id}).toInt(), 1);
+
+    ASSERT_EQ(Run(WriteFile("3|a1|Sedia Blu|b|1|22\n")), CCatalogueJob::Done) << job->Error().toStdString();
+    EXPECT_EQ(f.Scalar(sql, {id}).toString(), QStringLiteral("a1/sedia blu"));
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT COUNT(*) FROM ParoleChiave")).toInt(), 1);
+}
+
+// A merchant's file names "art-0001" for the product "ART-0001": it is the
+// same product, updated, not a second one.
+TEST_F(ImportDatiTest, ACodeInAnotherCaseIsTheSameProduct)
+{
+    f.AddProduct(10, QStringLiteral("ART-0001"));
+    f.AddProductLanguage(100, 10, QStringLiteral("it"), 1.0, QStringLiteral("Vecchio nome"));
+    f.AddLink(1000, 3, 10);
+    ASSERT_EQ(Run(WriteFile("4|art-0001|Nuovo nome|b|1|22\n3|Art-0002|Altro|b|1|22\n3|ART-0002|Altro bis|b|1|22\n")),
+              CCatalogueJob::Done)
+        << job->Error().toStdString();
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT COUNT(*) FROM Prodotti")).toInt(), 2);
+    EXPECT_EQ(LanguageRow(10).nome, QStringLiteral("Nuovo nome"));
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT IDCategoria FROM CategorieProdotti WHERE IDProdotto=10")).toInt(), 4);
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE ID<>10")).toInt(), 1);
+}
+
+struct VariantCase
+{
+    const char* name;
+    CImportDati::Obsolete mode;
+    int variantOfListed;     // rows left of product 12, the variant of the listed product 10
+    int activeVariant;       // its Attivo
+    int obsoleteFamily;      // rows left of 20 and its variant 21
+};
+
+void PrintTo(const VariantCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class ImportVariantsTest : public ImportDatiTest, public ::testing::WithParamInterface<VariantCase>
+{
+};
+
+// A text file cannot list variants: a variant goes or is switched off only
+// with its base product.
+TEST_P(ImportVariantsTest, AVariantFollowsItsBaseProduct)
+{
+    const VariantCase& c = GetParam();
+    f.AddProduct(10, QStringLiteral("BASE"));
+    f.AddProduct(12, QStringLiteral("BASE-R"));
+    f.AddProduct(20, QStringLiteral("VECCHIO"));
+    f.AddProduct(21, QStringLiteral("VECCHIO-R"));
+    f.Db().Execute(QStringLiteral("UPDATE Prodotti SET IDProdottoBase=10 WHERE ID=12"));
+    f.Db().Execute(QStringLiteral("UPDATE Prodotti SET IDProdottoBase=20 WHERE ID=21"));
+    f.ClearModified();
+
+    ASSERT_EQ(Run(WriteFile("3|BASE|Base|b|1|22\n"), CImportDatiParser::DefaultFields(), c.mode), CCatalogueJob::Done)
+        << job->Error().toStdString();
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE ID=12")).toInt(), c.variantOfListed);
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT Attivo FROM Prodotti WHERE ID=12")).toInt(), c.activeVariant);
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE ID IN (20, 21)")).toInt(), c.obsoleteFamily);
+    if (c.obsoleteFamily > 0)
+        EXPECT_EQ(f.Scalar(QStringLiteral("SELECT SUM(Attivo) FROM Prodotti WHERE ID IN (20, 21)")).toInt(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ImportVariantsTest,
+    ::testing::Values(VariantCase{"Deactivate", CImportDati::Obsolete::Deactivate, 1, 1, 2},
+                      VariantCase{"Delete", CImportDati::Obsolete::Delete, 1, 1, 0}),
+    [](const ::testing::TestParamInfo<VariantCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ImportDatiTest, FilesOfObsoleteProductsStayWhenTheRunIsCancelled)
 {

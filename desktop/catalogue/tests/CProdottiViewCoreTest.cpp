@@ -3,6 +3,7 @@
 #include "desktop/catalogue/tests/CatalogueFixture.h"
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
+#include "platform/dao/CDaoException.h"
 
 #include <QDir>
 #include <QFile>
@@ -140,6 +141,28 @@ TEST_F(ProdottiCoreTest, InsertStartsInTheDefaultLanguage)
     ASSERT_TRUE(core->SaveNew());
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM ProdottiLingue WHERE IDProdotto=? AND CodiceLingua='it'"),
                     {core->CurrentID()}), 1);
+}
+
+// Another language chosen during an insertion is refused: the product is
+// written in the default language, with its price check.
+TEST_F(ProdottiCoreTest, AnInsertionRefusesAnotherLanguage)
+{
+    auto core = Open();
+    core->OnCommand(ID_RECORD_INSERT);
+    boxes.Clear();
+    EXPECT_FALSE(core->LeaveLanguage());
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("ATTENZIONE: L'inserimento avviene sempre nella lingua predefinita."));
+    core->RefreshLanguage(kEn, kIt);
+    ASSERT_TRUE(core->IsInserting());
+
+    Fill(core->Form(), QStringLiteral("P9"), QStringLiteral("Poltrona"), 5);
+    core->Form().prezzi[0] = QVariant();
+    EXPECT_FALSE(core->SaveNew()) << "the default language's price is required";
+    core->Form().prezzi[0] = 5.0;
+    ASSERT_TRUE(core->SaveNew());
+    const qint32 id = core->CurrentID();
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM ProdottiLingue WHERE IDProdotto=? AND CodiceLingua='it'"), {id}), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM ProdottiLingue WHERE IDProdotto=? AND CodiceLingua='en'"), {id}), 0);
 }
 
 TEST_F(ProdottiCoreTest, CancelledInsertDeletesTheCategoriesTickedMeanwhile)
@@ -580,6 +603,50 @@ TEST_F(ProdottiCoreTest, APictureIsReplacedOnlyOnceTheNewOneIsWritten)
     ASSERT_TRUE(core->SaveRecord());
     EXPECT_FALSE(QFileInfo::exists(Picture(7)));
     EXPECT_EQ(Scalar(QStringLiteral("SELECT ModificataFoto FROM Prodotti WHERE ID=7")).toInt(), 1);
+}
+
+// The upload sends a product picture by its row's flag: the flag and the
+// picture are committed together. A picture that cannot go in place fails
+// the save with the flag unset; one whose flag cannot be written stays out.
+TEST_F(ProdottiCoreTest, APictureGoesInPlaceWithItsFlagOrNotAtAll)
+{
+    auto core = Open();
+    QString error;
+    ASSERT_TRUE(core->Foto().Load(SourceImage(50, 50, qRgb(0, 0, 255)), &error));
+    ASSERT_TRUE(core->SaveRecord());
+    f.Db().Execute(QStringLiteral("UPDATE Prodotti SET ModificataFoto=0"));
+    const auto bytes = [&](const QString& path) {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    };
+    const QByteArray before = bytes(Picture(7));
+
+    // The flag cannot be written.
+    f.Db().Execute(QStringLiteral("CREATE TRIGGER blocca BEFORE UPDATE ON Prodotti BEGIN SELECT RAISE(ABORT, 'bloccato'); END"));
+    ASSERT_TRUE(core->Foto().Load(SourceImage(50, 50, qRgb(0, 255, 0)), &error));
+    EXPECT_ANY_THROW(core->SaveRecord());
+    EXPECT_EQ(bytes(Picture(7)), before);
+    f.Db().Execute(QStringLiteral("DROP TRIGGER blocca"));
+
+    // The picture's place is taken while the rows are written: whatever
+    // the outcome, the flag says what the folder holds.
+    core->m_customText = [&] {
+        QFile::remove(Picture(7));
+        QDir().mkpath(Picture(7));
+        QFile inside(Picture(7) + QStringLiteral("/x"));
+        inside.open(QIODevice::WriteOnly);
+        return QString();
+    };
+    bool saved = false;
+    try {
+        saved = core->SaveRecord();
+    } catch (const CDaoException&) {
+    }
+    const bool flagged = Scalar(QStringLiteral("SELECT ModificataFoto FROM Prodotti WHERE ID=7")).toInt() == 1;
+    const bool placed = QFileInfo(Picture(7)).isFile() && bytes(Picture(7)) != before;
+    EXPECT_EQ(flagged, placed);
+    EXPECT_EQ(saved, placed);
 }
 
 struct TabCase

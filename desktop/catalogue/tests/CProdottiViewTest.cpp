@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidgetItemIterator>
 
@@ -89,6 +90,49 @@ TEST_F(ProdottiViewWidgetTest, ShowsTheProductAndSavesWhatIsTypedWhenMovingOn)
     EXPECT_EQ(view->SummaryLabel()->text(), QStringLiteral("Sedia impagliata\nbreve"));
 }
 
+// Prices and weights typed the Italian way keep their decimals ("24,90"
+// was stored as 2490 and "0,35" kg as 35), and the card shows every number
+// in that one form whatever locale the program started in.
+TEST_F(ProdottiViewWidgetTest, NumbersTypedWithACommaKeepTheirDecimals)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    CProdottiPrezziDlg* prices = view->PrezziPage();
+    prices->m_pPrezzi[0]->selectAll();
+    QTest::keyClicks(prices->m_pPrezzi[0], QStringLiteral("24,90"));
+    prices->m_pPeso->selectAll();
+    QTest::keyClicks(prices->m_pPeso, QStringLiteral("0,35"));
+    prices->m_pPrezzi[2]->selectAll();
+    QTest::keyClicks(prices->m_pPrezzi[2], QStringLiteral("1234.5"));
+    ASSERT_TRUE(view->SaveRecord()) << boxes.LastText().toStdString();
+    EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo FROM ProdottiLingue WHERE IDProdotto=7")).toDouble(), 24.9);
+    EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo3 FROM ProdottiLingue WHERE IDProdotto=7")).toDouble(), 1234.5);
+    EXPECT_NEAR(f.Scalar(QStringLiteral("SELECT Peso FROM Prodotti WHERE ID=7")).toDouble(), 0.35, 1e-6);
+
+    view->OnViewCommand(ID_RECORD_NEXT);
+    view->OnViewCommand(ID_RECORD_FIRST);
+    EXPECT_EQ(prices->m_pPrezzi[0]->text(), QStringLiteral("24,9"));
+    EXPECT_EQ(prices->m_pPrezzi[2]->text(), QStringLiteral("1234,5"));
+    EXPECT_EQ(prices->m_pPeso->text(), QStringLiteral("0,35"));
+    EXPECT_EQ(prices->m_pIva->text(), QStringLiteral("22"));
+    QLocale::setDefault(QLocale::c());
+}
+
+// A number that does not read (pasted, or still being typed when the save
+// starts) is refused with the field's message, never stored as 0.
+TEST_F(ProdottiViewWidgetTest, ANumberThatDoesNotReadIsRefusedNotStoredAsZero)
+{
+    CProdottiPrezziDlg* prices = view->PrezziPage();
+    prices->m_pPrezzi[0]->setText(QStringLiteral("1,234.50"));
+    EXPECT_FALSE(view->SaveRecord());
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Numero non corretto!"));
+    EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo FROM ProdottiLingue WHERE IDProdotto=7")).toDouble(), 10.0);
+    EXPECT_EQ(prices->m_pPrezzi[0]->text(), QStringLiteral("1,234.50")) << "the entry stays to be mended";
+
+    prices->m_pPrezzi[0]->setText(QStringLiteral("1.234,50"));
+    ASSERT_TRUE(view->SaveRecord()) << boxes.LastText().toStdString();
+    EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo FROM ProdottiLingue WHERE IDProdotto=7")).toDouble(), 1234.5);
+}
+
 TEST_F(ProdottiViewWidgetTest, TheCloseSavesOrStaysAndRefusesAnInsertion)
 {
     CCloseProtocol close(nullptr, {});
@@ -119,6 +163,38 @@ TEST_F(ProdottiViewWidgetTest, APopupTickIsWrittenAtOnce)
     EXPECT_EQ(f.Scalar(QStringLiteral("SELECT COUNT(*) FROM CategorieProdotti WHERE IDProdotto=7 AND IDCategoria=2")).toInt(),
               1);
     EXPECT_EQ(Item(2)->checkState(0), Qt::Checked);
+}
+
+// A new product's categories are ticked before it is saved: what was typed
+// stays, and each box shows what is stored after a real click on it.
+TEST_F(ProdottiViewWidgetTest, TickingACategoryWhileInsertingKeepsWhatWasTyped)
+{
+    view->resize(900, 700);
+    view->show();
+    view->OnViewCommand(ID_RECORD_INSERT);
+    ASSERT_TRUE(view->Core().IsInserting());
+    const qint32 reserved = view->Core().ReservedID();
+    QTest::keyClicks(view->CodiceEdit(), QStringLiteral("P9"));
+    QTest::keyClicks(view->GeneralePage()->m_pNome, QStringLiteral("Sgabello"));
+    EXPECT_EQ(Item(1)->checkState(0), Qt::Unchecked) << "a new product has no category yet";
+
+    view->CategoryButton()->click();
+    CCheckTreeCtrl* tree = view->CategoryPopup()->Tree();
+    const QString links = QStringLiteral("SELECT COUNT(*) FROM CategorieProdotti WHERE IDProdotto=? AND IDCategoria=2");
+    for (bool on : {true, false}) {
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->CheckBoxRect(Item(2)).center());
+        EXPECT_EQ(f.Scalar(links, {reserved}).toInt(), on ? 1 : 0);
+        EXPECT_EQ(Item(2)->checkState(0), on ? Qt::Checked : Qt::Unchecked);
+        EXPECT_EQ(view->CodiceEdit()->text(), QStringLiteral("P9"));
+        EXPECT_EQ(view->GeneralePage()->m_pNome->text(), QStringLiteral("Sgabello"));
+    }
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->CheckBoxRect(Item(2)).center());
+    view->GeneralePage()->m_pDescrizioneFattura->SetValue(QStringLiteral("Sgabello"));
+    view->PrezziPage()->m_pPrezzi[0]->SetValue(12.0);
+    view->PrezziPage()->m_pIva->SetValue(22.0);
+    ASSERT_TRUE(view->SaveRecord()) << boxes.LastText().toStdString();
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT Codice FROM Prodotti WHERE ID=?"), {reserved}).toString(), QStringLiteral("P9"));
+    EXPECT_EQ(f.Scalar(links, {reserved}).toInt(), 1);
 }
 
 // Turning the offer on starts a percentage; off blanks its fields.

@@ -12,9 +12,12 @@
 #include "desktop/shell/app/CTindaApp.h"
 #include "desktop/shell/app/CTindaProjectUi.h"
 #include "desktop/shell/app/TindaCommandIds.h"
+#include "desktop/shell/controls/CGridCtrl.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QSqlQuery>
 #include <QApplication>
 #include <QTimer>
 #include <QCoreApplication>
@@ -45,24 +48,68 @@ private:
     QString m_strFolder;
 };
 
-TEST(CatalogueCommandsTest, TheCatalogueEditorsOpenFromTindasMenus)
+// The program's settings in a folder of the test's own, before anything
+// reads them.
+struct TestSettings
 {
-    TempFolder settings;
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.Path());
+    TestSettings()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.Path());
+    }
+    TempFolder folder;
+};
+
+// tinda started on a project with category 1 and product 7 ("Sedia").
+class CatalogueCommandsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        f.AddLanguage(2, QStringLiteral("en"));
+        f.AddCategory(1);
+        f.AddProduct(7, QStringLiteral("P7"));
+        f.AddProductLanguage(1, 7, QStringLiteral("it"), 10, QStringLiteral("Sedia"));
+        f.Db().Close();
+        app.m_strInstallFolder = QCoreApplication::applicationDirPath();
+        app.SetProjectUi(std::make_unique<OpenFixtureProject>(app, f.Folder()));
+        ASSERT_TRUE(app.InitInstance());
+        ASSERT_TRUE(app.m_bProjectOpen);
+        frame = app.GetMainFrame();
+    }
+    void TearDown() override
+    {
+        if (frame)
+            frame->CloseEditors();
+        app.ExitInstance();
+    }
+
+    int LanguageIndex(const QString& code)
+    {
+        QComboBox* combo = frame->GetLanguageCombo();
+        for (int i = 0; i < combo->count(); ++i)
+            if (combo->itemText(i).contains(code))
+                return i;
+        return -1;
+    }
+
+    QMdiSubWindow* FrameOf(QWidget* view)
+    {
+        for (QMdiSubWindow* sub : frame->GetMdiArea()->subWindowList())
+            if (sub->widget() == view)
+                return sub;
+        return nullptr;
+    }
+
+    TestSettings settings;
     CMessageBoxScript boxes;
     CatalogueFixture f;
-    f.AddCategory(1);
-    f.AddProduct(7, QStringLiteral("P7"));
-    f.AddProductLanguage(1, 7, QStringLiteral("it"), 10, QStringLiteral("Sedia"));
-    f.Db().Close();
-
     CTindaApp app;
-    app.m_strInstallFolder = QCoreApplication::applicationDirPath();
-    app.SetProjectUi(std::make_unique<OpenFixtureProject>(app, f.Folder()));
-    ASSERT_TRUE(app.InitInstance());
-    ASSERT_TRUE(app.m_bProjectOpen);
-    CMainFrame* frame = app.GetMainFrame();
+    CMainFrame* frame = nullptr;
+};
+
+TEST_F(CatalogueCommandsTest, TheCatalogueEditorsOpenFromTindasMenus)
+{
     for (int id : {ID_ARCHIVIO_PRODOTTI, ID_TABELLA_PRODOTTI, ID_CATEGORIE, ID_SCONTI, ID_DEFINIZIONE_CAMPI_CUSTOM, ID_AGGIORNAMENTO_LISTINI,
                    ID_IMPORT_DATI_ESTERNI, ID_TABELLE_TAGLIE}) {
         ASSERT_TRUE(frame->GetAction(id)) << id;
@@ -114,7 +161,76 @@ TEST(CatalogueCommandsTest, TheCatalogueEditorsOpenFromTindasMenus)
     EXPECT_EQ(variants->Core().RecordCount(), 0);
     EXPECT_EQ(frame->GetMdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Gestione Varianti - Sedia"));
     ASSERT_TRUE(frame->CloseEditors());
-    app.ExitInstance();
+}
+
+// A variants window works on the project that opened it: while it is open,
+// after its card has closed too, no other project can be opened under it.
+TEST_F(CatalogueCommandsTest, AVariantsWindowKeepsItsProjectAfterTheCardCloses)
+{
+    ASSERT_TRUE(frame->RunCommand(ID_ARCHIVIO_PRODOTTI));
+    auto* card = dynamic_cast<CProdottiView*>(frame->GetActiveView());
+    ASSERT_TRUE(card);
+    ASSERT_TRUE(frame->RunCommand(ID_VARIANTI));
+    auto* variants = dynamic_cast<CProdottiView*>(frame->GetActiveView());
+    ASSERT_TRUE(variants && variants != card);
+
+    ASSERT_TRUE(FrameOf(card)->close());
+    EXPECT_TRUE(app.m_bViewOpen);
+    EXPECT_FALSE(frame->GetAction(ID_FILE_OPEN)->isEnabled());
+    EXPECT_FALSE(frame->GetAction(ID_FILE_NEW)->isEnabled());
+    EXPECT_FALSE(frame->RunCommand(ID_FILE_OPEN));
+
+    ASSERT_TRUE(FrameOf(variants)->close());
+    EXPECT_FALSE(app.m_bViewOpen);
+    EXPECT_TRUE(frame->GetAction(ID_FILE_OPEN)->isEnabled());
+}
+
+// Choosing another language in the main frame during an insertion is
+// refused: the selector stays on the default language and the product is
+// written there, with its price.
+TEST_F(CatalogueCommandsTest, AnInsertionKeepsTheDefaultLanguage)
+{
+    ASSERT_TRUE(frame->RunCommand(ID_ARCHIVIO_PRODOTTI));
+    auto* card = dynamic_cast<CProdottiView*>(frame->GetActiveView());
+    ASSERT_TRUE(card);
+    card->OnViewCommand(ID_RECORD_INSERT);
+    ASSERT_TRUE(card->Core().IsInserting());
+    const int english = LanguageIndex(QStringLiteral("en"));
+    ASSERT_GE(english, 0);
+    boxes.Clear();
+    frame->SelectLanguage(english);
+    EXPECT_EQ(frame->GetCurrentLanguage(), QStringLiteral("it"));
+    EXPECT_NE(frame->GetLanguageCombo()->currentIndex(), english);
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("ATTENZIONE: L'inserimento avviene sempre nella lingua predefinita."));
+    EXPECT_TRUE(card->Core().IsInserting());
+}
+
+// A price typed in the price table that cannot be saved keeps the language
+// it was typed in.
+TEST_F(CatalogueCommandsTest, ThePriceTableKeepsItsLanguageWhileARowCannotBeSaved)
+{
+    ASSERT_TRUE(frame->RunCommand(ID_TABELLA_PRODOTTI));
+    auto* table = dynamic_cast<CTabellaProdottiView*>(frame->GetActiveView());
+    ASSERT_TRUE(table);
+    table->Grid()->Click(table->Grid()->CellRect(1, 3).center());
+    ASSERT_TRUE(table->Grid()->IsEditing());
+    table->Grid()->Editor().SetWindowText(QStringLiteral("61"));
+    app.m_db.Execute(QStringLiteral("CREATE TRIGGER nosave BEFORE INSERT ON ProdottiLingue "
+                                    "BEGIN SELECT RAISE(ABORT, 'bloccato'); END"));
+    app.m_db.Execute(QStringLiteral("CREATE TRIGGER noedit BEFORE UPDATE ON ProdottiLingue "
+                                    "BEGIN SELECT RAISE(ABORT, 'bloccato'); END"));
+    frame->SelectLanguage(LanguageIndex(QStringLiteral("en")));
+    EXPECT_EQ(frame->GetCurrentLanguage(), QStringLiteral("it"));
+    EXPECT_TRUE(boxes.LastText().contains(QStringLiteral("bloccato")));
+
+    app.m_db.Execute(QStringLiteral("DROP TRIGGER nosave"));
+    app.m_db.Execute(QStringLiteral("DROP TRIGGER noedit"));
+    frame->SelectLanguage(LanguageIndex(QStringLiteral("en")));
+    EXPECT_EQ(frame->GetCurrentLanguage(), QStringLiteral("en"));
+    QSqlQuery price(app.m_db.Connection());
+    ASSERT_TRUE(price.exec(QStringLiteral("SELECT Prezzo2 FROM ProdottiLingue WHERE IDProdotto=7 AND CodiceLingua='it'")));
+    ASSERT_TRUE(price.next());
+    EXPECT_DOUBLE_EQ(price.value(0).toDouble(), 61.0);
 }
 
 } // namespace

@@ -169,6 +169,49 @@ TEST_F(CatalogueDialogsTest, BulkUpdateDialogAsksForTheMissingFieldsThenRuns)
     EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo FROM ProdottiLingue WHERE ID=11")).toDouble(), 45.0);
 }
 
+// "-10,5" typed the Italian way is a decrease of 10.5% (it was read as
+// -105% and made every price negative, reported as a success); the change is
+// confirmed first, and one that would make prices negative is refused.
+TEST_F(CatalogueDialogsTest, BulkUpdateReadsTheTypedPercentAndAsksFirst)
+{
+    CAggiornamentoListiniDlg dialog(f.Db(), f.Folder(), QStringLiteral("it"), QStringLiteral("it"));
+    dialog.ListCombo()->setCurrentIndex(1);
+    QTest::keyClicks(dialog.PercentEdit(), QStringLiteral("-10,5"));
+    boxes.Answer(QMessageBox::No);
+    dialog.StartButton()->click();
+    ASSERT_EQ(boxes.Shown().size(), 1);
+    EXPECT_EQ(boxes.Shown()[0].icon, CMessageBox::Question);
+    EXPECT_TRUE(boxes.LastText().contains(QStringLiteral("-10,5%"))) << boxes.LastText().toStdString();
+    EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo FROM ProdottiLingue WHERE ID=11")).toDouble(), 50.0);
+
+    boxes.Clear();
+    dialog.StartButton()->click();
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Aggiornamento completato."));
+    EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo FROM ProdottiLingue WHERE ID=11")).toDouble(), 44.75);
+}
+
+TEST_F(CatalogueDialogsTest, BulkUpdateRefusesAPercentThatDoesNotRead)
+{
+    CAggiornamentoListiniDlg dialog(f.Db(), f.Folder(), QStringLiteral("it"), QStringLiteral("it"));
+    dialog.ListCombo()->setCurrentIndex(0);
+    dialog.PercentEdit()->setText(QStringLiteral("10%"));
+    dialog.StartButton()->click();
+    ASSERT_EQ(boxes.Shown().size(), 1);
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Numero non corretto!"));
+    EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo FROM ProdottiLingue WHERE ID=11")).toDouble(), 50.0);
+}
+
+TEST_F(CatalogueDialogsTest, BulkUpdateRefusesADecreaseBeyondAll)
+{
+    CAggiornamentoListiniDlg dialog(f.Db(), f.Folder(), QStringLiteral("it"), QStringLiteral("it"));
+    dialog.ListCombo()->setCurrentIndex(0);
+    QTest::keyClicks(dialog.PercentEdit(), QStringLiteral("-105"));
+    dialog.StartButton()->click();
+    ASSERT_EQ(boxes.Shown().size(), 1);
+    EXPECT_EQ(boxes.Shown()[0].icon, CMessageBox::Stop);
+    EXPECT_EQ(f.Scalar(QStringLiteral("SELECT MIN(Prezzo) FROM ProdottiLingue")).toDouble(), 50.0);
+}
+
 TEST_F(CatalogueDialogsTest, OrderingDialogRunsTheOrdering)
 {
     EXPECT_TRUE(COrdinamentoIndiceDlg::RunOrdering(nullptr, f.Db(), f.Folder(), COrdinamentoIndice::Name));

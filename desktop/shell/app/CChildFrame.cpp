@@ -46,7 +46,10 @@ void CChildFrame::closeEvent(QCloseEvent* event)
     QMdiSubWindow::closeEvent(event);
     if (!event->isAccepted())
         return;
-    // A variants window leaves the catalogue window that opened it open.
-    if (m_nBaseProductID == 0 && TindaApp())
+    // Each frame counts once: a card may close while its variants window
+    // stays open on the same project.
+    if (m_bCounted && TindaApp()) {
+        m_bCounted = false;
         TindaApp()->SetViewOpen(false);
+    }
 }

@@ -32,6 +32,8 @@ public:
     bool m_bNotificaCliente = false;
     // Topics: true chat, false forum.
     bool m_bChat = false;
+    // Counted among the open editors of the project until it closes.
+    bool m_bCounted = false;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

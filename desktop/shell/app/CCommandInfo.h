@@ -31,8 +31,8 @@ struct CommandState
 //
 // A view command gives createView (the editor in a new CChildFrame; the
 // factory may set the frame's mode words, since it runs before the frame
-// is shown) or createFrame (a frame of its own, which must clear the
-// application's view-open state when it closes). The shell then shows the
+// is shown) or createFrame (a frame of its own, which must call
+// SetViewOpen(false) once when it closes). The shell then shows the
 // frame, sets strTitle and icon, maximises it when asked, and marks an
 // editor open. Any other command gives run.
 struct CCommandInfo

@@ -348,6 +348,10 @@ void CMainFrame::OpenView(const CCommandInfo& info)
         frame->showMaximized();
     else
         frame->show();
+    // Every editor counts until its frame closes (a frame of its own
+    // uncounts itself).
+    if (auto* child = qobject_cast<CChildFrame*>(frame))
+        child->m_bCounted = true;
     m_app.SetViewOpen(true);
 }
 

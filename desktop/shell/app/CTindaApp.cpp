@@ -9,6 +9,7 @@
 #include "desktop/shell/app/CTindaProjectUi.h"
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CMessageBox.h"
+#include "desktop/shell/controls/CNumberText.h"
 #include "desktop/shell/projects/CProjectSession.h"
 
 #include <QApplication>
@@ -92,6 +93,11 @@ bool CTindaApp::InitInstance()
     if (!m_runExternalImport)
         m_runExternalImport = CExternalImport::Registered();
     m_bProjectOpen = false;
+    // Numbers are shown and read in the merchant's region: Italian unless
+    // the settings name another ("Regione", e.g. "de_CH"), never the locale
+    // the process happened to start in.
+    const QString region = m_settings.value(QStringLiteral("Regione")).toString();
+    CNumberText::SetRegion(region.isEmpty() ? QLocale(QLocale::Italian, QLocale::Italy) : QLocale(region));
 
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
     if (m_pMainFrame->RestoreWindowState()) {
@@ -136,7 +142,8 @@ CommandState CTindaApp::GetCommandState() const
 
 void CTindaApp::SetViewOpen(bool open)
 {
-    m_bViewOpen = open;
+    m_nViewsOpen = qMax(0, m_nViewsOpen + (open ? 1 : -1));
+    m_bViewOpen = m_nViewsOpen > 0;
     emit StateChanged();
 }
 
@@ -179,11 +186,15 @@ bool CTindaApp::RestoreDatabase()
 
 void CTindaApp::OnFileNew()
 {
+    if (m_bViewOpen)
+        return;
     WithProjects([](CProjectSession& projects) { projects.FileNew(); });
 }
 
 void CTindaApp::OnFileOpen()
 {
+    if (m_bViewOpen)
+        return;
     WithProjects([](CProjectSession& projects) { projects.FileOpen(); });
 }
 

@@ -38,6 +38,9 @@ public:
 
     CMainFrame* GetMainFrame() const { return m_pMainFrame.get(); }
     CommandState GetCommandState() const;
+    // Counts the editors (and modal jobs) open on the project: true when one
+    // opens, false when one closes. The project may be switched only when
+    // none is left.
     void SetViewOpen(bool open);
     // The main frame's selector, refilled from the open database.
     bool LoadLanguages();
@@ -70,7 +73,8 @@ public:
     QString GetProjectFolder() override;
 
     bool m_bProjectOpen = false;
-    bool m_bViewOpen = false;
+    bool m_bViewOpen = false;     // m_nViewsOpen > 0
+    int m_nViewsOpen = 0;
     bool m_bCdViewer = false;
     bool m_bStartOk = false;
     CDaoDatabase m_db;

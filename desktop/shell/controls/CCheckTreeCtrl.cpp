@@ -36,7 +36,7 @@ QRect CCheckTreeCtrl::CheckBoxRect(QTreeWidgetItem* item) const
 QTreeWidgetItem* CCheckTreeCtrl::CheckBoxAt(const QPoint& point) const
 {
     QTreeWidgetItem* item = itemAt(point);
-    if (!item || !(item->flags() & Qt::ItemIsUserCheckable))
+    if (!item || !item->data(0, Qt::CheckStateRole).isValid())
         return nullptr;
     return CheckBoxRect(item).contains(point) ? item : nullptr;
 }

@@ -4,7 +4,9 @@
 
 // A tree whose items carry check boxes. A press on an item's check box is
 // told to the parent with UM_TREE_STATE_CLICK before the box toggles; a
-// press on the label is not.
+// press on the label is not. An owner that sets the boxes to what it stored
+// takes Qt::ItemIsUserCheckable off its items: the press is still told, and
+// the box then never toggles by itself over the owner's state.
 class CCheckTreeCtrl : public QTreeWidget
 {
     Q_OBJECT

@@ -7,8 +7,10 @@
 
 // The entry field of the desktop forms: a form states once what the field
 // accepts (SetParam, SetAllowedChr) and then reads and writes it only as
-// typed values. Numbers use "." and "'" like the grid; while the field has
-// the focus it shows the entry without separators. A date, time or fiscal
+// typed values. Numbers are shown and read like the grid's (CNumberText:
+// the region's decimal comma, or the point); while the field has the focus
+// it shows the entry without group separators. A number that does not read
+// is refused when the field is left ("Numero non corretto!"). A date, time or fiscal
 // code that does not check is reported when the field is left ("Data non
 // corretta!", "Ora non corretta!", "Codice fiscale non corretto!", titled
 // "Validazione campi") and stays in the field to be corrected.

@@ -24,16 +24,20 @@ bool CValidatedEditRules::AcceptChar(QChar ch, const QString& text, int selStart
     if (!IsNumber() || m_nWidth <= 0)
         return true;
     const QString result = QString(text).remove(selStart, selLength).insert(selStart, ch);
-    const int point = result.indexOf(QLatin1Char('.'));
+    const int point = CValueFormat::DecimalPosition(result);
     int digits = 0;
     for (QChar c : result.left(point < 0 ? result.size() : point))
         digits += c.isDigit() ? 1 : 0;
     return digits <= m_nWidth;
 }
 
+// A number given as text is shown in the region's form ("3.5" as "3,5").
 QString CValidatedEditRules::TextOf(const QString& value) const
 {
-    return CValueFormat::IsGrouped(m_nKind) ? CValueFormat::Group(value) : value;
+    if (!IsNumber())
+        return value;
+    const auto checked = Check(value);
+    return checked.ok ? checked.text : value;
 }
 
 QString CValidatedEditRules::TextOf(qint64 value) const

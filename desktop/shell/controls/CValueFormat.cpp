@@ -1,5 +1,7 @@
 #include "desktop/shell/controls/CValueFormat.h"
 
+#include "desktop/shell/controls/CNumberText.h"
+
 #include <QDate>
 #include <QRegularExpression>
 #include <QTime>
@@ -15,17 +17,6 @@ const QString CValueFormat::kValidationCaption = QStringLiteral("Validazione cam
 namespace {
 
 const QString kError = QStringLiteral("Error");
-
-QString DropTrailingZeros(QString text)
-{
-    if (!text.contains(QLatin1Char('.')))
-        return text;
-    while (text.endsWith(QLatin1Char('0')))
-        text.chop(1);
-    if (text.endsWith(QLatin1Char('.')))
-        text.chop(1);
-    return text;
-}
 
 // Two digits of a fixed position, or -1 when they are not both digits.
 int TwoDigits(const QString& text, int from)
@@ -57,45 +48,25 @@ QString WithoutChar(QString text, QChar c)
 
 QString CValueFormat::FormatNumber(double value, int format, int decimals)
 {
-    if (value == 0)
-        value = 0; // no "-0"
-    QString text = value == std::floor(value)
-        ? QString::number(value, 'f', 0)
-        : QString::number(value, 'f', qMax(0, decimals));
-    text = text.trimmed();
-    if (IsGrouped(format))
-        text = Group(text);
-    return DropTrailingZeros(text);
+    return CNumberText::Display(CNumberText::Canonical(value, decimals), IsGrouped(format));
 }
 
 QString CValueFormat::FormatInteger(qint64 value, int format)
 {
-    const QString text = QString::number(value);
-    return IsGrouped(format) ? Group(text) : text;
+    return CNumberText::Display(QString::number(value), IsGrouped(format));
 }
 
 QString CValueFormat::Group(const QString& text)
 {
-    QString rest = RemoveGroups(text).trimmed();
-    QString sign;
-    if (rest.startsWith(QLatin1Char('-'))) {
-        sign = QStringLiteral("-");
-        rest.remove(0, 1);
-    }
-    int point = rest.indexOf(QLatin1Char('.'));
-    if (point < 0)
-        point = rest.size();
-    if (point <= 3)
-        return sign + rest;
-    QString integer = rest.left(point);
-    for (int at = integer.size() - 3; at > 0; at -= 3)
-        integer.insert(at, QLatin1Char('\''));
-    return sign + integer + rest.mid(point);
+    const CNumberText::Read read = CNumberText::Parse(text, false);
+    return read.ok ? CNumberText::Display(read.canonical, true) : text;
 }
 
 QString CValueFormat::RemoveGroups(const QString& text)
 {
-    return WithoutChar(text, QLatin1Char('\''));
+    QString raw = WithoutChar(text, QLatin1Char('\''));
+    const QChar shown = CNumberText::ShownGroupSeparator();
+    return shown.isNull() ? raw : WithoutChar(raw, shown);
 }
 
 QString CValueFormat::DateRawToDisplay(const QString& raw)
@@ -226,8 +197,17 @@ CValueFormat::Checked CValueFormat::CheckSeparated(const QString& entry, QChar s
 CValueFormat::Checked CValueFormat::Check(const QString& entry, int format)
 {
     switch (format) {
+    case Integer:
+    case Decimal:
     case GroupedInteger:
-    case GroupedDecimal: return {true, Group(entry), {}};
+    case GroupedDecimal: {
+        if (entry.trimmed().isEmpty())
+            return {true, QString(), {}};
+        const CNumberText::Read read = CNumberText::Parse(entry, IsInteger(format));
+        if (!read.ok)
+            return {false, {}, read.error};
+        return {true, CNumberText::Display(read.canonical, IsGrouped(format)), {}};
+    }
     case FiscalCode:
         if (!IsValidFiscalCode(entry))
             return {false, {}, kFiscalCodeError};
@@ -246,22 +226,43 @@ bool CValueFormat::AcceptChar(QChar ch, const QString& text, int selStart, int s
         return false;
     if (format == Text || format == FiscalCode)
         return true;
-    const int point = rest.indexOf(QLatin1Char('.'));
+    const int point = DecimalPosition(rest);
     if (ch.isDigit() && ch.unicode() < 128) {
         const bool afterPoint = point >= 0 && selStart > point;
         return !(afterPoint && rest.size() - point - 1 >= decimals);
     }
     if (ch == QLatin1Char('-'))
         return rest.isEmpty() && format != Date;
-    if (ch == QLatin1Char('.'))
+    // The regional comma or the point, once.
+    if (ch == QLatin1Char('.') || ch == QLatin1Char(','))
         return (format == Decimal || format == GroupedDecimal) && point < 0;
     return false;
 }
 
+int CValueFormat::DecimalPosition(const QString& text)
+{
+    const int comma = text.indexOf(QLatin1Char(','));
+    return comma >= 0 ? comma : text.indexOf(QLatin1Char('.'));
+}
+
+// Number formats read a number whole or give 0; other texts are read like
+// the C library: leading blanks, a sign, the leading digits.
 qint64 CValueFormat::ReadInteger(const QString& text, int format)
 {
+    if (IsNumber(format)) {
+        const CNumberText::Read read = CNumberText::Parse(text, IsInteger(format));
+        if (!read.ok)
+            return 0;
+        const QString whole = read.canonical.section(QLatin1Char('.'), 0, 0);
+        bool ok = false;
+        const qint64 value = whole.toLongLong(&ok);
+        if (ok)
+            return value;
+        return whole.startsWith(QLatin1Char('-')) ? std::numeric_limits<qint64>::min()
+                                                  : std::numeric_limits<qint64>::max();
+    }
     static const QRegularExpression kLeading(QStringLiteral("^\\s*([+-]?\\d+)"));
-    const auto match = kLeading.match(IsGrouped(format) ? RemoveGroups(text) : text);
+    const auto match = kLeading.match(text);
     if (!match.hasMatch())
         return 0;
     bool ok = false;
@@ -274,8 +275,12 @@ qint64 CValueFormat::ReadInteger(const QString& text, int format)
 
 double CValueFormat::ReadDouble(const QString& text, int format)
 {
+    if (IsNumber(format)) {
+        const CNumberText::Read read = CNumberText::Parse(text, IsInteger(format));
+        return read.ok ? read.Value() : 0.0;
+    }
     static const QRegularExpression kLeading(
         QStringLiteral("^\\s*([+-]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][+-]?\\d+)?)"));
-    const auto match = kLeading.match(IsGrouped(format) ? RemoveGroups(text) : text);
+    const auto match = kLeading.match(text);
     return match.hasMatch() ? match.captured(1).toDouble() : 0.0;
 }

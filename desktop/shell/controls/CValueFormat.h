@@ -5,9 +5,8 @@
 #include <QString>
 
 // The on-screen forms of numbers, dates, times and the Italian fiscal code,
-// shared by the grid's cells and the validated edit fields. The decimal point
-// is always "." and the group separator always "'", whatever the locale, so
-// that what one machine stores another reads the same way.
+// shared by the grid's cells and the validated edit fields. Numbers are
+// shown and read in the merchant's region by CNumberText.
 class CValueFormat
 {
 public:
@@ -31,10 +30,14 @@ public:
     };
 
     static bool IsGrouped(int format) { return format == GroupedInteger || format == GroupedDecimal; }
+    static bool IsNumber(int format) { return format >= Integer && format <= GroupedDecimal; }
+    static bool IsInteger(int format) { return format == Integer || format == GroupedInteger; }
+    // Where a typed number's decimals start (its comma, else its point); -1.
+    static int DecimalPosition(const QString& text);
 
-    // A number as the cell shows it: integral values without a point, others
-    // with `decimals` places and the trailing zeros dropped; grouped formats
-    // get "'" every three digits.
+    // A number as the cell shows it: integral values without decimals, others
+    // with `decimals` places and the trailing zeros dropped, in the region's
+    // form (CNumberText).
     static QString FormatNumber(double value, int format, int decimals);
     // Integers print exactly, also beyond the reach of a float (server IDs).
     static QString FormatInteger(qint64 value, int format);
@@ -69,8 +72,9 @@ public:
     static bool AcceptChar(QChar ch, const QString& text, int selStart, int selLength,
                            int format, int width, int decimals);
 
-    // Read like the C library: leading blanks, a sign, the leading digits;
-    // 0 when there are none. Group separators are ignored in grouped formats.
+    // Number formats (1 to 4) read the whole text as CNumberText does, 0
+    // when it is not a number; other formats like the C library (leading
+    // blanks, a sign, the leading digits; 0 when there are none).
     static qint64 ReadInteger(const QString& text, int format);
     static double ReadDouble(const QString& text, int format);
 

@@ -132,10 +132,7 @@ void CParGenViewCore::SetIndexOrdering(IndexOrdering ordering)
 CParGenViewCore::CParGenViewCore(CDaoDatabase& db) : m_db(db), m_pSet(std::make_unique<CConfigurazioneSet>(&db))
 {
     m_pSet->Open();
-    m_runIndexOrdering = [this](int mode) {
-        if (Ordering())
-            Ordering()(m_db, mode);
-    };
+    m_runIndexOrdering = [this](int mode) { return !Ordering() || Ordering()(m_db, mode); };
 }
 
 CParGenViewCore::~CParGenViewCore() = default;
@@ -310,10 +307,11 @@ bool CParGenViewCore::SaveRecord(const ParGenForm& form, Failure* failure,
         m_pSet->Edit();
     WriteRow(form);
     // The ordering runs while the row is being edited, before its Update.
-    if (form.ordinamento >= 0 && form.ordinamento != m_pSet->m_TipoOrdinamento) {
-        m_runIndexOrdering(form.ordinamento);
+    // A mode whose keys were not rewritten is not stored: the index would
+    // claim an order its keys do not have, and the next save tries again.
+    if (form.ordinamento >= 0 && form.ordinamento != m_pSet->m_TipoOrdinamento
+        && m_runIndexOrdering(form.ordinamento))
         m_pSet->m_TipoOrdinamento = quint8(form.ordinamento);
-    }
     m_pSet->m_Modificato = true;
     m_pSet->Update();
     if (m_pSet->IsEOF())

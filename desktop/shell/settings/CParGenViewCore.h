@@ -86,8 +86,9 @@ public:
     };
 
     // The ordering of the product index by the mode given; the catalogue
-    // registers it. Without it the new order is only stored.
-    using IndexOrdering = std::function<void(CDaoDatabase& db, int mode)>;
+    // registers it. Without it the new order is only stored. False when the
+    // keys were not rewritten (stopped or failed): the old mode then stays.
+    using IndexOrdering = std::function<bool(CDaoDatabase& db, int mode)>;
     static void SetIndexOrdering(IndexOrdering ordering);
 
     explicit CParGenViewCore(CDaoDatabase& db);
@@ -110,8 +111,9 @@ public:
     // and writes the row. False when a field is missing; failure says which.
     bool SaveRecord(const ParGenForm& form, Failure* failure, const std::function<void(int page)>& showPage = {});
 
-    // How a re-ordering runs; by default the registered one.
-    std::function<void(int mode)> m_runIndexOrdering;
+    // How a re-ordering runs; by default the registered one. False when the
+    // keys were not rewritten.
+    std::function<bool(int mode)> m_runIndexOrdering;
 
 private:
     void WriteRow(const ParGenForm& form);

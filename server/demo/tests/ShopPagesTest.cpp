@@ -161,6 +161,21 @@ TEST_F(ShopPages, CategoryPagesSixProductsAtATimeInTheirOrder)
     EXPECT_EQ(Count(beyond.html, QStringLiteral("<li class=\"scheda\">")), 2);
 }
 
+// The demo's products carry their search words as the product card writes
+// them: a word of the name or description, or the code, finds the product.
+TEST_F(ShopPages, SearchFindsTheDemosProductsByTheirWordsAndCode)
+{
+    for (const QByteArray& words : {QByteArray("casseruola"), QByteArray("GHISA+smaltata"), QByteArray("cuc-102")}) {
+        const Page page = visitor.Get("/ricerca.asp?Action=i&ParoleChiave=" + words);
+        ExpectSound(page);
+        EXPECT_TRUE(page.html.contains(QStringLiteral("Casseruola in ghisa smaltata"))) << words.toStdString();
+        EXPECT_TRUE(page.html.contains(QStringLiteral("href=\"/prodotto.asp?IDProdotto=102\""))) << words.toStdString();
+    }
+    const Page none = visitor.Get("/ricerca.asp?Action=i&ParoleChiave=astronave");
+    ExpectSound(none);
+    EXPECT_FALSE(none.html.contains(QStringLiteral("IDProdotto=102")));
+}
+
 struct ProductCase
 {
     const char* name;

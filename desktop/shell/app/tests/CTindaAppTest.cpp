@@ -3,6 +3,7 @@
 #include "desktop/shell/app/CCommandTable.h"
 #include "desktop/shell/app/CMainFrame.h"
 #include "desktop/shell/app/CTindaApp.h"
+#include "desktop/shell/controls/CNumberText.h"
 #include "desktop/shell/app/CTindaProjectUi.h"
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/app/tests/FakeView.h"
@@ -304,6 +305,24 @@ TEST_F(TindaAppTest, OneEditorAtATime)
         EXPECT_TRUE(Enabled(id)) << id;
 }
 
+// Numbers are shown and read in the merchant's region: Italian unless the
+// settings name another, whatever locale the program started in.
+TEST_F(TindaAppTest, NumbersFollowTheRegionOfTheSettings)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    CNumberText::SetRegion(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_TRUE(Start());
+    EXPECT_EQ(CNumberText::Display(QStringLiteral("24.9"), false), QStringLiteral("24,9"));
+    app.reset();
+
+    QSettings(QStringLiteral("Morvella"), QStringLiteral("Quintaro50")).setValue(QStringLiteral("Regione"), "en_US");
+    EXPECT_TRUE(Start());
+    EXPECT_EQ(CNumberText::Display(QStringLiteral("24.9"), false), QStringLiteral("24.9"));
+    QSettings(QStringLiteral("Morvella"), QStringLiteral("Quintaro50")).remove(QStringLiteral("Regione"));
+    CNumberText::SetRegion(QLocale(QLocale::Italian, QLocale::Italy));
+    QLocale::setDefault(QLocale::c());
+}
+
 TEST_F(TindaAppTest, ProjectCommandsNeedAProject)
 {
     EXPECT_TRUE(Start());
@@ -313,15 +332,26 @@ TEST_F(TindaAppTest, ProjectCommandsNeedAProject)
     EXPECT_FALSE(app->m_bViewOpen);
 }
 
-TEST_F(TindaAppTest, VariantsWindowLeavesTheEditorStateSet)
+// Each editor counts once, whatever window opened it: a project stays
+// fixed while any of them is open, and File Apri does nothing meanwhile.
+TEST_F(TindaAppTest, EveryOpenEditorHoldsTheProject)
 {
     TestProject project;
     ASSERT_NO_FATAL_FAILURE(StartOn(project));
     ASSERT_NO_FATAL_FAILURE(OpenFakeEditor());
     auto* frame = static_cast<CChildFrame*>(app->GetMainFrame()->GetMdiArea()->subWindowList().value(0));
     frame->m_nBaseProductID = 7;
+    app->SetViewOpen(true);   // a job's dialog, modal on the same project
     ASSERT_TRUE(frame->close());
+    ASSERT_TRUE(frame->close()) << "a frame closed twice counts once";
     EXPECT_TRUE(app->m_bViewOpen);
+    EXPECT_FALSE(Enabled(ID_FILE_OPEN));
+    const QString folder = app->m_strProjectFolder;
+    app->OnFileOpen();
+    EXPECT_EQ(app->m_strProjectFolder, folder);
+    app->SetViewOpen(false);
+    EXPECT_FALSE(app->m_bViewOpen);
+    EXPECT_TRUE(Enabled(ID_FILE_OPEN));
 }
 
 // ---- closing ---------------------------------------------------------------------

@@ -238,12 +238,12 @@ TEST_F(GridCoreTest, InPlaceEditingCommitsTheValidatedText)
     ASSERT_TRUE(grid.IsEditing());
     EXPECT_EQ(grid.Editor().GetWindowText(), "12");
     grid.Editor().SetWindowText("1234.5");
-    EXPECT_EQ(grid.GetCellText(2, 2), "1'234.5");
+    EXPECT_EQ(grid.GetCellText(2, 2), "1234,5");
     EXPECT_DOUBLE_EQ(grid.GetCellDouble(2, 2), 1234.5);
     grid.Click(grid.Centre(3, 1));
     EXPECT_FALSE(grid.IsEditing());
-    EXPECT_EQ(grid.GetCellText(2, 2), "1'234.5");
-    EXPECT_EQ(grid.events[grid.events.size() - 2].info.text, "1'234.5");
+    EXPECT_EQ(grid.GetCellText(2, 2), "1234,5");
+    EXPECT_EQ(grid.events[grid.events.size() - 2].info.text, "1234,5");
 }
 
 TEST_F(GridCoreTest, AWrongDateIsReportedAndTheCellKeepsItsDate)
@@ -280,7 +280,7 @@ TEST_F(GridCoreTest, TypedSettersAndGetters)
     EXPECT_EQ(grid.GetCellInt(3, 1), 1000000001);
     EXPECT_EQ(grid.GetCellLong(3, 1), 1000000001);
     grid.SetCellDouble(3, 2, 1234567.25);
-    EXPECT_EQ(grid.GetCellText(3, 2), "1'234'567.25");
+    EXPECT_EQ(grid.GetCellText(3, 2), "1234567,25");
     grid.SetCellFloat(3, 2, 12.5f);
     EXPECT_FLOAT_EQ(grid.GetCellFloat(3, 2), 12.5f);
     grid.SetCellDate(3, 3, 2024, 12, 31);

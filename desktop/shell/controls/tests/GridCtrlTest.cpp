@@ -89,7 +89,7 @@ TEST_F(GridCtrlTest, TheEditorFiltersKeysAndCommitsOnLeaving)
     ClickCell(3, 1);
     EXPECT_FALSE(grid.IsEditing());
     EXPECT_EQ(grid.GetEditBox(), nullptr);
-    EXPECT_EQ(grid.GetCellText(2, 2), "123.45");
+    EXPECT_EQ(grid.GetCellText(2, 2), "123,45");
 }
 
 TEST_F(GridCtrlTest, TheListShowsOverItsCell)

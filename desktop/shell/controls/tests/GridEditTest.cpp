@@ -44,8 +44,10 @@ TEST(GridEdit, ValidateStoresOrReportsAndKeepsTheOldText)
         {CValueFormat::FiscalCode, "", false, "OLD", "Codice fiscale non corretto!"},
         {CValueFormat::FiscalCode, "RSSMRA85T10A562", false, "OLD", "Codice fiscale non corretto!"},
         {CValueFormat::FiscalCode, "RSSMRA85T10A562S", true, "RSSMRA85T10A562S", ""},
-        {CValueFormat::GroupedDecimal, "-12.5", true, "-12.5", ""},
-        {CValueFormat::GroupedDecimal, "1234.5", true, "1'234.5", ""},
+        {CValueFormat::GroupedDecimal, "-12.5", true, "-12,5", ""},
+        {CValueFormat::GroupedDecimal, "1234.5", true, "1234,5", ""},
+        {CValueFormat::GroupedDecimal, "24,90", true, "24,9", ""},
+        {CValueFormat::Decimal, "24,9,0", false, "OLD", "Numero non corretto!"},
     };
     for (const auto& c : cases) {
         CMessageBoxScript boxes;
@@ -68,10 +70,10 @@ TEST(GridEdit, FormattersAndReaders)
     CGridEdit edit;
     edit.SetFormat(CValueFormat::GroupedDecimal, 10, 2);
     edit.FormatDouble(1234567.25);
-    EXPECT_EQ(edit.GetStoredText(), "1'234'567.25");
+    EXPECT_EQ(edit.GetStoredText(), "1234567,25");
     EXPECT_DOUBLE_EQ(edit.ReadDouble(), 1234567.25);
     edit.FormatFloat(12.5f);
-    EXPECT_EQ(edit.GetStoredText(), "12.5");
+    EXPECT_EQ(edit.GetStoredText(), "12,5");
 
     edit.SetFormat(CValueFormat::Integer, 10, 0);
     edit.FormatInt(1000000123);

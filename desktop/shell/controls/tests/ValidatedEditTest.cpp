@@ -30,6 +30,11 @@ TEST(ValidatedEdit, TypingStaysWithinKindWidthDecimalsAndAllowedCharacters)
         {2, 5, 2, "", "123456.789", "12345.78"},
         {4, 4, 1, "", "100.55", "100.5"},
         {4, 8, 6, "", "12.1234567", "12.123456"},
+        // The regional comma goes in like the point, once ("24,90" became 2490).
+        {4, 10, 6, "", "24,90", "24,90"},
+        {2, 7, 3, "", "0,35", "0,35"},
+        {2, 5, 2, "", "-10,5,2", "-10,52"},
+        {1, 5, 0, "", "3,5", "35"},
         {5, 8, 0, "", "01/02/2024-", "01022024"},
     };
     for (const auto& c : cases) {
@@ -46,7 +51,7 @@ TEST(ValidatedEdit, ValuesComeBackAsTheyWentIn)
     CValidatedEdit edit;
     edit.SetParam(4, 12, 1, 2);
     edit.SetValue(1234567.25);
-    EXPECT_EQ(edit.text(), "1'234'567.25");
+    EXPECT_EQ(edit.text(), "1234567,25");
     double d = 0;
     edit.GetValue(d);
     EXPECT_DOUBLE_EQ(d, 1234567.25);
@@ -56,7 +61,7 @@ TEST(ValidatedEdit, ValuesComeBackAsTheyWentIn)
     EXPECT_FLOAT_EQ(f, 12.5f);
     QString s;
     edit.GetValue(s);
-    EXPECT_EQ(s, "12.5");
+    EXPECT_EQ(s, "12,5");
 
     edit.SetParam(1, 11, 0, 0);
     edit.SetValue(qint64(1000000001));
@@ -113,6 +118,9 @@ TEST(ValidatedEdit, LeavingAWrongEntryReportsItAndKeepsIt)
         {5, "0102", "Data non corretta!"},
         {7, "2460", "Ora non corretta!"},
         {6, "RSSMRA85T10A562X", "Codice fiscale non corretto!"},
+        {2, "12abc", "Numero non corretto!"},
+        {4, "1,234.50", "Numero non corretto!"},
+        {1, "2,5", "Numero non corretto!"},
     };
     for (const auto& c : cases) {
         CMessageBoxScript boxes;
@@ -136,22 +144,29 @@ TEST(ValidatedEdit, LeavingAWrongEntryReportsItAndKeepsIt)
     EXPECT_TRUE(boxes.Shown().isEmpty());
 }
 
-TEST(ValidatedEdit, FocusShowsTheRawFormAndLeavingRegroups)
+// A merchant types a price the Italian way, or with a point, and moves on:
+// the field shows the regional form and gives back the value typed.
+TEST(ValidatedEdit, TypedPricesKeepTheirDecimals)
 {
     CMessageBoxScript boxes;
     QWidget form;
     auto* edit = new CValidatedEdit(&form);
     auto* other = new QLineEdit(&form);
-    edit->SetParam(4, 10, 0, 2);
-    edit->SetValue(1234.5);
+    edit->SetParam(4, 10, 1, 6);
     form.show();
     QApplication::setActiveWindow(&form);
-    edit->setFocus();
-    QApplication::processEvents();
-    EXPECT_EQ(edit->text(), "1234.5");
-    other->setFocus();
-    QApplication::processEvents();
-    EXPECT_EQ(edit->text(), "1'234.5");
+    for (const char* typed : {"24,90", "24.90"}) {
+        edit->setFocus();
+        QApplication::processEvents();
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        other->setFocus();
+        QApplication::processEvents();
+        EXPECT_EQ(edit->text(), "24,9") << typed;
+        double value = 0;
+        edit->GetValue(value);
+        EXPECT_DOUBLE_EQ(value, 24.9) << typed;
+    }
     EXPECT_TRUE(boxes.Shown().isEmpty());
 }
 

@@ -14,47 +14,37 @@ struct NumberCase
     const char* expected;
 };
 
-TEST(ValueFormat, FormatsNumbersWithPointAndApostrophe)
+// The merchant's region (Italian by default) whatever the process's locale:
+// a decimal comma, and no group separator that would read as a point.
+TEST(ValueFormat, FormatsNumbersInTheMerchantsRegion)
 {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     const NumberCase cases[] = {
-        {12.5, F::Decimal, 2, "12.5"},
+        {12.5, F::Decimal, 2, "12,5"},
         {12.0, F::Decimal, 2, "12"},
-        {1234567.25, F::GroupedDecimal, 2, "1'234'567.25"},
-        {1234.5, F::GroupedDecimal, 2, "1'234.5"},
-        {-12.5, F::GroupedDecimal, 2, "-12.5"},
-        {-1234.5, F::GroupedDecimal, 2, "-1'234.5"},
-        {0.1, F::Decimal, 3, "0.1"},
-        {2.0 / 3.0, F::Decimal, 2, "0.67"},
-        {1000.0, F::GroupedInteger, 0, "1'000"},
-        {999.0, F::GroupedInteger, 0, "999"},
+        {1234567.25, F::GroupedDecimal, 2, "1234567,25"},
+        {-1234.5, F::GroupedDecimal, 2, "-1234,5"},
+        {0.1, F::Decimal, 3, "0,1"},
+        {2.0 / 3.0, F::Decimal, 2, "0,67"},
+        {1000.0, F::GroupedInteger, 0, "1000"},
         {100.0, F::Decimal, 2, "100"},
         {-0.0, F::Decimal, 2, "0"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(F::FormatNumber(c.value, c.format, c.decimals).toStdString(), c.expected)
             << c.value << " format " << c.format;
+    QLocale::setDefault(QLocale::c());
 }
 
 TEST(ValueFormat, IntegersAreExactBeyondFloatRange)
 {
     EXPECT_EQ(F::FormatInteger(1000000001, F::Integer), "1000000001");
-    EXPECT_EQ(F::FormatInteger(2147483647, F::GroupedInteger), "2'147'483'647");
+    EXPECT_EQ(F::FormatInteger(2147483647, F::GroupedInteger), "2147483647");
     EXPECT_EQ(F::FormatInteger(9007199254740993LL, F::Integer), "9007199254740993");
-    EXPECT_EQ(F::FormatInteger(-1234, F::GroupedInteger), "-1'234");
     EXPECT_EQ(F::ReadInteger("1000000001", F::Integer), 1000000001);
     EXPECT_EQ(F::ReadInteger("2'147'483'647", F::GroupedInteger), 2147483647);
+    EXPECT_EQ(F::ReadInteger("2.147.483.647", F::GroupedInteger), 2147483647);
     EXPECT_EQ(F::ReadInteger("9007199254740993", F::Integer), 9007199254740993LL);
-}
-
-TEST(ValueFormat, GroupsAndUngroups)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"1234", "1'234"}, {"123", "123"}, {"-1234567.891", "-1'234'567.891"},
-        {"12.3456", "12.3456"}, {".5", ".5"}, {"1'234", "1'234"}, {" 1234 ", "1'234"},
-    };
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(F::Group(in).toStdString(), out) << in;
-    EXPECT_EQ(F::RemoveGroups("1'234'567.5"), "1234567.5");
 }
 
 TEST(ValueFormat, DatesAndTimes)
@@ -117,7 +107,12 @@ TEST(ValueFormat, CheckGivesTheTextOrTheMessage)
         {"", F::FiscalCode, false, "Codice fiscale non corretto!"},
         {"RSSMRA85T10A562", F::FiscalCode, false, "Codice fiscale non corretto!"},
         {"RSSMRA85T10A562X", F::FiscalCode, false, "Codice fiscale non corretto!"},
-        {"1234.5", F::GroupedDecimal, true, "1'234.5"},
+        {"1234.5", F::GroupedDecimal, true, "1234,5"},
+        {"1'234,50", F::GroupedDecimal, true, "1234,5"},
+        {"24,90", F::Decimal, true, "24,9"},
+        {"", F::Decimal, true, ""},
+        {"24,9x", F::Decimal, false, "Numero non corretto!"},
+        {"2,5", F::Integer, false, "Numero non corretto!"},
         {"free text", F::Text, true, "free text"},
     };
     for (const auto& c : cases) {
@@ -160,6 +155,10 @@ TEST(ValueFormat, KeystrokeFilter)
         {'5', "1.25", 0, 4, F::Decimal, 7, 2, true},   // replaces everything
         {'\'', "1", 1, 0, F::GroupedInteger, 7, 0, false},
         {'.', "1", 1, 0, F::GroupedDecimal, 7, 2, true},
+        {',', "1", 1, 0, F::Decimal, 7, 2, true},       // the regional comma
+        {',', "1", 1, 0, F::Integer, 5, 0, false},
+        {',', "1.2", 3, 0, F::Decimal, 7, 2, false},     // one separator
+        {'5', "1,25", 4, 0, F::Decimal, 7, 2, false},    // decimals full after a comma
         {'0', "093", 3, 0, F::Time, 4, 0, true},
         {'0', "0930", 4, 0, F::Time, 4, 0, false},
         {'R', "", 0, 0, F::FiscalCode, 16, 0, true},
@@ -171,17 +170,22 @@ TEST(ValueFormat, KeystrokeFilter)
             << "'" << c.ch << "' into \"" << c.text << "\" format " << c.format;
 }
 
-TEST(ValueFormat, ReadsLikeTheCLibraryWhateverTheLocale)
+// A number field reads the whole entry or nothing: a text that is not a
+// number gives 0, never its leading digits. Text fields keep the C
+// library's reading.
+TEST(ValueFormat, ReadsWholeNumbersWhateverTheLocale)
 {
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_DOUBLE_EQ(F::ReadDouble("1'234.5", F::GroupedDecimal), 1234.5);
-    EXPECT_DOUBLE_EQ(F::ReadDouble("12.75abc", F::Decimal), 12.75);
-    EXPECT_DOUBLE_EQ(F::ReadDouble("abc", F::Decimal), 0.0);
-    EXPECT_DOUBLE_EQ(F::ReadDouble("  -3.5", F::Decimal), -3.5);
-    EXPECT_EQ(F::ReadInteger("1'234", F::Integer), 1);
-    EXPECT_EQ(F::ReadInteger("42x", F::Integer), 42);
+    EXPECT_DOUBLE_EQ(F::ReadDouble("24,90", F::Decimal), 24.9);
+    EXPECT_DOUBLE_EQ(F::ReadDouble("12.75abc", F::Decimal), 0.0);
+    EXPECT_DOUBLE_EQ(F::ReadDouble("12.75abc", F::Text), 12.75);
+    EXPECT_DOUBLE_EQ(F::ReadDouble("  -3,5", F::Decimal), -3.5);
+    EXPECT_EQ(F::ReadInteger("1'234", F::Integer), 1234);
+    EXPECT_EQ(F::ReadInteger("42x", F::Integer), 0);
+    EXPECT_EQ(F::ReadInteger("42x", F::Text), 42);
     EXPECT_EQ(F::ReadInteger("", F::Integer), 0);
-    EXPECT_EQ(F::ToRaw("1'234.5", F::GroupedDecimal), "1234.5");
+    EXPECT_EQ(F::ToRaw("1'234,5", F::GroupedDecimal), "1234,5");
     QLocale::setDefault(QLocale::c());
 }
 

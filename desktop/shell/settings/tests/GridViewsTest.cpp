@@ -214,7 +214,7 @@ TEST_F(CurrenciesTest, RoundingStepsShowTheirEntryAndAnUnknownStepNone)
     EXPECT_EQ(grid.GetCellText(1, CValuteViewCore::ColArrotondamento), "Centesimi");
     EXPECT_EQ(grid.GetCellData(1, CValuteViewCore::ColArrotondamento), 6);
     EXPECT_EQ(grid.GetCellText(2, CValuteViewCore::ColArrotondamento), "") << "0.05 is no entry";
-    EXPECT_EQ(grid.GetCellText(2, CValuteViewCore::ColCambio), "1.1");
+    EXPECT_EQ(grid.GetCellText(2, CValuteViewCore::ColCambio), "1,1");
     EXPECT_EQ(grid.GetComboTexts(CValuteViewCore::ColArrotondamento).size(), 9);
 
     ASSERT_TRUE(MoveTo(*core, -1, 2));

@@ -138,12 +138,36 @@ TEST_F(GeneralTest, NewIndexOrderRunsTheOrderingOnce)
 {
     CParGenView view(shop.Db());
     QVector<int> runs;
-    view.Core().m_runIndexOrdering = [&runs](int mode) { runs << mode; };
+    view.Core().m_runIndexOrdering = [&runs](int mode) {
+        runs << mode;
+        return true;
+    };
     view.OrderingCombo()->setCurrentIndex(2);
     ASSERT_TRUE(view.SaveRecord());
     ASSERT_TRUE(view.SaveRecord());
     EXPECT_EQ(runs, QVector<int>{2});
     EXPECT_EQ(shop.Value("SELECT TipoOrdinamento FROM Configurazione").toInt(), 2);
+}
+
+// The keys keep their old order when the rewrite stops or fails, so the
+// stored mode must stay the old one; the next save tries again.
+TEST_F(GeneralTest, IndexOrderWhoseRewriteFailedIsNotStored)
+{
+    CParGenView view(shop.Db());
+    QVector<int> runs;
+    bool rewritten = false;
+    view.Core().m_runIndexOrdering = [&](int mode) {
+        runs << mode;
+        return rewritten;
+    };
+    view.OrderingCombo()->setCurrentIndex(3);
+    ASSERT_TRUE(view.SaveRecord());
+    EXPECT_EQ(shop.Value("SELECT TipoOrdinamento FROM Configurazione").toInt(), 0);
+
+    rewritten = true;
+    ASSERT_TRUE(view.SaveRecord());
+    EXPECT_EQ(runs, (QVector<int>{3, 3}));
+    EXPECT_EQ(shop.Value("SELECT TipoOrdinamento FROM Configurazione").toInt(), 3);
 }
 
 // ---- options -----------------------------------------------------------------------------------
