@@ -186,6 +186,7 @@ TEST_F(CatalogueDialogsTest, BulkUpdateReadsTheTypedPercentAndAsksFirst)
 
     boxes.Clear();
     dialog.StartButton()->click();
+    UntilJobEnds(dialog.Jobs());
     EXPECT_EQ(boxes.LastText(), QStringLiteral("Aggiornamento completato."));
     EXPECT_DOUBLE_EQ(f.Scalar(QStringLiteral("SELECT Prezzo FROM ProdottiLingue WHERE ID=11")).toDouble(), 44.75);
 }
