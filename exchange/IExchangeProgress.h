@@ -59,4 +59,6 @@ public:
     virtual void TransferPos(qint64 position) = 0;
 
     virtual void Message(const QString& title, const QString& text, Icon icon) = 0;
+    // A question the job needs answered before it goes on: true for yes.
+    virtual bool Ask(const QString& title, const QString& text) = 0;
 };

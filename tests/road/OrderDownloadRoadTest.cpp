@@ -1,6 +1,7 @@
 #include "exchange/COrderDownload.h"
 #include "exchange/QtrUpdDatiState.h"
 #include "platform/testing/QtPrinters.h"
+#include "platform/utilities/QtrUtilities.h"
 #include "tests/road/RoadProject.h"
 #include "tests/road/RoadShop.h"
 
@@ -43,13 +44,15 @@ protected:
         shop.Execute("INSERT INTO RecordsEliminati (NomeTabella, IDRecord) VALUES ('Clienti', 40)");
     }
 
-    COrderDownload::Result Download(bool stopAfterSwap = false)
+    COrderDownload::Result Download(bool stopAfterSwap = false, int stopAfterExports = -1)
     {
         PasswordDwn.clear();
         COrderDownload job;
         job.InitVarDwLoad(nullptr, project.Folder(), &project.Db());
         if (stopAfterSwap)
             job.StopAfterSwapForTest();
+        if (stopAfterExports >= 0)
+            job.StopAfterExportsForTest(stopAfterExports);
         job.StartDwLoad();
         return job.LastResult();
     }
@@ -122,6 +125,43 @@ TEST_F(OrderDownloadRoad, ARunStoppedBetweenTheRenameAndTheConfirmationsIsFinish
     EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM Ordini WHERE Modificato=1").toInt(), 3);
     ASSERT_EQ(Download(), COrderDownload::Result::Done) << Log().toStdString();
     ExpectEverythingHomeOnce();
+}
+
+TEST_F(OrderDownloadRoad, ARunCutDuringTheExportExportsOnlyTheRestNextTime)
+{
+    EXPECT_EQ(Download(false, 1), COrderDownload::Result::Failed);
+    ASSERT_EQ(Exported().size(), 1) << "the cut came after the first order's export";
+    ASSERT_EQ(Download(), COrderDownload::Result::Done) << Log().toStdString();
+    ExpectEverythingHomeOnce();
+}
+
+// A card payment lands on the shop after its order came down and before
+// the run confirmed it. The shop keeps the order marked, the site upload
+// leaves it alone (and sends everything else), and the next download
+// brings the authorisation home; the upload after that keeps it.
+TEST_F(OrderDownloadRoad, APaymentBetweenDownloadAndConfirmationIsNeitherLostNorOverwritten)
+{
+    EXPECT_NE(Download(true), COrderDownload::Result::Done);
+    shop.Execute("UPDATE Ordini SET AutorizzazioneCartaCredito='AUT-1', Modificato=1 WHERE ID=1000000011");
+    project.AddProduct(7, "Sedia", 19.99);
+
+    EXPECT_EQ(project.Upload(), CSiteUpload::Result::Partial) << project.UploadLog().toStdString();
+    EXPECT_EQ(shop.Value("SELECT Codice FROM Prodotti WHERE ID=7").toString(), "P7") << "the others go on";
+    EXPECT_EQ(shop.Value("SELECT AutorizzazioneCartaCredito FROM Ordini WHERE ID=1000000011").toString(), "AUT-1");
+    EXPECT_TRUE(project.UploadLog().contains("Conflitto: la riga 1000000011 di Ordini")) << project.UploadLog().toStdString();
+    EXPECT_EQ(ProjectCount("SELECT Modificato FROM Ordini WHERE ID=1000000011"), 1);
+    EXPECT_TRUE(IsAlertUpd(project.Folder())) << "the site still needs an update";
+
+    ASSERT_EQ(Download(), COrderDownload::Result::Done) << Log().toStdString();
+    QSqlQuery paid(project.Db().Connection());
+    paid.exec("SELECT AutorizzazioneCartaCredito FROM Ordini WHERE ID=1000000011");
+    ASSERT_TRUE(paid.next());
+    EXPECT_EQ(paid.value(0).toString(), "AUT-1");
+    EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM Ordini WHERE Modificato=1").toInt(), 0);
+
+    ASSERT_EQ(project.Upload(), CSiteUpload::Result::Done) << project.UploadLog().toStdString();
+    EXPECT_EQ(shop.Value("SELECT AutorizzazioneCartaCredito FROM Ordini WHERE ID=1000000011").toString(), "AUT-1");
+    EXPECT_TRUE(shop.Value("SELECT Stati FROM Ordini WHERE ID=1000000011").toString().endsWith("Ricevuto|"));
 }
 
 TEST_F(OrderDownloadRoad, AConnectionCutAtAnyStepLosesNothingAndAppliesNothingTwice)
