@@ -3,8 +3,11 @@
 #include "platform/dao/CDaoException.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStringList>
+
+#include <cstdio>
+#include <unistd.h>
 
 QList<COrderDownloadPending::Item> COrderDownloadPending::Read(const QString& file)
 {
@@ -23,15 +26,23 @@ QList<COrderDownloadPending::Item> COrderDownloadPending::Read(const QString& fi
 
 void COrderDownloadPending::Write(const QString& file, const QList<Item>& items)
 {
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        throw CDaoException(QStringLiteral("Impossibile scrivere %1").arg(file));
+    QByteArray text;
     for (const Item& item : items) {
         QString line = QStringLiteral("%1|%2|%3").arg(QChar::fromLatin1(item.kind), item.table, item.id);
         if (!item.version.isEmpty())
             line += QLatin1Char('|') + item.version;
-        out.write((line + QLatin1Char('\n')).toUtf8());
+        text += (line + QLatin1Char('\n')).toUtf8();
     }
-    if (!out.commit())
+    // The size is checked on disk: a write cut short by a full disk or a
+    // size limit may still be reported whole by the buffered layers.
+    const QString aside = file + QStringLiteral(".nuovo");
+    QFile out(aside);
+    bool written = out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(text) == text.size() && out.flush()
+                   && ::fsync(out.handle()) == 0;
+    out.close();
+    written = written && QFileInfo(aside).size() == text.size();
+    if (!written || std::rename(QFile::encodeName(aside).constData(), QFile::encodeName(file).constData()) != 0) {
+        QFile::remove(aside);
         throw CDaoException(QStringLiteral("Impossibile scrivere %1").arg(file));
+    }
 }
