@@ -139,10 +139,12 @@ void RoadProject::WriteExportScript(const QString& column)
                                                 .toUtf8());
 }
 
-CSiteUpload::Result RoadProject::Upload()
+CSiteUpload::Result RoadProject::Upload(qint64 pieceSize)
 {
     CSiteUpload upload;
     upload.InitVar(nullptr, Folder(), &m_db);
+    if (pieceSize > 0)
+        upload.SetPieceSize(pieceSize);
     if (upload.Init() == 0)
         return CSiteUpload::Result::NotRun;
     upload.Start();

@@ -26,8 +26,9 @@ public:
     // A top-level category with its Italian name, saved through the table classes.
     void AddCategory(qint32 id, const QString& name);
 
-    // One run of the site upload, as the desktop's command starts it.
-    CSiteUpload::Result Upload();
+    // One run of the site upload, as the desktop's command starts it; files
+    // go in pieces of pieceSize bytes when it is given.
+    CSiteUpload::Result Upload(qint64 pieceSize = 0);
     // What the runs wrote to the project's upload log.
     QString UploadLog() const;
 
