@@ -37,16 +37,23 @@ RoadProject::~RoadProject()
     m_db.Close();
 }
 
-void RoadProject::PointAt(quint16 port, const QString& password)
+void RoadProject::EditSettings(const std::function<void(CConfigurazioneSet&)>& edit)
 {
     CConfigurazioneSet configurazione(&m_db);
     configurazione.Open();
     configurazione.Edit();
-    configurazione.m_URLSito = QStringLiteral("127.0.0.1");
-    configurazione.m_PortaHttp = port;
-    configurazione.m_CodiceUtente = QStringLiteral("negozio");
-    configurazione.m_Password = password;
+    edit(configurazione);
     configurazione.Update();
+}
+
+void RoadProject::PointAt(quint16 port, const QString& password)
+{
+    EditSettings([&](CConfigurazioneSet& configurazione) {
+        configurazione.m_URLSito = QStringLiteral("127.0.0.1");
+        configurazione.m_PortaHttp = port;
+        configurazione.m_CodiceUtente = QStringLiteral("negozio");
+        configurazione.m_Password = password;
+    });
     m_db.Execute("UPDATE Configurazione SET Modificato=0");
 }
 

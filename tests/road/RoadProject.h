@@ -5,6 +5,10 @@
 #include "platform/testing/TempFolder.h"
 #include "recordset/IQtrHost.h"
 
+#include <functional>
+
+class CConfigurazioneSet;
+
 // A new desktop project made from the reference database, registered as
 // the table classes' host, set to upload to a shop on loopback.
 class RoadProject : public IQtrHost
@@ -14,6 +18,8 @@ public:
     ~RoadProject() override;
 
     void PointAt(quint16 port, const QString& password);
+    // Edits the settings row as the general parameters view saves it.
+    void EditSettings(const std::function<void(CConfigurazioneSet&)>& edit);
     // A product with its Italian name and price, a colour and a picture,
     // saved through the table classes. Returns its ID.
     qint32 AddProduct(qint32 id, const QString& name, double price);

@@ -145,15 +145,11 @@ TEST_F(SiteUploadRoad, TheSettingsGoWithoutTheDesktopsOwnSecrets)
 {
     RoadCutProxy watch(shop.Port());
     project.PointAt(watch.Port(), "pa&ss=1");
-    {
-        CConfigurazioneSet configurazione(&project.Db());
-        configurazione.Open();
-        configurazione.Edit();
+    project.EditSettings([](CConfigurazioneSet& configurazione) {
         configurazione.m_RagioneSociale = QStringLiteral("Lago Srl");
         configurazione.m_UserIDProxy = QStringLiteral("utente-proxy");
         configurazione.m_PasswordProxy = QStringLiteral("segreta-proxy");
-        configurazione.Update();
-    }
+    });
     ASSERT_EQ(project.Upload(), CSiteUpload::Result::Done) << project.UploadLog().toStdString();
     EXPECT_EQ(shop.Value("SELECT RagioneSociale FROM Configurazione").toString(), "Lago Srl");
     const QRegularExpression secret("(^|&)(Password|ServerProxy|PortaHttp|UserIDProxy|PasswordProxy)=");
@@ -172,13 +168,8 @@ TEST_F(SiteUploadRoad, UploadsOverHttpsThroughATlsFront)
 {
     RoadTlsFront front(shop.Port());
     project.PointAt(front.Port(), "pa&ss=1");
-    {
-        CConfigurazioneSet configurazione(&project.Db());
-        configurazione.Open();
-        configurazione.Edit();
-        configurazione.m_URLSito = QStringLiteral("https://127.0.0.1");
-        configurazione.Update();
-    }
+    project.EditSettings(
+        [](CConfigurazioneSet& configurazione) { configurazione.m_URLSito = QStringLiteral("https://127.0.0.1"); });
     project.AddProduct(21, "Lampada", 45.5);
     ASSERT_EQ(project.Upload(), CSiteUpload::Result::Done) << project.UploadLog().toStdString();
     EXPECT_EQ(shop.Value("SELECT Prezzo FROM ProdottiLingue WHERE IDProdotto=21").toDouble(), 45.5);
