@@ -28,8 +28,9 @@ const QString kNoPassword = QStringLiteral("Per aggiornare il sito è necessario
 const QString kDone = QStringLiteral("Aggiornamento effettuato con successo.");
 const QString kNotDone = QStringLiteral("Aggiornamento non completato.\nATTENZIONE: nello stato attuale il sito potrebbe "
                                         "non funzionare correttamente.\nE' necessario ripetere l'operazione.");
-const QString kPartial = QStringLiteral("Aggiornamento completato, tranne %1 righe cambiate sul sito dopo l'ultimo "
-                                        "scaricamento degli ordini.\nScaricare gli ordini e ripetere l'aggiornamento.");
+const QString kPartial = QStringLiteral("Aggiornamento completato, tranne le righe cambiate sul sito dopo l'ultimo "
+                                        "scaricamento degli ordini (%1):\n\n%2\n\nScaricare gli ordini e ripetere "
+                                        "l'aggiornamento.");
 // Cleared marks are committed in batches; a run cut in between sends the
 // uncommitted rows again, which the shop takes as the same rows.
 constexpr int kRowsPerCommit = 200;
@@ -146,7 +147,12 @@ void CSiteUpload::Start()
     if (ok && !m_conflicts.isEmpty()) {
         // The site works; the refused rows keep their marks, and with them
         // the marker that the site needs an update.
-        Report(kPartial.arg(m_conflicts.size()), IExchangeProgress::Exclamation);
+        constexpr int kListed = 20;
+        QStringList listed = m_conflicts.mid(0, kListed);
+        if (m_conflicts.size() > kListed)
+            listed << QStringLiteral("...");
+        Report(kPartial.arg(QString::number(m_conflicts.size()), listed.join(QLatin1Char('\n'))),
+               IExchangeProgress::Exclamation);
         m_result = Result::Partial;
         return;
     }
@@ -311,9 +317,8 @@ bool CSiteUpload::ChangedTable(CHttp& http, const QString& table)
             const QString reply = PostForReply(http, QString(SyncProtocol::kPageUpdate));
             if (reply.startsWith(SyncProtocol::kConflict)) {
                 // The shop's newer version stays there and this row keeps its
-                // mark; the others go on.
-                Report(reply, IExchangeProgress::Exclamation);
-                m_conflicts << table + QLatin1Char(' ') + QString::number(ids[n]);
+                // mark; the others go on, and the rows are told at the end.
+                m_conflicts << reply;
             } else if (reply != SyncProtocol::kOk) {
                 Report(QStringLiteral("ERRORE:\n\n") + reply, IExchangeProgress::Exclamation, kTitle);
                 commit();

@@ -36,7 +36,7 @@ public:
 
     Result LastResult() const { return m_result; }
     QStringList PendingTables() const { return m_pending; }
-    // The rows the shop refused as changed on its side, "Table ID".
+    // The shop's words for each row it refused as changed on its side.
     QStringList Conflicts() const { return m_conflicts; }
     // The size of the pieces files are cut into.
     void SetPieceSize(qint64 bytes) { m_pieceSize = bytes; }
