@@ -131,6 +131,11 @@ void RoadCutProxy::FromClient(Link* link)
             link->shop->write(request);
             continue;
         }
+        if (again && m_cut == Cut::DropReplyOnce) {
+            m_cutRequest.clear();   // the client's resend goes through
+            link->shop->write(request);
+            continue;
+        }
         ++m_cuts;
         m_cutRequest = request;
         switch (m_cut) {
@@ -138,6 +143,7 @@ void RoadCutProxy::FromClient(Link* link)
             Close(link, false);
             return;
         case Cut::DropReply:
+        case Cut::DropReplyOnce:
             link->dropReply = true;
             link->shop->write(request);
             continue;

@@ -19,7 +19,9 @@ class RoadCutProxy : public QObject
     Q_OBJECT
 public:
     enum class Kind { Deletion, Row, FirstPiece, MiddlePiece, LastPiece, Other };
-    enum class Cut { DropRequest, DropReply, HalfRequestThenReset };
+    // DropReplyOnce lets the client's own resend of the request through: the
+    // shop gets the request twice and the client sees one answer.
+    enum class Cut { DropRequest, DropReply, HalfRequestThenReset, DropReplyOnce };
 
     explicit RoadCutProxy(quint16 shopPort);
     ~RoadCutProxy() override;

@@ -291,6 +291,9 @@ protected:
     std::unique_ptr<RoadCutProxy> proxy;
 };
 
+using Kind = RoadCutProxy::Kind;
+using Cut = RoadCutProxy::Cut;
+
 TEST_P(SiteUploadCutRoad, AnUploadCutAtAnyRequestFinishesWhenRunAgain)
 {
     if (GetParam().pending)
@@ -299,12 +302,19 @@ TEST_P(SiteUploadCutRoad, AnUploadCutAtAnyRequestFinishesWhenRunAgain)
     const CSiteUpload::Result cutRun = project.Upload(kPiece);
     proxy->StopCutting();
     ASSERT_GE(proxy->Cuts(), 1) << "the run met its cut";
-    EXPECT_EQ(cutRun, CSiteUpload::Result::Failed) << project.UploadLog().toStdString();
+    // A lost reply whose request the client sends again on its own is not
+    // seen by the run; every other cut fails it.
+    if (GetParam().cut != Cut::DropReplyOnce)
+        EXPECT_EQ(cutRun, CSiteUpload::Result::Failed) << project.UploadLog().toStdString();
     // What the cut run cleared, the shop holds.
     ExpectRowsOnTheShop(false);
     ExpectPicturesOnTheShop(false);
 
-    ASSERT_EQ(project.Upload(kPiece), CSiteUpload::Result::Done) << project.UploadLog().toStdString();
+    // A run that finished (the resend went through) leaves nothing to do.
+    const CSiteUpload::Result rerun = project.Upload(kPiece);
+    ASSERT_TRUE(rerun == CSiteUpload::Result::Done
+                || (cutRun == CSiteUpload::Result::Done && rerun == CSiteUpload::Result::NotRun))
+        << project.UploadLog().toStdString();
     ExpectRowsOnTheShop(true);
     ExpectPicturesOnTheShop(true);
     EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM Prodotti").toInt(), 3);
@@ -318,9 +328,6 @@ TEST_P(SiteUploadCutRoad, AnUploadCutAtAnyRequestFinishesWhenRunAgain)
     ASSERT_TRUE(log.exec("SELECT COUNT(*) FROM RecordsEliminati") && log.next());
     EXPECT_EQ(log.value(0).toInt(), 0);
 }
-
-using Kind = RoadCutProxy::Kind;
-using Cut = RoadCutProxy::Cut;
 
 INSTANTIATE_TEST_SUITE_P(
     EveryKindOfRequest, SiteUploadCutRoad,
@@ -338,7 +345,15 @@ INSTANTIATE_TEST_SUITE_P(
                     CutCase{"MiddlePiece_HalfRequestThenReset", Kind::MiddlePiece, Cut::HalfRequestThenReset},
                     CutCase{"LastPiece_DropRequest", Kind::LastPiece, Cut::DropRequest},
                     CutCase{"LastPiece_DropReply", Kind::LastPiece, Cut::DropReply},
-                    CutCase{"LastPiece_HalfRequestThenReset", Kind::LastPiece, Cut::HalfRequestThenReset}),
+                    CutCase{"LastPiece_HalfRequestThenReset", Kind::LastPiece, Cut::HalfRequestThenReset},
+                    // The shop gets the request twice in a row.
+                    CutCase{"Deletion_DropReplyOnce", Kind::Deletion, Cut::DropReplyOnce},
+                    CutCase{"Row_DropReplyOnce", Kind::Row, Cut::DropReplyOnce},
+                    CutCase{"FirstPiece_DropReplyOnce", Kind::FirstPiece, Cut::DropReplyOnce},
+                    CutCase{"MiddlePiece_DropReplyOnce", Kind::MiddlePiece, Cut::DropReplyOnce},
+                    CutCase{"LastPiece_DropReplyOnce", Kind::LastPiece, Cut::DropReplyOnce,
+                            "waits for the shop to recognise a piece sent again: a last piece repeated after "
+                            "the file is complete leaves a hidden .part beside the picture"}),
     [](const testing::TestParamInfo<CutCase>& info) { return std::string(info.param.name); });
 
 } // namespace
