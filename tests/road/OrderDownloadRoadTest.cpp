@@ -2,6 +2,7 @@
 #include "exchange/QtrUpdDatiState.h"
 #include "platform/testing/QtPrinters.h"
 #include "platform/utilities/QtrUtilities.h"
+#include "tests/road/RoadCutProxy.h"
 #include "tests/road/RoadProject.h"
 #include "tests/road/RoadShop.h"
 
@@ -13,6 +14,9 @@
 #include <QTimer>
 
 namespace {
+
+using Kind = RoadCutProxy::Kind;
+using Cut = RoadCutProxy::Cut;
 
 // Orders and a new customer written on the shop, as its pages leave them:
 // flagged, in the shop's own ID range; one deletion made on the shop.
@@ -104,6 +108,44 @@ protected:
     RoadShop shop;
     RoadProject project;
 };
+
+struct DownloadCut
+{
+    const char* name;
+    Kind kind;
+    Cut cut;
+};
+
+void PrintTo(const DownloadCut& c, std::ostream* os) { *os << c.name; }
+
+class OrderDownloadCutRoad : public OrderDownloadRoad, public testing::WithParamInterface<DownloadCut>
+{
+};
+
+// The download cut through a proxy at each kind of its requests: the run
+// fails, and the next one brings everything home once.
+TEST_P(OrderDownloadCutRoad, ADownloadCutAtAnyRequestFinishesWhenRunAgain)
+{
+    RoadCutProxy proxy(shop.Port());
+    project.PointAt(proxy.Port(), "pa&ss=1");
+    proxy.CutAt(GetParam().kind, 2, GetParam().cut);
+    const COrderDownload::Result cutRun = Download();
+    proxy.StopCutting();
+    ASSERT_GE(proxy.Cuts(), 1) << "the run met its cut";
+    EXPECT_EQ(cutRun, COrderDownload::Result::Failed) << Log().toStdString();
+    ASSERT_EQ(Download(), COrderDownload::Result::Done) << Log().toStdString();
+    ExpectEverythingHomeOnce();
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKindOfRequest, OrderDownloadCutRoad,
+                         testing::Values(DownloadCut{"Record_DropRequest", Kind::Record, Cut::DropRequest},
+                                         DownloadCut{"Record_DropReply", Kind::Record, Cut::DropReply},
+                                         DownloadCut{"Record_HalfRequestThenReset", Kind::Record, Cut::HalfRequestThenReset},
+                                         DownloadCut{"Confirmation_DropRequest", Kind::Confirmation, Cut::DropRequest},
+                                         DownloadCut{"Confirmation_DropReply", Kind::Confirmation, Cut::DropReply},
+                                         DownloadCut{"Confirmation_HalfRequestThenReset", Kind::Confirmation,
+                                                     Cut::HalfRequestThenReset}),
+                         [](const testing::TestParamInfo<DownloadCut>& info) { return std::string(info.param.name); });
 
 TEST_F(OrderDownloadRoad, OrdersComeHomeStampedExportedOnceAndLeaveTheShopsList)
 {

@@ -95,11 +95,17 @@ qsizetype RoadCutProxy::RequestLength(const QByteArray& data)
 RoadCutProxy::Kind RoadCutProxy::Classify(const QByteArray& request)
 {
     const QByteArray target = request.left(request.indexOf("\r\n")).split(' ').value(1);
-    if (target == QByteArray(SyncProtocol::kPageDelete.data()))
-        return Kind::Deletion;
-    if (target == QByteArray(SyncProtocol::kPageUpdate.data()))
-        return Kind::Row;
-    if (target != QByteArray(SyncProtocol::kPageUpdateFile.data()))
+    const QList<QPair<QLatin1StringView, Kind>> pages{{SyncProtocol::kPageDelete, Kind::Deletion},
+                                                     {SyncProtocol::kPageUpdate, Kind::Row},
+                                                     {SyncProtocol::kPageNotifyDeletion, Kind::DeletionNotice},
+                                                     {SyncProtocol::kPageDownloadData, Kind::Record},
+                                                     {SyncProtocol::kPageNotifyDownload, Kind::Confirmation},
+                                                     {SyncProtocol::kPageConfirmDeletion, Kind::Confirmation}};
+    for (const auto& [page, kind] : pages) {
+        if (target == QByteArray(page.data(), page.size()))
+            return kind;
+    }
+    if (target != QByteArray(SyncProtocol::kPageUpdateFile.data(), SyncProtocol::kPageUpdateFile.size()))
         return Kind::Other;
     CSyncFileBody::Header header;
     QByteArray piece;

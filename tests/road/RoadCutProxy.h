@@ -18,7 +18,9 @@ class RoadCutProxy : public QObject
 {
     Q_OBJECT
 public:
-    enum class Kind { Deletion, Row, FirstPiece, MiddlePiece, LastPiece, Other };
+    // The upload's requests, then the order download's: a deletion notice
+    // from the shop, a changed row, a confirmation of a row or a notice.
+    enum class Kind { Deletion, Row, FirstPiece, MiddlePiece, LastPiece, DeletionNotice, Record, Confirmation, Other };
     // DropReplyOnce lets the client's own resend of the request through: the
     // shop gets the request twice and the client sees one answer.
     enum class Cut { DropRequest, DropReply, HalfRequestThenReset, DropReplyOnce };
