@@ -253,7 +253,7 @@ bool COrderDownload::FetchDeletions(CDaoDatabase& copy)
         if (!def || def->file != QtrDbFile::Shop || !def->HasId() || !idOk)
             throw CDaoException(QStringLiteral("Cancellazione non valida dal sito: %1 %2").arg(table, id));
         copy.Execute(QStringLiteral("DELETE FROM %1 WHERE ID=?").arg(def->Name()), {rowId});
-        m_pending.append({'D', table, id, QString()});
+        m_pending.append({'D', table, id});
         after = table + QLatin1Char(':') + id;
     }
 }
@@ -291,7 +291,7 @@ bool COrderDownload::FetchTable(CDaoDatabase& copy, const QString& table, const 
         ApplyRecord(copy, table, rest);
         m_pending.append({'R', table, id, version});
         if (table == QLatin1String("Ordini"))
-            m_pending.append({'E', table, id, QString()});
+            m_pending.append({'E', table, id});
         from = id;
     }
 }

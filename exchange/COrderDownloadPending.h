@@ -17,7 +17,7 @@ public:
         char kind;   // 'R' a row to confirm, 'D' a deletion, 'E' an order to export
         QString table;
         QString id;
-        QString version;   // of a row: as the shop sent it, named in its confirmation
+        QString version = {};   // of a row: as the shop sent it, named in its confirmation
     };
 
     // An absent file is an empty list.
