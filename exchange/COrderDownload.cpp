@@ -2,6 +2,7 @@
 
 #include "exchange/CExchangeScript.h"
 #include "exchange/CHttp.h"
+#include "exchange/CSiteAddress.h"
 #include "exchange/IExchangeProgress.h"
 #include "exchange/QtrUpdDatiState.h"
 #include "exchange/scripts/CScriptEx.h"
@@ -14,6 +15,7 @@
 #include "recordset/COrdiniGeneraleSet.h"
 #include "recordset/CStatoOrdiniLingueSet.h"
 #include "recordset/schema/ShopSchema.h"
+#include "recordset/sync/CSyncColumns.h"
 #include "recordset/sync/CSyncTags.h"
 #include "recordset/sync/CSyncValueText.h"
 #include "recordset/sync/SyncProtocol.h"
@@ -49,11 +51,7 @@ const FetchedTable kTables[] = {
 // schema gives them.
 const QtrTableDef* FetchedDefinition(const QString& table)
 {
-    for (const FetchedTable& fetched : kTables) {
-        if (table == QLatin1String(fetched.table))
-            return ShopSchema::Find(table);
-    }
-    return nullptr;
+    return CSyncColumns::IsShopWritten(table) ? ShopSchema::Find(table) : nullptr;
 }
 
 QVariant Stored(const QVariant& value)
@@ -101,6 +99,7 @@ void COrderDownload::LoadSettings()
     configurazione.Open();
     if (configurazione.IsEOF())
         throw CDaoException(QStringLiteral("Manca la riga di Configurazione"));
+    m_address = configurazione.m_URLSito;
     m_http = std::make_unique<CHttp>(configurazione.m_URLSito, configurazione.m_ServerProxy,
                                      configurazione.m_PortaHttp == 0 ? 80 : configurazione.m_PortaHttp,
                                      configurazione.m_UserIDProxy, configurazione.m_PasswordProxy, m_progress);
@@ -164,8 +163,25 @@ void COrderDownload::StartDwLoad()
     m_result = FlagAnnullaDwn.load() != 0 ? Result::Cancelled : Result::Failed;
 }
 
+// The password goes with every request: over plain http to another
+// machine only when the merchant says so.
+bool COrderDownload::AddressAccepted(const QString& address)
+{
+    if (!CSiteAddress::IsPlainRemote(address))
+        return true;
+    if (m_progress && m_progress->Ask(kTitle, CSiteAddress::PlainQuestion(address)))
+        return true;
+    if (m_progress)
+        FlagAnnullaDwn = 1;   // the merchant's choice: a cancelled run
+    else
+        Report(CSiteAddress::PlainRefusal(address), IExchangeProgress::Error);
+    return false;
+}
+
 bool COrderDownload::Run()
 {
+    if (!AddressAccepted(m_address))
+        return false;
     if (!FinishEarlierRun())
         return false;
     m_pending.clear();
@@ -282,14 +298,16 @@ bool COrderDownload::FetchTable(CDaoDatabase& copy, const QString& table, const 
         QString rest = reply.mid(2);
         QString count;
         QString id;
+        QString version;   // an older shop sends none
         if (!CSyncTags::GetTagValue(rest, QStringLiteral("NumRec"), &count)
             || !CSyncTags::GetTagValue(rest, QStringLiteral("IDRec"), &id))
             throw CDaoException(QStringLiteral("Risposta incompleta: ") + reply);
+        CSyncTags::GetTagValue(rest, QString(SyncProtocol::kVersionTag), &version);
         if (received == 1)
             Progress(IExchangeProgress::DWNUI_RANGE, count.toLongLong());
         Progress(IExchangeProgress::DWNUI_POS, received);
         ApplyRecord(copy, table, rest);
-        m_pending.append({'R', table, id});
+        m_pending.append({'R', table, id, version});
         if (table == QLatin1String("Ordini"))
             m_pending.append({'E', table, id});
         from = id;
@@ -381,30 +399,7 @@ void COrderDownload::StampOrders(CDaoDatabase& copy)
 
 // ------------------------------------------------------------ after the rename
 
-void COrderDownload::WritePending(const QString& file) const
-{
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw CDaoException(QStringLiteral("Impossibile scrivere %1").arg(file));
-    for (const Pending& item : m_pending)
-        out.write(QStringLiteral("%1|%2|%3\n").arg(QChar::fromLatin1(item.kind), item.table, item.id).toUtf8());
-    if (!out.flush())
-        throw CDaoException(QStringLiteral("Impossibile scrivere %1").arg(file));
-}
-
-QList<COrderDownload::Pending> COrderDownload::ReadPending(const QString& file) const
-{
-    QList<Pending> items;
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return items;
-    for (const QString& line : QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QStringList parts = line.split(QLatin1Char('|'));
-        if (parts.size() == 3 && parts[0].size() == 1)
-            items.append({parts[0].at(0).toLatin1(), parts[1], parts[2]});
-    }
-    return items;
-}
+void COrderDownload::WritePending(const QString& file) const { COrderDownloadPending::Write(file, m_pending); }
 
 // The list of what is left goes beside the copy before the rename; its name
 // says whether the rename happened: with the copy gone, it did.
@@ -437,7 +432,7 @@ bool COrderDownload::FinishEarlierRun()
     }
     if (!QFile::exists(DbFile(QStringLiteral("conferme"))))
         return true;
-    m_pending = ReadPending(DbFile(QStringLiteral("conferme")));
+    m_pending = COrderDownloadPending::Read(DbFile(QStringLiteral("conferme")));
     return ProcessPending();
 }
 
@@ -446,18 +441,13 @@ bool COrderDownload::FinishEarlierRun()
 bool COrderDownload::ProcessPending()
 {
     const QString file = DbFile(QStringLiteral("conferme"));
-    QList<QString> orders;
-    for (const Pending& item : std::as_const(m_pending)) {
-        if (item.kind == 'E')
-            orders << item.id;
-    }
-    if (!orders.isEmpty()) {
-        ExportOrders(orders);
-        // A cancelled export is finished by the next run.
-        if (m_script.Interrupted())
-            return false;
-        m_pending.erase(std::remove_if(m_pending.begin(), m_pending.end(), [](const Pending& p) { return p.kind == 'E'; }),
-                        m_pending.end());
+    if (!ExportOrders())
+        return false;
+    // An export stopped by the script (a result of false, an error) is not
+    // taken up again.
+    const auto isExport = [](const Pending& p) { return p.kind == 'E'; };
+    if (std::any_of(m_pending.cbegin(), m_pending.cend(), isExport)) {
+        m_pending.erase(std::remove_if(m_pending.begin(), m_pending.end(), isExport), m_pending.end());
         WritePending(file);
     }
     while (!m_pending.isEmpty()) {
@@ -470,12 +460,26 @@ bool COrderDownload::ProcessPending()
     return true;
 }
 
+bool COrderDownload::ExportedOne(const QString& order)
+{
+    for (qsizetype i = 0; i < m_pending.size(); ++i) {
+        if (m_pending[i].kind == 'E' && m_pending[i].id == order) {
+            m_pending.removeAt(i);
+            break;
+        }
+    }
+    WritePending(DbFile(QStringLiteral("conferme")));
+    return m_stopAfterExports < 0 || --m_stopAfterExports > 0;
+}
+
 bool COrderDownload::Confirm(const Pending& item)
 {
     m_http->AddToPOSTFields(QString(SyncProtocol::kUserCode), UserCodeDwn);
     m_http->AddToPOSTFields(QString(SyncProtocol::kPassword), PasswordDwn);
     m_http->AddToPOSTFields(QString(SyncProtocol::kTableName), item.table);
     m_http->AddToPOSTFields(QString(SyncProtocol::kId), item.id);
+    if (!item.version.isEmpty())
+        m_http->AddToPOSTFields(QString(SyncProtocol::kVersion), item.version);
     const QString page = item.kind == 'D' ? QString(SyncProtocol::kPageConfirmDeletion)
                                           : QString(SyncProtocol::kPageNotifyDownload);
     QString reply;
@@ -487,14 +491,21 @@ bool COrderDownload::Confirm(const Pending& item)
     return false;
 }
 
-void COrderDownload::ExportOrders(const QList<QString>& orders)
+bool COrderDownload::ExportOrders()
 {
+    QList<QString> orders;
+    for (const Pending& item : std::as_const(m_pending)) {
+        if (item.kind == 'E')
+            orders << item.id;
+    }
+    if (orders.isEmpty())
+        return true;
     QFile pathIni(m_projectFolder + QStringLiteral("/path.ini"));
     if (!pathIni.open(QIODevice::ReadOnly))
-        return;
+        return true;
     const QString exchange = QString::fromUtf8(pathIni.readLine()).trimmed();
     if (exchange.isEmpty())
-        return;
+        return true;
     CScriptEx qtr(m_database, exchange, m_projectFolder);
     CExchangeScript script;
     // A cancel reaches the script only while it is in the slot.
@@ -502,18 +513,30 @@ void COrderDownload::ExportOrders(const QList<QString>& orders)
     const CExchangeScript::Load load = script.Open(m_projectFolder + QStringLiteral("/scripts/export.js"), &qtr);
     if (load == CExchangeScript::Load::Missing) {
         Report(QStringLiteral("Impossibile trovare file export.js"), IExchangeProgress::Error, kExportTitle);
-        return;
+        return true;
     }
     if (load == CExchangeScript::Load::Empty) {
         Report(QStringLiteral("Il file export.js è vuoto"), IExchangeProgress::Error, kExportTitle);
-        return;
+        return true;
     }
+    bool finished = true;
     if (script.Has(QStringLiteral("EsportaOrdine"))) {
         for (const QString& order : orders) {
-            if (m_script.Interrupted() || !script.CallBool(QStringLiteral("EsportaOrdine"), {QJSValue(order)}))
+            // A cancelled export leaves the order on the list for the next run.
+            if (m_script.Interrupted())
+                return false;
+            const bool goOn = script.CallBool(QStringLiteral("EsportaOrdine"), {QJSValue(order)});
+            if (m_script.Interrupted())
+                return false;
+            if (!ExportedOne(order)) {
+                finished = false;
+                break;
+            }
+            if (!goOn)
                 break;
         }
     }
     for (const QString& error : script.Errors())
         Report(error, IExchangeProgress::Error, kExportTitle);
+    return finished;
 }

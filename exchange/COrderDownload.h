@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/CExchangeLog.h"
+#include "exchange/COrderDownloadPending.h"
 #include "exchange/CScriptSlot.h"
 #include "exchange/IExchangeJobs.h"
 
@@ -38,16 +39,12 @@ public:
     Result LastResult() const { return m_result; }
 
     // For tests of a cut run: stop right after the rename, before the
-    // export and the confirmations.
+    // export and the confirmations; or after so many orders were exported.
     void StopAfterSwapForTest() { m_stopAfterSwap = true; }
+    void StopAfterExportsForTest(int orders) { m_stopAfterExports = orders; }
 
 private:
-    struct Pending
-    {
-        char kind;   // 'R' a row to confirm, 'D' a deletion, 'E' an order to export
-        QString table;
-        QString id;
-    };
+    using Pending = COrderDownloadPending::Item;
 
     bool Run();
     void LoadSettings();
@@ -58,7 +55,11 @@ private:
     void StampOrders(CDaoDatabase& copy);
     bool SwapIn();
     bool ProcessPending();
-    void ExportOrders(const QList<QString>& orders);
+    bool AddressAccepted(const QString& address);
+    // Exports the orders; each one exported leaves the list on disk at
+    // once. False when the run stops in the middle.
+    bool ExportOrders();
+    bool ExportedOne(const QString& order);
     bool Confirm(const Pending& item);
 
     bool PostRecordRequest(const QString& page, QString* reply);
@@ -66,7 +67,6 @@ private:
     void Progress(int command, qint64 number = 0, const QString& text = QString()) const;
     QString DbFile(const QString& name) const;
     void WritePending(const QString& file) const;
-    QList<Pending> ReadPending(const QString& file) const;
 
     IExchangeProgress* m_progress = nullptr;
     QString m_projectFolder;
@@ -77,5 +77,7 @@ private:
     qint32 m_initialState = 0;
     Result m_result = Result::NotRun;
     bool m_stopAfterSwap = false;
+    int m_stopAfterExports = -1;
+    QString m_address;
     CScriptSlot m_script;
 };

@@ -1,6 +1,7 @@
 #include "exchange/CSiteUpload.h"
 
 #include "exchange/CHttp.h"
+#include "exchange/CSiteAddress.h"
 #include "exchange/CSiteUploadFiles.h"
 #include "exchange/IExchangeProgress.h"
 #include "exchange/QtrUpdDatiState.h"
@@ -10,6 +11,7 @@
 #include "recordset/CConfigurazioneSet.h"
 #include "recordset/CRecordsEliminatiSet.h"
 #include "recordset/schema/ShopSchema.h"
+#include "recordset/sync/CSyncColumns.h"
 #include "recordset/sync/CSyncValueText.h"
 #include "recordset/sync/SyncProtocol.h"
 
@@ -26,6 +28,9 @@ const QString kNoPassword = QStringLiteral("Per aggiornare il sito è necessario
 const QString kDone = QStringLiteral("Aggiornamento effettuato con successo.");
 const QString kNotDone = QStringLiteral("Aggiornamento non completato.\nATTENZIONE: nello stato attuale il sito potrebbe "
                                         "non funzionare correttamente.\nE' necessario ripetere l'operazione.");
+const QString kPartial = QStringLiteral("Aggiornamento completato, tranne le righe cambiate sul sito dopo l'ultimo "
+                                        "scaricamento degli ordini (%1):\n\n%2\n\nScaricare gli ordini e ripetere "
+                                        "l'aggiornamento.");
 // Cleared marks are committed in batches; a run cut in between sends the
 // uncommitted rows again, which the shop takes as the same rows.
 constexpr int kRowsPerCommit = 200;
@@ -100,6 +105,7 @@ int CSiteUpload::Init()
     LoadSettings();
     FlagAnnullaUpd = 1;
     m_result = Result::NotRun;
+    m_conflicts.clear();
     Update(IExchangeProgress::UPDUI_DISABLE_START);
     FindPendingTables();
     if (m_pending.isEmpty() && CSiteUploadFiles(*this).Count() == 0 && DeletionCount() == 0) {
@@ -127,15 +133,28 @@ void CSiteUpload::Start()
         Update(IExchangeProgress::UPDUI_DISABLE_START);
     }
     bool ok = false;
+    m_conflicts.clear();
     if (PasswordUpd.isEmpty()) {
         Report(kNoPassword, IExchangeProgress::Error);
     } else {
         try {
-            ok = Deletions() && ChangedRows() && CSiteUploadFiles(*this).Send();
+            ok = AddressAccepted() && Deletions() && ChangedRows() && CSiteUploadFiles(*this).Send();
         } catch (const CDaoException& e) {
             Report(QStringLiteral("ERRORE:\n\n") + e.GetErrorMessage(), IExchangeProgress::Exclamation);
         }
         Update(IExchangeProgress::UPDUI_HIDE_ANIMATION);
+    }
+    if (ok && !m_conflicts.isEmpty()) {
+        // The site works; the refused rows keep their marks, and with them
+        // the marker that the site needs an update.
+        constexpr int kListed = 20;
+        QStringList listed = m_conflicts.mid(0, kListed);
+        if (m_conflicts.size() > kListed)
+            listed << QStringLiteral("...");
+        Report(kPartial.arg(QString::number(m_conflicts.size()), listed.join(QLatin1Char('\n'))),
+               IExchangeProgress::Exclamation);
+        m_result = Result::Partial;
+        return;
     }
     if (ok) {
         DeleteAlertUpd(m_projectFolder);
@@ -151,8 +170,26 @@ void CSiteUpload::ChiudiDatabase() { m_pending.clear(); }
 
 std::unique_ptr<CHttp> CSiteUpload::NewClient(IExchangeProgress* progress) const
 {
-    return std::make_unique<CHttp>(m_settings.host, m_settings.proxy, m_settings.port, m_settings.proxyUser,
-                                   m_settings.proxyPassword, progress);
+    auto http = std::make_unique<CHttp>(m_settings.host, m_settings.proxy, m_settings.port, m_settings.proxyUser,
+                                        m_settings.proxyPassword, progress);
+    if (m_pieceSize > 0)
+        http->SetPieceSize(m_pieceSize);
+    return http;
+}
+
+// The password goes with every request: over plain http to another
+// machine only when the merchant says so.
+bool CSiteUpload::AddressAccepted()
+{
+    if (!CSiteAddress::IsPlainRemote(m_settings.host))
+        return true;
+    if (m_progress && m_progress->Ask(kTitle, CSiteAddress::PlainQuestion(m_settings.host)))
+        return true;
+    if (m_progress)
+        FlagAnnullaUpd = 1;   // the merchant's choice: a cancelled run
+    else
+        Report(CSiteAddress::PlainRefusal(m_settings.host), IExchangeProgress::Error);
+    return false;
 }
 
 void CSiteUpload::AddAccount(CHttp& http) const
@@ -161,12 +198,18 @@ void CSiteUpload::AddAccount(CHttp& http) const
     http.AddToPOSTFields(QString(SyncProtocol::kPassword), PasswordUpd, 1);
 }
 
-bool CSiteUpload::PostExpectingOk(CHttp& http, const QString& page, const QString& title)
+QString CSiteUpload::PostForReply(CHttp& http, const QString& page)
 {
     QString header;
     QString reply;
     if (!http.Post(page, &header, &reply))
         reply = QString(SyncProtocol::kServerUnreachable);
+    return reply;
+}
+
+bool CSiteUpload::PostExpectingOk(CHttp& http, const QString& page, const QString& title)
+{
+    const QString reply = PostForReply(http, page);
     if (reply == SyncProtocol::kOk)
         return true;
     Report(QStringLiteral("ERRORE:\n\n") + reply, IExchangeProgress::Exclamation, title);
@@ -236,14 +279,19 @@ bool CSiteUpload::ChangedTable(CHttp& http, const QString& table)
         if (!query.exec(QStringLiteral("SELECT * FROM %1 WHERE Modificato=1 ORDER BY ID").arg(table)))
             throw CDaoException(query.lastError().text());
         const QSqlRecord record = query.record();
-        for (int c = 0; c < record.count(); ++c)
-            columns << record.fieldName(c);
+        QList<int> sent;   // what only the desktop needs never leaves it
+        for (int c = 0; c < record.count(); ++c) {
+            if (!CSyncColumns::IsDesktopOnly(table, record.fieldName(c))) {
+                columns << record.fieldName(c);
+                sent << c;
+            }
+        }
         while (query.next()) {
             QStringList values;
             for (int c = 0; c < columns.size(); ++c) {
                 const int index = def->ColumnIndex(columns[c]);
                 const QtrColumnKind kind = index >= 0 ? def->columns[index].kind : QtrColumnKind::Text;
-                values << CSyncValueText::ToText(query.value(c), kind);
+                values << CSyncValueText::ToText(query.value(sent[c]), kind);
             }
             rows << values;
             ids << query.value(QStringLiteral("ID")).toInt();
@@ -266,11 +314,18 @@ bool CSiteUpload::ChangedTable(CHttp& http, const QString& table)
             http.AddToPOSTFields(QString(SyncProtocol::kTableName), table, 1);
             for (int c = 0; c < columns.size(); ++c)
                 http.AddToPOSTFields(columns[c], rows[n][c], 1);
-            if (!PostExpectingOk(http, QString(SyncProtocol::kPageUpdate), kTitle)) {
+            const QString reply = PostForReply(http, QString(SyncProtocol::kPageUpdate));
+            if (reply.startsWith(SyncProtocol::kConflict)) {
+                // The shop's newer version stays there and this row keeps its
+                // mark; the others go on, and the rows are told at the end.
+                m_conflicts << reply;
+            } else if (reply != SyncProtocol::kOk) {
+                Report(QStringLiteral("ERRORE:\n\n") + reply, IExchangeProgress::Exclamation, kTitle);
                 commit();
                 return false;
+            } else {
+                m_database->Execute(QStringLiteral("UPDATE %1 SET Modificato=0 WHERE ID=?").arg(table), {ids[n]});
             }
-            m_database->Execute(QStringLiteral("UPDATE %1 SET Modificato=0 WHERE ID=?").arg(table), {ids[n]});
             if (++uncommitted == kRowsPerCommit) {
                 commit();
                 m_database->BeginTrans();

@@ -21,7 +21,9 @@ class IExchangeProgress;
 class CSiteUpload : public ISiteUploadJob
 {
 public:
-    enum class Result { NotRun, Done, Cancelled, Failed };
+    // Partial: everything was sent but rows the shop changed after the
+    // desktop's copy, which wait for the next order download.
+    enum class Result { NotRun, Done, Partial, Cancelled, Failed };
 
     CSiteUpload();
     ~CSiteUpload() override;
@@ -34,6 +36,10 @@ public:
 
     Result LastResult() const { return m_result; }
     QStringList PendingTables() const { return m_pending; }
+    // The shop's words for each row it refused as changed on its side.
+    QStringList Conflicts() const { return m_conflicts; }
+    // The size of the pieces files are cut into.
+    void SetPieceSize(qint64 bytes) { m_pieceSize = bytes; }
 
 private:
     friend class CSiteUploadFiles;
@@ -51,6 +57,8 @@ private:
     void FindPendingTables();
     std::unique_ptr<CHttp> NewClient(IExchangeProgress* progress) const;
     bool PostExpectingOk(CHttp& http, const QString& page, const QString& title);
+    QString PostForReply(CHttp& http, const QString& page);
+    bool AddressAccepted();
     void AddAccount(CHttp& http) const;
     bool Cancelled() const;
 
@@ -67,6 +75,8 @@ private:
     CDaoDatabase* m_database = nullptr;
     Settings m_settings;
     QStringList m_pending;
+    QStringList m_conflicts;
+    qint64 m_pieceSize = 0;
     CExchangeLog m_log;
     Result m_result = Result::NotRun;
 };

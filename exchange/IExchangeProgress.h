@@ -62,4 +62,12 @@ public:
     virtual void TransferPos(qint64 position) = 0;
 
     virtual void Message(const QString& title, const QString& text, Icon icon) = 0;
+    // A question the job needs answered before it goes on: true for yes. A
+    // sink that cannot ask anyone answers no.
+    virtual bool Ask(const QString& title, const QString& text)
+    {
+        Q_UNUSED(title);
+        Q_UNUSED(text);
+        return false;
+    }
 };

@@ -30,12 +30,19 @@ inline constexpr QLatin1StringView kTotalBytes("PF_TotalBytes");
 inline constexpr QLatin1StringView kOffset("PF_Offset");
 inline constexpr QLatin1StringView kFromId("PF_FromID");
 inline constexpr QLatin1StringView kId("PF_ID");
+// The version of a fetched row, as the shop sent it with the row; its
+// confirmation names it, so a row changed since is not unmarked.
+inline constexpr QLatin1StringView kVersion("PF_Versione");
+inline constexpr QLatin1StringView kVersionTag("Versione");
 
 inline constexpr QLatin1StringView kOk("OK");
 inline constexpr QLatin1StringView kEof("EOF");
 inline constexpr QLatin1StringView kWrongPassword("Password errata!");
 inline constexpr QLatin1StringView kUnknownAccount("Utente sconosciuto!");
 inline constexpr QLatin1StringView kTransmissionError("Errore di trasmissione.");
+// The start of the reply to a row the shop changed after the desktop's
+// copy: the row is left as the shop has it, and the upload goes on.
+inline constexpr QLatin1StringView kConflict("Conflitto");
 inline constexpr QLatin1StringView kServerUnreachable("Impossibile contattare il server.");
 
 } // namespace SyncProtocol

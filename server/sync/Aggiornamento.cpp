@@ -90,7 +90,13 @@ void Aggiornamento::AggiornaDatiDaClient()
     Esegui([&] {
         const QString tabella = Form(SyncProtocol::kTableName);
         return ConDatabase([&](AggiornamentoRecord& record) {
-            record.Aggiorna(tabella, Request()->FormFields());
+            try {
+                record.Aggiorna(tabella, Request()->FormFields());
+            } catch (const AggiornamentoRecord::Conflitto& conflitto) {
+                // The shop's change stays; the desktop reports the row and
+                // goes on with the others.
+                return QString::fromStdString(conflitto.what());
+            }
             return QString(SyncProtocol::kOk);
         });
     });
@@ -127,8 +133,14 @@ void Aggiornamento::NotificaScaricamentoDati()
 {
     Esegui([&] {
         const qint32 id = AggiornamentoRecord::Id(Form(SyncProtocol::kId));
+        const QString versione = Form(SyncProtocol::kVersion);
         return ConDatabase([&](AggiornamentoRecord& record) {
-            return record.Conferma(Form(SyncProtocol::kTableName), id) ? QString(SyncProtocol::kOk) : QString();
+            // A row changed since it was fetched keeps its mark: the
+            // confirmation is still done, the change comes down next time.
+            return record.Conferma(Form(SyncProtocol::kTableName), id, versione)
+                           == AggiornamentoRecord::EsitoConferma::Assente
+                       ? QString()
+                       : QString(SyncProtocol::kOk);
         });
     });
 }

@@ -3,11 +3,13 @@
 #include "platform/ado/CAdoConnection.h"
 #include "recordset/schema/QtrDataGeneration.h"
 #include "recordset/schema/ShopSchema.h"
+#include "recordset/sync/CSyncColumns.h"
 #include "recordset/sync/CSyncTags.h"
 #include "recordset/sync/CSyncValueText.h"
 #include "recordset/sync/SyncProtocol.h"
 #include "server/core/CAdoSqlSession.h"
 
+#include <QCryptographicHash>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -104,7 +106,7 @@ void AggiornamentoRecord::Aggiorna(const QString& nome, const Campi& campi)
             Rifiuta(QStringLiteral("%1 (%2.%3)").arg(errore, tabella.Name(), nomeColonna));
         if (nomeColonna == QLatin1String("ID"))
             id = Id(testo);
-        if (nomeColonna == QLatin1String("Modificato"))
+        if (nomeColonna == QLatin1String("Modificato") || CSyncColumns::IsDesktopOnly(tabella.Name(), nomeColonna))
             continue;
         colonne << nomeColonna;
         valori << valore;
@@ -113,15 +115,34 @@ void AggiornamentoRecord::Aggiorna(const QString& nome, const Campi& campi)
         Rifiuta(QStringLiteral("Manca l'ID della riga di %1").arg(tabella.Name()));
     colonne << QStringLiteral("Modificato");
     valori << false;
+    // What an older desktop posted of its own settings goes with the next
+    // upload of the row.
+    for (const QString& soloDesktop : CSyncColumns::DesktopOnly(tabella.Name())) {
+        if (tabella.ColumnIndex(soloDesktop) >= 0) {
+            colonne << soloDesktop;
+            valori << QVariant();
+        }
+    }
 
     Transazione transazione(m_db);
     QSqlQuery esistente = m_db.Run(QStringLiteral("SELECT Modificato FROM %1 WHERE ID=?").arg(tabella.Name()), {id});
     const bool presente = esistente.next();
-    if (id >= kPrimoIdServer && (!presente || esistente.value(0).toInt() != 0))
-        Rifiuta(QStringLiteral("Conflitto: la riga %1 di %2 appartiene al negozio e vi e' stata modificata")
-                    .arg(id)
-                    .arg(tabella.Name()));
+    const bool cambiataSulNegozio = presente && esistente.value(0).toInt() != 0;
     esistente.finish();
+    const bool delNegozio = id >= kPrimoIdServer || CSyncColumns::IsShopWritten(tabella.Name());
+    if (delNegozio && cambiataSulNegozio)
+        throw Conflitto(QStringLiteral("%1: la riga %2 di %3 è stata cambiata sul sito dopo l'ultimo scaricamento "
+                                       "degli ordini")
+                            .arg(SyncProtocol::kConflict)
+                            .arg(id)
+                            .arg(tabella.Name())
+                            .toStdString());
+    if (id >= kPrimoIdServer && !presente)
+        throw Conflitto(QStringLiteral("%1: la riga %2 di %3 è stata eliminata sul sito")
+                            .arg(SyncProtocol::kConflict)
+                            .arg(id)
+                            .arg(tabella.Name())
+                            .toStdString());
     if (presente) {
         QStringList assegnazioni;
         for (const QString& colonna : colonne)
@@ -166,7 +187,8 @@ QString AggiornamentoRecord::Scarica(const QString& nome, const QString& fromId)
     if (!riga.next())
         return QString(SyncProtocol::kEof);
     QString risposta = QString(SyncProtocol::kOk) + CSyncTags::Tag(QStringLiteral("NumRec"), QString::number(quante))
-                       + CSyncTags::Tag(QStringLiteral("IDRec"), riga.value(tabella.ColumnIndex("ID")).toString());
+                       + CSyncTags::Tag(QStringLiteral("IDRec"), riga.value(tabella.ColumnIndex("ID")).toString())
+                       + CSyncTags::Tag(QString(SyncProtocol::kVersionTag), Versione(tabella, riga));
     for (int i = 0; i < tabella.columnCount; ++i) {
         risposta += CSyncTags::Tag(QStringLiteral("FieldName"), colonne[i]);
         risposta += CSyncTags::Tag(QStringLiteral("FieldValue"),
@@ -175,13 +197,39 @@ QString AggiornamentoRecord::Scarica(const QString& nome, const QString& fromId)
     return risposta;
 }
 
-bool AggiornamentoRecord::Conferma(const QString& nome, qint32 id)
+QString AggiornamentoRecord::Versione(const QtrTableDef& tabella, const QSqlQuery& riga)
+{
+    QCryptographicHash digest(QCryptographicHash::Sha256);
+    for (int i = 0; i < tabella.columnCount; ++i) {
+        const QtrColumnDef& colonna = tabella.columns[i];
+        if (QLatin1String(colonna.name) == QLatin1String("Modificato"))
+            continue;
+        digest.addData(QByteArray(colonna.name) + '\x1f');
+        digest.addData(CSyncValueText::ToText(riga.value(i), colonna.kind).toUtf8() + '\x1e');
+    }
+    return QString::fromLatin1(digest.result().toHex().left(32));
+}
+
+AggiornamentoRecord::EsitoConferma AggiornamentoRecord::Conferma(const QString& nome, qint32 id, const QString& versione)
 {
     const QtrTableDef& tabella = Tabella(nome);
     Transazione transazione(m_db);
+    // The mark is cleared first: the row stays locked against the shop's
+    // pages until the version is checked and the clearing committed.
     const int righe = m_db.Execute(QStringLiteral("UPDATE %1 SET Modificato=0 WHERE ID=?").arg(tabella.Name()), {id});
+    if (righe == 0)
+        return EsitoConferma::Assente;
+    if (!versione.isEmpty()) {
+        QSqlQuery riga = m_db.Run(QStringLiteral("SELECT %1 FROM %2 WHERE ID=?")
+                                      .arg(tabella.ColumnNames().join(QLatin1Char(',')), tabella.Name()),
+                                  {id});
+        const bool uguale = riga.next() && Versione(tabella, riga) == versione;
+        riga.finish();
+        if (!uguale)
+            return EsitoConferma::Cambiata;   // rolled back: the mark stays
+    }
     transazione.Conferma();
-    return righe > 0;
+    return EsitoConferma::Confermata;
 }
 
 QString AggiornamentoRecord::ProssimaCancellazione(const QString& dopo)

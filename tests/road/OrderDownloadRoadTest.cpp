@@ -1,6 +1,8 @@
 #include "exchange/COrderDownload.h"
 #include "exchange/QtrUpdDatiState.h"
 #include "platform/testing/QtPrinters.h"
+#include "platform/utilities/QtrUtilities.h"
+#include "tests/road/RoadCutProxy.h"
 #include "tests/road/RoadProject.h"
 #include "tests/road/RoadShop.h"
 
@@ -12,6 +14,9 @@
 #include <QTimer>
 
 namespace {
+
+using Kind = RoadCutProxy::Kind;
+using Cut = RoadCutProxy::Cut;
 
 // Orders and a new customer written on the shop, as its pages leave them:
 // flagged, in the shop's own ID range; one deletion made on the shop.
@@ -43,13 +48,15 @@ protected:
         shop.Execute("INSERT INTO RecordsEliminati (NomeTabella, IDRecord) VALUES ('Clienti', 40)");
     }
 
-    COrderDownload::Result Download(bool stopAfterSwap = false)
+    COrderDownload::Result Download(bool stopAfterSwap = false, int stopAfterExports = -1)
     {
         PasswordDwn.clear();
         COrderDownload job;
         job.InitVarDwLoad(nullptr, project.Folder(), &project.Db());
         if (stopAfterSwap)
             job.StopAfterSwapForTest();
+        if (stopAfterExports >= 0)
+            job.StopAfterExportsForTest(stopAfterExports);
         job.StartDwLoad();
         return job.LastResult();
     }
@@ -102,6 +109,44 @@ protected:
     RoadProject project;
 };
 
+struct DownloadCut
+{
+    const char* name;
+    Kind kind;
+    Cut cut;
+};
+
+void PrintTo(const DownloadCut& c, std::ostream* os) { *os << c.name; }
+
+class OrderDownloadCutRoad : public OrderDownloadRoad, public testing::WithParamInterface<DownloadCut>
+{
+};
+
+// The download cut through a proxy at each kind of its requests: the run
+// fails, and the next one brings everything home once.
+TEST_P(OrderDownloadCutRoad, ADownloadCutAtAnyRequestFinishesWhenRunAgain)
+{
+    RoadCutProxy proxy(shop.Port());
+    project.PointAt(proxy.Port(), "pa&ss=1");
+    proxy.CutAt(GetParam().kind, 2, GetParam().cut);
+    const COrderDownload::Result cutRun = Download();
+    proxy.StopCutting();
+    ASSERT_GE(proxy.Cuts(), 1) << "the run met its cut";
+    EXPECT_EQ(cutRun, COrderDownload::Result::Failed) << Log().toStdString();
+    ASSERT_EQ(Download(), COrderDownload::Result::Done) << Log().toStdString();
+    ExpectEverythingHomeOnce();
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKindOfRequest, OrderDownloadCutRoad,
+                         testing::Values(DownloadCut{"Record_DropRequest", Kind::Record, Cut::DropRequest},
+                                         DownloadCut{"Record_DropReply", Kind::Record, Cut::DropReply},
+                                         DownloadCut{"Record_HalfRequestThenReset", Kind::Record, Cut::HalfRequestThenReset},
+                                         DownloadCut{"Confirmation_DropRequest", Kind::Confirmation, Cut::DropRequest},
+                                         DownloadCut{"Confirmation_DropReply", Kind::Confirmation, Cut::DropReply},
+                                         DownloadCut{"Confirmation_HalfRequestThenReset", Kind::Confirmation,
+                                                     Cut::HalfRequestThenReset}),
+                         [](const testing::TestParamInfo<DownloadCut>& info) { return std::string(info.param.name); });
+
 TEST_F(OrderDownloadRoad, OrdersComeHomeStampedExportedOnceAndLeaveTheShopsList)
 {
     ASSERT_EQ(Download(), COrderDownload::Result::Done) << Log().toStdString();
@@ -122,6 +167,43 @@ TEST_F(OrderDownloadRoad, ARunStoppedBetweenTheRenameAndTheConfirmationsIsFinish
     EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM Ordini WHERE Modificato=1").toInt(), 3);
     ASSERT_EQ(Download(), COrderDownload::Result::Done) << Log().toStdString();
     ExpectEverythingHomeOnce();
+}
+
+TEST_F(OrderDownloadRoad, ARunCutDuringTheExportExportsOnlyTheRestNextTime)
+{
+    EXPECT_EQ(Download(false, 1), COrderDownload::Result::Failed);
+    ASSERT_EQ(Exported().size(), 1) << "the cut came after the first order's export";
+    ASSERT_EQ(Download(), COrderDownload::Result::Done) << Log().toStdString();
+    ExpectEverythingHomeOnce();
+}
+
+// A card payment lands on the shop after its order came down and before
+// the run confirmed it. The shop keeps the order marked, the site upload
+// leaves it alone (and sends everything else), and the next download
+// brings the authorisation home; the upload after that keeps it.
+TEST_F(OrderDownloadRoad, APaymentBetweenDownloadAndConfirmationIsNeitherLostNorOverwritten)
+{
+    EXPECT_NE(Download(true), COrderDownload::Result::Done);
+    shop.Execute("UPDATE Ordini SET AutorizzazioneCartaCredito='AUT-1', Modificato=1 WHERE ID=1000000011");
+    project.AddProduct(7, "Sedia", 19.99);
+
+    EXPECT_EQ(project.Upload(), CSiteUpload::Result::Partial) << project.UploadLog().toStdString();
+    EXPECT_EQ(shop.Value("SELECT Codice FROM Prodotti WHERE ID=7").toString(), "P7") << "the others go on";
+    EXPECT_EQ(shop.Value("SELECT AutorizzazioneCartaCredito FROM Ordini WHERE ID=1000000011").toString(), "AUT-1");
+    EXPECT_TRUE(project.UploadLog().contains("Conflitto: la riga 1000000011 di Ordini")) << project.UploadLog().toStdString();
+    EXPECT_EQ(ProjectCount("SELECT Modificato FROM Ordini WHERE ID=1000000011"), 1);
+    EXPECT_TRUE(IsAlertUpd(project.Folder())) << "the site still needs an update";
+
+    ASSERT_EQ(Download(), COrderDownload::Result::Done) << Log().toStdString();
+    QSqlQuery paid(project.Db().Connection());
+    paid.exec("SELECT AutorizzazioneCartaCredito FROM Ordini WHERE ID=1000000011");
+    ASSERT_TRUE(paid.next());
+    EXPECT_EQ(paid.value(0).toString(), "AUT-1");
+    EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM Ordini WHERE Modificato=1").toInt(), 0);
+
+    ASSERT_EQ(project.Upload(), CSiteUpload::Result::Done) << project.UploadLog().toStdString();
+    EXPECT_EQ(shop.Value("SELECT AutorizzazioneCartaCredito FROM Ordini WHERE ID=1000000011").toString(), "AUT-1");
+    EXPECT_TRUE(shop.Value("SELECT Stati FROM Ordini WHERE ID=1000000011").toString().endsWith("Ricevuto|"));
 }
 
 TEST_F(OrderDownloadRoad, AConnectionCutAtAnyStepLosesNothingAndAppliesNothingTwice)

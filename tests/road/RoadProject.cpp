@@ -37,16 +37,23 @@ RoadProject::~RoadProject()
     m_db.Close();
 }
 
-void RoadProject::PointAt(quint16 port, const QString& password)
+void RoadProject::EditSettings(const std::function<void(CConfigurazioneSet&)>& edit)
 {
     CConfigurazioneSet configurazione(&m_db);
     configurazione.Open();
     configurazione.Edit();
-    configurazione.m_URLSito = QStringLiteral("127.0.0.1");
-    configurazione.m_PortaHttp = port;
-    configurazione.m_CodiceUtente = QStringLiteral("negozio");
-    configurazione.m_Password = password;
+    edit(configurazione);
     configurazione.Update();
+}
+
+void RoadProject::PointAt(quint16 port, const QString& password)
+{
+    EditSettings([&](CConfigurazioneSet& configurazione) {
+        configurazione.m_URLSito = QStringLiteral("127.0.0.1");
+        configurazione.m_PortaHttp = port;
+        configurazione.m_CodiceUtente = QStringLiteral("negozio");
+        configurazione.m_Password = password;
+    });
     m_db.Execute("UPDATE Configurazione SET Modificato=0");
 }
 
@@ -139,10 +146,12 @@ void RoadProject::WriteExportScript(const QString& column)
                                                 .toUtf8());
 }
 
-CSiteUpload::Result RoadProject::Upload()
+CSiteUpload::Result RoadProject::Upload(qint64 pieceSize)
 {
     CSiteUpload upload;
     upload.InitVar(nullptr, Folder(), &m_db);
+    if (pieceSize > 0)
+        upload.SetPieceSize(pieceSize);
     if (upload.Init() == 0)
         return CSiteUpload::Result::NotRun;
     upload.Start();

@@ -5,6 +5,10 @@
 #include "platform/testing/TempFolder.h"
 #include "recordset/IQtrHost.h"
 
+#include <functional>
+
+class CConfigurazioneSet;
+
 // A new desktop project made from the reference database, registered as
 // the table classes' host, set to upload to a shop on loopback.
 class RoadProject : public IQtrHost
@@ -14,6 +18,8 @@ public:
     ~RoadProject() override;
 
     void PointAt(quint16 port, const QString& password);
+    // Edits the settings row as the general parameters view saves it.
+    void EditSettings(const std::function<void(CConfigurazioneSet&)>& edit);
     // A product with its Italian name and price, a colour and a picture,
     // saved through the table classes. Returns its ID.
     qint32 AddProduct(qint32 id, const QString& name, double price);
@@ -26,8 +32,9 @@ public:
     // A top-level category with its Italian name, saved through the table classes.
     void AddCategory(qint32 id, const QString& name);
 
-    // One run of the site upload, as the desktop's command starts it.
-    CSiteUpload::Result Upload();
+    // One run of the site upload, as the desktop's command starts it; files
+    // go in pieces of pieceSize bytes when it is given.
+    CSiteUpload::Result Upload(qint64 pieceSize = 0);
     // What the runs wrote to the project's upload log.
     QString UploadLog() const;
 

@@ -65,6 +65,16 @@ void CExchangeDlg::Message(const QString& title, const QString& text, Icon icon)
     });
 }
 
+bool CExchangeDlg::Ask(const QString& title, const QString& text)
+{
+    bool yes = false;
+    OnDialogThread([&] {
+        yes = CMessageBox::Show(this, text, title, CMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
+              == QMessageBox::Yes;
+    });
+    return yes;
+}
+
 std::function<bool(const QString&, QString*)>& CExchangeDlg::PasswordAsker()
 {
     static std::function<bool(const QString&, QString*)> asker = [](const QString& userCode, QString* password) {

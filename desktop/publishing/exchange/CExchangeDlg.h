@@ -35,6 +35,7 @@ public:
     void TransferRange(qint64) override {}
     void TransferPos(qint64) override {}
     void Message(const QString& title, const QString& text, Icon icon) override;
+    bool Ask(const QString& title, const QString& text) override;
 
     // How the password is asked; tests answer it. Returns false on Annulla.
     static std::function<bool(const QString& userCode, QString* password)>& PasswordAsker();

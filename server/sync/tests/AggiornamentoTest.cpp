@@ -237,6 +237,110 @@ TEST_P(SyncEndpoint, DownloadWalksFlaggedRowsInIdOrderUntilConfirmed)
     EXPECT_EQ(Post("ScaricaDati", {{"PF_TableName", "Clienti"}, {"PF_FromID", "0"}}), "EOF");
 }
 
+// The version a fetched row came with, from the record reply.
+QString FetchedVersion(const QString& reply)
+{
+    QString rest = reply.mid(2);
+    QString version;
+    CSyncTags::GetTagValue(rest, "Versione", &version);
+    return version;
+}
+
+// A card payment lands on the shop between the download of its order and
+// the confirmation: the confirmation of the older version leaves the mark,
+// so the next download brings the authorisation home.
+TEST_P(SyncEndpoint, AConfirmationKeepsTheMarkOfARowTheShopChangedSinceItWasFetched)
+{
+    m_shop.Insert("Ordini", {{"ID", 1000000011}, {"Cognome", "Rossi"}, {"Modificato", 1}});
+    m_shop.Insert("Ordini", {{"ID", 1000000012}, {"Cognome", "Bianchi"}, {"Modificato", 1}});
+    const QString first = Post("ScaricaDati", {{"PF_TableName", "Ordini"}, {"PF_FromID", "0"}});
+    const QString second = Post("ScaricaDati", {{"PF_TableName", "Ordini"}, {"PF_FromID", "1000000011"}});
+    ASSERT_FALSE(FetchedVersion(first).isEmpty()) << first.toStdString();
+    EXPECT_NE(FetchedVersion(first), FetchedVersion(second));
+
+    m_shop.Db().Execute("UPDATE Ordini SET AutorizzazioneCartaCredito='AUT-77', Modificato=1 WHERE ID=1000000011");
+    EXPECT_EQ(Post("NotificaScaricamentoDati",
+                   {{"PF_TableName", "Ordini"}, {"PF_ID", "1000000011"}, {"PF_Versione", FetchedVersion(first)}}),
+              "OK");
+    EXPECT_EQ(Post("NotificaScaricamentoDati",
+                   {{"PF_TableName", "Ordini"}, {"PF_ID", "1000000012"}, {"PF_Versione", FetchedVersion(second)}}),
+              "OK");
+    EXPECT_EQ(Value("SELECT Modificato FROM Ordini WHERE ID=1000000011").toInt(), 1);
+    EXPECT_EQ(Value("SELECT Modificato FROM Ordini WHERE ID=1000000012").toInt(), 0);
+
+    const QString again = Post("ScaricaDati", {{"PF_TableName", "Ordini"}, {"PF_FromID", "0"}});
+    EXPECT_TRUE(again.contains("<FieldValue>AUT-77</FieldValue>")) << again.toStdString();
+    EXPECT_NE(FetchedVersion(again), FetchedVersion(first));
+    EXPECT_EQ(Post("NotificaScaricamentoDati",
+                   {{"PF_TableName", "Ordini"}, {"PF_ID", "1000000011"}, {"PF_Versione", FetchedVersion(again)}}),
+              "OK");
+    EXPECT_EQ(Post("ScaricaDati", {{"PF_TableName", "Ordini"}, {"PF_FromID", "0"}}), "EOF");
+}
+
+struct ClashCase
+{
+    const char* name;
+    const char* table;
+    qint32 id;
+    int flaggedOnShop;   // -1: the shop has no such row
+    bool refused;
+};
+
+// A row the shop changed and the desktop has not fetched is the shop's
+// newer version: its upload is refused with the conflict word and the row
+// stays as the shop has it; every other row is written.
+TEST_P(SyncEndpoint, AnUploadNeverOverwritesARowTheShopChangedAfterTheDesktopsCopy)
+{
+    const ClashCase cases[] = {
+        {"ShopOrderChangedOnTheShop", "Ordini", 1000000011, 1, true},
+        {"DesktopCustomerChangedOnTheShop", "Clienti", 40, 1, true},
+        {"ShopOrderAlreadyFetched", "Ordini", 1000000012, 0, false},
+        {"ShopOrderDeletedOnTheShop", "Ordini", 1000000013, -1, true},
+        {"DesktopOrderNew", "Ordini", 50, -1, false},
+        // The shop counts a banner's showings but never sends them home.
+        {"BannerCountedOnTheShop", "Banner", 3, 1, false},
+    };
+    for (const ClashCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString table = c.table;
+        const QString column = table == "Banner" ? "Link" : table == "Clienti" ? "Cognome" : "Note";
+        if (c.flaggedOnShop >= 0)
+            m_shop.Insert(c.table, {{"ID", c.id}, {column, "dal negozio"}, {"Modificato", c.flaggedOnShop}});
+        const QString reply =
+            Post("AggiornaDatiDaClient", {{"PF_TableName", c.table}, {"ID", QString::number(c.id)}, {column, "dal desktop"}});
+        const QVariant stored = Value(QString("SELECT %1 FROM %2 WHERE ID=?").arg(column, c.table), {c.id});
+        if (c.refused) {
+            EXPECT_TRUE(reply.startsWith("Conflitto: ")) << reply.toStdString();
+            EXPECT_NE(stored.toString(), "dal desktop");
+        } else {
+            EXPECT_EQ(reply, "OK");
+            EXPECT_EQ(stored.toString(), "dal desktop");
+        }
+    }
+    EXPECT_EQ(Value("SELECT Modificato FROM Ordini WHERE ID=1000000011").toInt(), 1);
+}
+
+// The shop account's password and the proxy the desktop goes out through
+// are never stored on the shop; what an older desktop left there goes with
+// the next upload of the settings.
+TEST_P(SyncEndpoint, TheDesktopsOwnSettingsAreNeverStoredOnTheShop)
+{
+    m_shop.Db().Execute("UPDATE Configurazione SET Password='vecchia', UserIDProxy='io', PasswordProxy='px' WHERE ID=1");
+    ASSERT_EQ(Post("AggiornaDatiDaClient", {{"PF_TableName", "Configurazione"},
+                                            {"ID", "1"},
+                                            {"RagioneSociale", "Lago Srl"},
+                                            {"Password", "cifrata"},
+                                            {"ServerProxy", "proxy.example"},
+                                            {"UserIDProxy", "utente"},
+                                            {"PasswordProxy", "segreta"}}),
+              "OK");
+    EXPECT_EQ(Value("SELECT RagioneSociale FROM Configurazione WHERE ID=1").toString(), "Lago Srl");
+    for (const char* column : {"Password", "ServerProxy", "UserIDProxy", "PasswordProxy"}) {
+        SCOPED_TRACE(column);
+        EXPECT_TRUE(Value(QString("SELECT %1 FROM Configurazione WHERE ID=1").arg(column)).isNull());
+    }
+}
+
 TEST_P(SyncEndpoint, DeletionNoticesStayUntilTheDesktopConfirmsThem)
 {
     m_shop.Insert("RecordsEliminati", {{"NomeTabella", "Clienti"}, {"IDRecord", 1000000002}});

@@ -31,6 +31,12 @@ TEST(ProjectFolder, CreateMakesTheTreeAndCopiesTheInstallation)
               (QStringList{"default.asp", "global.asa"}));
     EXPECT_EQ(ReadAll(project + QStringLiteral("/website/asp/global.asa")), QByteArray("// global"));
     EXPECT_EQ(CProjectFolder::Check(project), CProjectFolder::Valid);
+    // The merchant types the shop's host after a scheme that keeps the
+    // site password off the wire.
+    EXPECT_EQ(ProjectFixture::Scalar(project + QStringLiteral("/db/database.mdb"),
+                                     QStringLiteral("SELECT URLSito FROM Configurazione"))
+                  .toString(),
+              QStringLiteral("https://"));
 }
 
 // A new project over an existing one would put the installation's pages
