@@ -1,0 +1,72 @@
+#pragma once
+
+#include "desktop/shell/app/ITindaView.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class CDaoDatabase;
+class CGridCtrl;
+class COrdineClienteDlg;
+class COrdineGeneraleDlg;
+class COrdineStatoDlg;
+class COrdiniViewCore;
+class CValidatedEdit;
+class QLabel;
+class QTabWidget;
+struct GridNotifyInfo;
+struct OrdineForm;
+
+// The merchant's desk for the orders: one order at a time with its pages,
+// lines and totals. It fills its controls from COrdiniViewCore and hands
+// every action to it; a changed order is saved unasked when the merchant
+// moves on or closes the frame.
+class COrdiniView : public QWidget, public ITindaView
+{
+    Q_OBJECT
+public:
+    COrdiniView(CDaoDatabase& db, const QString& projectFolder, const QString& defaultLanguage,
+                QWidget* parent = nullptr);
+    ~COrdiniView() override;
+
+    COrdiniViewCore& Core() { return *m_core; }
+    CGridCtrl* Lines() const { return m_pGrid; }
+    COrdineStatoDlg* StatePage() const { return m_pStato; }
+    COrdineClienteDlg* CustomerPage() const { return m_pCliente; }
+    COrdineGeneraleDlg* GeneralPage() const { return m_pGenerale; }
+    QTabWidget* Tabs() const { return m_pTabs; }
+    // The form as the pages hold it now.
+    OrdineForm Pull() const;
+
+    // ITindaView
+    CloseRule GetCloseRule() const override { return CloseRecordLenient; }
+    bool IsRecordModified() override;
+    bool SaveRecord() override;
+    bool IsViewCommandEnabled(int id) override;
+    void OnViewCommand(int id) override;
+
+private:
+    void BuildLinesGrid();
+    void ShowRecord();
+    void ShowLines();
+    void ShowTotals();
+    void OnCellLeave(GridNotifyInfo* info, int* result);
+    void CommitTypedShipped();
+
+    std::unique_ptr<COrdiniViewCore> m_core;
+    QLabel* m_pNumero;
+    QLabel* m_pData;
+    QLabel* m_pCliente_;
+    QTabWidget* m_pTabs;
+    COrdineGeneraleDlg* m_pGenerale;
+    COrdineClienteDlg* m_pCliente;
+    COrdineClienteDlg* m_pDestinatario;
+    COrdineStatoDlg* m_pStato;
+    CGridCtrl* m_pGrid;
+    CValidatedEdit* m_pSpedizione;
+    CValidatedEdit* m_pContrassegno;
+    CValidatedEdit* m_pImponibile;
+    CValidatedEdit* m_pImposta;
+    CValidatedEdit* m_pTotale;
+};
