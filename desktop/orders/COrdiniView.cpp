@@ -4,6 +4,7 @@
 #include "desktop/orders/COrdineGeneraleDlg.h"
 #include "desktop/orders/COrdineStatoDlg.h"
 #include "desktop/orders/COrdiniViewCore.h"
+#include "desktop/orders/CStatiPredefinitiDlg.h"
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CGridCtrl.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
@@ -68,6 +69,11 @@ COrdiniView::COrdiniView(CDaoDatabase& db, const QString& projectFolder, const Q
 
     BuildLinesGrid();
     connect(m_pGrid, &CGridCtrl::UM_GRID_CELL_LEAVE, this, &COrdiniView::OnCellLeave);
+    m_pStato->m_editPredefined = [this, &db, defaultLanguage] {
+        CStatiPredefinitiDlg dialog(db, m_currentLanguage ? m_currentLanguage() : defaultLanguage, defaultLanguage,
+                                    this);
+        dialog.exec();
+    };
     resize(760, 640);
     ShowRecord();
 }

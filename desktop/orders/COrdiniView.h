@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class CDaoDatabase;
@@ -29,6 +30,9 @@ public:
     COrdiniView(CDaoDatabase& db, const QString& projectFolder, const QString& defaultLanguage,
                 QWidget* parent = nullptr);
     ~COrdiniView() override;
+
+    // The editing language of the main window, for the predefined states.
+    std::function<QString()> m_currentLanguage;
 
     COrdiniViewCore& Core() { return *m_core; }
     CGridCtrl* Lines() const { return m_pGrid; }

@@ -1,6 +1,7 @@
 // The orders desk's commands in tinda's command table: the orders view
-// and the record buttons it answers.
+// and the two order texts.
 
+#include "desktop/orders/COrderTextView.h"
 #include "desktop/orders/COrdiniView.h"
 #include "desktop/shell/app/CChildFrame.h"
 #include "desktop/shell/app/CCommandRegistrar.h"
@@ -10,6 +11,16 @@
 
 namespace {
 
+QString CurrentLanguage()
+{
+    return TindaApp()->GetMainFrame()->GetCurrentLanguage();
+}
+
+QString DefaultLanguage()
+{
+    return TindaApp()->GetMainFrame()->GetDefaultLanguage();
+}
+
 CCommandInfo ArchivioOrdini()
 {
     CCommandInfo info;
@@ -18,11 +29,37 @@ CCommandInfo ArchivioOrdini()
     info.strTitle = QStringLiteral("Archivio ordini");
     info.createView = [](CChildFrame&) -> QWidget* {
         CTindaApp* app = TindaApp();
-        return new COrdiniView(app->m_db, app->m_strProjectFolder, app->GetMainFrame()->GetDefaultLanguage());
+        auto* view = new COrdiniView(app->m_db, app->m_strProjectFolder, DefaultLanguage());
+        view->m_currentLanguage = CurrentLanguage;
+        return view;
     };
     return info;
 }
 
-const CCommandRegistrar s_ordersCommands({ArchivioOrdini()});
+// The same view on either text; the frame's flag says which.
+CCommandInfo OrderText(int id, bool notifica, const QString& title, const QString& prompt)
+{
+    CCommandInfo info;
+    info.nId = id;
+    info.strPrompt = prompt;
+    info.strTitle = title;
+    info.createView = [notifica](CChildFrame& frame) -> QWidget* {
+        frame.m_bNotificaCliente = notifica;
+        auto* view = new COrderTextView(TindaApp()->m_db,
+                                        notifica ? COrderTextViewCore::NotificaCliente
+                                                 : COrderTextViewCore::CondizioniVendita,
+                                        CurrentLanguage(), DefaultLanguage());
+        view->m_currentLanguage = CurrentLanguage;
+        return view;
+    };
+    return info;
+}
+
+const CCommandRegistrar s_ordersCommands(
+    {ArchivioOrdini(),
+     OrderText(ID_CONDIZIONI_VENDITA, false, QStringLiteral("Testo condizioni di vendita"),
+               QStringLiteral("Condizioni di vendita del sito, per lingua")),
+     OrderText(ID_NOTIFICA_CLIENTE, true, QStringLiteral("Testo notifica cliente"),
+               QStringLiteral("Testo aggiunto alla mail di conferma dell'ordine al cliente, per lingua"))});
 
 } // namespace
