@@ -220,12 +220,21 @@ bool COrdiniView::IsViewCommandEnabled(int id)
     case ID_RECORD_PREV: return !m_core->IsFirst();
     case ID_RECORD_NEXT:
     case ID_RECORD_LAST: return !m_core->IsLast();
+    case ID_EMETTI_FATTURA: return m_core->CanIssueInvoice();
+    case ID_CANCELLA_FATTURA: return m_core->CanCancelInvoice();
     default: return false;
     }
 }
 
 void COrdiniView::OnViewCommand(int id)
 {
+    if (id == ID_EMETTI_FATTURA || id == ID_CANCELLA_FATTURA) {
+        CommitTypedShipped();
+        const bool changed = id == ID_EMETTI_FATTURA ? m_core->IssueInvoice(Pull()) : m_core->CancelInvoice();
+        if (changed)
+            ShowRecord();
+        return;
+    }
     const std::pair<int, COrdiniViewCore::Step> steps[] = {{ID_RECORD_FIRST, COrdiniViewCore::First},
                                                             {ID_RECORD_PREV, COrdiniViewCore::Prev},
                                                             {ID_RECORD_NEXT, COrdiniViewCore::Next},

@@ -10,9 +10,23 @@
 #include "recordset/CStatoOrdiniLingueSet.h"
 #include "recordset/CValuteSet.h"
 
+#include <QSqlQuery>
+
 namespace {
 
 const QString kEvasione = QStringLiteral("Evasione ordine");
+const QString kEmissione = QStringLiteral("Emissione fattura");
+
+// The highest invoice number among the orders matching where (all when empty).
+qint32 HighestInvoice(CDaoDatabase& db, const QString& where, const QVariantList& params)
+{
+    QSqlQuery query(db.Connection());
+    query.prepare(QStringLiteral("SELECT MAX(NumeroFattura) FROM Ordini") + where);
+    for (const QVariant& value : params)
+        query.addBindValue(value);
+    query.exec();
+    return query.next() ? query.value(0).toInt() : 0;
+}
 
 QStringList Values(CDaoRecordset& set, const QStringList& columns)
 {
@@ -152,6 +166,7 @@ void COrdiniViewCore::ShowRecord()
     m_testata.strData = QString::asprintf("%02d/%02d/%04d - %02d:%02d", d.day(), d.month(), d.year(), t.hour(), t.minute());
     m_testata.bFatturata = o.m_NumeroFattura > 0;
     m_testata.strFattura = InvoiceText();
+    m_bFatturaCancellabile = HoldsHighestInvoice();
     m_testata.strPagamento = Payment();
     m_testata.bContrassegno = o.m_TipoPagamento == QLatin1String("Contrassegno");
     m_testata.bEsenzioneIVA = o.m_EsenzioneIVA;
@@ -344,4 +359,70 @@ QString COrdiniViewCore::StateText(qint32 stateId)
         if (m_pStatiLingue->FindFirst(QStringLiteral("IDCodice=? AND CodiceLingua=?"), {stateId, language}))
             return m_pStatiLingue->m_Testo;
     return QString();
+}
+
+bool COrdiniViewCore::HoldsHighestInvoice()
+{
+    return m_pOrdini->m_NumeroFattura > 0 && m_pOrdini->m_NumeroFattura == HighestInvoice(m_db, QString(), {});
+}
+
+qint32 COrdiniViewCore::NextInvoiceNumber(int year)
+{
+    const QString start = QStringLiteral("%1-01-01 00:00:00").arg(year, 4, 10, QLatin1Char('0'));
+    return HighestInvoice(m_db, QStringLiteral(" WHERE DataFattura>=? AND NumeroFattura>0"), {start}) + 1;
+}
+
+bool COrdiniViewCore::IssueInvoice(const OrdineForm& typed, const QDateTime& now)
+{
+    if (!CanIssueInvoice())
+        return false;
+    if (IsRecordModified(typed))
+        SaveRecord(typed);
+    if (!IsFullyShipped()
+        && CMessageBox::Show(nullptr,
+                             QStringLiteral("Non tutti i prodotti sono stati evasi nella quantità richiesta.\nConfermi ?"),
+                             kEmissione, CMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
+               != QMessageBox::Yes)
+        return false;
+    if (typed.strColli.isEmpty()) {
+        CMessageBox::Show(nullptr, QStringLiteral("Specificare il numero di colli."), kEmissione,
+                          CMessageBox::Exclamation);
+        return false;
+    }
+    const qint32 id = m_nCurrentID;
+    m_db.BeginTrans();
+    try {
+        // Writing first takes the write lock before the highest number is
+        // read: another desk's numbering waits for this one to commit.
+        m_db.Execute(QStringLiteral("UPDATE Ordini SET NumeroFattura=NumeroFattura WHERE ID=?"), {id});
+        const qint32 number = NextInvoiceNumber(now.date().year());
+        m_pOrdini->FindFirst(QStringLiteral("ID=?"), {id});
+        m_pOrdini->Edit();
+        m_pOrdini->m_NumeroFattura = number;
+        m_pOrdini->m_DataFattura = now;
+        m_pOrdini->m_Modificato = true;
+        m_pOrdini->Update();
+        m_db.CommitTrans();
+    } catch (...) {
+        m_db.Rollback();
+        throw;
+    }
+    return ShowOrder(id);
+}
+
+bool COrdiniViewCore::CancelInvoice()
+{
+    if (!m_bFatturaCancellabile
+        || CMessageBox::Show(nullptr, QStringLiteral("Confermi ?"), QStringLiteral("Cancellazione fattura"),
+                             CMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
+               != QMessageBox::Yes)
+        return false;
+    const qint32 id = m_nCurrentID;
+    m_pOrdini->FindFirst(QStringLiteral("ID=?"), {id});
+    m_pOrdini->Edit();
+    m_pOrdini->m_NumeroFattura = 0;
+    m_pOrdini->SetFieldValueNull(QStringLiteral("DataFattura"));
+    m_pOrdini->m_Modificato = true;
+    m_pOrdini->Update();
+    return ShowOrder(id);
 }

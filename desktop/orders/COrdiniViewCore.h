@@ -104,6 +104,18 @@ public:
     bool SetShipped(int line, float value, std::optional<COrdineStati::Entry>* shippedState,
                     const QDateTime& now = QDateTime::currentDateTime());
 
+    // Invoices. Numbers run per calendar year from 1; only the order that
+    // holds the highest number of the table can have its invoice cancelled.
+    bool CanIssueInvoice() const { return !IsEmpty() && !m_testata.bFatturata; }
+    bool CanCancelInvoice() const { return m_bFatturaCancellabile; }
+    // Saves the typed form, asks about lines not fully shipped, requires the
+    // parcels; false when it stopped. The number is taken and written in
+    // one transaction that holds the database's write lock, so two desks
+    // never hand out the same number.
+    bool IssueInvoice(const OrdineForm& typed, const QDateTime& now = QDateTime::currentDateTime());
+    // Asks "Confermi ?"; true when the invoice was cancelled.
+    bool CancelInvoice();
+
     // The predefined states offered by the combo: ID and default-language text.
     QList<std::pair<qint32, QString>> StatiPredefiniti();
     // A predefined state's text in the order's language, else the default one.
@@ -120,6 +132,8 @@ private:
     QString InvoiceText() const;
     QString ColourCode(qint32 id);
     void Settle(Step step);
+    bool HoldsHighestInvoice();
+    qint32 NextInvoiceNumber(int year);
 
     CDaoDatabase& m_db;
     QString m_strProjectFolder;
@@ -135,6 +149,7 @@ private:
     qint32 m_nCurrentID = 0;
     bool m_bFirst = true;
     bool m_bLast = true;
+    bool m_bFatturaCancellabile = false;
     OrdineForm m_form;
     OrdineTestata m_testata;
     QList<OrdineRiga> m_righe;

@@ -36,6 +36,16 @@ CCommandInfo ArchivioOrdini()
     return info;
 }
 
+// Answered by the open orders view.
+CCommandInfo InvoiceCommand(int id, const QString& prompt)
+{
+    CCommandInfo info;
+    info.nId = id;
+    info.rule = CommandRule::ActiveView;
+    info.strPrompt = prompt;
+    return info;
+}
+
 // The same view on either text; the frame's flag says which.
 CCommandInfo OrderText(int id, bool notifica, const QString& title, const QString& prompt)
 {
@@ -56,7 +66,8 @@ CCommandInfo OrderText(int id, bool notifica, const QString& title, const QStrin
 }
 
 const CCommandRegistrar s_ordersCommands(
-    {ArchivioOrdini(),
+    {ArchivioOrdini(), InvoiceCommand(ID_EMETTI_FATTURA, QStringLiteral("Emissione fattura ordine corrente.")),
+     InvoiceCommand(ID_CANCELLA_FATTURA, QStringLiteral("Cancella fattura corrente.")),
      OrderText(ID_CONDIZIONI_VENDITA, false, QStringLiteral("Testo condizioni di vendita"),
                QStringLiteral("Condizioni di vendita del sito, per lingua")),
      OrderText(ID_NOTIFICA_CLIENTE, true, QStringLiteral("Testo notifica cliente"),

@@ -79,4 +79,15 @@ TEST_F(OrdiniViewTest, AStateAddedOnThePageIsSavedWhenTheFrameCloses)
     EXPECT_TRUE(boxes.Shown().isEmpty());
 }
 
+TEST_F(OrdiniViewTest, IssuingTheInvoiceLocksTheOrder)
+{
+    EXPECT_TRUE(view->IsViewCommandEnabled(ID_EMETTI_FATTURA));
+    EXPECT_FALSE(view->IsViewCommandEnabled(ID_CANCELLA_FATTURA));
+    view->OnViewCommand(ID_EMETTI_FATTURA);
+    EXPECT_GT(Order(QStringLiteral("NumeroFattura")).toInt(), 0);
+    EXPECT_FALSE(view->IsViewCommandEnabled(ID_EMETTI_FATTURA));
+    EXPECT_EQ(view->Lines()->GetCell(1, 6)->kind, GridCell::TextKind);
+    EXPECT_TRUE(view->CustomerPage()->Field(0)->isReadOnly());
+}
+
 } // namespace
