@@ -3,7 +3,10 @@
 #include "desktop/orders/COrdineClienteDlg.h"
 #include "desktop/orders/COrdineGeneraleDlg.h"
 #include "desktop/orders/COrdineStatoDlg.h"
+#include "desktop/orders/COrdinePrinter.h"
+#include "desktop/orders/COrdineStampa.h"
 #include "desktop/orders/COrdiniViewCore.h"
+#include "desktop/orders/CStampaDocumentiDlg.h"
 #include "desktop/orders/CStatiPredefinitiDlg.h"
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CGridCtrl.h"
@@ -13,6 +16,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QTabWidget>
 
 namespace {
@@ -31,7 +36,8 @@ CValidatedEdit* TotalField(QWidget* parent)
 
 COrdiniView::COrdiniView(CDaoDatabase& db, const QString& projectFolder, const QString& defaultLanguage,
                          QWidget* parent)
-    : QWidget(parent), m_core(std::make_unique<COrdiniViewCore>(db, projectFolder, defaultLanguage)),
+    : QWidget(parent), m_core(std::make_unique<COrdiniViewCore>(db, projectFolder, defaultLanguage)), m_db(db),
+      m_strProjectFolder(projectFolder),
       m_pNumero(new QLabel(this)), m_pData(new QLabel(this)), m_pCliente_(new QLabel(this)),
       m_pTabs(new QTabWidget(this)), m_pGenerale(new COrdineGeneraleDlg(this)),
       m_pCliente(new COrdineClienteDlg(false, this)), m_pDestinatario(new COrdineClienteDlg(true, this)),
@@ -73,6 +79,22 @@ COrdiniView::COrdiniView(CDaoDatabase& db, const QString& projectFolder, const Q
         CStatiPredefinitiDlg dialog(db, m_currentLanguage ? m_currentLanguage() : defaultLanguage, defaultLanguage,
                                     this);
         dialog.exec();
+    };
+    m_chooseDocuments = [this](bool* fattura, bool* etichetta) {
+        CStampaDocumentiDlg dialog(this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        *fattura = dialog.Fattura();
+        *etichetta = dialog.Etichetta();
+        return true;
+    };
+    m_choosePrinter = [this]() -> std::unique_ptr<QPagedPaintDevice> {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        QPrintDialog dialog(printer.get(), this);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        if (dialog.exec() != QDialog::Accepted)
+            return nullptr;
+        return printer;
     };
     resize(760, 640);
     ShowRecord();
@@ -222,12 +244,38 @@ bool COrdiniView::IsViewCommandEnabled(int id)
     case ID_RECORD_LAST: return !m_core->IsLast();
     case ID_EMETTI_FATTURA: return m_core->CanIssueInvoice();
     case ID_CANCELLA_FATTURA: return m_core->CanCancelInvoice();
+    case ID_FILE_PRINT: return m_core->Testata().bFatturata;
     default: return false;
     }
 }
 
+void COrdiniView::OnFilePrint()
+{
+    if (m_core->IsEmpty() || !m_core->Testata().bFatturata)
+        return;
+    SaveRecord();
+    bool fattura = true, etichetta = true;
+    if (!m_chooseDocuments || !m_chooseDocuments(&fattura, &etichetta) || (!fattura && !etichetta))
+        return;
+    std::unique_ptr<QPagedPaintDevice> device = m_choosePrinter ? m_choosePrinter() : nullptr;
+    if (!device)
+        return;
+    COrdinePrinter printer(m_strProjectFolder);
+    const qint32 id = m_core->CurrentID();
+    if (fattura && etichetta)
+        printer.PrintBoth(*device, COrdineStampa::Fattura(m_db, id), COrdineStampa::Etichetta(m_db, id));
+    else if (fattura)
+        printer.PrintInvoice(*device, COrdineStampa::Fattura(m_db, id));
+    else
+        printer.PrintLabel(*device, COrdineStampa::Etichetta(m_db, id));
+}
+
 void COrdiniView::OnViewCommand(int id)
 {
+    if (id == ID_FILE_PRINT) {
+        OnFilePrint();
+        return;
+    }
     if (id == ID_EMETTI_FATTURA || id == ID_CANCELLA_FATTURA) {
         CommitTypedShipped();
         const bool changed = id == ID_EMETTI_FATTURA ? m_core->IssueInvoice(Pull()) : m_core->CancelInvoice();

@@ -15,6 +15,7 @@ class COrdineStatoDlg;
 class COrdiniViewCore;
 class CValidatedEdit;
 class QLabel;
+class QPagedPaintDevice;
 class QTabWidget;
 struct GridNotifyInfo;
 struct OrdineForm;
@@ -33,6 +34,12 @@ public:
 
     // The editing language of the main window, for the predefined states.
     std::function<QString()> m_currentLanguage;
+
+    // The print command's choices: which documents (false for "Annulla"),
+    // then the printer or PDF file (nullptr when the dialog is cancelled).
+    // The widget sets dialogs; a test answers directly.
+    std::function<bool(bool* fattura, bool* etichetta)> m_chooseDocuments;
+    std::function<std::unique_ptr<QPagedPaintDevice>()> m_choosePrinter;
 
     COrdiniViewCore& Core() { return *m_core; }
     CGridCtrl* Lines() const { return m_pGrid; }
@@ -57,8 +64,11 @@ private:
     void ShowTotals();
     void OnCellLeave(GridNotifyInfo* info, int* result);
     void CommitTypedShipped();
+    void OnFilePrint();
 
     std::unique_ptr<COrdiniViewCore> m_core;
+    CDaoDatabase& m_db;
+    QString m_strProjectFolder;
     QLabel* m_pNumero;
     QLabel* m_pData;
     QLabel* m_pCliente_;

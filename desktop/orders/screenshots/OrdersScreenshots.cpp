@@ -1,5 +1,7 @@
 // Pictures of the orders desk on a project with downloaded orders.
 
+#include "desktop/orders/COrdinePrinter.h"
+#include "desktop/orders/COrdineStampa.h"
 #include "desktop/orders/COrdiniView.h"
 #include "desktop/orders/testing/OrdersFixture.h"
 #include "desktop/shell/app/TindaCommandIds.h"
@@ -7,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPdfWriter>
 #include <QTabWidget>
 #include <QTextStream>
 #include <QThread>
@@ -43,5 +46,20 @@ int main(int argc, char** argv)
     view.OnViewCommand(ID_RECORD_NEXT);
     view.Tabs()->setCurrentIndex(0);
     Save(view, out + QStringLiteral("/ordini-contrassegno.png"));
+    // The invoice and the label of the first order, as PDF (pdftoppm turns them into pictures).
+    project.Db().Execute(QStringLiteral("UPDATE Ordini SET NumeroFattura=5, DataFattura='2024-03-12 09:00:00'"));
+    const std::pair<const char*, bool> documents[] = {{"/fattura.pdf", false}, {"/etichetta.pdf", true}};
+    for (const auto& [name, label] : documents) {
+        QPdfWriter writer(out + QLatin1String(name));
+        writer.setResolution(300);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        COrdinePrinter printer(project.Folder());
+        if (label)
+            printer.PrintLabel(writer, COrdineStampa::Etichetta(project.Db(), OrdersFixture::kFirst));
+        else
+            printer.PrintInvoice(writer, COrdineStampa::Fattura(project.Db(), OrdersFixture::kFirst));
+        QTextStream(stdout) << out << QLatin1String(name) << "\n";
+    }
     return 0;
 }

@@ -13,6 +13,9 @@
 #include "desktop/shell/controls/CValidatedEdit.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QPdfWriter>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -88,6 +91,75 @@ TEST_F(OrdiniViewTest, IssuingTheInvoiceLocksTheOrder)
     EXPECT_FALSE(view->IsViewCommandEnabled(ID_EMETTI_FATTURA));
     EXPECT_EQ(view->Lines()->GetCell(1, 6)->kind, GridCell::TextKind);
     EXPECT_TRUE(view->CustomerPage()->Field(0)->isReadOnly());
+}
+
+} // namespace
+
+namespace {
+
+class OrdiniPrintTest : public OrdiniViewTest
+{
+protected:
+    void SetUp() override
+    {
+        f.Db().Execute(QStringLiteral("UPDATE Ordini SET NumeroFattura=5, DataFattura='2024-03-12 09:00:00' WHERE ID=?"),
+                       {OrdersFixture::kFirst});
+        OrdiniViewTest::SetUp();
+        view->m_chooseDocuments = [this](bool* fattura, bool* etichetta) {
+            *fattura = tickInvoice;
+            *etichetta = tickLabel;
+            return !cancelDocuments;
+        };
+        view->m_choosePrinter = [this]() -> std::unique_ptr<QPagedPaintDevice> {
+            ++printerAsked;
+            if (cancelPrinter)
+                return nullptr;
+            auto writer = std::make_unique<QPdfWriter>(f.Folder() + QStringLiteral("out.pdf"));
+            writer->setPageSize(QPageSize(QPageSize::A4));
+            return writer;
+        };
+    }
+    int Pages()
+    {
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {f.Folder() + QStringLiteral("out.pdf")});
+        info.waitForFinished();
+        const QString text = QString::fromUtf8(info.readAllStandardOutput());
+        const qsizetype at = text.indexOf(QStringLiteral("Pages:"));
+        return at < 0 ? 0 : text.mid(at + 6).trimmed().section(QLatin1Char('\n'), 0, 0).toInt();
+    }
+
+    bool tickInvoice = true, tickLabel = true, cancelDocuments = false, cancelPrinter = false;
+    int printerAsked = 0;
+};
+
+TEST_F(OrdiniPrintTest, BothDocumentsGoToTheChosenPrinter)
+{
+    ASSERT_TRUE(view->IsViewCommandEnabled(ID_FILE_PRINT));
+    view->OnViewCommand(ID_FILE_PRINT);
+    EXPECT_EQ(Pages(), 2);
+}
+
+TEST_F(OrdiniPrintTest, NothingTickedOrCancelledPrintsNothing)
+{
+    tickInvoice = tickLabel = false;
+    view->OnViewCommand(ID_FILE_PRINT);
+    EXPECT_EQ(printerAsked, 0);
+    tickInvoice = true;
+    cancelDocuments = true;
+    view->OnViewCommand(ID_FILE_PRINT);
+    EXPECT_EQ(printerAsked, 0);
+    cancelDocuments = false;
+    cancelPrinter = true;
+    view->OnViewCommand(ID_FILE_PRINT);
+    EXPECT_EQ(printerAsked, 1);
+    EXPECT_FALSE(QFile::exists(f.Folder() + QStringLiteral("out.pdf")));
+}
+
+TEST_F(OrdiniPrintTest, AnOrderNotInvoicedCannotBePrinted)
+{
+    view->OnViewCommand(ID_RECORD_NEXT);
+    EXPECT_FALSE(view->IsViewCommandEnabled(ID_FILE_PRINT));
 }
 
 } // namespace
