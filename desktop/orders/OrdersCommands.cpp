@@ -1,6 +1,7 @@
 // The orders desk's commands in tinda's command table: the orders view
-// and the two order texts.
+// the two order texts and the card gateway's password files.
 
+#include "desktop/orders/COTPSellaView.h"
 #include "desktop/orders/COrderTextView.h"
 #include "desktop/orders/COrdiniView.h"
 #include "desktop/shell/app/CChildFrame.h"
@@ -36,6 +37,16 @@ CCommandInfo ArchivioOrdini()
     return info;
 }
 
+CCommandInfo OtpBancaSella()
+{
+    CCommandInfo info;
+    info.nId = ID_OTP_BANCA_SELLA;
+    info.strPrompt = QStringLiteral("Caricamento dei file di password della banca per i pagamenti con carta");
+    info.strTitle = QStringLiteral("OTP Banca Sella");
+    info.createView = [](CChildFrame&) -> QWidget* { return new COTPSellaView(TindaApp()->m_db); };
+    return info;
+}
+
 // Answered by the open orders view.
 CCommandInfo InvoiceCommand(int id, const QString& prompt)
 {
@@ -66,7 +77,7 @@ CCommandInfo OrderText(int id, bool notifica, const QString& title, const QStrin
 }
 
 const CCommandRegistrar s_ordersCommands(
-    {ArchivioOrdini(), InvoiceCommand(ID_EMETTI_FATTURA, QStringLiteral("Emissione fattura ordine corrente.")),
+    {ArchivioOrdini(), OtpBancaSella(), InvoiceCommand(ID_EMETTI_FATTURA, QStringLiteral("Emissione fattura ordine corrente.")),
      InvoiceCommand(ID_CANCELLA_FATTURA, QStringLiteral("Cancella fattura corrente.")),
      OrderText(ID_CONDIZIONI_VENDITA, false, QStringLiteral("Testo condizioni di vendita"),
                QStringLiteral("Condizioni di vendita del sito, per lingua")),
