@@ -2,7 +2,9 @@
 
 #include "desktop/orders/COrdinePrinter.h"
 #include "desktop/orders/COrdineStampa.h"
+#include "desktop/orders/COTPSellaView.h"
 #include "desktop/orders/COrdiniView.h"
+#include "desktop/orders/CStatiPredefinitiDlg.h"
 #include "desktop/orders/testing/OrdersFixture.h"
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CGridCtrl.h"
@@ -46,6 +48,15 @@ int main(int argc, char** argv)
     view.OnViewCommand(ID_RECORD_NEXT);
     view.Tabs()->setCurrentIndex(0);
     Save(view, out + QStringLiteral("/ordini-contrassegno.png"));
+    {
+        CStatiPredefinitiDlg states(project.Db(), QStringLiteral("it"), QStringLiteral("it"));
+        states.resize(420, 360);
+        Save(states, out + QStringLiteral("/stati-predefiniti.png"));
+    }
+    {
+        COTPSellaView otp(project.Db());
+        Save(otp, out + QStringLiteral("/otp-banca-sella.png"));
+    }
     // The invoice and the label of the first order, as PDF (pdftoppm turns them into pictures).
     project.Db().Execute(QStringLiteral("UPDATE Ordini SET NumeroFattura=5, DataFattura='2024-03-12 09:00:00'"));
     const std::pair<const char*, bool> documents[] = {{"/fattura.pdf", false}, {"/etichetta.pdf", true}};
