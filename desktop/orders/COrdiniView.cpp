@@ -16,6 +16,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTabWidget>
@@ -39,6 +40,7 @@ COrdiniView::COrdiniView(CDaoDatabase& db, const QString& projectFolder, const Q
     : QWidget(parent), m_core(std::make_unique<COrdiniViewCore>(db, projectFolder, defaultLanguage)), m_db(db),
       m_strProjectFolder(projectFolder),
       m_pNumero(new QLabel(this)), m_pData(new QLabel(this)), m_pCliente_(new QLabel(this)),
+      m_pImmagine(new QLabel(this)),
       m_pTabs(new QTabWidget(this)), m_pGenerale(new COrdineGeneraleDlg(this)),
       m_pCliente(new COrdineClienteDlg(false, this)), m_pDestinatario(new COrdineClienteDlg(true, this)),
       m_pStato(new COrdineStatoDlg(*m_core, this)), m_pGrid(new CGridCtrl(this)), m_pSpedizione(TotalField(this)),
@@ -66,8 +68,14 @@ COrdiniView::COrdiniView(CDaoDatabase& db, const QString& projectFolder, const Q
         totals->addWidget(edit);
     }
 
+    m_pImmagine->setFrameShape(QFrame::Box);
+    m_pImmagine->setAlignment(Qt::AlignCenter);
+    m_pImmagine->setFixedSize(140, 100);
+    auto* top = new QHBoxLayout;
+    top->addLayout(header, 1);
+    top->addWidget(m_pImmagine);
     auto* layout = new QGridLayout(this);
-    layout->addLayout(header, 0, 0);
+    layout->addLayout(top, 0, 0);
     layout->addWidget(m_pTabs, 1, 0);
     layout->addWidget(m_pGrid, 2, 0);
     layout->addLayout(totals, 3, 0);
@@ -75,6 +83,8 @@ COrdiniView::COrdiniView(CDaoDatabase& db, const QString& projectFolder, const Q
 
     BuildLinesGrid();
     connect(m_pGrid, &CGridCtrl::UM_GRID_CELL_LEAVE, this, &COrdiniView::OnCellLeave);
+    connect(m_pGrid, &CGridCtrl::UM_GRID_CELL_ENTER, this,
+            [this](GridNotifyInfo* info) { ShowImage(m_core->ImagePath(info->toRow - 1)); });
     m_pStato->m_editPredefined = [this, &db, defaultLanguage] {
         CStatiPredefinitiDlg dialog(db, m_currentLanguage ? m_currentLanguage() : defaultLanguage, defaultLanguage,
                                     this);
@@ -145,8 +155,24 @@ void COrdiniView::ShowRecord()
     ShowLines();
 }
 
+void COrdiniView::ShowImage(const QString& path)
+{
+    QPixmap picture;
+    if (path.isEmpty() || !picture.load(path)) {
+        m_pImmagine->clear();
+        return;
+    }
+    // A picture that fits is shown at its own size; a larger one is scaled
+    // down keeping its proportions.
+    const QSize room = m_pImmagine->contentsRect().size() - QSize(4, 4);
+    if (picture.width() > room.width() || picture.height() > room.height())
+        picture = picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    m_pImmagine->setPixmap(picture);
+}
+
 void COrdiniView::ShowLines()
 {
+    m_pImmagine->clear();
     m_pGrid->SetCurCell(-1, -1);
     while (m_pGrid->GetRowCount() > 1)
         m_pGrid->DeleteRow(m_pGrid->GetRowCount() - 1);

@@ -47,6 +47,7 @@ public:
     COrdineClienteDlg* CustomerPage() const { return m_pCliente; }
     COrdineGeneraleDlg* GeneralPage() const { return m_pGenerale; }
     QTabWidget* Tabs() const { return m_pTabs; }
+    QLabel* Image() const { return m_pImmagine; }
     // The form as the pages hold it now.
     OrdineForm Pull() const;
 
@@ -64,6 +65,7 @@ private:
     void ShowTotals();
     void OnCellLeave(GridNotifyInfo* info, int* result);
     void CommitTypedShipped();
+    void ShowImage(const QString& path);
     void OnFilePrint();
 
     std::unique_ptr<COrdiniViewCore> m_core;
@@ -72,6 +74,7 @@ private:
     QLabel* m_pNumero;
     QLabel* m_pData;
     QLabel* m_pCliente_;
+    QLabel* m_pImmagine;
     QTabWidget* m_pTabs;
     COrdineGeneraleDlg* m_pGenerale;
     COrdineClienteDlg* m_pCliente;

@@ -10,6 +10,7 @@
 #include "recordset/CStatoOrdiniLingueSet.h"
 #include "recordset/CValuteSet.h"
 
+#include <QFileInfo>
 #include <QSqlQuery>
 
 namespace {
@@ -266,6 +267,23 @@ void COrdiniViewCore::UpdateTotals()
     }
     const COrdiniGeneraleSet& o = *m_pOrdini;
     m_totali = m_importi.Calcola(righe, {o.m_SpeseSpedizione, o.m_SpeseContrassegno, o.m_IVASpedizioni, o.m_EsenzioneIVA});
+}
+
+QString COrdiniViewCore::ImagePath(int line) const
+{
+    if (line < 0 || line >= m_righe.size())
+        return QString();
+    const OrdineRiga& riga = m_righe.at(line);
+    const QString images = m_strProjectFolder + QStringLiteral("website/images/prodotti/");
+    QStringList candidates;
+    if (riga.nIDColore > 0)
+        candidates << images + QStringLiteral("colori/dettagli/%1.jpg").arg(riga.nIDColore)
+                   << images + QStringLiteral("colori/%1.jpg").arg(riga.nIDColore);
+    candidates << images + QStringLiteral("%1.jpg").arg(riga.nIDProdotto);
+    for (const QString& path : candidates)
+        if (QFileInfo::exists(path))
+            return path;
+    return QString();
 }
 
 bool COrdiniViewCore::IsFullyShipped() const

@@ -87,6 +87,9 @@ public:
     const COrdineTotali::Totali& Totali() const { return m_totali; }
     const COrdineTotali& Importi() const { return m_importi; }
     bool IsFullyShipped() const;
+    // The picture of a line: the colour's detail or colour image, else the
+    // product's; empty when none exists.
+    QString ImagePath(int line) const;
 
     bool IsRecordModified(const OrdineForm& typed);
     // Writes the typed form into the order row (the notes stay).

@@ -13,6 +13,9 @@
 #include "desktop/shell/controls/CValidatedEdit.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
 #include <QFile>
 #include <QPdfWriter>
 #include <QProcess>
@@ -160,6 +163,27 @@ TEST_F(OrdiniPrintTest, AnOrderNotInvoicedCannotBePrinted)
 {
     view->OnViewCommand(ID_RECORD_NEXT);
     EXPECT_FALSE(view->IsViewCommandEnabled(ID_FILE_PRINT));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(OrdiniViewTest, EnteringALineShowsItsColourOrProductPicture)
+{
+    QDir().mkpath(f.Folder() + QStringLiteral("website/images/prodotti/colori"));
+    QImage picture(400, 200, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    // Line 1 has colour 7; both lines are of product 5.
+    picture.save(f.Folder() + QStringLiteral("website/images/prodotti/colori/7.jpg"));
+    picture.save(f.Folder() + QStringLiteral("website/images/prodotti/5.jpg"));
+    EXPECT_EQ(view->Core().ImagePath(0), f.Folder() + QStringLiteral("website/images/prodotti/colori/7.jpg"));
+    EXPECT_EQ(view->Core().ImagePath(1), f.Folder() + QStringLiteral("website/images/prodotti/5.jpg"));
+    view->Lines()->Click(view->Lines()->CellRect(1, 0).center());
+    ASSERT_FALSE(view->Image()->pixmap().isNull());
+    // Scaled down to the frame, keeping its 2:1 proportions.
+    EXPECT_LE(view->Image()->pixmap().width(), view->Image()->width());
+    EXPECT_EQ(view->Image()->pixmap().width(), 2 * view->Image()->pixmap().height());
 }
 
 } // namespace
