@@ -238,6 +238,9 @@ OrdineForm COrdiniView::Pull() const
 
 bool COrdiniView::IsRecordModified()
 {
+    // A shipped quantity being typed counts as a change.
+    if (m_pGrid->IsEditing() && !m_core->IsEmpty())
+        return true;
     return m_core->IsRecordModified(Pull());
 }
 

@@ -2,6 +2,7 @@
 // quantity typed into the lines grid, the state page, the frame's close.
 
 #include "desktop/orders/COrdineClienteDlg.h"
+#include "desktop/orders/COrdineGeneraleDlg.h"
 #include "desktop/orders/COrdineStatoDlg.h"
 #include "desktop/orders/COrdiniView.h"
 #include "desktop/orders/COrdiniViewCore.h"
@@ -13,6 +14,7 @@
 #include "desktop/shell/controls/CValidatedEdit.h"
 
 #include <QComboBox>
+#include <QTest>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -184,6 +186,50 @@ TEST_F(OrdiniViewTest, EnteringALineShowsItsColourOrProductPicture)
     // Scaled down to the frame, keeping its 2:1 proportions.
     EXPECT_LE(view->Image()->pixmap().width(), view->Image()->width());
     EXPECT_EQ(view->Image()->pixmap().width(), 2 * view->Image()->pixmap().height());
+}
+
+} // namespace
+
+namespace {
+
+struct TypedCase
+{
+    const char* name;
+    bool generalPage;   // "N. colli"; else the tax code of the billing page
+    const char* typed;
+    QString kept;
+};
+
+void PrintTo(const TypedCase& c, std::ostream* os) { *os << c.name; }
+
+class OrderFieldsTest : public OrdiniViewTest, public ::testing::WithParamInterface<TypedCase>
+{
+};
+
+TEST_P(OrderFieldsTest, FieldsTakeOnlyWhatTheColumnHolds)
+{
+    const TypedCase& c = GetParam();
+    CValidatedEdit* edit = c.generalPage ? view->GeneralPage()->ParcelsField() : view->CustomerPage()->Field(10);
+    edit->SetValue(QString());
+    QTest::keyClicks(edit, QString::fromLatin1(c.typed));
+    EXPECT_EQ(edit->text(), c.kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, OrderFieldsTest,
+    ::testing::Values(TypedCase{"TaxCodeOf17IsCut", false, "RSSMRA80A01F205XY", "RSSMRA80A01F205X"},
+                      TypedCase{"ParcelsThreeDigits", true, "1234", "123"},
+                      TypedCase{"ParcelsNoLetters", true, "1a2", "12"}),
+    [](const ::testing::TestParamInfo<TypedCase>& info) { return std::string(info.param.name); });
+
+TEST_F(OrdiniViewTest, AQuantityBeingTypedIsSavedWhenTheFrameCloses)
+{
+    CGridCtrl* grid = view->Lines();
+    grid->SetCurCell(2, 6);
+    grid->Editor().SetText(QStringLiteral("1"));
+    EXPECT_TRUE(view->IsRecordModified());
+    EXPECT_TRUE(CCloseProtocol(nullptr, [] { return true; }).MayClose(*view));
+    EXPECT_EQ(f.Value(QStringLiteral("SELECT QuantitaEvasa FROM OrdiniDettaglio WHERE ID=2")).toDouble(), 1.0);
 }
 
 } // namespace
