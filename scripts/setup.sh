@@ -12,7 +12,7 @@ packages=(
   libsqlite3-dev libsodium-dev zlib1g-dev libgif-dev
   sqlite3
   postgresql postgresql-client nginx openssl
-  poppler-utils xvfb xauth imagemagick
+  poppler-utils xvfb xauth imagemagick fonts-liberation2
   qt6-translations-l10n groff
   python3 python3-aiosmtpd
   chromium chromium-driver python3-selenium

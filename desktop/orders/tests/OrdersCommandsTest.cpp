@@ -1,0 +1,97 @@
+// The orders desk's commands as tinda runs them: registered by the
+// library, in the menus, opening their views on the open project.
+
+#include "desktop/orders/COTPSellaView.h"
+#include "desktop/orders/COrderTextView.h"
+#include "desktop/orders/COrdiniView.h"
+#include "desktop/orders/COrdiniViewCore.h"
+#include "desktop/shell/app/CChildFrame.h"
+#include "desktop/shell/app/CMainFrame.h"
+#include "desktop/shell/app/CTindaApp.h"
+#include "desktop/shell/app/CTindaProjectUi.h"
+#include "desktop/shell/app/TindaCommandIds.h"
+#include "desktop/shell/controls/CMessageBoxScript.h"
+#include "platform/dao/CDaoDatabase.h"
+#include "platform/testing/TempFolder.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class OpenProject : public CTindaProjectUi
+{
+public:
+    OpenProject(CTindaApp& app, const QString& folder) : CTindaProjectUi(app), m_strFolder(folder) {}
+
+    bool ChooseProject(const QStringList&, bool* createNew, QString* folder) override
+    {
+        *createNew = false;
+        *folder = m_strFolder;
+        return true;
+    }
+    bool WaitForSyncLock(const QString&) override { return true; }
+
+private:
+    QString m_strFolder;
+};
+
+TEST(OrdersCommandsTest, TheOrdersDeskOpensFromTindasMenus)
+{
+    TempFolder settings;
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.Path());
+    CMessageBoxScript boxes;
+    TempFolder temp;
+    const QString folder = temp.Path() + QStringLiteral("/negozio");
+    QDir().mkpath(folder + QStringLiteral("/db"));
+    QDir().mkpath(folder + QStringLiteral("/website/images"));
+    const QString path = folder + QStringLiteral("/db/database.mdb");
+    ASSERT_TRUE(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/db/database.mdb"), path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    {
+        CDaoDatabase db;
+        db.Open(path);
+        db.Execute(QStringLiteral("INSERT INTO Ordini (ID, NumOrdine, IDCliente, Nome) VALUES (1000000001, 'N1', 0, 'Ada')"));
+        db.Close();
+    }
+
+    CTindaApp app;
+    app.m_strInstallFolder = QCoreApplication::applicationDirPath();
+    app.SetProjectUi(std::make_unique<OpenProject>(app, folder));
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_TRUE(app.m_bProjectOpen) << boxes.LastText().toStdString();
+    CMainFrame* frame = app.GetMainFrame();
+    for (int id : {ID_ARCHIVIO_ORDINI, ID_CONDIZIONI_VENDITA, ID_NOTIFICA_CLIENTE, ID_OTP_BANCA_SELLA}) {
+        ASSERT_TRUE(frame->GetAction(id)) << id;
+        EXPECT_TRUE(frame->GetAction(id)->isEnabled()) << id;
+    }
+
+    ASSERT_TRUE(frame->RunCommand(ID_ARCHIVIO_ORDINI));
+    auto* orders = dynamic_cast<COrdiniView*>(frame->GetActiveView());
+    ASSERT_TRUE(orders);
+    EXPECT_EQ(orders->Core().CurrentID(), 1000000001);
+    EXPECT_EQ(frame->GetMdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Archivio ordini"));
+    ASSERT_TRUE(frame->GetAction(ID_EMETTI_FATTURA));
+    ASSERT_TRUE(frame->CloseEditors());
+
+    ASSERT_TRUE(frame->RunCommand(ID_NOTIFICA_CLIENTE));
+    EXPECT_TRUE(dynamic_cast<COrderTextView*>(frame->GetActiveView()));
+    EXPECT_EQ(frame->GetMdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Testo notifica cliente"));
+    ASSERT_TRUE(frame->CloseEditors());
+
+    ASSERT_TRUE(frame->RunCommand(ID_OTP_BANCA_SELLA));
+    EXPECT_TRUE(dynamic_cast<COTPSellaView*>(frame->GetActiveView()));
+    ASSERT_TRUE(frame->CloseEditors());
+    app.ExitInstance();
+}
+
+} // namespace
