@@ -1,13 +1,15 @@
 // The site content's commands in tinda's command table: the dictionary of
-// the visitors' texts. Linked whole into tinda (TINDA_VIEW_LIBRARIES), so
+// the visitors' texts; and the "Chi siamo" page of the company parameters. Linked whole into tinda (TINDA_VIEW_LIBRARIES), so
 // these registrars run when the program loads.
 
+#include "desktop/content/CChiSiamoDlg.h"
 #include "desktop/content/CDizionarioView.h"
 #include "desktop/shell/app/CChildFrame.h"
 #include "desktop/shell/app/CCommandRegistrar.h"
 #include "desktop/shell/app/CMainFrame.h"
 #include "desktop/shell/app/CTindaApp.h"
 #include "desktop/shell/app/TindaCommandIds.h"
+#include "desktop/shell/settings/CParAziView.h"
 
 namespace {
 
@@ -39,5 +41,15 @@ CCommandInfo Dizionario()
 const CCommandRegistrar s_contentCommands({
     Dizionario(),
 });
+
+const bool s_chiSiamoPage = [] {
+    CParAziView::SetChiSiamoFactory([](QWidget* parent) -> QWidget* {
+        CTindaApp* app = TindaApp();
+        auto* page = new CChiSiamoDlg(app->m_db, app->m_strProjectFolder, CurrentLanguage(), parent);
+        page->m_currentLanguage = CurrentLanguage;
+        return page;
+    });
+    return true;
+}();
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "desktop/content/tests/ContentFixture.h"
 
 #include "platform/dao/CDaoCriteria.h"
+#include "recordset/CChiSiamoSet.h"
 #include "recordset/CDizionarioGenSet.h"
 #include "recordset/CDizionarioLinSet.h"
 
@@ -34,6 +35,33 @@ QString ContentFixture::DictionaryText(qint32 entryId, const QString& language, 
         *found = !texts.IsEOF();
     const QString text = texts.IsEOF() ? QString() : texts.m_Testo;
     texts.Close();
+    return text;
+}
+
+void ContentFixture::AddCompanyText(qint32 id, const QString& language, const QString& text)
+{
+    CChiSiamoSet rows(&Db());
+    rows.m_bTracking = false;
+    rows.Open();
+    rows.AddNew();
+    rows.m_ID = id;
+    rows.m_CodiceLingua = language;
+    rows.m_Testo = text;
+    rows.m_Modificato = false;
+    rows.m_ModificataFoto = false;
+    rows.Update();
+    rows.Close();
+}
+
+QString ContentFixture::CompanyText(const QString& language, bool* found)
+{
+    CChiSiamoSet rows(&Db());
+    rows.SetFilter(CDaoCriteria::Format(QStringLiteral("CodiceLingua='%s'"), {language}));
+    rows.Open();
+    if (found)
+        *found = !rows.IsEOF();
+    const QString text = rows.IsEOF() ? QString() : rows.m_Testo;
+    rows.Close();
     return text;
 }
 
