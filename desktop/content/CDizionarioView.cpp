@@ -1,9 +1,11 @@
 #include "desktop/content/CDizionarioView.h"
 
+#include "desktop/content/CIconButtons.h"
 #include "desktop/shell/controls/CMessageBox.h"
 #include "platform/dao/CDaoException.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,13 +16,7 @@
 
 namespace {
 
-struct ButtonLook
-{
-    QStyle::StandardPixmap icon;
-    const char* tip;
-};
-
-const ButtonLook kButtons[CDizionarioView::ButtonCount] = {
+const CIconButtons::Look kButtons[CDizionarioView::ButtonCount] = {
     {QStyle::SP_FileDialogNewFolder, "Inserisci voce"},
     {QStyle::SP_DialogSaveButton, "Salva voce"},
     {QStyle::SP_TrashIcon, "Cancella voce"},
@@ -38,16 +34,7 @@ CDizionarioView::CDizionarioView(CDaoDatabase& db, const QString& currentLanguag
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z0-9]*")), m_pCode));
     m_pText = new QPlainTextEdit(this);
     m_pList = new QListWidget(this);
-    auto* buttons = new QHBoxLayout;
-    for (int i = 0; i < ButtonCount; ++i) {
-        m_buttons[i] = new QToolButton(this);
-        m_buttons[i]->setIcon(style()->standardIcon(kButtons[i].icon));
-        m_buttons[i]->setIconSize(QSize(16, 16));
-        m_buttons[i]->setToolTip(QString::fromUtf8(kButtons[i].tip));
-        connect(m_buttons[i], &QToolButton::clicked, this, [this, i] { OnButton(i); });
-        buttons->addWidget(m_buttons[i]);
-    }
-    buttons->addStretch();
+    QHBoxLayout* buttons = CIconButtons::Make(this, kButtons, ButtonCount, m_buttons, [this](int i) { OnButton(i); });
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_pList, 0, 0, 4, 1);

@@ -1,7 +1,8 @@
 // The site content's commands in tinda's command table: the dictionary of
-// the visitors' texts; and the "Chi siamo" page of the company parameters. Linked whole into tinda (TINDA_VIEW_LIBRARIES), so
+// the visitors' texts and the banners; and the "Chi siamo" page of the company parameters. Linked whole into tinda (TINDA_VIEW_LIBRARIES), so
 // these registrars run when the program loads.
 
+#include "desktop/content/CBannerView.h"
 #include "desktop/content/CChiSiamoDlg.h"
 #include "desktop/content/CDizionarioView.h"
 #include "desktop/shell/app/CChildFrame.h"
@@ -38,8 +39,21 @@ CCommandInfo Dizionario()
     return info;
 }
 
+CCommandInfo Banner()
+{
+    CCommandInfo info;
+    info.nId = ID_BANNER;
+    info.strPrompt = QStringLiteral("Banner del sito: tipo, link, periodo, comparse e file");
+    info.strTitle = QStringLiteral("Banner");
+    info.createView = [](CChildFrame&) -> QWidget* {
+        return new CBannerView(TindaApp()->m_db, TindaApp()->m_strProjectFolder);
+    };
+    return info;
+}
+
 const CCommandRegistrar s_contentCommands({
     Dizionario(),
+    Banner(),
 });
 
 const bool s_chiSiamoPage = [] {

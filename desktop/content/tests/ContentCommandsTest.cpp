@@ -2,6 +2,7 @@
 // the menus, opening their editors on the open project; and the company
 // page inside "Parametri aziendali".
 
+#include "desktop/content/CBannerView.h"
 #include "desktop/content/CChiSiamoDlg.h"
 #include "desktop/content/CDizionarioView.h"
 #include "desktop/shell/app/CMainFrame.h"
@@ -48,7 +49,7 @@ private:
     QString m_strFolder;
 };
 
-TEST(ContentCommandsTest, TheDictionaryAndTheCompanyPageOpenFromTindasMenus)
+TEST(ContentCommandsTest, TheDictionaryBannersAndCompanyPageOpenFromTindasMenus)
 {
     TempFolder settings;
     QStandardPaths::setTestModeEnabled(true);
@@ -74,6 +75,11 @@ TEST(ContentCommandsTest, TheDictionaryAndTheCompanyPageOpenFromTindasMenus)
     ASSERT_TRUE(frame->RunCommand(ID_DIZIONARIO));
     EXPECT_TRUE(dynamic_cast<CDizionarioView*>(frame->GetActiveView()));
     EXPECT_EQ(frame->GetMdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Dizionario"));
+    ASSERT_TRUE(frame->CloseEditors());
+
+    ASSERT_TRUE(frame->RunCommand(ID_BANNER));
+    EXPECT_TRUE(dynamic_cast<CBannerView*>(frame->GetActiveView()));
+    EXPECT_EQ(frame->GetMdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Banner"));
     ASSERT_TRUE(frame->CloseEditors());
 
     const QString language = frame->GetCurrentLanguage();
