@@ -1,6 +1,7 @@
 #include "desktop/content/CBannerView.h"
 
 #include "desktop/content/CIconButtons.h"
+#include "desktop/content/CTipoBannerDlg.h"
 #include "desktop/shell/controls/CMessageBox.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
 #include "desktop/shell/controls/CValueFormat.h"
@@ -54,14 +55,26 @@ QDate DateIn(const CValidatedEdit* edit)
 } // namespace
 
 CBannerView::CBannerView(CDaoDatabase& db, const QString& projectFolder, QWidget* parent)
-    : QWidget(parent), m_core(db, projectFolder)
+    : QWidget(parent), m_db(db), m_core(db, projectFolder)
 {
     auto* form = new QFormLayout;
     for (int i = 0; i < FieldCount; ++i) {
         m_edits[i] = new CValidatedEdit(this);
         m_edits[i]->SetParam(kFields[i].kind, kFields[i].width, 0, 0);
         if (i == Link) {
-            form->addRow(QStringLiteral("Tipo"), m_pTipo = new QComboBox(this));
+            m_pTipo = new QComboBox(this);
+            auto* types = new QToolButton(this);
+            types->setText(QStringLiteral("..."));
+            connect(types, &QToolButton::clicked, this, [this] {
+                if (m_editTypes)
+                    m_editTypes(m_db);
+                m_core.ReadTypes();
+                ShowTypes();
+            });
+            auto* row = new QHBoxLayout;
+            row->addWidget(m_pTipo, 1);
+            row->addWidget(types);
+            form->addRow(QStringLiteral("Tipo"), row);
         }
         form->addRow(QString::fromUtf8(kFields[i].label), m_edits[i]);
     }
@@ -91,8 +104,8 @@ CBannerView::CBannerView(CDaoDatabase& db, const QString& projectFolder, QWidget
     };
     connect(m_pList, &QListWidget::itemClicked, this, &CBannerView::OnBannerClicked);
     connect(m_pShowPreview, &QCheckBox::toggled, this, &CBannerView::ShowPreview);
-    for (const CBannerViewCore::Entry& type : m_core.Types())
-        m_pTipo->addItem(type.strText, type.nId);
+    m_editTypes = [this](CDaoDatabase& database) { CTipoBannerDlg(database, this).exec(); };
+    ShowTypes();
     ShowBanners();
     Push(m_core.GetForm());
     ShowControls();
@@ -183,6 +196,16 @@ void CBannerView::ShowBanners()
         item->setData(Qt::UserRole, entry.nId);
     }
     m_pList->setCurrentRow(-1);
+}
+
+// The entry shown stays chosen when its type is still there.
+void CBannerView::ShowTypes()
+{
+    const QVariant shown = m_pTipo->currentData();
+    m_pTipo->clear();
+    for (const CBannerViewCore::Entry& type : m_core.Types())
+        m_pTipo->addItem(type.strText, type.nId);
+    m_pTipo->setCurrentIndex(shown.isValid() ? m_pTipo->findData(shown) : -1);
 }
 
 void CBannerView::ShowControls()

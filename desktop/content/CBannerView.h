@@ -35,6 +35,8 @@ public:
 
     // The file the merchant chooses; an empty text when cancelled.
     std::function<QString()> m_chooseFile;
+    // Runs "Tipo Banner" on the database; "Tipo" is filled again after it.
+    std::function<void(CDaoDatabase&)> m_editTypes;
 
 private:
     CBannerViewCore::Form Pull() const;
@@ -44,7 +46,9 @@ private:
     void ShowBanners();
     void ShowControls();
     void ShowPreview();
+    void ShowTypes();
 
+    CDaoDatabase& m_db;
     CBannerViewCore m_core;
     CValidatedEdit* m_edits[FieldCount] = {};
     QComboBox* m_pTipo = nullptr;

@@ -1,9 +1,10 @@
-// The banners editor: codes, types and dates as the shop reads them, one
+// The banners editor and its "Tipo Banner" dialog: codes, types and dates as the shop reads them, one
 // file per banner named by its ID, and deletions that take that banner's
 // file only.
 
 #include "desktop/content/CBannerView.h"
 #include "desktop/content/CBannerViewCore.h"
+#include "desktop/content/CTipoBannerCore.h"
 #include "desktop/content/tests/ContentFixture.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
@@ -212,6 +213,79 @@ TEST_F(Banners, TheViewSavesWithNoTypeChosenAsNoType)
     emit view.List()->itemClicked(view.List()->item(0));
     EXPECT_EQ(view.Tipo()->currentText(), QStringLiteral("In alto"));
     EXPECT_TRUE(view.GetButton(CBannerView::FileButton)->isEnabled());
+}
+
+struct TypeRefusal
+{
+    const char* name;
+    const char* code;
+    const char* description;
+    CTipoBannerCore::Refusal refusal;
+};
+
+void PrintTo(const TypeRefusal& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class BannerTypeFields : public Banners, public ::testing::WithParamInterface<TypeRefusal>
+{
+};
+
+TEST_P(BannerTypeFields, AreCheckedBeforeAnythingIsWritten)
+{
+    CTipoBannerCore core(shop.Db());
+    EXPECT_EQ(core.Add(QString::fromUtf8(GetParam().code), QString::fromUtf8(GetParam().description)),
+              GetParam().refusal);
+    const int expected = GetParam().refusal == CTipoBannerCore::Accepted ? 2 : 1;
+    EXPECT_EQ(shop.Value(QStringLiteral("SELECT COUNT(*) FROM TipoBanner")).toInt(), expected);
+    if (GetParam().refusal == CTipoBannerCore::Accepted)
+        EXPECT_EQ(core.Types().last().strCodice, QString::fromUtf8(GetParam().code).toUpper());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, BannerTypeFields,
+    ::testing::Values(TypeRefusal{"NoDescription", "LAT", " ", CTipoBannerCore::DescriptionMissing},
+                      TypeRefusal{"CodeBeginsWithADigit", "1LAT", "Laterale", CTipoBannerCore::CodeStartsBadly},
+                      TypeRefusal{"CodeBeginsWithASign", "_LAT", "Laterale", CTipoBannerCore::CodeStartsBadly},
+                      TypeRefusal{"AnothersCodeInLowerCase", "top", "Laterale", CTipoBannerCore::CodeTaken},
+                      TypeRefusal{"LowerCaseCodeStoredUpper", "lat", "Laterale", CTipoBannerCore::Accepted},
+                      TypeRefusal{"NoCode", "", "Laterale", CTipoBannerCore::Accepted}),
+    [](const ::testing::TestParamInfo<TypeRefusal>& info) { return std::string(info.param.name); });
+
+TEST_F(Banners, ADeletedTypeLeavesItsBannersWithNoType)
+{
+    CMessageBoxScript boxes;
+    boxes.Answer(QMessageBox::Yes);
+    CTipoBannerCore types(shop.Db());
+    types.Select(3);
+    types.Delete();
+    EXPECT_EQ(boxes.Shown().last().caption, QStringLiteral("Cancellazione tipo banner"));
+    EXPECT_EQ(shop.Value(QStringLiteral("SELECT COUNT(*) FROM TipoBanner")).toInt(), 0);
+    EXPECT_EQ(shop.Value(QStringLiteral("SELECT COUNT(*) FROM Banner WHERE Tipo=0")).toInt(), 3);
+
+    CBannerViewCore core(shop.Db(), shop.Folder());
+    core.Select(1);
+    EXPECT_EQ(core.GetForm().nTipo, 0);
+    ASSERT_EQ(core.Types().size(), 1);
+    EXPECT_EQ(core.Types().first().strText, QStringLiteral("Nessun tipo"));
+}
+
+TEST_F(Banners, TheTypesEditedFromTheViewAreOfferedAtOnce)
+{
+    CBannerView view(shop.Db(), shop.Folder());
+    view.m_editTypes = [](CDaoDatabase& db) {
+        CTipoBannerCore types(db);
+        ASSERT_EQ(types.Add(QStringLiteral("LAT"), QStringLiteral("Laterale")), CTipoBannerCore::Accepted);
+    };
+    QToolButton* more = nullptr;
+    for (QToolButton* button : view.findChildren<QToolButton*>())
+        if (button->text() == QStringLiteral("..."))
+            more = button;
+    ASSERT_TRUE(more);
+    more->click();
+    ASSERT_EQ(view.Tipo()->count(), 3);
+    EXPECT_EQ(view.Tipo()->itemText(2), QStringLiteral("Laterale"));
 }
 
 } // namespace
