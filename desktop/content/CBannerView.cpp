@@ -2,6 +2,7 @@
 
 #include "desktop/content/CIconButtons.h"
 #include "desktop/content/CTipoBannerDlg.h"
+#include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CMessageBox.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
 #include "desktop/shell/controls/CValueFormat.h"
@@ -176,6 +177,21 @@ void CBannerView::OnButton(int button)
     Push(m_core.GetForm());
     ShowControls();
     ShowPreview();
+}
+
+bool CBannerView::IsViewCommandEnabled(int id)
+{
+    return id == ID_CORRELAZIONI_BANNER;
+}
+
+void CBannerView::OnViewCommand(int id)
+{
+    if (id != ID_CORRELAZIONI_BANNER)
+        return;
+    if (const QString refusal = m_core.CorrelationsRefusal(); !refusal.isEmpty())
+        CMessageBox::Show(this, refusal, QStringLiteral("Correlazioni banner"), CMessageBox::Stop);
+    else if (m_openCorrelations)
+        m_openCorrelations(m_core.Selected(), m_core.GetForm().strCodice);
 }
 
 void CBannerView::OnBannerClicked()

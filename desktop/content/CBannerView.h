@@ -33,8 +33,14 @@ public:
     QLabel* Preview() const { return m_pPreview; }
     QToolButton* GetButton(Button button) const { return m_buttons[button]; }
 
+    // "Correlazioni" of the banner menu.
+    bool IsViewCommandEnabled(int id) override;
+    void OnViewCommand(int id) override;
+
     // The file the merchant chooses; an empty text when cancelled.
     std::function<QString()> m_chooseFile;
+    // Opens the correlations of the banner with this ID and code.
+    std::function<void(qint32 id, const QString& code)> m_openCorrelations;
     // Runs "Tipo Banner" on the database; "Tipo" is filled again after it.
     std::function<void(CDaoDatabase&)> m_editTypes;
 

@@ -53,6 +53,11 @@ QString CBannerViewCore::RefusalText(Refusal refusal)
     return QString();
 }
 
+QString CBannerViewCore::CorrelationsRefusal() const
+{
+    return m_nSelected == 0 ? QStringLiteral("Nessun banner selezionato!") : QString();
+}
+
 void CBannerViewCore::ReadTypes()
 {
     m_types = {{0, QStringLiteral("Nessun tipo")}};

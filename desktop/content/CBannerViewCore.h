@@ -69,6 +69,8 @@ public:
     void ReadTypes();
 
     static QString RefusalText(Refusal refusal);
+    // Why the correlations cannot open now; empty when a banner is selected.
+    QString CorrelationsRefusal() const;
 
 private:
     void ReadBanners();

@@ -2,6 +2,8 @@
 // the visitors' texts and the banners; and the "Chi siamo" page of the company parameters. Linked whole into tinda (TINDA_VIEW_LIBRARIES), so
 // these registrars run when the program loads.
 
+#include "desktop/catalogue/CCorrelazioniCore.h"
+#include "desktop/catalogue/CCorrelazioniDlg.h"
 #include "desktop/content/CBannerView.h"
 #include "desktop/content/CChiSiamoDlg.h"
 #include "desktop/content/CDizionarioView.h"
@@ -46,14 +48,31 @@ CCommandInfo Banner()
     info.strPrompt = QStringLiteral("Banner del sito: tipo, link, periodo, comparse e file");
     info.strTitle = QStringLiteral("Banner");
     info.createView = [](CChildFrame&) -> QWidget* {
-        return new CBannerView(TindaApp()->m_db, TindaApp()->m_strProjectFolder);
+        auto* view = new CBannerView(TindaApp()->m_db, TindaApp()->m_strProjectFolder);
+        view->m_openCorrelations = [view](qint32 id, const QString& code) {
+            CCorrelazioniDlg(TindaApp()->m_db, CCorrelazioniCore::Banner, id, code, CurrentLanguage(),
+                             DefaultLanguage(), view)
+                .exec();
+        };
+        return view;
     };
+    return info;
+}
+
+// Handled by the open banners editor.
+CCommandInfo CorrelazioniBanner()
+{
+    CCommandInfo info;
+    info.nId = ID_CORRELAZIONI_BANNER;
+    info.rule = CommandRule::ActiveView;
+    info.strPrompt = QStringLiteral("Correlazioni del banner");
     return info;
 }
 
 const CCommandRegistrar s_contentCommands({
     Dizionario(),
     Banner(),
+    CorrelazioniBanner(),
 });
 
 const bool s_chiSiamoPage = [] {

@@ -6,6 +6,7 @@
 #include "desktop/content/CBannerViewCore.h"
 #include "desktop/content/CTipoBannerCore.h"
 #include "desktop/content/tests/ContentFixture.h"
+#include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
 
@@ -269,6 +270,26 @@ TEST_F(Banners, ADeletedTypeLeavesItsBannersWithNoType)
     EXPECT_EQ(core.GetForm().nTipo, 0);
     ASSERT_EQ(core.Types().size(), 1);
     EXPECT_EQ(core.Types().first().strText, QStringLiteral("Nessun tipo"));
+}
+
+TEST_F(Banners, CorrelationsOpenForTheSelectedBannerOnly)
+{
+    CMessageBoxScript boxes;
+    CBannerView view(shop.Db(), shop.Folder());
+    QList<std::pair<qint32, QString>> opened;
+    view.m_openCorrelations = [&opened](qint32 id, const QString& code) { opened.append({id, code}); };
+    EXPECT_TRUE(view.IsViewCommandEnabled(ID_CORRELAZIONI_BANNER));
+    view.OnViewCommand(ID_CORRELAZIONI_BANNER);
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Nessun banner selezionato!"));
+    EXPECT_EQ(boxes.Shown().last().caption, QStringLiteral("Correlazioni banner"));
+    EXPECT_TRUE(opened.isEmpty());
+
+    view.List()->setCurrentRow(1);
+    emit view.List()->itemClicked(view.List()->item(1));
+    view.OnViewCommand(ID_CORRELAZIONI_BANNER);
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.first(), std::make_pair(qint32(10), QStringLiteral("B10")));
+    EXPECT_EQ(boxes.Shown().size(), 1);
 }
 
 TEST_F(Banners, TheTypesEditedFromTheViewAreOfferedAtOnce)

@@ -80,6 +80,8 @@ TEST(ContentCommandsTest, TheDictionaryBannersAndCompanyPageOpenFromTindasMenus)
     ASSERT_TRUE(frame->RunCommand(ID_BANNER));
     EXPECT_TRUE(dynamic_cast<CBannerView*>(frame->GetActiveView()));
     EXPECT_EQ(frame->GetMdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Banner"));
+    ASSERT_TRUE(frame->GetAction(ID_CORRELAZIONI_BANNER));
+    EXPECT_TRUE(frame->GetAction(ID_CORRELAZIONI_BANNER)->isEnabled());
     ASSERT_TRUE(frame->CloseEditors());
 
     const QString language = frame->GetCurrentLanguage();
