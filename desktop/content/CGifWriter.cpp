@@ -5,6 +5,7 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -16,27 +17,25 @@ int WriteToFile(GifFileType* gif, const GifByteType* data, int length)
     return int(out->write(reinterpret_cast<const char*>(data), length));
 }
 
-// The picture reduced to a palette: one index a pixel, row after row.
+// The picture reduced to a palette: one index a pixel, row after row. Qt
+// keeps every colour of a picture of up to 256 (a logo, a banner's flat
+// colours) and maps a richer one to its colour cube, which errs less than
+// giflib's own quantizer on gradients.
 bool Quantize(const QImage& image, std::vector<GifByteType>* indexes, std::vector<GifColorType>* colours)
 {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    const size_t pixels = size_t(rgb.width()) * size_t(rgb.height());
-    std::vector<GifByteType> red(pixels), green(pixels), blue(pixels);
-    size_t i = 0;
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x, ++i) {
-            red[i] = GifByteType(qRed(line[x]));
-            green[i] = GifByteType(qGreen(line[x]));
-            blue[i] = GifByteType(qBlue(line[x]));
-        }
+    const QImage indexed =
+        image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    if (indexed.isNull() || indexed.colorCount() > 256)
+        return false;
+    colours->assign(256, GifColorType{0, 0, 0});
+    for (int i = 0; i < indexed.colorCount(); ++i) {
+        const QRgb colour = indexed.color(i);
+        (*colours)[size_t(i)] = {GifByteType(qRed(colour)), GifByteType(qGreen(colour)), GifByteType(qBlue(colour))};
     }
-    int size = 256;
-    indexes->resize(pixels);
-    colours->resize(256);
-    return GifQuantizeBuffer(unsigned(rgb.width()), unsigned(rgb.height()), &size, red.data(), green.data(),
-                             blue.data(), indexes->data(), colours->data())
-           == GIF_OK;
+    indexes->resize(size_t(indexed.width()) * size_t(indexed.height()));
+    for (int y = 0; y < indexed.height(); ++y)
+        std::copy_n(indexed.constScanLine(y), indexed.width(), indexes->data() + size_t(y) * size_t(indexed.width()));
+    return true;
 }
 
 bool Encode(QSaveFile& out, int width, int height, std::vector<GifByteType>& indexes,

@@ -3,10 +3,10 @@
 #include <QImage>
 #include <QString>
 
-// Writes a picture as a GIF of 256 colours (giflib's quantizer and
-// encoder), for the pictures the site keeps as GIF: the company logo,
-// section icons, banners. The file is replaced only once the new one is
-// whole, so a failed write leaves the old picture in place.
+// Writes a picture as a GIF of at most 256 colours (giflib's encoder),
+// for the pictures the site keeps as GIF: the company logo, section icons,
+// banners. The file is replaced only once the new one is whole, so a
+// failed write leaves the old picture in place.
 class CGifWriter
 {
 public:
