@@ -272,6 +272,22 @@ TEST_F(Banners, ADeletedTypeLeavesItsBannersWithNoType)
     EXPECT_EQ(core.Types().first().strText, QStringLiteral("Nessun tipo"));
 }
 
+TEST_F(Banners, TheViewWritesTheDatesAsTypedAndAnEmptyOneAsNull)
+{
+    CBannerView view(shop.Db(), shop.Folder());
+    view.List()->setCurrentRow(2);
+    emit view.List()->itemClicked(view.List()->item(2));
+    ASSERT_EQ(view.Core().Selected(), 12);
+    view.Edit(CBannerView::DallaData)->SetValue(QDateTime(QDate(2026, 12, 1), QTime(0, 0)));
+    view.Edit(CBannerView::AllaData)->SetValue(QString());
+    view.Edit(CBannerView::ComparsePreviste)->SetValue(300);
+    view.GetButton(CBannerView::SaveButton)->click();
+    EXPECT_EQ(Column(QStringLiteral("DallaData"), 12).toDateTime().date(), QDate(2026, 12, 1));
+    EXPECT_TRUE(Column(QStringLiteral("AllaData"), 12).isNull());
+    EXPECT_EQ(Column(QStringLiteral("ComparsePreviste"), 12).toInt(), 300);
+    EXPECT_FALSE(view.GetButton(CBannerView::SaveButton)->isEnabled());   // back to the start state
+}
+
 TEST_F(Banners, CorrelationsOpenForTheSelectedBannerOnly)
 {
     CMessageBoxScript boxes;
