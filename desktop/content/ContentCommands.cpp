@@ -1,6 +1,7 @@
 // The site content's commands in tinda's command table: the dictionary of
-// the visitors' texts and the banners; and the "Chi siamo" page of the company parameters. Linked whole into tinda (TINDA_VIEW_LIBRARIES), so
-// these registrars run when the program loads.
+// the visitors' texts, the banners and their correlations; and the "Chi
+// siamo" page of the company parameters. Linked whole into tinda
+// (TINDA_VIEW_LIBRARIES), so these registrars run when the program loads.
 
 #include "desktop/catalogue/CCorrelazioniCore.h"
 #include "desktop/catalogue/CCorrelazioniDlg.h"
