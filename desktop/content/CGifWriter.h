@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// Writes a picture as a GIF of at most 256 colours (giflib's encoder),
+// for the pictures the site keeps as GIF: the company logo, section icons,
+// banners. The file is replaced only once the new one is whole, so a
+// failed write leaves the old picture in place.
+class CGifWriter
+{
+public:
+    static bool Save(const QImage& image, const QString& path, QString* error);
+};
