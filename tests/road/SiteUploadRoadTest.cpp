@@ -181,8 +181,6 @@ struct CutCase
     const char* name;
     RoadCutProxy::Kind kind;
     RoadCutProxy::Cut cut;
-    // Why a case waits, when it does; the case is skipped with the reason.
-    const char* pending = nullptr;
 };
 
 void PrintTo(const CutCase& c, std::ostream* os) { *os << c.name; }
@@ -296,8 +294,6 @@ using Cut = RoadCutProxy::Cut;
 
 TEST_P(SiteUploadCutRoad, AnUploadCutAtAnyRequestFinishesWhenRunAgain)
 {
-    if (GetParam().pending)
-        GTEST_SKIP() << GetParam().pending;
     proxy->CutAt(GetParam().kind, 2, GetParam().cut);
     const CSiteUpload::Result cutRun = project.Upload(kPiece);
     proxy->StopCutting();
@@ -351,9 +347,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CutCase{"Row_DropReplyOnce", Kind::Row, Cut::DropReplyOnce},
                     CutCase{"FirstPiece_DropReplyOnce", Kind::FirstPiece, Cut::DropReplyOnce},
                     CutCase{"MiddlePiece_DropReplyOnce", Kind::MiddlePiece, Cut::DropReplyOnce},
-                    CutCase{"LastPiece_DropReplyOnce", Kind::LastPiece, Cut::DropReplyOnce,
-                            "waits for the shop to recognise a piece sent again: a last piece repeated after "
-                            "the file is complete leaves a hidden .part beside the picture"}),
+                    CutCase{"LastPiece_DropReplyOnce", Kind::LastPiece, Cut::DropReplyOnce}),
     [](const testing::TestParamInfo<CutCase>& info) { return std::string(info.param.name); });
 
 } // namespace

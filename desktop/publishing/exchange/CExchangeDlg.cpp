@@ -67,12 +67,14 @@ void CExchangeDlg::Message(const QString& title, const QString& text, Icon icon)
 
 bool CExchangeDlg::Ask(const QString& title, const QString& text)
 {
-    bool yes = false;
-    OnDialogThread([&] {
-        yes = CMessageBox::Show(this, text, title, CMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
-              == QMessageBox::Yes;
-    });
-    return yes;
+    // A closing window answers nothing: the question then counts as a no.
+    return m_runner
+        .Ask([this, title, text] {
+            return QVariant(CMessageBox::Show(this, text, title, CMessageBox::Question,
+                                              QMessageBox::Yes | QMessageBox::No)
+                            == QMessageBox::Yes);
+        })
+        .toBool();
 }
 
 std::function<bool(const QString&, QString*)>& CExchangeDlg::PasswordAsker()
