@@ -50,6 +50,7 @@ struct CHostConfig
     // that card payments are sent to (empty: card payment not configured).
     QString mailServer = QStringLiteral("localhost");
     quint16 mailPort = 25;
+    QString mailQueueFolder;    // order mails waiting for the relay
     QString bankAddress;
 
     // False with the reason in error when the file is missing or wrong.

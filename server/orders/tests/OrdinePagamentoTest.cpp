@@ -109,7 +109,7 @@ protected:
             {"FCEuro2Web", 1.0}, {"Arrotondamento", 0.01}, {"ArrotondamentoListino", 0.01}, {"SimboloValuta", "€"},
             {"IvaSpedizioni", 20.0}, {"PesoImballo", 0.0}, {"TipoPesoImballo", 0},
             {"Basket", "#2|3|0||0|"}, {"DimBasket", 1}, {"IDSpese", 5}, {"CognomeUtente", "Bianchi"},
-            {"EmailUtente", ""}, {"EmailOrdini", ""}, {"TipoPagamento", "CartaCredito"},
+            {"EmailUtente", ""}, {"EmailOrdini", ""}, {"TipoPagamento", "CartaCredito"}, {"AttivaCartaCredito", true},
             {"CodiceEsercente", "BOTTEGA01"}, {"TID", "100"}, {"ValutaBancaSella", 242}};
         for (auto it = sessione.begin(); it != sessione.end(); ++it)
             Set(it.key(), it.value());
