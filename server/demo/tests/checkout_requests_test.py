@@ -56,6 +56,8 @@ class Visitor:
                 return reply.status, "", reply.read().decode("utf-8")
         except urllib.error.HTTPError as reply:
             return reply.code, reply.headers.get("Location", ""), reply.read().decode("utf-8", "replace")
+        except (TimeoutError, socket.timeout, urllib.error.URLError) as failure:
+            return 0, "no answer: %s" % failure, ""
 
     def basket(self, shipping=True):
         self.ask("carrello.asp", {"IDProdotto": PRODUCT, "Quantita": 1, "Aggiungi": "1"})
