@@ -70,6 +70,19 @@ QString CSmtpMessage::CheckAddress(const QString& strAddress)
     return QString();
 }
 
+QString CSmtpMessage::CheckMailbox(const QString& strAddress)
+{
+    const QString strError = CheckAddress(strAddress);
+    if (!strError.isEmpty())
+        return strError;
+    const QString strTrimmed = strAddress.trimmed();
+    const qsizetype nAt = strTrimmed.indexOf(QLatin1Char('@'));
+    if (SplitAddresses(strTrimmed) != QStringList{strTrimmed} || strTrimmed.contains(QLatin1Char(' '))
+        || nAt <= 0 || nAt != strTrimmed.lastIndexOf(QLatin1Char('@')) || nAt == strTrimmed.size() - 1)
+        return QStringLiteral("Indirizzo email non valido: \"%1\"").arg(Printable(strAddress));
+    return QString();
+}
+
 QStringList CSmtpMessage::SplitAddresses(const QString& strAddresses)
 {
     QStringList listAddresses;

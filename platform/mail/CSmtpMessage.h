@@ -15,6 +15,11 @@ public:
     // as it is; otherwise the error text. Line breaks or angle brackets in
     // an address would let its owner add commands or headers of their own.
     static QString CheckAddress(const QString& strAddress);
+    // Empty when the text is one address the client sends as it is (the
+    // rule of CheckAddress, no separator that would make it several, one
+    // "@" between a name and a domain); otherwise the error text. A form
+    // asks it of a visitor's own address before anything is mailed to it.
+    static QString CheckMailbox(const QString& strAddress);
 
     // Recipients may be given as one text separated by "," or ";".
     static QStringList SplitAddresses(const QString& strAddresses);

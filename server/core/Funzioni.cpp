@@ -1,5 +1,6 @@
 #include "server/core/Funzioni.h"
 
+#include "platform/mail/CMailQueue.h"
 #include "platform/mail/SmtpMail.h"
 #include "platform/ado/CAdoConnection.h"
 #include "platform/ado/CAdoException.h"
@@ -28,6 +29,8 @@ QMutex g_mutex;
 QString g_delimitatoreData = QStringLiteral("#");
 QString g_serverPosta = QStringLiteral("localhost");
 quint16 g_portaPosta = 25;
+CMailQueue* g_codaPosta = nullptr;
+std::function<void(const QString&)> g_registro;
 
 void ImpostaDelimitatore(const QString& delimitatore)
 {
@@ -255,6 +258,31 @@ void Funzioni::ImpostaServerPosta(const QString& server, quint16 porta)
     g_portaPosta = porta;
 }
 
+void Funzioni::ImpostaCodaPosta(CMailQueue* coda)
+{
+    QMutexLocker lock(&g_mutex);
+    g_codaPosta = coda;
+}
+
+void Funzioni::ImpostaRegistroErrori(std::function<void(const QString&)> registro)
+{
+    QMutexLocker lock(&g_mutex);
+    g_registro = std::move(registro);
+}
+
+void Funzioni::RegistraErrore(const QString& messaggio)
+{
+    std::function<void(const QString&)> registro;
+    {
+        QMutexLocker lock(&g_mutex);
+        registro = g_registro;
+    }
+    if (registro)
+        registro(messaggio);
+    else
+        qWarning("%s", qUtf8Printable(messaggio));
+}
+
 void Funzioni::InviaEmail(const IAspScriptingContext* context, const QString& mittente,
                           const QString& destinatario, const QString& oggetto, const QString& testo)
 {
@@ -265,10 +293,18 @@ void Funzioni::InviaEmail(const IAspScriptingContext* context, const QString& mi
     mail.to = QStringList{destinatario};
     mail.subject = oggetto;
     mail.body = testo;
+    CMailQueue* coda = nullptr;
     {
         QMutexLocker lock(&g_mutex);
         mail.server = g_serverPosta;
         mail.port = g_portaPosta;
+        coda = g_codaPosta;
+    }
+    if (coda) {
+        const QString errore = coda->Accoda(mail);
+        if (!errore.isEmpty())
+            throw std::runtime_error(("Invio e-mail non riuscito: " + errore).toStdString());
+        return;
     }
     const SmtpResult result = SendSmtpMail(mail);
     if (!result.ok)

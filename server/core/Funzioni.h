@@ -7,6 +7,7 @@
 #include <functional>
 
 class CAdoConnection;
+class CMailQueue;
 class IAspScriptingContext;
 
 // The routines that the server classes share. Pages cannot reach them.
@@ -61,9 +62,18 @@ public:
 
     // Sends one plain-text message through the SMTP server set below
     // (localhost:25 unless a host set another); nothing in local mode.
+    // With a queue set, the message is only stored in it (throwing when it
+    // cannot be) and the queue's thread delivers it.
     static void InviaEmail(const IAspScriptingContext* context, const QString& mittente,
                            const QString& destinatario, const QString& oggetto, const QString& testo);
     static void ImpostaServerPosta(const QString& server, quint16 porta);
+    // The host's queue, which outlives every page; nullptr sends at once.
+    static void ImpostaCodaPosta(CMailQueue* coda);
+
+    // A failure a page must not show its visitor, for the host's error log
+    // (standard error until a host sets a log).
+    static void RegistraErrore(const QString& messaggio);
+    static void ImpostaRegistroErrori(std::function<void(const QString&)> registro);
 
     // A table name that goes into SQL text must be a plain identifier.
     static QString NomeTabella(const QString& tabella);

@@ -171,6 +171,17 @@ bool CHostConfig::Load(const QString& file, QString& error)
         error = QStringLiteral("Nessun negozio configurato: serve shop/folder o la sezione [hosts]");
         return false;
     }
+    // Queued mail is private and must outlive a restart: beside the
+    // Sessions, in the host's or the shop's db folder, never in a site.
+    mailQueueFolder = Absolute(base, ini.value(QStringLiteral("mail/queue")).toString());
+    if (mailQueueFolder.isEmpty()) {
+        const CHostShopConfig& first = shops.first();
+        const QString privata = !stateFolder.isEmpty()        ? stateFolder
+                              : !hostDatabaseFolder.isEmpty() ? hostDatabaseFolder
+                              : !first.dbFolder.isEmpty()     ? first.dbFolder
+                                                              : first.folder + QStringLiteral("/db");
+        mailQueueFolder = privata + QStringLiteral("/posta");
+    }
     return true;
 }
 

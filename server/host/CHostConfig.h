@@ -53,6 +53,7 @@ struct CHostConfig
     // that card payments are sent to (empty: card payment not configured).
     QString mailServer = QStringLiteral("localhost");
     quint16 mailPort = 25;
+    QString mailQueueFolder;    // order mails waiting for the relay
     QString bankAddress;
     // Card orders one Session, and one address in a day, may send to the
     // bank; below this many request passwords left the merchant is warned.

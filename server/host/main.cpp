@@ -1,5 +1,7 @@
 // qtr50d: serves shops to the public. See qtr50d.example.ini.
 #include "platform/ado/CAdoConnectionPool.h"
+#include "platform/mail/CMailQueue.h"
+#include "server/host/CHostLog.h"
 #include "server/host/CHostAccounts.h"
 #include "server/host/CHostConfig.h"
 #include "server/host/CHostServer.h"
@@ -199,6 +201,17 @@ int main(int argc, char* argv[])
     if (!config.Load(configFile, error))
         return Fail(error);
     Funzioni::ImpostaServerPosta(config.mailServer, config.mailPort);
+    // Mail failures and other faults a page keeps from its visitor.
+    CHostLog faultLog;
+    if (!faultLog.Open(QString(), config.errorLog, error))
+        return Fail(error);
+    Funzioni::ImpostaRegistroErrori([&faultLog](const QString& message) { faultLog.Error(QString(), QStringLiteral("posta"), message); });
+    CMailQueue::Settings mailSettings;
+    mailSettings.folder = config.mailQueueFolder;
+    mailSettings.server = config.mailServer;
+    mailSettings.port = config.mailPort;
+    mailSettings.log = [&faultLog](const QString& message) { faultLog.Error(QString(), QStringLiteral("posta"), message); };
+    CMailQueue mailQueue(mailSettings);
     OrdinePagamentoCarta::ImpostaIndirizzoBanca(config.bankAddress);
     OrdinePagamentoCarta::ImpostaLimiti({config.cardOrdersPerSession, config.cardOrdersPerAddress,
                                          config.cardPasswordsWarning});
@@ -214,6 +227,8 @@ int main(int argc, char* argv[])
     }
     if (!server.Start(error))
         return Fail(error);
+    Funzioni::ImpostaCodaPosta(&mailQueue);
+    mailQueue.Avvia();
     Print(stdout, QStringLiteral("qtr50d: in ascolto su http://%1:%2/").arg(config.listen).arg(server.Port()));
 
     int signalNumber = 0;
@@ -225,5 +240,7 @@ int main(int argc, char* argv[])
         std::_Exit(0);   // the pages still running hold connections that cannot be closed under them
     }
     server.Stop();
+    Funzioni::ImpostaCodaPosta(nullptr);
+    mailQueue.Ferma();
     return 0;
 }

@@ -21,11 +21,23 @@ const QString kNonDisponibile = QStringLiteral("Il prodotto richiesto non è dis
 const QString kQuantitaNonValida = QStringLiteral("La quantità richiesta non è valida.");
 const QString kTolto = QStringLiteral("Un prodotto non più disponibile è stato tolto dal carrello.");
 const QString kSpedizioneNonValida = QStringLiteral("L'opzione di spedizione scelta non è disponibile.");
+const QString kCarrelloPieno = QStringLiteral("Il carrello è pieno: per altri prodotti invia prima questo ordine.");
+const QString kCampiTroppi = QStringLiteral("Le indicazioni per il prodotto sono troppe o troppo lunghe.");
 
 // A line holds at least one unit, so no quantity prices it to nothing.
 bool QuantitaValida(float quantita)
 {
     return std::isfinite(quantita) && quantita >= 1 && quantita <= Carrello::kQuantitaMassima;
+}
+
+bool CampiUtenteValidi(const QList<QPair<QString, QString>>& campi)
+{
+    if (campi.size() > Carrello::kCampiUtenteMassimi)
+        return false;
+    for (const auto& [nome, valore] : campi)
+        if (nome.size() > Carrello::kLunghezzaCampoUtente || valore.size() > Carrello::kLunghezzaCampoUtente)
+            return false;
+    return true;
 }
 
 // A catalogue object started for the page and freed when it goes.
@@ -180,6 +192,14 @@ bool Carrello::Aggiungi(CarrelloOggetto oggetto)
 {
     if (!QuantitaValida(oggetto.quantita) || !std::isfinite(oggetto.prezzo) || oggetto.prezzo < 0) {
         Messaggio = kQuantitaNonValida;
+        return false;
+    }
+    if (!CampiUtenteValidi(oggetto.campiUtente) || oggetto.taglia.size() > kLunghezzaCampoUtente) {
+        Messaggio = kCampiTroppi;
+        return false;
+    }
+    if (Oggetti().size() >= kRigheMassime) {
+        Messaggio = kCarrelloPieno;
         return false;
     }
     {

@@ -226,6 +226,11 @@ public:
 
     // The largest quantity one item may carry.
     static constexpr float kQuantitaMassima = 99999;
+    // The basket lives in the visitor's Session: what one visitor may put
+    // there is bounded, lines and the texts he types alike.
+    static constexpr int kRigheMassime = 100;
+    static constexpr int kCampiUtenteMassimi = 20;
+    static constexpr int kLunghezzaCampoUtente = 500;
 
 protected:
     void Start() override;

@@ -5,6 +5,7 @@
 #include "platform/asp/IAspRequest.h"
 #include "platform/asp/IAspResponse.h"
 #include "platform/asp/IAspSession.h"
+#include "platform/mail/CSmtpMessage.h"
 #include "server/core/Funzioni.h"
 #include "server/core/Dizionario.h"
 #include "server/core/QtrVisitatore.h"
@@ -142,13 +143,15 @@ int Ordine::ControlloDatiPersonali()
         for (const OrdineCampo& c : OrdineControlli::Campi()) {
             if (*c.campo) {
                 const QString campo = QLatin1String(c.campo);
-                SetSession(QLatin1String(c.chiave), get ? Request()->QueryString(campo) : Request()->Form(campo));
+                SetSession(QLatin1String(c.chiave), OrdineControlli::Limitato(c, get ? Request()->QueryString(campo)
+                                                                                     : Request()->Form(campo)));
             }
             valori.insert(QLatin1String(c.chiave), SessionText(QLatin1String(c.chiave)));
         }
         if (Annullato(get))
             return 1;
-        const QString codice = OrdineControlli::UltimoErrore(valori);
+        const QString codice
+            = OrdineControlli::UltimoErrore(valori, [this](const QString& tipo) { return PagamentoAmmesso(tipo); });
         Errore = codice.isEmpty() ? QString() : Messaggio(codice);
         SetSession(QStringLiteral("Errore"), Errore);
         // The form shows what the visitor typed, accepted or not.
@@ -270,6 +273,14 @@ OrdineDati Ordine::DatiOrdine(Carrello& carrello, bool credenziali) const
 void Ordine::NotificaEsercente(const QVariant& UlterioriNote, const QVariant& FlagUserID)
 {
     Guard([&] {
+        if (OrdineGiaInviato())
+            return;
+        // Whatever page calls, no order goes without its shipping or with a
+        // payment kind the shop does not take.
+        if (!PagamentoAmmesso(TipoPagamento))
+            throw std::runtime_error("L'ordine non può essere inviato: il tipo di pagamento non è disponibile.");
+        if (!SpedizioneScelta())
+            throw std::runtime_error("L'ordine non può essere inviato: manca la spedizione.");
         const bool condivisa = SessionFlag(QStringLiteral("ShareConn"));
         Carrello carrello;
         Apri(carrello, Context(), condivisa, Connection());
@@ -282,24 +293,54 @@ void Ordine::NotificaEsercente(const QVariant& UlterioriNote, const QVariant& Fl
         SetSession(QStringLiteral("IDClienteOrdine"), scritto.idCliente);
         SetSession(QStringLiteral("NumOrd"), scritto.numOrdine);
         SetSession(QStringLiteral("PasswordGenerata"), scritto.passwordGenerata);
+        SetSession(QStringLiteral("CarrelloOrdinato"), FirmaCarrello());
+        SetSession(QStringLiteral("BodyMail"), QString());
 
-        Dizionario dizionario;
-        Apri(dizionario, Context(), condivisa, Connection());
-        OrdineTestoMail::Opzioni opzioni;
-        opzioni.simboloValuta = SessionText(QStringLiteral("SimboloValuta"));
-        opzioni.prezziInEuro = SessionFlag(QStringLiteral("AttivaPrezziInEuro"));
-        opzioni.credenziali = credenziali;
-        opzioni.ulterioriNote = UlterioriNote.toString();
-        const OrdineTestoMail testo([&](const QString& codice) { return dizionario.Traduci(codice); }, opzioni);
-        const QString corpo = testo.CorpoEsercente(dati, scritto, totali);
-        SetSession(QStringLiteral("BodyMail"), corpo);
-        const QString oggetto = dizionario.Traduci(QStringLiteral("PMTNOTIFICAORDINE"));
-        dizionario.Free();
-
-        const QString emailOrdini = SessionText(QStringLiteral("EmailOrdini"));
-        Funzioni::InviaEmail(Context(), dati.acquirente.email.isEmpty() ? emailOrdini : dati.acquirente.email,
-                             emailOrdini, oggetto, corpo + QStringLiteral("\r\n\r\n") + dati.note);
+        // The order is stored: from here on nothing may fail the page, or
+        // the visitor would send it again. A mail that cannot go is logged.
+        try {
+            AvvisaEsercente(dati, scritto, totali, UlterioriNote.toString(), credenziali);
+        } catch (const std::exception& errore) {
+            Funzioni::RegistraErrore(QStringLiteral("Ordine %1: avviso all'esercente non composto: %2")
+                                         .arg(scritto.numOrdine, QString::fromUtf8(errore.what())));
+        }
     });
+}
+
+void Ordine::AvvisaEsercente(const OrdineDati& dati, const OrdineScritto& scritto, const OrdineTotaliMail& totali,
+                             const QString& ulterioriNote, bool credenziali)
+{
+    Dizionario dizionario;
+    Apri(dizionario, Context(), SessionFlag(QStringLiteral("ShareConn")), Connection());
+    OrdineTestoMail::Opzioni opzioni;
+    opzioni.simboloValuta = SessionText(QStringLiteral("SimboloValuta"));
+    opzioni.prezziInEuro = SessionFlag(QStringLiteral("AttivaPrezziInEuro"));
+    opzioni.credenziali = credenziali;
+    opzioni.ulterioriNote = ulterioriNote;
+    const OrdineTestoMail testo([&](const QString& codice) { return dizionario.Traduci(codice); }, opzioni);
+    const QString corpo = testo.CorpoEsercente(dati, scritto, totali);
+    SetSession(QStringLiteral("BodyMail"), corpo);
+    const QString oggetto = dizionario.Traduci(QStringLiteral("PMTNOTIFICAORDINE"));
+    dizionario.Free();
+
+    // A buyer's address the mail client would refuse must not cost the
+    // merchant his notice: it then comes from the shop's own address.
+    const QString emailOrdini = SessionText(QStringLiteral("EmailOrdini"));
+    const bool daAcquirente = CSmtpMessage::CheckMailbox(dati.acquirente.email).isEmpty();
+    InviaPosta(daAcquirente ? dati.acquirente.email : emailOrdini, emailOrdini, oggetto,
+               corpo + QStringLiteral("\r\n\r\n") + dati.note);
+}
+
+void Ordine::InviaPosta(const QString& mittente, const QString& destinatario, const QString& oggetto,
+                        const QString& testo) const
+{
+    try {
+        Funzioni::InviaEmail(Context(), mittente, destinatario, oggetto, testo);
+    } catch (const std::exception& errore) {
+        Funzioni::RegistraErrore(QStringLiteral("Ordine %1: e-mail a %2 non inviata: %3")
+                                     .arg(SessionText(QStringLiteral("NumOrd")), destinatario,
+                                          QString::fromUtf8(errore.what())));
+    }
 }
 
 void Ordine::NotificaCliente()
@@ -323,12 +364,12 @@ void Ordine::NotificaCliente()
         if (!rs.IsEOF() && !rs.IsNull(QStringLiteral("Testo")))
             notifica = Funzioni::DecifraTesto(rs.Field(QStringLiteral("Testo")).toString());
         rs.Close();
-        const OrdineTestoMail testo(traduci, {});
+        const OrdineTestoMail testo(traduci, OrdineTestoMail::Opzioni{});
         const QString corpo = testo.CorpoCliente(azienda, SessionText(QStringLiteral("BodyMail")), notifica,
                                                  SessionText(QStringLiteral("PasswordGenerata")));
         const QString oggetto = traduci(QStringLiteral("PMTCONFERMARICORDINE"));
         dizionario.Free();
-        Funzioni::InviaEmail(Context(), SessionText(QStringLiteral("EmailOrdini")), Email, oggetto, corpo);
+        InviaPosta(SessionText(QStringLiteral("EmailOrdini")), Email, oggetto, corpo);
         // A password made for the customer goes out once.
         SetSession(QStringLiteral("PasswordGenerata"), QString());
 
@@ -336,6 +377,87 @@ void Ordine::NotificaCliente()
         Apri(carrello, Context(), condivisa, Connection());
         carrello.Svuota();
         carrello.Free();
+        SetSession(QStringLiteral("CarrelloOrdinato"), QString());
+    });
+}
+
+// ---------------------------------------------------------------- checks before the submission
+
+QString Ordine::FirmaCarrello() const
+{
+    return SessionText(QStringLiteral("Basket")) + QLatin1Char('#') + SessionText(QStringLiteral("IDSpese"));
+}
+
+bool Ordine::OrdineGiaInviato()
+{
+    return Guard([&] {
+        if (SessionText(QStringLiteral("NumOrd")).isEmpty())
+            return false;
+        const QString ordinato = SessionText(QStringLiteral("CarrelloOrdinato"));
+        return (!ordinato.isEmpty() && ordinato == FirmaCarrello())
+            || SessionText(QStringLiteral("Basket")).isEmpty();
+    });
+}
+
+bool Ordine::PagamentoAmmesso(const QString& tipo)
+{
+    return Guard([&] {
+        static const QStringList tipi = {QStringLiteral("Bonifico"), QStringLiteral("CCPostale"),
+                                         QStringLiteral("Contrassegno"), QStringLiteral("CartaCredito")};
+        if (!tipi.contains(tipo) || !SessionFlag(QStringLiteral("Attiva") + tipo))
+            return false;
+        if (tipo != QLatin1String("CartaCredito") || SessionFlag(QStringLiteral("DemoCartaCredito")))
+            return true;
+        try {
+            return !OrdinePagamentoCarta::IndirizzoBanca().isEmpty();
+        } catch (const std::exception&) {
+            return false;
+        }
+    });
+}
+
+// Where the shop lists shipping options the basket must name one of them,
+// as the basket page asks before it lets the visitor go on.
+bool Ordine::SpedizioneScelta()
+{
+    if (SessionFlag(QStringLiteral("SpedizioniPersonalizzate")))
+        return true;
+    CAdoRecordset rs;
+    const qint32 scelta = Intero(SessionValue(QStringLiteral("IDSpese")));
+    rs.Open(QStringLiteral("SELECT COUNT(*) AS N, SUM(CASE WHEN ID=? THEN 1 ELSE 0 END) AS S FROM SpeseSpedizione"),
+            Connection(), {scelta});
+    return rs.Field(QStringLiteral("N")).toInt() == 0 || rs.Field(QStringLiteral("S")).toInt() == 1;
+}
+
+QString Ordine::ControlloInvio()
+{
+    return Guard([&] {
+        if (Intero(SessionValue(QStringLiteral("DimBasket"))) <= 0 || SessionText(QStringLiteral("Basket")).isEmpty()
+            || !SpedizioneScelta())
+            return QStringLiteral("/carrello.asp");
+        QHash<QString, QString> valori;
+        for (const OrdineCampo& c : OrdineControlli::Campi())
+            valori.insert(QLatin1String(c.chiave), SessionText(QLatin1String(c.chiave)));
+        const QString codice
+            = OrdineControlli::UltimoErrore(valori, [this](const QString& tipo) { return PagamentoAmmesso(tipo); });
+        if (!codice.isEmpty() || !PagamentoAmmesso(TipoPagamento))
+            return QStringLiteral("/datiordine.asp");
+        return QString();
+    });
+}
+
+bool Ordine::PagamentoInSospeso()
+{
+    return Guard([&] {
+        const QString numOrd = SessionText(QStringLiteral("NumOrd"));
+        if (numOrd.isEmpty() || SessionFlag(QStringLiteral("DemoCartaCredito")))
+            return false;
+        CAdoRecordset rs;
+        rs.Open(QStringLiteral("SELECT TipoPagamento, AutorizzazioneCartaCredito FROM Ordini WHERE NumOrdine=? "
+                               "AND IDCliente=?"),
+                Connection(), {numOrd, Intero(SessionValue(QStringLiteral("IDClienteOrdine")))});
+        return !rs.IsEOF() && rs.Field(QStringLiteral("TipoPagamento")).toString() == QLatin1String("CartaCredito")
+            && rs.Field(QStringLiteral("AutorizzazioneCartaCredito")).toString().trimmed().isEmpty();
     });
 }
 

@@ -66,6 +66,21 @@ public:
     Q_INVOKABLE int ControlloDatiPersonali();
     Q_INVOKABLE bool CheckCFPI(const QVariant& CFPI);
     Q_INVOKABLE void MemorizzaCookieCliente();
+    // True when the shop takes this payment kind now: switched on, and for
+    // cards a bank to send the shopper to, or payments simulated.
+    Q_INVOKABLE bool PagamentoAmmesso(const QString& tipo);
+    // Where the summary sends the visitor instead of submitting: the basket
+    // (empty, or no shipping chosen where the shop has options), the
+    // checkout form (data not accepted, a payment kind or an address not
+    // taken); empty when the order may go.
+    Q_INVOKABLE QString ControlloInvio();
+    // True when this Session's last order was made of the basket it holds
+    // now, or its basket went with that order: sending again would only
+    // repeat the order.
+    Q_INVOKABLE bool OrdineGiaInviato();
+    // True when the Session's order is a card order the bank has not yet
+    // authorised.
+    Q_INVOKABLE bool PagamentoInSospeso();
     Q_INVOKABLE void SetConn(QObject* Connect);
 
     // Stores the Session's checkout and basket as one order in one
@@ -110,4 +125,10 @@ private:
     QString ImportoBanca(qint32 idOrdine, bool cifrato) const;
     bool Concludi(OrdinePagamentoCarta::Esito esito, const QString& numOrdine);
     static constexpr int kTentativiCarta = 5;
+    QString FirmaCarrello() const;
+    void AvvisaEsercente(const OrdineDati& dati, const OrdineScritto& scritto, const OrdineTotaliMail& totali,
+                         const QString& ulterioriNote, bool credenziali);
+    bool SpedizioneScelta();
+    void InviaPosta(const QString& mittente, const QString& destinatario, const QString& oggetto,
+                    const QString& testo) const;
 };

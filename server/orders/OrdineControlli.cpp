@@ -1,5 +1,7 @@
 #include "server/orders/OrdineControlli.h"
 
+#include "platform/mail/CSmtpMessage.h"
+
 const QList<OrdineCampo>& OrdineControlli::Campi()
 {
     static const QList<OrdineCampo> campi = {
@@ -25,12 +27,19 @@ const QList<OrdineCampo>& OrdineControlli::Campi()
         {"D_Cognome", "D_Cognome", "D_Cognome", "", true, 50, "ERRDCOGNOME", true},
         {"D_Nome", "D_Nome", "D_Nome", "", false, 50, "ERRDNOME", true},
         {"D_RagioneSociale", "D_RagioneSociale", "D_RagioneSociale", "", false, 50, "ERRDRAGIONESOCIALE", true},
-        {"Note", "NoteUtente", "Note", "", false, 0, "", false},
+        {"Note", "NoteUtente", "Note", "", false, kLunghezzaNote, "", false},
     };
     return campi;
 }
 
-QString OrdineControlli::UltimoErrore(const QHash<QString, QString>& valori)
+QString OrdineControlli::Limitato(const OrdineCampo& campo, const QString& valore)
+{
+    const int massimo = campo.lunghezza > 0 ? campo.lunghezza : kLunghezzaNote;
+    return valore.left(massimo + 1);
+}
+
+QString OrdineControlli::UltimoErrore(const QHash<QString, QString>& valori,
+                                      const std::function<bool(const QString&)>& ammesso)
 {
     QString destinatario;
     for (const char* chiave : {"D_RagioneSociale", "D_Nome", "D_Cognome", "D_Indirizzo", "D_Cap", "D_Localita",
@@ -41,8 +50,11 @@ QString OrdineControlli::UltimoErrore(const QHash<QString, QString>& valori)
         if (!*c.codice || (c.destinatario && destinatario.isEmpty()))
             continue;
         const QString valore = valori.value(QLatin1String(c.chiave));
-        if ((c.obbligatorio && valore.isEmpty()) || (c.lunghezza > 0 && valore.size() > c.lunghezza))
-            errore = QLatin1String(c.codice);
+        const QLatin1String codice(c.codice);
+        const bool rifiutato = (codice == QLatin1String("ERRTIPOPAGAMENTO") && !ammesso(valore))
+            || (codice == QLatin1String("ERREMAIL") && !CSmtpMessage::CheckMailbox(valore).isEmpty());
+        if ((c.obbligatorio && valore.isEmpty()) || (c.lunghezza > 0 && valore.size() > c.lunghezza) || rifiutato)
+            errore = codice;
     }
     return errore;
 }

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // One field of the checkout form: its form name, its Session key, its
 // property of Ordine, the customer column it is pre-filled from (empty for
 // none), whether it must be filled, its longest length (0 for no limit)
@@ -32,8 +34,15 @@ public:
     static const QList<OrdineCampo>& Campi();
 
     // The code of the last failing check over the Session's values (by
-    // key), or empty when every check passes.
-    static QString UltimoErrore(const QHash<QString, QString>& valori);
+    // key), or empty when every check passes. The payment kind must be one
+    // the shop takes (ammesso); the e-mail one address the mail client
+    // sends to as it stands.
+    static QString UltimoErrore(const QHash<QString, QString>& valori,
+                                const std::function<bool(const QString&)>& ammesso);
+    // What the Session keeps of a posted value: enough to tell that it is
+    // too long, never more.
+    static QString Limitato(const OrdineCampo& campo, const QString& valore);
+    static constexpr int kLunghezzaNote = 2000;
 
     // 11 characters: a VAT number; 16: a tax code; anything else fails.
     static bool CheckCFPI(const QString& cfpi);

@@ -88,19 +88,22 @@ TEST(HostConfigDefaultsTest, AreThoseOfTheExampleFile)
     EXPECT_EQ(config.cardOrdersPerSession, 3);
     EXPECT_EQ(config.cardOrdersPerAddress, 10);
     EXPECT_EQ(config.cardPasswordsWarning, 20);
+    // Queued mail is kept private, beside the shop's database.
+    EXPECT_EQ(config.mailQueueFolder, QDir::cleanPath(temp.FilePath("negozio")) + "/db/posta");
 }
 
 TEST(HostConfigDefaultsTest, MailAndBankAreRead)
 {
     TempFolder temp;
     temp.WriteFile("qtr50d.ini", "[shop]\nfolder=negozio\n[mail]\nserver=relay.lan\nport=2525\n"
-                                 "[payment]\nbank=https://pagamenti.banca.test\n");
+                                 "queue=coda\n[payment]\nbank=https://pagamenti.banca.test\n");
     CHostConfig config;
     QString error;
     ASSERT_TRUE(config.Load(temp.FilePath("qtr50d.ini"), error)) << error.toStdString();
     EXPECT_EQ(config.mailServer, "relay.lan");
     EXPECT_EQ(config.mailPort, 2525);
     EXPECT_EQ(config.bankAddress, "https://pagamenti.banca.test");
+    EXPECT_EQ(config.mailQueueFolder, QDir::cleanPath(temp.FilePath("coda")));
 }
 
 TEST(HostConfigDefaultsTest, TheShippedExampleLoads)

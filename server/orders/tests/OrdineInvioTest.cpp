@@ -6,13 +6,17 @@
 #include "server/orders/tests/ProdottiProva.h"
 
 #include "platform/ado/CAdoRecordset.h"
+#include "platform/mail/CMailQueue.h"
 #include "platform/mail/tests/SmtpTestServer.h"
+#include "platform/testing/TempFolder.h"
+#include "server/orders/OrdinePagamentoCarta.h"
 #include "platform/password/CPasswordHash.h"
 
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
 #include <QLocale>
+#include <QTcpServer>
 
 #include <memory>
 
@@ -73,7 +77,7 @@ protected:
             {"CognomeUtente", "Bianchi"}, {"NomeUtente", "Anna"}, {"IndirizzoUtente", "Via Emilia 1"},
             {"CapUtente", "47121"}, {"LocalitaUtente", "Forlì"}, {"ProvinciaUtente", "FC"},
             {"StatoUtente", "Italia"}, {"EmailUtente", "anna@esempio.test"}, {"CFPIUtente", ""},
-            {"TipoPagamento", "Bonifico"}, {"D_Cognome", ""}, {"IDUtente", 0}, {"CKIDCliente", 0},
+            {"TipoPagamento", "Bonifico"}, {"AttivaBonifico", true}, {"AttivaContrassegno", true}, {"D_Cognome", ""}, {"IDUtente", 0}, {"CKIDCliente", 0},
             {"IDDestinatario", 0}};
         for (auto it = sessione.begin(); it != sessione.end(); ++it)
             Set(it.key(), it.value());
@@ -325,6 +329,155 @@ TEST_P(OrdineInvio, BothMailsArriveWholeWithTheTotals)
     EXPECT_TRUE(cliente.contains("Password " + generata));
     EXPECT_EQ(Session("PasswordGenerata").toString(), "");
     EXPECT_EQ(Session("DimBasket").toInt(), 0);
+}
+
+// ---------------------------------------------------------------- after the commit
+
+namespace {
+
+// What the component logs instead of failing the page.
+class RegistroProva
+{
+public:
+    RegistroProva()
+    {
+        Funzioni::ImpostaRegistroErrori([this](const QString& riga) { m_righe << riga; });
+    }
+    ~RegistroProva() { Funzioni::ImpostaRegistroErrori({}); }
+    QStringList m_righe;
+};
+
+} // namespace
+
+// The relay is down, or the buyer's address is one the mail client
+// refuses: the order is stored once, the page gets no error, the failure
+// is logged, and the merchant still hears of an order whose buyer's
+// address was refused.
+TEST_P(OrdineInvio, AMailThatCannotGoNeverFailsTheStoredOrder)
+{
+    RegistroProva registro;
+    QTcpServer chiuso;
+    ASSERT_TRUE(chiuso.listen(QHostAddress::LocalHost));
+    const quint16 porta = chiuso.serverPort();
+    chiuso.close();
+    Funzioni::ImpostaServerPosta("127.0.0.1", porta);
+    Ordine* o = Pagina();
+    EXPECT_NO_THROW(o->NotificaEsercente());
+    EXPECT_NO_THROW(o->NotificaCliente());
+    Funzioni::ImpostaServerPosta("127.0.0.1", s_smtp->Port());
+    EXPECT_EQ(Conta("Ordini"), 1);
+    EXPECT_EQ(Session("DimBasket").toInt(), 0);
+    ASSERT_EQ(registro.m_righe.size(), 2);
+    EXPECT_TRUE(registro.m_righe[0].contains(Session("NumOrd").toString())) << registro.m_righe[0].toStdString();
+
+    registro.m_righe.clear();
+    Set("Basket", "#2|1|0||0|");
+    Set("DimBasket", 1);
+    Set("IDSpese", 5);
+    Set("EmailUtente", "anna.rossì@example.com");
+    EXPECT_NO_THROW(Pagina()->NotificaEsercente());
+    EXPECT_EQ(Conta("Ordini"), 2);
+    const QList<QJsonObject> posta = s_smtp->Messages();
+    ASSERT_EQ(posta.size(), 1);
+    EXPECT_EQ(posta[0]["mail_from"].toString(), "ordini@bottega.test");
+    EXPECT_NO_THROW(Pagina()->NotificaCliente());
+    ASSERT_EQ(registro.m_righe.size(), 1);
+    EXPECT_TRUE(registro.m_righe[0].contains("anna.rossì@example.com")) << registro.m_righe[0].toStdString();
+}
+
+// The same basket sent again, by a reload or a second tab, stores no
+// second order; a changed basket is a new order.
+TEST_P(OrdineInvio, TheSameBasketSentTwiceIsOneOrder)
+{
+    Pagina()->NotificaEsercente();
+    const QString numOrd = Session("NumOrd").toString();
+    Ordine* o = Pagina();
+    EXPECT_TRUE(o->OrdineGiaInviato());
+    o->NotificaEsercente();
+    EXPECT_EQ(Conta("Ordini"), 1);
+    EXPECT_EQ(Session("NumOrd").toString(), numOrd);
+    EXPECT_EQ(s_smtp->Messages().size(), 1);
+
+    Set("Basket", "#2|5|0||0|");
+    EXPECT_FALSE(Pagina()->OrdineGiaInviato());
+    Pagina()->NotificaEsercente();
+    EXPECT_EQ(Conta("Ordini"), 2);
+    // Once the basket went with its order, sending is the order again.
+    Pagina()->NotificaCliente();
+    EXPECT_TRUE(Pagina()->OrdineGiaInviato());
+    Pagina()->NotificaEsercente();
+    EXPECT_EQ(Conta("Ordini"), 2);
+}
+
+struct CasoRifiuto
+{
+    const char* nome;
+    QVariantMap sessione;
+    const char* pagina;   // where the summary sends the visitor
+};
+
+void PrintTo(const CasoRifiuto& c, std::ostream* os) { *os << c.nome; }
+
+// Each of them, sent straight to the summary, stores nothing.
+const CasoRifiuto kRifiuti[] = {
+    {"NoShippingChosen", {{"IDSpese", 0}}, "/carrello.asp"},
+    {"ShippingOptionThatDoesNotExist", {{"IDSpese", 99}}, "/carrello.asp"},
+    {"PaymentKindSwitchedOff", {{"TipoPagamento", "CCPostale"}}, "/datiordine.asp"},
+    {"PaymentKindOfNoKind", {{"TipoPagamento", "Gratis"}}, "/datiordine.asp"},
+    {"CardWithoutABank", {{"TipoPagamento", "CartaCredito"}, {"AttivaCartaCredito", true}}, "/datiordine.asp"},
+};
+
+class OrdineRifiuti : public OrdineInvioBase,
+                      public ::testing::TestWithParam<std::tuple<CAdoConnection::Engine, CasoRifiuto>>
+{
+protected:
+    static void SetUpTestSuite() { AvviaPosta(); }
+    static void TearDownTestSuite() { FermaPosta(); }
+    void SetUp() override { Prepara(std::get<0>(GetParam())); }
+};
+
+TEST_P(OrdineRifiuti, AreRefusedBeforeAnythingIsStored)
+{
+    const CasoRifiuto& c = std::get<1>(GetParam());
+    OrdinePagamentoCarta::ImpostaIndirizzoBanca("");
+    for (auto it = c.sessione.begin(); it != c.sessione.end(); ++it)
+        Set(it.key(), it.value());
+    EXPECT_EQ(Pagina()->ControlloInvio(), c.pagina);
+    EXPECT_ANY_THROW(Pagina()->NotificaEsercente());
+    EXPECT_EQ(Conta("Ordini"), 0);
+    EXPECT_EQ(Conta("Clienti"), 4);
+    EXPECT_TRUE(s_smtp->Messages().isEmpty());
+    EXPECT_EQ(Session("NumOrd").toString(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, OrdineRifiuti,
+                         ::testing::Combine(::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
+                                            ::testing::ValuesIn(kRifiuti)),
+                         [](const auto& info) {
+                             return std::string(CAdoTestDatabase::EngineName(std::get<0>(info.param))) + "_"
+                                 + std::get<1>(info.param).nome;
+                         });
+
+// With the host's queue the page only stores the mails: a relay that
+// takes the connection and never answers holds nothing, and the mails
+// wait in the queue's folder for the relay.
+TEST_P(OrdineInvio, WithAQueueTheMailsWaitInItsFolder)
+{
+    QTcpServer muto;
+    ASSERT_TRUE(muto.listen(QHostAddress::LocalHost));
+    TempFolder cartella;
+    CMailQueue::Settings impostazioni;
+    impostazioni.folder = cartella.FilePath("posta");
+    impostazioni.port = muto.serverPort();
+    CMailQueue coda(impostazioni);
+    Funzioni::ImpostaCodaPosta(&coda);
+    Ordine* o = Pagina();
+    EXPECT_NO_THROW(o->NotificaEsercente());
+    EXPECT_NO_THROW(o->NotificaCliente());
+    Funzioni::ImpostaCodaPosta(nullptr);
+    EXPECT_EQ(Conta("Ordini"), 1);
+    EXPECT_EQ(coda.InAttesa(), 2);
+    EXPECT_TRUE(s_smtp->Messages().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, OrdineInvio, ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),

@@ -52,6 +52,8 @@ protected:
         s.SetValue("ShareConn", false);
         s.SetValue("CodiceLingua", "en");
         s.SetValue("CodiceLinguaPredefinita", "it");
+        s.SetValue("AttivaBonifico", true);
+        s.SetValue("AttivaContrassegno", true);
     }
 
     Ordine* Pagina(const Campi& form = {}, bool post = true)
@@ -102,6 +104,16 @@ const CasoControllo kControlli[] = {
     {"EmptyCodePasses", Con(FormValido(), {{"CFPI", ""}}), 0, ""},
     {"MissingTextStillFails", Con(FormValido(), {{"Indirizzo", ""}}), 2, "ERRINDIRIZZO"},
     {"TooLongEmailFails", Con(FormValido(), {{"Email", QString(81, 'a')}}), 2, "Testo di ERREMAIL"},
+    // Only a payment kind the shop has switched on, by its own name.
+    {"PaymentKindSwitchedOffFails", Con(FormValido(), {{"TipoPagamento", "CCPostale"}}), 2, "Testo di ERRTIPOPAGAMENTO"},
+    {"AnyOtherPaymentTextFails", Con(FormValido(), {{"TipoPagamento", "Gratis"}}), 2, "Testo di ERRTIPOPAGAMENTO"},
+    {"CashOnDeliveryIsTaken", Con(FormValido(), {{"TipoPagamento", "Contrassegno"}}), 0, ""},
+    // The e-mail must be one address the mail client sends to as it is.
+    {"AccentedEmailFails", Con(FormValido(), {{"Email", "anna.rossì@example.com"}}), 2, "Testo di ERREMAIL"},
+    {"TwoEmailsFail", Con(FormValido(), {{"Email", "anna@esempio.it;bruno@esempio.it"}}), 2, "Testo di ERREMAIL"},
+    {"EmailWithAHeaderFails", Con(FormValido(), {{"Email", "anna@esempio.it\r\nBcc: x@y.it"}}), 2,
+     "Testo di ERREMAIL"},
+    {"EmailWithoutAtFails", Con(FormValido(), {{"Email", "anna.esempio.it"}}), 2, "Testo di ERREMAIL"},
     {"ImageButtonCancels", Con(FormValido(), {{"Email", ""}, {"Annulla.x", "4"}, {"Annulla.y", "2"}}), 1, ""},
     {"SubmitAnnullaCancels", Con(FormValido(), {{"Email", ""}, {"Submit", "Annulla"}}), 1, ""},
 };

@@ -37,7 +37,7 @@ protected:
         ImpostaNegozio();
         const QVariantMap visitatore = {
             {"Basket", "#2|3|0||0|"}, {"DimBasket", 1}, {"IDSpese", 5}, {"CognomeUtente", "Bianchi"},
-            {"EmailUtente", ""}, {"EmailOrdini", ""}, {"TipoPagamento", "CartaCredito"}};
+            {"EmailUtente", ""}, {"EmailOrdini", ""}, {"TipoPagamento", "CartaCredito"}, {"AttivaCartaCredito", true}};
         for (auto it = visitatore.begin(); it != visitatore.end(); ++it)
             Set(it.key(), it.value());
         OrdinePagamentoCarta::ImpostaIndirizzoBanca("https://banca.test/");

@@ -2,6 +2,7 @@
 #include "server/orders/tests/ProdottiProva.h"
 #include "server/orders/Carrello.h"
 
+#include "platform/ado/CAdoRecordset.h"
 #include "platform/pagehost/CPageHost.h"
 #include "platform/pagehost/CSession.h"
 #include "platform/pagehost/CVirtualFolders.h"
@@ -300,6 +301,91 @@ TEST_P(PagineNegozio, AnAgentsListsRefuseValuesThatAreNotNumbers)
     const CHttpReply valida = m_host->Answer("GET /statistiche.asp?CampoOrd=1 HTTP/1.1\r\nHost: negozio\r\n\r\n");
     EXPECT_TRUE(valida.head.startsWith("HTTP/1.1 200")) << valida.head.toStdString();
 }
+
+// ---------------------------------------------------------------- the checkout, hostile and out of order
+
+namespace {
+
+const QByteArray kDati = "Cognome=Bianchi&Nome=Anna&Indirizzo=Via+Emilia+1&Cap=47121&Localita=Forl%C3%AC&"
+                         "Provincia=FC&Stato=Italia&Email=anna%40esempio.it&Submit=Conferma";
+
+struct PassoCheckout
+{
+    const char* pagina;
+    QByteArray form;   // empty: a GET
+};
+
+struct CasoCheckout
+{
+    const char* nome;
+    QList<PassoCheckout> passi;   // what the visitor did before sending
+    const char* verso;            // where the send was answered to go
+    int ordini;                   // orders stored in all
+};
+
+void PrintTo(const CasoCheckout& c, std::ostream* os) { *os << c.nome; }
+
+const PassoCheckout kAggiungi{"/carrello.asp", "IDProdotto=2&Quantita=1&Aggiungi=1"};
+const PassoCheckout kSpedizione{"/carrello.asp", "IDSpese=4&Spese=1"};
+const PassoCheckout kInvia{"/confermaordine.asp", "Invia=1"};
+
+PassoCheckout Dati(const QByteArray& pagamento, const QByteArray& altro = {})
+{
+    return {"/datiordine.asp", kDati + "&TipoPagamento=" + pagamento + altro};
+}
+
+const CasoCheckout kCheckout[] = {
+    {"SendingAnEmptyBasket", {Dati("Bonifico")}, "/carrello.asp", 0},
+    {"StraightToTheCheckoutWithoutShipping", {kAggiungi, Dati("Bonifico")}, "/carrello.asp", 0},
+    {"SendingBeforeTheCheckout", {kAggiungi, kSpedizione}, "/datiordine.asp", 0},
+    {"APaymentKindSwitchedOff", {kAggiungi, kSpedizione, Dati("CCPostale")}, "/datiordine.asp", 0},
+    {"APaymentKindOfAnyText", {kAggiungi, kSpedizione, Dati("Regalo")}, "/datiordine.asp", 0},
+    {"AnAddressTheMailClientRefuses",
+     {kAggiungi, kSpedizione, Dati("Bonifico", "&Email=anna.ross%C3%AC%40example.com")}, "/datiordine.asp", 0},
+    // No relay answers in this shop: the order is stored all the same and
+    // the page goes on to the confirmation.
+    {"AnOrderWhoseMailCannotGo", {kAggiungi, kSpedizione, Dati("Bonifico")}, "/ordineinviato.asp", 1},
+    {"TheSameOrderSentTwice", {kAggiungi, kSpedizione, Dati("Bonifico"), kInvia}, "/ordineinviato.asp", 1},
+    {"AChangedBasketIsANewOrder", {kAggiungi, kSpedizione, Dati("Bonifico"), kInvia, kAggiungi, kSpedizione},
+     "/ordineinviato.asp", 2},
+};
+
+// Each case is a new visitor with a Session of his own.
+class CheckoutOstile : public PagineNegozio
+{
+protected:
+    ~CheckoutOstile() override { m_host.reset(); }
+    void NuovaVisita()
+    {
+        m_host.reset();
+        m_visita = std::make_unique<CSession>();
+        m_globalAsaPending = true;
+        m_host = std::make_unique<CPageHost>(m_folders, *m_visita, m_globalAsaPending);
+    }
+    std::unique_ptr<CSession> m_visita;
+};
+
+} // namespace
+
+TEST_P(CheckoutOstile, EachRequestIsAnsweredAndStoredAsItMustBe)
+{
+    for (const CasoCheckout& c : kCheckout) {
+        SCOPED_TRACE(c.nome);
+        NuovaVisita();
+        for (const PassoCheckout& passo : c.passi)
+            Post(passo.pagina, passo.form);
+        Post(kInvia.pagina, kInvia.form);
+        EXPECT_TRUE(m_ultimaTesta.contains(QByteArray("Location: ") + c.verso)) << m_ultimaTesta.toStdString();
+        CAdoRecordset rs;
+        rs.Open("SELECT COUNT(*) AS N FROM Ordini", &m_shop->Db());
+        EXPECT_EQ(rs.Field("N").toInt(), c.ordini);
+        m_shop->Db().Execute("DELETE FROM OrdiniDettaglio");
+        m_shop->Db().Execute("DELETE FROM Ordini");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, CheckoutOstile, ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
+                         [](const auto& info) { return CAdoTestDatabase::EngineName(info.param); });
 
 INSTANTIATE_TEST_SUITE_P(Engines, PagineNegozio, ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
                          [](const auto& info) { return CAdoTestDatabase::EngineName(info.param); });

@@ -11,17 +11,24 @@ carrello.SetConn(generale.Conn);
 var paginaCorrente = "/confermaordine.asp";
 var titoloPagina = T("PMTRIEPILOGOORDINE", "Riepilogo dell'ordine");
 
-// A checkout that was not accepted, or an empty basket, has nothing to send.
-var datiMancanti = String(ordine.Cognome) === "" || String(ordine.TipoPagamento) === "" || String(ordine.Errore) !== "";
-if (carrello.NumeroOggettiNelCarrello == 0) {
+// Sending stores the order once: a repeated send, or a send after the
+// basket went with its order, shows that order (or its payment) again.
+// A checkout that was not accepted, a payment kind the shop does not take,
+// a basket without its shipping or an empty one has nothing to send. Once
+// the order is stored the page never fails: a mail waits in the queue, and
+// a bank that cannot be reached leaves the payment to be done again.
+function Indietro(pagina) {
     carrello.Free();
     ordine.Free();
-    Response.Redirect("/carrello.asp");
-} else if (datiMancanti) {
-    carrello.Free();
-    ordine.Free();
-    Response.Redirect("/datiordine.asp");
-} else if (String(Request.ServerVariables("REQUEST_METHOD")) === "POST" && String(Request.Form("Invia")) === "1") {
+    Response.Redirect(pagina);
+}
+var invio = String(Request.ServerVariables("REQUEST_METHOD")) === "POST" && String(Request.Form("Invia")) === "1";
+var rifiuto = String(ordine.ControlloInvio());
+if (invio && ordine.OrdineGiaInviato()) {
+    Indietro("/ordineinviato.asp");
+} else if (rifiuto !== "") {
+    Indietro(rifiuto);
+} else if (invio) {
     carrello.Free();
     ordine.NotificaEsercente();
     ordine.MemorizzaCookieCliente();
@@ -44,14 +51,10 @@ if (carrello.NumeroOggettiNelCarrello == 0) {
         ordine.Free();
         Response.Redirect("/ripetipagamento.asp");
     }
-    if (indirizzoBanca !== "") {
-        ordine.Free();
-        Response.Redirect(indirizzoBanca);
-    } else {
+    if (indirizzoBanca === "" && !ordine.PagamentoInSospeso())
         ordine.NotificaCliente();
-        ordine.Free();
-        Response.Redirect("/ordineinviato.asp");
-    }
+    ordine.Free();
+    Response.Redirect(indirizzoBanca !== "" ? indirizzoBanca : "/ordineinviato.asp");
 }
 
 var pagamenti = { Bonifico: ["PMTBONIFICO", "Bonifico bancario"], CCPostale: ["PMTCCPOSTALE", "Conto corrente postale"],

@@ -16,11 +16,6 @@ if (String(Request.ServerVariables("REQUEST_METHOD")) === "POST") {
 var paginaCorrente = "/datiordine.asp";
 var titoloPagina = T("PMTDATIORDINE", "Dati per l'ordine");
 
-function Attivo(chiave) {
-    var valore = String(Session(chiave) === undefined ? "" : Session(chiave)).toLowerCase();
-    return valore === "true" || valore === "1" || valore === "-1";
-}
-
 function Campo(nome, codice, etichetta, lunghezza, obbligatorio) {
     var testo = H(T(codice, etichetta)) + (obbligatorio ? " *" : "");
     return "<label for=\"" + nome + "\">" + testo + "</label>" +
@@ -29,10 +24,10 @@ function Campo(nome, codice, etichetta, lunghezza, obbligatorio) {
 }
 
 var pagamenti = [
-    { valore: "Bonifico", codice: "PMTBONIFICO", testo: "Bonifico bancario", chiave: "AttivaBonifico" },
-    { valore: "CCPostale", codice: "PMTCCPOSTALE", testo: "Conto corrente postale", chiave: "AttivaCCPostale" },
-    { valore: "Contrassegno", codice: "PMTCONTRASSEGNO", testo: "Contrassegno", chiave: "AttivaContrassegno" },
-    { valore: "CartaCredito", codice: "PMTCARTACREDITO", testo: "Carta di credito", chiave: "AttivaCartaCredito" }
+    { valore: "Bonifico", codice: "PMTBONIFICO", testo: "Bonifico bancario" },
+    { valore: "CCPostale", codice: "PMTCCPOSTALE", testo: "Conto corrente postale" },
+    { valore: "Contrassegno", codice: "PMTCONTRASSEGNO", testo: "Contrassegno" },
+    { valore: "CartaCredito", codice: "PMTCARTACREDITO", testo: "Carta di credito" }
 ];
 %>
 <!--#include virtual="testa.inc"-->
@@ -77,7 +72,7 @@ var pagamenti = [
     <fieldset>
       <legend><%= H(T("PMTPAGAMENTO", "Pagamento")) %> *</legend>
 <%   for (var p = 0; p < pagamenti.length; ++p) {
-         if (!Attivo(pagamenti[p].chiave))
+         if (!ordine.PagamentoAmmesso(pagamenti[p].valore))
              continue; %>
       <label class="scelta"><input type="radio" name="TipoPagamento" value="<%= pagamenti[p].valore %>"<%= String(ordine.TipoPagamento) === pagamenti[p].valore ? " checked" : "" %>> <%= H(T(pagamenti[p].codice, pagamenti[p].testo)) %></label>
 <%   } %>
