@@ -101,7 +101,7 @@ int CMailQueue::InAttesa() const
     return int(QDir(m_settings.folder).entryList({QStringLiteral("*") + kEstensione}, QDir::Files).size());
 }
 
-int CMailQueue::InviaScadute(const QDateTime& adesso)
+int CMailQueue::InviaScadute(const QDateTime& adesso, bool anchePrima)
 {
     const QDir cartella(m_settings.folder);
     int inviate = 0;
@@ -111,14 +111,14 @@ int CMailQueue::InviaScadute(const QDateTime& adesso)
             if (m_fermo)
                 break;
         }
-        if (InviaFile(cartella.filePath(nome), adesso))
+        if (InviaFile(cartella.filePath(nome), adesso, anchePrima))
             ++inviate;
     }
     return inviate;
 }
 
 // False when the message was not due, or the relay did not take it.
-bool CMailQueue::InviaFile(const QString& percorso, const QDateTime& adesso)
+bool CMailQueue::InviaFile(const QString& percorso, const QDateTime& adesso, bool anchePrima)
 {
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))
@@ -132,7 +132,7 @@ bool CMailQueue::InviaFile(const QString& percorso, const QDateTime& adesso)
         QFile::rename(percorso, QDir(m_settings.folder).filePath(kScartate + QLatin1Char('/') + nome));
         return false;
     }
-    if (QDateTime::fromString(m.value("due").toString(), Qt::ISODateWithMs) > adesso)
+    if (!anchePrima && QDateTime::fromString(m.value("due").toString(), Qt::ISODateWithMs) > adesso)
         return false;
 
     SmtpMail mail;
@@ -194,11 +194,14 @@ void CMailQueue::Ferma()
 
 // Every pass looks at the whole folder, so a message written by an
 // earlier run, or whose wait ran out, goes at the latest a little after
-// it is due.
+// it is due. The first pass tries every message at once: a restart often
+// follows a mended relay, and nobody should wait an hour for that.
 void CMailQueue::Ciclo()
 {
+    bool primo = true;
     for (;;) {
-        InviaScadute(QDateTime::currentDateTimeUtc());
+        InviaScadute(QDateTime::currentDateTimeUtc(), primo);
+        primo = false;
         std::unique_lock<std::mutex> lock(m_lock);
         m_sveglia.wait_for(lock, std::chrono::seconds(15), [this] { return m_fermo || m_nuova; });
         if (m_fermo)

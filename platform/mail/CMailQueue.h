@@ -45,14 +45,15 @@ public:
     void Avvia();
     void Ferma();
 
-    // One pass over the messages due at that moment; the number delivered.
-    int InviaScadute(const QDateTime& adesso);
+    // One pass over the messages due at that moment (with anchePrima, over
+    // every message, due or not); the number delivered.
+    int InviaScadute(const QDateTime& adesso, bool anchePrima = false);
     int InAttesa() const;
     QString Cartella() const { return m_settings.folder; }
 
 private:
     void Ciclo();
-    bool InviaFile(const QString& file, const QDateTime& adesso);
+    bool InviaFile(const QString& file, const QDateTime& adesso, bool anchePrima);
     void Registra(const QString& riga) const;
 
     Settings m_settings;

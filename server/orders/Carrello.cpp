@@ -222,6 +222,9 @@ void Carrello::Svuota()
     Guard([&] {
         Salva({});
         SetSession(QStringLiteral("IDSpese"), 0);
+        // The basket that went with an order is gone: an empty basket is
+        // already sent, and the same lines put in again are a new order.
+        SetSession(QStringLiteral("CarrelloOrdinato"), QString());
     });
 }
 

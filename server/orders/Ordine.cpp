@@ -377,7 +377,6 @@ void Ordine::NotificaCliente()
         Apri(carrello, Context(), condivisa, Connection());
         carrello.Svuota();
         carrello.Free();
-        SetSession(QStringLiteral("CarrelloOrdinato"), QString());
     });
 }
 

@@ -179,9 +179,12 @@ TEST_P(Pagamento, CardOrdersPerSessionAndPerAddressAreLimited)
         m_shop->Insert("OTPRichieste", {{"ID", i}, {"Password", QStringLiteral("P%1").arg(i)}});
     OrdinePagamentoCarta::ImpostaLimiti({2, 3, 0});
     ASSERT_FALSE(Pagina()->URLValidazioneCartaCredito().isEmpty());
+    // Each order is a new basket: the same basket sent again is one order.
+    Set("Basket", "#2|1|0||0|");
     const QString secondo = Ordina();
     const QVariant clienteSecondo = Session("IDClienteOrdine");
     ASSERT_FALSE(Pagina()->URLValidazioneCartaCredito().isEmpty());
+    Set("Basket", "#2|2|0||0|");
     Ordina();
     try {
         Pagina()->URLValidazioneCartaCredito();
@@ -198,10 +201,12 @@ TEST_P(Pagamento, CardOrdersPerSessionAndPerAddressAreLimited)
     SessioneScaduta();
     Set("Basket", "#2|1|0||0|");
     Set("DimBasket", 1);
+    Set("IDSpese", 5);
     Set("TipoPagamento", "CartaCredito");
     Set("CognomeUtente", "Bianchi");
     Ordina();
     ASSERT_FALSE(Pagina()->URLValidazioneCartaCredito().isEmpty());
+    Set("Basket", "#2|2|0||0|");
     Ordina();
     try {
         Pagina()->URLValidazioneCartaCredito();
@@ -258,11 +263,9 @@ TEST_P(Pagamento, NoAnswerOfTheBankIsNoPayment)
 TEST_P(Pagamento, ACheapOrdersAnswerNeverPaysABigOrder)
 {
     Set("Basket", "#3|1|0||0|");
-    Set("IDSpese", 0);
     const QString economico = Ordina();
     ASSERT_EQ(PasswordDellUrl(Pagina()->URLValidazioneCartaCredito()), "P1");
     Set("Basket", "#2|3|0||0|");
-    Set("IDSpese", 5);
     const QString grande = Ordina();
     ASSERT_EQ(PasswordDellUrl(Pagina()->URLValidazioneCartaCredito()), "P2");
     EXPECT_FALSE(Pagina({{"a", "AUT1"}, {"b", grande}, {"c", "R1"}})->ControlloEsitoValidazione());

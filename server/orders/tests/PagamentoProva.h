@@ -37,7 +37,7 @@ protected:
         ImpostaNegozio();
         const QVariantMap visitatore = {
             {"Basket", "#2|3|0||0|"}, {"DimBasket", 1}, {"IDSpese", 5}, {"CognomeUtente", "Bianchi"},
-            {"EmailUtente", ""}, {"EmailOrdini", ""}, {"TipoPagamento", "CartaCredito"}, {"AttivaCartaCredito", true}};
+            {"EmailUtente", ""}, {"EmailOrdini", ""}, {"TipoPagamento", "CartaCredito"}};
         for (auto it = visitatore.begin(); it != visitatore.end(); ++it)
             Set(it.key(), it.value());
         OrdinePagamentoCarta::ImpostaIndirizzoBanca("https://banca.test/");
@@ -53,7 +53,7 @@ protected:
             {"CodiceLinguaPredefinita", "it"}, {"IDListino", 0}, {"IDGruppo", 0}, {"FCListino2Euro", 1.0},
             {"FCEuro2Web", 1.0}, {"Arrotondamento", 0.01}, {"ArrotondamentoListino", 0.01}, {"SimboloValuta", "€"},
             {"IvaSpedizioni", 20.0}, {"PesoImballo", 0.0}, {"TipoPesoImballo", 0},
-            {"CodiceEsercente", "BOTTEGA01"}, {"TID", "100"}, {"ValutaBancaSella", 242}};
+            {"CodiceEsercente", "BOTTEGA01"}, {"TID", "100"}, {"ValutaBancaSella", 242}, {"AttivaCartaCredito", true}};
         for (auto it = negozio.begin(); it != negozio.end(); ++it)
             Set(it.key(), it.value());
     }
