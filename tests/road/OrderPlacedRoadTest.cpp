@@ -105,7 +105,7 @@ TEST_F(OrderPlacedRoad, AnOrderPlacedOnTheShopsPagesComesHomeWithItsLinesAndTota
     EXPECT_TRUE(confirmation.contains(number)) << confirmation.toStdString();
 
     // Both mails: 2 x 12.50 + 3 x 4.10 = 37.30, VAT 5.50 + 0.49 = 5.99.
-    const QList<QJsonObject> mails = smtp.Messages();
+    const QList<QJsonObject> mails = smtp.WaitForMessages(2);
     ASSERT_EQ(mails.size(), 2);
     EXPECT_EQ(mails[0]["rcpt_tos"].toArray().first().toString(), "ordini@road.test");
     EXPECT_EQ(mails[1]["rcpt_tos"].toArray().first().toString(), "anna@road.test");

@@ -70,6 +70,17 @@ QList<QJsonObject> SmtpTestServer::Messages() const
     return listMessages;
 }
 
+QList<QJsonObject> SmtpTestServer::WaitForMessages(int count, int timeoutMs) const
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    QList<QJsonObject> listMessages = Messages();
+    while (listMessages.size() < count && !deadline.hasExpired()) {
+        QThread::msleep(50);
+        listMessages = Messages();
+    }
+    return listMessages;
+}
+
 QStringList SmtpTestServer::Commands() const
 {
     QFile file(m_folder.FilePath(QStringLiteral("commands.log")));

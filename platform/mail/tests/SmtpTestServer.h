@@ -27,6 +27,9 @@ public:
     // Forgets the messages and commands of earlier tests.
     void Clear() const;
     QList<QJsonObject> Messages() const;
+    // The messages once at least count have arrived, or what arrived within
+    // the time: mail that a server queues goes out after its page answered.
+    QList<QJsonObject> WaitForMessages(int count, int timeoutMs = 15000) const;
     QStringList Commands() const;
 
 private:
