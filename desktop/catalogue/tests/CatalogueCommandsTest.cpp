@@ -10,8 +10,8 @@
 #include "desktop/catalogue/tests/CatalogueFixture.h"
 #include "desktop/shell/app/CMainFrame.h"
 #include "desktop/shell/app/CTindaApp.h"
-#include "desktop/shell/app/CTindaProjectUi.h"
 #include "desktop/shell/app/TindaCommandIds.h"
+#include "desktop/shell/app/testing/COpenProjectUi.h"
 #include "desktop/shell/controls/CGridCtrl.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
 
@@ -29,24 +29,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Opens the fixture's project as the one the merchant chose.
-class OpenFixtureProject : public CTindaProjectUi
-{
-public:
-    OpenFixtureProject(CTindaApp& app, const QString& folder) : CTindaProjectUi(app), m_strFolder(folder) {}
-
-    bool ChooseProject(const QStringList&, bool* createNew, QString* folder) override
-    {
-        *createNew = false;
-        *folder = m_strFolder;
-        return true;
-    }
-    bool WaitForSyncLock(const QString&) override { return true; }
-
-private:
-    QString m_strFolder;
-};
 
 // The program's settings in a folder of the test's own, before anything
 // reads them.
@@ -72,7 +54,7 @@ protected:
         f.AddProductLanguage(1, 7, QStringLiteral("it"), 10, QStringLiteral("Sedia"));
         f.Db().Close();
         app.m_strInstallFolder = QCoreApplication::applicationDirPath();
-        app.SetProjectUi(std::make_unique<OpenFixtureProject>(app, f.Folder()));
+        app.SetProjectUi(std::make_unique<COpenProjectUi>(app, f.Folder()));
         ASSERT_TRUE(app.InitInstance());
         ASSERT_TRUE(app.m_bProjectOpen);
         frame = app.GetMainFrame();

@@ -7,8 +7,8 @@
 #include "desktop/content/CDizionarioView.h"
 #include "desktop/shell/app/CMainFrame.h"
 #include "desktop/shell/app/CTindaApp.h"
-#include "desktop/shell/app/CTindaProjectUi.h"
 #include "desktop/shell/app/TindaCommandIds.h"
+#include "desktop/shell/app/testing/COpenProjectUi.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
 #include "desktop/shell/settings/CParAziView.h"
 #include "platform/dao/CDaoCriteria.h"
@@ -31,24 +31,6 @@
 
 namespace {
 
-// Opens the test's project as the one the merchant chose.
-class OpenTestProject : public CTindaProjectUi
-{
-public:
-    OpenTestProject(CTindaApp& app, const QString& folder) : CTindaProjectUi(app), m_strFolder(folder) {}
-
-    bool ChooseProject(const QStringList&, bool* createNew, QString* folder) override
-    {
-        *createNew = false;
-        *folder = m_strFolder;
-        return true;
-    }
-    bool WaitForSyncLock(const QString&) override { return true; }
-
-private:
-    QString m_strFolder;
-};
-
 TEST(ContentCommandsTest, TheDictionaryBannersAndCompanyPageOpenFromTindasMenus)
 {
     TempFolder settings;
@@ -65,7 +47,7 @@ TEST(ContentCommandsTest, TheDictionaryBannersAndCompanyPageOpenFromTindasMenus)
 
     CTindaApp app;
     app.m_strInstallFolder = QCoreApplication::applicationDirPath();
-    app.SetProjectUi(std::make_unique<OpenTestProject>(app, folder));
+    app.SetProjectUi(std::make_unique<COpenProjectUi>(app, folder));
     ASSERT_TRUE(app.InitInstance());
     ASSERT_TRUE(app.m_bProjectOpen) << boxes.LastText().toStdString();
     CMainFrame* frame = app.GetMainFrame();

@@ -8,8 +8,8 @@
 #include "desktop/shell/app/CChildFrame.h"
 #include "desktop/shell/app/CMainFrame.h"
 #include "desktop/shell/app/CTindaApp.h"
-#include "desktop/shell/app/CTindaProjectUi.h"
 #include "desktop/shell/app/TindaCommandIds.h"
+#include "desktop/shell/app/testing/COpenProjectUi.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
 #include "platform/dao/CDaoDatabase.h"
 #include "platform/testing/TempFolder.h"
@@ -26,23 +26,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class OpenProject : public CTindaProjectUi
-{
-public:
-    OpenProject(CTindaApp& app, const QString& folder) : CTindaProjectUi(app), m_strFolder(folder) {}
-
-    bool ChooseProject(const QStringList&, bool* createNew, QString* folder) override
-    {
-        *createNew = false;
-        *folder = m_strFolder;
-        return true;
-    }
-    bool WaitForSyncLock(const QString&) override { return true; }
-
-private:
-    QString m_strFolder;
-};
 
 TEST(OrdersCommandsTest, TheOrdersDeskOpensFromTindasMenus)
 {
@@ -66,7 +49,7 @@ TEST(OrdersCommandsTest, TheOrdersDeskOpensFromTindasMenus)
 
     CTindaApp app;
     app.m_strInstallFolder = QCoreApplication::applicationDirPath();
-    app.SetProjectUi(std::make_unique<OpenProject>(app, folder));
+    app.SetProjectUi(std::make_unique<COpenProjectUi>(app, folder));
     ASSERT_TRUE(app.InitInstance());
     ASSERT_TRUE(app.m_bProjectOpen) << boxes.LastText().toStdString();
     CMainFrame* frame = app.GetMainFrame();
