@@ -24,6 +24,11 @@ QString ControllaIndirizzi(const SmtpMail& mail)
     const QString mittente = CSmtpMessage::CheckAddress(mail.from.trimmed());
     if (!mittente.isEmpty())
         return QStringLiteral("Mittente: ") + mittente;
+    if (!mail.replyTo.trimmed().isEmpty()) {
+        const QString risposta = CSmtpMessage::CheckMailbox(mail.replyTo.trimmed());
+        if (!risposta.isEmpty())
+            return QStringLiteral("Rispondi a: ") + risposta;
+    }
     QStringList destinatari;
     for (const QString& a : mail.to)
         destinatari << CSmtpMessage::SplitAddresses(a);
@@ -79,6 +84,7 @@ QString CMailQueue::Accoda(const SmtpMail& mail)
         return errore;
     const QDateTime adesso = QDateTime::currentDateTimeUtc();
     QJsonObject m{{"from", mail.from.trimmed()},
+                  {"replyTo", mail.replyTo.trimmed()},
                   {"to", QJsonArray::fromStringList(mail.to)},
                   {"subject", mail.subject},
                   {"body", mail.body},
@@ -139,6 +145,7 @@ bool CMailQueue::InviaFile(const QString& percorso, const QDateTime& adesso, boo
     mail.from = m.value("from").toString();
     for (const QJsonValue& a : m.value("to").toArray())
         mail.to << a.toString();
+    mail.replyTo = m.value("replyTo").toString();
     mail.subject = m.value("subject").toString();
     mail.body = m.value("body").toString();
     mail.html = m.value("html").toBool();

@@ -191,10 +191,13 @@ QByteArray CSmtpMessage::FoldAddressList(const QByteArray& header, const QString
 
 QByteArray CSmtpMessage::Compose(const QString& strFrom, const QStringList& listTo,
                                  const QString& strSubject, const QString& strBody,
-                                 bool bHtml, const QDateTime& dtWhen)
+                                 bool bHtml, const QDateTime& dtWhen,
+                                 const QString& strReplyTo)
 {
     QByteArray text;
     text += "From: " + strFrom.toLatin1() + "\r\n";
+    if (!strReplyTo.isEmpty())
+        text += "Reply-To: " + strReplyTo.toLatin1() + "\r\n";
     text += FoldAddressList("To:", listTo);
     text += "Date: " + FormatDate(dtWhen).toLatin1() + "\r\n";
     text += "Subject: " + EncodeSubject(strSubject) + "\r\n";

@@ -42,7 +42,8 @@ public:
     // The whole message, headers and body, ending with CRLF (not stuffed).
     static QByteArray Compose(const QString& strFrom, const QStringList& listTo,
                               const QString& strSubject, const QString& strBody,
-                              bool bHtml, const QDateTime& dtWhen);
+                              bool bHtml, const QDateTime& dtWhen,
+                              const QString& strReplyTo = QString());
 
 private:
     static QByteArray FoldAddressList(const QByteArray& header, const QStringList& listAddresses);

@@ -61,6 +61,11 @@ void CSmtpSocket::SetFrom(const QString& strFrom)
     m_strFrom = strFrom;
 }
 
+void CSmtpSocket::SetReplyTo(const QString& strReplyTo)
+{
+    m_strReplyTo = strReplyTo;
+}
+
 void CSmtpSocket::SetSubject(const QString& strSubject)
 {
     m_strSubject = strSubject;
@@ -89,7 +94,8 @@ bool CSmtpSocket::SendMail()
     const QString strFrom = m_strFrom.trimmed();
     const QByteArray message =
         CSmtpMessage::StuffDots(CSmtpMessage::Compose(strFrom, listTo, m_strSubject, m_strBody,
-                                                      m_bHtml, QDateTime::currentDateTime()))
+                                                      m_bHtml, QDateTime::currentDateTime(),
+                                                      m_strReplyTo.trimmed()))
         + ".\r\n";
 
     if (!SendGreetingCommand())
@@ -148,6 +154,13 @@ bool CSmtpSocket::CheckMessage(QStringList& listTo)
     if (!strFromError.isEmpty()) {
         m_strLastError = QStringLiteral("Mittente: ") + strFromError;
         return false;
+    }
+    if (!m_strReplyTo.trimmed().isEmpty()) {
+        const QString strReplyError = CSmtpMessage::CheckMailbox(m_strReplyTo.trimmed());
+        if (!strReplyError.isEmpty()) {
+            m_strLastError = QStringLiteral("Rispondi a: ") + strReplyError;
+            return false;
+        }
     }
     listTo = CSmtpMessage::SplitAddresses(m_strTo);
     if (listTo.isEmpty()) {

@@ -36,6 +36,8 @@ public:
     // recipient each, all in the message's one To header.
     void SetTo(const QString& strTo);
     void SetFrom(const QString& strFrom);
+    // The Reply-To header: one address, or empty for none.
+    void SetReplyTo(const QString& strReplyTo);
     void SetSubject(const QString& strSubject);
     void SetBody(const QString& strBody);
     void SetHtml(bool bHtml);
@@ -84,6 +86,7 @@ private:
     QString m_strServer;
     QString m_strTo;
     QString m_strFrom;
+    QString m_strReplyTo;
     QString m_strSubject;
     QString m_strBody;
     bool m_bHtml = false;

@@ -6,6 +6,7 @@ SmtpResult SendSmtpMail(const SmtpMail& mail, const CSmtpSocket::WaitHook& waitH
     smtp.SetWaitHook(waitHook);
     smtp.SetTimeout(mail.timeout);
     smtp.SetFrom(mail.from);
+    smtp.SetReplyTo(mail.replyTo);
     smtp.SetTo(mail.to.join(QStringLiteral(", ")));
     smtp.SetSubject(mail.subject);
     smtp.SetBody(mail.body);

@@ -10,6 +10,9 @@
 struct SmtpMail
 {
     QString from;
+    // A visitor's own address for answers, when the mail goes from the
+    // shop's address on his behalf; empty for none.
+    QString replyTo;
     QStringList to;
     QString subject;
     QString body;

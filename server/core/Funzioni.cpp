@@ -284,13 +284,15 @@ void Funzioni::RegistraErrore(const QString& messaggio)
 }
 
 void Funzioni::InviaEmail(const IAspScriptingContext* context, const QString& mittente,
-                          const QString& destinatario, const QString& oggetto, const QString& testo)
+                          const QString& destinatario, const QString& oggetto, const QString& testo,
+                          const QString& rispondiA)
 {
     if (ModalitaLocale(context))
         return;
     SmtpMail mail;
     mail.from = mittente.isEmpty() ? destinatario : mittente;
     mail.to = QStringList{destinatario};
+    mail.replyTo = rispondiA;
     mail.subject = oggetto;
     mail.body = testo;
     CMailQueue* coda = nullptr;

@@ -65,7 +65,8 @@ public:
     // With a queue set, the message is only stored in it (throwing when it
     // cannot be) and the queue's thread delivers it.
     static void InviaEmail(const IAspScriptingContext* context, const QString& mittente,
-                           const QString& destinatario, const QString& oggetto, const QString& testo);
+                           const QString& destinatario, const QString& oggetto, const QString& testo,
+                           const QString& rispondiA = QString());
     static void ImpostaServerPosta(const QString& server, quint16 porta);
     // The host's queue, which outlives every page; nullptr sends at once.
     static void ImpostaCodaPosta(CMailQueue* coda);

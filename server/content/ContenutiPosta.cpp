@@ -1,0 +1,47 @@
+#include "server/content/ContenutiPosta.h"
+
+#include "platform/asp/IAspSession.h"
+#include "server/content/ContenutiLimitePosta.h"
+#include "server/core/catalogo/CatalogoValori.h"
+
+namespace {
+
+const QString kChiaveSessione = QStringLiteral("PostaContenutiInviata");
+
+} // namespace
+
+bool ContenutiPosta::Consentita(IAspSession& session, const QString& indirizzoRete)
+{
+    const qint32 inviate = CatalogoValori::Numero(session.Value(kChiaveSessione)).value_or(0);
+    if (inviate >= ContenutiLimitePosta::kPerSessione)
+        return false;
+    if (!ContenutiLimitePosta::Negozio().Consenti(indirizzoRete))
+        return false;
+    session.SetValue(kChiaveSessione, inviate + 1);
+    return true;
+}
+
+bool ContenutiPosta::PercorsoLocale(const QString& percorso)
+{
+    if (!percorso.startsWith(QLatin1Char('/')) || percorso.startsWith(QStringLiteral("//")) || percorso.size() > 500)
+        return false;
+    for (const QChar c : percorso) {
+        if (c.unicode() <= 0x20 || c.unicode() == 0x7f || c == QLatin1Char('\\') || c == QLatin1Char('"')
+            || c == QLatin1Char('<') || c == QLatin1Char('>'))
+            return false;
+    }
+    return true;
+}
+
+QString ContenutiPosta::Collegamento(const QString& sito, const QString& nomeServer, const QString& percorso,
+                                     const QString& riserva)
+{
+    QString base = sito.trimmed();
+    while (base.endsWith(QLatin1Char('/')))
+        base.chop(1);
+    if (base.isEmpty())
+        base = nomeServer.trimmed();
+    if (!base.contains(QStringLiteral("://")))
+        base = QStringLiteral("http://") + base;
+    return base + (PercorsoLocale(percorso) ? percorso : riserva);
+}
