@@ -249,8 +249,12 @@ bool Forum::InvioIntervento()
         // A reply goes under the topic of the active post it answers; a new
         // thread into a forum topic that exists.
         std::optional<qint32> argomento;
-        const qint32 padre = CatalogoValori::Numero(RequestValue(QStringLiteral("IDInterventoPadre"))).value_or(0);
-        if (padre != 0) {
+        const QString richiesto = RequestValue(QStringLiteral("IDInterventoPadre"));
+        const auto numero = CatalogoValori::Vuoto(richiesto) ? std::optional<qint32>(0) : CatalogoValori::Numero(richiesto);
+        const qint32 padre = numero.value_or(-1);
+        if (!numero) {
+            // Neither a thread of its own nor a reply: refused below.
+        } else if (padre != 0) {
             CAdoRecordset rs;
             rs.Open(QStringLiteral("SELECT IDArgomento FROM InterventiForum WHERE ID=? AND Attivo=1"), Connection(),
                     {padre});

@@ -167,7 +167,7 @@ TEST_P(ContenutiDb, ArticlePagesAreCutByTheSessionsPageSize)
         {"empty page is the first", 7, 5, "", true, {20, 21, 22, 23, 24}, 2, true, false},
         {"fewer than a page", 3, 5, 1, true, {20, 21, 22}, 1, true, true},
         {"past the last page", 7, 5, 3, false, {}, 0, false, false},
-        {"page zero", 7, 5, 0, true, {20, 21, 22, 23, 24}, 2, true, false},
+        {"page zero", 7, 5, 0, false, {}, 0, false, false},
         {"no page size set", 3, 0, 1, true, {20, 21, 22}, 1, true, true},
     };
     for (const PaginaCaso& k : casi) {
@@ -246,16 +246,17 @@ TEST_P(ContenutiDb, SwitchesSetToFollowTheSectionsTakeTheirValue)
 
 TEST_P(ContenutiDb, AverageVoteAndExcerpt)
 {
-    const QString testo = QString(50, 'a') + " bbbbb <b>ccc</b> ddd";
+    // The first blank from position 51 on is at 55: 54 characters.
+    const QString testo = QString(48, 'a') + " bbbbb <b>ccc</b> ddd";
     Articolo(60, {2}, "Voti", {{"NumeroVotanti", 2}, {"Voti", 9}}, testo);
     Articolo(61, {2}, "Senza", {}, "Breve testo");
     Contenuti* c = Pagina();
     ASSERT_TRUE(c->LeggiArticolo(60));
     EXPECT_FLOAT_EQ(c->VotoMedioArticolo, 4.5f);
-    EXPECT_EQ(c->EstrattoArticolo, QString(50, 'a') + " bbbbb");
+    EXPECT_EQ(c->EstrattoArticolo, QString(48, 'a') + " bbbbb");
     c->ImpostaLunghezzaEstrattoArticolo(58);
     ASSERT_TRUE(c->LeggiArticolo(60));
-    EXPECT_EQ(c->EstrattoArticolo, QString(50, 'a') + " bbbbb ccc");
+    EXPECT_EQ(c->EstrattoArticolo, QString(48, 'a') + " bbbbb ccc");
     ASSERT_TRUE(c->LeggiArticolo(61));
     EXPECT_FLOAT_EQ(c->VotoMedioArticolo, 0.f);
     EXPECT_EQ(c->EstrattoArticolo, "Breve testo");
@@ -294,7 +295,7 @@ TEST_P(ContenutiDb, VotesAreCheckedAndCountedOnce)
 
 TEST_P(ContenutiDb, TheArticlesSectionsEachWithItsPath)
 {
-    Articolo(80, {7, 2, 5}, "Tre sezioni");
+    Articolo(80, {7, 2}, "Due sezioni");
     Contenuti* c = Pagina();
     ASSERT_TRUE(c->LeggiArticolo(80));
     std::vector<std::pair<int, QString>> lette;
@@ -303,11 +304,13 @@ TEST_P(ContenutiDb, TheArticlesSectionsEachWithItsPath)
             lette.emplace_back(c->IDSezione, c->PercorsoSezioni);
         while (c->LeggiSezioneArticoloSuccessiva());
     }
-    // Section 5 is hidden: its step leaves the section read before.
-    ASSERT_EQ(lette.size(), 3u);
+    ASSERT_EQ(lette.size(), 2u);
+    EXPECT_EQ(lette[0].first, 2);
     EXPECT_EQ(lette[1].first, 7);
-    EXPECT_TRUE(lette[1].second.endsWith(">Pentole</a>"));
-    EXPECT_EQ(lette[2].first, 7);
+    // This path ends with the section itself.
+    EXPECT_EQ(lette[1].second, "<a href=\"/sezione.asp?IDSezione=1\">Casa</a> | "
+                               "<a href=\"/sezione.asp?IDSezione=3\">Cucina</a> | "
+                               "<a href=\"/sezione.asp?IDSezione=7\">Pentole</a>");
 }
 
 // Fields 41 Colour (label), 42-44 Red, Green, Blue (one radio group), 45
