@@ -36,12 +36,18 @@ bool ContenutiPosta::PercorsoLocale(const QString& percorso)
 QString ContenutiPosta::Collegamento(const QString& sito, const QString& nomeServer, const QString& percorso,
                                      const QString& riserva)
 {
-    QString base = sito.trimmed();
-    while (base.endsWith(QLatin1Char('/')))
-        base.chop(1);
-    if (base.isEmpty())
-        base = nomeServer.trimmed();
-    if (!base.contains(QStringLiteral("://")))
-        base = QStringLiteral("http://") + base;
-    return base + (PercorsoLocale(percorso) ? percorso : riserva);
+    QString schema = QStringLiteral("http");
+    QString host = sito.trimmed();
+    const qsizetype separatore = host.indexOf(QStringLiteral("://"));
+    if (separatore >= 0) {
+        schema = host.left(separatore);
+        host = host.mid(separatore + 3);
+    }
+    while (host.endsWith(QLatin1Char('/')))
+        host.chop(1);
+    // A settings row that names a scheme and no host ("https://") keeps
+    // its scheme on the host the page was asked under.
+    if (host.isEmpty())
+        host = nomeServer.trimmed();
+    return schema + QStringLiteral("://") + host + (PercorsoLocale(percorso) ? percorso : riserva);
 }

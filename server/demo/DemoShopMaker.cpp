@@ -1,6 +1,7 @@
 #include "server/demo/DemoShopMaker.h"
 
 #include "platform/dao/CDaoDatabase.h"
+#include "server/demo/DemoShopContenuti.h"
 #include "server/demo/DemoShopData.h"
 #include "server/demo/DemoShopPictures.h"
 #include "server/demo/DemoShopWriter.h"
@@ -60,6 +61,7 @@ void DemoShopMaker::Make(const Sources& sources, const QString& shopFolder)
             db.Close();
         }
         DemoShopPictures(partial, data, languages).Write();
+        DemoShopContenuti::WriteFiles(data, partial);
     } catch (...) {
         QDir(partial).removeRecursively();
         throw;

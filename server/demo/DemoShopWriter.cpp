@@ -20,6 +20,7 @@
 #include "recordset/CScontiProdottoSet.h"
 #include "recordset/CValoriTaglieSet.h"
 #include "recordset/schema/ShopSchema.h"
+#include "server/demo/DemoShopContenuti.h"
 
 namespace {
 
@@ -100,6 +101,7 @@ void DemoShopWriter::Write()
         WriteDiscounts();
         WriteCompanyPages();
         WriteTexts();
+        DemoShopContenuti(m_database, m_data, Languages()).Write();
     } catch (...) {
         m_database.Rollback();
         throw;

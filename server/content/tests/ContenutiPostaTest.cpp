@@ -158,6 +158,7 @@ TEST(ContenutiPosta, TheLinkIsBuiltOnTheShopsOwnAddress)
     for (const Caso& k : {Caso{"www.bottega.test", "/articolo.asp?IDArticolo=5", "http://www.bottega.test/articolo.asp?IDArticolo=5"},
                           Caso{"https://www.bottega.test/", "/a.asp", "https://www.bottega.test/a.asp"},
                           Caso{"", "/a.asp", "http://host.test/a.asp"},
+                          Caso{"https://", "/a.asp", "https://host.test/a.asp"},
                           Caso{"www.bottega.test", "//male.test/x", "http://www.bottega.test/segnala.asp"},
                           Caso{"www.bottega.test", "http://male.test/", "http://www.bottega.test/segnala.asp"},
                           Caso{"www.bottega.test", "@male.test", "http://www.bottega.test/segnala.asp"},

@@ -36,6 +36,8 @@ var vetrinaMassima = 8;
   </ul>
 </section>
 
+<!--#include virtual="home-contenuti.inc"-->
+
 <section class="sezione">
   <h2><%= H(T("PMTINVETRINA", "In vetrina")) %></h2>
   <ul class="schede">
