@@ -175,7 +175,9 @@ def chat_lines(driver):
 def enter_chat(driver, base, nickname):
     driver.get(base + "chat.asp")
     room = driver.find_element(By.CSS_SELECTOR, ".riga-stanza[data-stanza='10']")
-    room.find_element(By.NAME, "Nickname").send_keys(nickname)
+    field = room.find_element(By.NAME, "Nickname")
+    field.clear()   # a refused nickname comes back in the field
+    field.send_keys(nickname)
     shop.follow(driver, room.find_element(By.CSS_SELECTOR, "button"))
 
 
@@ -198,6 +200,8 @@ def run_chat(check, base, second):
     other.step = "second visitor"
     enter_chat(second, base, "Ada")
     other.expect(second.find_elements(By.ID, "ingresso-rifiutato"), "a nickname in use was taken")
+    other.expect(second.find_element(By.CSS_SELECTOR, ".riga-stanza[data-stanza='10'] input[name=Nickname]")
+                 .get_attribute("value") == "Ada", "the refused nickname did not come back")
     enter_chat(second, base, "Bruno")
 
     check.step = "chat lines"

@@ -66,7 +66,7 @@ function CampoModulo() {
 <%   if (String(contenuti.AutoreArticolo) !== "" || String(contenuti.DataPubblicazioneArticolo) !== "") { %>
   <p class="autore"><%= H(contenuti.AutoreArticolo) %><% if (String(contenuti.AutoreArticolo) !== "" && String(contenuti.DataPubblicazioneArticolo) !== "") { %> · <% } %><%= H(contenuti.DataPubblicazioneArticolo) %></p>
 <%   } %>
-  <div class="testo" id="testo-articolo"><%= String(contenuti.TestoArticolo) %></div>
+  <div class="corpo-articolo" id="testo-articolo"><%= String(contenuti.TestoArticolo) %></div>
 </article>
 
 <%   if (contenuti.FlagVotoArticolo) {
