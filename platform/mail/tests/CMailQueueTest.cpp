@@ -67,6 +67,33 @@ TEST(CMailQueueTest, AMailOutlivesADownRelayAndARestart)
     EXPECT_TRUE(posta[0]["body"].toString().contains("è arrivato"));
 }
 
+// The address answers go to travels with the stored message to the
+// relay's Reply-To header; one that would add headers is refused.
+TEST(CMailQueueTest, ReplyToIsKeptInTheQueue)
+{
+    TempFolder temp;
+    SmtpTestServer relay;
+    ASSERT_EQ(relay.Start(), "");
+    CMailQueue::Settings impostazioni;
+    impostazioni.folder = temp.FilePath("posta");
+    impostazioni.server = QStringLiteral("127.0.0.1");
+    impostazioni.port = relay.Port();
+    CMailQueue coda(impostazioni);
+    SmtpMail mail = Messaggio();
+    mail.replyTo = QStringLiteral("a@b.it\r\nBcc: c@d.it");
+    EXPECT_NE(coda.Accoda(mail), "");
+    mail.replyTo = QStringLiteral("visitatore@esempio.it");
+    ASSERT_EQ(coda.Accoda(mail), "");
+    EXPECT_EQ(coda.InviaScadute(QDateTime::currentDateTimeUtc().addSecs(1)), 1);
+    const QList<QJsonObject> posta = relay.Messages();
+    ASSERT_EQ(posta.size(), 1);
+    QString risposta;
+    for (const auto& h : posta[0]["headers"].toArray())
+        if (h.toArray()[0].toString() == "Reply-To")
+            risposta = h.toArray()[1].toString();
+    EXPECT_EQ(risposta, "visitatore@esempio.it");
+}
+
 // An address the client would refuse never enters the queue; one that
 // stays undelivered past the longest age is set aside, not lost.
 TEST(CMailQueueTest, BadAddressesAreRefusedAndOldMailIsSetAside)
