@@ -22,6 +22,16 @@ SmtpMail Messaggio(const QString& to = QStringLiteral("anna@esempio.it"))
     return mail;
 }
 
+// A queue in temp that delivers to the test relay.
+CMailQueue::Settings VersoRelay(const TempFolder& temp, const SmtpTestServer& relay)
+{
+    CMailQueue::Settings impostazioni;
+    impostazioni.folder = temp.FilePath("posta");
+    impostazioni.server = QStringLiteral("127.0.0.1");
+    impostazioni.port = relay.Port();
+    return impostazioni;
+}
+
 quint16 PortaChiusa()
 {
     QTcpServer server;
@@ -74,10 +84,7 @@ TEST(CMailQueueTest, ReplyToIsKeptInTheQueue)
     TempFolder temp;
     SmtpTestServer relay;
     ASSERT_EQ(relay.Start(), "");
-    CMailQueue::Settings impostazioni;
-    impostazioni.folder = temp.FilePath("posta");
-    impostazioni.server = QStringLiteral("127.0.0.1");
-    impostazioni.port = relay.Port();
+    const CMailQueue::Settings impostazioni = VersoRelay(temp, relay);
     CMailQueue coda(impostazioni);
     SmtpMail mail = Messaggio();
     mail.replyTo = QStringLiteral("a@b.it\r\nBcc: c@d.it");
@@ -121,10 +128,7 @@ TEST(CMailQueueTest, TheThreadDeliversWhatIsQueued)
     TempFolder temp;
     SmtpTestServer relay;
     ASSERT_EQ(relay.Start(), "");
-    CMailQueue::Settings impostazioni;
-    impostazioni.folder = temp.FilePath("posta");
-    impostazioni.server = QStringLiteral("127.0.0.1");
-    impostazioni.port = relay.Port();
+    const CMailQueue::Settings impostazioni = VersoRelay(temp, relay);
     CMailQueue coda(impostazioni);
     coda.Avvia();
     ASSERT_EQ(coda.Accoda(Messaggio()), "");
