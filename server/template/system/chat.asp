@@ -4,7 +4,8 @@
 // The chat's rooms, with who is in them, and the entry under a nickname.
 var chat = Server.CreateObject("QTR50.Chat");
 chat.SetConn(generale.Conn);
-var stanzaCorrente = Numero(Posta() ? Request.Form("IDArgomento") : Request.QueryString("IDArgomento"));
+// The level of rooms listed; an entry refused shows the same list again.
+var stanzaCorrente = Numero(Posta() ? Request.Form("Livello") : Request.QueryString("IDArgomento"));
 var errore = "";
 var nickname = String(Session("Nickname") || "");
 if (Posta()) {
@@ -45,6 +46,7 @@ var titoloPagina = stanza ? stanza.nome : T("PMTCHAT", "Chat");
     <p class="dettaglio"><%= H(T("PMTUTENTICHAT", "[N] presenti", chat.NumeroUtentiArgomento)) %></p>
     <form class="chat-scrivi" method="post" action="/chat.asp">
       <input type="hidden" name="IDArgomento" value="<%= chat.IDArgomento %>">
+      <input type="hidden" name="Livello" value="<%= stanzaCorrente %>">
       <input type="text" name="Nickname" required maxlength="30" aria-label="<%= H(T("PMTNICKNAME", "Il tuo nome in chat")) %>" placeholder="<%= H(T("PMTNICKNAME", "Il tuo nome in chat")) %>" value="<%= H(nickname) %>">
       <button class="bottone" type="submit"><%= H(T("PMTENTRA", "Entra")) %></button>
     </form>
