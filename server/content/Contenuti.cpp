@@ -7,6 +7,7 @@
 #include "server/content/ContenutiAllegati.h"
 #include "server/content/ContenutiDizionario.h"
 #include "server/content/ContenutiFiltri.h"
+#include "server/content/ContenutiPercorso.h"
 #include "server/content/ContenutiPosta.h"
 #include "server/content/ContenutiTesti.h"
 #include "server/core/Funzioni.h"
@@ -18,6 +19,8 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QSet>
+
+#include <functional>
 
 #include <cmath>
 
@@ -234,29 +237,12 @@ bool Contenuti::ControlloSottoSezioni(qint32 id)
     return !rs.IsEOF();
 }
 
-// Links from the top section down to id; the names are the merchant's
-// text, written as text.
 QString Contenuti::CalcolaPercorsoSezioni(qint32 id)
 {
-    const QString pagina = SessionText(QStringLiteral("URLPaginaSezioni"));
-    QString percorso;
-    QSet<qint32> visti;
-    for (qint32 corrente = id; corrente != 0 && !visti.contains(corrente);) {
-        visti.insert(corrente);
-        CAdoRecordset rs;
-        rs.Open(QStringLiteral("SELECT ID, IDSezionePadre FROM Sezioni WHERE ID=?"), Connection(), {corrente});
-        if (rs.IsEOF())
-            break;
-        CAdoRecordset testi;
-        ContenutiTesti::ApriInLingua(testi, Connection(), QStringLiteral("SezioniLingue"), QStringLiteral("IDSezione"),
-                                     corrente, Lingua(), Predefinita());
-        const QString nome = ContenutiTesti::Decifrato(testi, QStringLiteral("Nome"));
-        const QString link = QStringLiteral("<a href=\"%1?IDSezione=%2\">%3</a>")
-                                 .arg(pagina.toHtmlEscaped(), QString::number(corrente), nome.toHtmlEscaped());
-        percorso = percorso.isEmpty() ? link : link + QStringLiteral(" | ") + percorso;
-        corrente = rs.Field(QStringLiteral("IDSezionePadre")).toInt();
-    }
-    return percorso;
+    static const ContenutiPercorso sezioni{QStringLiteral("Sezioni"), QStringLiteral("IDSezionePadre"),
+                                           QStringLiteral("SezioniLingue"), QStringLiteral("IDSezione"),
+                                           QStringLiteral("IDSezione")};
+    return sezioni.Calcola(Connection(), id, SessionText(QStringLiteral("URLPaginaSezioni")), Lingua(), Predefinita());
 }
 
 qint32 Contenuti::ContaArticoliSezione(qint32 id)
@@ -653,28 +639,8 @@ bool Contenuti::InviaModulo()
             return false;
         }
         QString rispondiA;
-        const qint32 cliente = QtrVisitatore::Cliente(*Session());
-        if (cliente != 0) {
-            CAdoRecordset rs;
-            rs.Open(QStringLiteral("SELECT RagioneSociale, Nome, Cognome, Email FROM Clienti WHERE ID=?"), Connection(),
-                    {cliente});
-            if (!rs.IsEOF()) {
-                const QString crlf = QStringLiteral("\r\n");
-                QString blocco = QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) + crlf
-                                 + testi(QStringLiteral("PMTDATIUTENTE")) + crlf;
-                const std::pair<const char*, const char*> righe[] = {
-                    {"PMTRAGIONESOCIALE", "RagioneSociale"}, {"PMTNOME", "Nome"}, {"PMTCOGNOME", "Cognome"}};
-                for (const auto& [codice, colonna] : righe) {
-                    const QString valore = ContenutiTesti::Testo(rs, QString::fromLatin1(colonna));
-                    if (!valore.isEmpty())
-                        blocco += testi(QString::fromLatin1(codice)) + valore + crlf;
-                }
-                posta.corpo = blocco + posta.corpo;
-                const QString email = ContenutiTesti::Testo(rs, QStringLiteral("Email")).trimmed();
-                if (CSmtpMessage::CheckMailbox(email).isEmpty())
-                    rispondiA = email;
-            }
-        }
+        if (const qint32 cliente = QtrVisitatore::Cliente(*Session()))
+            posta.corpo = ContenutiModulo::DatiMembro(Connection(), cliente, std::cref(testi), rispondiA) + posta.corpo;
         if (!ContenutiPosta::Consentita(*Session(), Request()->ServerVariable(QStringLiteral("REMOTE_ADDR")))) {
             Errore = testi(QStringLiteral("ERRTROPPIINVII"));
             return false;
@@ -866,18 +832,8 @@ bool Contenuti::SegnalazioneArticolo()
             ContenutiTesti::Testo(impostazioni, QStringLiteral("URLSito")),
             Request()->ServerVariable(QStringLiteral("SERVER_NAME")), Request()->Item(QStringLiteral("URL")),
             Request()->ServerVariable(QStringLiteral("URL")));
-        const QString crlf = QStringLiteral("\r\n");
-        QString corpo;
-        if (!MittenteSegnalazione.isEmpty())
-            corpo += MittenteSegnalazione + crlf;
-        corpo += EmailMittenteSegnalazione + crlf + crlf;
-        corpo += testi(QStringLiteral("MSGTESTOSEGN")) + crlf + crlf;
-        corpo += link + crlf + crlf;
-        corpo += NoteSegnalazione + crlf + crlf;
-        if (!ulterioriNote.isEmpty())
-            corpo += ulterioriNote + crlf + crlf;
-        corpo += testi(QStringLiteral("MSGFIRMASEGN")) + crlf + crlf;
-
+        const QString corpo = ContenutiPosta::CorpoSegnalazione(MittenteSegnalazione, EmailMittenteSegnalazione, link,
+                                                                NoteSegnalazione, ulterioriNote, std::cref(testi));
         const QString negozio = SessionText(QStringLiteral("EmailInfo"));
         Funzioni::InviaEmail(Context(), negozio, EmailDestinatarioSegnalazione,
                              testi(QStringLiteral("MSGOGGETTOMAILSEGN")), corpo, EmailMittenteSegnalazione);

@@ -1,7 +1,10 @@
 #include "server/content/ContenutiModulo.h"
 
+#include "platform/mail/CSmtpMessage.h"
 #include "server/content/ContenutiTesti.h"
 #include "server/core/catalogo/CatalogoValori.h"
+
+#include <QDateTime>
 
 namespace {
 
@@ -171,4 +174,26 @@ bool ContenutiModulo::ComponiPosta(CAdoConnection* connessione, qint32 idModulo,
     }
     posta.corpo = corpo;
     return true;
+}
+
+QString ContenutiModulo::DatiMembro(CAdoConnection* connessione, qint32 cliente,
+                                    const std::function<QString(const QString&)>& testo, QString& rispondiA)
+{
+    CAdoRecordset rs;
+    rs.Open(QStringLiteral("SELECT RagioneSociale, Nome, Cognome, Email FROM Clienti WHERE ID=?"), connessione, {cliente});
+    if (rs.IsEOF())
+        return QString();
+    QString blocco = QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) + kCrLf
+                     + testo(QStringLiteral("PMTDATIUTENTE")) + kCrLf;
+    const std::pair<const char*, const char*> righe[] = {
+        {"PMTRAGIONESOCIALE", "RagioneSociale"}, {"PMTNOME", "Nome"}, {"PMTCOGNOME", "Cognome"}};
+    for (const auto& [codice, colonna] : righe) {
+        const QString valore = ContenutiTesti::Testo(rs, QString::fromLatin1(colonna));
+        if (!valore.isEmpty())
+            blocco += testo(QString::fromLatin1(codice)) + valore + kCrLf;
+    }
+    const QString email = ContenutiTesti::Testo(rs, QStringLiteral("Email")).trimmed();
+    if (CSmtpMessage::CheckMailbox(email).isEmpty())
+        rispondiA = email;
+    return blocco;
 }

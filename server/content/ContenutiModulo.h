@@ -53,6 +53,12 @@ public:
     static bool ComponiPosta(CAdoConnection* connessione, qint32 idModulo, const QString& predefinita,
                              const std::function<QString(const QString&)>& valorePostato, Posta& posta);
 
+    // What the mail of a signed-in member starts with: the moment, then
+    // his company and names, each after its caption; rispondiA is his
+    // address when it is one a mail can answer to.
+    static QString DatiMembro(CAdoConnection* connessione, qint32 cliente,
+                              const std::function<QString(const QString&)>& testo, QString& rispondiA);
+
 private:
     void LeggiCampo();
     void LeggiOpzione();

@@ -51,3 +51,20 @@ QString ContenutiPosta::Collegamento(const QString& sito, const QString& nomeSer
         host = nomeServer.trimmed();
     return schema + QStringLiteral("://") + host + (PercorsoLocale(percorso) ? percorso : riserva);
 }
+
+QString ContenutiPosta::CorpoSegnalazione(const QString& mittente, const QString& email, const QString& link,
+                                          const QString& note, const QString& ulterioriNote,
+                                          const std::function<QString(const QString&)>& testo)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    QString corpo;
+    if (!mittente.isEmpty())
+        corpo += mittente + crlf;
+    corpo += email + crlf + crlf;
+    corpo += testo(QStringLiteral("MSGTESTOSEGN")) + crlf + crlf;
+    corpo += link + crlf + crlf;
+    corpo += note + crlf + crlf;
+    if (!ulterioriNote.isEmpty())
+        corpo += ulterioriNote + crlf + crlf;
+    return corpo + testo(QStringLiteral("MSGFIRMASEGN")) + crlf + crlf;
+}

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class IAspSession;
 
 // What the shop mails for a visitor (a form, a page sent to a friend):
@@ -21,6 +23,11 @@ public:
     // riserva instead.
     static QString Collegamento(const QString& sito, const QString& nomeServer, const QString& percorso,
                                 const QString& riserva);
+    // The referral's text: who sends it, the shop's words, the link and
+    // the notes, each followed by an empty line.
+    static QString CorpoSegnalazione(const QString& mittente, const QString& email, const QString& link,
+                                     const QString& note, const QString& ulterioriNote,
+                                     const std::function<QString(const QString&)>& testo);
     // A path of this site: "/" and no host, scheme, blank or control
     // character.
     static bool PercorsoLocale(const QString& percorso);

@@ -1,10 +1,9 @@
 #include "server/content/ForumArgomenti.h"
 
 #include "server/content/ContenutiFiltri.h"
+#include "server/content/ContenutiPercorso.h"
 #include "server/content/ContenutiTesti.h"
 #include "server/core/catalogo/CatalogoValori.h"
-
-#include <QSet>
 
 namespace {
 
@@ -136,25 +135,10 @@ void ForumArgomenti::LeggiTestoLingua(qint32 id, QString& nome, QString& descriz
     descrizione = ContenutiTesti::Decifrato(rs, QStringLiteral("Descrizione"));
 }
 
-// Links from the top of the tree down to inizio; the names are the
-// merchant's text, written as text.
 QString ForumArgomenti::CalcolaPercorsoArgomenti(qint32 inizio)
 {
-    const QString pagina = SessionText(m_chiaveUrl);
-    QString percorso;
-    QSet<qint32> visti;
-    for (qint32 corrente = inizio; corrente != 0 && !visti.contains(corrente);) {
-        visti.insert(corrente);
-        CAdoRecordset rs;
-        rs.Open(QStringLiteral("SELECT IDArgomentoPadre FROM Argomenti WHERE ID=?"), Connection(), {corrente});
-        if (rs.IsEOF())
-            break;
-        QString nome, descrizione;
-        LeggiTestoLingua(corrente, nome, descrizione);
-        const QString link = QStringLiteral("<a href=\"%1?IDArgomento=%2\">%3</a>")
-                                 .arg(pagina.toHtmlEscaped(), QString::number(corrente), nome.toHtmlEscaped());
-        percorso = percorso.isEmpty() ? link : link + QStringLiteral(" | ") + percorso;
-        corrente = rs.Field(QStringLiteral("IDArgomentoPadre")).toInt();
-    }
-    return percorso;
+    static const ContenutiPercorso argomenti{QStringLiteral("Argomenti"), QStringLiteral("IDArgomentoPadre"),
+                                             QStringLiteral("ArgomentiLingue"), QStringLiteral("IDArgomento"),
+                                             QStringLiteral("IDArgomento")};
+    return argomenti.Calcola(Connection(), inizio, SessionText(m_chiaveUrl), Lingua(), Predefinita());
 }
