@@ -157,8 +157,9 @@ def run_forum(check, base, database):
         # The desk's moderation publishes it.
         db.execute("UPDATE InterventiForum SET Attivo=1 WHERE ID=?", (new[0][0],))
     driver.get(base + "discussione.asp?IDIntervento=1")
-    newest = driver.find_element(By.CSS_SELECTOR, ".riga-risposta")
-    check.expect(newest.get_attribute("data-intervento") == str(new[0][0]), "the published post is not first")
+    published = driver.find_elements(By.CSS_SELECTOR, ".riga-risposta[data-intervento='%d']" % new[0][0])
+    check.expect(len(published) == 1, "the published post does not show")
+    newest = published[0]
     check.expect(MARKUP in newest.text and not newest.find_elements(By.TAG_NAME, "b")
                  and not driver.find_elements(By.CSS_SELECTOR, ".riga-risposta script"),
                  "the post's markup was not written as text")
