@@ -48,6 +48,8 @@ def run_reading(check, base):
                  "the home page has no way into the forum and the chat")
     menu = [a.get_attribute("href") for a in driver.find_elements(By.CSS_SELECTOR, ".menu a")]
     check.expect(any(h.endswith("/sezioni.asp") for h in menu), "the header has no content link: %s" % menu)
+    driver.execute_script("document.getElementById('home-contenuti').scrollIntoView({block: 'center'});")
+    check.screenshot("home-content-links")
     shop.follow(driver, driver.find_element(By.CSS_SELECTOR, "#home-contenuti a.titolo"))
     check.expect("/sezioni.asp?IDSezione=1" in driver.current_url, "the home page led to " + driver.current_url)
     articles = [li.get_attribute("data-articolo") for li in driver.find_elements(By.CSS_SELECTOR, ".riga-articolo")]
