@@ -168,7 +168,7 @@ bool Contenuti::ApriPaginaSezioni(const QVariant& IDSez)
         const auto padre = Zero(IDSez) ? std::optional<qint32>(0) : IdSezionePerCodice(IDSez);
         if (!padre)
             return false;
-        IDSezionePadre = *padre;
+        this->IDSez = *padre;
         CatalogoSql sql(QStringLiteral("SELECT * FROM Sezioni WHERE Attivo=1 AND IDSezionePadre=?"));
         sql.Aggiungi(QString(), {*padre});
         VisibilitaSezione(sql);
@@ -416,6 +416,7 @@ bool Contenuti::LeggiArticolo(const QVariant& ID)
 {
     return Guard([&] {
         const QVariant articolo = Zero(ID) ? QVariant(Request()->Item(QStringLiteral("IDArticolo"))) : ID;
+        this->ID = articolo;
         if (CatalogoValori::Vuoto(articolo))
             return false;
         CatalogoSql sql(QStringLiteral("SELECT * FROM Articoli WHERE "));
@@ -773,7 +774,7 @@ bool Contenuti::ApriAlberoContenuti(const QVariant& IDSez, const QVariant& FlagS
             const auto padre = Zero(IDSez) ? std::optional<qint32>(0) : IdSezionePerCodice(IDSez);
             if (!padre)
                 return false;
-            IDSezionePadre = *padre;
+            this->IDSez = *padre;
             sql.Aggiungi(QStringLiteral("IDSezionePadre=?"), {*padre});
         }
         VisibilitaSezione(sql);

@@ -18,9 +18,10 @@ class CatalogoSql;
 // they were. What the visitor may see comes from the Session that the
 // session set-up wrote.
 //
-// Where a call looks a record up by its code, the ID it found is a
-// property the page reads after the call: IDSezionePadre after
-// ApriPaginaSezioni and ApriAlberoContenuti, IDArticolo after LeggiArticolo.
+// What a call hands back in its argument is the property of the
+// argument's name, read after the call: IDSez (the section a code named)
+// after ApriPaginaSezioni and ApriAlberoContenuti, ID (the request's
+// article) after LeggiArticolo.
 class Contenuti : public CQtrServerObject
 {
     Q_OBJECT
@@ -92,7 +93,8 @@ class Contenuti : public CQtrServerObject
     Q_PROPERTY(qint32 IDOpzioneCampoModulo MEMBER IDOpzioneCampoModulo)
     Q_PROPERTY(QString OpzioneCampoModulo MEMBER OpzioneCampoModulo)
     Q_PROPERTY(QString Errore MEMBER Errore)
-    Q_PROPERTY(qint32 IDSezionePadre MEMBER IDSezionePadre)
+    Q_PROPERTY(qint32 IDSez MEMBER IDSez)
+    Q_PROPERTY(QVariant ID MEMBER ID)
 
 public:
     explicit Contenuti(QObject* parent = nullptr);
@@ -170,7 +172,8 @@ public:
     qint32 IDOpzioneCampoModulo = 0;
     QString OpzioneCampoModulo;
     QString Errore;
-    qint32 IDSezionePadre = 0;
+    qint32 IDSez = 0;
+    QVariant ID;
 
     Q_INVOKABLE void SetConn(QObject* Connect);
 

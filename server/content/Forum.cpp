@@ -196,6 +196,7 @@ bool Forum::LeggiIntervento(const QVariant& ID)
     return Guard([&] {
         const QVariant intervento =
             CatalogoValori::Numero(ID).value_or(0) == 0 ? QVariant(Request()->Item(QStringLiteral("IDIntervento"))) : ID;
+        this->ID = intervento;
         const auto id = CatalogoValori::Numero(intervento);
         if (!id)
             return false;

@@ -34,6 +34,7 @@ class Forum : public ForumArgomenti
     Q_PROPERTY(QDateTime DataIntervento MEMBER DataIntervento)
     Q_PROPERTY(QDateTime OraIntervento MEMBER OraIntervento)
     Q_PROPERTY(QString EstrattoIntervento MEMBER EstrattoIntervento)
+    Q_PROPERTY(QVariant ID MEMBER ID)
 
 public:
     explicit Forum(QObject* parent = nullptr);
@@ -64,6 +65,8 @@ public:
     QDateTime DataIntervento;
     QDateTime OraIntervento;
     QString EstrattoIntervento;
+    // The post LeggiIntervento was asked for (its argument, or the request's).
+    QVariant ID;
 
     Q_INVOKABLE void ImpostaCalcoloStatisticheArgomento(const QVariant& F);
     Q_INVOKABLE void ImpostaLunghezzaEstrattoIntervento(const QVariant& L);

@@ -77,7 +77,7 @@ bool ForumArgomenti::ApriPaginaArgomenti(const QVariant& IDArg)
         const auto padre = Zero(IDArg) ? std::optional<qint32>(0) : IdPerCodice(IDArg);
         if (!padre)
             return false;
-        IDArgomentoPadre = *padre;
+        this->IDArg = *padre;
         m_rsArgomenti.Open(QStringLiteral("SELECT * FROM Argomenti WHERE Tipo=? AND IDArgomentoPadre=? ORDER BY Ordine, ID"),
                            Connection(), {m_tipo, *padre});
         if (m_rsArgomenti.IsEOF())

@@ -9,8 +9,9 @@
 // to it and, while the Session asks for them, its counts over the topic
 // and all its descendants (which each class computes).
 //
-// Where a call looks a topic up by its code, the ID it found is the
-// property IDArgomentoPadre, read after the call.
+// What a call hands back in its argument is the property of the
+// argument's name, read after the call: IDArg (the topic a code named)
+// after ApriPaginaArgomenti.
 class ForumArgomenti : public CQtrServerObject
 {
     Q_OBJECT
@@ -20,7 +21,7 @@ class ForumArgomenti : public CQtrServerObject
     Q_PROPERTY(QString DescrizioneArgomento MEMBER DescrizioneArgomento)
     Q_PROPERTY(QString PercorsoArgomenti MEMBER PercorsoArgomenti)
     Q_PROPERTY(QString Errore MEMBER Errore)
-    Q_PROPERTY(qint32 IDArgomentoPadre MEMBER IDArgomentoPadre)
+    Q_PROPERTY(qint32 IDArg MEMBER IDArg)
 
 public:
     explicit ForumArgomenti(int tipo, const QString& chiaveUrl, QObject* parent = nullptr);
@@ -32,7 +33,7 @@ public:
     QString DescrizioneArgomento;
     QString PercorsoArgomenti;
     QString Errore;
-    qint32 IDArgomentoPadre = 0;
+    qint32 IDArg = 0;
 
     Q_INVOKABLE void SetConn(QObject* Connect);
     Q_INVOKABLE bool LeggiArgomento(const QVariant& IDArg);

@@ -68,7 +68,7 @@ TEST_P(ContenutiDb, SectionsListTheActiveVisibleChildrenInOrder)
     EXPECT_EQ(Sezioni(Pagina(), "SEZ1"), (std::vector<int>{3}));
     Contenuti* c = Pagina();
     EXPECT_EQ(Sezioni(c, "SEZ3"), (std::vector<int>{7}));
-    EXPECT_EQ(c->IDSezionePadre, 3);
+    EXPECT_EQ(c->IDSez, 3);
     EXPECT_EQ(c->NomeSezione, "Pentole");
     // The path runs down to the section's parent, the top first.
     EXPECT_EQ(c->PercorsoSezioni, "<a href=\"/sezione.asp?IDSezione=1\">Casa</a> | "
@@ -224,6 +224,7 @@ TEST_P(ContenutiDb, OnlyActivePublishedVisibleArticlesAreListedOrRead)
         EXPECT_FALSE(Pagina()->LeggiArticolo(id)) << id;
     Contenuti* c = Pagina({{"IDArticolo", "OGGI"}});
     ASSERT_TRUE(c->LeggiArticolo());
+    EXPECT_EQ(c->ID.toString(), "OGGI");   // what the argument would have received
     EXPECT_EQ(c->IDArticolo, 41);
     EXPECT_EQ(c->TitoloArticolo, "Oggi");
 }

@@ -70,7 +70,7 @@ TEST_P(ForumDb, TopicsCountActiveThreadsAndPostsOverTheirDescendants)
     EXPECT_EQ(letti, (std::vector<std::tuple<int, int, int, bool>>{{1, 2, 3, true}, {4, 1, 1, false}}));
 
     ASSERT_TRUE(f->ApriPaginaArgomenti("GEN"));
-    EXPECT_EQ(f->IDArgomentoPadre, 1);
+    EXPECT_EQ(f->IDArg, 1);
     EXPECT_EQ(f->NumeroDiscussioniArgomento, 2);
     ASSERT_TRUE(f->LeggiArgomento(3));
     EXPECT_EQ(f->NumeroDiscussioniArgomento, 1);
