@@ -5,7 +5,7 @@
 // customer, that customer's): his address, a new password, his
 // interests.
 var esito = -1;
-if (Posta()) {
+if (Posta() && area.ControlloUtenteCollegato()) {
     esito = area.RegistraUtente("", false, false);
     if (esito == 1) {
         area.Free();
