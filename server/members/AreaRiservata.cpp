@@ -8,6 +8,7 @@
 #include "platform/mail/CSmtpMessage.h"
 #include "platform/password/CPasswordHash.h"
 #include "platform/sql/CJetSql.h"
+#include "server/core/CacheNegozio.h"
 #include "server/core/Dizionario.h"
 #include "server/core/Funzioni.h"
 #include "server/core/QtrTentativiAccesso.h"
@@ -137,7 +138,7 @@ void AreaRiservata::CaricaRiga(const CAdoRecordset& cliente, bool condizioni)
 void AreaRiservata::CaricaGruppo(const CAdoRecordset& cliente, bool condizioni)
 {
     CAdoRecordset gruppo;
-    gruppo.Open(QStringLiteral("SELECT * FROM Gruppi WHERE ID=?"), Connection(), {IDGruppo});
+    CacheNegozio::Apri(gruppo, QStringLiteral("SELECT * FROM Gruppi WHERE ID=?"), Connection(), {IDGruppo});
     if (gruppo.IsEOF())
         return;
     Gruppo = Testo(gruppo, "Nome");
@@ -162,7 +163,8 @@ void AreaRiservata::CaricaInteressi(qint32 idUtente)
     rs.Open(QStringLiteral("SELECT IDInteresse FROM InteressiUtenti WHERE IDUtente=?"), Connection(), {idUtente});
     for (; !rs.IsEOF(); rs.MoveNext())
         scelti.insert(rs.Field(QStringLiteral("IDInteresse")).toInt());
-    rs.Open(QStringLiteral("SELECT ID FROM Interessi ORDER BY ID"), Connection());
+    // The interests change only with the desktop's upload: kept rows serve.
+    CacheNegozio::Apri(rs, QStringLiteral("SELECT ID FROM Interessi ORDER BY ID"), Connection());
     for (; !rs.IsEOF(); rs.MoveNext()) {
         const QString chiave = ChiaveInteresse(rs.Field(QStringLiteral("ID")));
         const QString valore = scelti.contains(rs.Field(QStringLiteral("ID")).toInt()) ? QStringLiteral("OK") : QString();
