@@ -527,11 +527,22 @@ bool AreaRiservata::RecuperoPassword()
         QString email = Request()->QueryString(QStringLiteral("Email"));
         if (email.isNull())
             email = Request()->Form(QStringLiteral("Email"));
+        email = email.trimmed();
+        const QString indirizzo = Request()->ServerVariable(QStringLiteral("REMOTE_ADDR"));
+        const QString chiave = SessionText(QStringLiteral("DbPath")) + QLatin1Char('\n') + email.toLower();
+        QtrTentativiAccesso& richieste = RecuperoCredenziali::Richieste();
+        if (!email.isEmpty() && richieste.Sospeso(indirizzo, chiave)) {
+            Errore = traduci(QStringLiteral("ERRINVIO"));
+            dizionario.Free();
+            return false;
+        }
+        if (!email.isEmpty())
+            richieste.Fallito(indirizzo, chiave);
         const auto esito = RecuperoCredenziali::Esegui(
-            Connection(), email.trimmed(), SessionValue(QStringLiteral("LunghezzaMinimaPassword")).toInt(),
+            Connection(), email, SessionValue(QStringLiteral("LunghezzaMinimaPassword")).toInt(),
             SessionFlag(QStringLiteral("GenerazioneUserPswdNumeriche")), traduci,
             [&](const QString& oggetto, const QString& corpo) {
-                return Invia(SessionText(QStringLiteral("EmailInfo")), email.trimmed(), oggetto, corpo);
+                return Invia(SessionText(QStringLiteral("EmailInfo")), email, oggetto, corpo);
             });
         switch (esito) {
         case RecuperoCredenziali::Esito::Inviata:

@@ -3,6 +3,7 @@
 #include "platform/ado/CAdoConnection.h"
 #include "platform/ado/CAdoRecordset.h"
 #include "platform/password/CPasswordHash.h"
+#include "server/core/QtrTentativiAccesso.h"
 
 #include <QList>
 #include <QPair>
@@ -18,6 +19,20 @@ QChar Casuale(char primo, int quanti)
 }
 
 } // namespace
+
+QtrTentativiAccesso& RecuperoCredenziali::Richieste()
+{
+    static QtrTentativiAccesso richieste([] {
+        QtrTentativiAccesso::Regole regole;
+        regole.liberiUtente = 3;
+        regole.liberiIndirizzo = 10;
+        regole.primaPausaMs = 60 * 1000;
+        regole.pausaMassimaMs = 60 * 60 * 1000;
+        regole.oblioMs = 60 * 60 * 1000;
+        return regole;
+    }());
+    return richieste;
+}
 
 QString RecuperoCredenziali::NuovaPassword(int lunghezza, bool numerica)
 {

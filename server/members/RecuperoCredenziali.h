@@ -5,6 +5,7 @@
 #include <functional>
 
 class CAdoConnection;
+class QtrTentativiAccesso;
 
 // The password recovery: every customer row registered with an e-mail
 // address gets a new random password, and one mail to that address lists
@@ -24,6 +25,11 @@ public:
 
     static Esito Esegui(CAdoConnection* conn, const QString& email, int lunghezza, bool numerica,
                         const Traduci& traduci, const Invia& invia);
+
+    // How often one address may ask, and one visitor's address may ask at
+    // all: each request replaces the passwords and sends a mail, so a few
+    // an hour are enough, and more are refused unanswered for a while.
+    static QtrTentativiAccesso& Richieste();
 
     // Letters then digits (digits only when numerica), from the system's
     // random source; 0 gives 6 characters.

@@ -6,6 +6,7 @@
 #include "server/core/QtrVisitatore.h"
 #include "server/core/testing/CQtrTestShop.h"
 #include "server/members/AreaRiservata.h"
+#include "server/members/RecuperoCredenziali.h"
 
 #include "platform/ado/CAdoRecordset.h"
 #include "platform/mail/tests/SmtpTestServer.h"
@@ -49,6 +50,7 @@ protected:
         ASSERT_TRUE(s_smtp);
         s_smtp->Clear();
         QtrTentativiAccesso::Membri().Dimentica();
+        RecuperoCredenziali::Richieste().Dimentica();
         m_shop = std::make_unique<CQtrTestShop>(GetParam());
         m_shop->AddBasics();
         m_shop->Insert("Gruppi", {{"ID", 7}, {"Nome", "Rivenditori"}, {"IDListino", 2}, {"ScontoPredefinito", "10"},

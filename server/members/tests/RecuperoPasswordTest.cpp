@@ -118,6 +118,27 @@ TEST_P(Recupero, NothingChangesWhenTheMailCannotBeHandedOver)
     EXPECT_TRUE(s_smtp->Messages().isEmpty());
 }
 
+// Each request replaces the passwords and sends a mail: three an hour for
+// one address go through, a fourth waits a minute, unanswered and with
+// nothing changed; other addresses are not held up.
+TEST_P(Recupero, AFewRequestsPerAddressThenAPause)
+{
+    qint64 adesso = 5000000;
+    QtrTentativiAccesso::ImpostaOrologio([&] { return adesso; });
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(Recupera("lia@esempio.test")) << i;
+    const QString password = Colonna(40, "Password").toString();
+    EXPECT_FALSE(Recupera("LIA@esempio.test"));
+    EXPECT_EQ(m_area->Errore, "T:ERRINVIO");
+    EXPECT_EQ(Colonna(40, "Password").toString(), password);
+    EXPECT_TRUE(Recupera("casa@esempio.test"));
+    adesso += 61 * 1000;
+    EXPECT_TRUE(Recupera("lia@esempio.test"));
+    EXPECT_FALSE(Recupera("lia@esempio.test"));   // the next pause is longer
+    QtrTentativiAccesso::ImpostaOrologio(nullptr);
+    EXPECT_EQ(s_smtp->WaitForMessages(5).size(), 5);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, Recupero, ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),
                          Nome);
 
