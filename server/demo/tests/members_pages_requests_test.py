@@ -11,6 +11,7 @@ page may echo a typed value unescaped.
 """
 
 import argparse
+import html.parser
 import os
 import shutil
 import sqlite3
@@ -42,11 +43,58 @@ def count(database, table, where="1=1"):
         return db.execute("SELECT COUNT(*) FROM %s WHERE %s" % (table, where)).fetchone()[0]
 
 
+VOID = {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "source", "track", "wbr"}
+PAGES = ["/registrazione.asp", "/profilo.asp", "/recuperopassword.asp", "/interessi.asp", "/clienti.asp",
+         "/destinatari.asp", "/default.asp"]
+
+
+class Nesting(html.parser.HTMLParser):
+    """The first element closed out of order, or left open."""
+
+    def __init__(self):
+        super().__init__()
+        self.open = []
+        self.fault = ""
+
+    def handle_starttag(self, tag, attrs):
+        if tag not in VOID:
+            self.open.append(tag)
+
+    def handle_endtag(self, tag):
+        if not self.fault and (not self.open or self.open.pop() != tag):
+            self.fault = "</%s> at line %d" % (tag, self.getpos()[0])
+
+
+def badly_nested(page):
+    nesting = Nesting()
+    nesting.feed(page)
+    nesting.close()
+    if not nesting.fault and nesting.open:
+        nesting.fault = "<%s> left open" % nesting.open[-1]
+    return nesting.fault
+
+
+def check_pages(checks, visitor, who):
+    for name in PAGES:
+        status, page = visitor.get(name)
+        fault = badly_nested(page)
+        checks.expect(status == 200 and not fault, "%s for %s: status %d, %s" % (name, who, status, fault))
+
+
 def unescaped(page):
     return MARKUP in page or "<b>x</b>" in page
 
 
 def run(checks, port, database):
+    checks.step = "the pages' elements nest"
+    check_pages(checks, members.Visitor(port, "127.0.0.26"), "a visitor")
+    member = members.Visitor(port, "127.0.0.27")
+    member.login(members.USER, members.PASSWORD)
+    check_pages(checks, member, "the reseller")
+    member = members.Visitor(port, "127.0.0.28")
+    member.login("agente", members.PASSWORD)
+    check_pages(checks, member, "the agent")
+
     checks.step = "markup in every field of the sign-up"
     visitor = members.Visitor(port, "127.0.0.21")
     before = rows(database)
@@ -121,6 +169,15 @@ def run(checks, port, database):
     checks.expect(not unescaped(page) and "&lt;script&gt;" in page, "the stored markup is echoed unescaped")
     status, page = stranger.get("/default.asp")
     checks.expect(not unescaped(page), "the home page echoes markup")
+    for field in FIELDS:
+        status, page = stranger.request("POST", "/profilo.asp", dict(GOOD, IDUtente=str(RESELLER_ID), **{field: MARKUP}))
+        checks.expect(status == 200 and not unescaped(page), "the profile echoes %s unescaped" % field)
+        for name in ("/profilo.asp", "/interessi.asp"):
+            status, page = stranger.get(name)
+            checks.expect(status == 200 and not unescaped(page), "%s echoes %s unescaped" % (name, field))
+    status, page = members.Visitor(port, "127.0.0.29").request("POST", "/interessi.asp",
+                                                                {"TipoUtente": "2", "Email": MARKUP, "INT1": "1"})
+    checks.expect('id="errore-membro"' in page and not unescaped(page), "the subscription echoes markup")
 
     checks.step = "password recovery"
     recovery = members.Visitor(port, "127.0.0.23")
