@@ -11,6 +11,8 @@
 #include "recordset/CDizionarioGenSet.h"
 #include "recordset/CDizionarioLinSet.h"
 #include "recordset/CGruppiSet.h"
+#include "recordset/CInteressiLingueSet.h"
+#include "recordset/CInteressiSet.h"
 #include "recordset/CLingueSet.h"
 #include "recordset/CProdottiColoriSet.h"
 #include "recordset/CProdottiGeneraleSet.h"
@@ -98,6 +100,7 @@ void DemoShopWriter::Write()
         WriteShipping();
         WriteGroups();
         WriteCustomers();
+        WriteInterests();
         WriteDiscounts();
         WriteCompanyPages();
         WriteTexts();
@@ -344,7 +347,12 @@ void DemoShopWriter::WriteCustomers()
             set.m_RagioneSociale = customer.Text(QStringLiteral("RagioneSociale"));
             set.m_Cognome = customer.Text(QStringLiteral("Cognome"));
             set.m_Nome = customer.Text(QStringLiteral("Nome"));
+            set.m_Indirizzo = customer.Text(QStringLiteral("Indirizzo"));
+            set.m_Cap = customer.Text(QStringLiteral("Cap"));
             set.m_Localita = customer.Text(QStringLiteral("Localita"));
+            set.m_Provincia = customer.Text(QStringLiteral("Provincia"));
+            set.m_Stato = customer.Text(QStringLiteral("Stato"));
+            set.m_Telefono = customer.Text(QStringLiteral("Telefono"));
             set.m_Email = customer.Text(QStringLiteral("Email"));
             set.m_UserID = customer.Text(QStringLiteral("UserID"));
             // Kept as its hash, as the shop keeps every password.
@@ -354,8 +362,30 @@ void DemoShopWriter::WriteCustomers()
             set.m_IDGruppo = customer.Integer(QStringLiteral("Gruppo"));
             set.m_TipoUtente = customer.Integer(QStringLiteral("Tipo"));
             set.m_IDAgente = customer.Integer(QStringLiteral("Agente"));
+            set.m_IDCliente = customer.Integer(QStringLiteral("Cliente"));
             set.m_ScontoPredefinito = customer.Text(QStringLiteral("Sconto"));
         });
+    }
+}
+
+// The mailing topics a member may choose, with their texts by language.
+void DemoShopWriter::WriteInterests()
+{
+    CInteressiSet interests(&m_database);
+    CInteressiLingueSet texts(&m_database);
+    OpenUntracked(interests);
+    OpenUntracked(texts);
+    NextIds textIds(texts);
+    for (const DemoRecord& interest : m_data.Records(QStringLiteral("Interesse"))) {
+        AddRow(interests, interest.Id(), [&](CInteressiSet& set) { set.m_Ordine = interest.Id(); });
+        for (const QString& language : Languages()) {
+            AddRow(texts, textIds(), [&](CInteressiLingueSet& set) {
+                set.m_IDInteresse = interest.Id();
+                set.m_CodiceLingua = language;
+                set.m_Nome = interest.Text(QStringLiteral("Nome.") + language);
+                set.m_Descrizione = interest.Text(QStringLiteral("Descrizione.") + language);
+            });
+        }
     }
 }
 

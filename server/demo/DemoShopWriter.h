@@ -38,6 +38,7 @@ private:
     void WriteShipping();
     void WriteGroups();
     void WriteCustomers();
+    void WriteInterests();
     void WriteDiscounts();
     void WriteCompanyPages();
     void WriteTexts();

@@ -356,6 +356,45 @@ TEST_F(ShopPages, AContactMessageIsAcknowledged)
     EXPECT_TRUE(sent.html.contains(QStringLiteral("role=\"status\">Grazie, il tuo messaggio è stato inviato.")));
 }
 
+// The members' pages answer whole in each of the shop's languages, their
+// captions from the dictionary, and the header and home page lead to them.
+TEST_F(ShopPages, TheMembersPagesInEachLanguage)
+{
+    struct Caso
+    {
+        const char* pagina;
+        const char* italiano;
+        const char* inglese;
+    };
+    for (const Caso& caso : {Caso{"/registrazione.asp", "<h1>Registrati</h1>", "<h1>Sign up</h1>"},
+                             Caso{"/profilo.asp", "<h1>Il mio profilo</h1>", "<h1>My profile</h1>"},
+                             Caso{"/recuperopassword.asp", "<h1>Password dimenticata?</h1>", "<h1>Forgot your password?</h1>"},
+                             Caso{"/interessi.asp", "<h1>I miei interessi</h1>", "<h1>My interests</h1>"},
+                             Caso{"/clienti.asp", "<h1>I miei clienti</h1>", "<h1>My customers</h1>"},
+                             Caso{"/destinatari.asp", "<h1>I miei destinatari</h1>", "<h1>My consignees</h1>"}}) {
+        const Page italiano = Visitor().Get(caso.pagina);
+        ExpectSound(italiano);
+        EXPECT_TRUE(italiano.html.contains(QString::fromUtf8(caso.italiano))) << caso.pagina;
+        const Page inglese = Visitor().Get(QByteArray(caso.pagina) + "?CodiceLingua=en");
+        ExpectSound(inglese);
+        EXPECT_TRUE(inglese.html.contains(QString::fromUtf8(caso.inglese))) << caso.pagina;
+    }
+    const Page interessi = Visitor().Get("/interessi.asp?CodiceLingua=en");
+    EXPECT_TRUE(interessi.html.contains(QStringLiteral("<strong>Recipes and tips</strong>")));
+    const Page home = visitor.Get("/default.asp");
+    EXPECT_TRUE(home.html.contains(QStringLiteral("id=\"link-registrazione\" href=\"/registrazione.asp\"")));
+    for (const char* link : {"/accesso.asp", "/registrazione.asp", "/recuperopassword.asp", "/interessi.asp"})
+        EXPECT_TRUE(home.html.contains(QStringLiteral("<li><a href=\"%1\">").arg(QLatin1String(link)))) << link;
+    visitor.Post("/accesso.asp", "UserID=rivenditore&Password=lago2024");
+    const Page membro = visitor.Get("/default.asp");
+    EXPECT_TRUE(membro.html.contains(QStringLiteral("id=\"link-profilo\" href=\"/profilo.asp\"")));
+    for (const char* link : {"/profilo.asp", "/interessi.asp", "/destinatari.asp", "/ordini.asp"})
+        EXPECT_TRUE(membro.html.contains(QStringLiteral("<li><a href=\"%1\">").arg(QLatin1String(link)))) << link;
+    const Page destinatari = visitor.Get("/destinatari.asp");
+    ExpectSound(destinatari);
+    EXPECT_TRUE(destinatari.html.contains(QStringLiteral("Via del Porto 3")));
+}
+
 TEST(DemoShopMaker, MakesTheFolderTheShopServerServes)
 {
     const QDir shop(DemoShop::Folder());

@@ -56,4 +56,5 @@ var vetrinaMassima = 8;
    } %>
   </ul>
 </section>
+<!--#include virtual="membrihome.inc"-->
 <!--#include virtual="piede.inc"-->
