@@ -485,6 +485,21 @@ TEST_P(ContenutiDb, HostileRequestValuesFindNothingAndChangeNothing)
     EXPECT_EQ(Valore("SELECT COUNT(*) FROM Articoli").toInt(), 1);
 }
 
+// The novelty page's switch lasts for the Session; an empty value reads
+// it back unchanged.
+TEST_P(ContenutiDb, TheNoveltySwitchIsKeptInTheSession)
+{
+    Contenuti* c = Pagina();
+    EXPECT_EQ(c->FlagNovita, 0);
+    c->ImpostaPaginaNovita(1);
+    EXPECT_EQ(c->FlagNovita, 1);
+    Contenuti* dopo = Pagina();
+    EXPECT_EQ(dopo->FlagNovita, 1);
+    dopo->ImpostaPaginaNovita("");
+    EXPECT_EQ(dopo->FlagNovita, 1);
+    EXPECT_EQ(Session("SezioniFlagNovita").toInt(), 1);
+}
+
 TEST_P(ContenutiDb, FreeTwiceClosesOnce)
 {
     Contenuti* c = Pagina();
