@@ -116,6 +116,11 @@ QString ContentFixture::ArticleTitle(qint32 article, const QString& language, bo
 void ContentFixture::AddSection(qint32 id, qint32 parent, const QString& language, const QString& name)
 {
     Row(QStringLiteral("Sezioni"), {{"ID", id}, {"IDSezionePadre", parent}, {"Ordine", id}, {"Modificato", 0}});
+    AddSectionText(id, language, name);
+}
+
+void ContentFixture::AddSectionText(qint32 id, const QString& language, const QString& name)
+{
     CSezioniLingueSet texts(&Db());
     texts.m_bTracking = false;
     texts.Open();

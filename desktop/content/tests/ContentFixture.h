@@ -25,6 +25,7 @@ public:
     QString ArticleTitle(qint32 article, const QString& language, bool* found = nullptr);
     // A section (or topic of kind tipo) named in one language.
     void AddSection(qint32 id, qint32 parent, const QString& language, const QString& name);
+    void AddSectionText(qint32 section, const QString& language, const QString& name);
     void AddTopic(qint32 id, int tipo, qint32 parent, const QString& language, const QString& name);
     void LinkArticle(qint32 section, qint32 article);
     int Count(const QString& table);
