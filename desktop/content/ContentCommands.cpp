@@ -1,9 +1,9 @@
 // The site content's commands in tinda's command table: the articles with
 // their table and correlations, the sections, the forum and chat topics,
-// the dictionary of the visitors' texts, the banners and their
-// correlations; and the "Chi
-// siamo" page of the company parameters. Linked whole into tinda
-// (TINDA_VIEW_LIBRARIES), so these registrars run when the program loads.
+// the forum's posts, the dictionary of the visitors' texts, the banners
+// and their correlations; and the "Chi siamo" page of the company
+// parameters. Linked whole into tinda (TINDA_VIEW_LIBRARIES), so these
+// registrars run when the program loads.
 
 #include "desktop/catalogue/CCorrelazioniCore.h"
 #include "desktop/catalogue/CCorrelazioniDlg.h"
@@ -17,6 +17,7 @@
 #include "desktop/content/CTabellaArticoliView.h"
 #include "desktop/content/CChiSiamoDlg.h"
 #include "desktop/content/CDizionarioView.h"
+#include "desktop/content/CForumView.h"
 #include "desktop/shell/app/CChildFrame.h"
 #include "desktop/shell/app/CCommandRegistrar.h"
 #include "desktop/shell/app/CMainFrame.h"
@@ -147,6 +148,16 @@ CCommandInfo Argomenti(int id, bool chat)
     return info;
 }
 
+CCommandInfo InterventiForum()
+{
+    CCommandInfo info;
+    info.nId = ID_INTERVENTI_FORUM;
+    info.strPrompt = QStringLiteral("Moderazione degli interventi del forum");
+    info.strTitle = QStringLiteral("Interventi Forum");
+    info.createView = [](CChildFrame&) -> QWidget* { return new CForumView(TindaApp()->m_db, DefaultLanguage()); };
+    return info;
+}
+
 // Handled by the open articles editor.
 CCommandInfo CorrelazioniArticoli()
 {
@@ -175,6 +186,7 @@ const CCommandRegistrar s_contentCommands({
     Sezioni(),
     Argomenti(ID_ARGOMENTI_FORUM, false),
     Argomenti(ID_ARGOMENTI_CHAT, true),
+    InterventiForum(),
     Banner(),
     CorrelazioniBanner(),
 });

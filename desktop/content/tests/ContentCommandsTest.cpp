@@ -6,6 +6,7 @@
 #include "desktop/content/CArticoliTestoDlg.h"
 #include "desktop/content/CArticoliView.h"
 #include "desktop/content/CBannerView.h"
+#include "desktop/content/CForumView.h"
 #include "desktop/content/CSezioniView.h"
 #include "desktop/content/CTabellaArticoliView.h"
 #include "desktop/shell/app/CChildFrame.h"
@@ -52,9 +53,11 @@ protected:
             QDir().mkpath(folder + QLatin1String(dir));
         ASSERT_TRUE(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/db/database.mdb"), database));
         QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner);
-        app.m_strInstallFolder = QCoreApplication::applicationDirPath();
-        app.SetProjectUi(std::make_unique<COpenProjectUi>(app, folder));
-        app.InitInstance();
+        // The program reads its settings when it is made: after they moved.
+        m_app = std::make_unique<CTindaApp>();
+        m_app->m_strInstallFolder = QCoreApplication::applicationDirPath();
+        m_app->SetProjectUi(std::make_unique<COpenProjectUi>(*m_app, folder));
+        m_app->InitInstance();
     }
 
     TempFolder settings;
@@ -62,11 +65,12 @@ protected:
     TempFolder temp;
     const QString folder = temp.Path() + QStringLiteral("/negozio");
     const QString database = folder + QStringLiteral("/db/database.mdb");
-    CTindaApp app;
+    std::unique_ptr<CTindaApp> m_app;
 };
 
 TEST_F(ContentCommandsTest, TheDictionaryBannersAndCompanyPageOpenFromTindasMenus)
 {
+    CTindaApp& app = *m_app;
     ASSERT_TRUE(app.m_bProjectOpen) << boxes.LastText().toStdString();
     CMainFrame* frame = app.GetMainFrame();
     ASSERT_TRUE(frame->GetAction(ID_DIZIONARIO));
@@ -104,6 +108,7 @@ TEST_F(ContentCommandsTest, TheDictionaryBannersAndCompanyPageOpenFromTindasMenu
 
 TEST_F(ContentCommandsTest, TheArticlesSectionsAndTopicsOpenFromTindasMenus)
 {
+    CTindaApp& app = *m_app;
     ASSERT_TRUE(app.m_bProjectOpen) << boxes.LastText().toStdString();
     CMainFrame* frame = app.GetMainFrame();
 
@@ -144,6 +149,10 @@ TEST_F(ContentCommandsTest, TheArticlesSectionsAndTopicsOpenFromTindasMenus)
         EXPECT_EQ(child->m_bChat, kind == CContentTreeCore::ArgomentiChat);
         ASSERT_TRUE(frame->CloseEditors());
     }
+    ASSERT_TRUE(frame->RunCommand(ID_INTERVENTI_FORUM));
+    EXPECT_TRUE(dynamic_cast<CForumView*>(frame->GetActiveView()));
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Nessun intevento in archivio"));
+    ASSERT_TRUE(frame->CloseEditors());
     app.ExitInstance();
 
     CDaoDatabase db;
