@@ -1,5 +1,6 @@
 #include "desktop/content/CArticoliAllegatiCore.h"
 
+#include "desktop/content/CContentRows.h"
 #include "desktop/shell/controls/CMessageBox.h"
 #include "desktop/shell/projects/CProjectFolder.h"
 #include "platform/dao/CDaoCriteria.h"
@@ -18,21 +19,7 @@ namespace {
 
 const QString kValidation = QStringLiteral("Validazione campi");
 
-template <class TSet>
-bool OpenWhere(TSet& set, const CDaoCriteria& criteria)
-{
-    set.SetFilter(criteria);
-    if (set.IsOpen())
-        set.Requery();
-    else
-        set.Open();
-    return !set.IsEOF();
-}
-
-CDaoCriteria ById(qint32 id)
-{
-    return CDaoCriteria::Format(QStringLiteral("ID=%d"), {id});
-}
+using Rows = CContentRows;
 
 // The language row of a link or file: the table class, the column naming
 // its parent.
@@ -51,7 +38,7 @@ const Texts<CArticoliFilesLingueSet> kFileTexts{&CArticoliFilesLingueSet::m_IDFi
 template <class TLang>
 bool FindTexts(TLang& rows, const Texts<TLang>& texts, qint32 id, const QString& language)
 {
-    return OpenWhere(rows, CDaoCriteria::Format(QString::fromLatin1(texts.criteria), {id, language}));
+    return Rows::OpenWhere(rows, CDaoCriteria::Format(QString::fromLatin1(texts.criteria), {id, language}));
 }
 
 // The title and description of id in current, else in fallback.
@@ -85,28 +72,6 @@ void WriteTextsOf(CDaoDatabase& db, const Texts<TLang>& texts, qint32 id, const 
     rows.m_Descrizione = descrizione;
     rows.m_Modificato = true;
     rows.Update();
-}
-
-// Swaps the Ordine of two rows of a main table.
-template <class TMain>
-void TradeOrder(CDaoDatabase& db, qint32 a, qint32 b)
-{
-    TMain first(&db);
-    TMain second(&db);
-    if (!OpenWhere(first, ById(a)) || !OpenWhere(second, ById(b)))
-        return;
-    const qint32 orderA = first.m_Ordine;
-    const qint32 orderB = second.m_Ordine;
-    CDaoTransaction transaction(db);
-    first.Edit();
-    first.m_Ordine = orderB;
-    first.m_Modificato = true;
-    first.Update();
-    second.Edit();
-    second.m_Ordine = orderA;
-    second.m_Modificato = true;
-    second.Update();
-    transaction.Commit();
 }
 
 } // namespace
@@ -191,14 +156,14 @@ void CArticoliAllegatiCore::ReadFields(qint32 id)
     m_fields = Fields();
     if (m_kind == Link) {
         CArticoliLinkSet link(&m_db);
-        if (OpenWhere(link, ById(id))) {
+        if (Rows::OpenWhere(link, Rows::ById(id))) {
             m_fields.url = link.m_URL;
             m_fields.esterno = link.m_Esterno;
         }
         std::tie(m_fields.titolo, m_fields.descrizione) = ReadTexts(m_db, kLinkTexts, id, m_strCurrent, m_strDefault);
     } else {
         CArticoliFilesSet file(&m_db);
-        if (OpenWhere(file, ById(id)))
+        if (Rows::OpenWhere(file, Rows::ById(id)))
             m_fields.codice = file.m_Codice;
         std::tie(m_fields.titolo, m_fields.descrizione) = ReadTexts(m_db, kFileTexts, id, m_strCurrent, m_strDefault);
     }
@@ -338,7 +303,7 @@ bool CArticoliAllegatiCore::Save(const Fields& typed)
     Row& row = m_rows[m_nSelected];
     if (m_kind == Link) {
         CArticoliLinkSet link(&m_db);
-        if (!OpenWhere(link, ById(row.nId)))
+        if (!Rows::OpenWhere(link, Rows::ById(row.nId)))
             return false;
         CDaoTransaction transaction(m_db);
         link.Edit();
@@ -354,7 +319,7 @@ bool CArticoliAllegatiCore::Save(const Fields& typed)
         // Cancelling the file dialog keeps the stored file and its flag.
         const bool copied = ChooseAndCopy(row.nId);
         CArticoliFilesSet file(&m_db);
-        if (!OpenWhere(file, ById(row.nId)))
+        if (!Rows::OpenWhere(file, Rows::ById(row.nId)))
             return false;
         CDaoTransaction transaction(m_db);
         file.Edit();
@@ -386,12 +351,12 @@ bool CArticoliAllegatiCore::Delete()
         == QMessageBox::Yes) {
         if (m_kind == Link) {
             CArticoliLinkSet link(&m_db);
-            if (OpenWhere(link, ById(id)))
+            if (Rows::OpenWhere(link, Rows::ById(id)))
                 link.Delete();
         } else {
             CArticoliFilesSet file(&m_db);
             file.m_strProjectFolder = m_strProjectFolder;
-            if (OpenWhere(file, ById(id)))
+            if (Rows::OpenWhere(file, Rows::ById(id)))
                 file.Delete();
         }
         m_rows.removeAt(m_nSelected);
@@ -407,9 +372,9 @@ bool CArticoliAllegatiCore::Move(int direction)
     if (m_nSelected < 0 || other < 0 || other >= m_rows.size())
         return false;
     if (m_kind == Link)
-        TradeOrder<CArticoliLinkSet>(m_db, m_rows.at(m_nSelected).nId, m_rows.at(other).nId);
+        Rows::SwapOrder<CArticoliLinkSet>(m_db, m_rows.at(m_nSelected).nId, m_rows.at(other).nId);
     else
-        TradeOrder<CArticoliFilesSet>(m_db, m_rows.at(m_nSelected).nId, m_rows.at(other).nId);
+        Rows::SwapOrder<CArticoliFilesSet>(m_db, m_rows.at(m_nSelected).nId, m_rows.at(other).nId);
     m_rows.swapItemsAt(m_nSelected, other);
     m_nSelected = other;
     return true;

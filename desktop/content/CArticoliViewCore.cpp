@@ -1,5 +1,6 @@
 #include "desktop/content/CArticoliViewCore.h"
 
+#include "desktop/content/CContentRows.h"
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CMessageBox.h"
 #include "desktop/shell/projects/CProjectFolder.h"
@@ -19,21 +20,7 @@ const QString kValidation = QStringLiteral("Validazione campi");
 const QString kInsertCaption = QStringLiteral("Inserimento articolo");
 constexpr quint8 kKeywordKind = 3;   // ParoleChiave.Tipo of an article
 
-template <class TSet>
-bool OpenWhere(TSet& set, const CDaoCriteria& criteria)
-{
-    set.SetFilter(criteria);
-    if (set.IsOpen())
-        set.Requery();
-    else
-        set.Open();
-    return !set.IsEOF();
-}
-
-CDaoCriteria ById(qint32 id)
-{
-    return CDaoCriteria::Format(QStringLiteral("ID=%d"), {id});
-}
+using Rows = CContentRows;
 
 QDateTime DateOf(CArticoliGenSet& row, const char* column)
 {
@@ -137,7 +124,7 @@ bool CArticoliViewCore::LoadFiltered()
                 CDaoCriteria::Format(QString::fromLatin1(pattern), {state == ArticoloForm::Checked ? 1 : 0}));
     if (m_nFilterSection > 0) {
         CSezioniArticoliSet links(&m_db);
-        if (!OpenWhere(links, CDaoCriteria::Format(QStringLiteral("IDSezione=%d"), {m_nFilterSection})))
+        if (!Rows::OpenWhere(links, CDaoCriteria::Format(QStringLiteral("IDSezione=%d"), {m_nFilterSection})))
             return false;
         criteria = criteria.And(CDaoCriteria::Format(
             QStringLiteral("ID IN (SELECT IDArticolo FROM SezioniArticoli WHERE IDSezione=%d)"), {m_nFilterSection}));
@@ -185,7 +172,7 @@ void CArticoliViewCore::ShowRecord()
         return;
     const qint32 id = m_ids.at(m_nPos);
     CArticoliGenSet article(&m_db);
-    if (!OpenWhere(article, ById(id)))
+    if (!Rows::OpenWhere(article, Rows::ById(id)))
         return;
     m_form = ArticoloForm();
     m_form.codice = article.m_Codice;
@@ -207,7 +194,7 @@ void CArticoliViewCore::ShowRecord()
     m_strRowLanguage.clear();
     CArticoliLinSet texts(&m_db);
     for (const QString& language : {m_strCurrent, m_strDefault}) {
-        if (OpenWhere(texts, CDaoCriteria::Format(QStringLiteral("IDArticolo=%d AND CodiceLingua='%s'"),
+        if (Rows::OpenWhere(texts, CDaoCriteria::Format(QStringLiteral("IDArticolo=%d AND CodiceLingua='%s'"),
                                                   {id, language}))) {
             m_nLanguageRow = texts.m_ID;
             m_strRowLanguage = texts.m_CodiceLingua;
@@ -284,7 +271,7 @@ bool CArticoliViewCore::CheckCode(const QString& code, qint32 self, bool searchE
     if (code.isEmpty() && !searchEmpty)
         return true;
     CArticoliGenSet others(&m_db);
-    if (OpenWhere(others, CDaoCriteria::Format(QStringLiteral("Codice='%s' AND ID<>%d"), {code, self}))) {
+    if (Rows::OpenWhere(others, CDaoCriteria::Format(QStringLiteral("Codice='%s' AND ID<>%d"), {code, self}))) {
         Stop(QStringLiteral("Codice articolo già presente in archivio!"), kValidation);
         if (m_focusCode)
             m_focusCode();
@@ -303,7 +290,7 @@ void CArticoliViewCore::WriteArticle(qint32 id, bool adding)
         article.m_ID = id;
         article.m_Ordine = id;
     } else {
-        if (!OpenWhere(article, ById(id)))
+        if (!Rows::OpenWhere(article, Rows::ById(id)))
             return;
         article.Edit();
     }
@@ -334,7 +321,7 @@ void CArticoliViewCore::WriteLanguageRow(qint32 article)
 {
     CArticoliLinSet texts(&m_db);
     const bool own = m_nLanguageRow > 0 && m_strRowLanguage == m_strCurrent
-                     && OpenWhere(texts, ById(m_nLanguageRow));
+                     && Rows::OpenWhere(texts, Rows::ById(m_nLanguageRow));
     if (own) {
         texts.Edit();
     } else {
@@ -362,7 +349,7 @@ void CArticoliViewCore::WriteKeywords(qint32 article)
     const QString words = ElaboraKeywords(m_form.titolo + QLatin1Char(' ') + m_form.autore + QLatin1Char(' ')
                                           + m_form.sottotitolo + QLatin1Char(' ') + m_form.testo);
     CParoleChiaveSet keywords(&m_db);
-    if (OpenWhere(keywords, CDaoCriteria::Format(QStringLiteral("Tipo=%d AND IDRecord=%d AND CodiceLingua='%s'"),
+    if (Rows::OpenWhere(keywords, CDaoCriteria::Format(QStringLiteral("Tipo=%d AND IDRecord=%d AND CodiceLingua='%s'"),
                                                  {int(kKeywordKind), article, m_strRowLanguage}))) {
         keywords.Edit();
     } else {
@@ -475,7 +462,7 @@ void CArticoliViewCore::Delete()
     {
         CArticoliGenSet article(&m_db);
         article.m_strProjectFolder = m_strProjectFolder;
-        if (OpenWhere(article, ById(id)))
+        if (Rows::OpenWhere(article, Rows::ById(id)))
             article.Delete();
     }
     m_ids.removeAt(m_nPos);
@@ -649,7 +636,7 @@ void CArticoliViewCore::ClickSection(qint32 section)
     if (article <= 0)
         return;
     CSezioniArticoliSet links(&m_db);
-    if (OpenWhere(links, CDaoCriteria::Format(QStringLiteral("IDSezione=%d AND IDArticolo=%d"), {section, article}))) {
+    if (Rows::OpenWhere(links, CDaoCriteria::Format(QStringLiteral("IDSezione=%d AND IDArticolo=%d"), {section, article}))) {
         while (!links.IsEOF()) {
             links.Delete();
             links.MoveNext();
@@ -710,9 +697,9 @@ void CArticoliViewCore::ChooseReply(qint32 article)
 QString CArticoliViewCore::ArticleName(qint32 article) const
 {
     CArticoliLinSet texts(&m_db);
-    if (!OpenWhere(texts, CDaoCriteria::Format(QStringLiteral("IDArticolo=%d AND CodiceLingua='%s'"),
+    if (!Rows::OpenWhere(texts, CDaoCriteria::Format(QStringLiteral("IDArticolo=%d AND CodiceLingua='%s'"),
                                                {article, m_strDefault}))
-        && !OpenWhere(texts, CDaoCriteria::Format(QStringLiteral("IDArticolo=%d"), {article})))
+        && !Rows::OpenWhere(texts, CDaoCriteria::Format(QStringLiteral("IDArticolo=%d"), {article})))
         return QString();
     if (!texts.m_Titolo.isEmpty())
         return texts.m_Titolo;

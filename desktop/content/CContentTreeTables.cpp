@@ -1,5 +1,6 @@
 #include "desktop/content/CContentTreeTables.h"
 
+#include "desktop/content/CContentRows.h"
 #include "platform/dao/CDaoCriteria.h"
 #include "platform/dao/CDaoDatabase.h"
 #include "recordset/CArgomentiLingueSet.h"
@@ -11,21 +12,7 @@
 
 namespace {
 
-template <class TSet>
-bool OpenWhere(TSet& set, const CDaoCriteria& criteria)
-{
-    set.SetFilter(criteria);
-    if (set.IsOpen())
-        set.Requery();
-    else
-        set.Open();
-    return !set.IsEOF();
-}
-
-CDaoCriteria ById(qint32 id)
-{
-    return CDaoCriteria::Format(QStringLiteral("ID=%d"), {id});
-}
+using Rows = CContentRows;
 
 // What differs between the sections and the topics.
 struct SezioniTraits
@@ -99,7 +86,7 @@ public:
         return true;
     }
 
-    Main* Find(Main& set, qint32 id) { return OpenWhere(set, ById(id)) ? &set : nullptr; }
+    Main* Find(Main& set, qint32 id) { return Rows::OpenWhere(set, Rows::ById(id)) ? &set : nullptr; }
 
     IContentTreeTables::Main ReadMain(qint32 id) override
     {
@@ -117,7 +104,7 @@ public:
     bool CodeInUse(const QString& code, qint32 self) override
     {
         Main set(&m_db);
-        return OpenWhere(set, CDaoCriteria::Format(QStringLiteral("Codice='%s' AND ID<>%d"), {code, self})
+        return Rows::OpenWhere(set, CDaoCriteria::Format(QStringLiteral("Codice='%s' AND ID<>%d"), {code, self})
                                   .And(KindCriteria()));
     }
 
@@ -176,23 +163,7 @@ public:
         texts.Update();
     }
 
-    void SwapOrder(qint32 a, qint32 b) override
-    {
-        Main first(&m_db);
-        Main second(&m_db);
-        if (!Find(first, a) || !Find(second, b))
-            return;
-        const qint32 orderA = first.m_Ordine;
-        const qint32 orderB = second.m_Ordine;
-        first.Edit();
-        first.m_Ordine = orderB;
-        first.m_Modificato = true;
-        first.Update();
-        second.Edit();
-        second.m_Ordine = orderA;
-        second.m_Modificato = true;
-        second.Update();
-    }
+    void SwapOrder(qint32 a, qint32 b) override { Rows::SwapOrder<Main>(m_db, a, b); }
 
     void SetParent(qint32 id, qint32 parent) override
     {
@@ -281,7 +252,7 @@ private:
 
     bool FindTexts(Lang& texts, qint32 id, const QString& language)
     {
-        return OpenWhere(texts, CDaoCriteria::Format(QString::fromLatin1(T::kOwnerCriteria), {id, language}));
+        return Rows::OpenWhere(texts, CDaoCriteria::Format(QString::fromLatin1(T::kOwnerCriteria), {id, language}));
     }
 
     void Write(Main& set, const IContentTreeTables::Main& values)

@@ -1,5 +1,6 @@
 #include "desktop/content/CForumViewCore.h"
 
+#include "desktop/content/CContentRows.h"
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CMessageBox.h"
 #include "platform/dao/CDaoCriteria.h"
@@ -10,9 +11,7 @@ namespace {
 
 bool FindPost(CInterventiForumSet& post, qint32 id)
 {
-    post.SetFilter(CDaoCriteria::Format(QStringLiteral("ID=%d"), {id}));
-    post.Open();
-    return !post.IsEOF();
+    return CContentRows::FindById(post, id);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "desktop/content/CTabellaArticoliCore.h"
 
+#include "desktop/content/CContentRows.h"
 #include "desktop/shell/controls/CValueFormat.h"
 #include "platform/dao/CDaoCriteria.h"
 #include "platform/dao/CDaoException.h"
@@ -16,12 +17,7 @@ const char* const kDateColumns[3] = {"DataPubblicazione", "PubblicazioneDallaDat
 
 bool FindById(CArticoliGenSet& set, qint32 id)
 {
-    set.SetFilter(CDaoCriteria::Format(QStringLiteral("ID=%d"), {id}));
-    if (set.IsOpen())
-        set.Requery();
-    else
-        set.Open();
-    return !set.IsEOF();
+    return CContentRows::FindById(set, id);
 }
 
 } // namespace
@@ -272,22 +268,8 @@ bool CTabellaArticoliCore::Move(int direction)
     const int other = index + direction;
     const int col = m_nCurCol;
     try {
-        CArticoliGenSet a(&m_db);
-        CArticoliGenSet b(&m_db);
-        if (!FindById(a, m_articles.at(index).id) || !FindById(b, m_articles.at(other).id))
+        if (!CContentRows::SwapOrder<CArticoliGenSet>(m_db, m_articles.at(index).id, m_articles.at(other).id))
             throw CDaoException(QStringLiteral("Articolo non trovato."));
-        const qint32 orderA = a.m_Ordine;
-        const qint32 orderB = b.m_Ordine;
-        CDaoTransaction transaction(m_db);
-        a.Edit();
-        a.m_Ordine = orderB;
-        a.m_Modificato = true;
-        a.Update();
-        b.Edit();
-        b.m_Ordine = orderA;
-        b.m_Modificato = true;
-        b.Update();
-        transaction.Commit();
     } catch (const CDaoException& e) {
         m_strError = e.GetErrorMessage();
         return false;

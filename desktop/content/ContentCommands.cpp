@@ -1,9 +1,9 @@
 // The site content's commands in tinda's command table: the articles with
-// their table and correlations, the sections, the forum and chat topics,
-// the forum's posts, the dictionary of the visitors' texts, the banners
-// and their correlations; and the "Chi siamo" page of the company
-// parameters. Linked whole into tinda (TINDA_VIEW_LIBRARIES), so these
-// registrars run when the program loads.
+// their table and correlations, the sections, the site's forms, the forum
+// and chat topics, the forum's posts, the dictionary of the visitors'
+// texts, the banners and their correlations; and the "Chi siamo" page of
+// the company parameters. Linked whole into tinda (TINDA_VIEW_LIBRARIES),
+// so these registrars run when the program loads.
 
 #include "desktop/catalogue/CCorrelazioniCore.h"
 #include "desktop/catalogue/CCorrelazioniDlg.h"
@@ -12,6 +12,7 @@
 #include "desktop/content/CArticoliView.h"
 #include "desktop/content/CBannerView.h"
 #include "desktop/content/CModelliDlg.h"
+#include "desktop/content/CModuliView.h"
 #include "desktop/content/CSelezioneArticoloDlg.h"
 #include "desktop/content/CSezioniView.h"
 #include "desktop/content/CTabellaArticoliView.h"
@@ -148,6 +149,22 @@ CCommandInfo Argomenti(int id, bool chat)
     return info;
 }
 
+CCommandInfo Moduli()
+{
+    CCommandInfo info;
+    info.nId = ID_MODULI;
+    info.strPrompt = QStringLiteral("Moduli del sito e i loro campi");
+    info.strTitle = QStringLiteral("Moduli");
+    info.createView = [](CChildFrame&) -> QWidget* {
+        auto* view = new CModuliView(TindaApp()->m_db, CurrentLanguage(), DefaultLanguage());
+        view->m_currentLanguage = CurrentLanguage;
+        view->m_defaultLanguage = DefaultLanguage;
+        view->m_selectDefaultLanguage = [] { TindaApp()->GetMainFrame()->SelectDefaultLanguage(); };
+        return view;
+    };
+    return info;
+}
+
 CCommandInfo InterventiForum()
 {
     CCommandInfo info;
@@ -186,6 +203,7 @@ const CCommandRegistrar s_contentCommands({
     Sezioni(),
     Argomenti(ID_ARGOMENTI_FORUM, false),
     Argomenti(ID_ARGOMENTI_CHAT, true),
+    Moduli(),
     InterventiForum(),
     Banner(),
     CorrelazioniBanner(),

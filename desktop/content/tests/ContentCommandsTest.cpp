@@ -7,6 +7,7 @@
 #include "desktop/content/CArticoliView.h"
 #include "desktop/content/CBannerView.h"
 #include "desktop/content/CForumView.h"
+#include "desktop/content/CModuliView.h"
 #include "desktop/content/CSezioniView.h"
 #include "desktop/content/CTabellaArticoliView.h"
 #include "desktop/shell/app/CChildFrame.h"
@@ -149,6 +150,9 @@ TEST_F(ContentCommandsTest, TheArticlesSectionsAndTopicsOpenFromTindasMenus)
         EXPECT_EQ(child->m_bChat, kind == CContentTreeCore::ArgomentiChat);
         ASSERT_TRUE(frame->CloseEditors());
     }
+    ASSERT_TRUE(frame->RunCommand(ID_MODULI));
+    EXPECT_TRUE(dynamic_cast<CModuliView*>(frame->GetActiveView()));
+    ASSERT_TRUE(frame->CloseEditors());
     ASSERT_TRUE(frame->RunCommand(ID_INTERVENTI_FORUM));
     EXPECT_TRUE(dynamic_cast<CForumView*>(frame->GetActiveView()));
     EXPECT_EQ(boxes.LastText(), QStringLiteral("Nessun intevento in archivio"));
