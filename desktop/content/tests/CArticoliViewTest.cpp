@@ -4,11 +4,19 @@
 // deletions that end a filter or empty the archive, the tab rules, the
 // reply article and the template list.
 
+#include "desktop/content/CArticoliView.h"
 #include "desktop/content/CArticoliViewCore.h"
+#include "desktop/shell/app/CCloseProtocol.h"
+#include "desktop/shell/controls/CCheckTreeCtrl.h"
+#include "desktop/shell/controls/CCheckTreePopupDlg.h"
+#include "desktop/shell/controls/CValidatedEdit.h"
 #include "desktop/content/CModelliCore.h"
 #include "desktop/content/tests/ContentFixture.h"
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
+
+#include <QTabBar>
+#include <QTreeWidgetItemIterator>
 
 #include <gtest/gtest.h>
 
@@ -318,6 +326,37 @@ TEST_F(Articles, ADeletedTemplateLeavesItsArticlesOnTheDefault)
     Open();
     EXPECT_EQ(core->Templates().size(), 2);   // "Predefinito" and the one without code
     EXPECT_EQ(core->Form().idTemplate, 0);
+}
+
+// The card as the merchant drives it: a refused page puts the tab back,
+// a box ticked in the sections popup is written at once, and the close
+// refuses while a new article is being inserted.
+TEST_F(Articles, TheCardForwardsTabsTicksAndCloseToItsRules)
+{
+    CArticoliView view(shop.Db(), shop.Folder(), kIt, kIt);
+    view.OnViewCommand(ID_RECORD_INSERT);
+    view.Tabs()->setCurrentIndex(CArticoliViewCore::TabLink);
+    EXPECT_EQ(view.Tabs()->currentIndex(), CArticoliViewCore::TabGenerale);
+    EXPECT_EQ(boxes.Shown().last().caption, QStringLiteral("Inserimento articoli"));
+    EXPECT_FALSE(CCloseProtocol(nullptr, {}).MayClose(view));
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("ATTENZIONE: annullare l'inserimento in corso prima di uscire."));
+    boxes.Answer(QMessageBox::Yes);
+    view.OnViewCommand(ID_RECORD_INSERT);
+    ASSERT_FALSE(view.Core().IsInserting());
+
+    QTreeWidgetItem* vuota = nullptr;
+    for (QTreeWidgetItemIterator it(view.SectionsPopup()->Tree()); *it; ++it)
+        if ((*it)->data(0, Qt::UserRole).toInt() == 11)
+            vuota = *it;
+    ASSERT_TRUE(vuota);
+    emit view.SectionsPopup()->UM_TREE_STATE_CLICK(vuota);
+    EXPECT_EQ(vuota->checkState(0), Qt::Checked);
+    EXPECT_EQ(shop.Value(QStringLiteral("SELECT COUNT(*) FROM SezioniArticoli WHERE IDArticolo=1 AND IDSezione=11"))
+                  .toInt(),
+              1);
+    view.CodiceEdit()->setText(QStringLiteral("alfa2"));
+    EXPECT_TRUE(CCloseProtocol(nullptr, {}).MayClose(view));
+    EXPECT_EQ(Column(QStringLiteral("Codice"), 1).toString(), QStringLiteral("ALFA2"));
 }
 
 } // namespace
