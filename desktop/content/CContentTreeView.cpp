@@ -150,9 +150,12 @@ void CContentTreeView::Rebuild()
         }
     };
     add(0);
+    // The selected row opens too: a row inserted under it shows at once.
     for (int i = 1; i < nodes.size(); ++i)
-        if (items.at(i) && (expanded.contains(nodes.at(i).nId) || (selected && selected->parent() == items.at(i))))
+        if (items.at(i) && (expanded.contains(nodes.at(i).nId) || items.at(i) == selected))
             items.at(i)->setExpanded(true);
+    for (QTreeWidgetItem* up = selected ? selected->parent() : nullptr; up; up = up->parent())
+        up->setExpanded(true);
     m_pTree->setCurrentItem(selected);
     m_bRebuilding = false;
     ShowState();

@@ -4,16 +4,19 @@
 // whole branch that leave articles and posts unlinked, and the section
 // icon that is replaced only once a new picture is written.
 
+#include "desktop/catalogue/CCategoryDragTree.h"
 #include "desktop/content/CContentTreeCore.h"
 #include "desktop/content/CGifWriter.h"
 #include "desktop/content/CSezioniView.h"
 #include "desktop/content/tests/ContentFixture.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
+#include "desktop/shell/controls/CValidatedEdit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QToolButton>
+#include <QTreeWidgetItemIterator>
 
 #include <gtest/gtest.h>
 
@@ -242,6 +245,25 @@ TEST_F(ContentTree, ADeletedTopicLeavesItsPostsUnlinked)
     core->Delete();
     EXPECT_EQ(shop.Column(QStringLiteral("SELECT ID FROM Argomenti")), QVariantList({7}));
     EXPECT_EQ(shop.Value(QStringLiteral("SELECT IDArgomento FROM InterventiForum WHERE ID=30")).toInt(), 0);
+}
+
+TEST_F(ContentTree, ASectionInsertedUnderTheSelectedOneShowsAtOnce)
+{
+    CSezioniView view(shop.Db(), shop.Folder(), kIt, kIt);
+    for (QTreeWidgetItemIterator it(view.Tree()); *it; ++it)
+        if ((*it)->data(0, Qt::UserRole).toInt() == 4)
+            view.Tree()->setCurrentItem(*it);
+    ASSERT_EQ(view.Core().Selected(), 4);
+    view.Nome()->setText(QStringLiteral("Fiere"));
+    view.Press(CContentTreeView::Insert);
+    QTreeWidgetItem* added = nullptr;
+    for (QTreeWidgetItemIterator it(view.Tree()); *it; ++it)
+        if ((*it)->text(0) == QStringLiteral("Fiere"))
+            added = *it;
+    ASSERT_TRUE(added);
+    ASSERT_TRUE(added->parent());
+    EXPECT_TRUE(added->parent()->isExpanded());
+    EXPECT_EQ(view.Nome()->text(), QString());   // the form is blank for the next one
 }
 
 class SectionIcons : public ContentTree
