@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Pictures of the content editors (dictionary, company page, banners) on a
+# Pictures of the content editors (articles, sections, topics, forms,
+# moderation, dictionary, company page, banners) on a
 # sample project, taken on a virtual X server. Writes PNGs into the given
 # folder (default /tmp/content-screenshots) and lists them.
 set -euo pipefail

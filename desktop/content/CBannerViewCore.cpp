@@ -1,6 +1,7 @@
 #include "desktop/content/CBannerViewCore.h"
 
 #include "desktop/shell/controls/CMessageBox.h"
+#include "desktop/shell/projects/CProjectFolder.h"
 #include "platform/dao/CDaoCriteria.h"
 #include "platform/dao/CDaoDatabase.h"
 #include "recordset/CBannerSet.h"
@@ -37,7 +38,7 @@ void SetDate(CBannerSet& row, const char* column, const QDate& date)
 } // namespace
 
 CBannerViewCore::CBannerViewCore(CDaoDatabase& db, const QString& projectFolder)
-    : m_db(db), m_strProjectFolder(projectFolder)
+    : m_db(db), m_strProjectFolder(CProjectFolder::WithSlash(projectFolder))
 {
     ReadTypes();
     ReadBanners();

@@ -1,6 +1,7 @@
 #include "desktop/content/CChiSiamoCore.h"
 
 #include "desktop/content/CGifWriter.h"
+#include "desktop/shell/projects/CProjectFolder.h"
 #include "platform/dao/CDaoCriteria.h"
 #include "platform/dao/CDaoDatabase.h"
 #include "recordset/CChiSiamoSet.h"
@@ -27,7 +28,7 @@ bool IsFolderName(const QString& code)
 } // namespace
 
 CChiSiamoCore::CChiSiamoCore(CDaoDatabase& db, const QString& projectFolder, const QString& language)
-    : m_db(db), m_strProjectFolder(projectFolder)
+    : m_db(db), m_strProjectFolder(CProjectFolder::WithSlash(projectFolder))
 {
     CConfigurazioneSet configuration(&m_db);
     configuration.Open();

@@ -34,22 +34,6 @@ protected:
         project.PointAt(shop.Port(), "pa&ss=1");
     }
 
-    // A file the merchant picks on disk, outside the project.
-    QString Picked(const QString& name, const QByteArray& bytes = {}) const
-    {
-        const QString path = m_outside.FilePath(name);
-        if (bytes.isEmpty()) {
-            QImage picture(240, 160, QImage::Format_RGB32);
-            picture.fill(qRgb(120, 60, 20));
-            EXPECT_TRUE(picture.save(path, "BMP"));
-        } else {
-            QFile file(path);
-            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(bytes);
-        }
-        return path;
-    }
-
     // The size table "Adulto" with S, M, L and XL, made in its dialog.
     void MakeSizeTable()
     {
@@ -62,7 +46,6 @@ protected:
 
     RoadShop shop;
     RoadProject project;
-    TempFolder m_outside;
     CMessageBoxScript m_boxes;
 };
 
@@ -86,7 +69,7 @@ TEST_F(ProductCardRoad, EverythingTheCardGivesAProductShowsOnTheShopsProductPage
     card.Form().prezzi[0] = 89.9;
     card.ClickCategory(4);
     QString error;
-    ASSERT_TRUE(card.Foto().Load(Picked("sedia.bmp"), &error)) << error.toStdString();
+    ASSERT_TRUE(card.Foto().Load(project.Picked("sedia.bmp"), &error)) << error.toStdString();
     card.OnCommand(ID_RECORD_SAVE);
     ASSERT_FALSE(card.IsInserting()) << m_boxes.LastText().toStdString();
     ASSERT_EQ(card.CurrentID(), id);
@@ -115,13 +98,13 @@ TEST_F(ProductCardRoad, EverythingTheCardGivesAProductShowsOnTheShopsProductPage
     // A colour with its photo, and an attachment.
     CProdottiColoriCore colours(project.Db(), project.Folder(), CProdottiColoriCore::ReadWidths(project.Db()));
     colours.LoadColours(id);
-    ASSERT_FALSE(colours.SetPicture(CProdottiColoriCore::Foto, Picked("noce.bmp")).IsRefused());
+    ASSERT_FALSE(colours.SetPicture(CProdottiColoriCore::Foto, project.Picked("noce.bmp")).IsRefused());
     ASSERT_FALSE(colours.Add({"NOCE", "Noce", true}).IsRefused());
     const qint32 colour = colours.Items().last().nId;
     ASSERT_TRUE(card.SelectTab(CProdottiViewCore::TabFiles));
     CProdottiFilesCore files(project.Folder());
     files.SetFolder(card.FilesFolder());
-    files.m_chooseFile = [&] { return Picked("Montaggio.PDF", "%PDF-1.4 montaggio"); };
+    files.m_chooseFile = [&] { return project.Picked("Montaggio.PDF", "%PDF-1.4 montaggio"); };
     files.FillFileList(id);
     files.SetCode("mont");
     ASSERT_TRUE(files.Add());

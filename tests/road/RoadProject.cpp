@@ -164,3 +164,18 @@ QString RoadProject::UploadLog() const
     QFile log(Folder() + "/qtrupd.log");
     return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
 }
+
+QString RoadProject::Picked(const QString& name, const QByteArray& bytes, const char* imageFormat) const
+{
+    const QString path = m_outside.FilePath(name);
+    if (bytes.isEmpty()) {
+        QImage picture(240, 160, QImage::Format_RGB32);
+        picture.fill(qRgb(120, 60, 20));
+        picture.save(path, imageFormat);
+    } else {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+    }
+    return path;
+}

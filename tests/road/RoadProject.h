@@ -38,6 +38,10 @@ public:
     // What the runs wrote to the project's upload log.
     QString UploadLog() const;
 
+    // A file the merchant picks on disk, outside the project: the bytes
+    // given, or a plain picture in imageFormat.
+    QString Picked(const QString& name, const QByteArray& bytes = {}, const char* imageFormat = "BMP") const;
+
     CDaoDatabase& Db() { return m_db; }
     QString Folder() const { return m_folder.Path(); }
     int Flagged(const QString& table);
@@ -47,5 +51,6 @@ public:
 
 private:
     TempFolder m_folder;
+    TempFolder m_outside;
     CDaoDatabase m_db;
 };

@@ -197,6 +197,21 @@ TEST_F(Banners, AChosenFileIsTheBannersOnlyFileAndFlagsIt)
     EXPECT_EQ(Files(), QStringList({"1.swf", "10.gif", "11.jpg", "12.swf"}));
 }
 
+// The program's project folder may come without its closing "/"; the
+// banner still lands inside the project, where the site update reads it.
+TEST_F(Banners, AFolderGivenWithoutItsSlashKeepsTheFileInTheProject)
+{
+    const QString picture = shop.Temp().FilePath(QStringLiteral("saldi.gif"));
+    Touch(picture);
+    QString folder = shop.Folder();
+    folder.chop(1);
+    CBannerViewCore core(shop.Db(), folder);
+    core.Select(12);
+    QString error;
+    ASSERT_TRUE(core.SetFile(picture, &error)) << error.toStdString();
+    EXPECT_EQ(Files(), QStringList({"1.gif", "10.gif", "11.jpg", "12.gif"}));
+}
+
 TEST_F(Banners, TheViewSavesWithNoTypeChosenAsNoType)
 {
     CMessageBoxScript boxes;

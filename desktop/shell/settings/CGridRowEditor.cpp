@@ -79,6 +79,12 @@ bool CGridRowEditor::DeleteRow()
     return true;
 }
 
+void CGridRowEditor::ForgetRows()
+{
+    m_bNewRowPending = false;
+    m_nCurRow = m_nCurCol = -1;
+}
+
 bool CGridRowEditor::AllowDelete(qint32)
 {
     return true;

@@ -40,6 +40,10 @@ public:
     // "Delete" with its questions; true when a row went.
     bool DeleteRow();
 
+    // The grid was emptied under a new row that was not saved (another
+    // record shown): nothing waits any more, and no row is current.
+    void ForgetRows();
+
     // The frame's close (CCloseProtocol) and the leave step.
     bool SaveNewRow();
     bool IsRowModified();
