@@ -1,0 +1,49 @@
+// The customers desk's commands in tinda's command table: customers and
+// users, groups. Linked whole into tinda (TINDA_VIEW_LIBRARIES), so these
+// registrars run when the program loads.
+
+#include "desktop/customers/CGruppiView.h"
+#include "desktop/customers/CUtentiView.h"
+#include "desktop/shell/app/CChildFrame.h"
+#include "desktop/shell/app/CCommandRegistrar.h"
+#include "desktop/shell/app/CMainFrame.h"
+#include "desktop/shell/app/CTindaApp.h"
+#include "desktop/shell/app/TindaCommandIds.h"
+
+namespace {
+
+QString CurrentLanguage()
+{
+    return TindaApp()->GetMainFrame()->GetCurrentLanguage();
+}
+
+QString DefaultLanguage()
+{
+    return TindaApp()->GetMainFrame()->GetDefaultLanguage();
+}
+
+CCommandInfo Utenti()
+{
+    CCommandInfo info;
+    info.nId = ID_UTENTI;
+    info.strPrompt = QStringLiteral("Clienti, agenti, destinatari e utenti della mailing list");
+    info.strTitle = QStringLiteral("Archivio utenti");
+    info.createView = [](CChildFrame&) -> QWidget* {
+        return new CUtentiView(TindaApp()->m_db, CurrentLanguage(), DefaultLanguage());
+    };
+    return info;
+}
+
+CCommandInfo Gruppi()
+{
+    CCommandInfo info;
+    info.nId = ID_GRUPPI;
+    info.strPrompt = QStringLiteral("Gruppi di utenti con listino e sconti");
+    info.strTitle = QStringLiteral("Archivio gruppi");
+    info.createView = [](CChildFrame&) -> QWidget* { return new CGruppiView(TindaApp()->m_db); };
+    return info;
+}
+
+const CCommandRegistrar s_customersCommands({Utenti(), Gruppi()});
+
+} // namespace
