@@ -1,8 +1,9 @@
 // The customers desk's commands in tinda's command table: customers and
-// users, groups. Linked whole into tinda (TINDA_VIEW_LIBRARIES), so these
+// users, groups, access rights. Linked whole into tinda (TINDA_VIEW_LIBRARIES), so these
 // registrars run when the program loads.
 
 #include "desktop/customers/CGruppiView.h"
+#include "desktop/customers/CPermessiView.h"
 #include "desktop/customers/CUtentiView.h"
 #include "desktop/shell/app/CChildFrame.h"
 #include "desktop/shell/app/CCommandRegistrar.h"
@@ -44,6 +45,18 @@ CCommandInfo Gruppi()
     return info;
 }
 
-const CCommandRegistrar s_customersCommands({Utenti(), Gruppi()});
+CCommandInfo Permessi()
+{
+    CCommandInfo info;
+    info.nId = ID_PERMESSI;
+    info.strPrompt = QStringLiteral("Categorie, prodotti, sezioni, articoli e banner nascosti a gruppi o utenti");
+    info.strTitle = QStringLiteral("Permessi visualizzazione");
+    info.createView = [](CChildFrame&) -> QWidget* {
+        return new CPermessiView(TindaApp()->m_db, CurrentLanguage(), DefaultLanguage());
+    };
+    return info;
+}
+
+const CCommandRegistrar s_customersCommands({Utenti(), Gruppi(), Permessi()});
 
 } // namespace
