@@ -1,9 +1,11 @@
 // The customers desk's commands in tinda's command table: customers and
-// users, groups, access rights. Linked whole into tinda (TINDA_VIEW_LIBRARIES), so these
+// users, groups, access rights, interests, shipping costs. Linked whole into tinda (TINDA_VIEW_LIBRARIES), so these
 // registrars run when the program loads.
 
 #include "desktop/customers/CGruppiView.h"
+#include "desktop/customers/CInteressiView.h"
 #include "desktop/customers/CPermessiView.h"
+#include "desktop/customers/CSSpedizioneView.h"
 #include "desktop/customers/CUtentiView.h"
 #include "desktop/shell/app/CChildFrame.h"
 #include "desktop/shell/app/CCommandRegistrar.h"
@@ -57,6 +59,31 @@ CCommandInfo Permessi()
     return info;
 }
 
-const CCommandRegistrar s_customersCommands({Utenti(), Gruppi(), Permessi()});
+CCommandInfo Interessi()
+{
+    CCommandInfo info;
+    info.nId = ID_INTERESSI;
+    info.strPrompt = QStringLiteral("Categorie di interesse degli utenti, per le mailing list");
+    info.strTitle = QStringLiteral("Interessi Utenti");
+    info.createView = [](CChildFrame&) -> QWidget* {
+        auto* view = new CInteressiView(TindaApp()->m_db, CurrentLanguage(), DefaultLanguage());
+        view->m_currentLanguage = CurrentLanguage;
+        view->m_defaultLanguage = DefaultLanguage;
+        return view;
+    };
+    return info;
+}
+
+CCommandInfo SpeseSpedizione()
+{
+    CCommandInfo info;
+    info.nId = ID_SPESE_SPEDIZIONE;
+    info.strPrompt = QStringLiteral("Spese di spedizione per destinazione, peso imballo e IVA sulle spedizioni");
+    info.strTitle = QStringLiteral("Spese di spedizione");
+    info.createView = [](CChildFrame&) -> QWidget* { return new CSSpedizioneView(TindaApp()->m_db); };
+    return info;
+}
+
+const CCommandRegistrar s_customersCommands({Utenti(), Gruppi(), Permessi(), Interessi(), SpeseSpedizione()});
 
 } // namespace
