@@ -1,9 +1,11 @@
 // The customers desk's commands in tinda's command table: customers and
-// users, groups, access rights, interests, shipping costs. Linked whole into tinda (TINDA_VIEW_LIBRARIES), so these
+// users, groups, access rights, interests, shipping costs,
+// mailings. Linked whole into tinda (TINDA_VIEW_LIBRARIES), so these
 // registrars run when the program loads.
 
 #include "desktop/customers/CGruppiView.h"
 #include "desktop/customers/CInteressiView.h"
+#include "desktop/customers/CMailingView.h"
 #include "desktop/customers/CPermessiView.h"
 #include "desktop/customers/CSSpedizioneView.h"
 #include "desktop/customers/CUtentiView.h"
@@ -84,6 +86,22 @@ CCommandInfo SpeseSpedizione()
     return info;
 }
 
-const CCommandRegistrar s_customersCommands({Utenti(), Gruppi(), Permessi(), Interessi(), SpeseSpedizione()});
+CCommandInfo MailingList()
+{
+    CCommandInfo info;
+    info.nId = ID_MAILING_LIST;
+    info.strPrompt = QStringLiteral("Invio di mail e SMS agli utenti per categoria di interesse");
+    info.strTitle = QStringLiteral("Invio mailing list");
+    info.createView = [](CChildFrame&) -> QWidget* {
+        CTindaApp* app = TindaApp();
+        auto* view = new CMailingView(app->m_db, app->m_strProjectFolder, CurrentLanguage(), DefaultLanguage());
+        view->m_currentLanguage = CurrentLanguage;
+        return view;
+    };
+    return info;
+}
+
+const CCommandRegistrar s_customersCommands(
+    {Utenti(), Gruppi(), Permessi(), Interessi(), SpeseSpedizione(), MailingList()});
 
 } // namespace
