@@ -31,7 +31,7 @@ PickerLayout CCorrPickerCore::LayoutOf(int kind)
     }
 }
 
-CCorrPickerCore::CCorrPickerCore(CCorrelazioniCore& links, int kind, CGridCore& grid, const QString& defaultLanguage)
+CCorrPickerCore::CCorrPickerCore(IPickerTicks& links, int kind, CGridCore& grid, const QString& defaultLanguage)
     : CSelPickerCore(LayoutOf(kind), grid), m_links(links), m_nKind(kind), m_strDefault(defaultLanguage)
 {
     CDaoDatabase* db = &links.Database();

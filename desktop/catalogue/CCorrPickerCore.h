@@ -7,21 +7,21 @@
 class CArticoliGenSet;
 class CArticoliLinSet;
 class CBannerSet;
-class CCorrelazioniCore;
+class IPickerTicks;
 class CDaoRecordset;
 class CProdottiGeneraleSet;
 class CProdottiLingueSet;
 
-// A page of the correlations dialog that picks products (base products
-// only), articles or banners: a row is ticked while a link between the
-// dialog's owner and its record exists, and a tick adds or removes that
-// link at once. Texts are shown in the default language. The owner itself
+// A page of the correlations dialog (or of the access rights) that picks
+// products (base products only), articles or banners: a row is ticked
+// while the link between the owner and its record exists (IPickerTicks),
+// and a tick adds or removes that link at once. Texts are shown in the default language. The owner itself
 // is not offered.
 class CCorrPickerCore : public CSelPickerCore
 {
 public:
     // kind: CCorrelazioniCore::Prodotto, Articolo or Banner.
-    CCorrPickerCore(CCorrelazioniCore& links, int kind, CGridCore& grid, const QString& defaultLanguage);
+    CCorrPickerCore(IPickerTicks& links, int kind, CGridCore& grid, const QString& defaultLanguage);
     ~CCorrPickerCore() override;
 
     static PickerLayout LayoutOf(int kind);
@@ -38,7 +38,7 @@ private:
     QStringList RowTexts();
     void Filter(const QString& filter, const QVariantList& params);
 
-    CCorrelazioniCore& m_links;
+    IPickerTicks& m_links;
     int m_nKind;
     QString m_strDefault;
     std::unique_ptr<CProdottiGeneraleSet> m_pProdotti;

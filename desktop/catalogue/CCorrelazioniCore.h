@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktop/catalogue/IPickerTicks.h"
 #include "desktop/shell/controls/CRecordTree.h"
 
 #include <QString>
@@ -15,27 +16,27 @@ class CDaoDatabase;
 // categories, products, sections, articles and banners. A link is one row
 // in either direction; new rows carry the owner on side 1. Every tick is
 // written at once.
-class CCorrelazioniCore
+class CCorrelazioniCore : public IPickerTicks
 {
 public:
     // Record kinds, as Correlazioni.Tipo1 and Tipo2 keep them.
     enum Kind { Categoria = 0, Prodotto = 1, Sezione = 2, Articolo = 3, Banner = 4 };
 
     CCorrelazioniCore(CDaoDatabase& db, int ownerKind, qint32 ownerId, const QString& ownerName);
-    ~CCorrelazioniCore();
+    ~CCorrelazioniCore() override;
 
-    CDaoDatabase& Database() { return m_db; }
-    int OwnerKind() const { return m_nOwnerKind; }
-    qint32 OwnerId() const { return m_nOwnerId; }
+    CDaoDatabase& Database() override { return m_db; }
+    int OwnerKind() const override { return m_nOwnerKind; }
+    qint32 OwnerId() const override { return m_nOwnerId; }
     // "Correlazione prodotto <name>", "... articolo ...", "... banner ...".
     QString Caption() const;
 
-    bool IsLinked(int kind, qint32 id);
+    bool IsLinked(int kind, qint32 id) override;
     // Adds the link when there is none, else deletes it (deletion log);
     // returns whether a link exists afterwards.
     bool Toggle(int kind, qint32 id);
     // Makes the link exist or not, as a tick says.
-    void SetLinked(int kind, qint32 id, bool linked);
+    void SetLinked(int kind, qint32 id, bool linked) override;
 
     // False, after "Non è possibile la correlazione tra banner!", when the
     // tab of kind may not be shown for this owner.
