@@ -47,7 +47,19 @@ void COrdinePrinter::Text(QPainter& painter, const QRect& rect, int flags, const
     align |= flags & V ? Qt::AlignVCenter : flags & B ? Qt::AlignBottom : Qt::AlignTop;
     if (flags & W)
         align |= Qt::TextWordWrap;
-    painter.drawText(rect, align, flags & S ? QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) : text);
+    const QString shown = flags & S ? QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) : text;
+    const int room = rect.width() - int(1.0 * m_fx);
+    const int wide = painter.fontMetrics().boundingRect(rect, align, shown).width();
+    if (!(flags & F) || wide <= room || room <= 0) {
+        painter.drawText(rect, align, shown);
+        return;
+    }
+    const QFont before = painter.font();
+    QFont smaller = before;
+    smaller.setPixelSize(qMax(1, int(before.pixelSize() * double(room) / double(wide))));
+    painter.setFont(smaller);
+    painter.drawText(rect, align, shown);
+    painter.setFont(before);
 }
 
 void COrdinePrinter::Box(QPainter& painter, double left, double top, double right, double bottom, bool grey)
@@ -131,7 +143,7 @@ void COrdinePrinter::Heading(QPainter& p, const COrdineStampa& d)
     SetFont(p, kArial, 4.0, 1.5);
     for (int i = 0; i < 5; ++i) {
         Box(p, cols[i], 90, cols[i + 1], 98, true);
-        Text(p, Mm(cols[i], 90, cols[i + 1], 98), C | V | S, QString::fromLatin1(heads[i]));
+        Text(p, Mm(cols[i], 90, cols[i + 1], 98), C | V | S | F, QString::fromLatin1(heads[i]));
     }
 }
 
