@@ -48,15 +48,16 @@ void COrdinePrinter::Text(QPainter& painter, const QRect& rect, int flags, const
     if (flags & W)
         align |= Qt::TextWordWrap;
     const QString shown = flags & S ? QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) : text;
-    const int room = rect.width() - int(1.0 * m_fx);
-    const int wide = painter.fontMetrics().boundingRect(rect, align, shown).width();
-    if (!(flags & F) || wide <= room || room <= 0) {
+    const QSize room(rect.width() - int(1.0 * m_fx), rect.height());
+    const QSize needed = painter.fontMetrics().boundingRect(rect, align, shown).size();
+    if (!(flags & F) || (needed.width() <= room.width() && needed.height() <= room.height()) || room.width() <= 0) {
         painter.drawText(rect, align, shown);
         return;
     }
+    const double scale = qMin(double(room.width()) / needed.width(), double(room.height()) / needed.height());
     const QFont before = painter.font();
     QFont smaller = before;
-    smaller.setPixelSize(qMax(1, int(before.pixelSize() * double(room) / double(wide))));
+    smaller.setPixelSize(qMax(1, int(before.pixelSize() * qMin(scale, 1.0))));
     painter.setFont(smaller);
     painter.drawText(rect, align, shown);
     painter.setFont(before);
@@ -119,7 +120,7 @@ void COrdinePrinter::Heading(QPainter& p, const COrdineStampa& d)
     SetFont(p, kArial, 4.8, 1.8);
     Text(p, Mm(115, 52, 190, 82), R, QStringLiteral("Spett.le / Messrs"));
     SetFont(p, kArial, 5.0, 1.0);
-    Text(p, Mm(115, 57, 190, 82), R, Address(d));
+    Text(p, Mm(115, 57, 190, 82), R | F, Address(d));
     Box(p, 10, 50, 95, 64, false);
     Box(p, 10, 64, 65, 71, false);
     Box(p, 10, 71, 65, 78, false);

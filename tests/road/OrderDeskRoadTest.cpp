@@ -95,7 +95,7 @@ TEST(OrderDeskRoad, AnOrderPaidByCardIsInvoicedForWhatWasChargedAndItsStateReach
 
     RoadShop shop;
     QProcess maker;
-    maker.start(QStringLiteral(QTR_DEMOSHOP_MAKER), {shop.ShopFile(QString())});
+    maker.start(QStringLiteral(QTR_DEMOSHOP_MAKER), {QDir::cleanPath(shop.ShopFile(QString()))});
     ASSERT_TRUE(maker.waitForFinished(120000));
     ASSERT_EQ(maker.exitCode(), 0) << maker.readAllStandardError().toStdString();
     for (int n = 0; n < requests.size(); ++n) {

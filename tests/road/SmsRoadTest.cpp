@@ -143,7 +143,7 @@ TEST_F(SmsRoad, AStateAddedByHandIsSentToTheCustomersMobile)
     ASSERT_EQ(boxes.Shown().size(), 1);
     EXPECT_EQ(boxes.Shown()[0].text, "Vuoi inviare notifica SMS ?");
     ASSERT_EQ(gateway.Messages().size(), 1);
-    EXPECT_EQ(gateway.Messages()[0].originator, "NotificaSM");
+    EXPECT_EQ(gateway.Messages()[0].originator, "NotificaSMS");
     EXPECT_EQ(gateway.Messages()[0].recipient, "+39 333 765");
     EXPECT_EQ(gateway.Messages()[0].text, "NotificaSMS Ordine n. 2026121100000007 11/12/2026 10:15 Spedito con corriere");
 

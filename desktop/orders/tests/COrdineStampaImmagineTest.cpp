@@ -60,7 +60,9 @@ int Differences(const QImage& actual, const QImage& reference, QImage* map)
 QString PrintFixtureInvoice(OrdersFixture& f)
 {
     f.Db().Execute(QStringLiteral("UPDATE OrdiniDettaglio SET QuantitaEvasa=Quantita"));
-    f.Db().Execute(QStringLiteral("UPDATE Ordini SET NumeroFattura=5, DataFattura='2024-03-12 09:00:00' WHERE ID=?"),
+    // Five lines of address: company, name, street, town, country.
+    f.Db().Execute(QStringLiteral("UPDATE Ordini SET NumeroFattura=5, DataFattura='2024-03-12 09:00:00', Cap='20100', "
+                                  "Provincia='MI', Stato='Italia' WHERE ID=?"),
                    {OrdersFixture::kFirst});
     QDir().mkpath(kOut);
     const QString pdf = kOut + "/fattura.pdf";
@@ -103,6 +105,11 @@ TEST_P(HeadingFit, TheLineHeadingsFitTheirBoxes)
         double left, right;   // the box, in millimetres
     } heads[] = {{"Q.ty", 125, 137.5}, {"Prezzo/Price", 137.5, 162.5}, {"Importo/Amount", 162.5, 187.5},
                  {"Iva/Vat", 187.5, 200}};
+    // The recipient's last line stays inside its place (57 to 82 mm down).
+    const QRegularExpression country(QStringLiteral("<word xMin=\"[0-9.]+\" yMin=\"[0-9.]+\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">Italia</word>"));
+    const QRegularExpressionMatch last = country.match(words);
+    ASSERT_TRUE(last.hasMatch());
+    EXPECT_LE(last.captured(1).toDouble() / kPoint, 82.0);
     for (const auto& head : heads) {
         const QRegularExpression pattern(QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\"[^>]*>%1</word>")
                                              .arg(QRegularExpression::escape(QString::fromLatin1(head.word))));
