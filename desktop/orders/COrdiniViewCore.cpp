@@ -80,7 +80,7 @@ COrdiniViewCore::COrdiniViewCore(CDaoDatabase& db, const QString& projectFolder,
       m_pStatiLingue(std::make_unique<CStatoOrdiniLingueSet>(&db))
 {
     m_pOrdini->Open();
-    m_pDettaglio->Open();
+    // The lines are opened for each order shown (ShowLines), never all.
     m_pClienti->Open();
     m_pColori->Open();
     m_pStatiLingue->Open();
