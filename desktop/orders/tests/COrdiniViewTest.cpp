@@ -116,6 +116,16 @@ TEST_F(OrdiniViewTest, AStateAddedOnThePageIsSavedWhenTheFrameCloses)
     }
 }
 
+TEST_F(OrdiniViewTest, ACustomerWithoutAMobileNumberIsOfferedNoSms)
+{
+    f.Db().Execute(QStringLiteral("UPDATE Clienti SET Cellulare='' WHERE ID=10"));
+    COrdiniView shown(f.Db(), f.Folder(), QStringLiteral("it"));
+    shown.StatePage()->FreeText()->SetValue(QStringLiteral("Imballato"));
+    shown.StatePage()->AddState();
+    EXPECT_EQ(shown.StatePage()->Entries().size(), 3);
+    EXPECT_TRUE(boxes.Shown().isEmpty());
+}
+
 TEST_F(OrdiniViewTest, IssuingTheInvoiceLocksTheOrder)
 {
     EXPECT_TRUE(view->IsViewCommandEnabled(ID_EMETTI_FATTURA));
