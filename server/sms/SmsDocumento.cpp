@@ -7,10 +7,21 @@
 
 namespace {
 
+// Control characters other than tab and line ends cannot stand in an XML
+// document at all, escaped or not: they are left out.
+QString Testo(const QString& valore)
+{
+    QString testo;
+    testo.reserve(valore.size());
+    for (const QChar c : valore)
+        if (c.unicode() >= 0x20 || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            testo.append(c);
+    return testo.toHtmlEscaped();
+}
+
 QString Elemento(const QString& nome, const QString& valore)
 {
-    return QLatin1Char('<') + nome + QLatin1Char('>') + valore.toHtmlEscaped() + QStringLiteral("</") + nome
-           + QLatin1Char('>');
+    return QLatin1Char('<') + nome + QLatin1Char('>') + Testo(valore) + QStringLiteral("</") + nome + QLatin1Char('>');
 }
 
 [[noreturn]] void Rifiuta(const QString& motivo)

@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(GatewayRequest, TheFormFieldHoldsTheWholeDocumentWithItsValuesEscaped)
 {
-    const SmsDocumento::Messaggio message{"A&B", "+39 333", "x</MessageText>&y=1%"};
+    const SmsDocumento::Messaggio message{"A&B", "+39 333", QString("x</MessageText>&y=1%") + QChar(0x01)};
     const QByteArray body = SmsDocumento::Richiesta("u", "p<", message);
     ASSERT_TRUE(body.startsWith("XML="));
     EXPECT_FALSE(body.mid(4).contains('&'));
