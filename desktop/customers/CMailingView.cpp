@@ -1,6 +1,7 @@
 #include "desktop/customers/CMailingView.h"
 
 #include "desktop/customers/CInvioMailDlg.h"
+#include "desktop/customers/CMailingSmsRequests.h"
 #include "desktop/customers/IMailingSms.h"
 #include "desktop/shell/controls/CJobRunner.h"
 #include "desktop/shell/controls/CMessageBox.h"
@@ -94,7 +95,7 @@ void CMailingView::SetSmsFactory(SmsFactory factory)
 
 CMailingView::CMailingView(CDaoDatabase& db, const QString& projectFolder, const QString& currentLanguage,
                            const QString& defaultLanguage, QWidget* parent)
-    : QWidget(parent), m_core(db, projectFolder, currentLanguage, defaultLanguage)
+    : QWidget(parent), m_db(db), m_core(db, projectFolder, currentLanguage, defaultLanguage)
 {
     m_pTabs = new QTabWidget(this);
     m_pTabs->addTab(BuildMessaggio(), QStringLiteral("  Messaggio  "));
@@ -289,7 +290,10 @@ void CMailingView::OnInvio()
         return;
     }
     Push();
-    m_sms = sms && Factory() ? Factory()() : nullptr;
+    if (!sms)
+        m_sms = nullptr;
+    else
+        m_sms = Factory() ? Factory()() : std::make_unique<CMailingSmsRequests>(m_db);
     m_runner = std::make_unique<CJobRunner>();
     m_ui = std::make_unique<RunnerUi>(*m_runner, this, m_pProgress, m_pStatus);
     m_pInvio->setEnabled(false);

@@ -33,9 +33,8 @@ public:
                  const QString& defaultLanguage, QWidget* parent = nullptr);
     ~CMailingView() override;
 
-    // The shop server's SMS requests; the program registers its HTTP client
-    // here. Without one an SMS run stops silently, as for an account that
-    // is not available.
+    // The shop server's SMS requests go through CMailingSmsRequests; a test
+    // puts a stand-in here.
     static void SetSmsFactory(SmsFactory factory);
 
     CMailingViewCore& Core() { return m_core; }
@@ -75,6 +74,7 @@ private:
     void OnChecksChanged();
     void OnRunEnded();
 
+    CDaoDatabase& m_db;
     CMailingViewCore m_core;
     QTabWidget* m_pTabs = nullptr;
     QLineEdit* m_edits[EditCount] = {};

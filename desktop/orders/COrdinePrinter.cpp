@@ -47,7 +47,20 @@ void COrdinePrinter::Text(QPainter& painter, const QRect& rect, int flags, const
     align |= flags & V ? Qt::AlignVCenter : flags & B ? Qt::AlignBottom : Qt::AlignTop;
     if (flags & W)
         align |= Qt::TextWordWrap;
-    painter.drawText(rect, align, flags & S ? QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) : text);
+    const QString shown = flags & S ? QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) : text;
+    const QSize room(rect.width() - int(1.0 * m_fx), rect.height());
+    const QSize needed = painter.fontMetrics().boundingRect(rect, align, shown).size();
+    if (!(flags & F) || (needed.width() <= room.width() && needed.height() <= room.height()) || room.width() <= 0) {
+        painter.drawText(rect, align, shown);
+        return;
+    }
+    const double scale = qMin(double(room.width()) / needed.width(), double(room.height()) / needed.height());
+    const QFont before = painter.font();
+    QFont smaller = before;
+    smaller.setPixelSize(qMax(1, int(before.pixelSize() * qMin(scale, 1.0))));
+    painter.setFont(smaller);
+    painter.drawText(rect, align, shown);
+    painter.setFont(before);
 }
 
 void COrdinePrinter::Box(QPainter& painter, double left, double top, double right, double bottom, bool grey)
@@ -107,7 +120,7 @@ void COrdinePrinter::Heading(QPainter& p, const COrdineStampa& d)
     SetFont(p, kArial, 4.8, 1.8);
     Text(p, Mm(115, 52, 190, 82), R, QStringLiteral("Spett.le / Messrs"));
     SetFont(p, kArial, 5.0, 1.0);
-    Text(p, Mm(115, 57, 190, 82), R, Address(d));
+    Text(p, Mm(115, 57, 190, 82), R | F, Address(d));
     Box(p, 10, 50, 95, 64, false);
     Box(p, 10, 64, 65, 71, false);
     Box(p, 10, 71, 65, 78, false);
@@ -131,7 +144,7 @@ void COrdinePrinter::Heading(QPainter& p, const COrdineStampa& d)
     SetFont(p, kArial, 4.0, 1.5);
     for (int i = 0; i < 5; ++i) {
         Box(p, cols[i], 90, cols[i + 1], 98, true);
-        Text(p, Mm(cols[i], 90, cols[i + 1], 98), C | V | S, QString::fromLatin1(heads[i]));
+        Text(p, Mm(cols[i], 90, cols[i + 1], 98), C | V | S | F, QString::fromLatin1(heads[i]));
     }
 }
 

@@ -25,7 +25,10 @@ public:
     void PrintBoth(QPagedPaintDevice& device, const COrdineStampa& invoice, const COrdineStampa& label);
 
 private:
-    enum Flag { L = 0x1, R = 0x2, C = 0x4, V = 0x8, S = 0x10, B = 0x20, W = 0x40 };
+    // F: a text wider than its box (less half a millimetre each side) or
+    // taller than it is drawn in a font made smaller until it fits, never
+    // cut.
+    enum Flag { L = 0x1, R = 0x2, C = 0x4, V = 0x8, S = 0x10, B = 0x20, W = 0x40, F = 0x80 };
 
     void Begin(QPainter& painter);
     int DrawInvoice(QPainter& p, QPagedPaintDevice& device, const COrdineStampa& d);

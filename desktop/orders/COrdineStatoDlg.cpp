@@ -123,12 +123,13 @@ void COrdineStatoDlg::AddState()
         text = m_core.StateText(m_pCombo->currentData().toInt());
     QList<COrdineStati::Entry> entries = Entries();
     const int current = m_pGrid->GetCurRow() > 0 ? m_pGrid->GetCurRow() - 1 : -1;
-    entries.insert(COrdineStati::InsertPosition(current, int(entries.size())),
-                   COrdineStati::Stamped(text, QDateTime::currentDateTime()));
+    const COrdineStati::Entry added = COrdineStati::Stamped(text, QDateTime::currentDateTime());
+    entries.insert(COrdineStati::InsertPosition(current, int(entries.size())), added);
     SetEntries(entries);
     m_pText->Blank();
     m_pCombo->setCurrentIndex(-1);
     m_bNotifyEdits = true;
+    m_core.OfferStateSms(added);
 }
 
 void COrdineStatoDlg::DeleteState()

@@ -184,10 +184,10 @@ void COrdiniView::ShowLines()
         m_pGrid->SetCellText(row, ColDescrizione, riga.strDescrizione);
         m_pGrid->SetCellText(row, ColColore, riga.strColore);
         m_pGrid->SetCellText(row, ColTaglia, riga.strTaglia);
-        m_pGrid->SetCellText(row, ColPrezzo, money.Text(money.ToMinor(riga.prezzo)));
+        m_pGrid->SetCellText(row, ColPrezzo, m_core->MoneyText(money.ToMinor(riga.prezzo)));
         m_pGrid->SetCellFloat(row, ColQta, riga.quantita);
         m_pGrid->SetCellFloat(row, ColEvasa, riga.evasa);
-        m_pGrid->SetCellText(row, ColImporto, money.Text(riga.importo));
+        m_pGrid->SetCellText(row, ColImporto, m_core->MoneyText(riga.importo));
         if (m_core->Testata().bFatturata)
             m_pGrid->SetCellKind(row, ColEvasa, GridCell::TextKind);
         m_pGrid->SetRowTextColor(row, riga.IsShipped() ? QColor(0, 0, 255) : QColor(0, 0, 0));
@@ -197,13 +197,13 @@ void COrdiniView::ShowLines()
 
 void COrdiniView::ShowTotals()
 {
-    const COrdineTotali& money = m_core->Importi();
+    // Read-only figures, shown with all their decimals ("39,60").
     const COrdineTotali::Totali& t = m_core->Totali();
-    m_pSpedizione->SetValue(money.Text(t.spedizione));
-    m_pContrassegno->SetValue(money.Text(t.contrassegno));
-    m_pImponibile->SetValue(money.Text(t.imponibile));
-    m_pImposta->SetValue(money.Text(t.imposta));
-    m_pTotale->SetValue(money.Text(t.totale));
+    m_pSpedizione->setText(m_core->MoneyText(t.spedizione));
+    m_pContrassegno->setText(m_core->MoneyText(t.contrassegno));
+    m_pImponibile->setText(m_core->MoneyText(t.imponibile));
+    m_pImposta->setText(m_core->MoneyText(t.imposta));
+    m_pTotale->setText(m_core->MoneyText(t.totale));
 }
 
 void COrdiniView::OnCellLeave(GridNotifyInfo* info, int* result)
@@ -218,7 +218,7 @@ void COrdiniView::OnCellLeave(GridNotifyInfo* info, int* result)
         return;
     }
     const OrdineRiga& riga = m_core->Righe().at(line);
-    m_pGrid->SetCellText(info->fromRow, ColImporto, m_core->Importi().Text(riga.importo));
+    m_pGrid->SetCellText(info->fromRow, ColImporto, m_core->MoneyText(riga.importo));
     m_pGrid->SetRowTextColor(info->fromRow, riga.IsShipped() ? QColor(0, 0, 255) : QColor(0, 0, 0));
     ShowTotals();
     if (shipped)

@@ -48,6 +48,7 @@ public:
     COrdineGeneraleDlg* GeneralPage() const { return m_pGenerale; }
     QTabWidget* Tabs() const { return m_pTabs; }
     QLabel* Image() const { return m_pImmagine; }
+    CValidatedEdit* OrderTotal() const { return m_pTotale; }
     // The form as the pages hold it now.
     OrdineForm Pull() const;
 

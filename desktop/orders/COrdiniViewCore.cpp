@@ -1,6 +1,8 @@
 #include "desktop/orders/COrdiniViewCore.h"
 
+#include "desktop/orders/COrdineNotificaSms.h"
 #include "desktop/shell/controls/CMessageBox.h"
+#include "desktop/shell/controls/CNumberText.h"
 #include "recordset/CClientiSet.h"
 #include "recordset/CConfigurazioneSet.h"
 #include "recordset/COrdiniDettaglioSet.h"
@@ -78,7 +80,7 @@ COrdiniViewCore::COrdiniViewCore(CDaoDatabase& db, const QString& projectFolder,
       m_pStatiLingue(std::make_unique<CStatoOrdiniLingueSet>(&db))
 {
     m_pOrdini->Open();
-    m_pDettaglio->Open();
+    // The lines are opened for each order shown (ShowLines), never all.
     m_pClienti->Open();
     m_pColori->Open();
     m_pStatiLingue->Open();
@@ -369,6 +371,17 @@ QList<std::pair<qint32, QString>> COrdiniViewCore::StatiPredefiniti()
         if (m_pStatiLingue->FindFirst(QStringLiteral("IDCodice=? AND CodiceLingua=?"), {stati.m_ID, m_strDefaultLanguage}))
             states.append({stati.m_ID, m_pStatiLingue->m_Testo});
     return states;
+}
+
+QString COrdiniViewCore::MoneyText(qint64 minor) const
+{
+    return CNumberText::Display(m_importi.Text(minor), true);
+}
+
+void COrdiniViewCore::OfferStateSms(const COrdineStati::Entry& entry)
+{
+    COrdineNotificaSms(m_db, m_strDefaultLanguage)
+        .Offer(m_testata.strCellulare, m_testata.strNumero, m_testata.strCodiceLingua, entry);
 }
 
 QString COrdiniViewCore::StateText(qint32 stateId)

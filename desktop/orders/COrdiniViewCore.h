@@ -86,6 +86,9 @@ public:
     const QList<OrdineRiga>& Righe() const { return m_righe; }
     const COrdineTotali::Totali& Totali() const { return m_totali; }
     const COrdineTotali& Importi() const { return m_importi; }
+    // A figure as the desk shows it: the merchant's region's decimal
+    // separator ("12,50" in Italy), as every number of the desk.
+    QString MoneyText(qint64 minor) const;
     bool IsFullyShipped() const;
     // The picture of a line: the colour's detail or colour image, else the
     // product's; empty when none exists.
@@ -125,6 +128,9 @@ public:
     QString StateText(qint32 stateId);
     qint32 IDStatoEvaso() const { return m_nIDStatoEvaso; }
     void ReloadConfiguration();
+    // A state the merchant added by hand: the customer with a mobile number
+    // is offered an SMS notice of it, sent at once.
+    void OfferStateSms(const COrdineStati::Entry& entry);
 
 private:
     void ShowRecord();

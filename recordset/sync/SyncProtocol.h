@@ -17,6 +17,9 @@ inline constexpr QLatin1StringView kPageDownloadData("/downloaddata50.asp");
 inline constexpr QLatin1StringView kPageNotifyDownload("/notifydldata50.asp");
 inline constexpr QLatin1StringView kPageNotifyDeletion("/notifydelrec50.asp");
 inline constexpr QLatin1StringView kPageConfirmDeletion("/confirmdelrec50.asp");
+// The SMS relay's pages: the account's credit, and one message.
+inline constexpr QLatin1StringView kPageCheckSms("/checksms50.asp");
+inline constexpr QLatin1StringView kPageSendSms("/sendsms50.asp");
 
 inline constexpr QLatin1StringView kUserCode("PF_UserCode");
 inline constexpr QLatin1StringView kPassword("PF_Password");

@@ -122,6 +122,11 @@ bool CHostConfig::Load(const QString& file, QString& error)
         || !ReadInt(ini, QStringLiteral("payment/orders_per_address"), cardOrdersPerAddress, 1, error)
         || !ReadInt(ini, QStringLiteral("payment/passwords_warning"), cardPasswordsWarning, 0, error))
         return false;
+    smsGateway = ini.value(QStringLiteral("sms/gateway")).toString().trimmed();
+    smsUser = ini.value(QStringLiteral("sms/user")).toString();
+    smsPassword = ini.value(QStringLiteral("sms/password")).toString();
+    if (!ReadInt(ini, QStringLiteral("sms/timeout"), smsTimeoutSeconds, 1, error))
+        return false;
     for (const QString& address : Names(ini.value(QStringLiteral("server/trusted_proxies")))) {
         const QHostAddress proxy(address);
         if (proxy.isNull()) {

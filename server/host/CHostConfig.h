@@ -60,6 +60,12 @@ struct CHostConfig
     int cardOrdersPerSession = 3;
     int cardOrdersPerAddress = 10;
     int cardPasswordsWarning = 20;
+    // The SMS gateway the desktops' messages go through, with its scheme
+    // (empty: no SMS), and the host's account there.
+    QString smsGateway;
+    QString smsUser;
+    QString smsPassword;
+    int smsTimeoutSeconds = 30;
 
     // False with the reason in error when the file is missing or wrong.
     bool Load(const QString& file, QString& error);

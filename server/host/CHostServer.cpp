@@ -95,7 +95,8 @@ bool CHostServer::IsSyncPage(const QString& path)
              {SyncProtocol::kPageDelete, SyncProtocol::kPageUpdate, SyncProtocol::kPageUpdateFile,
               SyncProtocol::kPageDeleteProductFiles, SyncProtocol::kPageDeleteFile, SyncProtocol::kPageEmptyHome,
               SyncProtocol::kPageEmptyPhotoFolder, SyncProtocol::kPageDownloadData, SyncProtocol::kPageNotifyDownload,
-              SyncProtocol::kPageNotifyDeletion, SyncProtocol::kPageConfirmDeletion})
+              SyncProtocol::kPageNotifyDeletion, SyncProtocol::kPageConfirmDeletion, SyncProtocol::kPageCheckSms,
+              SyncProtocol::kPageSendSms})
             names << QString(page);
         names << QStringLiteral("/updatefiles50.asp");
         return names;

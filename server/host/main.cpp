@@ -10,6 +10,7 @@
 #include "server/core/Funzioni.h"
 #include "server/core/Qtr50Library.h"
 #include "server/orders/OrdinePagamentoCarta.h"
+#include "server/sms/SmsGateway.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -215,6 +216,7 @@ int main(int argc, char* argv[])
     OrdinePagamentoCarta::ImpostaIndirizzoBanca(config.bankAddress);
     OrdinePagamentoCarta::ImpostaLimiti({config.cardOrdersPerSession, config.cardOrdersPerAddress,
                                          config.cardPasswordsWarning});
+    SmsGateway::ImpostaAccount({config.smsGateway, config.smsUser, config.smsPassword, config.smsTimeoutSeconds});
     CHostServer server(config);
     if (!server.MakeShops(error))
         return Fail(error);

@@ -41,10 +41,18 @@ void RoadShop::WriteConfig() const
                                                   "[mail]\n"
                                                   "server=127.0.0.1\n"
                                                   "port=%2\n"
+                                                  "[sms]\n"
+                                                  "gateway=%3\n"
+                                                  "user=gtorvel\n"
+                                                  "password=gufeno\n"
+                                                  "timeout=10\n"
+                                                  "[payment]\n"
+                                                  "bank=%4\n"
                                                   "[logs]\n"
                                                   "error=error.log\n")
                                        .arg(m_port)
                                        .arg(m_mailPort ? m_mailPort : 25)
+                                       .arg(m_smsGateway, m_bank)
                                        .toUtf8());
 }
 
@@ -75,6 +83,19 @@ void RoadShop::Execute(const QString& sql, const QVariantList& params) const
     db.Open(ShopDatabase());
     db.Execute(sql, params);
     db.Close();
+}
+
+void RoadShop::ExecuteOnHost(const QString& sql, const QVariantList& params) const
+{
+    CDaoDatabase db;
+    db.Open(m_temp.FilePath("host/db/database.mdb"));
+    db.Execute(sql, params);
+    db.Close();
+}
+
+QVariant RoadShop::HostValue(const QString& sql, const QVariantList& params) const
+{
+    return CTestDatabaseFile::FirstValue(m_temp.FilePath("host/db/database.mdb"), sql, params);
 }
 
 QString RoadShop::Page(const QString& pathAndQuery) const

@@ -19,6 +19,9 @@ public:
 
     // The SMTP server the shop's order mails go to, from the next start on.
     void SetMailPort(quint16 port) { m_mailPort = port; }
+    // The SMS gateway and the bank, from the next start on.
+    void SetSmsGateway(const QString& address) { m_smsGateway = address; }
+    void SetBank(const QString& address) { m_bank = address; }
     // The first start takes a free port; later starts keep it.
     void Start();
     void Stop();
@@ -30,6 +33,9 @@ public:
     QVariant Value(const QString& sql, const QVariantList& params = {}) const;
     // Runs a statement on the shop's database, as the shop's pages write it.
     void Execute(const QString& sql, const QVariantList& params = {}) const;
+    // Runs a statement on the host's database (the shop accounts).
+    void ExecuteOnHost(const QString& sql, const QVariantList& params = {}) const;
+    QVariant HostValue(const QString& sql, const QVariantList& params = {}) const;
     // A page of the shop; its body.
     QString Page(const QString& pathAndQuery) const;
     // The HTTP status of a request for a page or a file of the shop.
@@ -43,4 +49,6 @@ private:
     std::unique_ptr<CQtr50dProcess> m_server;
     quint16 m_port = 0;
     quint16 m_mailPort = 0;
+    QString m_smsGateway;
+    QString m_bank;
 };

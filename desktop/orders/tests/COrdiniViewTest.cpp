@@ -13,6 +13,8 @@
 #include "desktop/shell/controls/CMessageBoxScript.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
 
+#include "desktop/shell/controls/CNumberText.h"
+
 #include <QComboBox>
 #include <QTest>
 #include <QDir>
@@ -65,12 +67,35 @@ TEST_F(OrdiniViewTest, AShippedQuantityTypedInTheGridIsWrittenOnLeaving)
     grid->Click(grid->CellRect(2, 6).center());
     EXPECT_EQ(grid->GetCurRow(), 2);
     EXPECT_EQ(f.Value(QStringLiteral("SELECT QuantitaEvasa FROM OrdiniDettaglio WHERE ID=1")).toDouble(), 2.0);
-    EXPECT_EQ(grid->GetCellText(1, 7), QStringLiteral("20.00"));
+    EXPECT_EQ(grid->GetCellText(1, 7), QStringLiteral("20,00"));
+}
+
+// Prices, line amounts and totals in the merchant's region, as every
+// number of the desk: an Italian desk writes "10,00".
+TEST_F(OrdiniViewTest, AmountsAreShownInTheMerchantsRegion)
+{
+    const QLocale before = CNumberText::Region();
+    f.Db().Execute(QStringLiteral("UPDATE OrdiniDettaglio SET QuantitaEvasa=Quantita"));
+    for (const auto& [region, price, amount, total] :
+         std::vector<std::tuple<QLocale, QString, QString, QString>>{
+             {QLocale(QLocale::Italian, QLocale::Italy), "10,00", "20,00", "39,60"},
+             {QLocale(QLocale::English, QLocale::UnitedKingdom), "10.00", "20.00", "39.60"}}) {
+        CNumberText::SetRegion(region);
+        COrdiniView shown(f.Db(), f.Folder(), QStringLiteral("it"));
+        EXPECT_EQ(shown.Lines()->GetCellText(1, 4), price) << region.name().toStdString();
+        EXPECT_EQ(shown.Lines()->GetCellText(1, 7), amount) << region.name().toStdString();
+        EXPECT_EQ(shown.OrderTotal()->text(), total) << region.name().toStdString();
+    }
+    CNumberText::SetRegion(before);
 }
 
 TEST_F(OrdiniViewTest, AStateAddedOnThePageIsSavedWhenTheFrameCloses)
 {
     COrdineStatoDlg* page = view->StatePage();
+    // The customer has a mobile number: each state added by hand offers
+    // the SMS notice, declined here.
+    boxes.Answer(QMessageBox::No);
+    boxes.Answer(QMessageBox::No);
     page->Combo()->setCurrentIndex(page->Combo()->findText(QStringLiteral("Spedito")));
     page->AddState();
     page->FreeText()->SetValue(QStringLiteral("Reso | parziale"));
@@ -84,6 +109,20 @@ TEST_F(OrdiniViewTest, AStateAddedOnThePageIsSavedWhenTheFrameCloses)
     EXPECT_EQ(entries.at(2).strStato, QStringLiteral("Shipped"));
     EXPECT_EQ(entries.at(3).strStato, QStringLiteral("Reso / parziale"));
     EXPECT_EQ(Order(QStringLiteral("Nome")).toString(), QStringLiteral("Mariano"));
+    ASSERT_EQ(boxes.Shown().size(), 2);
+    for (const CMessageBox::Request& box : boxes.Shown()) {
+        EXPECT_EQ(box.text, QStringLiteral("Vuoi inviare notifica SMS ?"));
+        EXPECT_EQ(box.caption, QStringLiteral("Notifica nuovo stato"));
+    }
+}
+
+TEST_F(OrdiniViewTest, ACustomerWithoutAMobileNumberIsOfferedNoSms)
+{
+    f.Db().Execute(QStringLiteral("UPDATE Clienti SET Cellulare='' WHERE ID=10"));
+    COrdiniView shown(f.Db(), f.Folder(), QStringLiteral("it"));
+    shown.StatePage()->FreeText()->SetValue(QStringLiteral("Imballato"));
+    shown.StatePage()->AddState();
+    EXPECT_EQ(shown.StatePage()->Entries().size(), 3);
     EXPECT_TRUE(boxes.Shown().isEmpty());
 }
 

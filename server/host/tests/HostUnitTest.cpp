@@ -92,17 +92,22 @@ TEST(HostConfigDefaultsTest, AreThoseOfTheExampleFile)
     EXPECT_EQ(config.mailQueueFolder, QDir::cleanPath(temp.FilePath("negozio")) + "/db/posta");
 }
 
-TEST(HostConfigDefaultsTest, MailAndBankAreRead)
+TEST(HostConfigDefaultsTest, MailBankAndSmsGatewayAreRead)
 {
     TempFolder temp;
     temp.WriteFile("qtr50d.ini", "[shop]\nfolder=negozio\n[mail]\nserver=relay.lan\nport=2525\n"
-                                 "queue=coda\n[payment]\nbank=https://pagamenti.banca.test\n");
+                                 "queue=coda\n[payment]\nbank=https://pagamenti.banca.test\n"
+                                 "[sms]\ngateway=https://sms.gateway.test\nuser=host\npassword=\"se;greta\"\ntimeout=12\n");
     CHostConfig config;
     QString error;
     ASSERT_TRUE(config.Load(temp.FilePath("qtr50d.ini"), error)) << error.toStdString();
     EXPECT_EQ(config.mailServer, "relay.lan");
     EXPECT_EQ(config.mailPort, 2525);
     EXPECT_EQ(config.bankAddress, "https://pagamenti.banca.test");
+    EXPECT_EQ(config.smsGateway, "https://sms.gateway.test");
+    EXPECT_EQ(config.smsUser, "host");
+    EXPECT_EQ(config.smsPassword, "se;greta");
+    EXPECT_EQ(config.smsTimeoutSeconds, 12);
     EXPECT_EQ(config.mailQueueFolder, QDir::cleanPath(temp.FilePath("coda")));
 }
 
