@@ -184,5 +184,8 @@ void CCdDatabasePruner::ClearPrivateTables()
     m_db.Execute(QStringLiteral("DELETE FROM OTPRichieste"));
     m_db.Execute(QStringLiteral("DELETE FROM OTPRisposte"));
     DeleteRows<CStatoOrdiniGeneraleSet>(QStringLiteral("Stato Ordini"), QStringLiteral("SELECT ID FROM StatoOrdini"));
+    // The digests of the credentials of every CD: the viewer needs none.
+    if (m_db.TableExists(QStringLiteral("CredenzialiCD")))
+        m_db.Execute(QStringLiteral("DELETE FROM CredenzialiCD"));
     m_db.Execute(QStringLiteral("DELETE FROM RecordsEliminati"));
 }

@@ -6,7 +6,15 @@
 #include "platform/dao/CDaoDatabase.h"
 #include "platform/dao/CDaoException.h"
 
+#include "platform/utilities/QtrUtilities.h"
+#include "recordset/CDaoSqlSession.h"
+#include "recordset/CQTRDaoRecordset.h"
+#include "recordset/schema/QtrIdAllocator.h"
+
+#include <QCryptographicHash>
 #include <QDir>
+#include <QRandomGenerator>
+#include <QSaveFile>
 #include <QFile>
 #include <QProcess>
 
@@ -63,7 +71,41 @@ CCdImageBuilder::Result CCdImageBuilder::Run(ICatalogueProgress& progress)
         files.DeleteFolder(scratch);
         return result;
     }
+    if (!IssueCredential()) {
+        files.DeleteFolder(image);
+        return Failed;
+    }
     return MakeIso(progress) ? Done : Failed;
+}
+
+bool CCdImageBuilder::IssueCredential()
+{
+    // The offline catalogue's requests carry it; the shop knows only its
+    // digest, which reaches the site with the next update.
+    const QString credential = QString::fromLatin1(QByteArray::number(QRandomGenerator::system()->generate64(), 16)
+                                                   + QByteArray::number(QRandomGenerator::system()->generate64(), 16));
+    QSaveFile file(ImageFolder() + QStringLiteral("/credenziale.txt"));
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_strError = QStringLiteral("Impossibile scrivere %1.").arg(file.fileName());
+        return false;
+    }
+    file.write(QStringLiteral("IDUtente=%1\r\nCredenziale=%2\r\n").arg(m_request.customerId).arg(credential).toUtf8());
+    if (!file.commit()) {
+        m_strError = QStringLiteral("Impossibile scrivere %1.").arg(file.fileName());
+        return false;
+    }
+    CDaoDatabase project;
+    project.Open(m_request.projectFolder + QStringLiteral("db/database.mdb"));
+    CDaoSqlSession session(project);
+    const qint32 id = QtrIdAllocator::Next(session, QStringLiteral("CredenzialiCD"), QtrIdRange::Desktop);
+    project.Execute(QStringLiteral("INSERT INTO CredenzialiCD (ID, IDCliente, Impronta, Modificato, VersioneRecord) "
+                                   "VALUES (?, ?, ?, 1, ?)"),
+                    {id, m_request.customerId,
+                     QString::fromLatin1(QCryptographicHash::hash(credential.toUtf8(), QCryptographicHash::Sha256).toHex()),
+                     NextRecordVersion(project)});
+    project.Close();
+    AlertUpd(m_request.projectFolder);
+    return true;
 }
 
 bool CCdImageBuilder::CopySite(const QString& scratch, ICatalogueProgress& progress)

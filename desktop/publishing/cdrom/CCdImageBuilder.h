@@ -11,7 +11,8 @@
 // cdromimages/<name> under the project (the installation's cdviewer
 // skeleton, the site's pages and pictures, mess.txt, and only the shop
 // database, pruned for the customer) and beside it <name>.iso made by
-// xorriso. The image is built under a scratch name and put in place with
+// xorriso, with the credential of the customer's offline synchronisation.
+// The image is built under a scratch name and put in place with
 // one rename, so a stop or a failure leaves the previous image as it was.
 // Runs on any thread; it opens its own connections.
 class CCdImageBuilder
@@ -47,6 +48,9 @@ private:
     bool CopySite(const QString& scratch, ICatalogueProgress& progress);
     bool PrepareDatabase(const QString& scratch, ICatalogueProgress& progress);
     bool MakeIso(ICatalogueProgress& progress);
+    // credenziale.txt in the image, the digest in the project's
+    // CredenzialiCD: what the offline synchronisation asks of the CD.
+    bool IssueCredential();
 
     Request m_request;
     std::atomic<bool> m_bStop{false};

@@ -7,6 +7,8 @@
 #include "platform/utilities/QtrCipher.h"
 
 #include <QComboBox>
+#include <QCryptographicHash>
+#include <QSqlQuery>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -30,7 +32,7 @@ public:
     {
         Temp().WriteFile("install/cdviewer/install/qtrviewer", "viewer");
         Temp().WriteFile("install/cdviewer/leggimi.txt", "CD");
-        for (const char* file : {"db/tempdb.mdb", "db/backup.mdb", "db/progettografico.mdb", "db/sync.lck", "upd.qtr",
+        for (const char* file : {"db/tempdb.mdb", "db/backup.mdb", "db/progettografico.mdb", "db/sync.lck",
                                  "logoinstall.bmp", "website/asp/default.asp", "website/images/prodotti/100.jpg",
                                  "website/images/prodotti/101.jpg", "website/images/demo/esempio.gif"})
             Temp().WriteFile(QStringLiteral("negozio/") + file, "x");
@@ -83,13 +85,35 @@ TEST(CdImage, HoldsTheSiteAndOnlyThePrunedDatabase)
     ASSERT_EQ(builder.Run(progress), CCdImageBuilder::Done) << builder.Error().toStdString();
     const QString image = project.Folder() + "cdromimages/rossi.10";
     EXPECT_EQ(builder.ImageFolder(), image);
-    EXPECT_EQ(FilesUnder(image), QStringList({"install/qtrviewer", "install/website/db/database.mdb",
+    EXPECT_EQ(FilesUnder(image), QStringList({"credenziale.txt", "install/qtrviewer", "install/website/db/database.mdb",
                                               "install/website/default.asp", "install/website/images/prodotti/100.jpg",
                                               "leggimi.txt", "logoinstall.bmp", "mess.txt"}));
     // The pruning's cascade removed product 101's picture from the image
     // only; the project keeps its pictures and its database.
     EXPECT_TRUE(QFile::exists(project.Folder() + "website/images/prodotti/101.jpg"));
     EXPECT_EQ(project.Ids("Prodotti").size(), 5);
+
+    // The credential of the customer's offline synchronisation: on the CD
+    // in clear, in the project as its digest, marked for the site update;
+    // the CD's database holds no digest at all.
+    QFile credential(image + "/credenziale.txt");
+    ASSERT_TRUE(credential.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = credential.readAll().split('\n');
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[0], "IDUtente=10\r");
+    const QByteArray secret = lines[1].mid(QByteArray("Credenziale=").size()).trimmed();
+    EXPECT_GE(secret.size(), 16);
+    EXPECT_EQ(project.Value("SELECT Impronta FROM CredenzialiCD WHERE IDCliente=10 AND Modificato=1").toString(),
+              QString::fromLatin1(QCryptographicHash::hash(secret, QCryptographicHash::Sha256).toHex()));
+    EXPECT_TRUE(QFile::exists(project.Folder() + "upd.qtr"));
+    {
+        CDaoDatabase copy;
+        copy.Open(image + "/install/website/db/database.mdb");
+        QSqlQuery count(copy.Connection());
+        ASSERT_TRUE(count.exec("SELECT COUNT(*) FROM CredenzialiCD") && count.next());
+        EXPECT_EQ(count.value(0).toInt(), 0);
+        copy.Close();
+    }
 
     QFile iso(image + ".iso");
     ASSERT_TRUE(iso.open(QIODevice::ReadOnly));
