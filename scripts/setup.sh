@@ -9,7 +9,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
   qt6-declarative-dev qt6-webengine-dev qt6-speech-dev
   libqt6opengl6-dev
-  libsqlite3-dev libsodium-dev zlib1g-dev libgif-dev
+  libsqlite3-dev libsodium-dev zlib1g-dev libgif-dev libzip-dev
+  zip unzip xorriso
   sqlite3
   postgresql postgresql-client nginx openssl
   poppler-utils xvfb xauth imagemagick fonts-liberation2

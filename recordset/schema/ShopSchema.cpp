@@ -210,6 +210,9 @@ const QtrColumnDef kContatoriID[] = {
 const QtrColumnDef kPagamentiCarta[] = {
 #include "recordset/schema/tables/PagamentiCarta.def"
 };
+const QtrColumnDef kCredenzialiCD[] = {
+#include "recordset/schema/tables/CredenzialiCD.def"
+};
 
 #undef QTR_COLUMN
 #undef QTR_NULLABLE_COLUMN
@@ -288,6 +291,7 @@ QVector<QtrTableDef> MakeTables()
         QTR_TABLE(Utenti, nullptr, false, Host),
         QTR_TABLE(ContatoriID, nullptr, false, Shop),
         QTR_TABLE(PagamentiCarta, nullptr, false, Shop),
+        QTR_TABLE(CredenzialiCD, nullptr, false, Shop),
     };
 }
 

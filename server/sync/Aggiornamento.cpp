@@ -9,6 +9,7 @@
 #include "recordset/sync/SyncProtocol.h"
 #include "server/core/Funzioni.h"
 #include "server/sync/AggiornamentoAccesso.h"
+#include "server/sync/AggiornamentoCD.h"
 #include "server/sync/AggiornamentoFile.h"
 #include "server/sync/AggiornamentoRecord.h"
 
@@ -240,5 +241,59 @@ void Aggiornamento::SvuotaHome()
     Esegui([&] {
         File().SvuotaHome(Form(SyncProtocol::kPath));
         return QString(SyncProtocol::kOk);
+    });
+}
+
+void Aggiornamento::EseguiCD(const std::function<QByteArray(AggiornamentoCD&, qint32)>& lavoro)
+{
+    Guard([&] {
+        QString cartella = SessionText(QStringLiteral("DbPath"));
+        if (cartella.isEmpty())
+            cartella = Server()->MapPath(QStringLiteral("/db"));
+        CAdoConnection db;
+        db.Open(Funzioni::StringaConnessione(cartella));
+        QByteArray risposta;
+        try {
+            const qint32 idUtente = AggiornamentoRecord::Id(Form(QLatin1StringView("PF_IDUtente")));
+            AggiornamentoCD cd(db);
+            if (!cd.ControlloCredenziale(idUtente, Form(QLatin1StringView("PF_Credenziale"))))
+                risposta = "Credenziale non valida";
+            else
+                risposta = lavoro(cd, idUtente);
+        } catch (const std::invalid_argument& rifiuto) {
+            risposta = QByteArray("Richiesta rifiutata: ") + rifiuto.what();
+        }
+        db.Close();
+        Response()->BinaryWrite(risposta);
+    });
+}
+
+void Aggiornamento::AggiornaOrdiniDaCD()
+{
+    EseguiCD([&](AggiornamentoCD& cd, qint32 idUtente) {
+        return cd.AggiornaOrdine(idUtente, Form(SyncProtocol::kTableName), Request()->FormFields()).toUtf8();
+    });
+}
+
+void Aggiornamento::ScaricaDatiCD()
+{
+    EseguiCD([&](AggiornamentoCD& cd, qint32 idUtente) {
+        return cd.ScaricaDati(idUtente, Form(SyncProtocol::kTableName), Form(QLatin1StringView("PF_VersioneRecord")))
+            .toUtf8();
+    });
+}
+
+void Aggiornamento::ScaricaImmagini()
+{
+    EseguiCD([&](AggiornamentoCD& cd, qint32 idUtente) {
+        return cd.ScaricaImmagine(idUtente, Form(QLatin1StringView("PF_Immagine")),
+                                  Form(QLatin1StringView("PF_VersioneRecord")), Server()->MapPath(QStringLiteral("/images")));
+    });
+}
+
+void Aggiornamento::EliminaDatiCD()
+{
+    EseguiCD([&](AggiornamentoCD& cd, qint32 idUtente) {
+        return cd.EliminaDati(idUtente, Form(SyncProtocol::kTableName), Form(QLatin1StringView("PF_StartID"))).toUtf8();
     });
 }

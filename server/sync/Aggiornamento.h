@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class AggiornamentoCD;
 class AggiornamentoFile;
 class AggiornamentoRecord;
 
@@ -33,6 +34,15 @@ public:
     Q_INVOKABLE void SvuotaCartellaImmagini();
     Q_INVOKABLE void SvuotaHome();
 
+    // The offline catalogue of a CD edition. These run on the shop's own
+    // site, on the database of the page's Session, and need the customer
+    // (PF_IDUtente) and the credential issued with the customer's CD
+    // (PF_Credenziale).
+    Q_INVOKABLE void AggiornaOrdiniDaCD();
+    Q_INVOKABLE void ScaricaDatiCD();
+    Q_INVOKABLE void ScaricaImmagini();
+    Q_INVOKABLE void EliminaDatiCD();
+
 protected:
     void Start() override {}
     void ReleaseConnection() override {}
@@ -50,6 +60,9 @@ private:
     // Runs work on a connection to the logged-in shop's database.
     QString ConDatabase(const std::function<QString(AggiornamentoRecord&)>& lavoro) const;
     AggiornamentoFile File() const;
+    // Checks the customer's credential on the Session's shop database, runs
+    // work and writes its reply; a refused request writes the reason.
+    void EseguiCD(const std::function<QByteArray(AggiornamentoCD&, qint32)>& lavoro);
 
     QString m_percorsoArchivi;
     QString m_cartellaNegozio;

@@ -8,6 +8,7 @@
 #include "recordset/sync/CSyncValueText.h"
 #include "recordset/sync/SyncProtocol.h"
 #include "server/core/CAdoSqlSession.h"
+#include "server/sync/AggiornamentoCD.h"
 
 #include <QCryptographicHash>
 #include <QRegularExpression>
@@ -87,6 +88,9 @@ qint32 AggiornamentoRecord::Id(const QString& testo)
 void AggiornamentoRecord::Aggiorna(const QString& nome, const Campi& campi)
 {
     const QtrTableDef& tabella = Tabella(nome);
+    // The CDs' credentials came after many shops' databases were made.
+    if (tabella.Name() == QLatin1String("CredenzialiCD"))
+        AggiornamentoCD::AssicuraTabella(m_db);
     QStringList colonne;
     QVariantList valori;
     qint32 id = -1;
