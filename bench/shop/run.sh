@@ -235,6 +235,18 @@ for round in $(seq 1 "$rounds"); do
   echo "round $round, $server: $(errors_of "shop$round"); returning visitors: $(errors_of "returning$round")"
 done
 
+# What the new visitors of run 1 (wrk sends no cookies) left in the
+# Session store: a visitor who only browses should leave nothing.
+if [ "$server" = qtr50d ]; then
+  cookieless=0
+  for round in $(seq 1 "$rounds"); do
+    cookieless=$((cookieless + $(awk '/requests in/ { print $1 }' "$work/wrk-shop$round.txt")))
+  done
+  store_bytes=$(cat "$work/shop/db/"sessions.sqlite* 2>/dev/null | wc -c)
+  store_rows=$(sqlite3 "$work/shop/db/sessions.sqlite" "SELECT COUNT(*) FROM QtrSessioni" 2>/dev/null || echo 0)
+  echo "Session store after $cookieless cookie-less requests: $store_bytes bytes, $store_rows Sessions (the 256 returning visitors' included)"
+fi
+
 echo "run 2: $server alone, 200 connections for ${second_seconds} s"
 before="$(rss_kib "$server_pid")"
 drive hold "$shop_url" 200 "$second_seconds"
