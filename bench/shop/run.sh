@@ -244,7 +244,7 @@ if [ "$server" = qtr50d ]; then
   done
   store_bytes=$(cat "$work/shop/db/"sessions.sqlite* 2>/dev/null | wc -c)
   store_rows=$(sqlite3 "$work/shop/db/sessions.sqlite" "SELECT COUNT(*) FROM QtrSessioni" 2>/dev/null || echo 0)
-  echo "Session store after $cookieless cookie-less requests: $store_bytes bytes, $store_rows Sessions (the 256 returning visitors' included)"
+  echo "Session store after $cookieless cookie-less requests (and the 256 returning visitors): $store_bytes bytes, $store_rows Sessions"
 fi
 
 echo "run 2: $server alone, 200 connections for ${second_seconds} s"
