@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QJSEngine>
+#include <QMetaMethod>
 
 CExchangeScript::~CExchangeScript()
 {
@@ -19,13 +20,33 @@ CExchangeScript::Load CExchangeScript::Open(const QString& path, QObject* qtr)
     if (text.trimmed().isEmpty())
         return Load::Empty;
     m_engine.InitializeScriptEngine();
-    m_engine.AddExposedObjectPtr(QStringLiteral("QTR"), qtr);
+    ExposeMethods(QStringLiteral("QTR"), qtr);
     m_open = true;
     // An interrupt that came while the engine was being made.
     if (m_interrupted)
         m_engine.Engine()->setInterrupted(true);
     m_engine.LoadScript(text);
     return Load::Loaded;
+}
+
+// Reading QTR.X off the object itself makes a new method wrapper each
+// time, several times a row; the script sees a plain object whose methods
+// were read once instead.
+void CExchangeScript::ExposeMethods(const QString& name, QObject* object)
+{
+    QJSEngine::setObjectOwnership(object, QJSEngine::CppOwnership);
+    QJSEngine& engine = *m_engine.Engine();
+    const QJSValue wrapper = engine.newQObject(object);
+    QJSValue methods = engine.newObject();
+    const QMetaObject* meta = object->metaObject();
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        const QMetaMethod method = meta->method(i);
+        if (method.access() == QMetaMethod::Public && method.methodType() == QMetaMethod::Method) {
+            const QString methodName = QString::fromLatin1(method.name());
+            methods.setProperty(methodName, wrapper.property(methodName));
+        }
+    }
+    m_engine.AddExposedValue(name, methods);
 }
 
 bool CExchangeScript::Has(const QString& function) { return m_open && m_engine.GetIDOfFunction(function) != 0; }

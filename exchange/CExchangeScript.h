@@ -32,6 +32,7 @@ public:
     QStringList Errors() const { return m_engine.GetErrorMessages(); }
 
 private:
+    void ExposeMethods(const QString& name, QObject* object);
     ScriptEngineFactory m_engine;
     std::atomic<bool> m_interrupted{false};
     std::atomic<bool> m_open{false};

@@ -11,6 +11,7 @@
 #include "platform/dao/CDatabaseFile.h"
 #include "platform/utilities/CMarkerAside.h"
 #include "recordset/CConfigurazioneSet.h"
+#include "recordset/CDaoIdBlocks.h"
 
 #include <QFile>
 
@@ -106,6 +107,7 @@ CScriptedImport::Result CScriptedImport::Run()
         // The copy is all or nothing anyway: one transaction spares a commit
         // per row.
         CDaoTransaction transaction(copy);
+        CDaoIdBlocks::TakeInBlocks(copy);
         CScriptEx qtr(&copy, exchange, m_projectFolder);
         qtr.SetStagedFiles(&pictures);
         {

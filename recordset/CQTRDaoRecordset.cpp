@@ -3,6 +3,7 @@
 #include "platform/dao/CDaoException.h"
 #include "platform/dao/CDaoTransaction.h"
 #include "platform/utilities/QtrUtilities.h"
+#include "recordset/CDaoIdBlocks.h"
 #include "recordset/CDaoSqlSession.h"
 #include "recordset/IQtrHost.h"
 #include "recordset/schema/QtrIdAllocator.h"
@@ -85,9 +86,8 @@ qint32 CQTRDaoRecordset::GetNextID()
 {
     if (!m_pDatabase)
         ThrowDaoException(QStringLiteral("Il database non è aperto."));
-    CDaoSqlSession session(*m_pDatabase);
     try {
-        return QtrIdAllocator::Next(session, RecordsetTable(this, m_strTableName), QtrIdRange::Desktop);
+        return CDaoIdBlocks::Next(*m_pDatabase, RecordsetTable(this, m_strTableName));
     } catch (const CDaoException&) {
         throw;
     } catch (const std::exception& error) {

@@ -5,7 +5,10 @@
 // in one engine hardened and put back after each script (what the page host
 // does), and in one engine with no isolation at all (the yardstick). Then
 // form parsing at two sizes, whose time per field should not grow. Prints
-// the rates and their ratios.
+// the rates and their ratios, min / median / max of the runs. The cost of
+// isolation is timed on its own (putting the engine back after each
+// script), not taken as the difference of two noisy rates, which could
+// come out below zero.
 
 #include "desktop/publishing/preview/CListenSocket.h"
 #include "platform/pagehost/CGlobalAsaGate.h"
@@ -15,6 +18,7 @@
 #include "platform/pagehost/CSession.h"
 #include "platform/pagehost/CVirtualFolders.h"
 #include "desktop/publishing/preview/testing/CPreviewTestClient.h"
+#include "bench/figures/CBenchReporter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,6 +26,7 @@
 #include <QDir>
 #include <QFile>
 #include <QJSEngine>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -30,8 +35,6 @@
 #include <string>
 
 namespace {
-
-std::map<std::string, double> g_rates;
 
 const QByteArray kInclude = "<div class=\"testata\"><h1><%= Session('Negozio') %></h1></div>\n";
 const QByteArray kPage = "<html>\r\n<head><title>Prova</title></head>\r\n<body>\r\n"
@@ -141,12 +144,17 @@ void BM_ScriptFreshEngine(benchmark::State& state)
 void BM_ScriptIsolatedEngine(benchmark::State& state)
 {
     ScriptEngineFactory factory;
+    QElapsedTimer timer;
+    qint64 putBack = 0;
     for (auto _ : state) {
         factory.InitializeScriptEngine();
         factory.LoadScript(kScript);
+        timer.start();
         factory.UnloadScript();
+        putBack += timer.nsecsElapsed();
     }
     Record(state);
+    state.counters["put_back_us"] = double(putBack) / 1e3 / double(state.iterations());
 }
 
 void BM_ScriptSharedEngine(benchmark::State& state)
@@ -181,58 +189,40 @@ BENCHMARK(BM_PageInProcess)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTi
 BENCHMARK(BM_PageLoopback)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_StaticLoopback)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(2.0);
 
-// Keeps each run's rate for the ratios printed at the end.
-class RateReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const std::string name = run.benchmark_name();
-            const double seconds = run.GetAdjustedRealTime() / 1e6;   // microseconds per page
-            if (seconds > 0)
-                g_rates[name] = 1.0 / seconds;
-        }
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    RateReporter reporter;
+    std::vector<char*> arguments = CBenchReporter::Arguments(argc, argv);
+    int count = int(arguments.size()) - 1;
+    benchmark::Initialize(&count, arguments.data());
+    CBenchFigures figures;
+    CBenchReporter reporter(figures, [](const benchmark::BenchmarkReporter::Run& run, CBenchFigures& kept) {
+        const std::string name = CBenchReporter::BaseName(run);
+        const double seconds = CBenchReporter::SecondsPerIteration(run);
+        if (seconds > 0) {
+            kept.Add(name + " rate", 1.0 / seconds);
+            kept.Add(name + " us", seconds * 1e6);
+        }
+        const auto putBack = run.counters.find("put_back_us");
+        if (putBack != run.counters.end())
+            kept.Add("put back us", putBack->second.value);
+    });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    const auto rate = [](const char* prefix) {
-        for (const auto& [name, value] : g_rates)
-            if (name.rfind(prefix, 0) == 0 && value > 0)
-                return value;
-        return 0.0;
-    };
-    const double inProcess = rate("BM_PageInProcess"), page = rate("BM_PageLoopback"),
-                 file = rate("BM_StaticLoopback");
-    std::printf("\npage size: %lld bytes of output\n", static_cast<long long>(TheSite().pageBytes));
-    std::printf("%-28s %12.0f pages/s\n", "page in process", inProcess);
-    std::printf("%-28s %12.0f pages/s\n", "page over loopback", page);
-    std::printf("%-28s %12.0f files/s\n", "static file over loopback", file);
-    if (inProcess > 0 && page > 0 && file > 0) {
-        std::printf("%-28s %12.2f\n", "in process : loopback page", inProcess / page);
-        std::printf("%-28s %12.2f\n", "static : page (loopback)", file / page);
-    }
-    const double fresh = rate("BM_ScriptFreshEngine"), isolated = rate("BM_ScriptIsolatedEngine"),
-                 shared = rate("BM_ScriptSharedEngine");
-    if (fresh > 0 && isolated > 0 && shared > 0) {
-        std::printf("%-28s %12.1f us\n", "script, new engine", 1e6 / fresh);
-        std::printf("%-28s %12.1f us\n", "script, isolated engine", 1e6 / isolated);
-        std::printf("%-28s %12.1f us\n", "script, shared engine", 1e6 / shared);
-        std::printf("%-28s %12.1f us\n", "isolation cost per script", 1e6 / isolated - 1e6 / shared);
-        std::printf("%-28s %12.2f\n", "new : isolated engine", isolated / fresh);
-    }
-    const double small = rate("BM_FormFields/4000"), large = rate("BM_FormFields/40000");
-    if (small > 0 && large > 0)
-        std::printf("%-28s %12.2f (10 when linear, 100 when quadratic)\n", "form time 40000 : 4000", small / large);
+    std::printf("\npage size: %lld bytes of output; min / median / max\n", static_cast<long long>(TheSite().pageBytes));
+    figures.PrintSeries("page in process", "BM_PageInProcess rate", "%.0f", "pages/s");
+    figures.PrintSeries("page over loopback", "BM_PageLoopback rate", "%.0f", "pages/s");
+    figures.PrintSeries("static file over loopback", "BM_StaticLoopback rate", "%.0f", "files/s");
+    figures.PrintRatio("in process : loopback page", "BM_PageInProcess rate", "BM_PageLoopback rate");
+    figures.PrintRatio("loopback page : static file", "BM_PageLoopback rate", "BM_StaticLoopback rate");
+    figures.PrintSeries("script, new engine", "BM_ScriptFreshEngine us", "%.1f", "us");
+    figures.PrintSeries("script, isolated engine", "BM_ScriptIsolatedEngine us", "%.1f", "us");
+    figures.PrintSeries("script, shared engine", "BM_ScriptSharedEngine us", "%.1f", "us");
+    figures.PrintSeries("isolation cost per script", "put back us", "%.2f", "us (the engine put back)");
+    figures.PrintRatio("isolated : new engine (rate)", "BM_ScriptIsolatedEngine rate", "BM_ScriptFreshEngine rate");
+    figures.PrintRatio("form time 40000 : 4000", "BM_FormFields/40000 us", "BM_FormFields/4000 us");
+    std::printf("(the form ratio is 10 when parsing is linear, 100 when quadratic)\n");
     return 0;
 }

@@ -1,9 +1,11 @@
 // Tracked saves (counter, stamp, marker) through a table class against
 // plain inserts of the same rows through QtSql and through the sqlite3
 // library, each row committed on its own and, as long jobs do, in one
-// transaction. Prints rows per second and the ratios.
+// transaction. Prints rows per second, min / median / max of three runs,
+// and the ratios tracked : plain run by run.
 
 #include "recordset/CQTRDaoRecordset.h"
+#include "bench/figures/CBenchReporter.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -48,7 +50,6 @@ const char* kSchema[] = {
     "CREATE TABLE RecordsEliminati (NomeTabella TEXT, IDRecord INTEGER)",
 };
 
-std::map<std::string, double> g_rates;   // "way/rows/batched" -> rows per second
 
 struct Fixture
 {
@@ -57,11 +58,9 @@ struct Fixture
     QString project = dir.path() + "/";
 };
 
-void Record(benchmark::State& state, const std::string& way, double seconds)
+void Record(benchmark::State& state, double seconds)
 {
-    const double rate = static_cast<double>(state.range(0)) / seconds;
-    g_rates[way + "/" + std::to_string(state.range(0)) + "/" + std::to_string(state.range(1))] = rate;
-    state.counters["rows_per_s"] = rate;
+    state.counters["rows_per_s"] = static_cast<double>(state.range(0)) / seconds;
 }
 
 void MakeSchema(CDaoDatabase& db)
@@ -96,7 +95,7 @@ void BM_TrackedTableClass(benchmark::State& state)
         }
         if (state.range(1))
             db.CommitTrans();
-        Record(state, "tracked", timer.nsecsElapsed() / 1e9);
+        Record(state, timer.nsecsElapsed() / 1e9);
     }
 }
 
@@ -127,7 +126,7 @@ void BM_PlainQtSql(benchmark::State& state)
         }
         if (state.range(1))
             conn.commit();
-        Record(state, "qtsql", timer.nsecsElapsed() / 1e9);
+        Record(state, timer.nsecsElapsed() / 1e9);
     }
 }
 
@@ -167,7 +166,7 @@ void BM_PlainSqlite3(benchmark::State& state)
         sqlite3_finalize(stmt);
         if (state.range(1))
             sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-        Record(state, "sqlite3", timer.nsecsElapsed() / 1e9);
+        Record(state, timer.nsecsElapsed() / 1e9);
         sqlite3_close(db);
     }
 }
@@ -190,19 +189,29 @@ BENCHMARK(BM_PlainSqlite3)->Apply(Sizes);
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    std::vector<char*> arguments = CBenchReporter::Arguments(argc, argv);
+    int count = int(arguments.size()) - 1;
+    benchmark::Initialize(&count, arguments.data());
+    CBenchFigures figures;
+    CBenchReporter reporter(figures, [](const benchmark::BenchmarkReporter::Run& run, CBenchFigures& kept) {
+        const auto rate = run.counters.find("rows_per_s");
+        if (rate != run.counters.end())
+            kept.Add(CBenchReporter::BaseName(run), rate->second.value);
+    });
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    std::printf("\n%-8s %-9s %14s %14s %14s %12s %12s\n", "rows", "commits", "tracked/s", "qtsql/s", "sqlite3/s",
-                "qtsql:trk", "sqlite3:trk");
+    std::printf("\nrows per second, min / median / max\n");
     for (int rows : {10000, 100000}) {
         for (int batched : {0, 1}) {
             const std::string key = "/" + std::to_string(rows) + "/" + std::to_string(batched);
-            const double t = g_rates["tracked" + key], q = g_rates["qtsql" + key], s = g_rates["sqlite3" + key];
-            if (t <= 0)
+            if (!figures.Has("BM_TrackedTableClass" + key))
                 continue;
-            std::printf("%-8d %-9s %14.0f %14.0f %14.0f %12.2f %12.2f\n", rows, batched ? "one" : "per row", t, q, s,
-                        q / t, s / t);
+            const std::string label = std::to_string(rows) + (batched ? " rows, one commit" : " rows, per row");
+            figures.PrintSeries(label + ": tracked", "BM_TrackedTableClass" + key, "%.0f", "rows/s");
+            figures.PrintSeries(label + ": QtSql", "BM_PlainQtSql" + key, "%.0f", "rows/s");
+            figures.PrintSeries(label + ": sqlite3", "BM_PlainSqlite3" + key, "%.0f", "rows/s");
+            figures.PrintRatio(label + ": tracked : QtSql", "BM_TrackedTableClass" + key, "BM_PlainQtSql" + key);
+            figures.PrintRatio(label + ": tracked : sqlite3", "BM_TrackedTableClass" + key, "BM_PlainSqlite3" + key);
         }
     }
     return 0;

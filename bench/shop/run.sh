@@ -4,7 +4,9 @@
 #
 # Run 1: qtr50d serves the demo shop's category page and nginx serves a
 # saved copy of the same page; wrk drives each with 64 connections for
-# 10 s. Prints pages/s, p50 and p99 of both and the ratio qtr50d : nginx.
+# 10 s, three rounds with the servers taking turns in each. Prints pages/s,
+# p50 and p99 of both (min / median / max of the rounds) and the ratio
+# qtr50d : nginx round by round.
 # wrk keeps no cookies, so every page of that row is a new visitor's
 # first; a second qtr50d row has wrk send back the cookies of 256
 # visitors, each in one connection at a time, as shoppers browsing.
@@ -200,23 +202,50 @@ nginx_pid=$!
 wait_listening "$nginx_port" "$nginx_pid"
 nginx_url="http://127.0.0.1:$nginx_port/$page"
 
-echo "run 1: 64 connections, ${first_seconds} s each, the category page ($(wc -c < "$work/static/categoria.html") bytes)"
+# min / median / max of the numbers on standard input.
+spread() { sort -g | awk '{ v[NR] = $1 } END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+  printf "%s / %s / %s", v[1], m, v[NR] }'; }
+
+rounds=3
+echo "run 1: 64 connections, ${first_seconds} s each, the category page ($(wc -c < "$work/static/categoria.html") bytes), $rounds rounds"
 returning_visitors "$shop_url" 256 "$work/cookies.txt"
-drive shop "$shop_url" 64 "$first_seconds"
-drive returning "$shop_url" 64 "$first_seconds" "$work/cookies.txt"
-drive nginx "$nginx_url" 64 "$first_seconds"
-shop_rps="$(rps_of shop)"
-returning_rps="$(rps_of returning)"
-nginx_rps="$(rps_of nginx)"
-printf '%-28s %12s %10s %10s\n' server "pages/s" "p50 ms" "p99 ms"
-printf '%-28s %12s %10s %10s\n' "$server (new visitors)" "$shop_rps" "$(pct_of shop 50)" "$(pct_of shop 99)"
-printf '%-28s %12s %10s %10s\n' "$server (returning visitors)" "$returning_rps" "$(pct_of returning 50)" \
-  "$(pct_of returning 99)"
-printf '%-28s %12s %10s %10s\n' nginx "$nginx_rps" "$(pct_of nginx 50)" "$(pct_of nginx 99)"
-awk -v a="$shop_rps" -v r="$returning_rps" -v b="$nginx_rps" -v s="$server" 'BEGIN {
-  printf "ratio %s : nginx = 1 : %.1f (%.3f); returning visitors 1 : %.1f (%.3f)\n", s, b / a, a / b, b / r, r / b }'
-echo "$server: $(errors_of shop)"
-echo "$server, returning visitors: $(errors_of returning)"
+: > "$work/rounds.txt"
+for round in $(seq 1 "$rounds"); do
+  drive "shop$round" "$shop_url" 64 "$first_seconds"
+  drive "returning$round" "$shop_url" 64 "$first_seconds" "$work/cookies.txt"
+  drive "nginx$round" "$nginx_url" 64 "$first_seconds"
+  for name in shop returning nginx; do
+    echo "$name $(rps_of "$name$round") $(pct_of "$name$round" 50) $(pct_of "$name$round" 99)" >> "$work/rounds.txt"
+  done
+done
+column_of() { awk -v n="$1" -v c="$2" '$1 == n { print $c }' "$work/rounds.txt"; }
+printf '%-28s %26s %22s %22s
+' server "pages/s" "p50 ms" "p99 ms"
+for row in "shop:$server (new visitors)" "returning:$server (returning visitors)" "nginx:nginx"; do
+  name="${row%%:*}"
+  printf '%-28s %26s %22s %22s
+' "${row#*:}" "$(column_of "$name" 2 | spread)" "$(column_of "$name" 3 | spread)" \
+    "$(column_of "$name" 4 | spread)"
+done
+echo "(min / median / max of $rounds rounds)"
+ratio_rounds() {   # name: its pages/s over nginx's, round by round
+  paste <(column_of "$1" 2) <(column_of nginx 2) | awk '{ printf "%#.3g\n", $1 / $2 }' | spread; }
+echo "ratio $server : nginx, new visitors: $(ratio_rounds shop); returning visitors: $(ratio_rounds returning)"
+for round in $(seq 1 "$rounds"); do
+  echo "round $round, $server: $(errors_of "shop$round"); returning visitors: $(errors_of "returning$round")"
+done
+
+# What the new visitors of run 1 (wrk sends no cookies) left in the
+# Session store: a visitor who only browses should leave nothing.
+if [ "$server" = qtr50d ]; then
+  cookieless=0
+  for round in $(seq 1 "$rounds"); do
+    cookieless=$((cookieless + $(awk '/requests in/ { print $1 }' "$work/wrk-shop$round.txt")))
+  done
+  store_bytes=$(cat "$work/shop/db/"sessions.sqlite* 2>/dev/null | wc -c)
+  store_rows=$(sqlite3 "$work/shop/db/sessions.sqlite" "SELECT COUNT(*) FROM QtrSessioni" 2>/dev/null || echo 0)
+  echo "Session store after $cookieless cookie-less requests (and the 256 returning visitors): $store_bytes bytes, $store_rows Sessions"
+fi
 
 echo "run 2: $server alone, 200 connections for ${second_seconds} s"
 before="$(rss_kib "$server_pid")"

@@ -1,7 +1,8 @@
 // The site upload of 10,000 changed products with their language rows to
 // qtr50d on loopback (SQLite), against the same number of form posts to a
-// page of the same server that only answers "OK", in one run. Prints rows
-// per second for both and the ratio.
+// page of the same server that only answers "OK", run after run in one
+// process (a new shop and project each run). Prints rows per second for
+// both, min / median / max of three runs, and the ratio upload : posts.
 
 #include "exchange/CHttp.h"
 #include "exchange/CSiteUpload.h"
@@ -10,6 +11,7 @@
 #include "recordset/IQtrHost.h"
 #include "recordset/schema/ShopSchema.h"
 #include "server/host/testing/CQtr50dProcess.h"
+#include "bench/figures/CBenchFigures.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,6 +25,9 @@
 namespace {
 
 constexpr int kProducts = 10000;
+constexpr int kRuns = 3;
+// Enough bare posts for a steady rate.
+constexpr int kPosts = 5000;
 
 void WriteFile(const QString& path, const QByteArray& content)
 {
@@ -85,18 +90,16 @@ private:
     QString m_folder;
 };
 
-} // namespace
-
-int main(int argc, char** argv)
+// One run: rows per second of the upload and of bare posts into figures.
+bool Run(CBenchFigures& figures)
 {
-    QCoreApplication app(argc, argv);
     QTemporaryDir temp;
     QString config;
     if (!MakeShop(temp, &config))
-        return 1;
+        return false;
     CQtr50dProcess server;
     if (!server.Start(config))
-        return 1;
+        return false;
 
     CDaoDatabase db;
     MakeProject(db, temp.filePath("progetto"), server.Port());
@@ -110,34 +113,49 @@ int main(int argc, char** argv)
     upload.Init();
     PasswordUpd = QStringLiteral("segreto");   // the dialog would ask for it
     upload.Start();
-    const double uploadSeconds = timer.elapsed() / 1000.0;
-    const int rows = 2 * kProducts;
+    const double uploadSeconds = double(timer.nsecsElapsed()) / 1e9;
     if (upload.LastResult() != CSiteUpload::Result::Done) {
+        temp.setAutoRemove(false);
         std::printf("upload failed: see %s/qtrupd.log\n", qPrintable(temp.filePath("progetto")));
-        return 1;
+        QtrSetHost(nullptr);
+        return false;
     }
 
     timer.restart();
     CHttp http("127.0.0.1", QString(), server.Port(), QString(), QString(), nullptr);
-    for (int i = 0; i < rows; ++i) {
+    for (int i = 0; i < kPosts; ++i) {
         http.AddToPOSTFields("PF_UserCode", "negozio");
         http.AddToPOSTFields("PF_Password", "segreto");
         http.AddToPOSTFields("PF_TableName", "Prodotti");
         for (int f = 0; f < 8; ++f)
             http.AddToPOSTFields(QStringLiteral("Campo%1").arg(f), QStringLiteral("valore %1").arg(i));
         QString reply;
-        if (!http.Post("/ok.asp", nullptr, &reply) || reply != "OK")
-            return 1;
+        if (!http.Post("/ok.asp", nullptr, &reply) || reply != "OK") {
+            QtrSetHost(nullptr);
+            return false;
+        }
     }
-    const double bareSeconds = timer.elapsed() / 1000.0;
+    const double bareSeconds = double(timer.nsecsElapsed()) / 1e9;
     QtrSetHost(nullptr);
     server.Terminate();
+    figures.Add("upload", 2 * kProducts / uploadSeconds);
+    figures.Add("posts", kPosts / bareSeconds);
+    return true;
+}
 
-    const double uploadRate = rows / uploadSeconds;
-    const double bareRate = rows / bareSeconds;
-    std::printf("rows            %d (%d products, %d language rows), qtr50d on SQLite\n", rows, kProducts, kProducts);
-    std::printf("upload          %.0f rows/s\n", uploadRate);
-    std::printf("bare OK posts   %.0f posts/s\n", bareRate);
-    std::printf("upload : bare   %.2f\n", uploadRate / bareRate);
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    CBenchFigures figures;
+    for (int run = 0; run < kRuns; ++run)
+        if (!Run(figures))
+            return 1;
+    std::printf("rows            %d (%d products, %d language rows), qtr50d on SQLite; min / median / max\n",
+                2 * kProducts, kProducts, kProducts);
+    figures.PrintSeries("upload", "upload", "%.0f", "rows/s");
+    figures.PrintSeries("bare OK posts", "posts", "%.0f", "posts/s");
+    figures.PrintRatio("upload : bare posts", "upload", "posts");
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "platform/dao/CDaoException.h"
 #include "platform/pagehost/CTextFile.h"
 #include "recordset/CCategorieProdottiSet.h"
+#include "recordset/CDaoIdBlocks.h"
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CProdottiLingueSet.h"
 #include "recordset/CProductKeywords.h"
@@ -120,6 +121,9 @@ bool CImportDati::Check()
 CCatalogueJob::Result CImportDati::WorkOnCopy(CDaoDatabase& db, ICatalogueProgress& progress)
 {
     m_strScratch = ScratchFolder();
+    // Four IDs a line (product, language row, search words, category
+    // link): a block at a time, within the copy's one transaction.
+    CDaoIdBlocks::TakeInBlocks(db);
     LoadKeys(db);
     m_pTables = std::make_unique<Tables>(db);
     // The sets go with the run, whichever way it ends.

@@ -7,6 +7,7 @@
 #include "platform/dao/CDaoException.h"
 #include "platform/utilities/QtrCipher.h"
 #include "platform/utilities/QtrUtilities.h"
+#include "recordset/CDaoIdBlocks.h"
 #include "recordset/CDaoSqlSession.h"
 #include "recordset/CQTRDaoRecordset.h"
 #include "recordset/schema/QtrIdAllocator.h"
@@ -84,6 +85,24 @@ std::unique_ptr<CQTRDaoRecordset> CScriptEx::OpenTable(const QString& table, con
     recordset->m_filterParams = values;
     recordset->Open(-1, QStringLiteral("SELECT * FROM ") + def.Name());
     return recordset;
+}
+
+CQTRDaoRecordset& CScriptEx::KeptTable(const QString& table, const QString& criteria, const QVariantList& values)
+{
+    // A script with criteria built from its data (no "?") would keep a set
+    // per row: past a few dozen the kept ones go.
+    constexpr size_t kMostKept = 32;
+    const QString key = table + QLatin1Char('\n') + criteria;
+    auto found = m_kept.find(key);
+    if (found == m_kept.end()) {
+        if (m_kept.size() >= kMostKept)
+            m_kept.clear();
+        found = m_kept.emplace(key, OpenTable(table, criteria, values)).first;
+        return *found->second;
+    }
+    found->second->m_filterParams = values;
+    found->second->Requery();
+    return *found->second;
 }
 
 // The current table's rows, read when a script first walks them.
@@ -181,18 +200,17 @@ qint32 CScriptEx::ModificaRecord(const QString& criteria, const QVariantList& va
             throw std::logic_error("Nessuna tabella aperta: chiamare prima ApriTabella");
         // Only the rows the criteria select are read, so a script that
         // writes row after row never walks the whole table.
-        std::unique_ptr<CQTRDaoRecordset> table =
-            criteria.isEmpty() ? OpenTable(m_table, QStringLiteral("1=0")) : OpenTable(m_table, criteria, values);
+        CQTRDaoRecordset& table = KeptTable(m_table, criteria.isEmpty() ? QStringLiteral("1=0") : criteria, values);
         qint32 id = 0;
-        if (!table->IsEOF()) {
-            id = table->GetFieldValue(QStringLiteral("ID")).toInt();
-            table->Edit();
+        if (!table.IsEOF()) {
+            id = table.GetFieldValue(QStringLiteral("ID")).toInt();
+            table.Edit();
         } else {
             id = ProssimoID();
-            table->AddNew();
-            table->SetFieldValue(QStringLiteral("ID"), id);
-            if (table->HasField(QStringLiteral("Ordine")))
-                table->SetFieldValue(QStringLiteral("Ordine"), id);
+            table.AddNew();
+            table.SetFieldValue(QStringLiteral("ID"), id);
+            if (table.HasField(QStringLiteral("Ordine")))
+                table.SetFieldValue(QStringLiteral("Ordine"), id);
         }
         if (m_table == QLatin1String("ProdottiLingue")) {
             CalcSort();
@@ -201,9 +219,9 @@ qint32 CScriptEx::ModificaRecord(const QString& criteria, const QVariantList& va
                 m_queue.append({QStringLiteral("CampiCustom"), m_custom});
         }
         for (const auto& [column, text] : m_queue)
-            SetCampo(*table, m_table, column, text);
-        table->SetFieldValue(QStringLiteral("Modificato"), true);
-        table->Update();
+            SetCampo(table, m_table, column, text);
+        table.SetFieldValue(QStringLiteral("Modificato"), true);
+        table.Update();
         if (m_table == QLatin1String("Prodotti"))
             CopiaCategorieVarianti(id);
         m_queue.clear();
@@ -217,14 +235,12 @@ qint32 CScriptEx::ModificaRecord(const QString& criteria, const QVariantList& va
 // from the one allocator both halves share.
 qint32 CScriptEx::ProssimoID()
 {
-    CDaoSqlSession session(*m_database);
-    return QtrIdAllocator::Next(session, Definition(m_table).Name(), QtrIdRange::Desktop);
+    return CDaoIdBlocks::Next(*m_database, Definition(m_table).Name());
 }
 
 qint32 CScriptEx::NextID(CQTRDaoRecordset& recordset)
 {
-    CDaoSqlSession session(*recordset.GetDatabase());
-    return QtrIdAllocator::Next(session, recordset.GetTableName(), QtrIdRange::Desktop);
+    return CDaoIdBlocks::Next(*recordset.GetDatabase(), recordset.GetTableName());
 }
 
 qint32 CScriptEx::IDEsterno2ID(const QString& table, const QString& externalKey)
@@ -420,21 +436,21 @@ void CScriptEx::CalcKeywords(qint32 productId)
         text += QLatin1Char(' ') + custom[i];
     const QString keywords = (ElaboraKeywords(text) + QLatin1Char(' ') + m_productCode.trimmed()).trimmed();
     const QString language = GetField(QStringLiteral("CodiceLingua"));
-    auto row = OpenTable(QStringLiteral("ParoleChiave"), QStringLiteral("Tipo=1 AND IDRecord=? AND CodiceLingua=?"),
-                         {productId, language});
-    if (row->IsEOF()) {
-        row->AddNew();
-        row->SetFieldValue(QStringLiteral("ID"), NextID(*row));
-        row->SetFieldValue(QStringLiteral("Tipo"), 1);
-        row->SetFieldValue(QStringLiteral("CodiceLingua"), language);
-        row->SetFieldValue(QStringLiteral("IDRecord"), productId);
+    CQTRDaoRecordset& row = KeptTable(QStringLiteral("ParoleChiave"),
+                                      QStringLiteral("Tipo=1 AND IDRecord=? AND CodiceLingua=?"), {productId, language});
+    if (row.IsEOF()) {
+        row.AddNew();
+        row.SetFieldValue(QStringLiteral("ID"), NextID(row));
+        row.SetFieldValue(QStringLiteral("Tipo"), 1);
+        row.SetFieldValue(QStringLiteral("CodiceLingua"), language);
+        row.SetFieldValue(QStringLiteral("IDRecord"), productId);
     } else {
-        row->Edit();
+        row.Edit();
     }
-    row->SetFieldValue(QStringLiteral("Keywords"), keywords.left(255));
-    row->SetFieldValue(QStringLiteral("Attivo"), m_productActive != 0);
-    row->SetFieldValue(QStringLiteral("Modificato"), true);
-    row->Update();
+    row.SetFieldValue(QStringLiteral("Keywords"), keywords.left(255));
+    row.SetFieldValue(QStringLiteral("Attivo"), m_productActive != 0);
+    row.SetFieldValue(QStringLiteral("Modificato"), true);
+    row.Update();
 }
 
 void CScriptEx::CopiaCategorieVarianti(qint32 productId)

@@ -1,6 +1,7 @@
 #include "exchange/scripts/CScriptEx.h"
 #include "exchange/tests/ExchangeProject.h"
 #include "platform/dao/CDaoDatabase.h"
+#include "platform/dao/CDaoStatement.h"
 #include "platform/testing/QtPrinters.h"
 #include "platform/utilities/QtrCipher.h"
 #include "recordset/IQtrHost.h"
@@ -73,6 +74,24 @@ TEST_F(ScriptObject, NewRowsTakeDesktopIdsAndFoundRowsAreChangedInPlace)
     EXPECT_EQ(qtr->IDEsterno2ID("Categorie", "X-1"), quoted);
     EXPECT_EQ(qtr->ID2IDEsterno("Categorie", quoted), "X-1");
     EXPECT_EQ(Value(QString("SELECT Modificato FROM Categorie WHERE ID=%1").arg(quoted)).toInt(), 1);
+}
+
+// A script finds its product or category by code among thousands: the
+// statement its criteria become looks the code up in the index, not row
+// by row.
+TEST_F(ScriptObject, ALookupByCodeUsesTheIndex)
+{
+    for (const QString table : {QStringLiteral("Prodotti"), QStringLiteral("Categorie")}) {
+        const CDaoStatement statement("SELECT * FROM " + table, "Codice=?", QString());
+        QSqlQuery plan(db.Connection());
+        ASSERT_TRUE(plan.prepare("EXPLAIN QUERY PLAN " + statement.Select()));
+        plan.addBindValue("P1");
+        ASSERT_TRUE(plan.exec());
+        QString steps;
+        while (plan.next())
+            steps += plan.value(3).toString() + "\n";
+        EXPECT_TRUE(steps.contains("USING INDEX ix_" + table + "_Codice")) << steps.toStdString();
+    }
 }
 
 // An import script's criteria and outside IDs find a product or category

@@ -15,4 +15,9 @@ public:
     virtual void SetValue(const QString& key, const QVariant& value) = 0;
     virtual void Lock() = 0;
     virtual void UnLock() = 0;
+    // Adds 1 to a whole number (empty reads as 0) and gives the value it
+    // had, as one step no other page's change can split. A store shared by
+    // several processes does it without the site's lock, so counting new
+    // visitors makes none of them wait for another page's Lock.
+    virtual qint64 Increment(const QString& key) = 0;
 };

@@ -22,6 +22,7 @@ public:
     void SetValue(const QString& key, const QVariant& value) override { SetOrThrow(key, value); }
     Q_INVOKABLE void Lock() override;
     Q_INVOKABLE void UnLock() override;
+    qint64 Increment(const QString& key) override { return Store().Increment(key); }
 
     // For scripts: a store that fails raises a script error.
     Q_INVOKABLE void ScriptLock();

@@ -14,3 +14,12 @@ void CMemoryValueStore::SetValue(const QString& key, const QVariant& value)
     else
         m_values.remove(key.toLower());
 }
+
+qint64 CMemoryValueStore::Increment(const QString& key)
+{
+    QMutexLocker locker(&m_lock);
+    QVariant& value = m_values[key.toLower()];
+    const qint64 before = value.toLongLong();
+    value = before + 1;
+    return before;
+}

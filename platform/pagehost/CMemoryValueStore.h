@@ -15,6 +15,7 @@ public:
     void SetValue(const QString& key, const QVariant& value) override;
     void Lock() override { m_pageLock.lock(); }
     void UnLock() override { m_pageLock.unlock(); }
+    qint64 Increment(const QString& key) override;
 
 private:
     mutable QMutex m_lock;

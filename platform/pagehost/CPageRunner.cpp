@@ -75,10 +75,11 @@ void CPageRunner::SetSession(CSession& session)
 
 void CPageRunner::SetApplication(CApplication& application) { m_builtins.SetApplication(&application); }
 
-QByteArray CPageRunner::RunPage(const QString& pageText, const QString& pagePath)
+QByteArray CPageRunner::RunPage(const QString& pageText, const QString& pagePath, bool afterSessionStart)
 {
     m_redirect.clear();
-    m_response.ClearOutput();
+    if (!afterSessionStart)
+        m_response.ClearOutput();
     if (m_globalAsa.Enter()) {
         CGlobalAsaGate::Running running(m_globalAsa);
         RunGlobalAsaScript();

@@ -69,7 +69,10 @@ public:
     ScriptEngineFactory& ScriptEngine() { return m_engine; }
 
     // pagePath, the page's site path, names it in error messages.
-    QByteArray RunPage(const QString& pageText, const QString& pagePath = QString());
+    // afterSessionStart: Session_OnStart ran for this request just before
+    // (RunGlobalAsaEvent), and the cookies and headers it set go out with
+    // the page, as a new visitor's first page carries them.
+    QByteArray RunPage(const QString& pageText, const QString& pagePath = QString(), bool afterSessionStart = false);
     // Empty unless the last page redirected.
     const QString& RedirectTarget() const { return m_redirect; }
     // The errors of the last page (and of global.asa events run before it),

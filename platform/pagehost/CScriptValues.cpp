@@ -39,10 +39,13 @@ bool CScriptValues::SetItem(const QString& name, const QVariant& value)
     return true;
 }
 
-void CScriptValues::SetOrThrow(const QString& key, const QVariant& value)
+void CScriptValues::SetOrThrow(const QString& key, const QVariant& value, bool place)
 {
     QVariant kept;
     if (!CScriptValue::Normalize(value, kept))
         throw std::invalid_argument(CScriptValue::ConversionError().toStdString());
-    m_store->SetValue(key, kept);
+    if (place)
+        m_store->SetPageValue(key, kept);
+    else
+        m_store->SetValue(key, kept);
 }

@@ -29,7 +29,7 @@ public:
 protected:
     // For C++ callers: a value that cannot be kept is refused with
     // std::invalid_argument.
-    void SetOrThrow(const QString& key, const QVariant& value);
+    void SetOrThrow(const QString& key, const QVariant& value, bool place = false);
     void RaiseInScript(const std::exception& failure) const;
 
 private:

@@ -15,6 +15,7 @@ public:
     // IAspSession
     QVariant Value(const QString& key) const override { return Store().Value(key); }
     void SetValue(const QString& key, const QVariant& value) override { SetOrThrow(key, value); }
+    void SetPageValue(const QString& key, const QVariant& value) override { SetOrThrow(key, value, true); }
 
     // For a host that names its visitors' Sessions: the identifier the page
     // reads, and what the page asked of it. Abandon ends the Session after

@@ -53,15 +53,16 @@ void EnsureCounterTable(IQtrSqlSession& database)
     }
 }
 
-// One statement: the counter row is made at the first ID above the table's
-// rows in the range, or moved one past its last value and past those rows.
+// One statement: the counter row is made at the last ID of a block that
+// starts above the table's rows in the range, or moved a block past its
+// last value and past those rows; it gives the block's last ID.
 QString AllocateSql(const QString& table, bool postgres)
 {
     const QString greatest = postgres ? QStringLiteral("GREATEST") : QStringLiteral("max");
     return QStringLiteral(
-               "INSERT INTO %1 (%2, %3) SELECT ?, %4(COALESCE(MAX(%5), 0) + 1, CAST(? AS BIGINT)) FROM %6 "
-               "WHERE %5 >= ? AND %5 <= ? "
-               "ON CONFLICT (%2) DO UPDATE SET %3 = %4(%1.%3 + 1, excluded.%3) RETURNING %3")
+               "INSERT INTO %1 (%2, %3) SELECT ?, %4(COALESCE(MAX(%5), 0) + CAST(? AS BIGINT), CAST(? AS BIGINT)) "
+               "FROM %6 WHERE %5 >= ? AND %5 <= ? "
+               "ON CONFLICT (%2) DO UPDATE SET %3 = %4(%1.%3 + CAST(? AS BIGINT), excluded.%3) RETURNING %3")
         .arg(Quoted(QStringLiteral("ContatoriID"), postgres), Quoted(QStringLiteral("Chiave"), postgres),
              Quoted(QStringLiteral("UltimoID"), postgres), greatest, Quoted(QStringLiteral("ID"), postgres),
              Quoted(table, postgres));
@@ -77,18 +78,24 @@ QString QtrIdAllocator::CounterKey(const QString& table, QtrIdRange range)
 
 qint32 QtrIdAllocator::Next(IQtrSqlSession& database, const QString& table, QtrIdRange range)
 {
+    return NextBlock(database, table, range, 1);
+}
+
+qint32 QtrIdAllocator::NextBlock(IQtrSqlSession& database, const QString& table, QtrIdRange range, int count)
+{
     const QtrTableDef& def = TableWithId(table);
     const bool server = range == QtrIdRange::Server;
     const qint64 first = server ? kFirstServerId : 1;
     const qint64 last = server ? kLastServerId : kDesktopLimit - 1;
+    const qint64 size = qMax(count, 1);
     const QString allocate = AllocateSql(def.Name(), database.IsPostgres());
-    const QVariantList values{CounterKey(table, range), first, first, last};
+    const QVariantList values{CounterKey(table, range), size, first + size - 1, first, last, size};
     // An exhausted range is refused before the counter moves past it.
-    const qint64 id = ExecOnCounters(database, allocate, values, [&](qint64 id) {
-        if (id < first || id > last)
+    const qint64 end = ExecOnCounters(database, allocate, values, [&](qint64 end) {
+        if (end - size + 1 < first || end > last)
             throw std::runtime_error(QStringLiteral("ID esauriti per la tabella %1.").arg(def.Name()).toStdString());
     });
-    return static_cast<qint32>(id);
+    return static_cast<qint32>(end - size + 1);
 }
 
 qint64 QtrIdAllocator::ExecOnCounters(IQtrSqlSession& database, const QString& sql, const QVariantList& values,

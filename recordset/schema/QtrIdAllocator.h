@@ -28,6 +28,9 @@ public:
     // or that has no ID, std::runtime_error when the range is exhausted,
     // and the connection's own exception when the database fails.
     static qint32 Next(IQtrSqlSession& database, const QString& table, QtrIdRange range);
+    // The first of count consecutive IDs, handed out together as Next
+    // hands out one: a long job takes its IDs a block at a time.
+    static qint32 NextBlock(IQtrSqlSession& database, const QString& table, QtrIdRange range, int count);
 
     // The highest ID of the table over both ranges + 1, 1 for an empty
     // table; nothing is allocated (the shop's informative counters).

@@ -1,4 +1,5 @@
 #include "platform/dao/CDaoException.h"
+#include "recordset/CDaoIdBlocks.h"
 #include "recordset/CDaoSqlSession.h"
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CProdottiLingueSet.h"
@@ -8,6 +9,7 @@
 #include "recordset/tests/TestSqlSession.h"
 
 #include <QSet>
+#include <QSqlQuery>
 
 #include <algorithm>
 #include <thread>
@@ -92,6 +94,22 @@ TEST_P(IdAllocator, AnIdIsNeverHandedOutTwice)
     // Tables and ranges count apart.
     EXPECT_EQ(Next("Clienti", QtrIdRange::Server), 1000000001);
     EXPECT_EQ(Next("Ordini", QtrIdRange::Desktop), 1);
+}
+
+// A block is handed out as its IDs would be one by one: above the rows,
+// after the IDs already given, and the next ID comes after the block.
+TEST_P(IdAllocator, ABlockOfIdsIsHandedOutWhole)
+{
+    Rows({7});
+    TestSqlSession session = Session();
+    EXPECT_EQ(QtrIdAllocator::NextBlock(session, "Ordini", QtrIdRange::Desktop, 5), 8);
+    EXPECT_EQ(Next("Ordini", QtrIdRange::Desktop), 13);
+    EXPECT_EQ(QtrIdAllocator::NextBlock(session, "Ordini", QtrIdRange::Server, 3), 1000000001);
+    EXPECT_EQ(Next("Ordini", QtrIdRange::Server), 1000000004);
+    // A block that would not fit in the range is refused whole.
+    Rows({999999990});
+    EXPECT_THROW(QtrIdAllocator::NextBlock(session, "Ordini", QtrIdRange::Desktop, 20), std::runtime_error);
+    EXPECT_EQ(Next("Ordini", QtrIdRange::Desktop), 999999991);
 }
 
 TEST_P(IdAllocator, AFullRangeFailsAndHandsOutNothing)
@@ -181,4 +199,50 @@ TEST(TableClassIds, GetNextIDHandsOutDesktopIdsOfItsTable)
     CQTRDaoRecordset outside(&db);
     outside.Open(dbOpenDynaset, "SELECT * FROM RecordsEliminati");
     EXPECT_THROW(outside.GetNextID(), CDaoException);   // a table without ID
+}
+
+// A long job's IDs come in blocks inside its transaction: consecutive, and
+// never handed out again, whichever way the transaction ends; without the
+// job's request, or inside a savepoint, one at a time as before.
+TEST(TableClassIds, AJobTakesItsIdsInBlocksInsideItsTransaction)
+{
+    TempFolder folder;
+    CDaoDatabase db;
+    db.Open(folder.FilePath("database.mdb"), true);
+    ShopSchemaDdl::CreateTables(CDaoSqlSession(db), QtrDbFile::Shop);
+    const auto counter = [&] {
+        QSqlQuery query(db.Connection());
+        query.exec("SELECT UltimoID FROM ContatoriID WHERE Chiave='prodotti:locale'");
+        return query.next() ? query.value(0).toInt() : 0;
+    };
+    db.BeginTrans();
+    EXPECT_EQ(CDaoIdBlocks::Next(db, "Prodotti"), 1);
+    EXPECT_EQ(CDaoIdBlocks::Next(db, "Prodotti"), 2);
+    EXPECT_EQ(counter(), 2) << "one at a time until the job asks for blocks";
+    CDaoIdBlocks::TakeInBlocks(db);
+    QList<qint32> ids;
+    for (int i = 0; i < 20; ++i)
+        ids << CDaoIdBlocks::Next(db, "Prodotti");
+    for (int i = 0; i < ids.size(); ++i)
+        EXPECT_EQ(ids[i], 3 + i);
+    EXPECT_GT(counter(), 22) << "the last block reaches beyond the IDs used";
+    const int blockEnd = counter();
+    // Inside a savepoint, one at a time: undoing it undoes only that ID.
+    db.BeginTrans();
+    EXPECT_EQ(CDaoIdBlocks::Next(db, "Prodotti"), blockEnd + 1);
+    db.Rollback();
+    EXPECT_EQ(CDaoIdBlocks::Next(db, "Prodotti"), 23);
+    db.CommitTrans();
+    // The rest of the last block is a gap: none of it comes again.
+    EXPECT_EQ(CDaoIdBlocks::Next(db, "Prodotti"), blockEnd + 1);
+
+    // A rolled back job takes its blocks with it.
+    const int before = counter();
+    db.BeginTrans();
+    CDaoIdBlocks::TakeInBlocks(db);
+    for (int i = 0; i < 10; ++i)
+        CDaoIdBlocks::Next(db, "Prodotti");
+    db.Rollback();
+    EXPECT_EQ(counter(), before);
+    EXPECT_EQ(CDaoIdBlocks::Next(db, "Prodotti"), before + 1);
 }

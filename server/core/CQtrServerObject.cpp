@@ -161,6 +161,11 @@ void CQtrServerObject::SetSession(const QString& key, const QVariant& value) con
     Session()->SetValue(key, value);
 }
 
+void CQtrServerObject::SetSessionPagina(const QString& key, const QVariant& value) const
+{
+    Session()->SetPageValue(key, value);
+}
+
 QString CQtrServerObject::RequestValue(const QString& key) const
 {
     if (Request()->ServerVariable(QStringLiteral("REQUEST_METHOD")).compare(QLatin1String("GET"), Qt::CaseInsensitive)

@@ -68,6 +68,8 @@ protected:
     QString SessionText(const QString& key) const;
     bool SessionFlag(const QString& key) const;
     void SetSession(const QString& key, const QVariant& value) const;
+    // A value that serves the page (IAspSession::SetPageValue).
+    void SetSessionPagina(const QString& key, const QVariant& value) const;
     // A request value: the query string for a GET, the form otherwise.
     QString RequestValue(const QString& key) const;
 

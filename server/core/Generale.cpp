@@ -36,6 +36,18 @@ const char* const kDatiAzienda[] = {"RagioneSociale", "Indirizzo",       "Cap", 
 
 QString Cifre(int valore, int cifre) { return QStringLiteral("%1").arg(valore, cifre, 10, QLatin1Char('0')); }
 
+// A visitor number as IdentificaUtente writes it: fourteen digits of date
+// and time, then the counter.
+bool NumeroVisitatoreValido(const QString& numero)
+{
+    if (numero.size() < 15 || numero.size() > 33)
+        return false;
+    for (const QChar c : numero)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
 // The settings the Session is built from must all be there.
 void RigaRichiesta(const CAdoRecordset& rs, const QString& cosa)
 {
@@ -356,18 +368,18 @@ void Generale::IdentificaUtente()
         if (!SessionText(QStringLiteral("OkQTRIDSession")).isEmpty())
             return;
 
-        const QDateTime adesso = QDateTime::currentDateTime();
-        qint64 contatore = 0;
-        IAspApplication* application = Application();
-        application->Lock();
-        try {
-            contatore = application->Value(QStringLiteral("IDSession")).toLongLong();
-            application->SetValue(QStringLiteral("IDSession"), contatore + 1);
-        } catch (...) {
-            application->UnLock();
-            throw;
+        // A visitor whose pages store nothing has no stored Session: each
+        // of his pages starts one anew. His number stays the one his
+        // browser keeps for its session, so it does not move page by page.
+        const QString numeroInviato = Request()->Cookie(QStringLiteral("QTRIDSessione"));
+        if (NumeroVisitatoreValido(numeroInviato)) {
+            SetSession(QStringLiteral("OkQTRIDSession"), numeroInviato);
+            return;
         }
-        application->UnLock();
+        const QDateTime adesso = QDateTime::currentDateTime();
+        // One step of the counter, without the site's lock: new visitors
+        // do not wait for one another, nor for any page holding it.
+        const qint64 contatore = Application()->Increment(QStringLiteral("IDSession"));
 
         const QDate d = adesso.date();
         const QTime t = adesso.time();

@@ -46,6 +46,27 @@ void CApplicationStore::SetValue(const QString& key, const QVariant& value)
              {m_db.ShopName(), key.toLower(), CStoredValue::Encode(value)});
 }
 
+qint64 CApplicationStore::Increment(const QString& key)
+{
+    if (!m_db.IsShared()) {
+        QMutexLocker locker(&m_valuesLock);
+        QVariant& value = m_values[key.toLower()];
+        const qint64 before = value.toLongLong();
+        value = before + 1;
+        return before;
+    }
+    // The stored value is the typed text "n:41"; anything but a whole
+    // number counts as 0, as Value(key).toLongLong() would read it.
+    QSqlQuery query = m_db.Write(
+        QStringLiteral("INSERT INTO QtrApplicazione (Negozio, Nome, Valore) VALUES (?, ?, ?) "
+                       "ON CONFLICT (Negozio, Nome) DO UPDATE SET Valore = convert_to('n:' || "
+                       "(COALESCE(substring(convert_from(QtrApplicazione.Valore, 'UTF8') from '^n:(-?[0-9]{1,18})$'), "
+                       "'0')::bigint + 1)::text, 'UTF8') RETURNING convert_from(Valore, 'UTF8')"),
+        {m_db.ShopName(), key.toLower(), CStoredValue::Encode(qint64(1))});
+    const qint64 after = query.next() ? CStoredValue::Decode(query.value(0).toString().toUtf8()).toLongLong() : 1;
+    return after - 1;
+}
+
 void CApplicationStore::Lock()
 {
     if (m_db.IsShared())

@@ -26,6 +26,9 @@ public:
     void SetValue(const QString& key, const QVariant& value) override;
     void Lock() override;
     void UnLock() override;
+    // On the shared database one statement moves the row on: no advisory
+    // lock, the row is held only while the statement runs.
+    qint64 Increment(const QString& key) override;
 
     // Runs start (global.asa's Application_OnStart) once for the shop: once
     // per process in memory, once for every process on a shared database.

@@ -101,6 +101,7 @@ bool CHostConfig::Load(const QString& file, QString& error)
         || !ReadInt(ini, QStringLiteral("limits/idle_timeout"), idleTimeoutSeconds, 1, error)
         || !ReadInt(ini, QStringLiteral("limits/script_timeout"), scriptTimeoutSeconds, 0, error)
         || !ReadInt(ini, QStringLiteral("limits/session_timeout"), sessionTimeoutMinutes, 1, error)
+        || !ReadInt(ini, QStringLiteral("limits/max_sessions"), maxSessions, 0, error)
         || !ReadInt(ini, QStringLiteral("limits/drain_timeout"), drainSeconds, 0, error))
         return false;
     if (portNumber > 65535) {

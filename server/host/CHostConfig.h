@@ -37,6 +37,7 @@ struct CHostConfig
     int maxQueuedRequests = 256;         // pages waiting for a page thread
     int scriptTimeoutSeconds = 90;
     int sessionTimeoutMinutes = 20;
+    int maxSessions = 200000;            // stored per shop; 0: no limit
     int drainSeconds = 30;
     QList<QHostAddress> trustedProxies;
 

@@ -62,7 +62,8 @@ bool CHostServer::MakeShops(QString& error)
     try {
         for (const CHostShopConfig& shop : m_config.shops)
             m_shops.push_back(
-                std::make_unique<CShopSite>(shop, m_config.stateFolder, m_config.sessionTimeoutMinutes));
+                std::make_unique<CShopSite>(shop, m_config.stateFolder, m_config.sessionTimeoutMinutes,
+                                            m_config.maxSessions));
         MakeSyncSite();
     } catch (const std::exception& failure) {
         error = QString::fromUtf8(failure.what());
@@ -82,7 +83,8 @@ void CHostServer::MakeSyncSite()
     sync.name = QStringLiteral("aggiornamento");
     sync.folder = m_config.syncPagesFolder;
     sync.dbFolder = m_config.hostDatabaseFolder;
-    m_syncSite = std::make_unique<CShopSite>(sync, m_config.hostDatabaseFolder, m_config.sessionTimeoutMinutes);
+    m_syncSite = std::make_unique<CShopSite>(sync, m_config.hostDatabaseFolder, m_config.sessionTimeoutMinutes,
+                                             m_config.maxSessions);
     m_syncSite->AddVirtualFolder(QStringLiteral("/archivi"), m_config.archivesPath);
     m_syncSite->AddVirtualFolder(QStringLiteral("/db"), m_config.hostDatabaseFolder);
 }

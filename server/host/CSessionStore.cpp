@@ -20,7 +20,10 @@ bool CSessionStore::IsWellFormed(const QString& id)
     return kId.match(id).hasMatch();
 }
 
-CSessionStore::CSessionStore(CShopStateDb& db, int timeoutMinutes) : m_db(db), m_timeoutMinutes(timeoutMinutes) {}
+CSessionStore::CSessionStore(CShopStateDb& db, int timeoutMinutes, int maxSessions)
+    : m_db(db), m_timeoutMinutes(timeoutMinutes), m_maxSessions(maxSessions)
+{
+}
 
 void CSessionStore::Lock(const QString& id)
 {
@@ -85,12 +88,35 @@ bool CSessionStore::Load(const QString& id, CNamedValues& values, qint64* lastAc
     return true;
 }
 
-void CSessionStore::Save(const QString& id, const CNamedValues& values)
+void CSessionStore::Save(const QString& id, const CNamedValues& values, bool isNew)
 {
     m_db.Write(QStringLiteral("INSERT INTO QtrSessioni (Negozio, ID, Valori, UltimoAccesso) VALUES (?, ?, ?, ?) "
                             "ON CONFLICT (Negozio, ID) DO UPDATE SET Valori = excluded.Valori, "
                             "UltimoAccesso = excluded.UltimoAccesso"),
              {m_db.ShopName(), id, CStoredValue::EncodeAll(values), QDateTime::currentSecsSinceEpoch()});
+    // Counting the rows after every new Session would cost a scan each;
+    // every hundredth of the limit is close enough, and a small limit is
+    // kept exactly.
+    if (isNew && m_maxSessions > 0 && ++m_addedSinceCount >= qMax(1, m_maxSessions / 100)) {
+        m_addedSinceCount = 0;
+        Evict();
+    }
+}
+
+int CSessionStore::Evict()
+{
+    if (m_maxSessions <= 0)
+        return 0;
+    QSqlQuery count = m_db.Run(QStringLiteral("SELECT COUNT(*) FROM QtrSessioni WHERE Negozio = ?"), {m_db.ShopName()});
+    const qint64 excess = count.next() ? count.value(0).toLongLong() - m_maxSessions : 0;
+    count.finish();
+    if (excess <= 0)
+        return 0;
+    QSqlQuery removed = m_db.Write(
+        QStringLiteral("DELETE FROM QtrSessioni WHERE Negozio = ? AND ID IN (SELECT ID FROM QtrSessioni "
+                       "WHERE Negozio = ? ORDER BY UltimoAccesso, ID LIMIT ?)"),
+        {m_db.ShopName(), m_db.ShopName(), excess});
+    return removed.numRowsAffected();
 }
 
 void CSessionStore::Remove(const QString& id)

@@ -5,6 +5,7 @@
 #include "platform/pagehost/CValueStore.h"
 
 #include <QHash>
+#include <QSet>
 
 // The values of the visitor whose page runs now: loaded from the Session
 // store before the page, read back after it. One worker's, used by one page
@@ -14,6 +15,8 @@ class CSessionValues : public CValueStore
 public:
     QVariant Value(const QString& key) const override;
     void SetValue(const QString& key, const QVariant& value) override;
+    // Stored as any value, but left out of DiffersFromStart.
+    void SetPageValue(const QString& key, const QVariant& value) override;
     void Lock() override {}
     void UnLock() override {}
 
@@ -21,10 +24,21 @@ public:
     // Whether a value was set to something else, added or removed since
     // Replace.
     bool Changed() const { return m_changed; }
+    // Notes the values as a new Session starts with them (what
+    // Session_OnStart set); DiffersFromStart tells whether a page has
+    // stored anything beyond them since (values that serve only the page,
+    // SetPageValue, do not count).
+    void MarkStart() { m_start = m_values; }
+    bool DiffersFromStart() const;
     CNamedValues Take();
 
 private:
-    QHash<QString, QPair<QString, QVariant>> m_values;   // by lower-case key: name as written, value
+    using Values = QHash<QString, QPair<QString, QVariant>>;   // by lower-case key: name as written, value
+    static bool Same(const QPair<QString, QVariant>& a, const QPair<QString, QVariant>& b);
+
+    Values m_values;
+    Values m_start;
+    QSet<QString> m_pageValues;   // lower-case keys last set by SetPageValue
     CAspValueKeys m_keys;
     bool m_changed = false;
 };

@@ -8,7 +8,8 @@
 
 #include <exception>
 
-CShopSite::CShopSite(const CHostShopConfig& config, const QString& stateFolder, int sessionTimeoutMinutes)
+CShopSite::CShopSite(const CHostShopConfig& config, const QString& stateFolder, int sessionTimeoutMinutes,
+                     int maxSessions)
     : m_config(config), m_locale(config.locale)
 {
     m_folders.SetRootDir(QDir::cleanPath(config.folder));
@@ -16,7 +17,7 @@ CShopSite::CShopSite(const CHostShopConfig& config, const QString& stateFolder, 
                                    ? QDir(DbFolder()).filePath(QStringLiteral("sessions.sqlite"))
                                    : QDir(stateFolder).filePath(config.name + QStringLiteral(".sessions.sqlite"));
     m_state = std::make_unique<CShopStateDb>(config.name, DbFolder(), sqliteFile);
-    m_sessions = std::make_unique<CSessionStore>(*m_state, sessionTimeoutMinutes);
+    m_sessions = std::make_unique<CSessionStore>(*m_state, sessionTimeoutMinutes, maxSessions);
     m_application = std::make_unique<CApplicationStore>(*m_state);
 }
 

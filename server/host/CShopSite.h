@@ -17,8 +17,9 @@ class CShopSite
 {
 public:
     // stateFolder: where the SQLite Sessions file goes; empty: the shop's
-    // db folder. Throws std::runtime_error when the state cannot be kept.
-    CShopSite(const CHostShopConfig& config, const QString& stateFolder, int sessionTimeoutMinutes);
+    // db folder; maxSessions: how many Sessions are kept (0: no limit).
+    // Throws std::runtime_error when the state cannot be kept.
+    CShopSite(const CHostShopConfig& config, const QString& stateFolder, int sessionTimeoutMinutes, int maxSessions);
 
     const QString& Name() const { return m_config.name; }
     QString Folder() const { return m_folders.RootDir(); }

@@ -56,6 +56,8 @@ void CShopStateDb::CreateTables(QSqlDatabase& db)
         QStringLiteral("CREATE TABLE IF NOT EXISTS QtrSessioni (Negozio TEXT NOT NULL, ID TEXT NOT NULL, Valori %1, "
                        "UltimoAccesso %2 NOT NULL, PRIMARY KEY (Negozio, ID))")
             .arg(blob, number),
+        // The longest idle Sessions are found by it when the store is full.
+        QStringLiteral("CREATE INDEX IF NOT EXISTS QtrSessioniAccesso ON QtrSessioni (Negozio, UltimoAccesso)"),
         QStringLiteral("CREATE TABLE IF NOT EXISTS QtrApplicazione (Negozio TEXT NOT NULL, Nome TEXT NOT NULL, "
                        "Valore %1, PRIMARY KEY (Negozio, Nome))")
             .arg(blob),

@@ -67,9 +67,11 @@ CHostReply CShopWorker::Answer(const CHostRequest& request, const CPageVisit& vi
     bool failed = false;
     try {
         m_site.Application().StartOnce([this] { m_runner.RunGlobalAsaEvent(QStringLiteral("Application_OnStart")); });
-        if (isNew)
+        if (isNew) {
             m_runner.RunGlobalAsaEvent(QStringLiteral("Session_OnStart"));
-        body = m_runner.RunPage(text, sitePath);
+            m_sessionValues.MarkStart();
+        }
+        body = m_runner.RunPage(text, sitePath, isNew);
     } catch (const std::exception& failure) {
         m_log.Error(m_site.Name(), sitePath, QString::fromUtf8(failure.what()));
         failed = true;
@@ -150,11 +152,16 @@ QString CShopWorker::OpenSession(const CHostRequest& request, bool& isNew)
     return id;
 }
 
-// A new Session that holds nothing is not kept, and gets no cookie.
+// A new Session that holds nothing beyond what Session_OnStart gave it is
+// not kept and gets no cookie: the visitor's next page starts it again
+// the same way, so a visitor who only browses (a crawler, a health check)
+// costs no stored row. It is kept from the first page that stores
+// something of its own.
 QByteArray CShopWorker::CloseSession(QString id, bool isNew, const CPageVisit& visit)
 {
     CSessionStore& sessions = m_site.Sessions();
     const bool changed = m_sessionValues.Changed();
+    const bool beyondStart = !isNew || m_sessionValues.DiffersFromStart() || m_session.IsRenewRequested();
     const CNamedValues values = m_sessionValues.Take();
     const QString locked = id;
     CAspCookie cookie;
@@ -169,8 +176,8 @@ QByteArray CShopWorker::CloseSession(QString id, bool isNew, const CPageVisit& v
             cookie.expires = QDateTime::fromSecsSinceEpoch(0, Qt::UTC);
         } else if (!isNew && !changed && !m_session.IsRenewRequested() && sessions.IsRecent(m_loadedAccess)) {
             // As it was, and recently written: nothing to store.
-        } else if (!isNew || !values.isEmpty()) {
-            sessions.Save(id, values);
+        } else if (beyondStart && (!isNew || !values.isEmpty())) {
+            sessions.Save(id, values, isNew);
             if (m_session.IsRenewRequested() && !isNew)
                 id = sessions.Renew(id);
             send = isNew || id != locked;

@@ -14,6 +14,15 @@ void CAspTestValues::SetValue(const QString& key, const QVariant& value)
     m_values.insert(m_keys.Of(key), value);
 }
 
+qint64 CAspTestValues::Increment(const QString& key)
+{
+    QMutexLocker lock(&m_mutex);
+    QVariant& value = m_values[m_keys.Of(key)];
+    const qint64 before = value.toLongLong();
+    value = before + 1;
+    return before;
+}
+
 bool CAspTestValues::Contains(const QString& key) const
 {
     QMutexLocker lock(&m_mutex);

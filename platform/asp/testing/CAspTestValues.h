@@ -16,6 +16,7 @@ public:
     void SetValue(const QString& key, const QVariant& value) override;
     void Lock() override { m_lock.lock(); }
     void UnLock() override { m_lock.unlock(); }
+    qint64 Increment(const QString& key) override;
     void RenewID() override { ++m_renewals; }
     int Renewals() const { return m_renewals; }
 

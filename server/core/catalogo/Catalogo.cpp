@@ -145,7 +145,8 @@ void Catalogo::ImpostaCalcoloNumeroProdottiCategoria(const QVariant& F)
     Guard([&] {
         // Checked before it is kept, so a bad value spoils no later page.
         CatalogoValori::Intero(F, "FlagCalNumProCat");
-        SetSession(QStringLiteral("FlagCalNumProCat"), F);
+        // Each page that lists categories says whether it counts.
+        SetSessionPagina(QStringLiteral("FlagCalNumProCat"), F);
     });
 }
 
@@ -435,14 +436,16 @@ bool Catalogo::ApriPaginaProdotti(const QVariant& Pag, const QVariant& IDCatPar)
         if (!CatalogoValori::Vuoto(categoria)) {
             const std::optional<qint32> id = Albero().Cerca(categoria);
             if (id)
-                SetSession(QStringLiteral("IDCategoriaProdotti"), *id);
+                SetSessionPagina(QStringLiteral("IDCategoriaProdotti"), *id);
             else if (!m_categorieDisattivate)
                 return false;
         }
+        // Where the visitor is in the list: no reason by itself to keep the
+        // Session of a visitor who only browses.
         if (numeroPagina)
-            SetSession(QStringLiteral("PaginaCorrenteProdotti"), qMax(*numeroPagina, 1));
+            SetSessionPagina(QStringLiteral("PaginaCorrenteProdotti"), qMax(*numeroPagina, 1));
         if (CatalogoValori::Vuoto(SessionValue(QStringLiteral("PaginaCorrenteProdotti"))))
-            SetSession(QStringLiteral("PaginaCorrenteProdotti"), 1);
+            SetSessionPagina(QStringLiteral("PaginaCorrenteProdotti"), 1);
 
         const bool perLingua = CatalogoValori::Intero(SessionValue(QStringLiteral("TipoOrdinamento")), "TipoOrdinamento") != 0;
         QString lingua = LinguaVisitatore();

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """The checkout pages under qtr50d, request by request, on the demo shop.
 
+First a visitor who only browses, who leaves no stored Session, and one
+who fills a basket, who does.
 Hostile and out-of-order requests each assert what the shop answered and
 how many orders it stored: a summary sent with no basket, with no
 shipping chosen, with a payment kind the shop does not take or an address
@@ -114,6 +116,32 @@ def stop(server):
     server.wait(timeout=40)
 
 
+def browsing(check, base, shop):
+    """A visitor who only browses keeps no Session; one who fills a basket does."""
+    sessions = os.path.join(shop, "db", "sessions.sqlite")
+
+    def stored():
+        try:
+            with sqlite3.connect(sessions) as db:
+                return db.execute("SELECT COUNT(*) FROM QtrSessioni").fetchone()[0]
+        except sqlite3.OperationalError:   # no Session was ever written
+            return 0
+
+    browser = Visitor(base)
+    pages = ["default.asp", "categoria.asp?IDCategoria=2", "categoria.asp?IDCategoria=2&Page=2",
+             "prodotto.asp?IDProdotto=%d" % PRODUCT, "default.asp"]
+    answers = [browser.ask(page)[0] for page in pages]
+    check.expect("the browsing visitor's pages are served", answers == [200] * len(pages), "answered %r" % answers)
+    check.expect("a visitor who only browses keeps no Session", stored() == 0, "%d stored" % stored())
+    buyer = Visitor(base)
+    buyer.ask("categoria.asp?IDCategoria=2")
+    buyer.basket(shipping=False)
+    check.expect("a visitor who fills a basket keeps his Session", stored() == 1, "%d stored" % stored())
+    _, _, page = buyer.ask("carrello.asp")
+    check.expect("his basket is there on his next page", '<span id="pezzi-carrello">1</span>' in page,
+                 "the basket is not there")
+
+
 def hostile(check, base):
     """Requests out of order or forged: each refused, nothing stored."""
     cases = [
@@ -185,6 +213,7 @@ def main():
     server = smtp = bank = None
     try:
         server = start_qtr50d(args.launcher, work, shop, port, relay.getsockname()[1], "", log)
+        browsing(check, base, shop)
         hostile(check, base)
 
         visitor = Visitor(base)

@@ -10,6 +10,8 @@
 #include <QSqlQuery>
 #include <QSet>
 
+#include <atomic>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -97,6 +99,15 @@ protected:
         }
         QSqlDatabase::removeDatabase("state");
         return first;
+    }
+
+    // How many Sessions are stored; none while the table was never made.
+    int StoredSessions()
+    {
+        const QString made = GetParam() == StateEngine::SQLite
+                                 ? "SELECT COUNT(*) FROM sqlite_master WHERE name = 'QtrSessioni'"
+                                 : "SELECT COUNT(*) FROM pg_tables WHERE tablename = 'qtrsessioni'";
+        return RunOnState(made).toInt() ? RunOnState("SELECT COUNT(*) FROM QtrSessioni").toInt() : 0;
     }
 
     CHostTestShop shop;
@@ -319,6 +330,102 @@ TEST_P(HostSessionsTest, APageThatForgetsUnLockDoesNotHoldTheApplication)
     CHttpTestClient visitor = shop.Visitor();
     EXPECT_EQ(visitor.Get("/forget.asp").body, "forgot");
     EXPECT_EQ(Value(visitor.Get("/counter.asp").body, "n"), "1");
+}
+
+// Session_OnStart sets "started": a page that stores nothing beyond it
+// keeps no row and sends no cookie, however often it is asked for; the
+// first page that stores a value of the visitor's keeps his Session.
+TEST_P(HostSessionsTest, AVisitorWhoOnlyBrowsesLeavesNoRowAndOneWhoStoresDoes)
+{
+    shop.WriteFile("/browse.asp", "started=<%= Session(\"started\") %>;");
+    ASSERT_TRUE(shop.Start());
+    CHttpTestClient browser = shop.Visitor();
+    for (int i = 0; i < 3; ++i) {
+        const CHttpTestReply reply = browser.Get("/browse.asp");
+        EXPECT_EQ(Value(reply.body, "started"), "yes");
+        EXPECT_TRUE(reply.Header("Set-Cookie").isEmpty()) << reply.Header("Set-Cookie").constData();
+    }
+    EXPECT_EQ(StoredSessions(), 0);
+
+    CHttpTestClient writer = shop.Visitor();
+    writer.Get("/browse.asp");
+    EXPECT_EQ(StoredSessions(), 0);
+    EXPECT_EQ(Value(writer.Get("/mark.asp?mark=mine").body, "mark"), "mine");
+    EXPECT_EQ(StoredSessions(), 1);
+    EXPECT_EQ(writer.Cookies().value("QTR50SESSION").size(), 32);
+    EXPECT_EQ(Value(writer.Get("/mark.asp?mark=other").body, "mark"), "mine");
+}
+
+// With room for three Sessions, a fourth and a fifth visitor who store
+// something push out the two that were idle longest; the others keep
+// theirs.
+TEST_P(HostSessionsTest, TheStoreKeepsItsLimitAndTheLongestIdleSessionsGoFirst)
+{
+    shop.Set("limits/max_sessions", "3");
+    ASSERT_TRUE(shop.Start());
+    std::vector<CHttpTestClient> visitors;
+    for (int i = 0; i < 5; ++i) {
+        // Each earlier visitor has been idle ten seconds longer.
+        if (i > 0)
+            RunOnState("UPDATE QtrSessioni SET UltimoAccesso = UltimoAccesso - 10");
+        visitors.push_back(shop.Visitor());
+        visitors.back().Get("/mark.asp?mark=v" + QByteArray::number(i));
+    }
+    EXPECT_EQ(StoredSessions(), 3);
+    for (int i = 4; i >= 2; --i)
+        EXPECT_EQ(Value(visitors[i].Get("/mark.asp?mark=again").body, "mark"), "v" + QByteArray::number(i)) << i;
+    EXPECT_EQ(Value(visitors[0].Get("/mark.asp?mark=again").body, "mark"), "again");
+}
+
+// New visitors are numbered from the Application's counter while another
+// page holds the Application's lock: none of them waits for it, and none
+// gets a number another has.
+TEST_P(HostSessionsTest, NewVisitorsAreNumberedWithoutWaitingForTheApplicationLock)
+{
+    shop.Set("server/threads", "4");
+    shop.Set("limits/max_connections_per_address", "0");
+    // This global.asa's Session_OnStart takes the lock itself.
+    shop.WriteFile("/global.asa", "<SCRIPT LANGUAGE=\"JavaScript\" RUNAT=\"Server\">\n</SCRIPT>\n");
+    shop.WriteFile("/identify.asp", R"(<%
+var g = Server.CreateObject("QTR50.Generale");
+g.IdentificaUtente();
+g.Free();
+%>visitor=<%= Session("OkQTRIDSession") %>;)");
+    shop.WriteFile("/hold.asp", R"(<%
+Application.Lock();
+var until = Date.now() + 4000; while (Date.now() < until) {}
+Application.UnLock();
+%>held)");
+    ASSERT_TRUE(shop.Start());
+    std::atomic<bool> held{false};
+    std::thread holder([&] {
+        CHttpTestClient visitor = shop.Visitor();
+        visitor.Get("/hold.asp");
+        held = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    constexpr int kThreads = 3;
+    constexpr int kEach = 10;
+    std::vector<QList<QByteArray>> numbers(kThreads);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < kEach; ++i)
+                numbers[t].append(Value(shop.Visitor().Get("/identify.asp").body, "visitor"));
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_FALSE(held.load()) << "the new visitors waited for the page holding the lock";
+    holder.join();
+    // Fourteen digits of date and time, then the counter.
+    QSet<int> counters;
+    for (const QList<QByteArray>& list : numbers)
+        for (const QByteArray& number : list)
+            counters.insert(number.mid(14).toInt());
+    EXPECT_EQ(counters.size(), kThreads * kEach);
+    EXPECT_TRUE(counters.contains(0));
+    EXPECT_TRUE(counters.contains(kThreads * kEach - 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, HostSessionsTest, ::testing::Values(StateEngine::SQLite, StateEngine::PostgreSQL),
