@@ -143,7 +143,9 @@ COrdineStampa COrdineStampa::Fattura(CDaoDatabase& db, qint32 id)
     d.m_filterParams = {id};
     d.Open();
     QList<COrdineTotali::Riga> figures;
+    bool shipped = true;
     for (; !d.IsEOF(); d.MoveNext()) {
+        shipped = shipped && d.m_QuantitaEvasa >= d.m_Quantita;
         s.righe.append({d.m_Descrizione, d.m_QuantitaEvasa, d.m_Prezzo, d.m_Iva, 0});
         figures.append({d.m_Prezzo, d.m_QuantitaEvasa, d.m_Iva});
         // The plain sum of the lines' weights, as the desk always printed it.
@@ -154,7 +156,8 @@ COrdineStampa COrdineStampa::Fattura(CDaoDatabase& db, qint32 id)
         s.righe.append({QStringLiteral("Spese di contrassegno"), 1, o.m_SpeseContrassegno, o.m_IVASpedizioni, 0});
     for (Riga& riga : s.righe)
         riga.importo = s.importi.Importo({riga.prezzo, riga.quantita, riga.iva});
-    s.totali = s.importi.Calcola(figures, {o.m_SpeseSpedizione, o.m_SpeseContrassegno, o.m_IVASpedizioni, o.m_EsenzioneIVA});
+    s.totali = s.importi.Calcola(figures, {o.m_SpeseSpedizione, o.m_SpeseContrassegno, o.m_IVASpedizioni, o.m_EsenzioneIVA},
+                                 s.importi.Addebitati(o, s.cambio), shipped);
     return s;
 }
 

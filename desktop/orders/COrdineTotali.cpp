@@ -1,5 +1,7 @@
 #include "desktop/orders/COrdineTotali.h"
 
+#include "recordset/COrdiniGeneraleSet.h"
+
 #include <cmath>
 
 namespace {
@@ -42,6 +44,31 @@ COrdineTotali::Totali COrdineTotali::Calcola(const QList<Riga>& righe, const Cos
     imposta += double(t.spedizione + t.contrassegno) * double(costi.ivaSpedizioni) / 100.0;
     t.imposta = RoundHalfUp(imposta);
     t.totale = t.spedizione + t.contrassegno + t.imponibile + (costi.esenzioneIVA ? 0 : t.imposta);
+    return t;
+}
+
+COrdineTotali::Totali COrdineTotali::Calcola(const QList<Riga>& righe, const Costi& costi,
+                                             const std::optional<Totali>& addebitati, bool tuttoEvaso) const
+{
+    return addebitati && tuttoEvaso ? *addebitati : Calcola(righe, costi);
+}
+
+std::optional<COrdineTotali::Totali> COrdineTotali::Addebitati(COrdiniGeneraleSet& o, double cambioListino) const
+{
+    static const char* const colonne[] = {"ImportoMerci", "ImportoSpedizione", "ImportoContrassegno", "ImportoIVA",
+                                          "ImportoTotale"};
+    for (const char* colonna : colonne)
+        if (o.IsFieldNull(QLatin1String(colonna)))
+            return std::nullopt;
+    // The order's rate is the one of the currency it was charged in.
+    if (std::fabs(o.m_Cambio - cambioListino) > 1e-6 * std::fmax(1.0, std::fabs(cambioListino)))
+        return std::nullopt;
+    Totali t;
+    t.imponibile = ToMinor(o.m_ImportoMerci);
+    t.spedizione = ToMinor(o.m_ImportoSpedizione);
+    t.contrassegno = ToMinor(o.m_ImportoContrassegno);
+    t.imposta = ToMinor(o.m_ImportoIVA);
+    t.totale = ToMinor(o.m_ImportoTotale);
     return t;
 }
 

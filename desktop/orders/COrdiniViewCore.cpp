@@ -105,8 +105,10 @@ void COrdiniViewCore::ReloadConfiguration()
     }
     CValuteSet valute(&m_db);
     valute.Open();
-    if (valute.FindFirst(QStringLiteral("ID=?"), {valuta}))
+    if (valute.FindFirst(QStringLiteral("ID=?"), {valuta})) {
         m_importi = COrdineTotali(COrdineTotali::DecimalsOf(valute.m_Arrotondamento));
+        m_cambioListino = valute.m_Cambio;
+    }
 }
 
 bool COrdiniViewCore::IsEmpty() const
@@ -267,8 +269,9 @@ void COrdiniViewCore::UpdateTotals()
         riga.importo = m_importi.Importo(r);
         righe.append(r);
     }
-    const COrdiniGeneraleSet& o = *m_pOrdini;
-    m_totali = m_importi.Calcola(righe, {o.m_SpeseSpedizione, o.m_SpeseContrassegno, o.m_IVASpedizioni, o.m_EsenzioneIVA});
+    COrdiniGeneraleSet& o = *m_pOrdini;
+    m_totali = m_importi.Calcola(righe, {o.m_SpeseSpedizione, o.m_SpeseContrassegno, o.m_IVASpedizioni, o.m_EsenzioneIVA},
+                                 m_importi.Addebitati(o, m_cambioListino), IsFullyShipped());
 }
 
 QString COrdiniViewCore::ImagePath(int line) const

@@ -154,6 +154,7 @@ private:
     std::unique_ptr<CStatoOrdiniLingueSet> m_pStatiLingue;
     COrdineTotali m_importi{2};
     qint32 m_nIDStatoEvaso = 0;
+    double m_cambioListino = 1;   // the list currency's rate to the euro
 
     qint32 m_nCurrentID = 0;
     bool m_bFirst = true;

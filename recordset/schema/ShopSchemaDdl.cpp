@@ -119,6 +119,16 @@ QStringList StatementsOf(QtrDbFile file, Dialect dialect)
 
 } // namespace
 
+QString ShopSchemaDdl::AddColumnStatement(const QtrTableDef& table, int column, bool postgres)
+{
+    const Dialect dialect = postgres ? Dialect::Postgres : Dialect::Sqlite;
+    const QtrColumnDef& def = table.columns[column];
+    const bool noCase = CaseInsensitiveColumns(table).contains(QString::fromLatin1(def.name));
+    return QStringLiteral("ALTER TABLE ") + Quote(table.Name(), dialect)
+           + (postgres ? QStringLiteral(" ADD COLUMN IF NOT EXISTS ") : QStringLiteral(" ADD COLUMN "))
+           + ColumnDefinition(def, noCase, dialect);
+}
+
 QStringList ShopSchemaDdl::IndexedColumns(const QtrTableDef& table)
 {
     // References nobody looks rows up by; an index would only slow saves.

@@ -37,6 +37,11 @@ public:
     static void CreateTables(IQtrSqlSession& database, QtrDbFile file);
     static void CreateTables(IQtrSqlSession&& database, QtrDbFile file) { CreateTables(database, file); }
 
+    // The statement that adds column `column` of the description to a table
+    // made before the column existed, with the definition a new table gives
+    // it; on PostgreSQL a column another process added meanwhile is left be.
+    static QString AddColumnStatement(const QtrTableDef& table, int column, bool postgres);
+
     // The columns that get a plain index: the references to other rows
     // that the cascades, the editors and the shop look rows up by.
     static QStringList IndexedColumns(const QtrTableDef& table);

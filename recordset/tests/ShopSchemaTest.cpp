@@ -66,7 +66,7 @@ const PartTable kPartTables[] = {
     {"OTPRichieste", "COTPRichiesteSet", true, 4, 0},
     {"OTPRisposte", "COTPRisposteSet", true, 4, 0},
     {"Opzioni", "COpzioniSet", true, 7, 0},
-    {"Ordini", "COrdiniGeneraleSet", true, 44, 0},
+    {"Ordini", "COrdiniGeneraleSet", true, 50, 0},
     {"OrdiniDettaglio", "COrdiniDettaglioSet", true, 19, 0},
     {"Parametri", "CParametriSet", false, 10, 0},
     {"ParoleChiave", "CParoleChiaveSet", true, 10, 0},

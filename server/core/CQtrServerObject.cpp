@@ -7,6 +7,7 @@
 #include "platform/asp/IAspScriptingContext.h"
 #include "platform/asp/IAspSession.h"
 #include "server/core/Funzioni.h"
+#include "server/core/SchemaNegozio.h"
 #include "server/core/QtrValori.h"
 
 #include <stdexcept>
@@ -73,6 +74,7 @@ void CQtrServerObject::OpenOwnConnection(const QString& folder)
     auto* connection = new CAdoConnection(this);
     try {
         connection->Open(Funzioni::StringaConnessione(folder));
+        SchemaNegozio::AggiungiColonneMancanti(*connection);
     } catch (...) {
         delete connection;
         throw;

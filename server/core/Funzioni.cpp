@@ -1,5 +1,7 @@
 #include "server/core/Funzioni.h"
 
+#include "server/core/LettoreNumeri.h"
+
 #include "platform/mail/CMailQueue.h"
 #include "platform/mail/SmtpMail.h"
 #include "platform/ado/CAdoConnection.h"
@@ -36,16 +38,6 @@ void ImpostaDelimitatore(const QString& delimitatore)
 {
     QMutexLocker lock(&g_mutex);
     g_delimitatoreData = delimitatore;
-}
-
-// A number read with a decimal point or comma, as the shop's texts hold it.
-bool LeggiNumero(QString testo, double& valore)
-{
-    testo = testo.trimmed();
-    testo.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    valore = QLocale::c().toDouble(testo, &ok);
-    return ok;
 }
 
 // The first comma-delimited field of the file's first line, quotes removed.
@@ -101,17 +93,17 @@ QString Funzioni::FormattaImporto(double importo, double arrotondamento)
 
 double Funzioni::CalcolaScontoComposto(const QVariant& sconto)
 {
-    double valore = 0;
     if (sconto.typeId() != QMetaType::QString && sconto.canConvert<double>() && !sconto.isNull())
         return sconto.toDouble();
     const QString testo = sconto.toString();
-    if (LeggiNumero(testo, valore))
-        return valore;
+    if (const std::optional<double> valore = LettoreNumeri::Decimale(testo))
+        return *valore;
     double fattore = 1;
     for (const QString& parte : testo.split(QLatin1Char('+'))) {
-        if (!LeggiNumero(parte, valore))
+        const std::optional<double> valore = LettoreNumeri::Decimale(parte);
+        if (!valore)
             throw std::invalid_argument(("Sconto non numerico: " + testo).toStdString());
-        fattore = (1 - valore / 100) * fattore;
+        fattore = (1 - *valore / 100) * fattore;
     }
     return (1 - fattore) * 100;
 }
@@ -134,6 +126,11 @@ qint64 Funzioni::Minori(double valore, double unita)
     if (!std::isfinite(n) || std::fabs(n) > 9e15)
         throw std::invalid_argument("Importo fuori misura.");
     return static_cast<qint64>(n);
+}
+
+double Funzioni::DaMinori(qint64 minori, double unita)
+{
+    return unita < 1 ? double(minori) / std::round(1 / unita) : double(minori) * unita;
 }
 
 QString Funzioni::StringaConnessione(const QString& cartella)

@@ -31,6 +31,9 @@ public:
     // half up on the decimal figure the value stands for: every amount that
     // is added up or sent to the bank in minor units goes through here.
     static qint64 Minori(double valore, double unita);
+    // Back from whole units to the amount: 18824 cents are the double
+    // nearest 188.24.
+    static double DaMinori(qint64 minori, double unita);
 
     // The connection string for a database folder; sets DelimitatoreData.
     static QString StringaConnessione(const QString& cartella);

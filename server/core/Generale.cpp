@@ -8,11 +8,13 @@
 #include "platform/asp/IAspResponse.h"
 #include "platform/asp/IAspScriptingContext.h"
 #include "platform/asp/IAspServer.h"
+#include "platform/mail/CSmtpMessage.h"
 #include "recordset/schema/QtrIdAllocator.h"
 #include "server/core/CAdoSqlSession.h"
 #include "server/core/CacheNegozio.h"
 #include "server/core/Dizionario.h"
 #include "server/core/Funzioni.h"
+#include "server/core/LettoreNumeri.h"
 #include "server/core/QtrValori.h"
 #include "server/core/QtrVisitatore.h"
 
@@ -401,6 +403,11 @@ QVariant Generale::SetOKSession()
     });
 }
 
+qint32 Generale::NumeroRichiesta(const QVariant& valore) const
+{
+    return LettoreNumeri::Intero(valore, false).value_or(0);
+}
+
 bool Generale::TestOKSession()
 {
     return Guard([&] { return SessionText(QStringLiteral("SessionOK")) == QLatin1String("OK"); });
@@ -531,7 +538,10 @@ QString Generale::ComponiMessaggio(QString& mittente) const
         testo += nome + QStringLiteral(" scrive:\r\n\r\n");
     if (!mittente.isEmpty())
         testo += QStringLiteral("Email: ") + mittente + QStringLiteral("\r\n\r\n");
-    else
+    // What the visitor typed is one mailbox or none: a list, or anything
+    // the mail client would refuse, stays in the text and the message comes
+    // from the shop's own address.
+    if (!CSmtpMessage::CheckMailbox(mittente).isEmpty())
         mittente = SessionText(QStringLiteral("EmailInfo"));
     return testo + righe + QStringLiteral("\r\n") + messaggio;
 }

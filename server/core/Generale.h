@@ -72,6 +72,10 @@ public:
     QObject* Conn() const;
     void SetConnProperty(QObject* connect);
 
+    // A whole number the visitor sent (an ID, a page), read as every server
+    // class reads one; 0 when it is none or negative.
+    Q_INVOKABLE qint32 NumeroRichiesta(const QVariant& valore) const;
+
     // Session set-up.
     Q_INVOKABLE void Inizializza();
     Q_INVOKABLE void ImpostaLingua();

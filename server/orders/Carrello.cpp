@@ -1,5 +1,6 @@
 #include "server/orders/Carrello.h"
 
+#include "server/core/LettoreNumeri.h"
 #include "platform/ado/CAdoRecordset.h"
 #include "platform/asp/CAspObjectRegistry.h"
 #include "platform/asp/IAspRequest.h"
@@ -77,13 +78,7 @@ void Carrello::SetConn(QObject* Connect)
 
 double Carrello::SessionReale(const char* chiave) const
 {
-    const QVariant valore = SessionValue(QLatin1String(chiave));
-    double reale = 0;
-    if (valore.typeId() == QMetaType::QString)
-        CarrelloTesto::LeggiNumero(valore.toString().trimmed(), reale);
-    else if (valore.isValid() && !valore.isNull())
-        reale = valore.toDouble();
-    return std::isfinite(reale) ? reale : 0;
+    return LettoreNumeri::Decimale(SessionValue(QLatin1String(chiave))).value_or(0);
 }
 
 CatalogoCambi Carrello::Cambi() const
@@ -480,13 +475,10 @@ void Carrello::ImpostaSpeseSpedizione(const QVariant& Importo)
     Guard([&] {
         double importo = -1;
         if (Importo.isValid() && !Importo.isNull()) {
-            bool ok = false;
-            if (Importo.typeId() == QMetaType::QString)
-                ok = CarrelloTesto::LeggiNumero(Importo.toString().trimmed(), importo);
-            else
-                importo = Importo.toDouble(&ok);
-            if (!ok || !std::isfinite(importo))
+            const std::optional<double> letto = LettoreNumeri::Decimale(Importo);
+            if (!letto)
                 throw std::invalid_argument("ImpostaSpeseSpedizione: importo non numerico");
+            importo = *letto;
         }
         AttivaSpeseSpedizionePersonalizzate = importo >= 0;
         ImportoSpeseSpedizionePersonalizzate = importo >= 0 ? importo : 0;

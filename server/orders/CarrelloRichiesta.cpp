@@ -1,5 +1,6 @@
 #include "server/orders/CarrelloRichiesta.h"
 
+#include "server/core/LettoreNumeri.h"
 #include "platform/asp/IAspRequest.h"
 
 #include <QUrlQuery>
@@ -41,16 +42,9 @@ QStringList ChiaviQueryString(const IAspRequest& request)
 
 bool CarrelloRichiesta::Reale(const QVariant& valore, double& reale)
 {
-    bool ok = false;
-    if (valore.typeId() == QMetaType::QString || valore.typeId() == QMetaType::QByteArray) {
-        ok = CarrelloTesto::LeggiNumero(valore.toString().trimmed(), reale);
-    } else if (valore.isValid() && !valore.isNull() && valore.typeId() != QMetaType::Bool) {
-        reale = valore.toDouble(&ok);
-        ok = ok && std::isfinite(reale);
-    }
-    if (!ok)
-        reale = 0;
-    return ok;
+    const std::optional<double> letto = LettoreNumeri::Decimale(valore);
+    reale = letto.value_or(0);
+    return letto.has_value();
 }
 
 bool CarrelloRichiesta::Intero(const QVariant& valore, qint32& intero)

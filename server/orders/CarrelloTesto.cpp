@@ -1,5 +1,7 @@
 #include "server/orders/CarrelloTesto.h"
 
+#include "server/core/LettoreNumeri.h"
+
 #include <QLocale>
 #include <QUrl>
 
@@ -41,19 +43,6 @@ QString CarrelloTesto::Numero(double valore, int cifre)
     return Numeri().toString(valore, 'g', cifre);
 }
 
-bool CarrelloTesto::LeggiNumero(const QString& testo, double& valore)
-{
-    QString numero = testo;
-    // "1,5" as an Italian shopper types it, or as older baskets stored it.
-    if (numero.count(QLatin1Char(',')) == 1 && !numero.contains(QLatin1Char('.')))
-        numero.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    valore = Numeri().toDouble(numero, &ok);
-    if (!ok || !std::isfinite(valore))
-        valore = 0;
-    return ok && std::isfinite(valore);
-}
-
 QString CarrelloTesto::Componi(const CarrelloOggetto& oggetto)
 {
     QString testo = QLatin1Char('#') + QString::number(oggetto.idProdotto) + QLatin1Char('|')
@@ -93,10 +82,12 @@ bool CarrelloTesto::LeggiOggetto(const QString& testo, CarrelloOggetto& oggetto)
     bool okColore = false;
     oggetto.idProdotto = campi.at(0).toInt(&okProdotto);
     oggetto.idColore = campi.at(2).toInt(&okColore);
-    double quantita = 0;
-    if (!okProdotto || !okColore || !LeggiNumero(campi.at(1), quantita) || !LeggiNumero(campi.at(4), oggetto.prezzo))
+    const std::optional<double> quantita = LettoreNumeri::Decimale(campi.at(1));
+    const std::optional<double> prezzo = LettoreNumeri::Decimale(campi.at(4));
+    if (!okProdotto || !okColore || !quantita || !prezzo)
         return false;
-    oggetto.quantita = static_cast<float>(quantita);
+    oggetto.quantita = static_cast<float>(*quantita);
+    oggetto.prezzo = *prezzo;
     oggetto.taglia = Libero(campi.at(3));
     for (qsizetype i = 5; i < campi.size(); ++i) {
         if (campi.at(i).isEmpty() && i == campi.size() - 1)

@@ -45,11 +45,10 @@ public:
     // The entries back as a page reads them, unescaped.
     static QString TestoCampiUtente(const QList<QPair<QString, QString>>& campi);
 
-    // Numbers as the basket writes and reads them (also the visitor's
-    // numbers): a decimal point, or a decimal comma when there is no point.
+    // Numbers as the basket writes them, with a decimal point; they are
+    // read back by LettoreNumeri.
     static QString Numero(double valore, int cifre = 15);
     static QString Quantita(float quantita) { return Numero(quantita, 7); }
-    static bool LeggiNumero(const QString& testo, double& valore);
 
 private:
     static QString Protetto(const QString& testo);

@@ -7,11 +7,6 @@
 
 namespace {
 
-double DaMinori(qint64 minori, double unita)
-{
-    return unita < 1 ? double(minori) / std::round(1 / unita) : double(minori) * unita;
-}
-
 struct Aliquota
 {
     float iva = 0;
@@ -64,7 +59,7 @@ void CarrelloTotali::Merci(const QList<CarrelloRiga>& righe, const CarrelloImpos
     qint64 netto = 0;
     qint64 imposta = 0;
     for (const Aliquota& a : aliquote) {
-        const double importo = DaMinori(a.importo, unita);
+        const double importo = Funzioni::DaMinori(a.importo, unita);
         if (impostazioni.ivaCompresa) {
             const qint64 n = Funzioni::Minori(importo / ((a.iva + 100.0) / 100), unita);
             netto += n;
@@ -74,8 +69,8 @@ void CarrelloTotali::Merci(const QList<CarrelloRiga>& righe, const CarrelloImpos
             imposta += Funzioni::Minori(importo * a.iva / 100, unita);
         }
     }
-    totaleProdotti = DaMinori(netto, unita);
-    totaleIVA = DaMinori(imposta, unita);
+    totaleProdotti = Funzioni::DaMinori(netto, unita);
+    totaleIVA = Funzioni::DaMinori(imposta, unita);
     const double unitaVL = c.arrotondamento >= 1 ? c.arrotondamento : 0.01;
     totaleProdottiVL = Funzioni::ConvertiPrezzo(totaleProdotti, c.fcEuro2Web, c.fcListino2Euro, unitaVL);
     totaleProdottiInEuro = Funzioni::ConvertiPrezzo(totaleProdotti, c.fcEuro2Web, 1, 0.01);
@@ -117,7 +112,7 @@ void CarrelloTotali::Spedizione(const CarrelloImpostazioni& impostazioni,
     // VAT on shipping is charged even when the option is exempt; the
     // exemption only leaves all VAT out of the order total.
     const double unita = CarrelloPrezzoOggetto::UnitaMinima(c.arrotondamento);
-    totaleIVA = DaMinori(Funzioni::Minori(totaleIVA, unita)
+    totaleIVA = Funzioni::DaMinori(Funzioni::Minori(totaleIVA, unita)
                              + Funzioni::Minori(importoSpeseSpedizioneWeb * impostazioni.ivaSpedizioni / 100, unita),
                          unita);
     const double unitaVL = c.arrotondamento >= 1 ? 1 : 0.01;
@@ -131,7 +126,7 @@ void CarrelloTotali::Spedizione(const CarrelloImpostazioni& impostazioni,
         ordine += Funzioni::Minori(totaleIVA, unita);
     }
     totaleOrdineVL = Funzioni::Arrotonda(totaleOrdineVL, 0.01);
-    totaleOrdine = DaMinori(ordine, unita);
+    totaleOrdine = Funzioni::DaMinori(ordine, unita);
     totaleOrdineInEuro = Funzioni::ConvertiPrezzo(totaleOrdine, c.fcEuro2Web, 1, 0.01);
 }
 

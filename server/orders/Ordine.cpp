@@ -9,7 +9,7 @@
 #include "server/core/Funzioni.h"
 #include "server/core/Dizionario.h"
 #include "server/core/QtrVisitatore.h"
-#include "server/core/catalogo/CatalogoValori.h"
+#include "server/core/LettoreNumeri.h"
 #include "server/orders/Carrello.h"
 #include "server/orders/OrdineCifraturaCarta.h"
 #include "server/orders/OrdineControlli.h"
@@ -37,7 +37,7 @@ void Apri(Oggetto& oggetto, IAspScriptingContext* contesto, bool condivisa, QObj
 
 qint32 Intero(const QVariant& valore)
 {
-    return CatalogoValori::Numero(valore).value_or(0);
+    return LettoreNumeri::Intero(valore).value_or(0);
 }
 
 } // namespace
@@ -223,18 +223,6 @@ OrdineRiga Ordine::RigaCorrente(Carrello& c)
     return r;
 }
 
-OrdineTotaliMail Ordine::TotaliMail(const Carrello& c)
-{
-    OrdineTotaliMail t;
-    t.fTotaleProdotti = c.FTotaleProdotti();
-    t.fTotaleProdottiInEuro = c.FTotaleProdottiInEuro();
-    t.fSpeseSpedizione = c.FImportoSpeseSpedizione();
-    t.fSpeseSpedizioneInEuro = c.FImportoSpeseSpedizioneInEuro();
-    t.totaleIVA = c.TotaleIVA();
-    t.totaleOrdine = c.TotaleOrdine();
-    return t;
-}
-
 OrdineDati Ordine::DatiOrdine(Carrello& carrello, bool credenziali) const
 {
     OrdineDati d;
@@ -264,6 +252,8 @@ OrdineDati Ordine::DatiOrdine(Carrello& carrello, bool credenziali) const
         carrello.LeggiOggetto(i);
         d.righe.append(RigaCorrente(carrello));
     }
+    d.addebito = OrdineAddebito::DaCarrello(carrello.Totali(), d.arrotondamento, d.fcEuro2Web, d.ivaSpedizioni,
+                                            d.tipoPagamento == QLatin1String("Contrassegno"));
     return d;
 }
 
@@ -286,7 +276,6 @@ void Ordine::NotificaEsercente(const QVariant& UlterioriNote, const QVariant& Fl
         Apri(carrello, Context(), condivisa, Connection());
         const bool credenziali = FlagUserID.isValid() && !FlagUserID.isNull() && FlagUserID.toBool();
         const OrdineDati dati = DatiOrdine(carrello, credenziali);
-        const OrdineTotaliMail totali = TotaliMail(carrello);
         carrello.Free();
 
         const OrdineScritto scritto = OrdineScrittura::Scrivi(Connection(), dati, QDateTime::currentDateTime());
@@ -299,7 +288,7 @@ void Ordine::NotificaEsercente(const QVariant& UlterioriNote, const QVariant& Fl
         // The order is stored: from here on nothing may fail the page, or
         // the visitor would send it again. A mail that cannot go is logged.
         try {
-            AvvisaEsercente(dati, scritto, totali, UlterioriNote.toString(), credenziali);
+            AvvisaEsercente(dati, scritto, UlterioriNote.toString(), credenziali);
         } catch (const std::exception& errore) {
             Funzioni::RegistraErrore(QStringLiteral("Ordine %1: avviso all'esercente non composto: %2")
                                          .arg(scritto.numOrdine, QString::fromUtf8(errore.what())));
@@ -307,8 +296,8 @@ void Ordine::NotificaEsercente(const QVariant& UlterioriNote, const QVariant& Fl
     });
 }
 
-void Ordine::AvvisaEsercente(const OrdineDati& dati, const OrdineScritto& scritto, const OrdineTotaliMail& totali,
-                             const QString& ulterioriNote, bool credenziali)
+void Ordine::AvvisaEsercente(const OrdineDati& dati, const OrdineScritto& scritto, const QString& ulterioriNote,
+                             bool credenziali)
 {
     Dizionario dizionario;
     Apri(dizionario, Context(), SessionFlag(QStringLiteral("ShareConn")), Connection());
@@ -318,7 +307,7 @@ void Ordine::AvvisaEsercente(const OrdineDati& dati, const OrdineScritto& scritt
     opzioni.credenziali = credenziali;
     opzioni.ulterioriNote = ulterioriNote;
     const OrdineTestoMail testo([&](const QString& codice) { return dizionario.Traduci(codice); }, opzioni);
-    const QString corpo = testo.CorpoEsercente(dati, scritto, totali);
+    const QString corpo = testo.CorpoEsercente(dati, scritto);
     SetSession(QStringLiteral("BodyMail"), corpo);
     const QString oggetto = dizionario.Traduci(QStringLiteral("PMTNOTIFICAORDINE"));
     dizionario.Free();
@@ -369,7 +358,14 @@ void Ordine::NotificaCliente()
                                                  SessionText(QStringLiteral("PasswordGenerata")));
         const QString oggetto = traduci(QStringLiteral("PMTCONFERMARICORDINE"));
         dizionario.Free();
-        InviaPosta(SessionText(QStringLiteral("EmailOrdini")), Email, oggetto, corpo);
+        // The shopper's address is one mailbox, whatever a page set: a list
+        // ("a@x.it,b@y.it") would make the shop a relay to any address.
+        const QString indirizzoErrato = CSmtpMessage::CheckMailbox(Email);
+        if (indirizzoErrato.isEmpty())
+            InviaPosta(SessionText(QStringLiteral("EmailOrdini")), Email, oggetto, corpo);
+        else
+            Funzioni::RegistraErrore(QStringLiteral("Ordine %1: conferma al cliente non inviata: %2")
+                                         .arg(SessionText(QStringLiteral("NumOrd")), indirizzoErrato));
         // A password made for the customer goes out once.
         SetSession(QStringLiteral("PasswordGenerata"), QString());
 

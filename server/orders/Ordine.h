@@ -5,7 +5,6 @@
 #include "server/orders/OrdinePagamentoCarta.h"
 
 class Carrello;
-struct OrdineTotaliMail;
 
 // The checkout: the buyer's and the consignee's data, kept in the Session
 // between the checkout's pages, pre-filled for a logged-in customer, read
@@ -114,7 +113,6 @@ private:
     bool Annullato(bool get) const;
     OrdineDati DatiOrdine(Carrello& carrello, bool credenziali) const;
     static OrdineRiga RigaCorrente(Carrello& carrello);
-    static OrdineTotaliMail TotaliMail(const Carrello& carrello);
     // The card payment applies: a card order, not a simulated one.
     bool PagamentoConCarta() const;
     // The Session's order, when it may go to the bank once more: this
@@ -126,8 +124,8 @@ private:
     bool Concludi(OrdinePagamentoCarta::Esito esito, const QString& numOrdine);
     static constexpr int kTentativiCarta = 5;
     QString FirmaCarrello() const;
-    void AvvisaEsercente(const OrdineDati& dati, const OrdineScritto& scritto, const OrdineTotaliMail& totali,
-                         const QString& ulterioriNote, bool credenziali);
+    void AvvisaEsercente(const OrdineDati& dati, const OrdineScritto& scritto, const QString& ulterioriNote,
+                         bool credenziali);
     bool SpedizioneScelta();
     void InviaPosta(const QString& mittente, const QString& destinatario, const QString& oggetto,
                     const QString& testo) const;

@@ -3,6 +3,7 @@
 #include "platform/asp/IAspSession.h"
 #include "server/core/QtrVisitatore.h"
 #include "server/core/catalogo/CatalogoValori.h"
+#include "server/orders/OrdineAddebito.h"
 #include "server/orders/OrdineStati.h"
 
 #include <stdexcept>
@@ -263,7 +264,9 @@ void OrdineConsultazione::CalcolaTotaliOrdine(const CAdoRecordset& ordine)
     for (; !righe.IsEOF(); righe.MoveNext())
         lista.append(OrdineImporti::RigaDa(righe));
     const OrdineImporti::Costi costi = OrdineImporti::CostiDa(ordine);
-    const OrdineImporti::Totali t = Importi().CalcolaTotali(lista, costi);
+    const std::optional<OrdineAddebito> addebito = OrdineAddebito::Leggi(ordine, m_arrotondamentoOrdine);
+    const OrdineImporti::Totali t = addebito ? Importi().TotaliAddebitati(lista, costi, *addebito)
+                                             : Importi().CalcolaTotali(lista, costi);
     Imposta(t.imponibileOrdine, TotaleImponibileOrdine, TotaleImponibileOrdineInEuro, FTotaleImponibileOrdine,
             FTotaleImponibileOrdineInEuro);
     Imposta(t.imponibileOrdinato, TotaleImponibileOrdinato, TotaleImponibileOrdinatoInEuro,

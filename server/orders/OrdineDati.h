@@ -1,5 +1,7 @@
 #pragma once
 
+#include "server/orders/OrdineAddebito.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -45,6 +47,7 @@ struct OrdineDati
     double speseContrassegnoVL = 0;   // VAT included, as the basket gives it
     bool esenzioneIVA = false;
     QList<OrdineRiga> righe;
+    OrdineAddebito addebito;   // what the summary showed, stored as it is
 };
 
 // What the submission wrote, for the Session and the mails.

@@ -2,6 +2,9 @@
 
 #include "platform/ado/CAdoRecordset.h"
 #include "server/core/Funzioni.h"
+#include "server/orders/OrdineAddebito.h"
+
+#include <algorithm>
 
 OrdineImporti::Riga OrdineImporti::RigaDa(const CAdoRecordset& rs)
 {
@@ -103,6 +106,45 @@ OrdineImporti::Totali OrdineImporti::CalcolaTotali(const QList<Riga>& righe, con
     r.speseContrassegno = Converti(costi.speseContrassegno, arr, arr);
     r.totaleOrdine = Converti(totaleOrdine, u, u);
     r.totaleOrdinato = Converti(totaleOrdinato, u, u);
+    r.imponibileDaEvadere = Funzioni::FormattaImporto(r.imponibileOrdinato.valore - r.imponibileOrdine.valore, u);
+    r.imponibileDaEvadereInEuro =
+        Funzioni::FormattaImporto(r.imponibileOrdinato.inEuro - r.imponibileOrdine.inEuro, 0.01);
+    return r;
+}
+
+// A stored figure is in the order's currency already: only its euro twin
+// and its text are made.
+OrdineImporti::Importo OrdineImporti::Memorizzato(double valore, double unitaTesto) const
+{
+    Importo i;
+    i.valore = valore;
+    i.inEuro = Funzioni::ConvertiPrezzo(valore, m_cambi.cambioOrdine, 1, 0.01);
+    i.testo = Funzioni::FormattaImporto(valore, unitaTesto);
+    i.testoInEuro = Funzioni::FormattaImporto(i.inEuro, 0.01);
+    return i;
+}
+
+OrdineImporti::Totali OrdineImporti::TotaliAddebitati(const QList<Riga>& righe, const Costi& costi,
+                                                      const OrdineAddebito& a) const
+{
+    Totali r = CalcolaTotali(righe, costi);
+    const double arr = m_cambi.arrotondamento;
+    const double u = arr >= 1 ? arr : 0.01;
+    const double t = arr >= 1 ? 1 : 0.01;
+    r.imponibileOrdinato = Memorizzato(a.Valore(a.merci), u);
+    r.impostaOrdinato = Memorizzato(a.Valore(a.iva), t);
+    r.speseSpedizione = Memorizzato(a.Valore(a.spedizione), arr);
+    r.speseContrassegno = Memorizzato(a.Valore(a.contrassegno), arr);
+    r.totaleOrdinato = Memorizzato(a.Valore(a.totale), u);
+    r.totaleOrdinato.inEuro = double(a.totaleInEuro) / 100;
+    r.totaleOrdinato.testoInEuro = Funzioni::FormattaImporto(r.totaleOrdinato.inEuro, 0.01);
+    const bool tuttoEvaso = std::all_of(righe.begin(), righe.end(),
+                                        [](const Riga& riga) { return riga.quantitaEvasa == riga.quantita; });
+    if (tuttoEvaso) {
+        r.imponibileOrdine = r.imponibileOrdinato;
+        r.impostaOrdine = r.impostaOrdinato;
+        r.totaleOrdine = r.totaleOrdinato;
+    }
     r.imponibileDaEvadere = Funzioni::FormattaImporto(r.imponibileOrdinato.valore - r.imponibileOrdine.valore, u);
     r.imponibileDaEvadereInEuro =
         Funzioni::FormattaImporto(r.imponibileOrdinato.inEuro - r.imponibileOrdine.inEuro, 0.01);

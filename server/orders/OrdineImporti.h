@@ -4,6 +4,7 @@
 #include <QString>
 
 class CAdoRecordset;
+struct OrdineAddebito;
 
 // The amounts of one order as a customer reads them: stored in the list
 // currency, shown in the order's currency (its own exchange rate and the
@@ -67,11 +68,17 @@ public:
     // The order: net and VAT summed in the list currency, VAT rounded, then
     // each total converted; the euro twins from the list-currency values.
     Totali CalcolaTotali(const QList<Riga>& righe, const Costi& costi) const;
+    // The totals of an order that stores what the shopper was charged: the
+    // ordered figures and the costs are the stored ones; the shipped ones
+    // too once every line has shipped in full, else they are what has
+    // shipped so far, worked out from the lines.
+    Totali TotaliAddebitati(const QList<Riga>& righe, const Costi& costi, const OrdineAddebito& addebito) const;
 
 private:
     double InOrdine(double valore, double unita) const;
     double InEuro(double valore) const;
     Importo Converti(double valore, double unita, double unitaTesto) const;
+    Importo Memorizzato(double valore, double unitaTesto) const;
 
     Cambi m_cambi;
 };

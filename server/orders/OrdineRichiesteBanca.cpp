@@ -6,6 +6,7 @@
 #include "recordset/schema/ShopSchemaDdl.h"
 #include "server/core/CAdoSqlSession.h"
 #include "server/core/Funzioni.h"
+#include "server/orders/OrdineAddebito.h"
 #include "server/orders/OrdineImporti.h"
 
 #include <QMutex>
@@ -68,18 +69,23 @@ OrdineRichiesteBanca::Totale OrdineRichiesteBanca::TotaleOrdine(CAdoConnection* 
                                                                 double fcListino2Euro)
 {
     CAdoRecordset ordine;
-    ordine.Open(QStringLiteral("SELECT SpeseSpedizione, SpeseContrassegno, IVASpedizioni, EsenzioneIVA FROM Ordini "
-                               "WHERE ID=?"),
-                conn, {idOrdine});
+    ordine.Open(QStringLiteral("SELECT * FROM Ordini WHERE ID=?"), conn, {idOrdine});
     if (ordine.IsEOF())
         throw std::runtime_error("Ordine non trovato.");
+    Totale t;
+    // The total the shopper was shown and charged; only an order stored
+    // before the shop kept it is worked out from its lines, as its own
+    // pages give it.
+    if (const std::optional<OrdineAddebito> addebito = OrdineAddebito::Leggi(ordine, 0.01)) {
+        t.centesimi = addebito->totaleInEuro;
+        t.lire = Funzioni::Minori(double(addebito->totaleInEuro) / 100 * kLirePerEuro, 1);
+        return t;
+    }
     const OrdineImporti::Costi costi = OrdineImporti::CostiDa(ordine);
     const QList<OrdineImporti::Riga> righe = Righe(conn, idOrdine);
-    // The order's figures as its own pages give them; in lire the rate is
-    // the fixed one and the unit the whole lira.
+    // In lire the rate is the fixed one and the unit the whole lira.
     const OrdineImporti::Totali euro = OrdineImporti({fcListino2Euro, 1, 0.01}).CalcolaTotali(righe, costi);
     const OrdineImporti::Totali lire = OrdineImporti({fcListino2Euro, kLirePerEuro, 1}).CalcolaTotali(righe, costi);
-    Totale t;
     t.centesimi = Funzioni::Minori(euro.totaleOrdinato.inEuro, 0.01);
     t.lire = Funzioni::Minori(lire.totaleOrdinato.valore, 1);
     return t;

@@ -19,8 +19,9 @@ class OrdineRichiesteBanca
 public:
     OrdineRichiesteBanca() = delete;
 
-    // The order's total as the order row and its lines store it: euro in
-    // cents, lire whole. Throws when the order does not exist.
+    // The total the order row stores as charged (worked out from its lines
+    // for an order stored without it): euro in cents, lire whole. Throws
+    // when the order does not exist.
     struct Totale
     {
         qint64 centesimi = 0;

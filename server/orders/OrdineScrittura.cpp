@@ -176,12 +176,13 @@ void OrdineScrittura::ScriviOrdine(CAdoConnection* conn, const OrdineDati& dati,
     colonne << QStringLiteral("Data") << QStringLiteral("Ora") << QStringLiteral("CodiceLingua")
             << QStringLiteral("Cambio") << QStringLiteral("SpeseSpedizione") << QStringLiteral("IVASpedizioni")
             << QStringLiteral("TipoPagamento") << QStringLiteral("SpeseContrassegno") << QStringLiteral("Note")
-            << QStringLiteral("EsenzioneIVA") << QStringLiteral("Modificato");
+            << QStringLiteral("EsenzioneIVA") << QStringLiteral("Modificato") << OrdineAddebito::Colonne();
     QVariantList valori{scritto.idOrdine, scritto.numOrdine, scritto.idCliente, idDestinatario};
     valori << ValoriAcquirente(dati.acquirente) << ValoriDestinatario(dati.destinatario);
     valori << QDateTime(adesso.date(), QTime(0, 0)) << QDateTime(QDate(1899, 12, 30), adesso.time())
            << dati.codiceLingua << dati.fcEuro2Web << dati.speseSpedizioneVL << dati.ivaSpedizioni
            << dati.tipoPagamento << scritto.speseContrassegno << dati.note << dati.esenzioneIVA << true;
+    valori << dati.addebito.Valori();
     Inserisci(conn, QStringLiteral("Ordini"), colonne, valori);
 }
 

@@ -85,40 +85,29 @@ QString OrdineTestoMail::Riga(const OrdineRiga& r) const
     return t + kCrLf;
 }
 
-QString OrdineTestoMail::Riepilogo(const OrdineDati& dati, const OrdineScritto& scritto,
-                                   const OrdineTotaliMail& totali) const
+// The figures the summary showed and the order stores, never worked out
+// again: the mail says what the shopper pays.
+QString OrdineTestoMail::Riepilogo(const OrdineDati& dati) const
 {
+    const OrdineAddebito& a = dati.addebito;
     const QString valuta = m_opzioni.simboloValuta + QLatin1Char(' ');
-    const double unitaMostrata = dati.arrotondamento >= 1 ? 1 : 0.01;
-    const double unitaCosto = dati.arrotondamento >= 1 ? 1 : dati.arrotondamento;
-    const bool contrassegno = dati.tipoPagamento == QLatin1String("Contrassegno");
-    const double costo = contrassegno ? scritto.speseContrassegno : 0;
-    const double costoWeb = Funzioni::ConvertiPrezzo(costo, dati.fcListino2Euro, dati.fcEuro2Web, unitaCosto);
-    const double ivaCosto = contrassegno && !dati.esenzioneIVA
-        ? Funzioni::Arrotonda(costoWeb * dati.ivaSpedizioni / 100, unitaCosto) : 0;
-    const double totaleIVA = totali.totaleIVA + ivaCosto;
-    const double totaleOrdine = Funzioni::Arrotonda(totali.totaleOrdine + costoWeb + ivaCosto, unitaMostrata);
-    const auto euro = [&](double web) {
-        return Funzioni::FormattaImporto(Funzioni::ConvertiPrezzo(web, dati.fcEuro2Web, 1, 0.01), 0.01);
+    const auto importo = [&](qint64 minori) {
+        const double valore = a.Valore(minori);
+        return ConEuro(valuta + Funzioni::FormattaImporto(valore, a.unita),
+                       Funzioni::FormattaImporto(Funzioni::ConvertiPrezzo(valore, dati.fcEuro2Web, 1, 0.01), 0.01));
     };
 
     QString t = kCrLf + m_traduci(QStringLiteral("PMTRIEPILOGOORDINE")) + kCrLf;
-    t += Linea(m_traduci(QStringLiteral("PMTTOTALEPRODOTTI")) + QLatin1Char(' ')
-               + ConEuro(valuta + totali.fTotaleProdotti, totali.fTotaleProdottiInEuro));
-    t += Linea(m_traduci(QStringLiteral("PMTSPESESPEDIZIONE")) + QLatin1Char(' ')
-               + ConEuro(valuta + totali.fSpeseSpedizione, totali.fSpeseSpedizioneInEuro));
+    t += Linea(m_traduci(QStringLiteral("PMTTOTALEPRODOTTI")) + QLatin1Char(' ') + importo(a.merci));
+    t += Linea(m_traduci(QStringLiteral("PMTSPESESPEDIZIONE")) + QLatin1Char(' ') + importo(a.spedizione));
     t += Linea(m_traduci(QStringLiteral("PMTTIPOPAGAMENTO")) + QLatin1Char(' ') + NomePagamento(dati.tipoPagamento));
-    if (contrassegno) {
-        const QString euroCosto
-            = Funzioni::FormattaImporto(Funzioni::ConvertiPrezzo(costo, dati.fcListino2Euro, 1, 0.01), 0.01);
-        t += Linea(m_traduci(QStringLiteral("PMTSPESECONTRASSEGNO")) + QLatin1Char(' ')
-                   + ConEuro(valuta + Funzioni::FormattaImporto(costoWeb, dati.arrotondamento), euroCosto));
-    }
+    if (dati.tipoPagamento == QLatin1String("Contrassegno"))
+        t += Linea(m_traduci(QStringLiteral("PMTSPESECONTRASSEGNO")) + QLatin1Char(' ') + importo(a.contrassegno));
     if (!dati.esenzioneIVA)
-        t += Linea(m_traduci(QStringLiteral("PMTTOTALEIVA")) + QLatin1Char(' ')
-                   + ConEuro(valuta + Funzioni::FormattaImporto(totaleIVA, unitaMostrata), euro(totaleIVA)));
+        t += Linea(m_traduci(QStringLiteral("PMTTOTALEIVA")) + QLatin1Char(' ') + importo(a.iva));
     t += kInd + m_traduci(QStringLiteral("PMTTOTALEORDINE")) + QLatin1Char(' ')
-        + ConEuro(valuta + Funzioni::FormattaImporto(totaleOrdine, unitaMostrata), euro(totaleOrdine));
+        + ConEuro(valuta + Funzioni::FormattaImporto(a.Valore(a.totale), a.unita),
+                  Funzioni::FormattaImporto(double(a.totaleInEuro) / 100, 0.01));
     if (m_opzioni.prezziInEuro)
         t += kCrLf;
     if (!m_opzioni.ulterioriNote.isEmpty())
@@ -126,14 +115,13 @@ QString OrdineTestoMail::Riepilogo(const OrdineDati& dati, const OrdineScritto& 
     return t + kCrLf;
 }
 
-QString OrdineTestoMail::CorpoEsercente(const OrdineDati& dati, const OrdineScritto& scritto,
-                                        const OrdineTotaliMail& totali) const
+QString OrdineTestoMail::CorpoEsercente(const OrdineDati& dati, const OrdineScritto& scritto) const
 {
     QString t = Acquirente(dati, scritto) + Destinatario(dati.destinatario);
     t += m_traduci(QStringLiteral("PMTDATIORDINE")) + scritto.numOrdine + kCrLf;
     for (const OrdineRiga& r : dati.righe)
         t += Riga(r);
-    return t + Riepilogo(dati, scritto, totali);
+    return t + Riepilogo(dati);
 }
 
 QString OrdineTestoMail::CorpoCliente(const OrdineAzienda& a, const QString& corpoEsercente,

@@ -4,15 +4,6 @@
 
 #include <functional>
 
-// The basket's totals as the merchant's notification shows them.
-struct OrdineTotaliMail
-{
-    QString fTotaleProdotti, fTotaleProdottiInEuro;
-    QString fSpeseSpedizione, fSpeseSpedizioneInEuro;
-    double totaleIVA = 0;      // web currency
-    double totaleOrdine = 0;   // web currency
-};
-
 // The shop's own data at the head of the customer's confirmation.
 struct OrdineAzienda
 {
@@ -41,7 +32,8 @@ public:
 
     // The merchant's notification. A password never goes in it: it goes to
     // the merchant too; only a login's name does.
-    QString CorpoEsercente(const OrdineDati& dati, const OrdineScritto& scritto, const OrdineTotaliMail& totali) const;
+    // Its totals are the ones the order stores (dati.addebito).
+    QString CorpoEsercente(const OrdineDati& dati, const OrdineScritto& scritto) const;
 
     // The customer's confirmation around the notification; the password
     // made for a new customer, when given, is shown to him this once.
@@ -55,7 +47,7 @@ private:
     QString Acquirente(const OrdineDati& dati, const OrdineScritto& scritto) const;
     QString Destinatario(const OrdineAnagrafica& d) const;
     QString Riga(const OrdineRiga& r) const;
-    QString Riepilogo(const OrdineDati& dati, const OrdineScritto& scritto, const OrdineTotaliMail& totali) const;
+    QString Riepilogo(const OrdineDati& dati) const;
     QString ConEuro(const QString& testo, const QString& euro) const;
 
     Traduttore m_traduci;

@@ -8,6 +8,7 @@
 #include "recordset/sync/CSyncFileBody.h"
 #include "recordset/sync/SyncProtocol.h"
 #include "server/core/Funzioni.h"
+#include "server/core/SchemaNegozio.h"
 #include "server/sync/AggiornamentoAccesso.h"
 #include "server/sync/AggiornamentoCD.h"
 #include "server/sync/AggiornamentoFile.h"
@@ -80,6 +81,7 @@ QString Aggiornamento::ConDatabase(const std::function<QString(AggiornamentoReco
 {
     CAdoConnection db;
     db.Open(Funzioni::StringaConnessione(Radice() + QStringLiteral("/db")));
+    SchemaNegozio::AggiungiColonneMancanti(db);
     AggiornamentoRecord record(db);
     const QString risposta = lavoro(record);
     db.Close();

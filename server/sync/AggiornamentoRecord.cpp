@@ -1,5 +1,7 @@
 #include "server/sync/AggiornamentoRecord.h"
 
+#include "server/core/LettoreNumeri.h"
+
 #include "platform/ado/CAdoConnection.h"
 #include "recordset/schema/QtrDataGeneration.h"
 #include "recordset/schema/ShopSchema.h"
@@ -77,12 +79,10 @@ const QtrTableDef& AggiornamentoRecord::Tabella(const QString& nome)
 
 qint32 AggiornamentoRecord::Id(const QString& testo)
 {
-    static const QRegularExpression cifre(QStringLiteral("^[0-9]{1,10}$"));
-    bool ok = cifre.match(testo).hasMatch();
-    const qint64 id = ok ? testo.toLongLong(&ok) : 0;
-    if (!ok || id > std::numeric_limits<qint32>::max())
+    const std::optional<qint32> id = LettoreNumeri::Intero(testo, false);
+    if (!id)
         Rifiuta(QStringLiteral("ID non valido: %1").arg(testo));
-    return qint32(id);
+    return *id;
 }
 
 void AggiornamentoRecord::Aggiorna(const QString& nome, const Campi& campi)

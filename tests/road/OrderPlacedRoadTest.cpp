@@ -1,3 +1,4 @@
+#include "desktop/orders/COrdineStampa.h"
 #include "exchange/COrderDownload.h"
 #include "exchange/QtrUpdDatiState.h"
 #include "platform/mail/tests/SmtpTestServer.h"
@@ -142,6 +143,44 @@ TEST_F(OrderPlacedRoad, AnOrderPlacedOnTheShopsPagesComesHomeWithItsLinesAndTota
     EXPECT_EQ(QString::fromUtf8(exported.readAll()).trimmed(), QString::number(order) + ";" + number);
     // The shop's list of orders to fetch is empty again.
     EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM Ordini WHERE Modificato=1").toInt(), 0);
+}
+
+// Prices that include VAT: ten cups at 9.99 (8.19 net and 1.80 of VAT)
+// are charged 99.90, of which 81.89 net and 18.01 VAT; the stored lines
+// alone would make 81.90 and 18.02, 99.92. The mail, the row that comes
+// home and the desk's invoice all say 99.90.
+TEST_F(OrderPlacedRoad, TheChargedTotalTravelsToTheDesksInvoice)
+{
+    shop.Execute("UPDATE Configurazione SET FlagPrezziIvaCompresa=1");
+    AddShopProduct(503, "Tazza grande", 8.19, 22);
+    CHttpTestClient shopper(shop.Port());
+    ASSERT_EQ(shopper.Get("/carrello.asp?Operazione=aggiungi&IDProdotto=503&Quantita=10").status, 200);
+    const QByteArray form = Form({{"Cognome", "Bianchi"}, {"Nome", "Anna"}, {"Indirizzo", "Via Emilia 1"},
+                                  {"Cap", "47121"}, {"Localita", "Forlì"}, {"Provincia", "FC"}, {"Stato", "Italia"},
+                                  {"Email", "anna@road.test"}, {"TipoPagamento", "Bonifico"}, {"Submit", "Conferma"}});
+    ASSERT_TRUE(shopper.Post("/datiordine.asp", "application/x-www-form-urlencoded", form).body.contains("dati-accettati"));
+    const QString summary = QString::fromUtf8(shopper.Get("/confermaordine.asp").body);
+    EXPECT_TRUE(summary.contains("99,90")) << summary.toStdString();
+    ASSERT_EQ(shopper.Post("/confermaordine.asp", "application/x-www-form-urlencoded", "Invia=1").status, 302);
+    const QList<QJsonObject> mails = smtp.WaitForMessages(2);
+    ASSERT_EQ(mails.size(), 2);
+    for (const QJsonObject& mail : mails) {
+        EXPECT_TRUE(mail["body"].toString().contains("99,90")) << mail["body"].toString().toStdString();
+        EXPECT_FALSE(mail["body"].toString().contains("99,92")) << mail["body"].toString().toStdString();
+    }
+
+    COrderDownload job;
+    job.InitVarDwLoad(nullptr, project.Folder(), &project.Db());
+    job.StartDwLoad();
+    ASSERT_EQ(job.LastResult(), COrderDownload::Result::Done) << Log().toStdString();
+    const qint32 order = ProjectValue("SELECT ID FROM Ordini").toInt();
+    EXPECT_NEAR(ProjectValue("SELECT ImportoTotale FROM Ordini WHERE ID=?", {order}).toDouble(), 99.90, 1e-9);
+    EXPECT_NEAR(ProjectValue("SELECT ImportoIVA FROM Ordini WHERE ID=?", {order}).toDouble(), 18.01, 1e-9);
+    project.Db().Execute("UPDATE OrdiniDettaglio SET QuantitaEvasa=Quantita WHERE IDOrdine=?", {order});
+    const COrdineStampa invoice = COrdineStampa::Fattura(project.Db(), order);
+    EXPECT_EQ(invoice.totali.imponibile, 8189);
+    EXPECT_EQ(invoice.totali.imposta, 1801);
+    EXPECT_EQ(invoice.totali.totale, 9990);
 }
 
 } // namespace

@@ -92,6 +92,30 @@ TEST_F(StampaTest, TheInvoiceShowsTheDesksTotals)
     EXPECT_FALSE(text.contains(QStringLiteral("Pagina n.")));
 }
 
+// An order the shop stored with the figures it charged (prices with VAT:
+// a cent less VAT than the lines give) is invoiced for what was charged
+// once it has shipped in full; before that, or charged in another
+// currency, the desk works the figures out from the lines.
+TEST_F(StampaTest, TheInvoiceShowsTheChargedFiguresOnceShippedInFull)
+{
+    f.Db().Execute(QStringLiteral("UPDATE Ordini SET Cambio=1, ImportoMerci=25.50, ImportoSpedizione=7.50, "
+                                  "ImportoContrassegno=0, ImportoIVA=6.59, ImportoTotale=39.59, "
+                                  "ImportoTotaleInEuro=39.59 WHERE ID=?"),
+                   {OrdersFixture::kFirst});
+    // Nothing shipped yet: the shipping 7.50 and its 1.65.
+    EXPECT_EQ(COrdineStampa::Fattura(f.Db(), OrdersFixture::kFirst).totali.totale, 915);
+    Invoice(OrdersFixture::kFirst);
+    const COrdineStampa data = COrdineStampa::Fattura(f.Db(), OrdersFixture::kFirst);
+    EXPECT_EQ(data.totali.imponibile, 2550);
+    EXPECT_EQ(data.totali.imposta, 659);
+    EXPECT_EQ(data.totali.totale, 3959);
+    const QString text = Print(data);
+    EXPECT_TRUE(text.contains(QStringLiteral("39,59"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("39,60"))) << text.toStdString();
+    f.Db().Execute(QStringLiteral("UPDATE Ordini SET Cambio=1936.27 WHERE ID=?"), {OrdersFixture::kFirst});
+    EXPECT_EQ(COrdineStampa::Fattura(f.Db(), OrdersFixture::kFirst).totali.totale, 3960);
+}
+
 TEST_F(StampaTest, AnExemptInvoicePrintsNIInEveryVatCell)
 {
     const COrdineStampa data = COrdineStampa::Fattura(f.Db(), OrdersFixture::kThird);

@@ -1,5 +1,7 @@
 #include "server/core/catalogo/CatalogoValori.h"
 
+#include "server/core/LettoreNumeri.h"
+
 #include <QRegularExpression>
 
 #include <cmath>
@@ -8,31 +10,7 @@
 
 std::optional<qint32> CatalogoValori::Numero(const QVariant& valore)
 {
-    if (!valore.isValid() || valore.isNull())
-        return std::nullopt;
-    qint64 numero = 0;
-    switch (valore.typeId()) {
-    case QMetaType::QString: {
-        static const QRegularExpression cifre(QStringLiteral("^[+-]?[0-9]{1,10}$"));
-        const QString testo = valore.toString().trimmed();
-        if (!cifre.match(testo).hasMatch())
-            return std::nullopt;
-        numero = testo.toLongLong();
-        break;
-    }
-    case QMetaType::Bool:
-        return std::nullopt;
-    default: {
-        bool ok = false;
-        const double reale = valore.toDouble(&ok);
-        if (!ok || std::trunc(reale) != reale || std::abs(reale) > 4e9)
-            return std::nullopt;
-        numero = static_cast<qint64>(reale);
-    }
-    }
-    if (numero < std::numeric_limits<qint32>::min() || numero > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return static_cast<qint32>(numero);
+    return LettoreNumeri::Intero(valore);
 }
 
 bool CatalogoValori::Vuoto(const QVariant& valore)

@@ -332,6 +332,33 @@ TEST_P(GeneraleDb, ContactFormIsMailedToTheShop)
     EXPECT_EQ(messages[1]["mail_from"].toString(), "info@bottega.test");
 }
 
+// The address a visitor types is never a list of recipients: the message
+// goes to the shop alone, from the shop's address, the text kept.
+TEST_P(GeneraleDb, ATypedListOfAddressesMailsOnlyTheShop)
+{
+    SmtpTestServer smtp;
+    ASSERT_EQ(smtp.Start(), "");
+    Funzioni::ImpostaServerPosta("127.0.0.1", smtp.Port());
+    Initialised();
+    const QStringList digitati = {"pia@cliente.test,altro@esterno.test", "pia@cliente.test;altro@esterno.test",
+                                  "pia@cliente.test, altro@esterno.test", "altro@esterno.test;"};
+    for (const QString& digitato : digitati) {
+        Generale* generale = NewPage();
+        Request().SetMethod("POST");
+        Request().AddForm("Email", digitato);
+        Request().AddForm("Messaggio", "Avete il blu?");
+        generale->InviaMessaggi();
+    }
+    Funzioni::ImpostaServerPosta("localhost", 25);
+    const QList<QJsonObject> messages = smtp.Messages();
+    ASSERT_EQ(messages.size(), digitati.size());
+    for (int i = 0; i < messages.size(); ++i) {
+        EXPECT_EQ(messages[i]["rcpt_tos"].toArray(), QJsonArray{"info@bottega.test"}) << digitati[i].toStdString();
+        EXPECT_EQ(messages[i]["mail_from"].toString(), "info@bottega.test") << digitati[i].toStdString();
+        EXPECT_TRUE(messages[i]["body"].toString().contains("Email: " + digitati[i]));
+    }
+}
+
 TEST_P(GeneraleDb, EachObjectOpensAndClosesItsOwnConnectionWhenNotSharing)
 {
     Generale* generale = Initialised();

@@ -1,4 +1,6 @@
 #include "server/orders/Ordine.h"
+#include "server/orders/OrdineAddebito.h"
+#include "server/orders/OrdineRichiesteBanca.h"
 #include "server/orders/OrdineScrittura.h"
 #include "server/core/Funzioni.h"
 #include "server/core/testing/CQtrTestShop.h"
@@ -478,6 +480,132 @@ TEST_P(OrdineInvio, WithAQueueTheMailsWaitInItsFolder)
     EXPECT_EQ(Conta("Ordini"), 1);
     EXPECT_EQ(coda.InAttesa(), 2);
     EXPECT_TRUE(s_smtp->Messages().isEmpty());
+}
+
+// The buyer's address is one mailbox, whoever set it: a list, set in the
+// Session or by a page on the object, mails neither of its addresses (the
+// confirmation is logged as not sent) and the merchant's notice comes
+// from the shop's own address.
+TEST_P(OrdineInvio, ATypedListOfAddressesIsNeverMailed)
+{
+    RegistroProva registro;
+    for (const QString& lista : {QString("anna@esempio.test,altro@esterno.test"),
+                                 QString("anna@esempio.test;altro@esterno.test")}) {
+        s_smtp->Clear();
+        Set("EmailUtente", lista);
+        Set("NumOrd", "");
+        Set("Basket", "#2|" + QString::number(lista.size()) + "|0||0|");
+        Set("DimBasket", 1);
+        Set("IDSpese", 5);
+        Ordine* o = Pagina();
+        o->NotificaEsercente();
+        o->NotificaCliente();
+        Set("EmailUtente", "anna@esempio.test");
+        Set("NumOrd", "");
+        Set("Basket", "#1|1|0||0|");
+        Set("DimBasket", 1);
+        Set("IDSpese", 5);
+        o = Pagina();
+        o->NotificaEsercente();
+        o->Email = lista;
+        o->NotificaCliente();
+        const QList<QJsonObject> posta = s_smtp->Messages();
+        ASSERT_EQ(posta.size(), 2) << lista.toStdString();
+        for (const QJsonObject& mail : posta)
+            EXPECT_EQ(mail["rcpt_tos"].toArray(), QJsonArray{"ordini@bottega.test"}) << lista.toStdString();
+        EXPECT_EQ(posta[0]["mail_from"].toString(), "ordini@bottega.test");
+    }
+    EXPECT_EQ(registro.m_righe.filter("conferma al cliente non inviata").size(), 4) << registro.m_righe.join("\n").toStdString();
+}
+
+// ---------------------------------------------------------------- one total
+
+// Prices that include VAT: ten cups at 9.99 (8.19 net and 1.80 of VAT
+// each) are 99.90 in the basket, 81.89 net and 18.01 of VAT; with the
+// shipping's 3.00 and its 0.60 the shopper is shown and charged 103.50.
+// The stored lines, 10 x 8.19 at 22 percent, would make 81.90 and 18.02
+// of it: 103.52. The order's page, its mail and the bank say 103.50.
+TEST_P(OrdineInvio, EveryLaterFigureIsTheOneCharged)
+{
+    InserisciProdotto(*m_shop, 3, "Tazza", 8.19, 22, 0.3, {{"Codice", "TAZ"}});
+    Set("AttivaPrezziIvaCompresa", true);
+    Set("Basket", "#3|10|0||0|");
+    Set("DimBasket", 1);
+    Set("IDUtente", 7);
+    Set("UtenteCollegato", true);
+    Pagina()->NotificaEsercente();
+    const qint32 id = Valore("SELECT ID FROM Ordini", {}, "ID").toInt();
+    const auto stored = [&](const char* colonna) { return Valore("SELECT * FROM Ordini WHERE ID=?", {id}, colonna); };
+    EXPECT_NEAR(stored("ImportoMerci").toDouble(), 81.89, 1e-9);
+    EXPECT_NEAR(stored("ImportoSpedizione").toDouble(), 3.00, 1e-9);
+    EXPECT_NEAR(stored("ImportoContrassegno").toDouble(), 0, 1e-9);
+    EXPECT_NEAR(stored("ImportoIVA").toDouble(), 18.61, 1e-9);
+    EXPECT_NEAR(stored("ImportoTotale").toDouble(), 103.50, 1e-9);
+    EXPECT_NEAR(stored("ImportoTotaleInEuro").toDouble(), 103.50, 1e-9);
+
+    const auto pagina = [&]() {
+        Ordine* o = Pagina();
+        EXPECT_TRUE(o->LeggiOrdine(id));
+        return o;
+    };
+    Ordine* o = pagina();
+    EXPECT_EQ(o->FTotaleOrdinato, "103.50");
+    EXPECT_EQ(o->FTotaleImponibileOrdinato, "81.89");
+    EXPECT_EQ(o->FTotaleImpostaOrdinato, "18.61");
+    EXPECT_EQ(o->FSpeseSpedizioneOrdine, "3.00");
+    EXPECT_EQ(o->FTotaleOrdinatoInEuro, "103.50");
+    // Nothing shipped yet: all the goods are still to ship.
+    EXPECT_EQ(o->FTotaleImponibileOrdineDaEvadere, "81.89");
+    EXPECT_EQ(OrdineRichiesteBanca::TotaleOrdine(&m_shop->Db(), id, 1).centesimi, 10350);
+    EXPECT_EQ(OrdineRichiesteBanca::TotaleOrdine(&m_shop->Db(), id, 1).lire, 200404);   // 103.50 x 1936.27
+    const QString mail = s_smtp->Messages().value(0)["body"].toString();
+    EXPECT_TRUE(mail.contains("Totale ordine € 103.50")) << mail.toStdString();
+    EXPECT_TRUE(mail.contains("IVA € 18.61")) << mail.toStdString();
+
+    // Shipped in full, the order is the one charged, shipped or not.
+    m_shop->Db().Execute("UPDATE OrdiniDettaglio SET QuantitaEvasa=Quantita WHERE IDOrdine=?", {id});
+    o = pagina();
+    EXPECT_EQ(o->FTotaleOrdine, "103.50");
+    EXPECT_EQ(o->FTotaleImponibileOrdineDaEvadere, "0.00");
+
+    // An order stored before the figures were kept is worked out from its
+    // lines: that is the 103.52 the stored figures keep off every page.
+    m_shop->Db().Execute("UPDATE Ordini SET ImportoMerci=NULL, ImportoSpedizione=NULL, ImportoContrassegno=NULL, "
+                         "ImportoIVA=NULL, ImportoTotale=NULL, ImportoTotaleInEuro=NULL WHERE ID=?",
+                         {id});
+    EXPECT_EQ(pagina()->FTotaleOrdinato, "103.52");
+    EXPECT_EQ(OrdineRichiesteBanca::TotaleOrdine(&m_shop->Db(), id, 1).centesimi, 10352);
+}
+
+// Paid on delivery, the fee (6.00 net, 7.20 with its VAT) is part of what
+// the shopper pays: stored net with its VAT among the rest.
+TEST_P(OrdineInvio, TheCashOnDeliveryFeeIsPartOfTheStoredTotal)
+{
+    Set("TipoPagamento", "Contrassegno");
+    Pagina()->NotificaEsercente();
+    const auto stored = [&](const char* colonna) { return Valore("SELECT * FROM Ordini", {}, colonna).toDouble(); };
+    // Goods 150.00, shipping 3.00, VAT 10.00 + 10.00 + 0.60 + 1.20.
+    EXPECT_NEAR(stored("ImportoContrassegno"), 6.00, 1e-9);
+    EXPECT_NEAR(stored("ImportoIVA"), 21.80, 1e-9);
+    EXPECT_NEAR(stored("ImportoTotale"), 180.80, 1e-9);
+    const QString mail = s_smtp->Messages().value(0)["body"].toString();
+    EXPECT_TRUE(mail.contains("Totale ordine € 180.80")) << mail.toStdString();
+}
+
+// A shop database made before the figures were stored gets their columns
+// when it is first opened; its orders keep theirs as "not stored".
+TEST_P(OrdineInvio, AnOlderShopDatabaseGetsTheNewColumns)
+{
+    m_shop->Insert("Ordini", {{"ID", 1000000050}, {"NumOrdine", "T1000000050"}});
+    QStringList togli;
+    for (const QString& colonna : OrdineAddebito::Colonne())
+        togli << "ALTER TABLE Ordini DROP COLUMN " + colonna;
+    for (const QString& istruzione : togli)
+        m_shop->Db().Execute(istruzione);
+    Pagina()->NotificaEsercente();
+    EXPECT_NEAR(Valore("SELECT ImportoTotale FROM Ordini WHERE ID<>1000000050", {}, "ImportoTotale").toDouble(), 173.60,
+                1e-9);
+    EXPECT_TRUE(Valore("SELECT ImportoTotale FROM Ordini WHERE ID=1000000050", {}, "ImportoTotale").isNull());
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, OrdineInvio, ::testing::Values(CAdoConnection::SQLite, CAdoConnection::PostgreSQL),

@@ -357,7 +357,8 @@ TEST_P(RispostaBanca, OnlyTheGenuineAnswerForItsOrderCounts)
         Set("IDClienteOrdine", 8);
         break;
     case Prima::OrdineCambiato:
-        m_shop->Db().Execute("UPDATE OrdiniDettaglio SET Quantita=4 WHERE IDOrdine=?", {m_idOrdine});
+        // The charge the order stores is what the bank is asked for.
+        m_shop->Db().Execute("UPDATE Ordini SET ImportoTotaleInEuro=ImportoTotaleInEuro+1 WHERE ID=?", {m_idOrdine});
         break;
     case Prima::Niente:
         break;

@@ -18,7 +18,6 @@ struct Ordine
 {
     OrdineDati dati;
     OrdineScritto scritto;
-    OrdineTotaliMail totali;
     OrdineTestoMail::Opzioni opzioni;
 };
 
@@ -42,7 +41,8 @@ Ordine OrdineBase()
     o.dati.righe = {libro};
     o.scritto.numOrdine = "2026121000000001";
     o.scritto.idCliente = 1000000001;
-    o.totali = {"100.00", "100.00", "3.00", "3.00", 10.60, 113.60};
+    // As the order stores them: goods, shipping, fee, VAT, total, in euro.
+    o.dati.addebito = {10000, 300, 0, 1060, 11360, 11360, 0.01};
     o.opzioni.simboloValuta = "€";
     return o;
 }
@@ -91,7 +91,7 @@ TEST(TestoMailEsercente, ThePlainOrderReadsLineByLine)
 {
     QLocale::setDefault(QLocale::c());
     const Ordine o = OrdineBase();
-    EXPECT_EQ(OrdineTestoMail(Codice, o.opzioni).CorpoEsercente(o.dati, o.scritto, o.totali), kBase);
+    EXPECT_EQ(OrdineTestoMail(Codice, o.opzioni).CorpoEsercente(o.dati, o.scritto), kBase);
 }
 
 const CasoTesto kTesti[] = {
@@ -132,11 +132,11 @@ const CasoTesto kTesti[] = {
      {}},
     {"ExtraNotesStartOnTheLineAfterTheTotal", [](Ordine& o) { o.opzioni.ulterioriNote = "Regalo"; },
      {"      [PMTTOTALEORDINE] € 113.60\r\nRegalo\r\n\r\n"}, {}},
-    // 5.00 net, 1.00 VAT at 20 percent, both in the totals.
-    {"CashOnDeliveryAddsItsCostAndVat",
+    // 5.00 net, 1.00 VAT at 20 percent, both in the stored totals.
+    {"CashOnDeliveryShowsItsStoredFee",
      [](Ordine& o) {
          o.dati.tipoPagamento = "Contrassegno";
-         o.scritto.speseContrassegno = 5;
+         o.dati.addebito = {10000, 300, 500, 1160, 11960, 11960, 0.01};
      },
      {"      [PMTTIPOPAGAMENTO] [PMTMPCONTRASSEGNO]\r\n      [PMTSPESECONTRASSEGNO] € 5.00\r\n",
       "      [PMTTOTALEIVA] € 11.60\r\n", "      [PMTTOTALEORDINE] € 119.60\r\n"},
@@ -144,11 +144,14 @@ const CasoTesto kTesti[] = {
     {"VatExemptBasketHasNoVatLine",
      [](Ordine& o) {
          o.dati.esenzioneIVA = true;
-         o.totali.totaleOrdine = 103;
+         o.dati.addebito.totale = o.dati.addebito.totaleInEuro = 10300;
      },
      {"      [PMTTOTALEORDINE] € 103.00\r\n"}, {"[PMTTOTALEIVA]"}},
     {"UnitOfFiveShowsWholeTotals",
-     [](Ordine& o) { o.dati.arrotondamento = 5; },
+     [](Ordine& o) {
+         o.dati.arrotondamento = 5;
+         o.dati.addebito = {100, 3, 0, 11, 114, 11400, 1};
+     },
      {"      [PMTTOTALEIVA] € 11\r\n", "      [PMTTOTALEORDINE] € 114\r\n"}, {}},
     {"UnknownPaymentShowsItsCode", [](Ordine& o) { o.dati.tipoPagamento = "Assegno"; },
      {"      [PMTTIPOPAGAMENTO] Assegno\r\n"}, {}},
@@ -158,7 +161,7 @@ TEST_P(TestoMail, TheNotificationFollowsTheOrder)
 {
     Ordine o = OrdineBase();
     GetParam().cambia(o);
-    const QString testo = OrdineTestoMail(Codice, o.opzioni).CorpoEsercente(o.dati, o.scritto, o.totali);
+    const QString testo = OrdineTestoMail(Codice, o.opzioni).CorpoEsercente(o.dati, o.scritto);
     for (const QString& atteso : GetParam().contiene)
         EXPECT_TRUE(testo.contains(atteso)) << testo.toStdString() << "\n--- misses ---\n" << atteso.toStdString();
     for (const QString& escluso : GetParam().nonContiene)

@@ -154,6 +154,25 @@ INSTANTIATE_TEST_SUITE_P(
                       SchemaCase{"ExtraColumn", {"ALTER TABLE Valute ADD COLUMN Vecchia TEXT"}}),
     [](const ::testing::TestParamInfo<SchemaCase>& info) { return std::string(info.param.name); });
 
+// A project whose orders came down before the shop stored what it
+// charged: the upgrade adds the columns and its orders keep them unset,
+// so the desk goes on working their totals out from the lines.
+TEST_F(UpgradeTest, OrdersFromBeforeTheStoredChargeKeepItUnset)
+{
+    QStringList sql;
+    for (const char* column : {"ImportoMerci", "ImportoSpedizione", "ImportoContrassegno", "ImportoIVA", "ImportoTotale",
+                               "ImportoTotaleInEuro"})
+        sql << QStringLiteral("ALTER TABLE Ordini DROP COLUMN %1").arg(QLatin1String(column));
+    sql << "INSERT INTO Ordini (ID, NumOrdine, SpeseSpedizione) VALUES (1000000001, '2024031000000001', 7.5)";
+    ProjectFixture::Exec(Db(), sql);
+    ASSERT_EQ(CheckSchema(), CProjectUpgrade::NeedsUpgrade);
+    ASSERT_EQ(RunUpgrade(), CProjectUpgrade::Upgraded) << m_strError.toStdString();
+    EXPECT_EQ(CheckSchema(), CProjectUpgrade::UpToDate);
+    EXPECT_DOUBLE_EQ(ProjectFixture::Scalar(Db(), "SELECT SpeseSpedizione FROM Ordini").toDouble(), 7.5);
+    EXPECT_EQ(ProjectFixture::Scalar(Db(), "SELECT COUNT(*) FROM Ordini WHERE ImportoTotale IS NULL AND "
+                                           "ImportoTotaleInEuro IS NULL").toInt(), 1);
+}
+
 TEST_F(UpgradeTest, UnreadableDatabaseFailsTheCheck)
 {
     QFile file(Db());
