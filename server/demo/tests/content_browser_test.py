@@ -169,10 +169,14 @@ def run_forum(check, base, database):
 
 
 def chat_lines(driver):
+    # The message frame reloads itself every few seconds: the lines are read
+    # in one script call, so no element can go stale between two reads.
     driver.switch_to.frame(driver.find_element(By.ID, "messaggi"))
-    lines = [li.text for li in driver.find_elements(By.CSS_SELECTOR, ".messaggio-chat")]
-    driver.switch_to.default_content()
-    return lines
+    try:
+        return driver.execute_script(
+            "return Array.from(document.querySelectorAll('.messaggio-chat'), e => e.innerText);") or []
+    finally:
+        driver.switch_to.default_content()
 
 
 def enter_chat(driver, base, nickname):
