@@ -2,28 +2,25 @@
 
 #include "platform/ado/CAdoRecordset.h"
 #include "server/core/CQtrServerObject.h"
-#include "server/core/catalogo/CatalogoDiritti.h"
-#include "server/core/catalogo/CatalogoFinestra.h"
-#include "server/core/catalogo/CatalogoPagina.h"
-#include "server/core/catalogo/CatalogoPrezzo.h"
+#include "server/core/catalogo/CatalogoCategorie.h"
+#include "server/core/catalogo/CatalogoColori.h"
+#include "server/core/catalogo/CatalogoImmagini.h"
+#include "server/core/catalogo/CatalogoPrezzi.h"
+#include "server/core/catalogo/CatalogoProdotti.h"
+#include "server/core/catalogo/CatalogoScheda.h"
+#include "server/core/catalogo/CatalogoVarianti.h"
+#include "server/core/catalogo/CatalogoVisitatore.h"
 
 #include <QDate>
 #include <QDateTime>
-#include <QHash>
-#include <QSet>
-
-#include <memory>
-#include <optional>
-
-class CatalogoAlbero;
-class CatalogoFile;
-class CatalogoFonteScontiAdo;
-class CatalogoSql;
 
 // The shopper's catalogue: categories, product lists by page, one product
 // with its prices, colours, sizes, custom fields and variants, and a random
 // showcase. Each read method fills the public properties, which the page
-// then prints. The visitor's rights, language and price list come from the
+// then prints. The catalogue only answers the page: each job is done by a
+// class of its own (CatalogoCategorie, CatalogoProdotti, CatalogoScheda,
+// CatalogoPrezzi, CatalogoImmagini, CatalogoColori, CatalogoVarianti), so a
+// fault in one is found in its own file. The visitor's rights, language and price list come from the
 // Session that the session set-up wrote.
 //
 // The anonymous visitor is the customer row that the set-up chose for him
@@ -218,114 +215,114 @@ public:
     QString FImpostaProdotto;
     QString FImpostaProdottoInEuro;
 
-    double PrezzoProdottoVL() const { return m_prezzo.prezzoProdottoVL; }
-    void SetPrezzoProdottoVL(double v) { m_prezzo.prezzoProdottoVL = v; }
-    bool Offerta() const { return m_prezzo.offerta; }
-    void SetOfferta(bool v) { m_prezzo.offerta = v; }
-    QDateTime ValiditaScontoDal() const { return m_prezzo.validitaScontoDal; }
-    void SetValiditaScontoDal(const QDateTime& v) { m_prezzo.validitaScontoDal = v; }
-    QDateTime ValiditaScontoAl() const { return m_prezzo.validitaScontoAl; }
-    void SetValiditaScontoAl(const QDateTime& v) { m_prezzo.validitaScontoAl = v; }
-    float ScontoProdotto() const { return m_prezzo.scontoProdotto; }
-    void SetScontoProdotto(float v) { m_prezzo.scontoProdotto = v; }
-    QString Sconto() const { return m_prezzo.sconto; }
-    void SetSconto(const QString& v) { m_prezzo.sconto = v; }
-    QString PrezzoPromozionale() const { return m_prezzo.prezzoPromozionale; }
-    void SetPrezzoPromozionale(const QString& v) { m_prezzo.prezzoPromozionale = v; }
-    QString FPrezzoPromozionale() const { return m_prezzo.fPrezzoPromozionale; }
-    void SetFPrezzoPromozionale(const QString& v) { m_prezzo.fPrezzoPromozionale = v; }
-    bool FlagScontoQuantitaAttivo() const { return m_prezzo.flagScontoQuantitaAttivo; }
-    void SetFlagScontoQuantitaAttivo(bool v) { m_prezzo.flagScontoQuantitaAttivo = v; }
-    float LimiteQuantita1() const { return m_prezzo.fasce[0].limite; }
-    void SetLimiteQuantita1(float v) { m_prezzo.fasce[0].limite = v; }
-    float LimiteQuantita2() const { return m_prezzo.fasce[1].limite; }
-    void SetLimiteQuantita2(float v) { m_prezzo.fasce[1].limite = v; }
-    float LimiteQuantita3() const { return m_prezzo.fasce[2].limite; }
-    void SetLimiteQuantita3(float v) { m_prezzo.fasce[2].limite = v; }
-    float LimiteQuantita4() const { return m_prezzo.fasce[3].limite; }
-    void SetLimiteQuantita4(float v) { m_prezzo.fasce[3].limite = v; }
-    float LimiteQuantita5() const { return m_prezzo.fasce[4].limite; }
-    void SetLimiteQuantita5(float v) { m_prezzo.fasce[4].limite = v; }
-    float LimiteQuantita6() const { return m_prezzo.fasce[5].limite; }
-    void SetLimiteQuantita6(float v) { m_prezzo.fasce[5].limite = v; }
-    float LimiteQuantita7() const { return m_prezzo.fasce[6].limite; }
-    void SetLimiteQuantita7(float v) { m_prezzo.fasce[6].limite = v; }
-    float LimiteQuantita8() const { return m_prezzo.fasce[7].limite; }
-    void SetLimiteQuantita8(float v) { m_prezzo.fasce[7].limite = v; }
-    float LimiteQuantita9() const { return m_prezzo.fasce[8].limite; }
-    void SetLimiteQuantita9(float v) { m_prezzo.fasce[8].limite = v; }
-    QString Sconto1() const { return m_prezzo.fasce[0].sconto; }
-    void SetSconto1(const QString& v) { m_prezzo.fasce[0].sconto = v; }
-    QString Sconto2() const { return m_prezzo.fasce[1].sconto; }
-    void SetSconto2(const QString& v) { m_prezzo.fasce[1].sconto = v; }
-    QString Sconto3() const { return m_prezzo.fasce[2].sconto; }
-    void SetSconto3(const QString& v) { m_prezzo.fasce[2].sconto = v; }
-    QString Sconto4() const { return m_prezzo.fasce[3].sconto; }
-    void SetSconto4(const QString& v) { m_prezzo.fasce[3].sconto = v; }
-    QString Sconto5() const { return m_prezzo.fasce[4].sconto; }
-    void SetSconto5(const QString& v) { m_prezzo.fasce[4].sconto = v; }
-    QString Sconto6() const { return m_prezzo.fasce[5].sconto; }
-    void SetSconto6(const QString& v) { m_prezzo.fasce[5].sconto = v; }
-    QString Sconto7() const { return m_prezzo.fasce[6].sconto; }
-    void SetSconto7(const QString& v) { m_prezzo.fasce[6].sconto = v; }
-    QString Sconto8() const { return m_prezzo.fasce[7].sconto; }
-    void SetSconto8(const QString& v) { m_prezzo.fasce[7].sconto = v; }
-    QString Sconto9() const { return m_prezzo.fasce[8].sconto; }
-    void SetSconto9(const QString& v) { m_prezzo.fasce[8].sconto = v; }
-    double PrezzoPromo1VL() const { return m_prezzo.fasce[0].prezzoPromoVL; }
-    void SetPrezzoPromo1VL(double v) { m_prezzo.fasce[0].prezzoPromoVL = v; }
-    double PrezzoPromo2VL() const { return m_prezzo.fasce[1].prezzoPromoVL; }
-    void SetPrezzoPromo2VL(double v) { m_prezzo.fasce[1].prezzoPromoVL = v; }
-    double PrezzoPromo3VL() const { return m_prezzo.fasce[2].prezzoPromoVL; }
-    void SetPrezzoPromo3VL(double v) { m_prezzo.fasce[2].prezzoPromoVL = v; }
-    double PrezzoPromo4VL() const { return m_prezzo.fasce[3].prezzoPromoVL; }
-    void SetPrezzoPromo4VL(double v) { m_prezzo.fasce[3].prezzoPromoVL = v; }
-    double PrezzoPromo5VL() const { return m_prezzo.fasce[4].prezzoPromoVL; }
-    void SetPrezzoPromo5VL(double v) { m_prezzo.fasce[4].prezzoPromoVL = v; }
-    double PrezzoPromo6VL() const { return m_prezzo.fasce[5].prezzoPromoVL; }
-    void SetPrezzoPromo6VL(double v) { m_prezzo.fasce[5].prezzoPromoVL = v; }
-    double PrezzoPromo7VL() const { return m_prezzo.fasce[6].prezzoPromoVL; }
-    void SetPrezzoPromo7VL(double v) { m_prezzo.fasce[6].prezzoPromoVL = v; }
-    double PrezzoPromo8VL() const { return m_prezzo.fasce[7].prezzoPromoVL; }
-    void SetPrezzoPromo8VL(double v) { m_prezzo.fasce[7].prezzoPromoVL = v; }
-    double PrezzoPromo9VL() const { return m_prezzo.fasce[8].prezzoPromoVL; }
-    void SetPrezzoPromo9VL(double v) { m_prezzo.fasce[8].prezzoPromoVL = v; }
-    double PrezzoPromo1() const { return m_prezzo.fasce[0].prezzoPromo; }
-    void SetPrezzoPromo1(double v) { m_prezzo.fasce[0].prezzoPromo = v; }
-    double PrezzoPromo2() const { return m_prezzo.fasce[1].prezzoPromo; }
-    void SetPrezzoPromo2(double v) { m_prezzo.fasce[1].prezzoPromo = v; }
-    double PrezzoPromo3() const { return m_prezzo.fasce[2].prezzoPromo; }
-    void SetPrezzoPromo3(double v) { m_prezzo.fasce[2].prezzoPromo = v; }
-    double PrezzoPromo4() const { return m_prezzo.fasce[3].prezzoPromo; }
-    void SetPrezzoPromo4(double v) { m_prezzo.fasce[3].prezzoPromo = v; }
-    double PrezzoPromo5() const { return m_prezzo.fasce[4].prezzoPromo; }
-    void SetPrezzoPromo5(double v) { m_prezzo.fasce[4].prezzoPromo = v; }
-    double PrezzoPromo6() const { return m_prezzo.fasce[5].prezzoPromo; }
-    void SetPrezzoPromo6(double v) { m_prezzo.fasce[5].prezzoPromo = v; }
-    double PrezzoPromo7() const { return m_prezzo.fasce[6].prezzoPromo; }
-    void SetPrezzoPromo7(double v) { m_prezzo.fasce[6].prezzoPromo = v; }
-    double PrezzoPromo8() const { return m_prezzo.fasce[7].prezzoPromo; }
-    void SetPrezzoPromo8(double v) { m_prezzo.fasce[7].prezzoPromo = v; }
-    double PrezzoPromo9() const { return m_prezzo.fasce[8].prezzoPromo; }
-    void SetPrezzoPromo9(double v) { m_prezzo.fasce[8].prezzoPromo = v; }
-    QString FPrezzoPromo1() const { return m_prezzo.fasce[0].fPrezzoPromo; }
-    void SetFPrezzoPromo1(const QString& v) { m_prezzo.fasce[0].fPrezzoPromo = v; }
-    QString FPrezzoPromo2() const { return m_prezzo.fasce[1].fPrezzoPromo; }
-    void SetFPrezzoPromo2(const QString& v) { m_prezzo.fasce[1].fPrezzoPromo = v; }
-    QString FPrezzoPromo3() const { return m_prezzo.fasce[2].fPrezzoPromo; }
-    void SetFPrezzoPromo3(const QString& v) { m_prezzo.fasce[2].fPrezzoPromo = v; }
-    QString FPrezzoPromo4() const { return m_prezzo.fasce[3].fPrezzoPromo; }
-    void SetFPrezzoPromo4(const QString& v) { m_prezzo.fasce[3].fPrezzoPromo = v; }
-    QString FPrezzoPromo5() const { return m_prezzo.fasce[4].fPrezzoPromo; }
-    void SetFPrezzoPromo5(const QString& v) { m_prezzo.fasce[4].fPrezzoPromo = v; }
-    QString FPrezzoPromo6() const { return m_prezzo.fasce[5].fPrezzoPromo; }
-    void SetFPrezzoPromo6(const QString& v) { m_prezzo.fasce[5].fPrezzoPromo = v; }
-    QString FPrezzoPromo7() const { return m_prezzo.fasce[6].fPrezzoPromo; }
-    void SetFPrezzoPromo7(const QString& v) { m_prezzo.fasce[6].fPrezzoPromo = v; }
-    QString FPrezzoPromo8() const { return m_prezzo.fasce[7].fPrezzoPromo; }
-    void SetFPrezzoPromo8(const QString& v) { m_prezzo.fasce[7].fPrezzoPromo = v; }
-    QString FPrezzoPromo9() const { return m_prezzo.fasce[8].fPrezzoPromo; }
-    void SetFPrezzoPromo9(const QString& v) { m_prezzo.fasce[8].fPrezzoPromo = v; }
+    double PrezzoProdottoVL() const { return m_prezzi.Prezzo().prezzoProdottoVL; }
+    void SetPrezzoProdottoVL(double v) { m_prezzi.Prezzo().prezzoProdottoVL = v; }
+    bool Offerta() const { return m_prezzi.Prezzo().offerta; }
+    void SetOfferta(bool v) { m_prezzi.Prezzo().offerta = v; }
+    QDateTime ValiditaScontoDal() const { return m_prezzi.Prezzo().validitaScontoDal; }
+    void SetValiditaScontoDal(const QDateTime& v) { m_prezzi.Prezzo().validitaScontoDal = v; }
+    QDateTime ValiditaScontoAl() const { return m_prezzi.Prezzo().validitaScontoAl; }
+    void SetValiditaScontoAl(const QDateTime& v) { m_prezzi.Prezzo().validitaScontoAl = v; }
+    float ScontoProdotto() const { return m_prezzi.Prezzo().scontoProdotto; }
+    void SetScontoProdotto(float v) { m_prezzi.Prezzo().scontoProdotto = v; }
+    QString Sconto() const { return m_prezzi.Prezzo().sconto; }
+    void SetSconto(const QString& v) { m_prezzi.Prezzo().sconto = v; }
+    QString PrezzoPromozionale() const { return m_prezzi.Prezzo().prezzoPromozionale; }
+    void SetPrezzoPromozionale(const QString& v) { m_prezzi.Prezzo().prezzoPromozionale = v; }
+    QString FPrezzoPromozionale() const { return m_prezzi.Prezzo().fPrezzoPromozionale; }
+    void SetFPrezzoPromozionale(const QString& v) { m_prezzi.Prezzo().fPrezzoPromozionale = v; }
+    bool FlagScontoQuantitaAttivo() const { return m_prezzi.Prezzo().flagScontoQuantitaAttivo; }
+    void SetFlagScontoQuantitaAttivo(bool v) { m_prezzi.Prezzo().flagScontoQuantitaAttivo = v; }
+    float LimiteQuantita1() const { return m_prezzi.Prezzo().fasce[0].limite; }
+    void SetLimiteQuantita1(float v) { m_prezzi.Prezzo().fasce[0].limite = v; }
+    float LimiteQuantita2() const { return m_prezzi.Prezzo().fasce[1].limite; }
+    void SetLimiteQuantita2(float v) { m_prezzi.Prezzo().fasce[1].limite = v; }
+    float LimiteQuantita3() const { return m_prezzi.Prezzo().fasce[2].limite; }
+    void SetLimiteQuantita3(float v) { m_prezzi.Prezzo().fasce[2].limite = v; }
+    float LimiteQuantita4() const { return m_prezzi.Prezzo().fasce[3].limite; }
+    void SetLimiteQuantita4(float v) { m_prezzi.Prezzo().fasce[3].limite = v; }
+    float LimiteQuantita5() const { return m_prezzi.Prezzo().fasce[4].limite; }
+    void SetLimiteQuantita5(float v) { m_prezzi.Prezzo().fasce[4].limite = v; }
+    float LimiteQuantita6() const { return m_prezzi.Prezzo().fasce[5].limite; }
+    void SetLimiteQuantita6(float v) { m_prezzi.Prezzo().fasce[5].limite = v; }
+    float LimiteQuantita7() const { return m_prezzi.Prezzo().fasce[6].limite; }
+    void SetLimiteQuantita7(float v) { m_prezzi.Prezzo().fasce[6].limite = v; }
+    float LimiteQuantita8() const { return m_prezzi.Prezzo().fasce[7].limite; }
+    void SetLimiteQuantita8(float v) { m_prezzi.Prezzo().fasce[7].limite = v; }
+    float LimiteQuantita9() const { return m_prezzi.Prezzo().fasce[8].limite; }
+    void SetLimiteQuantita9(float v) { m_prezzi.Prezzo().fasce[8].limite = v; }
+    QString Sconto1() const { return m_prezzi.Prezzo().fasce[0].sconto; }
+    void SetSconto1(const QString& v) { m_prezzi.Prezzo().fasce[0].sconto = v; }
+    QString Sconto2() const { return m_prezzi.Prezzo().fasce[1].sconto; }
+    void SetSconto2(const QString& v) { m_prezzi.Prezzo().fasce[1].sconto = v; }
+    QString Sconto3() const { return m_prezzi.Prezzo().fasce[2].sconto; }
+    void SetSconto3(const QString& v) { m_prezzi.Prezzo().fasce[2].sconto = v; }
+    QString Sconto4() const { return m_prezzi.Prezzo().fasce[3].sconto; }
+    void SetSconto4(const QString& v) { m_prezzi.Prezzo().fasce[3].sconto = v; }
+    QString Sconto5() const { return m_prezzi.Prezzo().fasce[4].sconto; }
+    void SetSconto5(const QString& v) { m_prezzi.Prezzo().fasce[4].sconto = v; }
+    QString Sconto6() const { return m_prezzi.Prezzo().fasce[5].sconto; }
+    void SetSconto6(const QString& v) { m_prezzi.Prezzo().fasce[5].sconto = v; }
+    QString Sconto7() const { return m_prezzi.Prezzo().fasce[6].sconto; }
+    void SetSconto7(const QString& v) { m_prezzi.Prezzo().fasce[6].sconto = v; }
+    QString Sconto8() const { return m_prezzi.Prezzo().fasce[7].sconto; }
+    void SetSconto8(const QString& v) { m_prezzi.Prezzo().fasce[7].sconto = v; }
+    QString Sconto9() const { return m_prezzi.Prezzo().fasce[8].sconto; }
+    void SetSconto9(const QString& v) { m_prezzi.Prezzo().fasce[8].sconto = v; }
+    double PrezzoPromo1VL() const { return m_prezzi.Prezzo().fasce[0].prezzoPromoVL; }
+    void SetPrezzoPromo1VL(double v) { m_prezzi.Prezzo().fasce[0].prezzoPromoVL = v; }
+    double PrezzoPromo2VL() const { return m_prezzi.Prezzo().fasce[1].prezzoPromoVL; }
+    void SetPrezzoPromo2VL(double v) { m_prezzi.Prezzo().fasce[1].prezzoPromoVL = v; }
+    double PrezzoPromo3VL() const { return m_prezzi.Prezzo().fasce[2].prezzoPromoVL; }
+    void SetPrezzoPromo3VL(double v) { m_prezzi.Prezzo().fasce[2].prezzoPromoVL = v; }
+    double PrezzoPromo4VL() const { return m_prezzi.Prezzo().fasce[3].prezzoPromoVL; }
+    void SetPrezzoPromo4VL(double v) { m_prezzi.Prezzo().fasce[3].prezzoPromoVL = v; }
+    double PrezzoPromo5VL() const { return m_prezzi.Prezzo().fasce[4].prezzoPromoVL; }
+    void SetPrezzoPromo5VL(double v) { m_prezzi.Prezzo().fasce[4].prezzoPromoVL = v; }
+    double PrezzoPromo6VL() const { return m_prezzi.Prezzo().fasce[5].prezzoPromoVL; }
+    void SetPrezzoPromo6VL(double v) { m_prezzi.Prezzo().fasce[5].prezzoPromoVL = v; }
+    double PrezzoPromo7VL() const { return m_prezzi.Prezzo().fasce[6].prezzoPromoVL; }
+    void SetPrezzoPromo7VL(double v) { m_prezzi.Prezzo().fasce[6].prezzoPromoVL = v; }
+    double PrezzoPromo8VL() const { return m_prezzi.Prezzo().fasce[7].prezzoPromoVL; }
+    void SetPrezzoPromo8VL(double v) { m_prezzi.Prezzo().fasce[7].prezzoPromoVL = v; }
+    double PrezzoPromo9VL() const { return m_prezzi.Prezzo().fasce[8].prezzoPromoVL; }
+    void SetPrezzoPromo9VL(double v) { m_prezzi.Prezzo().fasce[8].prezzoPromoVL = v; }
+    double PrezzoPromo1() const { return m_prezzi.Prezzo().fasce[0].prezzoPromo; }
+    void SetPrezzoPromo1(double v) { m_prezzi.Prezzo().fasce[0].prezzoPromo = v; }
+    double PrezzoPromo2() const { return m_prezzi.Prezzo().fasce[1].prezzoPromo; }
+    void SetPrezzoPromo2(double v) { m_prezzi.Prezzo().fasce[1].prezzoPromo = v; }
+    double PrezzoPromo3() const { return m_prezzi.Prezzo().fasce[2].prezzoPromo; }
+    void SetPrezzoPromo3(double v) { m_prezzi.Prezzo().fasce[2].prezzoPromo = v; }
+    double PrezzoPromo4() const { return m_prezzi.Prezzo().fasce[3].prezzoPromo; }
+    void SetPrezzoPromo4(double v) { m_prezzi.Prezzo().fasce[3].prezzoPromo = v; }
+    double PrezzoPromo5() const { return m_prezzi.Prezzo().fasce[4].prezzoPromo; }
+    void SetPrezzoPromo5(double v) { m_prezzi.Prezzo().fasce[4].prezzoPromo = v; }
+    double PrezzoPromo6() const { return m_prezzi.Prezzo().fasce[5].prezzoPromo; }
+    void SetPrezzoPromo6(double v) { m_prezzi.Prezzo().fasce[5].prezzoPromo = v; }
+    double PrezzoPromo7() const { return m_prezzi.Prezzo().fasce[6].prezzoPromo; }
+    void SetPrezzoPromo7(double v) { m_prezzi.Prezzo().fasce[6].prezzoPromo = v; }
+    double PrezzoPromo8() const { return m_prezzi.Prezzo().fasce[7].prezzoPromo; }
+    void SetPrezzoPromo8(double v) { m_prezzi.Prezzo().fasce[7].prezzoPromo = v; }
+    double PrezzoPromo9() const { return m_prezzi.Prezzo().fasce[8].prezzoPromo; }
+    void SetPrezzoPromo9(double v) { m_prezzi.Prezzo().fasce[8].prezzoPromo = v; }
+    QString FPrezzoPromo1() const { return m_prezzi.Prezzo().fasce[0].fPrezzoPromo; }
+    void SetFPrezzoPromo1(const QString& v) { m_prezzi.Prezzo().fasce[0].fPrezzoPromo = v; }
+    QString FPrezzoPromo2() const { return m_prezzi.Prezzo().fasce[1].fPrezzoPromo; }
+    void SetFPrezzoPromo2(const QString& v) { m_prezzi.Prezzo().fasce[1].fPrezzoPromo = v; }
+    QString FPrezzoPromo3() const { return m_prezzi.Prezzo().fasce[2].fPrezzoPromo; }
+    void SetFPrezzoPromo3(const QString& v) { m_prezzi.Prezzo().fasce[2].fPrezzoPromo = v; }
+    QString FPrezzoPromo4() const { return m_prezzi.Prezzo().fasce[3].fPrezzoPromo; }
+    void SetFPrezzoPromo4(const QString& v) { m_prezzi.Prezzo().fasce[3].fPrezzoPromo = v; }
+    QString FPrezzoPromo5() const { return m_prezzi.Prezzo().fasce[4].fPrezzoPromo; }
+    void SetFPrezzoPromo5(const QString& v) { m_prezzi.Prezzo().fasce[4].fPrezzoPromo = v; }
+    QString FPrezzoPromo6() const { return m_prezzi.Prezzo().fasce[5].fPrezzoPromo; }
+    void SetFPrezzoPromo6(const QString& v) { m_prezzi.Prezzo().fasce[5].fPrezzoPromo = v; }
+    QString FPrezzoPromo7() const { return m_prezzi.Prezzo().fasce[6].fPrezzoPromo; }
+    void SetFPrezzoPromo7(const QString& v) { m_prezzi.Prezzo().fasce[6].fPrezzoPromo = v; }
+    QString FPrezzoPromo8() const { return m_prezzi.Prezzo().fasce[7].fPrezzoPromo; }
+    void SetFPrezzoPromo8(const QString& v) { m_prezzi.Prezzo().fasce[7].fPrezzoPromo = v; }
+    QString FPrezzoPromo9() const { return m_prezzi.Prezzo().fasce[8].fPrezzoPromo; }
+    void SetFPrezzoPromo9(const QString& v) { m_prezzi.Prezzo().fasce[8].fPrezzoPromo = v; }
 
     Q_INVOKABLE void ImpostaPaginaNovita(const QVariant& N);
     Q_INVOKABLE void ImpostaPaginaOfferte(const QVariant& O);
@@ -377,75 +374,23 @@ public:
 
     // The day the offer and discount windows are judged on; today unless a
     // test fixes it.
-    void ImpostaOggi(const QDate& oggi) { m_oggi = oggi; }
+    void ImpostaOggi(const QDate& oggi) { m_visitatore.ImpostaOggi(oggi); }
 
 protected:
     void Start() override;
     void ReleaseRecordsets() override;
 
 private:
-    // Category browsing.
-    void CaricaCategoria(const CAdoRecordset& rs);
-    CatalogoAlbero Albero() const;
-    void TestiCategoria(qint32 id, QString& nome, QString& descrizione);
-    QString Percorso(qint32 id);
-    qint32 ContaProdotti(qint32 id);
+    // The visitor reaches the Session, the request and the connection for
+    // the other parts.
+    friend class CatalogoVisitatore;
 
-    // Product pages and record.
-    // Opens the page of the list in the given order that the Session asks
-    // for.
-    bool ApriPagina(const CatalogoSql& sql, const QString& ordine);
-    // The visitor's rights and the novelty and offer switches.
-    void FiltriProdotti(CatalogoSql& sql);
-    void CaricaProdotto();
-    void LeggiRigaLingua(qint32 id);
-    void CalcolaPrezzo();
-    void CalcolaImporti();
-    void CaricaTaglie(const CAdoRecordset& rs);
-    bool VarianteCorrente();
-    // Ends the product cursor and the language cursor that goes with it.
-    void ChiudiProdotti();
-
-    // Colours.
-    void CaricaColore(const CAdoRecordset& rs);
-    bool ColoreCorrente();
-    bool CategoriaProdottoCorrente();
-
-    // The site's pictures and files.
-    CatalogoFile File() const;
-
-    // The Session's visitor.
-    QVariant IdSessione(const char* chiave) const;
-    // What Permessi hides from the visitor.
-    const CatalogoDiritti& Diritti();
-    std::optional<qint32> IdUtente() const;
-    std::optional<qint32> IdArgomento(const QVariant& argomento, const char* chiave) const;
-    QString LinguaVisitatore();
-    QString LinguaPredefinita() const;
-    bool LinguaAttiva(const QString& codice);
-    // Opens the row of id in the visitor's language, else in the default
-    // one; sql takes the language, then the id.
-    // tenuta: the rows are kept between pages (see CacheNegozio).
-    bool ApriInLingua(CAdoRecordset& rs, const QString& sql, qint32 id, bool tenuta = false);
-    CatalogoCambi Cambi() const;
-    QDate Oggi() const;
-
-    CatalogoPrezzo m_prezzo;
-    QString m_campiCustom;
-    bool m_categorieDisattivate = false;
-    QDate m_oggi;
-    std::optional<QSet<QString>> m_lingueAttive;
-    QHash<qint32, QString> m_valoriTaglie;
-    std::unique_ptr<CatalogoFonteScontiAdo> m_fonte;
-    CatalogoFonteScontiAdo& Fonte();
-    CatalogoPagina m_pagina;
-    CatalogoFinestra m_finestra;
-    std::optional<CatalogoDiritti> m_diritti;
-
-    CAdoRecordset m_rsCategorie;
-    CAdoRecordset m_rsCategorieProdotto;
-    CAdoRecordset m_rsProdotti;
-    CAdoRecordset m_rsLingua;
-    CAdoRecordset m_rsColori;
-    CAdoRecordset m_rsTaglie;
+    CatalogoVisitatore m_visitatore{*this};
+    CatalogoPrezzi m_prezzi{*this, m_visitatore};
+    CatalogoImmagini m_immagini{*this, m_visitatore};
+    CatalogoCategorie m_categorie{*this, m_visitatore};
+    CatalogoColori m_colori{*this, m_visitatore};
+    CatalogoScheda m_scheda{*this, m_visitatore, m_prezzi, m_colori};
+    CatalogoProdotti m_prodotti{*this, m_visitatore, m_prezzi, m_scheda};
+    CatalogoVarianti m_varianti{*this, m_visitatore, m_prodotti, m_scheda};
 };

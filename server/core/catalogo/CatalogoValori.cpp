@@ -1,6 +1,7 @@
 #include "server/core/catalogo/CatalogoValori.h"
 
 #include "server/core/LettoreNumeri.h"
+#include "server/core/QtrValori.h"
 
 #include <QRegularExpression>
 
@@ -36,4 +37,14 @@ QVariant CatalogoValori::IdDaLegare(const QVariant& valore, const char* cosa)
 qint32 CatalogoValori::Intero(const QVariant& valore, const char* cosa)
 {
     return Id(valore, cosa).value_or(0);
+}
+
+bool CatalogoValori::Zero(const QVariant& valore)
+{
+    return Vuoto(valore) || Numero(valore) == 0;
+}
+
+qint16 CatalogoValori::Flag16(const QVariant& valore)
+{
+    return Vuoto(valore) ? 0 : QtrValori::Intero16(valore);
 }

@@ -26,4 +26,8 @@ public:
     static qint32 Intero(const QVariant& valore, const char* cosa);
 
     static bool Vuoto(const QVariant& valore);
+    // An optional ID argument left out or given as 0.
+    static bool Zero(const QVariant& valore);
+    // A 16-bit Session switch: empty reads as 0.
+    static qint16 Flag16(const QVariant& valore);
 };
