@@ -57,6 +57,16 @@ int Differences(const QImage& actual, const QImage& reference, QImage* map)
     return count;
 }
 
+// Each test prints to files of its own: ctest runs them side by side, and
+// one test's pdftoppm must never read another's half-written PDF.
+QString OwnFileBase()
+{
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    QString name = QStringLiteral("%1_%2").arg(info->test_suite_name(), info->name());
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_]")), QStringLiteral("_"));
+    return kOut + QLatin1Char('/') + name;
+}
+
 QString PrintFixtureInvoice(OrdersFixture& f)
 {
     f.Db().Execute(QStringLiteral("UPDATE OrdiniDettaglio SET QuantitaEvasa=Quantita"));
@@ -65,7 +75,7 @@ QString PrintFixtureInvoice(OrdersFixture& f)
                                   "Provincia='MI', Stato='Italia' WHERE ID=?"),
                    {OrdersFixture::kFirst});
     QDir().mkpath(kOut);
-    const QString pdf = kOut + "/fattura.pdf";
+    const QString pdf = OwnFileBase() + ".pdf";
     {
         QPdfWriter writer(pdf);
         writer.setResolution(300);
@@ -128,7 +138,7 @@ TEST(StampaImmagine, TheFixtureInvoiceLooksAsReviewed)
 {
     OrdersFixture f;
     const QString pdf = PrintFixtureInvoice(f);
-    const QImage actual = Render(pdf, kOut + "/fattura");
+    const QImage actual = Render(pdf, OwnFileBase());
     ASSERT_FALSE(actual.isNull()) << "pdftoppm made no picture";
     if (qEnvironmentVariableIsSet("QTR_UPDATE_REFERENCE")) {
         ASSERT_TRUE(actual.save(kReference));
