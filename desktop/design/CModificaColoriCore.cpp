@@ -96,6 +96,7 @@ bool CModificaColoriCore::SaveStyleColours()
         Report(error.GetErrorMessage(), kStylesTitle);
         return false;
     }
+    ReadCensus();
     return true;
 }
 

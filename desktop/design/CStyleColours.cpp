@@ -101,7 +101,9 @@ QSet<qint32> CStyleColours::Write()
         m_db.Rollback();
         throw;
     }
-    LoadColourCensus();
+    for (CStyleColourEntry& entry : m_entries)
+        entry.censusText = CColorText::ToString(entry.colour);
+    m_bChanged = false;
     return classes;
 }
 

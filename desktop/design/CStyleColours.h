@@ -46,8 +46,9 @@ public:
     bool IsChanged() const { return m_bChanged; }
 
     // Writes every entry's colour as "#RRGGBB" (upper case) over the values
-    // of its census text that differ from it, all in one transaction, and
-    // reads the census again. Each row takes the colour of the entry it
+    // of its census text that differ from it, all in one transaction; the
+    // entries then stand for what was written (entries made one colour stay
+    // apart until the census is read again). Each row takes the colour of the entry it
     // belonged to before the save, so entries that trade colours (A to B
     // and B to C, or A and B swapped) move each row once. Returns the
     // classes (AttributiCSS.IDClasse) whose values were written; raises
