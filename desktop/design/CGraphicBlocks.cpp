@@ -71,10 +71,11 @@ qint32 CGraphicBlocks::NextId(CDaoRecordset& set)
     set.m_strFilter.clear();
     set.m_filterParams.clear();
     set.m_strSort = QStringLiteral("ID");
+    // Our dynaset keeps the filter and sort it was opened with, so a new
+    // pair takes a new open.
     if (set.IsOpen())
-        set.Requery();
-    else
-        set.Open();
+        set.Close();
+    set.Open();
     qint32 next = 1;
     if (!set.IsEOF()) {
         set.MoveLast();
@@ -84,7 +85,8 @@ qint32 CGraphicBlocks::NextId(CDaoRecordset& set)
     set.m_strFilter = filter;
     set.m_filterParams = params;
     set.m_strSort = sort;
-    set.Requery();
+    set.Close();
+    set.Open();
     if (hadCurrent)
         set.FindFirst(QStringLiteral("ID=?"), {current});
     return next;

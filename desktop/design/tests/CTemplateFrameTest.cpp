@@ -59,6 +59,7 @@ TEST(TemplateFrameTest, OpensOverTheProjectAndPutsEverythingBackWhenClosed)
     app.m_strStartProject = project;
     ASSERT_TRUE(app.InitInstance());
     ASSERT_TRUE(app.m_bProjectOpen) << boxes.LastText().toStdString();
+    graphic.Checkpoint();
     QFile::remove(project + "/db/progettografico.mdb");
     ASSERT_TRUE(QFile::copy(graphic.ProjectFolder() + "db/progettografico.mdb", project + "/db/progettografico.mdb"));
     app.m_db.Checkpoint();
@@ -69,7 +70,7 @@ TEST(TemplateFrameTest, OpensOverTheProjectAndPutsEverythingBackWhenClosed)
     const QStringList mainMenus = Titles(main->menuBar());
     ASSERT_TRUE(main->RunCommand(ID_PROGETTAZIONE_MODELLO)) << boxes.LastText().toStdString();
     auto* frame = qobject_cast<CTemplateFrame*>(main->GetMdiArea()->subWindowList().value(0));
-    ASSERT_TRUE(frame);
+    ASSERT_TRUE(frame) << boxes.LastText().toStdString();
     EXPECT_EQ(frame->windowTitle(), "Progettazione modello grafico");
     EXPECT_TRUE(app.m_bViewOpen);
     EXPECT_TRUE(QFile::exists(project + "/db/backup.mdb"));

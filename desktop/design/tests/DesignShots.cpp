@@ -11,6 +11,7 @@
 #include "platform/testing/TempFolder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMdiArea>
@@ -51,9 +52,18 @@ int main(int argc, char** argv)
     tinda.m_strStartProject = project;
     if (!tinda.InitInstance())
         return 1;
+    graphic.Checkpoint();
     QFile::remove(project + QStringLiteral("/db/progettografico.mdb"));
     QFile::copy(graphic.ProjectFolder() + QStringLiteral("db/progettografico.mdb"),
                 project + QStringLiteral("/db/progettografico.mdb"));
+    // A home page for the preview pane; the installation's starting pages
+    // are not part of this picture.
+    QFile home(project + QStringLiteral("/website/asp/default.asp"));
+    QDir().mkpath(project + QStringLiteral("/website/asp"));
+    if (home.open(QIODevice::WriteOnly))
+        home.write("<html><body style=\"font-family:sans-serif\"><h1>Bottega del Lago</h1>"
+                   "<p>Anteprima del sito: <%= 6 * 7 %> prodotti.</p></body></html>");
+    home.close();
     CMainFrame* main = tinda.GetMainFrame();
     main->resize(1180, 760);
     main->show();

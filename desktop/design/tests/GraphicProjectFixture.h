@@ -45,6 +45,9 @@ public:
     void Row(const QString& table, const Values& values);
     QVariant Value(const QString& sql, const QVariantList& params = {});
     QVariantList Column(const QString& sql, const QVariantList& params = {});
+    // Folds the database's log into its file, so a plain copy of the file
+    // holds every row.
+    void Checkpoint() { m_project.Checkpoint(); }
     // Every row of the graphic tables, for "nothing changed" checks.
     QString Dump();
 
