@@ -184,7 +184,8 @@ void CConfModelloView::OnItemChanged(QTreeWidgetItem* item, int column)
         return;
     m_core->Rename(id, item->text(0));
     // A refused name goes back; references show their block's new name.
-    Refill(id);
+    // Later, not inside the item's own change: the tree is made again.
+    QMetaObject::invokeMethod(this, [this, id] { Refill(id); }, Qt::QueuedConnection);
 }
 
 // ---- commands ----------------------------------------------------------------

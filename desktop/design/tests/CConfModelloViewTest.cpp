@@ -4,6 +4,7 @@
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
 
+#include <QCoreApplication>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -81,9 +82,11 @@ TEST_F(ConfModelloViewTest, DeleteAsksFirst)
 TEST_F(ConfModelloViewTest, LabelEditingRenamesAndRefusesAnEmptyName)
 {
     view->FindItemById(22)->setText(0, "Menu laterale");
+    QCoreApplication::processEvents();
     EXPECT_EQ(project.Value("SELECT Nome FROM CodiceASP WHERE ID=40").toString(), "Rif. Menu laterale");
     EXPECT_EQ(view->FindItemById(40)->text(0), "Rif. Menu laterale");
     view->FindItemById(22)->setText(0, "");
+    QCoreApplication::processEvents();
     EXPECT_EQ(view->FindItemById(22)->text(0), "Menu laterale");
     EXPECT_EQ(project.Value("SELECT Nome FROM CodiceASP WHERE ID=22").toString(), "Menu laterale");
 }

@@ -5,6 +5,7 @@
 
 #include "desktop/design/CConfModelloCore.h"
 #include "desktop/design/CConfModelloView.h"
+#include "desktop/design/CGraphicProjectFiles.h"
 #include "desktop/design/CTemplateFrame.h"
 #include "desktop/design/tests/GraphicProjectFixture.h"
 #include "desktop/shell/app/CMainFrame.h"
@@ -96,6 +97,28 @@ TEST(TemplateFrameTest, OpensOverTheProjectAndPutsEverythingBackWhenClosed)
     EXPECT_EQ(boxes.Shown().last().text,
               "ATTENZIONE: questa operazione cancella il progetto grafico corrente. Vuoi continuare?");
     EXPECT_TRUE(frame->TreeView()->Core().HasGraphicProject());
+
+    // Import and export stop at a cancelled file dialog; export proposes
+    // the archive's name.
+    boxes.Answer(QMessageBox::Yes);
+    bool asked = false;
+    frame->m_chooseImportFile = [&] {
+        asked = true;
+        return QString();
+    };
+    EXPECT_TRUE(main->RunCommand(ID_IMPORTA_PROGETTO_GRAFICO));
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(boxes.Shown().last().caption, "Importa progetto grafico");
+    QString proposed = "(not asked)";
+    frame->m_chooseExportFile = [&](const QString& name) {
+        proposed = name;
+        return QString();
+    };
+    EXPECT_TRUE(main->RunCommand(ID_ESPORTA_ANTEPRIMA));
+    EXPECT_EQ(proposed, CGraphicProjectFiles(app.m_strInstallFolder + "/", app.m_strProjectFolder).ProposedArchiveName());
+    EXPECT_TRUE(tree->Core().HasGraphicProject());
+    EXPECT_EQ(tree->topLevelItemCount(), 2);
+    EXPECT_NE(tree->FindItemById(51), nullptr) << "the column inserted above";
 
     // What the previewed pages write is gone when the editor closes.
     {
