@@ -1,43 +1,39 @@
 #include "desktop/design/CAttributiCatalogo.h"
 
-#include <QtTest>
+#include "platform/testing/QtPrinters.h"
 
-class CAttributiCatalogoTest : public QObject
+#include <gtest/gtest.h>
+
+#include <utility>
+
+namespace {
+
+TEST(CAttributiCatalogo, Lengths)
 {
-    Q_OBJECT
-private slots:
-    void Lengths_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("bare number") << "12" << "12px";
-        QTest::newRow("percentage") << "50%" << "50%";
-        QTest::newRow("trailing blanks") << "7  " << "7px";
+    const std::pair<const char*, const char*> cases[] = {
+        {"12", "12px"},     // bare number
+        {"50%", "50%"},     // percentage
+        {"7  ", "7px"},     // trailing blanks
         // Values are stored bare: a unit typed by hand is doubled, as before.
-        QTest::newRow("stored with unit") << "12px" << "12pxpx";
-    }
-    void Lengths()
-    {
-        QFETCH(QString, stored);
-        QFETCH(QString, written);
-        QCOMPARE(CAttributiCatalogo::WithUnit(stored), written);
-    }
+        {"12px", "12pxpx"},
+    };
+    for (const auto& [stored, written] : cases)
+        EXPECT_EQ(CAttributiCatalogo::WithUnit(stored), QString(written)) << stored;
+}
 
-    void PropertiesAndBorders()
-    {
-        QCOMPARE(CAttributiCatalogo::Property(0), QStringLiteral("width"));
-        QCOMPARE(CAttributiCatalogo::Property(26), QStringLiteral("background-image"));
-        QCOMPARE(CAttributiCatalogo::Property(34), QStringLiteral("text-decoration"));
-        for (int id = 10; id <= 21; ++id)
-            QVERIFY(CAttributiCatalogo::Property(id).isEmpty());
-        QVERIFY(CAttributiCatalogo::Property(35).isEmpty());
-        QVERIFY(CAttributiCatalogo::Property(-1).isEmpty());
-        QCOMPARE(CAttributiCatalogo::BorderSide(16), QStringLiteral("border-bottom"));
-        QVERIFY(CAttributiCatalogo::BorderSide(11).isEmpty());
-        QVERIFY(CAttributiCatalogo::IsLength(13));
-        QVERIFY(!CAttributiCatalogo::IsLength(14));
-    }
-};
+TEST(CAttributiCatalogo, PropertiesAndBorders)
+{
+    EXPECT_EQ(CAttributiCatalogo::Property(0), QStringLiteral("width"));
+    EXPECT_EQ(CAttributiCatalogo::Property(26), QStringLiteral("background-image"));
+    EXPECT_EQ(CAttributiCatalogo::Property(34), QStringLiteral("text-decoration"));
+    for (int id = 10; id <= 21; ++id)
+        EXPECT_TRUE(CAttributiCatalogo::Property(id).isEmpty()) << id;
+    EXPECT_TRUE(CAttributiCatalogo::Property(35).isEmpty());
+    EXPECT_TRUE(CAttributiCatalogo::Property(-1).isEmpty());
+    EXPECT_EQ(CAttributiCatalogo::BorderSide(16), QStringLiteral("border-bottom"));
+    EXPECT_TRUE(CAttributiCatalogo::BorderSide(11).isEmpty());
+    EXPECT_TRUE(CAttributiCatalogo::IsLength(13));
+    EXPECT_FALSE(CAttributiCatalogo::IsLength(14));
+}
 
-QTEST_APPLESS_MAIN(CAttributiCatalogoTest)
-#include "CAttributiCatalogoTest.moc"
+} // namespace
