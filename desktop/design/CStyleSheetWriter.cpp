@@ -28,7 +28,8 @@ CStyleSheetWriter::~CStyleSheetWriter() = default;
 
 bool CStyleSheetWriter::WriteStyleSheets(qint32 currentBlockId)
 {
-    QSqlQuery block = CGraphicQuery::Select(m_project, QStringLiteral("SELECT IDCategoria FROM CodiceASP WHERE ID=?"), {currentBlockId});
+    QSqlQuery block = CGraphicQuery::Select(m_project, QStringLiteral("SELECT IDCategoria FROM CodiceASP WHERE ID=?"),
+                                            {currentBlockId});
     if (!block.next() || block.value(0).toInt() == 0)
         return true;
     const qint32 category = block.value(0).toInt();

@@ -354,8 +354,10 @@ TEST_F(CPageRunnerTest, IncludeCyclesAndDeepNestingAreRefusedInThePage)
 {
     temp.WriteFile("website/asp/a.inc", "a1\n<!-- #include virtual=\"/b.inc\" -->\n");
     temp.WriteFile("website/asp/b.inc", "b1\nb2 <!-- #include virtual=\"/a.inc\" --> fine\n");
-    EXPECT_EQ(Run("<!-- #include virtual=\"/a.inc\" -->\r\n<%= 'dopo' %>"),
-              "a1\nb1\nb2  fine\ndopo<p>Errore alla riga 2 di /b.inc: inclusione circolare di /a.inc</p>");
+    for (int visit = 1; visit <= 2; ++visit)   // the kept page shows it again
+        EXPECT_EQ(Run("<!-- #include virtual=\"/a.inc\" -->\r\n<%= 'dopo' %>"),
+                  "a1\nb1\nb2  fine\ndopo<p>Errore alla riga 2 di /b.inc: inclusione circolare di /a.inc</p>")
+            << visit;
 
     for (int n = 0; n < 20; ++n)
         temp.WriteFile(QStringLiteral("website/asp/n%1.inc").arg(n),
