@@ -36,15 +36,17 @@ CConfModelloCore::CConfModelloCore(const QString& installFolder, const QString& 
     m_pCatalogue->Open(CataloguePath(installFolder));
     m_regeneratePageTree = [this](qint32 blockId) {
         CPageGenerator generator(ProjectDatabase(), m_strInstallFolder, m_strProjectFolder);
-        generator.SetProgress([this](int position, int) {
-            if (m_progressStep)
-                m_progressStep(position);
-        });
-        generator.RegeneratePageTree(blockId);
+        ShowProgressOf(generator, QStringLiteral("Aggiornamento codice ASP"),
+                       [&] { generator.RegeneratePageTree(blockId); });
+        m_failedFiles << generator.FailedFiles();
     };
     m_writeStyleSheets = [this](qint32 blockId) {
         CStyleSheetWriter writer(ProjectDatabase(), m_strProjectFolder);
-        writer.WriteStyleSheets(blockId);
+        bool written = true;
+        ShowProgressOf(writer, QStringLiteral("Aggiornamento fogli di stile"),
+                       [&] { written = writer.WriteStyleSheets(blockId); });
+        if (!written)
+            m_failedFiles << QStringLiteral("foglio di stile della categoria %1").arg(Find(blockId).category);
     };
     OpenProjectDatabase();
 }
@@ -60,6 +62,39 @@ CDaoDatabase& CConfModelloCore::ProjectDatabase()
     if (!m_pProject)
         throw CDaoException(QStringLiteral("Il progetto non ha un progetto grafico."));
     return *m_pProject;
+}
+
+// The generator and the writer step the progress dialog once per block or
+// class; it shows from their first step to the end of their run.
+template <class Writer>
+void CConfModelloCore::ShowProgressOf(Writer& writer, const QString& caption, const std::function<void()>& run)
+{
+    bool shown = false;
+    writer.SetProgress([&](int position, int range) {
+        if (!shown) {
+            BeginProgress(caption, range);
+            shown = true;
+        }
+        if (m_progressStep)
+            m_progressStep(position);
+    });
+    try {
+        run();
+    } catch (...) {
+        if (shown)
+            EndProgress();
+        throw;
+    }
+    if (shown)
+        EndProgress();
+}
+
+QStringList CConfModelloCore::TakeFailedFiles()
+{
+    QStringList failed = m_failedFiles;
+    failed.removeDuplicates();
+    m_failedFiles.clear();
+    return failed;
 }
 
 void CConfModelloCore::OpenProjectDatabase()

@@ -102,6 +102,10 @@ public:
     // "Rigenera intero progetto": every page that has blocks below it.
     void RegenerateProject();
 
+    // The page and style-sheet files the last commands could not write,
+    // forgotten once taken.
+    QStringList TakeFailedFiles();
+
     // The style dialog's "Copia"/"Incolla" list, kept while the editor is.
     QStringList& StyleClipboard() { return m_styleClipboard; }
 
@@ -124,6 +128,8 @@ private:
     void RegenerateTrees(const QList<qint32>& blocks);
     void WriteStyleSheets(qint32 blockId);
     void ReloadPreview();
+    template <class Writer>
+    void ShowProgressOf(Writer& writer, const QString& caption, const std::function<void()>& run);
     void BeginProgress(const QString& caption, int count);
     void EndProgress();
     qint32 Move(bool up);
@@ -142,4 +148,5 @@ private:
     bool m_bClipMove = false;
     int m_nProgress = 0;
     QStringList m_styleClipboard;
+    QStringList m_failedFiles;
 };

@@ -10,6 +10,7 @@
 #include "desktop/shell/controls/CProgressDlg.h"
 #include "desktop/shell/settings/CImpostazioneParametriDlg.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QTreeWidgetItemIterator>
 #include <QSet>
@@ -67,7 +68,11 @@ CConfModelloView::CConfModelloView(std::unique_ptr<CConfModelloCore> core, CDaoD
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     setSelectionMode(QAbstractItemView::SingleSelection);
     m_core->m_progressShow = [this](const QString& caption, int count) { m_pProgress->Show(caption, 1, count); };
-    m_core->m_progressStep = [this](int position) { m_pProgress->SetPos(position); };
+    m_core->m_progressStep = [this](int position) {
+        m_pProgress->SetPos(position);
+        // Repaints only: no command may start while one runs.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
     m_core->m_progressHide = [this] { m_pProgress->Hide(); };
     InstallDialogs();
     connect(this, &QTreeWidget::currentItemChanged, this,
@@ -235,6 +240,12 @@ bool CConfModelloView::OnCommand(int id)
     case ID_COLORI: OnColours(); break;
     default: return false;
     }
+    const QStringList failed = m_core->TakeFailedFiles();
+    if (!failed.isEmpty())
+        CMessageBox::Show(this,
+                          QStringLiteral("Impossibile scrivere i seguenti file del sito:\n") +
+                              failed.join(QLatin1Char('\n')),
+                          QStringLiteral("Progettazione modello grafico"), CMessageBox::Stop);
     emit FlagsChanged();
     return true;
 }

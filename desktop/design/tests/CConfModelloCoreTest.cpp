@@ -5,6 +5,7 @@
 #include "platform/dao/CDaoException.h"
 #include "recordset/CCodiceASPSet.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -642,6 +643,29 @@ TEST_F(ConfModelloTest, ClosingAndOpeningTheProjectForgetsSelectionAndClipboard)
     EXPECT_TRUE(editor.core.OpenProject());
     EXPECT_FALSE(editor.core.HasClipboard());
     EXPECT_EQ(editor.core.CurrentBlock(), 0);
+}
+
+} // namespace
+
+namespace {
+
+// With the real page generator and style-sheet writer behind the editor.
+TEST_F(ConfModelloTest, AReferencedBlockGetsAFileOfItsOwnAndItsSheetIsWritten)
+{
+    Core core(project.InstallFolder(), project.ProjectFolder());
+    QDir().mkpath(project.ProjectFolder() + "website/asp");
+    QDir().mkpath(project.ProjectFolder() + "website/images");
+    project.Row("CategorieCodiciASP", {{"ID", 1}, {"Nome", "Generale"}, {"Ordine", 1}, {"NomeFileCSS", "generale.css"}});
+    core.Select(12);
+    core.OnCopyBlock();
+    core.Select(23);
+    ASSERT_NE(core.OnPasteReference(), 0);
+    EXPECT_TRUE(project.Temp().Exists("project/website/asp/include12.asp"));
+    core.Select(10);
+    core.OnStylesAccepted(false);
+    EXPECT_TRUE(project.Temp().ReadFile("project/website/images/generale.css").contains("#FF0000"))
+        << project.Temp().ReadFile("project/website/images/generale.css").toStdString();
+    EXPECT_TRUE(core.TakeFailedFiles().isEmpty());
 }
 
 } // namespace
