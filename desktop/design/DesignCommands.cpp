@@ -17,7 +17,7 @@ CCommandInfo Editor()
     CCommandInfo info;
     info.nId = ID_PROGETTAZIONE_MODELLO;
     info.rule = CommandRule::Project;
-    info.strPrompt = QStringLiteral("Progettazione modello grafico del sito");
+    info.strPrompt = QStringLiteral("Progettazione modello grafico");
     info.strTitle = QString::fromLatin1(CTemplateFrame::kTitle);
     info.bMaximized = true;
     info.createFrame = []() -> QMdiSubWindow* {
