@@ -38,6 +38,8 @@ CDefinizioneStiliDlg::CDefinizioneStiliDlg(CDaoDatabase& graphic, CDaoDatabase& 
     setWindowTitle(kCaption);
     m_core->Open();
     m_pDescription->setReadOnly(true);
+    // All seven tabs in sight: the dialog grows to hold them.
+    m_pTabs->setUsesScrollButtons(false);
     BuildPages();
 
     auto* left = new QVBoxLayout;
