@@ -124,7 +124,13 @@ void CDefinizioneStiliCore::SaveClass()
         }
         m_graphic.CommitTrans();
     } catch (...) {
+        // A class is written whole or not at all; the set is read again so
+        // that rows it deleted or added in the rolled-back part count as
+        // they now are.
+        if (m_attributi.GetEditMode() != dbEditNone)
+            m_attributi.CancelUpdate();
         m_graphic.Rollback();
+        m_attributi.Requery();
         throw;
     }
 }

@@ -322,3 +322,37 @@ TEST(DefinizioneStiliCore, EliminaRemovesTheFilesOfEveryLanguageWhenNoOtherClass
 }
 
 } // namespace
+
+namespace {
+
+// A class is written whole or not at all: a write refused halfway leaves
+// every row of the class as it was, the edits stay on the pages, and a
+// later save writes them without doubling a row.
+TEST(DefinizioneStiliCore, AFailedSaveLeavesTheClassAsItWas)
+{
+    StiliFixture f;
+    f.Attr(StiliFixture::kTitolo, 0, "10");
+    f.Attr(StiliFixture::kTitolo, 1, "20");
+    f.db.Db().Execute(QStringLiteral("CREATE TRIGGER Rifiuta BEFORE INSERT ON AttributiCSS WHEN NEW.IDAttributo=30 "
+                                     "BEGIN SELECT RAISE(ABORT, 'rifiutato'); END"));
+    auto core = f.Open();
+    core->Set(0, "11");    // an edit
+    core->Set(1, "");      // a deletion
+    core->Set(2, "left");  // an addition
+    core->Set(30, "italic");
+    EXPECT_THROW(core->Confirm(), CDaoException);
+    EXPECT_EQ(f.Stored(StiliFixture::kTitolo, 0), "10");
+    EXPECT_EQ(f.Stored(StiliFixture::kTitolo, 1), "20");
+    EXPECT_EQ(f.Stored(StiliFixture::kTitolo, 2), "(no row)");
+    EXPECT_EQ(f.Rows(), 2);
+    EXPECT_EQ(core->Get(0), "11");
+
+    f.db.Db().Execute(QStringLiteral("DROP TRIGGER Rifiuta"));
+    core->Confirm();
+    EXPECT_EQ(f.Stored(StiliFixture::kTitolo, 0), "11");
+    EXPECT_EQ(f.Stored(StiliFixture::kTitolo, 1), "(no row)");
+    EXPECT_EQ(f.Stored(StiliFixture::kTitolo, 30), "italic");
+    EXPECT_EQ(f.Rows(), 3);
+}
+
+} // namespace

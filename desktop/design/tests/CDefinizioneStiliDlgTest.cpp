@@ -116,6 +116,27 @@ TEST(DefinizioneStiliDlg, TypedValuesAreLimitedAndSavedWhenTheSelectionMoves)
     EXPECT_EQ(Labelled<CValidatedEdit>(d.dlg->Pages().at(0), "Larghezza")->text(), "");
 }
 
+TEST(DefinizioneStiliDlg, AClassThatCannotBeSavedStaysSelectedAndOkKeepsTheDialog)
+{
+    Dialog d;
+    CMessageBoxScript boxes;
+    d.f.db.Db().Execute(QStringLiteral("CREATE TRIGGER Rifiuta BEFORE UPDATE ON AttributiCSS "
+                                       "BEGIN SELECT RAISE(ABORT, 'rifiutato'); END"));
+    auto* width = Labelled<CValidatedEdit>(d.dlg->Pages().at(0), "Larghezza");
+    width->selectAll();
+    QTest::keyClicks(width, "55");
+    d.dlg->ClassList()->setCurrentRow(1);
+    ASSERT_EQ(boxes.Shown().size(), 1);
+    EXPECT_TRUE(boxes.LastText().contains("rifiutato"));
+    EXPECT_EQ(d.dlg->ClassList()->currentRow(), 0);
+    EXPECT_EQ(d.dlg->Core().CurrentClassId(), StiliFixture::kTitolo);
+    EXPECT_EQ(Labelled<CValidatedEdit>(d.dlg->Pages().at(0), "Larghezza")->text(), "55");
+    d.dlg->accept();
+    EXPECT_EQ(boxes.Shown().size(), 2);
+    EXPECT_NE(d.dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(d.f.Stored(StiliFixture::kTitolo, 0), "100%");
+}
+
 TEST(DefinizioneStiliDlg, TheBorderPageShowsOneSideAtATime)
 {
     Dialog d;
