@@ -137,6 +137,22 @@ TEST(DefinizioneStiliDlg, AClassThatCannotBeSavedStaysSelectedAndOkKeepsTheDialo
     EXPECT_EQ(d.f.Stored(StiliFixture::kTitolo, 0), "100%");
 }
 
+TEST(DefinizioneStiliDlg, CopiaEnablesIncollaWhichFillsThePagesOfAnotherClass)
+{
+    Dialog d;
+    QTest::mouseClick(d.dlg->CopyButton(), Qt::LeftButton);
+    EXPECT_TRUE(d.dlg->PasteButton()->isEnabled());
+    d.dlg->ClassList()->setCurrentRow(1);
+    EXPECT_EQ(d.dlg->Core().CurrentDescription(), "Il testo delle pagine");
+    auto* width = Labelled<CValidatedEdit>(d.dlg->Pages().at(0), "Larghezza");
+    EXPECT_EQ(width->text(), "");
+    QTest::mouseClick(d.dlg->PasteButton(), Qt::LeftButton);
+    EXPECT_EQ(width->text(), "100%");
+    EXPECT_EQ(d.PageOf<CStileSfondoDlg>(5)->ImageEdit()->text(), "fondo.jpg");
+    d.dlg->accept();
+    EXPECT_EQ(d.f.Stored(StiliFixture::kTesto, 18), "#336699");
+}
+
 TEST(DefinizioneStiliDlg, TheBorderPageShowsOneSideAtATime)
 {
     Dialog d;
@@ -204,6 +220,7 @@ TEST(DefinizioneStiliDlg, EveryPageFitsItsTab)
 {
     Dialog d;
     const QString shots = qEnvironmentVariable("QTR_STYLE_SHOTS");
+    emit d.PageOf<CStileBordiDlg>(3)->SideCombo()->activated(2);   // a side shown, its controls enabled
     d.dlg->show();
     QApplication::processEvents();
     const QTabBar* bar = d.dlg->Tabs()->tabBar();
