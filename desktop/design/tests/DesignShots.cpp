@@ -11,6 +11,8 @@
 #include "platform/testing/TempFolder.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -77,6 +79,16 @@ int main(int argc, char** argv)
     tree->setCurrentItem(tree->FindItemById(12));
     Settle(3000);
     Save(main, out + QStringLiteral("/design-editor.png"));
+
+    // "Stili" of the selected block opens the style dialog over the editor.
+    tree->setCurrentItem(tree->FindItemById(10));
+    QTimer::singleShot(1500, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            Save(dialog, out + QStringLiteral("/design-stili.png"));
+            dialog->reject();
+        }
+    });
+    main->RunCommand(ID_STILI_BLOCCO);
 
     // The Modifica menu open, with a block on the clipboard.
     main->RunCommand(ID_COPIA_BLOCCO);
