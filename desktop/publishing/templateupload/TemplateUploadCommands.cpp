@@ -3,6 +3,7 @@
 
 #include "desktop/publishing/templateupload/CAggiornamentoModelloDlg.h"
 #include "desktop/shell/app/CCommandRegistrar.h"
+#include "desktop/shell/app/CMainFrame.h"
 #include "desktop/shell/app/CTindaApp.h"
 #include "desktop/shell/app/TindaCommandIds.h"
 

@@ -2,6 +2,7 @@
 #include "desktop/shell/controls/CMessageBox.h"
 #include "exchange/tests/ExchangeProject.h"
 #include "platform/dao/CDaoDatabase.h"
+#include "platform/testing/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ public:
     {
         m_previous = CMessageBox::SetAnswerer([this](const CMessageBox::Request& request) {
             texts << request.text;
-            titles << request.title;
+            titles << request.caption;
             return QMessageBox::Ok;
         });
     }
@@ -128,9 +129,9 @@ TEST_F(TemplateUploadDialog, ShowsTheFolderCountAndTheTransfer)
 {
     CAggiornamentoModelloDlg dialog(project.Folder() + "/", &db);
     dialog.show();
-    dialog.Update(IExchangeProgress::UPDUI_TABLE_RANGE, 12);
+    dialog.Update(IExchangeProgress::UPDUI_TABLE_RANGE, 12, {});
     dialog.Update(IExchangeProgress::UPDUI_TABLE_TEXT, 0, "Cartella home: aggiornamento pagina 5/12 in corso...");
-    dialog.Update(IExchangeProgress::UPDUI_TABLE_POS, 5);
+    dialog.Update(IExchangeProgress::UPDUI_TABLE_POS, 5, {});
     dialog.TransferRange(2048);
     dialog.TransferPos(1024);
     EXPECT_EQ(dialog.StatusLabel()->text(), "Cartella home: aggiornamento pagina 5/12 in corso...");

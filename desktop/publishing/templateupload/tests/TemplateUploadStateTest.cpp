@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 namespace {
 
 const QDateTime kSent(QDate(2003, 3, 5), QTime(17, 4, 9, 600));
@@ -32,6 +34,7 @@ TEST(TemplateUploadState, TheFileHoldsLinePairsAndComesBackAsItWasWritten)
 {
     TempFolder folder;
     const QString site = folder.FilePath("website");
+    QDir().mkpath(site);
     CTemplateUploadState state;
     state.Stamp(site + "/asp/default.asp", kSent);
     state.Stamp(site + "/images/it/titolo è.gif", kSent.addDays(1));
