@@ -1,9 +1,9 @@
 #include "desktop/publishing/templateupload/CTemplateUpload.h"
-#include "exchange/IExchangeProgress.h"
 #include "recordset/sync/CSyncFileBody.h"
 #include "tests/road/RoadCutProxy.h"
 #include "tests/road/RoadProject.h"
 #include "tests/road/RoadShop.h"
+#include "tests/road/RoadUploadWatcher.h"
 
 #include <gtest/gtest.h>
 
@@ -13,33 +13,10 @@
 #include <QUrlQuery>
 
 #include <atomic>
-#include <functional>
 
 namespace {
 
-// What the merchant would see: every message of the run, and a hook on the
-// status line (where a test presses "Annulla").
-class Watcher : public IExchangeProgress
-{
-public:
-    void Update(UpdateCommand command, qint64, const QString& text) override
-    {
-        if (command == UPDUI_TABLE_TEXT) {
-            statuses << text;
-            if (onStatus)
-                onStatus(text);
-        }
-    }
-    void Download(DownloadCommand, qint64, const QString&) override {}
-    void Import(ImportCommand, qint64, const QString&) override {}
-    void TransferRange(qint64) override {}
-    void TransferPos(qint64) override {}
-    void Message(const QString&, const QString& text, Icon) override { messages << text; }
-
-    QStringList messages;
-    QStringList statuses;
-    std::function<void(const QString&)> onStatus;
-};
+using Watcher = RoadUploadWatcher;
 
 // The template upload as the dialog runs it, through a proxy that records
 // every request and can cut one.
