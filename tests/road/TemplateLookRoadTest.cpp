@@ -1,9 +1,13 @@
 #include "desktop/design/CGraphicProjectFiles.h"
+#include "desktop/design/CPageGenerator.h"
+#include "desktop/design/CStyleSheetWriter.h"
 #include "desktop/publishing/templateupload/CTemplateUpload.h"
 #include "tests/road/RoadCutProxy.h"
 #include "tests/road/RoadProject.h"
 #include "tests/road/RoadShop.h"
 #include "tests/road/RoadUploadWatcher.h"
+#include "platform/dao/CDaoDatabase.h"
+#include "platform/testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -35,11 +39,73 @@ QJsonObject Look(const QString& url, const QString& selector, const QString& nam
     return {{"ok", false}, {"error", "no answer from the browser; see " QTR_ROAD_OUT "/" + name + ".err"}};
 }
 
-// The desktop changes the shop's look: it starts the graphic project from
-// the installation's pages ("Nuovo"), uploads it to the demo shop, changes
-// the accent colour of the style sheet and a text of the page head,
-// uploads again (only those two files go), and deletes a page, which
-// leaves the shop too. Chromium shows the shop's home page each time.
+// A graphic project of the road's own, on the installation's empty one:
+// the page vetrina.asp from a template file of its own, with a block that
+// shows the parameter Titolo in the class .titolo of the sheet vetrina.css.
+class GraphicProject
+{
+public:
+    explicit GraphicProject(const QString& projectFolder)
+        : m_projectFolder(projectFolder + "/")
+    {
+        const QString built = QStringLiteral(QTR_INSTALL_DIR "/");
+        QDir().mkpath(m_install.FilePath("db"));
+        QFile::copy(built + "db/progettografico.mdb", m_install.FilePath("db/progettografico.mdb"));
+        QDir().mkpath(m_install.FilePath("template/system"));
+        for (const QString& page : QDir(built + "template/system").entryList(QDir::Files))
+            QFile::copy(built + "template/system/" + page, m_install.FilePath("template/system/" + page));
+        m_install.WriteFile("template/system/vetrina.asp",
+                            "<!DOCTYPE html>\r\n<html><head><meta charset=\"utf-8\"><title>Vetrina</title>\r\n"
+                            "##LINKCSS##</head>\r\n<body>\r\n##CODICEFIGLIO##\r\n</body></html>\r\n");
+    }
+
+    QString Install() const { return m_install.Path() + "/"; }
+
+    // The editor's "Nuovo", then the blocks, the class and the parameter.
+    void Make()
+    {
+        QString error;
+        CGraphicProjectFiles files(Install(), m_projectFolder);
+        ASSERT_TRUE(files.ResetProjectFiles(&error)) << error.toStdString();
+        m_db.Open(m_projectFolder + "db/progettografico.mdb");
+        m_db.Execute("INSERT INTO CategorieCodiciASP (ID, Nome, Ordine, NomeFileCSS) VALUES (2, 'Vetrina', 2, "
+                     "'vetrina.css')");
+        m_db.Execute("INSERT INTO CodiceASP (ID, IDCategoria, IDPadre, Nome, Ordine, Attivo, ASP, Include, TipoCodice) "
+                     "VALUES (100, 2, 0, 'Vetrina', 1, 1, '\\system\\vetrina.asp', 0, 0)");
+        m_db.Execute("INSERT INTO CodiceASP (ID, IDCategoria, IDPadre, Nome, Ordine, Attivo, ASP, Include, TipoCodice) "
+                     "VALUES (101, 2, 100, 'Titolo', 1, 1, '<h1 id=\"titolo\" class=\"titolo\">%%Titolo%%</h1>', 0, 1)");
+        m_db.Execute("INSERT INTO ClassiCSS (ID, IDCodiceASP, Nome, Ordine, NomeCSS) VALUES (7, 101, '.titolo', 1, "
+                     "'.titolo')");
+        m_db.Execute("INSERT INTO AttributiCSS (ID, IDClasse, IDAttributo, Valore) VALUES (1, 7, 5, '#1F5F7A')");
+        m_db.Execute("INSERT INTO Parametri (ID, IDCodiceASP, Nome, Bookmark, Ordine, Tipo, Valore) "
+                     "VALUES (1, 101, 'Titolo', 'Titolo', 1, 1, 'Benvenuti')");
+        Regenerate();
+    }
+    // What the style dialog and the parameters dialog save.
+    void Change(const QString& colour, const QString& title)
+    {
+        m_db.Execute("UPDATE AttributiCSS SET Valore=? WHERE IDClasse=7 AND IDAttributo=5", {colour});
+        m_db.Execute("UPDATE Parametri SET Valore=? WHERE ID=1", {title});
+        Regenerate();
+    }
+    void Regenerate()
+    {
+        ASSERT_TRUE(CStyleSheetWriter(m_db, m_projectFolder).WriteStyleSheets(101));
+        CPageGenerator(m_db, Install(), m_projectFolder).RegeneratePageTree(101);
+    }
+
+private:
+    TempFolder m_install;
+    QString m_projectFolder;
+    CDaoDatabase m_db;
+};
+
+// The desktop changes the shop's look: a graphic project started with
+// "Nuovo" from the installation's pages gets a page of its own, is
+// generated and uploaded to the demo shop; the title's colour and text
+// change in the graphic database, the project is regenerated and a second
+// upload sends the page and its sheet only; a page deleted in the project
+// leaves the shop with the next one. Chromium shows the page each time.
 TEST(TemplateLookRoad, TheShopShowsTheColourChangedOnTheDesktop)
 {
     QDir().mkpath(QStringLiteral(QTR_ROAD_OUT));
@@ -52,12 +118,11 @@ TEST(TemplateLookRoad, TheShopShowsTheColourChangedOnTheDesktop)
     RoadCutProxy watch(shop.Port());
     RoadProject project;
     project.PointAt(watch.Port(), "pa&ss=1");
-
-    QString error;
-    CGraphicProjectFiles files(QStringLiteral(QTR_INSTALL_DIR "/"), project.Folder() + "/");
-    ASSERT_TRUE(files.ResetProjectFiles(&error)) << error.toStdString();
-    const QString site = project.Folder() + "/website/asp/";
-    ASSERT_TRUE(QFile::exists(site + "stile.css"));
+    GraphicProject graphic(project.Folder());
+    graphic.Make();
+    const QString site = project.Folder() + "/website/";
+    ASSERT_TRUE(QFile::exists(site + "images/vetrina.css"));
+    ASSERT_TRUE(QFile::exists(site + "asp/vetrina.asp"));
 
     std::atomic<bool> cancel{false};
     const auto upload = [&] {
@@ -67,46 +132,43 @@ TEST(TemplateLookRoad, TheShopShowsTheColourChangedOnTheDesktop)
         const CTemplateUpload::Result result = job.Run(&watcher, cancel);
         EXPECT_EQ(result, CTemplateUpload::Result::Done) << watcher.messages.join("\n").toStdString();
     };
-    const auto sentFiles = [&](qsizetype from) {
-        int sent = 0;
-        for (qsizetype i = from; i < watch.Requests().size(); ++i)
-            sent += watch.Requests()[i].startsWith("POST /updatefiles51.asp ") ? 1 : 0;
-        return sent;
+    const auto sent = [&](qsizetype from, const char* page) {
+        QStringList files;
+        for (qsizetype i = from; i < watch.Requests().size(); ++i) {
+            const QByteArray& request = watch.Requests()[i];
+            if (request.startsWith(QByteArray("POST ") + page + " "))
+                files << QString::fromUtf8(request.mid(request.indexOf("PF_FileName=") + 12).split('&').first());
+        }
+        return files;
     };
-    const QString home = QStringLiteral("http://127.0.0.1:%1/default.asp").arg(shop.Port());
+    const QString page = QStringLiteral("http://127.0.0.1:%1/vetrina.asp").arg(shop.Port());
 
     upload();
-    const QJsonObject before = Look(home, "#link-carrello", "template-before");
+    EXPECT_EQ(sent(0, "/emptyhome50.asp").size(), 1);
+    const QJsonObject before = Look(page, "#titolo", "template-before");
     ASSERT_TRUE(before["ok"].toBool()) << before["error"].toString().toStdString();
     EXPECT_EQ(before["color"].toString(), "rgba(31, 95, 122, 1)");
-    EXPECT_TRUE(before["title"].toString().contains(" · ")) << before["title"].toString().toStdString();
+    EXPECT_EQ(before["text"].toString(), "Benvenuti");
+    EXPECT_EQ(shop.Status("/default.asp"), 200);
 
-    // The editor's change: the accent colour and the title's separator.
-    const auto edit = [&](const QString& name, const QString& from, const QString& to) {
-        QFile file(site + name);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        QString text = QString::fromUtf8(file.readAll());
-        ASSERT_TRUE(text.contains(from)) << name.toStdString();
-        text.replace(from, to);
-        file.resize(0);
-        file.write(text.toUtf8());
-        file.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
-    };
-    edit("stile.css", "--accento: #1f5f7a;", "--accento: #8a1c7c;");
-    edit("testa.inc", "<%= H(titoloPagina) %> · <%=", "<%= H(titoloPagina) %> | <%=");
+    graphic.Change("#8A1C7C", "Nuova vetrina");
     const qsizetype second = watch.Requests().size();
     upload();
-    EXPECT_EQ(sentFiles(second), 2);
-    const QJsonObject after = Look(home, "#link-carrello", "template-after");
+    QStringList changed = sent(second, "/updatefiles51.asp");
+    changed.sort();
+    EXPECT_EQ(changed, QStringList({"vetrina.asp", "vetrina.css"}));
+    EXPECT_TRUE(sent(second, "/emptyhome50.asp").isEmpty());
+    const QJsonObject after = Look(page, "#titolo", "template-after");
     ASSERT_TRUE(after["ok"].toBool()) << after["error"].toString().toStdString();
     EXPECT_EQ(after["color"].toString(), "rgba(138, 28, 124, 1)");
-    EXPECT_TRUE(after["title"].toString().contains(" | ")) << after["title"].toString().toStdString();
+    EXPECT_EQ(after["text"].toString(), "Nuova vetrina");
 
     EXPECT_EQ(shop.Status("/contatti.asp"), 200);
-    QFile::remove(site + "contatti.asp");
+    QFile::remove(site + "asp/contatti.asp");
     const qsizetype third = watch.Requests().size();
     upload();
-    EXPECT_EQ(sentFiles(third), 0);
+    EXPECT_EQ(sent(third, "/deletefile50.asp"), QStringList{"contatti.asp"});
+    EXPECT_TRUE(sent(third, "/updatefiles51.asp").isEmpty());
     EXPECT_EQ(shop.Status("/contatti.asp"), 404);
     EXPECT_EQ(shop.Status("/default.asp"), 200);
 }

@@ -4,7 +4,7 @@
   template_look.py --out FOLDER --name NAME URL SELECTOR
 
 Opens URL, saves the screenshot as FOLDER/NAME.png and prints one line of
-JSON: the computed colour and background colour of the first element that
+JSON: the computed colour, background colour and text of the first element that
 SELECTOR finds, the search field's placeholder and the page's title; or
 {"ok": false, "error": ...} with the page source saved beside the picture.
 """
@@ -41,6 +41,7 @@ def main():
                 "ok": True,
                 "color": element.value_of_css_property("color"),
                 "background": element.value_of_css_property("background-color"),
+                "text": element.text,
                 "placeholder": fields[0].get_attribute("placeholder") if fields else None,
                 "title": driver.title,
             }), flush=True)
