@@ -47,6 +47,14 @@ QString CGraphicArchiveImport::TargetFolder(const QString& name)
     return kImagesFolder;
 }
 
+QString CGraphicArchiveImport::TargetFolder(const CZipEntryInfo& info)
+{
+    const QString mark = info.comment.trimmed();
+    return SiteFolders().contains(mark) ? mark : TargetFolder(info.name);
+}
+
+QStringList CGraphicArchiveImport::SiteFolders() { return {kPagesFolder, kImagesFolder}; }
+
 QString CGraphicArchiveImport::Refusal(const CZipEntryInfo& info)
 {
     // An export writes bare names only; anything else would reach a folder
@@ -57,7 +65,7 @@ QString CGraphicArchiveImport::Refusal(const CZipEntryInfo& info)
         || info.IsFolder())
         return QStringLiteral("L'archivio contiene \"%1\": sono ammessi solo nomi di file, senza cartelle.").arg(name)
                + kUnchanged;
-    if (TargetFolder(name) == kDatabaseFolder && name.compare(kDatabaseName, Qt::CaseInsensitive) != 0)
+    if (TargetFolder(info) == kDatabaseFolder && name.compare(kDatabaseName, Qt::CaseInsensitive) != 0)
         return QStringLiteral("L'archivio contiene il database \"%1\": un progetto grafico porta solo \"%2\".")
                    .arg(name, kDatabaseName)
                + kUnchanged;
@@ -80,7 +88,7 @@ bool CGraphicArchiveImport::Plan(const CZipContainer& zip, QList<Planned>* plan,
             *error = refusal;
             return false;
         }
-        const QString folder = TargetFolder(info.name);
+        const QString folder = TargetFolder(info);
         plan->append({i, folder, folder == kDatabaseFolder ? kDatabaseName : info.name});
     }
     return true;
@@ -121,7 +129,7 @@ bool CGraphicArchiveImport::Swap(const QList<Planned>& plan, const QString& stag
     QStringList olds;   // relative to the project
     if (QFileInfo(ProjectPath(kDatabaseFolder + QLatin1Char('/') + kDatabaseName)).isFile())
         olds << kDatabaseFolder + QLatin1Char('/') + kDatabaseName;
-    for (const QString& folder : {kPagesFolder, kImagesFolder}) {
+    for (const QString& folder : SiteFolders()) {
         ok = ok && QDir().mkpath(ProjectPath(folder)) && QDir().mkpath(aside + folder);
         for (const QString& name : CGraphicProjectFiles::FolderFiles(ProjectPath(folder)))
             olds << folder + QLatin1Char('/') + name;

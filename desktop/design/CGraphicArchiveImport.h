@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class CZipContainer;
 struct CZipEntryInfo;
@@ -25,6 +26,11 @@ public:
     // Where an entry goes by its name's last four characters: "db" for
     // ".mdb", "website/asp" for ".asp" and ".asa", "website/images" else.
     static QString TargetFolder(const QString& name);
+    // The same, unless the entry's comment names one of the site folders
+    // (our export marks so a file its extension would misplace).
+    static QString TargetFolder(const CZipEntryInfo& info);
+    // "website/asp" and "website/images".
+    static QStringList SiteFolders();
     // Why an entry cannot be imported; empty when it can.
     static QString Refusal(const CZipEntryInfo& info);
 

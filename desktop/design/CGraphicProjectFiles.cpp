@@ -1,8 +1,7 @@
 #include "desktop/design/CGraphicProjectFiles.h"
 
+#include "desktop/design/CGraphicArchiveExport.h"
 #include "desktop/design/CGraphicArchiveImport.h"
-#include "platform/zip/CZipContainer.h"
-#include "platform/zip/CZipException.h"
 
 #include <QDir>
 #include <QFile>
@@ -130,39 +129,7 @@ CGraphicProjectFiles::ImportResult CGraphicProjectFiles::ImportProject(const QSt
 
 bool CGraphicProjectFiles::ExportProject(const QString& archivePath, bool preview, QString* error)
 {
-    QString ignored;
-    QString& message = error ? *error : ignored;
-    QStringList files;
-    if (!preview) {
-        if (!HasGraphicProject()) {
-            message = QStringLiteral("Il progetto non ha un progetto grafico da esportare.");
-            return false;
-        }
-        files << ProjectPath(kDatabase);
-    }
-    for (const QString& folder : {kPages, kImages}) {
-        for (const QString& name : FolderFiles(ProjectPath(folder)))
-            files << QDir(ProjectPath(folder)).filePath(name);
-    }
-    // Listed before the archive is made: one written into a listed folder
-    // does not archive itself.
-    CZipContainer zip;
-    try {
-        zip.OpenContainer(archivePath, CZipContainer::Create);
-        for (const QString& file : files) {
-            if (!zip.AddFileEntry(file, -1, false)) {
-                zip.CloseContainer(true);
-                message = QStringLiteral("Impossibile leggere %1.").arg(file);
-                return false;
-            }
-        }
-        zip.CloseContainer();
-    } catch (const CZipException& e) {
-        zip.CloseContainer(true);
-        message = e.GetText();
-        return false;
-    }
-    return true;
+    return CGraphicArchiveExport(m_strProjectFolder).Run(archivePath, !preview, error);
 }
 
 QString CGraphicProjectFiles::ProposedArchiveName() const

@@ -56,6 +56,7 @@ protected:
         project.WriteFile("website/asp/default.asp", "home generata");
         project.WriteFile("website/asp/global.asa", "global del progetto");
         project.WriteFile("website/asp/prodotto.asp", "pagina prodotto");
+        project.WriteFile("website/asp/testa.inc", "<!-- testa delle pagine -->");
         project.WriteFile("website/images/stile.css", "body{color:red}");
         project.WriteFile("website/images/logo.gif", "GIF89a");
         project.WriteFile("website/images/it/titolo.gif", "GIF89a titolo");
@@ -91,7 +92,8 @@ protected:
     }
 
     // An archive written by Python's zipfile: name=content pairs; a name
-    // may carry "|stored" to be written without compression.
+    // may carry "|stored" to be written without compression, and
+    // "#comment" for the entry's comment.
     QString Foreign(const QString& fileName, const QList<QPair<QString, QByteArray>>& entries) const
     {
         QStringList arguments{outside.FilePath(fileName)};
@@ -101,9 +103,11 @@ protected:
                                "with zipfile.ZipFile(sys.argv[1],'w',zipfile.ZIP_DEFLATED) as z:\n"
                                "  a=sys.argv[2:]\n"
                                "  for i in range(0,len(a),2):\n"
-                               "    n=a[i]; m=zipfile.ZIP_DEFLATED\n"
+                               "    n=a[i]; m=zipfile.ZIP_DEFLATED; c=''\n"
                                "    if n.endswith('|stored'): n=n[:-7]; m=zipfile.ZIP_STORED\n"
-                               "    z.writestr(zipfile.ZipInfo(n,(2024,5,6,7,8,10)),bytes.fromhex(a[i+1]),m)\n",
+                               "    if '#' in n: n,c=n.split('#',1)\n"
+                               "    e=zipfile.ZipInfo(n,(2024,5,6,7,8,10)); e.comment=c.encode()\n"
+                               "    z.writestr(e,bytes.fromhex(a[i+1]),m)\n",
                                arguments);
         EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
         return outside.FilePath(fileName);
@@ -163,7 +167,13 @@ TEST_F(GraphicProjectFiles, AnExportIsReadByZipfileAndUnzipAndComesBackWhole)
     ASSERT_TRUE(Files().ExportProject(archive, false, &error)) << error.toStdString();
 
     EXPECT_EQ(Entries(archive), QStringList({"default.asp", "global.asa", "logo.gif", "prodotto.asp",
-                                             "progettografico.mdb", "stile.css"}));
+                                             "progettografico.mdb", "stile.css", "testa.inc"}));
+    // The include among the pages says where it goes; the rest go by name.
+    const ToolRun comments = Python("import sys,zipfile\n"
+                                    "for i in zipfile.ZipFile(sys.argv[1]).infolist():\n"
+                                    "  if i.comment: print(i.filename, i.comment.decode())\n",
+                                    {archive});
+    EXPECT_EQ(comments.output.trimmed(), "testa.inc website/asp");
     const ToolRun unzip = Program("unzip", {"-t", archive});
     EXPECT_EQ(unzip.exitCode, 0) << unzip.output.toStdString();
     const ToolRun deflated = Python("import sys,zipfile\n"
@@ -177,6 +187,17 @@ TEST_F(GraphicProjectFiles, AnExportIsReadByZipfileAndUnzipAndComesBackWhole)
     QFile::remove(project.FilePath("db/progettografico.mdb"));
     ASSERT_EQ(Files().ImportProject(archive, &error), Result::WithDatabase) << error.toStdString();
     EXPECT_EQ(Snapshot(), exported);
+}
+
+// The archive holds bare names: a file in both folders could not come back.
+TEST_F(GraphicProjectFiles, ANameInBothFoldersRefusesTheExport)
+{
+    project.WriteFile("website/asp/stile.css", "il foglio delle pagine");
+    const QString archive = outside.FilePath("pgprogetto.zip");
+    QString error;
+    EXPECT_FALSE(Files().ExportProject(archive, false, &error));
+    EXPECT_TRUE(error.contains("stile.css")) << error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(archive));
 }
 
 TEST_F(GraphicProjectFiles, ExportingTwiceToOneNameReplacesTheArchive)
@@ -216,7 +237,8 @@ TEST_F(GraphicProjectFiles, NamesGoOutInUtf8WithTheFlagSet)
 }
 
 // Made by another program: a name in capitals, stored and deflated
-// entries, a UTF-8 name with the flag and a CP437 name without it.
+// entries, a UTF-8 name with the flag and a CP437 name without it; a
+// comment naming a site folder places its entry, any other is no path.
 TEST_F(GraphicProjectFiles, AnArchiveMadeElsewhereGoesWhereItsExtensionsSay)
 {
     QString archive = Foreign("altrove.zip", {{"GLOBAL.ASA", "global altrove"},
@@ -224,7 +246,9 @@ TEST_F(GraphicProjectFiles, AnArchiveMadeElsewhereGoesWhereItsExtensionsSay)
                                               {"Stile.CSS", "p{}"},
                                               {"ProgettoGrafico.MDB", kDatabase + "altrove"},
                                               {"perché.gif", "utf8"},
-                                              {"caffX.gif", "cp437"}});
+                                              {"caffX.gif", "cp437"},
+                                              {"piede.inc#website/asp", "piede"},
+                                              {"fuori.css#../..", "per nome"}});
     // The last name as an old program writes it: CP437, no flag.
     QFile file(archive);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
@@ -237,12 +261,12 @@ TEST_F(GraphicProjectFiles, AnArchiveMadeElsewhereGoesWhereItsExtensionsSay)
     ASSERT_EQ(Files().ImportProject(archive, &error), Result::WithDatabase) << error.toStdString();
     QStringList pages = QDir(project.FilePath("website/asp")).entryList(QDir::Files);
     pages.sort();
-    EXPECT_EQ(pages, QStringList({"GLOBAL.ASA", "default.asp"}));
+    EXPECT_EQ(pages, QStringList({"GLOBAL.ASA", "default.asp", "piede.inc"}));
     EXPECT_EQ(project.ReadFile("website/asp/default.asp"), "home altrove");
     EXPECT_EQ(project.ReadFile("db/progettografico.mdb"), kDatabase + "altrove");
     QStringList images = QDir(project.FilePath("website/images")).entryList(QDir::Files);
     images.sort();
-    EXPECT_EQ(images, QStringList({"Stile.CSS", "caffé.gif", "perché.gif"}));
+    EXPECT_EQ(images, QStringList({"Stile.CSS", "caffé.gif", "fuori.css", "perché.gif"}));
     EXPECT_TRUE(project.Exists("website/images/prodotti/7.jpg"));
 }
 
