@@ -74,6 +74,10 @@ bool CGraphicArchiveExport::Run(const QString& archivePath, bool withDatabase, Q
     QList<Listed> files;
     if (!List(withDatabase, &files, &message))
         return false;
+    // An older archive of the same name inside a site folder is replaced,
+    // not archived in the new one.
+    const QString target = QFileInfo(archivePath).absoluteFilePath();
+    files.removeIf([&](const Listed& file) { return QFileInfo(file.path).absoluteFilePath() == target; });
     CZipContainer zip;
     try {
         zip.OpenContainer(archivePath, CZipContainer::Create);

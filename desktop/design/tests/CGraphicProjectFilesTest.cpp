@@ -208,6 +208,12 @@ TEST_F(GraphicProjectFiles, ExportingTwiceToOneNameReplacesTheArchive)
     QFile::remove(project.FilePath("website/images/logo.gif"));
     ASSERT_TRUE(Files().ExportProject(archive, false, &error)) << error.toStdString();
     EXPECT_FALSE(Entries(archive).contains("logo.gif"));
+
+    // Saved among the images, twice: the older one is not archived.
+    const QString inside = project.FilePath("website/images/copia.zip");
+    ASSERT_TRUE(Files().ExportProject(inside, true, &error)) << error.toStdString();
+    ASSERT_TRUE(Files().ExportProject(inside, true, &error)) << error.toStdString();
+    EXPECT_FALSE(Entries(inside).contains("copia.zip"));
 }
 
 TEST_F(GraphicProjectFiles, APreviewHasNoDatabaseAndImportingItLeavesNone)
