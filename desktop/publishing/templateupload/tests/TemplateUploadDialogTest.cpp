@@ -11,8 +11,13 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QHash>
+#include <QRegularExpression>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -48,6 +53,51 @@ quint16 ClosedPort()
     server.close();
     return port;
 }
+
+// A shop that answers "OK" to every request, on the dialog's thread; it
+// counts the requests.
+class AgreeingShop
+{
+public:
+    AgreeingShop()
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { Read(socket); });
+                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+    }
+    quint16 Port() const { return m_server.serverPort(); }
+    int requests = 0;
+    // Runs before each answer, with the request's number.
+    std::function<void(int)> beforeAnswer;
+
+private:
+    void Read(QTcpSocket* socket)
+    {
+        QByteArray& pending = m_pending[socket];
+        pending += socket->readAll();
+        const qsizetype end = pending.indexOf("\r\n\r\n");
+        if (end < 0)
+            return;
+        const QRegularExpressionMatch length =
+            QRegularExpression("content-length: *(\\d+)", QRegularExpression::CaseInsensitiveOption).match(pending.left(end));
+        if (pending.size() < end + 4 + (length.hasMatch() ? length.captured(1).toLongLong() : 0))
+            return;
+        pending.clear();
+        if (beforeAnswer)
+            beforeAnswer(++requests);
+        else
+            ++requests;
+        socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: 2\r\nConnection: close\r\n\r\nOK");
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+    QHash<QTcpSocket*, QByteArray> m_pending;
+};
 
 class TemplateUploadDialog : public testing::Test
 {
@@ -120,6 +170,33 @@ TEST_F(TemplateUploadDialog, AnUnreachableShopFailsTheRunAndKeepsNoStamps)
     EXPECT_EQ(boxes.texts, QStringList({"ERRORE:\n\nImpossibile contattare il server.",
                                         CAggiornamentoModelloDlg::NotDoneText()}));
     EXPECT_EQ(dialog.LastResult(), CTemplateUpload::Result::Failed);
+    EXPECT_FALSE(QFile::exists(StateFile()));
+}
+
+// "Annulla" while the pages go: the upload stops after the current page,
+// the merchant is told the site needs another run, and no stamp is kept.
+TEST_F(TemplateUploadDialog, AnnullaStopsARunningUploadAfterTheCurrentFile)
+{
+    for (int n = 1; n <= 20; ++n) {
+        QFile page(project.Folder() + QStringLiteral("/website/asp/pagina%1.asp").arg(n));
+        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+        page.write("<p>pagina</p>");
+    }
+    AgreeingShop shop;
+    Boxes boxes;
+    CAggiornamentoModelloDlg dialog(project.Folder() + "/", &db);
+    Point(dialog, "segreta");
+    dialog.Upload().GetSettings().port = shop.Port();
+    // The merchant presses while the shop takes the second page.
+    shop.beforeAnswer = [&](int request) {
+        if (request == 4)
+            dialog.CancelButton()->click();
+    };
+    QTimer::singleShot(0, dialog.StartButton(), &QPushButton::click);
+    EXPECT_EQ(dialog.RunModal(), QDialog::Rejected);
+    EXPECT_EQ(dialog.LastResult(), CTemplateUpload::Result::Cancelled);
+    EXPECT_EQ(boxes.texts, QStringList{CAggiornamentoModelloDlg::NotDoneText()});
+    EXPECT_EQ(shop.requests, 4);   // the two emptying requests and two pages
     EXPECT_FALSE(QFile::exists(StateFile()));
 }
 
