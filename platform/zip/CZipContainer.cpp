@@ -65,6 +65,22 @@ void CZipContainer::ThrowLibzip(int libzipError) const
     throw CZipException(CZipException::CauseOfLibzip(libzipError), m_path, detail);
 }
 
+// The traditional zip cipher checks a password against one byte only, so
+// about one wrong password in 256 gets past the check and shows only as
+// data that fails its CRC or does not inflate: for an encrypted entry that
+// is a wrong password, not a damaged archive.
+void CZipContainer::ThrowReadError() const
+{
+    const int code = zip_error_code_zip(zip_file_get_error(m_reading));
+    const bool garbled = code == ZIP_ER_CRC || code == ZIP_ER_ZLIB || code == ZIP_ER_COMPRESSED_DATA;
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (garbled && zip_stat_index(m_zip, zip_uint64_t(m_readingIndex), 0, &stat) == 0
+        && (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+        ThrowLibzip(ZIP_ER_WRONGPASSWD);
+    ThrowLibzip(code);
+}
+
 void CZipContainer::ThrowArchiveError() const
 {
     ThrowLibzip(zip_error_code_zip(zip_get_error(m_zip)));
@@ -400,7 +416,7 @@ qint64 CZipContainer::ReadEntryData(char* buffer, qint64 size)
         return 0;
     const zip_int64_t got = zip_fread(m_reading, buffer, zip_uint64_t(qMin(size, m_toRead)));
     if (got < 0)
-        ThrowLibzip(zip_error_code_zip(zip_file_get_error(m_reading)));
+        ThrowReadError();
     m_toRead -= got;
     if (m_toRead == 0) {
         // libzip checks the CRC when its stream reaches the end, which a
@@ -409,7 +425,7 @@ qint64 CZipContainer::ReadEntryData(char* buffer, qint64 size)
         char past = 0;
         const zip_int64_t more = zip_fread(m_reading, &past, 1);
         if (more < 0)
-            ThrowLibzip(zip_error_code_zip(zip_file_get_error(m_reading)));
+            ThrowReadError();
         if (more > 0)
             throw CZipException(CZipException::Damaged, m_path, EntryName(m_readingIndex));
     }

@@ -63,6 +63,7 @@ public:
 
 private:
     [[noreturn]] void ThrowLibzip(int libzipError) const;
+    [[noreturn]] void ThrowReadError() const;
     [[noreturn]] void ThrowArchiveError() const;
     QString EntryName(int index) const;
     void AddNewEntryToArchive();

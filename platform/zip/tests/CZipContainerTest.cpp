@@ -131,6 +131,29 @@ TEST(CZipContainer, EncryptedEntriesRoundTripAndAWrongPasswordIsCause17)
     zip.CloseContainer();
 }
 
+// The traditional cipher lets about one wrong password in 256 past its
+// check byte; those must still read as a wrong password, not as damage.
+TEST(CZipContainer, EveryWrongPasswordIsCause17EvenPastTheCipherCheck)
+{
+    TempFolder dir;
+    dir.WriteFile("secret.txt", QByteArray("listino riservato ").repeated(64));
+    ASSERT_EQ(Command("zip", {"-q", "-P", "lago2024", "theirs.zip", "secret.txt"}, dir.Path()).exitCode, 0);
+    CZipContainer zip;
+    zip.OpenContainer(dir.FilePath("theirs.zip"), CZipContainer::OpenReadOnly);
+    for (int i = 0; i < 4000; ++i) {
+        const QByteArray password = "x" + QByteArray::number(i);
+        zip.SetPassword(password);
+        try {
+            zip.ExtractEntry(0, dir.FilePath("bad"), true);
+            FAIL() << "a wrong password was taken: " << password.constData();
+        } catch (const CZipException& e) {
+            ASSERT_EQ(e.GetCause(), CZipException::BadPassword) << password.constData();
+        }
+    }
+    EXPECT_FALSE(dir.Exists("bad/secret.txt"));
+    zip.CloseContainer();
+}
+
 TEST(CZipContainer, StreamedEntriesAndLookupsOfTheTemplateEditor)
 {
     TempFolder dir;
