@@ -5,39 +5,66 @@
 #include "platform/dao/CDaoStatement.h"
 #include "platform/dao/CDaoTransaction.h"
 #include "recordset/CQTRDaoRecordset.h"
+#include "recordset/SqliteHandle.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include "platform/dao/CDaoException.h"
+
+#include <sqlite3.h>
 
 CTrackedRowSaves::CTrackedRowSaves(CDaoDatabase& database, const QString& folder)
     : m_database(database), m_folder(folder)
 {
 }
 
-CTrackedRowSaves::~CTrackedRowSaves() = default;
+CTrackedRowSaves::~CTrackedRowSaves() { Forget(); }
+
+void CTrackedRowSaves::Forget()
+{
+    for (const Lookup& lookup : std::as_const(m_lookups))
+        sqlite3_finalize(lookup.statement);
+    m_lookups.clear();
+}
 
 std::optional<CTrackedRowSaves::Found> CTrackedRowSaves::First(const QString& table, const QString& criteria,
                                                                const QVariantList& values)
 {
     const QString key = table + QLatin1Char('\n') + criteria;
-    auto it = m_statements.constFind(key);
-    if (it == m_statements.constEnd()) {
+    auto it = m_lookups.constFind(key);
+    if (it == m_lookups.constEnd()) {
         // Past a few dozen (criteria built from the data) the kept ones go.
         constexpr int kMostKept = 64;
-        if (m_statements.size() >= kMostKept)
-            m_statements.clear();
-        // The same statement a table class opened with the criteria as
-        // its filter runs, so the same row comes first.
-        it = m_statements.insert(key, std::make_shared<CDaoStatement>(QStringLiteral("SELECT * FROM [") + table
-                                                                          + QStringLiteral("]"),
-                                                                      criteria, QString()));
+        if (m_lookups.size() >= kMostKept)
+            Forget();
+        // The statement a table class opened with the criteria as its
+        // filter, so the same row comes first; only its key and ID are read.
+        const CDaoStatement statement(QStringLiteral("SELECT * FROM [") + table + QStringLiteral("]"), criteria,
+                                      QString());
+        Lookup lookup;
+        lookup.statement = SqliteHandle::Prepare(SqliteHandle::Of(m_database), statement.Select());
+        for (int c = 0; c < sqlite3_column_count(lookup.statement); ++c)
+            if (qstricmp(sqlite3_column_name(lookup.statement, c), "ID") == 0)
+                lookup.idColumn = c;
+        it = m_lookups.insert(key, lookup);
     }
-    QSqlQuery& query = m_database.Prepared((*it)->Select());
-    CDaoDatabase::Run(query, values);
+    sqlite3_stmt* query = it->statement;
+    if (sqlite3_bind_parameter_count(query) != values.size())
+        throw CDaoException(QStringLiteral("Parameter count mismatch [%1]").arg(QString::fromUtf8(sqlite3_sql(query))));
+    int rc = SQLITE_OK;
+    for (int i = 0; i < values.size() && rc == SQLITE_OK; ++i)
+        rc = SqliteHandle::Bind(query, i + 1, values.at(i));
     std::optional<Found> found;
-    if (query.next())
-        found = Found{query.value(0), query.value(query.record().indexOf(QStringLiteral("ID"))).toInt()};
-    query.finish();
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(query);
+        if (rc == SQLITE_ROW)
+            found = Found{sqlite3_column_int64(query, 0),
+                          it->idColumn >= 0 ? sqlite3_column_int(query, it->idColumn) : 0};
+    }
+    const QString message = rc == SQLITE_ROW || rc == SQLITE_DONE ? QString()
+                                                                  : QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(query)));
+    sqlite3_reset(query);
+    sqlite3_clear_bindings(query);
+    if (!message.isEmpty())
+        throw CDaoException(message + QStringLiteral(" [") + QString::fromUtf8(sqlite3_sql(query)) + QStringLiteral("]"));
     return found;
 }
 

@@ -4,11 +4,10 @@
 #include <QString>
 #include <QVariant>
 
-#include <memory>
 #include <optional>
 
 class CDaoDatabase;
-class CDaoStatement;
+struct sqlite3_stmt;
 
 // The first row of a table that a criteria (in the table classes' own
 // dialect, "?" for each value) selects, and a tracked save of that row or
@@ -33,6 +32,8 @@ public:
     // folder: where the marker goes when the database keeps none aside.
     CTrackedRowSaves(CDaoDatabase& database, const QString& folder);
     ~CTrackedRowSaves();
+    CTrackedRowSaves(const CTrackedRowSaves&) = delete;
+    CTrackedRowSaves& operator=(const CTrackedRowSaves&) = delete;
 
     std::optional<Found> First(const QString& table, const QString& criteria, const QVariantList& values);
     // A new row: values in the order they are set.
@@ -44,5 +45,12 @@ private:
 
     CDaoDatabase& m_database;
     QString m_folder;
-    QHash<QString, std::shared_ptr<CDaoStatement>> m_statements;   // by table and criteria
+    struct Lookup
+    {
+        sqlite3_stmt* statement = nullptr;
+        int idColumn = -1;
+    };
+    void Forget();
+
+    QHash<QString, Lookup> m_lookups;   // by table and criteria
 };

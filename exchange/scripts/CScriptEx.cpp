@@ -228,6 +228,8 @@ qint32 CScriptEx::ModificaRecord(const QString& criteria, const QVariantList& va
     });
 }
 
+void CScriptEx::EndWrites() { m_saves.reset(); }
+
 CTrackedRowSaves& CScriptEx::Saves()
 {
     if (!m_saves)

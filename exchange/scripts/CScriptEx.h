@@ -59,6 +59,10 @@ public:
     Q_INVOKABLE QString ValoreCampoTabella(const QString& table, const QString& column, const QString& condition,
                                            const QVariantList& values = {});
 
+    // Lets go of the statements the writes keep on the database's
+    // connection; before the connection closes.
+    void EndWrites();
+
     // Helpers the import and the export use too.
     qint32 ProssimoID();
     static qint32 NextID(CQTRDaoRecordset& recordset);
