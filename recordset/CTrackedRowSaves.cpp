@@ -16,13 +16,21 @@ CTrackedRowSaves::CTrackedRowSaves(CDaoDatabase& database, const QString& folder
 {
 }
 
-CTrackedRowSaves::~CTrackedRowSaves() { Forget(); }
+CTrackedRowSaves::~CTrackedRowSaves() { ForgetAll(); }
 
 void CTrackedRowSaves::Forget()
 {
     for (const Lookup& lookup : std::as_const(m_lookups))
         sqlite3_finalize(lookup.statement);
     m_lookups.clear();
+}
+
+void CTrackedRowSaves::ForgetAll()
+{
+    Forget();
+    for (sqlite3_stmt* statement : std::as_const(m_writes))
+        sqlite3_finalize(statement);
+    m_writes.clear();
 }
 
 std::optional<CTrackedRowSaves::Found> CTrackedRowSaves::First(const QString& table, const QString& criteria,
@@ -68,6 +76,32 @@ std::optional<CTrackedRowSaves::Found> CTrackedRowSaves::First(const QString& ta
     return found;
 }
 
+void CTrackedRowSaves::Write(const QString& sql, const QVariantList& values)
+{
+    sqlite3_stmt* statement = m_writes.value(sql);
+    if (!statement) {
+        constexpr int kMostKept = 64;
+        if (m_writes.size() >= kMostKept) {
+            for (sqlite3_stmt* kept : std::as_const(m_writes))
+                sqlite3_finalize(kept);
+            m_writes.clear();
+        }
+        statement = SqliteHandle::Prepare(SqliteHandle::Of(m_database), sql);
+        m_writes.insert(sql, statement);
+    }
+    int rc = SQLITE_OK;
+    for (int i = 0; i < values.size() && rc == SQLITE_OK; ++i)
+        rc = SqliteHandle::Bind(statement, i + 1, values.at(i));
+    if (rc == SQLITE_OK)
+        rc = sqlite3_step(statement);
+    const QString message = rc == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement)));
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    if (rc != SQLITE_DONE)
+        throw CDaoException(message + QStringLiteral(" [") + sql + QStringLiteral("]"));
+    m_database.NoteWrite();
+}
+
 void CTrackedRowSaves::Add(const QString& table, const Values& values) { Save(table, nullptr, values); }
 
 void CTrackedRowSaves::Edit(const QString& table, const QVariant& rowid, const Values& values)
@@ -86,10 +120,19 @@ void CTrackedRowSaves::Save(const QString& table, const QVariant* rowid, const V
         edit.Set(QStringLiteral("VersioneRecord"), NextRecordVersion(m_database));
         edit.Set(QStringLiteral("Modificato"), true);
         const CDaoAssignments assignments = edit.Collect({});
+        // The statements a table class's save runs (CDaoEditBuffer), on
+        // the engine's own handle.
+        QStringList names;
+        for (const QString& column : assignments.columns)
+            names << QStringLiteral("[") + column + (rowid ? QStringLiteral("]=?") : QStringLiteral("]"));
+        const QString sql = rowid ? QStringLiteral("UPDATE [%1] SET %2 WHERE rowid=?").arg(table, names.join(QLatin1Char(',')))
+                                  : QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
+                                        .arg(table, names.join(QLatin1Char(',')),
+                                             QStringLiteral("?,").repeated(names.size()).chopped(1));
+        QVariantList values = assignments.values;
         if (rowid)
-            CDaoEditBuffer::Update(m_database, table, assignments, *rowid);
-        else
-            CDaoEditBuffer::Insert(m_database, table, assignments);
+            values << *rowid;
+        Write(sql, values);
     };
     if (m_database.TransactionDepth() > 0) {
         save();

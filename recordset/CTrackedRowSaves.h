@@ -51,6 +51,9 @@ private:
         int idColumn = -1;
     };
     void Forget();
+    void ForgetAll();
+    void Write(const QString& sql, const QVariantList& values);
 
-    QHash<QString, Lookup> m_lookups;   // by table and criteria
+    QHash<QString, Lookup> m_lookups;        // by table and criteria
+    QHash<QString, sqlite3_stmt*> m_writes;   // by statement
 };
