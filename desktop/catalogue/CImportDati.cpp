@@ -4,13 +4,13 @@
 #include "desktop/catalogue/IImportDatiUi.h"
 #include "platform/dao/CDaoException.h"
 #include "platform/pagehost/CTextFile.h"
+#include "platform/utilities/QtrCipher.h"
 #include "recordset/CCategorieProdottiSet.h"
 #include "recordset/CDaoIdBlocks.h"
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CProdottiLingueSet.h"
 #include "recordset/CProductKeywords.h"
 #include "recordset/CTrackedInserts.h"
-#include "platform/utilities/QtrCipher.h"
 
 #include <QSqlQuery>
 

@@ -8,7 +8,6 @@
 #include <QString>
 #include <QVariant>
 
-#include <map>
 #include <memory>
 
 class CDaoDatabase;
