@@ -30,7 +30,13 @@ CHttp::CHttp(const QString& host, const QString& proxy, int port, const QString&
     }
 }
 
-CHttp::~CHttp() { delete m_network; }
+CHttp::~CHttp()
+{
+    // Posts still in flight are dropped with the client.
+    for (QNetworkReply* reply : m_queued.keys())
+        reply->abort();
+    delete m_network;
+}
 
 void CHttp::AddToPOSTFields(const QString& name, const QString& value, int) { m_fields.append({name, value}); }
 
@@ -62,20 +68,29 @@ QNetworkRequest CHttp::Request(const QString& page, const QString& contentType) 
     return request;
 }
 
+CHttp::Answer CHttp::Read(QNetworkReply* reply)
+{
+    Answer answer;
+    answer.answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+    if (answer.answered)
+        answer.reply = QString::fromUtf8(reply->readAll());
+    reply->deleteLater();
+    return answer;
+}
+
 bool CHttp::Send(const QNetworkRequest& request, const QByteArray& body, QString* reply)
 {
     QNetworkReply* answer = m_network->post(request, body);
     QEventLoop loop;
     QObject::connect(answer, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     loop.exec();
-    const bool answered = answer->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
-    if (answered && reply)
-        *reply = QString::fromUtf8(answer->readAll());
-    answer->deleteLater();
-    return answered;
+    const Answer read = Read(answer);
+    if (read.answered && reply)
+        *reply = read.reply;
+    return read.answered;
 }
 
-bool CHttp::Post(const QString& page, QString*, QString* reply)
+QByteArray CHttp::TakeFormBody()
 {
     QByteArray body;
     for (const auto& [name, value] : m_fields) {
@@ -84,7 +99,40 @@ bool CHttp::Post(const QString& page, QString*, QString* reply)
         body += name.toUtf8().toPercentEncoding() + '=' + value.toUtf8().toPercentEncoding();
     }
     m_fields.clear();
+    return body;
+}
+
+bool CHttp::Post(const QString& page, QString*, QString* reply)
+{
+    const QByteArray body = TakeFormBody();
     return Send(Request(page, QStringLiteral("application/x-www-form-urlencoded; charset=utf-8")), body, reply);
+}
+
+int CHttp::Queue(const QString& page)
+{
+    const int ticket = m_nextTicket++;
+    QNetworkReply* reply =
+        m_network->post(Request(page, QStringLiteral("application/x-www-form-urlencoded; charset=utf-8")), TakeFormBody());
+    m_queued.insert(reply, ticket);
+    QObject::connect(reply, &QNetworkReply::finished, reply, [this, reply] {
+        Answer answer = Read(reply);
+        answer.ticket = m_queued.take(reply);
+        m_arrived.append(answer);
+        if (m_waiting)
+            m_waiting->quit();
+    });
+    return ticket;
+}
+
+CHttp::Answer CHttp::Next()
+{
+    if (m_arrived.isEmpty() && !m_queued.isEmpty()) {
+        QEventLoop loop;
+        m_waiting = &loop;
+        loop.exec();
+        m_waiting = nullptr;
+    }
+    return m_arrived.isEmpty() ? Answer() : m_arrived.takeFirst();
 }
 
 bool CHttp::PostFileBase64(const QString& page, QString*, QString* reply)

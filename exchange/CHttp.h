@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
 
 class IExchangeProgress;
+class QEventLoop;
 class QNetworkAccessManager;
+class QNetworkReply;
 class QNetworkRequest;
 
 // The client that posts the synchronisation's requests to the shop. Fields
@@ -36,6 +39,20 @@ public:
     // fields added before it.
     bool PostFileBase64(const QString& page, QString* header, QString* reply);
 
+    // Several posts in flight: Queue sends the fields added so far and
+    // returns at once with a ticket; Next blocks until one of the queued
+    // posts is answered (in whatever order the shop answers them) and says
+    // which. The posts share the client's kept-alive connections.
+    struct Answer
+    {
+        int ticket = -1;
+        bool answered = false;   // as Post's result
+        QString reply;
+    };
+    int Queue(const QString& page);
+    int InFlight() const { return int(m_queued.size()) + int(m_arrived.size()); }
+    Answer Next();
+
     // How long one request may wait for the shop (seconds).
     void SetTimeout(int seconds) { m_timeoutSeconds = seconds; }
     // The size of the pieces a file is cut into.
@@ -45,6 +62,8 @@ private:
     QNetworkRequest Request(const QString& page, const QString& contentType) const;
     bool Send(const QNetworkRequest& request, const QByteArray& body, QString* reply);
     QString Field(const QString& name) const;
+    QByteArray TakeFormBody();
+    static Answer Read(QNetworkReply* reply);
 
     QNetworkAccessManager* m_network;
     QString m_scheme;
@@ -56,4 +75,8 @@ private:
     QString m_contentType;
     int m_timeoutSeconds = 120;
     qint64 m_pieceSize = 4 * 1024 * 1024;
+    QHash<QNetworkReply*, int> m_queued;
+    QList<Answer> m_arrived;
+    QEventLoop* m_waiting = nullptr;
+    int m_nextTicket = 0;
 };

@@ -152,6 +152,7 @@ CScriptedImport::Result CScriptedImport::Run()
             transaction.Commit();
         else
             transaction.Rollback();
+        qtr.EndWrites();
         copy.Close();
         deletedFiles = copy.TakeHeldFileDeletions();
     }

@@ -15,6 +15,8 @@
 #include "recordset/sync/CSyncValueText.h"
 #include "recordset/sync/SyncProtocol.h"
 
+#include <QHash>
+#include <QMap>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -34,6 +36,8 @@ const QString kPartial = QStringLiteral("Aggiornamento completato, tranne le rig
 // Cleared marks are committed in batches; a run cut in between sends the
 // uncommitted rows again, which the shop takes as the same rows.
 constexpr int kRowsPerCommit = 200;
+// Rows posted at once: the shop's page threads write them side by side.
+constexpr int kRowsInFlight = 6;
 
 } // namespace
 
@@ -298,6 +302,17 @@ bool CSiteUpload::ChangedTable(CHttp& http, const QString& table)
         }
     }
     Update(IExchangeProgress::UPDUI_RECORD_RANGE, rows.size());
+    // Each row is a request of its own that the shop commits on its own,
+    // so several go at once on the client's connections; a mark is cleared
+    // only for a row the shop answered "OK". After a failure nothing more
+    // is sent, the rows already in flight are still waited for, and what
+    // the shop confirmed of them stays confirmed.
+    QHash<int, int> rowOfTicket;
+    QMap<int, QString> conflicts;   // told in the order of the rows
+    QString failure;
+    int failedRow = -1;
+    bool stop = false;
+    int next = 0;
     int uncommitted = 0;
     m_database->BeginTrans();
     const auto commit = [&] {
@@ -305,24 +320,35 @@ bool CSiteUpload::ChangedTable(CHttp& http, const QString& table)
         uncommitted = 0;
     };
     try {
-        for (int n = 0; n < rows.size(); ++n) {
-            Update(IExchangeProgress::UPDUI_RECORD_TEXT, 0,
-                   QStringLiteral("Aggiornamento record %1/%2 in corso...").arg(n + 1).arg(rows.size()));
-            Update(IExchangeProgress::UPDUI_RECORD_POS, n + 1);
-            Update(IExchangeProgress::UPDUI_PUMP);
-            AddAccount(http);
-            http.AddToPOSTFields(QString(SyncProtocol::kTableName), table, 1);
-            for (int c = 0; c < columns.size(); ++c)
-                http.AddToPOSTFields(columns[c], rows[n][c], 1);
-            const QString reply = PostForReply(http, QString(SyncProtocol::kPageUpdate));
+        while ((!stop && next < rows.size()) || http.InFlight() > 0) {
+            while (!stop && next < rows.size() && http.InFlight() < kRowsInFlight) {
+                Update(IExchangeProgress::UPDUI_RECORD_TEXT, 0,
+                       QStringLiteral("Aggiornamento record %1/%2 in corso...").arg(next + 1).arg(rows.size()));
+                Update(IExchangeProgress::UPDUI_RECORD_POS, next + 1);
+                Update(IExchangeProgress::UPDUI_PUMP);
+                AddAccount(http);
+                http.AddToPOSTFields(QString(SyncProtocol::kTableName), table, 1);
+                for (int c = 0; c < columns.size(); ++c)
+                    http.AddToPOSTFields(columns[c], rows[next][c], 1);
+                rowOfTicket.insert(http.Queue(QString(SyncProtocol::kPageUpdate)), next);
+                ++next;
+                stop = Cancelled();
+            }
+            if (http.InFlight() == 0)
+                break;
+            const CHttp::Answer answer = http.Next();
+            const int n = rowOfTicket.take(answer.ticket);
+            const QString reply = answer.answered ? answer.reply : QString(SyncProtocol::kServerUnreachable);
             if (reply.startsWith(SyncProtocol::kConflict)) {
                 // The shop's newer version stays there and this row keeps its
                 // mark; the others go on, and the rows are told at the end.
-                m_conflicts << reply;
+                conflicts.insert(n, reply);
             } else if (reply != SyncProtocol::kOk) {
-                Report(QStringLiteral("ERRORE:\n\n") + reply, IExchangeProgress::Exclamation, kTitle);
-                commit();
-                return false;
+                if (failedRow < 0 || n < failedRow) {
+                    failedRow = n;
+                    failure = reply;
+                }
+                stop = true;
             } else {
                 m_database->Execute(QStringLiteral("UPDATE %1 SET Modificato=0 WHERE ID=?").arg(table), {ids[n]});
             }
@@ -330,10 +356,7 @@ bool CSiteUpload::ChangedTable(CHttp& http, const QString& table)
                 commit();
                 m_database->BeginTrans();
             }
-            if (Cancelled()) {
-                commit();
-                return false;
-            }
+            stop = stop || Cancelled();
         }
     } catch (...) {
         // What the shop confirmed stays confirmed.
@@ -341,5 +364,10 @@ bool CSiteUpload::ChangedTable(CHttp& http, const QString& table)
         throw;
     }
     commit();
-    return true;
+    m_conflicts << conflicts.values();
+    if (failedRow >= 0) {
+        Report(QStringLiteral("ERRORE:\n\n") + failure, IExchangeProgress::Exclamation, kTitle);
+        return false;
+    }
+    return !Cancelled();
 }

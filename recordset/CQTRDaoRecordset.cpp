@@ -64,9 +64,7 @@ void CQTRDaoRecordset::Update()
     // A job saving thousands of rows in one transaction raises it once.
     // A job's working copy keeps the marker aside until the copy is in
     // place; the row's files are still the project's.
-    const QString folder = m_pDatabase->MarkerFolder().isEmpty() ? MarkerFolder() : m_pDatabase->MarkerFolder();
-    if (m_pDatabase->FirstInTransaction(QStringLiteral("upd.qtr:") + folder) && !AlertUpd(folder))
-        ThrowDaoException(QStringLiteral("Impossibile creare il file upd.qtr nella cartella %1.").arg(folder));
+    RaiseSiteUpdateMarker(*m_pDatabase, MarkerFolder());
     const auto save = [this] {
         const qint32 version = NextRecordVersion(*m_pDatabase);
         SetFieldValue(QStringLiteral("VersioneRecord"), version);
@@ -158,6 +156,13 @@ bool CQTRDaoRecordset::MyGetFieldValue(const QString& name, QString& value)
     } catch (const CDaoException&) {
         return false;
     }
+}
+
+void RaiseSiteUpdateMarker(CDaoDatabase& database, const QString& folder)
+{
+    const QString where = database.MarkerFolder().isEmpty() ? folder : database.MarkerFolder();
+    if (database.FirstInTransaction(QStringLiteral("upd.qtr:") + where) && !AlertUpd(where))
+        throw CDaoException(QStringLiteral("Impossibile creare il file upd.qtr nella cartella %1.").arg(where));
 }
 
 QString RecordsetTable(CDaoRecordset* recordset, const QString& tableName)

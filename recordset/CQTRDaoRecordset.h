@@ -43,6 +43,11 @@ public:
 // its default SQL ("[Prodotti]"), else the one of its own statement.
 QString RecordsetTable(CDaoRecordset* recordset, const QString& tableName);
 
+// Raises the site-update marker for a tracked save on database: in the
+// folder a job's working copy keeps it in, else in folder (ends with "/");
+// once a transaction. Throws when the marker cannot be made.
+void RaiseSiteUpdateMarker(CDaoDatabase& database, const QString& folder);
+
 // Writes one deletion-log row for the current row of recordset. With no
 // database, the host's open project database is used.
 void LogDelete(CDaoRecordset* recordset, const QString& tableName, CDaoDatabase* database);

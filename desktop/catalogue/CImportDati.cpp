@@ -4,11 +4,13 @@
 #include "desktop/catalogue/IImportDatiUi.h"
 #include "platform/dao/CDaoException.h"
 #include "platform/pagehost/CTextFile.h"
+#include "platform/utilities/QtrCipher.h"
 #include "recordset/CCategorieProdottiSet.h"
 #include "recordset/CDaoIdBlocks.h"
 #include "recordset/CProdottiGeneraleSet.h"
 #include "recordset/CProdottiLingueSet.h"
 #include "recordset/CProductKeywords.h"
+#include "recordset/CTrackedInserts.h"
 
 #include <QSqlQuery>
 
@@ -64,21 +66,53 @@ void MoveToId(TSet& set, qint32 id)
 
 } // namespace
 
-// Two sets per table: one that adds (it stays past its end, so a new row
-// is never read back), one that finds the row to edit.
+// For a product the file brings new, whose rows are all new, straight
+// inserts that write what the table classes' saves would. For a product
+// already there, two sets per table: one that adds (it stays past its
+// end, so a new row is never read back), one that finds the row to edit.
 struct CImportDati::Tables
 {
-    explicit Tables(CDaoDatabase& db)
-        : addProduct(&db), editProduct(&db), addLanguage(&db), editLanguage(&db), addLink(&db), editLink(&db)
+    Tables(CDaoDatabase& db, const QString& folder)
+        : db(db),
+          editProduct(&db),
+          addLanguage(&db),
+          editLanguage(&db),
+          addLink(&db),
+          editLink(&db),
+          newProduct(db, QStringLiteral("Prodotti"),
+                     {QStringLiteral("ID"), QStringLiteral("Ordine"), QStringLiteral("Codice"),
+                      QStringLiteral("CodiceABarre"), QStringLiteral("IVA"), QStringLiteral("Peso"),
+                      QStringLiteral("Disponibilita"), QStringLiteral("Attivo"), QStringLiteral("Novita"),
+                      QStringLiteral("Offerta"), QStringLiteral("Sconto"), QStringLiteral("ValiditaScontoDal"),
+                      QStringLiteral("ValiditaScontoAl")},
+                     folder),
+          newLanguage(db, QStringLiteral("ProdottiLingue"),
+                      {QStringLiteral("ID"), QStringLiteral("IDProdotto"), QStringLiteral("CodiceLingua"),
+                       QStringLiteral("UM"), QStringLiteral("Prezzo"), QStringLiteral("Prezzo2"),
+                       QStringLiteral("Prezzo3"), QStringLiteral("Prezzo4"), QStringLiteral("PrezzoPromozione"),
+                       // the enciphered texts, members of the set: bits 9 to 12
+                       QStringLiteral("Nome"), QStringLiteral("DescrizioneBreve"),
+                       QStringLiteral("DescrizioneFattura"), QStringLiteral("DescrizioneEstesa")},
+                      folder),
+          newWords(db, QStringLiteral("ParoleChiave"),
+                   {QStringLiteral("ID"), QStringLiteral("Tipo"), QStringLiteral("IDRecord"),
+                    QStringLiteral("CodiceLingua"), QStringLiteral("Keywords"), QStringLiteral("Attivo")},
+                   folder),
+          newLink(db, QStringLiteral("CategorieProdotti"),
+                  {QStringLiteral("ID"), QStringLiteral("IDProdotto"), QStringLiteral("IDCategoria")}, folder)
     {
     }
 
-    CProdottiGeneraleSet addProduct;
+    CDaoDatabase& db;
     CProdottiGeneraleSet editProduct;
     CProdottiLingueSet addLanguage;
     CProdottiLingueSet editLanguage;
     CCategorieProdottiSet addLink;
     CCategorieProdottiSet editLink;
+    CTrackedInserts newProduct;
+    CTrackedInserts newLanguage;
+    CTrackedInserts newWords;
+    CTrackedInserts newLink;
 };
 
 CImportDati::CImportDati(CDaoDatabase& project, const QString& projectFolder, Settings settings, IImportDatiUi& ui)
@@ -125,14 +159,13 @@ CCatalogueJob::Result CImportDati::WorkOnCopy(CDaoDatabase& db, ICatalogueProgre
     // link): a block at a time, within the copy's one transaction.
     CDaoIdBlocks::TakeInBlocks(db);
     LoadKeys(db);
-    m_pTables = std::make_unique<Tables>(db);
+    m_pTables = std::make_unique<Tables>(db, m_strScratch);
     // The sets go with the run, whichever way it ends.
     struct DropTables
     {
         std::unique_ptr<Tables>& tables;
         ~DropTables() { tables.reset(); }
     } drop{m_pTables};
-    OpenById(m_pTables->addProduct, m_strScratch);
     OpenById(m_pTables->editProduct, m_strScratch);
     OpenById(m_pTables->addLanguage, m_strScratch);
     OpenById(m_pTables->editLanguage, m_strScratch);
@@ -213,17 +246,16 @@ bool CImportDati::ImportLine(int number, const QString& line)
 void CImportDati::WriteProduct(const ImportDatiRecord& r)
 {
     const auto found = m_productByCode.constFind(CodeKey(r.strCodice));
-    const bool isNew = found == m_productByCode.constEnd();
-    CProdottiGeneraleSet& set = isNew ? m_pTables->addProduct : m_pTables->editProduct;
-    const qint32 id = isNew ? set.GetNextID() : *found;
-    if (isNew) {
-        set.AddNew();
-        set.SetFieldValue(QStringLiteral("ID"), id);
-        set.SetFieldValue(QStringLiteral("Ordine"), id);
-    } else {
-        MoveToId(set, id);
-        set.Edit();
+    if (found == m_productByCode.constEnd()) {
+        WriteNewProduct(r);
+        return;
     }
+    // A product already there: its row is read and saved through its table
+    // class, as are its language row, search words and link.
+    CProdottiGeneraleSet& set = m_pTables->editProduct;
+    const qint32 id = *found;
+    MoveToId(set, id);
+    set.Edit();
     set.SetFieldValue(QStringLiteral("Codice"), r.strCodice);
     set.SetFieldValue(QStringLiteral("CodiceABarre"), r.strCodiceABarre);
     set.SetFieldValue(QStringLiteral("IVA"), r.dIVA);
@@ -236,10 +268,47 @@ void CImportDati::WriteProduct(const ImportDatiRecord& r)
     set.SetFieldValue(QStringLiteral("ValiditaScontoDal"), DateValue(r.dataDal));
     set.SetFieldValue(QStringLiteral("ValiditaScontoAl"), DateValue(r.dataAl));
     set.Update();
-    if (isNew)
-        m_productByCode.insert(CodeKey(r.strCodice), id);
     WriteLanguageRow(id, r);
     WriteCategoryLink(id, r.nCategoria);
+}
+
+// A product new to the catalogue: its language row, search words and link
+// are new too (no ID is handed out twice), so each is one insert, in the
+// order, with the IDs and the version stamps, of the sets' saves. What a
+// set's member left at its default (an empty text, a cleared flag) is not
+// written, as the set would not write it.
+void CImportDati::WriteNewProduct(const ImportDatiRecord& r)
+{
+    CDaoDatabase& db = m_pTables->db;
+    const qint32 id = CDaoIdBlocks::Next(db, QStringLiteral("Prodotti"));
+    m_pTables->newProduct.Insert({id, id, r.strCodice, r.strCodiceABarre, r.dIVA, r.dPeso, r.dDisponibilita, r.bAttivo,
+                                  r.bNovita, r.bOfferta, r.dSconto, DateValue(r.dataDal), DateValue(r.dataAl)});
+    m_productByCode.insert(CodeKey(r.strCodice), id);
+
+    const qint32 languageId = CDaoIdBlocks::Next(db, QStringLiteral("ProdottiLingue"));
+    const QString texts[] = {r.strNome, r.strDescrizioneBreve, r.strDescrizioneFattura, r.strDescrizioneEstesa};
+    QVariantList language{languageId, id, m_settings.strLanguageCode, r.strUM, r.dPrezzo[0], r.dPrezzo[1], r.dPrezzo[2],
+                          r.dPrezzo[3], r.dPrezzoPromozione};
+    quint64 unset = 0;
+    for (int t = 0; t < 4; ++t) {
+        language << (texts[t].isEmpty() ? QVariant() : QVariant(Encrypt(texts[t])));
+        if (texts[t].isEmpty())
+            unset |= quint64(1) << (9 + t);
+    }
+    m_pTables->newLanguage.Insert(language, unset);
+    m_languageRowByProduct.insert(id, languageId);
+
+    const qint32 wordsId = CDaoIdBlocks::Next(db, QStringLiteral("ParoleChiave"));
+    const QString keywords = CProductKeywords::Keywords(
+        r.strCodice, {r.strNome, r.strDescrizioneFattura, r.strDescrizioneBreve, r.strDescrizioneEstesa});
+    quint64 wordsUnset = r.bAttivo ? 0 : quint64(1) << 5;
+    if (m_settings.strLanguageCode.isEmpty())
+        wordsUnset |= quint64(1) << 3;
+    m_pTables->newWords.Insert({wordsId, 1, id, m_settings.strLanguageCode, keywords, 1}, wordsUnset);
+
+    const qint32 linkId = CDaoIdBlocks::Next(db, QStringLiteral("CategorieProdotti"));
+    m_pTables->newLink.Insert({linkId, id, r.nCategoria});
+    m_linkByProduct.insert(id, linkId);
 }
 
 void CImportDati::WriteLanguageRow(qint32 productId, const ImportDatiRecord& r)

@@ -73,6 +73,7 @@ private:
     // False when the merchant chose to stop at this line.
     bool ImportLine(int number, const QString& line);
     void WriteProduct(const ImportDatiRecord& record);
+    void WriteNewProduct(const ImportDatiRecord& record);
     void WriteLanguageRow(qint32 productId, const ImportDatiRecord& record);
     void WriteCategoryLink(qint32 productId, qint32 categoryId);
     bool HandleObsolete(ICatalogueProgress& progress, CDaoDatabase& copy);

@@ -10,6 +10,7 @@
 #include "recordset/CDaoIdBlocks.h"
 #include "recordset/CDaoSqlSession.h"
 #include "recordset/CQTRDaoRecordset.h"
+#include "recordset/CTrackedRowSaves.h"
 #include "recordset/schema/QtrIdAllocator.h"
 #include "recordset/schema/ShopSchema.h"
 
@@ -85,24 +86,6 @@ std::unique_ptr<CQTRDaoRecordset> CScriptEx::OpenTable(const QString& table, con
     recordset->m_filterParams = values;
     recordset->Open(-1, QStringLiteral("SELECT * FROM ") + def.Name());
     return recordset;
-}
-
-CQTRDaoRecordset& CScriptEx::KeptTable(const QString& table, const QString& criteria, const QVariantList& values)
-{
-    // A script with criteria built from its data (no "?") would keep a set
-    // per row: past a few dozen the kept ones go.
-    constexpr size_t kMostKept = 32;
-    const QString key = table + QLatin1Char('\n') + criteria;
-    auto found = m_kept.find(key);
-    if (found == m_kept.end()) {
-        if (m_kept.size() >= kMostKept)
-            m_kept.clear();
-        found = m_kept.emplace(key, OpenTable(table, criteria, values)).first;
-        return *found->second;
-    }
-    found->second->m_filterParams = values;
-    found->second->Requery();
-    return *found->second;
 }
 
 // The current table's rows, read when a script first walks them.
@@ -181,12 +164,19 @@ QString CScriptEx::Queued(const QString& column, bool decipher) const
     return decipher ? Decrypt(value) : value;
 }
 
-void CScriptEx::SetCampo(CQTRDaoRecordset& recordset, const QString& table, const QString& column, const QString& text)
+QVariant CScriptEx::Parsed(const QString& table, const QString& column, const QString& text)
 {
     QVariant value;
     QString error;
     if (!CScriptExValue::Parse(text, Kind(table, column), &value, &error))
         throw std::invalid_argument(QStringLiteral("%1 (%2.%3)").arg(error, table, column).toStdString());
+    // A NULL is set as SetFieldValueNull sets it.
+    return value.isNull() ? QVariant() : value;
+}
+
+void CScriptEx::SetCampo(CQTRDaoRecordset& recordset, const QString& table, const QString& column, const QString& text)
+{
+    const QVariant value = Parsed(table, column, text);
     if (value.isNull())
         recordset.SetFieldValueNull(column);
     else
@@ -198,19 +188,23 @@ qint32 CScriptEx::ModificaRecord(const QString& criteria, const QVariantList& va
     return Guard([&] {
         if (m_table.isEmpty())
             throw std::logic_error("Nessuna tabella aperta: chiamare prima ApriTabella");
-        // Only the rows the criteria select are read, so a script that
-        // writes row after row never walks the whole table.
-        CQTRDaoRecordset& table = KeptTable(m_table, criteria.isEmpty() ? QStringLiteral("1=0") : criteria, values);
+        // Only the first row the criteria select is read, and the row is
+        // written as its table class would write it, with no set kept in
+        // step: a script that writes row after row pays one read and one
+        // write a row.
+        const QtrTableDef& def = Definition(m_table);
+        CTrackedRowSaves& saves = Saves();
+        const std::optional<CTrackedRowSaves::Found> found =
+            saves.First(m_table, criteria.isEmpty() ? QStringLiteral("1=0") : criteria, values);
+        CTrackedRowSaves::Values row;
         qint32 id = 0;
-        if (!table.IsEOF()) {
-            id = table.GetFieldValue(QStringLiteral("ID")).toInt();
-            table.Edit();
+        if (found) {
+            id = found->id;
         } else {
             id = ProssimoID();
-            table.AddNew();
-            table.SetFieldValue(QStringLiteral("ID"), id);
-            if (table.HasField(QStringLiteral("Ordine")))
-                table.SetFieldValue(QStringLiteral("Ordine"), id);
+            row.append({QStringLiteral("ID"), id});
+            if (def.ColumnIndex(QStringLiteral("Ordine")) >= 0)
+                row.append({QStringLiteral("Ordine"), id});
         }
         if (m_table == QLatin1String("ProdottiLingue")) {
             CalcSort();
@@ -219,9 +213,12 @@ qint32 CScriptEx::ModificaRecord(const QString& criteria, const QVariantList& va
                 m_queue.append({QStringLiteral("CampiCustom"), m_custom});
         }
         for (const auto& [column, text] : m_queue)
-            SetCampo(table, m_table, column, text);
-        table.SetFieldValue(QStringLiteral("Modificato"), true);
-        table.Update();
+            row.append({QString::fromLatin1(def.columns[def.ColumnIndex(column)].name), Parsed(m_table, column, text)});
+        row.append({QStringLiteral("Modificato"), true});
+        if (found)
+            saves.Edit(m_table, found->rowid, row);
+        else
+            saves.Add(m_table, row);
         if (m_table == QLatin1String("Prodotti"))
             CopiaCategorieVarianti(id);
         m_queue.clear();
@@ -229,6 +226,15 @@ qint32 CScriptEx::ModificaRecord(const QString& criteria, const QVariantList& va
         m_current.reset();
         return id;
     });
+}
+
+void CScriptEx::EndWrites() { m_saves.reset(); }
+
+CTrackedRowSaves& CScriptEx::Saves()
+{
+    if (!m_saves)
+        m_saves = std::make_unique<CTrackedRowSaves>(*m_database, m_projectFolder);
+    return *m_saves;
 }
 
 // Scripts run on the desktop: their rows take IDs of the desktop's range,
@@ -436,21 +442,24 @@ void CScriptEx::CalcKeywords(qint32 productId)
         text += QLatin1Char(' ') + custom[i];
     const QString keywords = (ElaboraKeywords(text) + QLatin1Char(' ') + m_productCode.trimmed()).trimmed();
     const QString language = GetField(QStringLiteral("CodiceLingua"));
-    CQTRDaoRecordset& row = KeptTable(QStringLiteral("ParoleChiave"),
-                                      QStringLiteral("Tipo=1 AND IDRecord=? AND CodiceLingua=?"), {productId, language});
-    if (row.IsEOF()) {
-        row.AddNew();
-        row.SetFieldValue(QStringLiteral("ID"), NextID(row));
-        row.SetFieldValue(QStringLiteral("Tipo"), 1);
-        row.SetFieldValue(QStringLiteral("CodiceLingua"), language);
-        row.SetFieldValue(QStringLiteral("IDRecord"), productId);
-    } else {
-        row.Edit();
+    const QString table = QStringLiteral("ParoleChiave");
+    CTrackedRowSaves& saves = Saves();
+    const std::optional<CTrackedRowSaves::Found> found =
+        saves.First(table, QStringLiteral("Tipo=1 AND IDRecord=? AND CodiceLingua=?"), {productId, language});
+    CTrackedRowSaves::Values row;
+    if (!found) {
+        row.append({QStringLiteral("ID"), CDaoIdBlocks::Next(*m_database, table)});
+        row.append({QStringLiteral("Tipo"), 1});
+        row.append({QStringLiteral("CodiceLingua"), language});
+        row.append({QStringLiteral("IDRecord"), productId});
     }
-    row.SetFieldValue(QStringLiteral("Keywords"), keywords.left(255));
-    row.SetFieldValue(QStringLiteral("Attivo"), m_productActive != 0);
-    row.SetFieldValue(QStringLiteral("Modificato"), true);
-    row.Update();
+    row.append({QStringLiteral("Keywords"), keywords.left(255)});
+    row.append({QStringLiteral("Attivo"), m_productActive != 0});
+    row.append({QStringLiteral("Modificato"), true});
+    if (found)
+        saves.Edit(table, found->rowid, row);
+    else
+        saves.Add(table, row);
 }
 
 void CScriptEx::CopiaCategorieVarianti(qint32 productId)

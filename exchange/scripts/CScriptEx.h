@@ -8,11 +8,11 @@
 #include <QString>
 #include <QVariant>
 
-#include <map>
 #include <memory>
 
 class CDaoDatabase;
 class CQTRDaoRecordset;
+class CTrackedRowSaves;
 class CStagedFiles;
 
 // The object the merchant's import and export scripts see as QTR: it reads
@@ -58,6 +58,10 @@ public:
     Q_INVOKABLE QString ValoreCampoTabella(const QString& table, const QString& column, const QString& condition,
                                            const QVariantList& values = {});
 
+    // Lets go of the statements the writes keep on the database's
+    // connection; before the connection closes.
+    void EndWrites();
+
     // Helpers the import and the export use too.
     qint32 ProssimoID();
     static qint32 NextID(CQTRDaoRecordset& recordset);
@@ -73,11 +77,10 @@ private:
     CQTRDaoRecordset& Current();
     std::unique_ptr<CQTRDaoRecordset> OpenTable(const QString& table, const QString& filter = QString(),
                                                 const QVariantList& values = {}) const;
-    // The rows of table that criteria selects with these values, through a
-    // set kept open for that table and criteria: a script that writes row
-    // after row with the same criteria reads each time with the statement
-    // made the first time.
-    CQTRDaoRecordset& KeptTable(const QString& table, const QString& criteria, const QVariantList& values);
+    // The reads and writes of ModificaRecord, made once.
+    CTrackedRowSaves& Saves();
+    // text as a value of the column, or the script's error.
+    static QVariant Parsed(const QString& table, const QString& column, const QString& text);
     QString ColumnText(CQTRDaoRecordset& recordset, const QString& table, const QString& column) const;
     QString ExportPath(const QString& fileName) const;
     QString Queued(const QString& column, bool decipher) const;
@@ -88,7 +91,7 @@ private:
     int m_sortMode = 0;
     QString m_table;
     std::unique_ptr<CQTRDaoRecordset> m_current;   // read on demand
-    std::map<QString, std::unique_ptr<CQTRDaoRecordset>> m_kept;   // by table and criteria
+    std::unique_ptr<CTrackedRowSaves> m_saves;
     QString m_criteria;                             // of the last SelezionaRecord
     QVariantList m_criteriaValues;
     QList<QPair<QString, QString>> m_queue;

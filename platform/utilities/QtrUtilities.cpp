@@ -50,8 +50,10 @@ QString ElaboraKeywords(const QString& text)
 {
     // Markup that editors store with the texts is not a search word.
     QString plain = text;
-    plain.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
-    plain.replace(QRegularExpression(QStringLiteral("&[a-zA-Z]+;|&#[0-9]+;")), QStringLiteral(" "));
+    static const QRegularExpression markup(QStringLiteral("<[^>]*>"));
+    static const QRegularExpression entities(QStringLiteral("&[a-zA-Z]+;|&#[0-9]+;"));
+    plain.remove(markup);
+    plain.replace(entities, QStringLiteral(" "));
     static const QRegularExpression separators(QStringLiteral("[^\\p{L}\\p{N}]+"));
     QStringList words;
     QSet<QString> seen;

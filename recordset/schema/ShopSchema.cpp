@@ -1,5 +1,7 @@
 #include "recordset/schema/ShopSchema.h"
 
+#include <QHash>
+
 #include <iterator>
 
 namespace {
@@ -323,10 +325,18 @@ const QVector<QtrTableDef>& ShopSchema::Tables()
 
 const QtrTableDef* ShopSchema::Find(const QString& table)
 {
-    for (const QtrTableDef& def : Tables())
-        if (table.compare(QLatin1String(def.name), Qt::CaseInsensitive) == 0)
-            return &def;
-    return nullptr;
+    // Looked up for every value a script sets: by the folded name, as a
+    // caseless comparison with each name would find it.
+    static const QHash<QString, const QtrTableDef*> byName = [] {
+        QHash<QString, const QtrTableDef*> names;
+        for (const QtrTableDef& def : Tables()) {
+            const QString key = QString::fromLatin1(def.name).toCaseFolded();
+            if (!names.contains(key))   // the first of a name, as a walk would find it
+                names.insert(key, &def);
+        }
+        return names;
+    }();
+    return byName.value(table.toCaseFolded());
 }
 
 QVector<const QtrTableDef*> ShopSchema::TablesOf(QtrDbFile file)

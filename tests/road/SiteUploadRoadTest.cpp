@@ -139,6 +139,39 @@ TEST_F(SiteUploadRoad, AWrongPasswordStopsTheRunWithTheShopsTextAndChangesNothin
     EXPECT_TRUE(project.UploadLog().contains("ERRORE:\n\nPassword errata!")) << project.UploadLog().toStdString();
 }
 
+// Rows go several at a time. A row whose request is cut stops the run: no
+// row is sent after it but those already in flight, every row the shop
+// answered is cleared and on the shop, the others keep their marks, and
+// the next run sends just those.
+TEST_F(SiteUploadRoad, ARowCutAmongRowsInFlightStopsTheRunAndTheNextRunSendsTheRest)
+{
+    RoadCutProxy proxy(shop.Port());
+    project.PointAt(proxy.Port(), "pa&ss=1");
+    constexpr int kProducts = 40;
+    for (qint32 id = 1; id <= kProducts; ++id)
+        project.AddProduct(id, QStringLiteral("Prodotto %1").arg(id), id * 1.5);
+    proxy.CutAt(RoadCutProxy::Kind::Row, 10, RoadCutProxy::Cut::HalfRequestThenReset);
+    EXPECT_EQ(project.Upload(), CSiteUpload::Result::Failed);
+    proxy.StopCutting();
+    ASSERT_GE(proxy.Cuts(), 1);
+    EXPECT_LE(proxy.Seen(RoadCutProxy::Kind::Row), 20) << "the run went on after the failure";
+    const int left = project.Flagged("Prodotti");
+    EXPECT_GE(left, 1);
+    EXPECT_LT(left, kProducts);
+    QSqlQuery rows(project.Db().Connection());
+    ASSERT_TRUE(rows.exec("SELECT ID, Codice FROM Prodotti WHERE Modificato=0"));
+    while (rows.next())
+        EXPECT_EQ(shop.Value("SELECT Codice FROM Prodotti WHERE ID=?", {rows.value(0)}).toString(),
+                  rows.value(1).toString())
+            << "cleared on the desktop, so on the shop: " << rows.value(0).toInt();
+
+    ASSERT_EQ(project.Upload(), CSiteUpload::Result::Done) << project.UploadLog().toStdString();
+    EXPECT_EQ(project.Flagged("Prodotti"), 0);
+    EXPECT_EQ(project.Flagged("ProdottiLingue"), 0);
+    EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM Prodotti").toInt(), kProducts);
+    EXPECT_EQ(shop.Value("SELECT COUNT(*) FROM ProdottiLingue").toInt(), kProducts);
+}
+
 // A change of the general parameters sends the settings row; the site
 // password and the proxy account stay on the desktop.
 TEST_F(SiteUploadRoad, TheSettingsGoWithoutTheDesktopsOwnSecrets)
