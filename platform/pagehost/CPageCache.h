@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QStringList>
 #include <QString>
 
 #include <functional>
@@ -31,6 +32,7 @@ public:
         QList<CSourceLine> origins;
         CPageScript script;
         QList<Included> files;
+        QStringList includeErrors;   // refused include directives, shown in the page
     };
     // Where a directive's path leads now (the runner's folders).
     using Mapper = std::function<QString(const QString& relative)>;

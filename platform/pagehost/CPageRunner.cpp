@@ -17,13 +17,36 @@ const QString kGlobalAsa = QStringLiteral("global.asa");
 // Deeper than any template's blocks; stops include chains that never end.
 const int kMaxIncludeDepth = 16;
 
-QString FormatError(const ScriptError& error, const CSourceLine& source)
+QString FormatError(const QString& message, const CSourceLine& source)
 {
     if (source.line <= 0)
-        return error.message;
+        return message;
     if (source.file.isEmpty())
-        return QStringLiteral("Errore alla riga %1: %2").arg(source.line).arg(error.message);
-    return QStringLiteral("Errore alla riga %1 di %2: %3").arg(source.line).arg(source.file, error.message);
+        return QStringLiteral("Errore alla riga %1: %2").arg(source.line).arg(message);
+    return QStringLiteral("Errore alla riga %1 di %2: %3").arg(source.line).arg(source.file, message);
+}
+
+const QLatin1String kIncludeDirective("#include virtual");
+
+// The span of the include directive found at `at` in a line: the comment
+// that wraps it, or up to the line's end when it is not wrapped.
+std::pair<qsizetype, qsizetype> DirectiveSpan(const QString& line, qsizetype from, qsizetype at, qsizetype lineEnd)
+{
+    qsizetype start = line.lastIndexOf(QLatin1String("<!--"), at);
+    if (start < from)
+        start = from;
+    qsizetype end = line.indexOf(QLatin1String("-->"), at);
+    end = end < 0 || end >= lineEnd ? lineEnd : end + 3;
+    return {start, end};
+}
+
+// A line's end ("\n", "\r\n" or nothing on the last line) begins here.
+qsizetype LineEndAt(const QString& line)
+{
+    qsizetype end = line.size();
+    while (end > 0 && (line.at(end - 1) == QLatin1Char('\n') || line.at(end - 1) == QLatin1Char('\r')))
+        --end;
+    return end;
 }
 
 // The site path of a file of the root folder, for error messages.
@@ -91,6 +114,7 @@ QByteArray CPageRunner::RunPage(const QString& pageText, const QString& pagePath
     for (const QString& block : page.Blocks())
         m_response.AddHtmlBlock(block);
     QStringList errors = std::exchange(m_globalAsaErrors, {});
+    errors += kept->includeErrors;
     errors += RunScript(page.Script(), [&](int scriptLine) {
         const int line = page.PageLine(scriptLine);
         return line >= 1 && line <= origins.size() ? origins.at(line - 1) : CSourceLine{};
@@ -118,17 +142,21 @@ std::shared_ptr<const CPageCache::Page> CPageRunner::PreparedPage(const QString&
     QList<CSourceLine> origins;
     QStringList chain;
     QList<CPageCache::Included> files;
+    QStringList errors;
     m_included = &files;
+    m_includeErrors = &errors;
     try {
         Expand(pageText, pagePath, chain, expanded, origins);
     } catch (...) {
         m_included = nullptr;
+        m_includeErrors = nullptr;
         throw;
     }
     m_included = nullptr;
+    m_includeErrors = nullptr;
     CPageScript script(expanded);
-    auto page = std::make_shared<const CPageCache::Page>(
-        CPageCache::Page{std::move(expanded), std::move(origins), std::move(script), std::move(files)});
+    auto page = std::make_shared<const CPageCache::Page>(CPageCache::Page{
+        std::move(expanded), std::move(origins), std::move(script), std::move(files), std::move(errors)});
     m_pages.Keep(pagePath, pageText, page);
     return page;
 }
@@ -157,7 +185,7 @@ QStringList CPageRunner::RunScript(const QString& script, const std::function<CS
     QStringList errors;
     if (!ended)
         for (const ScriptError& error : m_engine.GetErrors())
-            errors.append(FormatError(error, sourceOf(error.line)));
+            errors.append(FormatError(error.message, sourceOf(error.line)));
     errors += m_server.EndPageObjects();
     if (CApplication* application = m_builtins.ApplicationObject())
         application->UnLockAll();
@@ -167,18 +195,26 @@ QStringList CPageRunner::RunScript(const QString& script, const std::function<CS
     return errors;
 }
 
-QString CPageRunner::ExpandIncludes(const QString& text)
+QString CPageRunner::ExpandIncludes(const QString& text, QStringList* errors)
 {
     QString expanded;
     QList<CSourceLine> origins;
     QStringList chain;
+    QStringList found;
+    m_includeErrors = &found;
     Expand(text, QString(), chain, expanded, origins);
+    m_includeErrors = nullptr;
+    if (errors)
+        *errors = found;
     return expanded;
 }
 
 // The page's own lines keep their line ends; an included file's lines end
-// in "\n". Directives inside included files are expanded too; a file that is
-// already being included is skipped, so a file including itself stops.
+// in "\n". Directives inside included files are expanded too. A directive
+// alone on its line takes the whole line's place, line end included, as
+// pages that must begin with their first byte (XML, redirects) rely on; one
+// with text around it is replaced where it stands and the text is kept, as
+// generated blocks put include lines inside their parents' markup.
 void CPageRunner::Expand(const QString& text, const QString& file, QStringList& includeChain, QString& into,
                          QList<CSourceLine>& origins)
 {
@@ -191,40 +227,83 @@ void CPageRunner::Expand(const QString& text, const QString& file, QStringList& 
         const QString current = text.mid(at, end - at);
         at = end;
         ++line;
-        if (current.contains(QLatin1String("#include virtual"))) {
-            AppendIncluded(current, includeChain, into, origins);
+        const CSourceLine source{file, line};
+        const qsizetype lineEnd = LineEndAt(current);
+        QList<std::pair<qsizetype, qsizetype>> directives;
+        for (qsizetype from = 0, found; (found = current.indexOf(kIncludeDirective, from)) >= 0 && found < lineEnd;) {
+            directives.append(DirectiveSpan(current, from, found, lineEnd));
+            from = directives.last().second;
+        }
+        QString around;
+        qsizetype from = 0;
+        for (const auto& [start, stop] : directives) {
+            around += current.mid(from, start - from);
+            from = stop;
+        }
+        around += current.mid(from, lineEnd - from);
+        const bool alone = !directives.isEmpty() && around.trimmed().isEmpty();
+        from = 0;
+        for (const auto& [start, stop] : directives) {
+            if (!alone)
+                Emit(current.mid(from, start - from), source, into, origins);
+            AppendIncluded(current.mid(start, stop - start), source, includeChain, into, origins);
+            from = stop;
+        }
+        if (alone)
             continue;
-        }
-        if (ownPage) {
-            into += current;
-        } else {
-            QString bare = current;
-            while (bare.endsWith(QLatin1Char('\n')) || bare.endsWith(QLatin1Char('\r')))
-                bare.chop(1);
-            into += bare + QLatin1Char('\n');
-        }
-        origins.append({file, line});
+        if (ownPage)
+            Emit(current.mid(from), source, into, origins);
+        else
+            Emit(current.mid(from, lineEnd - from) + QLatin1Char('\n'), source, into, origins);
     }
 }
 
-void CPageRunner::AppendIncluded(const QString& directiveLine, QStringList& includeChain, QString& into,
-                                 QList<CSourceLine>& origins)
+// A line of the expanded page is placed where its first text came from.
+void CPageRunner::Emit(const QString& piece, const CSourceLine& source, QString& into, QList<CSourceLine>& origins)
 {
-    const qsizetype open = directiveLine.indexOf(QLatin1Char('"'));
-    const qsizetype close = open < 0 ? -1 : directiveLine.indexOf(QLatin1Char('"'), open + 1);
-    if (close < 0 || includeChain.size() >= kMaxIncludeDepth)
+    if (piece.isEmpty())
         return;
-    const QString relative = directiveLine.mid(open + 1, close - open - 1);
+    if (into.isEmpty() || into.endsWith(QLatin1Char('\n')))
+        origins.append(source);
+    into += piece;
+}
+
+// A directive that names no file, or a file that is not there, contributes
+// nothing. A file that is already being included, or one nested deeper than
+// the limit, is refused with an error in the page, at the directive's line.
+void CPageRunner::AppendIncluded(const QString& directive, const CSourceLine& source, QStringList& includeChain,
+                                 QString& into, QList<CSourceLine>& origins)
+{
+    const qsizetype open = directive.indexOf(QLatin1Char('"'));
+    const qsizetype close = open < 0 ? -1 : directive.indexOf(QLatin1Char('"'), open + 1);
+    if (close < 0)
+        return;
+    const QString relative = directive.mid(open + 1, close - open - 1);
+    if (includeChain.size() >= kMaxIncludeDepth) {
+        IncludeError(QStringLiteral("inclusioni annidate oltre %1 livelli (%2)").arg(kMaxIncludeDepth).arg(SitePath(relative)),
+                     source);
+        return;
+    }
     const QString path = m_folders.MapRootFile(relative);
     if (m_included)
         m_included->append(CPageCache::Stamp(relative, path));
     const QString key = QFileInfo(path).canonicalFilePath();
     QString text;
-    if (path.isEmpty() || includeChain.contains(key) || !CTextFile::Read(path, text))
+    if (path.isEmpty() || !CTextFile::Read(path, text))
         return;
+    if (includeChain.contains(key)) {
+        IncludeError(QStringLiteral("inclusione circolare di %1").arg(SitePath(relative)), source);
+        return;
+    }
     includeChain.append(key);
     Expand(text, SitePath(relative), includeChain, into, origins);
     includeChain.removeLast();
+}
+
+void CPageRunner::IncludeError(const QString& message, const CSourceLine& source)
+{
+    if (m_includeErrors)
+        m_includeErrors->append(FormatError(message, source));
 }
 
 void CPageRunner::RunGlobalAsa()

@@ -82,7 +82,9 @@ public:
     // its pages run (amounts and dates the server objects write).
     void SetRegionalSettings(const QLocale& locale) { m_locale = locale; }
 
-    QString ExpandIncludes(const QString& text);
+    // The text with its include directives expanded; errors gets the
+    // refused ones (a cycle, nesting beyond the limit) as the page shows them.
+    QString ExpandIncludes(const QString& text, QStringList* errors = nullptr);
     void RunGlobalAsa();
     // Runs global.asa with a call of one of its procedures
     // ("Application_OnStart", "Session_OnStart") when the file defines it;
@@ -102,8 +104,10 @@ private:
     std::shared_ptr<const CPageCache::Page> PreparedPage(const QString& pageText, const QString& pagePath);
     void Expand(const QString& text, const QString& file, QStringList& includeChain, QString& into,
                 QList<CSourceLine>& origins);
-    void AppendIncluded(const QString& directiveLine, QStringList& includeChain, QString& into,
-                        QList<CSourceLine>& origins);
+    void AppendIncluded(const QString& directive, const CSourceLine& source, QStringList& includeChain,
+                        QString& into, QList<CSourceLine>& origins);
+    static void Emit(const QString& piece, const CSourceLine& source, QString& into, QList<CSourceLine>& origins);
+    void IncludeError(const QString& message, const CSourceLine& source);
     // Runs a script with the four objects and ends the page's objects;
     // returns the errors, each placed at its line of the page.
     QStringList RunScript(const QString& script, const std::function<CSourceLine(int)>& sourceOf);
@@ -129,4 +133,5 @@ private:
     std::optional<QLocale> m_locale;
     CPageCache m_pages;
     QList<CPageCache::Included>* m_included = nullptr;   // the files an expansion reads, while it runs
+    QStringList* m_includeErrors = nullptr;   // the refused directives of an expansion, while it runs
 };

@@ -1,43 +1,45 @@
+// The style attributes' catalogue shared by the style dialog and the
+// style-sheet writer.
+
 #include "desktop/design/CAttributiCatalogo.h"
 
-#include <QtTest>
+#include <gtest/gtest.h>
 
-class CAttributiCatalogoTest : public QObject
+namespace {
+
+struct LengthCase
 {
-    Q_OBJECT
-private slots:
-    void Lengths_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("bare number") << "12" << "12px";
-        QTest::newRow("percentage") << "50%" << "50%";
-        QTest::newRow("trailing blanks") << "7  " << "7px";
-        // Values are stored bare: a unit typed by hand is doubled, as before.
-        QTest::newRow("stored with unit") << "12px" << "12pxpx";
-    }
-    void Lengths()
-    {
-        QFETCH(QString, stored);
-        QFETCH(QString, written);
-        QCOMPARE(CAttributiCatalogo::WithUnit(stored), written);
-    }
-
-    void PropertiesAndBorders()
-    {
-        QCOMPARE(CAttributiCatalogo::Property(0), QStringLiteral("width"));
-        QCOMPARE(CAttributiCatalogo::Property(26), QStringLiteral("background-image"));
-        QCOMPARE(CAttributiCatalogo::Property(34), QStringLiteral("text-decoration"));
-        for (int id = 10; id <= 21; ++id)
-            QVERIFY(CAttributiCatalogo::Property(id).isEmpty());
-        QVERIFY(CAttributiCatalogo::Property(35).isEmpty());
-        QVERIFY(CAttributiCatalogo::Property(-1).isEmpty());
-        QCOMPARE(CAttributiCatalogo::BorderSide(16), QStringLiteral("border-bottom"));
-        QVERIFY(CAttributiCatalogo::BorderSide(11).isEmpty());
-        QVERIFY(CAttributiCatalogo::IsLength(13));
-        QVERIFY(!CAttributiCatalogo::IsLength(14));
-    }
+    const char* stored;
+    const char* written;
 };
 
-QTEST_APPLESS_MAIN(CAttributiCatalogoTest)
-#include "CAttributiCatalogoTest.moc"
+TEST(AttributiCatalogo, LengthsAreWrittenWithPixelsUnlessAPercentage)
+{
+    const LengthCase cases[] = {
+        {"12", "12px"},
+        {"50%", "50%"},
+        {"7  ", "7px"},
+        // Values are stored bare: a unit typed by hand is doubled, as before.
+        {"12px", "12pxpx"},
+    };
+    for (const LengthCase& c : cases)
+        EXPECT_EQ(CAttributiCatalogo::WithUnit(QString::fromLatin1(c.stored)), QString::fromLatin1(c.written))
+            << c.stored;
+}
+
+TEST(AttributiCatalogo, BordersHaveNoPropertyOfTheirOwn)
+{
+    EXPECT_EQ(CAttributiCatalogo::Property(0), QStringLiteral("width"));
+    EXPECT_EQ(CAttributiCatalogo::Property(26), QStringLiteral("background-image"));
+    EXPECT_EQ(CAttributiCatalogo::Property(34), QStringLiteral("text-decoration"));
+    for (int id = 10; id <= 21; ++id)
+        EXPECT_TRUE(CAttributiCatalogo::Property(id).isEmpty()) << id;
+    EXPECT_TRUE(CAttributiCatalogo::Property(35).isEmpty());
+    EXPECT_TRUE(CAttributiCatalogo::Property(-1).isEmpty());
+    EXPECT_EQ(CAttributiCatalogo::BorderSide(16), QStringLiteral("border-bottom"));
+    EXPECT_TRUE(CAttributiCatalogo::BorderSide(11).isEmpty());
+    EXPECT_TRUE(CAttributiCatalogo::IsLength(13));
+    EXPECT_FALSE(CAttributiCatalogo::IsLength(14));
+}
+
+} // namespace

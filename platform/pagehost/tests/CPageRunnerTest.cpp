@@ -335,6 +335,42 @@ TEST_F(CPageRunnerTest, IncludesExpandNestedAndStopWhenAFileIncludesItself)
     temp.WriteFile("website/asp/blocchi/menu.inc", "<i>menu</i>\n<!-- #include virtual=\"blocchi/menu.inc\" -->\n");
     EXPECT_EQ(runner.ExpandIncludes("x\r\n<!-- #include virtual=\"/blocchi/testata.inc\" -->\r\ny\r\n"),
               "x\r\n<b>testata</b>\n<i>menu</i>\ny\r\n");
+    QStringList errors;
+    runner.ExpandIncludes("<!-- #include virtual=\"/blocchi/menu.inc\" -->", &errors);
+    EXPECT_EQ(errors, QStringList{"Errore alla riga 2 di /blocchi/menu.inc: inclusione circolare di /blocchi/menu.inc"});
+}
+
+TEST_F(CPageRunnerTest, ADirectiveInsideTextIsReplacedWhereItStands)
+{
+    temp.WriteFile("website/asp/x.inc", "X\r\n");
+    temp.WriteFile("website/asp/y.inc", "<i><!-- #include virtual=\"/x.inc\"--></i><!-- #include virtual=\"/x.inc\"-->!\n");
+    EXPECT_EQ(runner.ExpandIncludes("a\r\n<td><!-- #include virtual=\"/x.inc\"--></td>\r\n"
+                                    "\t<!-- #include virtual=\"/y.inc\"-->\r\nz"),
+              "a\r\n<td>X\n</td>\r\n<i>X\n</i>X\n!\nz");
+}
+
+// Errors are placed at the directive's line, as script errors are.
+TEST_F(CPageRunnerTest, IncludeCyclesAndDeepNestingAreRefusedInThePage)
+{
+    temp.WriteFile("website/asp/a.inc", "a1\n<!-- #include virtual=\"/b.inc\" -->\n");
+    temp.WriteFile("website/asp/b.inc", "b1\nb2 <!-- #include virtual=\"/a.inc\" --> fine\n");
+    for (int visit = 1; visit <= 2; ++visit)   // the kept page shows it again
+        EXPECT_EQ(Run("<!-- #include virtual=\"/a.inc\" -->\r\n<%= 'dopo' %>"),
+                  "a1\nb1\nb2  fine\ndopo<p>Errore alla riga 2 di /b.inc: inclusione circolare di /a.inc</p>")
+            << visit;
+
+    for (int n = 0; n < 20; ++n)
+        temp.WriteFile(QStringLiteral("website/asp/n%1.inc").arg(n),
+                       QStringLiteral("%1<!-- #include virtual=\"/n%2.inc\" -->\n").arg(n).arg(n + 1).toUtf8());
+    QStringList errors;
+    EXPECT_EQ(runner.ExpandIncludes("<!-- #include virtual=\"/n0.inc\" -->", &errors),
+              "0123456789101112131415" + QString(16, '\n'));
+    EXPECT_EQ(errors, QStringList{"Errore alla riga 1 di /n15.inc: inclusioni annidate oltre 16 livelli (/n16.inc)"});
+    const QString body = Run("<!-- #include virtual=\"/n0.inc\" -->");
+    EXPECT_TRUE(body.endsWith("<p>Errore alla riga 1 di /n15.inc: inclusioni annidate oltre 16 livelli (/n16.inc)</p>"))
+        << body.toStdString();
+    EXPECT_EQ(Run("<!-- #include virtual=\"/n5.inc\" -->"), "56789101112131415161718" "19" + QString(15, '\n'))
+        << "sixteen levels are allowed, and a file missing ends the chain without error";
 }
 
 TEST_F(CPageRunnerTest, MissingOrEscapingIncludesContributeNothing)

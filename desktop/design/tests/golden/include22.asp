@@ -1,0 +1,2 @@
+<div class="Blocco1">riquadro 22</div>
+
