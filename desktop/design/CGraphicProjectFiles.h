@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The files of the graphic project as a whole: a new project from the
 // installation's empty one, the project's zip archive in and out, and the
@@ -29,7 +30,22 @@ public:
     // "pg" followed by the project folder's own name, with ".zip".
     QString ProposedArchiveName() const;
 
+    // The message of an archive without "global.asa".
+    static QString NotAProjectText();
+
+    // The files (not the subfolders) of folder, by name; hidden ones too.
+    static QStringList FolderFiles(const QString& folder);
+    // Copies every file of source into target, replacing files of the same
+    // name; a name in except (letter case ignored) is left out. A missing
+    // source copies nothing.
+    static bool CopyFolderFiles(const QString& source, const QString& target, const QStringList& except,
+                                QString* error);
+    static bool DeleteFolderFiles(const QString& folder, QString* error);
+
 private:
+    QString ProjectPath(const QString& relative) const;
+    QString InstallPath(const QString& relative) const;
+
     QString m_strInstallFolder;
     QString m_strProjectFolder;
 };

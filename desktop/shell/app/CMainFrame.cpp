@@ -126,8 +126,38 @@ void CMainFrame::CreateToolBars()
 
     m_wndTemplateToolBar = addToolBar(QStringLiteral("Modello grafico"));
     m_wndTemplateToolBar->setObjectName(QStringLiteral("templateToolBar"));
-    AddToolButton(m_wndTemplateToolBar, ID_SPOSTA_SU, QStyle::SP_ArrowUp, QStringLiteral("Sposta su"));
-    AddToolButton(m_wndTemplateToolBar, ID_SPOSTA_GIU, QStyle::SP_ArrowDown, QStringLiteral("Sposta giù"));
+    QToolBar* bar = m_wndTemplateToolBar;
+    AddToolButton(bar, ID_NUOVO_PROGETTO_GRAFICO, QStyle::SP_FileIcon, QStringLiteral("Nuovo progetto grafico"));
+    AddToolButton(bar, ID_IMPORTA_PROGETTO_GRAFICO, QStyle::SP_DialogOpenButton,
+                  QStringLiteral("Importa progetto grafico"));
+    AddToolButton(bar, ID_ESPORTA_PROGETTO_GRAFICO, QStyle::SP_DialogSaveButton,
+                  QStringLiteral("Esporta progetto grafico"));
+    AddToolButton(bar, ID_ESPORTA_ANTEPRIMA, QStyle::SP_DriveFDIcon, QStringLiteral("Esporta anterpima"));
+    bar->addSeparator();
+    AddToolButton(bar, ID_STILI_BLOCCO, QStyle::SP_FileDialogDetailedView, QStringLiteral("Modifica stili"));
+    AddToolButton(bar, ID_PARAMETRI_BLOCCO, QStyle::SP_FileDialogInfoView, QStringLiteral("Modifica parametri"));
+    AddToolButton(bar, ID_COLORI, QStyle::SP_DesktopIcon, QStringLiteral("Modifica colori"));
+    bar->addSeparator();
+    AddToolButton(bar, ID_DUPLICA_BLOCCO, QStyle::SP_FileDialogNewFolder, QStringLiteral("Duplica blocco corrente"));
+    AddToolButton(bar, ID_ELIMINA_BLOCCO, QStyle::SP_TrashIcon, QStringLiteral("Elimina blocco corrente"));
+    bar->addSeparator();
+    AddToolButton(bar, ID_COPIA_BLOCCO, QStyle::SP_FileLinkIcon, QStringLiteral("Copia blocco corrente"));
+    AddToolButton(bar, ID_TAGLIA_BLOCCO, QStyle::SP_DialogDiscardButton, QStringLiteral("Sposta blocco corrente"));
+    AddToolButton(bar, ID_INCOLLA_BLOCCO, QStyle::SP_DialogApplyButton, QStringLiteral("Incolla blocco selezionato."));
+    AddToolButton(bar, ID_INCOLLA_RIFERIMENTO, QStyle::SP_CommandLink,
+                  QStringLiteral("Incolla riferimento sotto il blocco corrente"));
+    bar->addSeparator();
+    AddToolButton(bar, ID_SPOSTA_SU, QStyle::SP_ArrowUp, QStringLiteral("Sposta in alto blocco corrente"));
+    AddToolButton(bar, ID_SPOSTA_GIU, QStyle::SP_ArrowDown, QStringLiteral("Sposta in basso blocco corrente"));
+    bar->addSeparator();
+    AddToolButton(bar, ID_INSERISCI_BLOCCO, QStyle::SP_FileDialogStart, QStringLiteral("Inserisci nuovo blocco"));
+    AddToolButton(bar, ID_INSERISCI_BLOCCO_CONDIZIONATO, QStyle::SP_MessageBoxQuestion,
+                  QStringLiteral("Inserisci nuovo blocco condizionato"));
+    AddToolButton(bar, ID_INSERISCI_TABELLA, QStyle::SP_FileDialogListView, QStringLiteral("Inserisci nuova tabella"));
+    AddToolButton(bar, ID_INSERISCI_COLONNA, QStyle::SP_ToolBarVerticalExtensionButton,
+                  QStringLiteral("Inserisci nuova colonna"));
+    AddToolButton(bar, ID_INSERISCI_FUNZIONALITA, QStyle::SP_ComputerIcon,
+                  QStringLiteral("Inserisci nuova funzionalità"));
     m_wndTemplateToolBar->hide();
 }
 
@@ -250,6 +280,7 @@ void CMainFrame::UpdateCommands()
         action->setEnabled(enabled);
     }
     HideLoneSeparators(m_wndToolBar);
+    HideLoneSeparators(m_wndTemplateToolBar);
     if (QAction* toggle = m_actions.value(ID_VIEW_TOOLBAR)) {
         toggle->setCheckable(true);
         toggle->setChecked(m_wndToolBar->isVisible() || m_wndTemplateToolBar->isVisible());
