@@ -4,6 +4,7 @@
 // demo shop.
 
 #include "desktop/design/CPageGenerator.h"
+#include "desktop/design/CStileCombo.h"
 #include "desktop/design/CStyleSheetWriter.h"
 #include "platform/dao/CDaoDatabase.h"
 #include "platform/pagehost/CPageHost.h"
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -153,6 +155,79 @@ TEST(DefaultGraphicProject, AColourOfTheFooterReachesTheStyleSheet)
     project.GenerateAll(Installation());
     EXPECT_TRUE(ReadAll(project.Images(QStringLiteral("modello.css")))
                     .contains("footer.piede\r\n{\r\n\tbackground-color: #8A2419;\r\n"));
+}
+
+// The rows of a database that break the style dialog's rules for stored
+// values: the dialog could not show them, and its next save would lose them.
+QStringList ValuesTheStyleDialogCannotShow(const QString& path)
+{
+    CDaoDatabase db;
+    db.Open(path);
+    QSqlQuery query(db.Connection());
+    query.exec(QStringLiteral("SELECT IDClasse, IDAttributo, Valore FROM AttributiCSS ORDER BY ID"));
+    const QRegularExpression colour(QStringLiteral("^#[0-9A-F]{6}$"));
+    const QRegularExpression length(QStringLiteral("^[0-9%]{1,4}$"));
+    const QRegularExpression whole(QStringLiteral("^[0-9]{1,4}$"));
+    const QRegularExpression borderWidth(QStringLiteral("^[0-9]{1,2}$"));
+    QStringList wrong;
+    while (query.next()) {
+        const int attribute = query.value(1).toInt();
+        const QString value = query.value(2).toString();
+        bool fits = false;
+        if (attribute == 4 || attribute == 5 || (attribute >= 10 && attribute <= 21 && attribute % 3 == 0))
+            fits = colour.match(value).hasMatch();
+        else if (attribute == 0 || attribute == 1 || attribute == 32)
+            fits = length.match(value).hasMatch();
+        else if ((attribute >= 6 && attribute <= 9) || (attribute >= 22 && attribute <= 25))
+            fits = whole.match(value).hasMatch();
+        else if (attribute >= 10 && attribute <= 21 && attribute % 3 == 1)
+            fits = borderWidth.match(value).hasMatch();
+        else if (attribute >= 10 && attribute <= 21)
+            fits = CStileCombo::Normalise(CStileCombo::BorderStyle, value) == value && !value.isEmpty();
+        else if (CStileCombo::ForAttribute(attribute) != CStileCombo::None)
+            fits = CStileCombo::Normalise(CStileCombo::ForAttribute(attribute), value) == value && !value.isEmpty();
+        if (!fits)
+            wrong << QStringLiteral("class %1, attribute %2: \"%3\"").arg(query.value(0).toString()).arg(attribute).arg(value);
+    }
+    db.Close();
+    return wrong;
+}
+
+TEST(InstallationGraphicData, HoldsOnlyValuesTheStyleDialogShows)
+{
+    for (const char* name : {"db/progettografico.mdb", "db/modellografico.mdb"})
+        EXPECT_EQ(ValuesTheStyleDialogCannotShow(Installation() + QLatin1String(name)), QStringList()) << name;
+}
+
+// Each parameter of the catalogue fills a placeholder of its feature's
+// code, and each feature's sheet is one the project has (a page links the
+// sheets of its blocks' categories).
+TEST(InstallationGraphicData, EveryCatalogueParameterHasItsPlaceholder)
+{
+    CDaoDatabase db;
+    db.Open(Installation() + QStringLiteral("db/modellografico.mdb"));
+    QSqlQuery query(db.Connection());
+    ASSERT_TRUE(query.exec(QStringLiteral("SELECT p.Bookmark, c.ASP, c.ID FROM Parametri p JOIN CodiceASP c ON "
+                                          "c.ID=p.IDCodiceASP")));
+    int parameters = 0;
+    while (query.next()) {
+        ++parameters;
+        QString code = query.value(1).toString();
+        if (code.startsWith(QLatin1Char('\\')))
+            code = QString::fromUtf8(ReadAll(Installation() + QStringLiteral("template/") + code.mid(1).replace(QLatin1Char('\\'), QLatin1Char('/'))));
+        EXPECT_TRUE(code.contains(QStringLiteral("%%") + query.value(0).toString()))
+            << "block " << query.value(2).toInt() << ": " << query.value(0).toString().toStdString();
+    }
+    EXPECT_GT(parameters, 20);
+    ASSERT_TRUE(query.exec(QStringLiteral("SELECT DISTINCT c.IDCategoria, k.NomeFileCSS FROM CodiceASP c JOIN "
+                                          "CategorieCodiciASP k ON k.ID=c.IDCategoria")));
+    GraphicProject project;
+    while (query.next())
+        EXPECT_EQ(project.Column(QStringLiteral("SELECT COUNT(*) FROM CategorieCodiciASP WHERE ID=%1 AND NomeFileCSS='%2'")
+                                     .arg(query.value(0).toInt())
+                                     .arg(query.value(1).toString())),
+                  QList<qint32>{1});
+    db.Close();
 }
 
 // The demo shop with one more page, made by the generator from a page
