@@ -1,6 +1,6 @@
 #include "desktop/content/CChiSiamoCore.h"
 
-#include "desktop/content/CGifWriter.h"
+#include "desktop/shell/controls/CGifWriter.h"
 #include "desktop/shell/projects/CProjectFolder.h"
 #include "platform/dao/CDaoCriteria.h"
 #include "platform/dao/CDaoDatabase.h"

@@ -1,7 +1,7 @@
 #include "desktop/content/CContentTreeCore.h"
 
 #include "desktop/content/CContentTreeTables.h"
-#include "desktop/content/CGifWriter.h"
+#include "desktop/shell/controls/CGifWriter.h"
 #include "desktop/shell/projects/CProjectFolder.h"
 #include "platform/dao/CDaoException.h"
 #include "platform/dao/CDaoTransaction.h"

@@ -12,7 +12,7 @@
 #include "desktop/content/CTabellaArticoliView.h"
 #include "desktop/content/CChiSiamoDlg.h"
 #include "desktop/content/CDizionarioView.h"
-#include "desktop/content/CGifWriter.h"
+#include "desktop/shell/controls/CGifWriter.h"
 #include "desktop/shell/controls/tests/ShopTestDb.h"
 #include "recordset/CArgomentiLingueSet.h"
 #include "recordset/CArticoliLinSet.h"

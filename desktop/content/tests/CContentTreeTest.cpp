@@ -6,7 +6,7 @@
 
 #include "desktop/catalogue/CCategoryDragTree.h"
 #include "desktop/content/CContentTreeCore.h"
-#include "desktop/content/CGifWriter.h"
+#include "desktop/shell/controls/CGifWriter.h"
 #include "desktop/content/CSezioniView.h"
 #include "desktop/content/tests/ContentFixture.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
