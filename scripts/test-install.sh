@@ -12,7 +12,9 @@ trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 DESTDIR=$work/root cmake --install "$build" --prefix /usr > "$work/install.log"
 root=$work/root/usr
 for file in bin/tinda lib/quintaro/tinda lib/quintaro/libqtrrecordset.so lib/quintaro/db/database.mdb \
-            lib/quintaro/db/progettografico.mdb lib/quintaro/help/help.pdf lib/quintaro/template/system \
+            lib/quintaro/db/progettografico.mdb lib/quintaro/db/modellografico.mdb lib/quintaro/help/help.pdf \
+            lib/quintaro/template/system lib/quintaro/template/pagine/testa.inc \
+            lib/quintaro/template/blocchi/logo.inc lib/quintaro/template/images/modello.css \
             share/applications/quintaro.desktop share/icons/hicolor/256x256/apps/quintaro.png; do
   if [ ! -e "$root/$file" ]; then
     echo "missing from the installation: $file" >&2

@@ -21,13 +21,13 @@ DemoShopMaker::Sources DemoShopMaker::Installed(const QString& programFolder)
 {
     const QDir dir(programFolder);
     return {dir.filePath(QStringLiteral("demo/demoshop.txt")), dir.filePath(QStringLiteral("db/database.mdb")),
-            dir.filePath(QStringLiteral("template/system"))};
+            dir.filePath(QStringLiteral("template/system")), dir.filePath(QStringLiteral("template/images"))};
 }
 
 void DemoShopMaker::CopyFolder(const QString& from, const QString& to)
 {
     if (!QFileInfo(from).isDir())
-        Fail(QStringLiteral("cartella delle pagine mancante: ") + from);
+        Fail(QStringLiteral("cartella mancante: ") + from);
     QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString file = it.next();
@@ -46,6 +46,9 @@ void DemoShopMaker::Make(const Sources& sources, const QString& shopFolder)
     QDir(partial).removeRecursively();
     try {
         CopyFolder(sources.pages, partial);
+        // The pages link the style sheet made from the graphic project,
+        // which a site keeps among its pictures.
+        CopyFolder(sources.pictures, QDir(partial).filePath(QStringLiteral("images")));
         const QString database = QDir(partial).filePath(QStringLiteral("db/database.mdb"));
         QDir().mkpath(QFileInfo(database).absolutePath());
         if (!QFile::copy(sources.referenceDatabase, database))

@@ -14,10 +14,11 @@ public:
         QString data;                // the demo catalogue's data file
         QString referenceDatabase;   // database.mdb of the installation
         QString pages;               // the installation's template/system folder
+        QString pictures;            // template/images: the site's starting style sheet
     };
 
     // The installation's files beside the program: demo/demoshop.txt,
-    // db/database.mdb and template/system.
+    // db/database.mdb, template/system and template/images.
     static Sources Installed(const QString& programFolder);
 
     // Throws DemoDataError or CDaoException with the reason.

@@ -75,6 +75,11 @@ void CHostAccounts::PrepareFolder(const QString& folder) const
     const QDir pages(installation + QStringLiteral("/template/system"));
     for (const QString& page : pages.entryList(QDir::Files))
         CopyIfMissing(pages.filePath(page), QDir(folder).filePath(page));
+    // The starting pages link the style sheet made from the graphic
+    // project, kept among the pictures until the merchant's upload.
+    const QDir pictures(installation + QStringLiteral("/template/images"));
+    for (const QString& picture : pictures.entryList(QDir::Files))
+        CopyIfMissing(pictures.filePath(picture), QDir(folder).filePath(QStringLiteral("images/") + picture));
 }
 
 void CHostAccounts::SetPassword(const QString& code, const QString& password) const

@@ -39,7 +39,8 @@ QJsonObject Look(const QString& url, const QString& selector, const QString& nam
     return {{"ok", false}, {"error", "no answer from the browser; see " QTR_ROAD_OUT "/" + name + ".err"}};
 }
 
-// A graphic project of the road's own, on the installation's empty one:
+// A graphic project of the road's own, on the installation's default one
+// (its rows take IDs above the default project's):
 // the page vetrina.asp from a template file of its own, with a block that
 // shows the parameter Titolo in the class .titolo of the sheet vetrina.css.
 class GraphicProject
@@ -74,18 +75,18 @@ public:
                      "VALUES (100, 2, 0, 'Vetrina', 1, 1, '\\system\\vetrina.asp', 0, 0)");
         m_db.Execute("INSERT INTO CodiceASP (ID, IDCategoria, IDPadre, Nome, Ordine, Attivo, ASP, Include, TipoCodice) "
                      "VALUES (101, 2, 100, 'Titolo', 1, 1, '<h1 id=\"titolo\" class=\"titolo\">%%Titolo%%</h1>', 0, 1)");
-        m_db.Execute("INSERT INTO ClassiCSS (ID, IDCodiceASP, Nome, Ordine, NomeCSS) VALUES (7, 101, '.titolo', 1, "
+        m_db.Execute("INSERT INTO ClassiCSS (ID, IDCodiceASP, Nome, Ordine, NomeCSS) VALUES (1007, 101, '.titolo', 1, "
                      "'.titolo')");
-        m_db.Execute("INSERT INTO AttributiCSS (ID, IDClasse, IDAttributo, Valore) VALUES (1, 7, 5, '#1F5F7A')");
+        m_db.Execute("INSERT INTO AttributiCSS (ID, IDClasse, IDAttributo, Valore) VALUES (1001, 1007, 5, '#1F5F7A')");
         m_db.Execute("INSERT INTO Parametri (ID, IDCodiceASP, Nome, Bookmark, Ordine, Tipo, Valore) "
-                     "VALUES (1, 101, 'Titolo', 'Titolo', 1, 1, 'Benvenuti')");
+                     "VALUES (1001, 101, 'Titolo', 'Titolo', 1, 1, 'Benvenuti')");
         Regenerate();
     }
     // What the style dialog and the parameters dialog save.
     void Change(const QString& colour, const QString& title)
     {
-        m_db.Execute("UPDATE AttributiCSS SET Valore=? WHERE IDClasse=7 AND IDAttributo=5", {colour});
-        m_db.Execute("UPDATE Parametri SET Valore=? WHERE ID=1", {title});
+        m_db.Execute("UPDATE AttributiCSS SET Valore=? WHERE IDClasse=1007 AND IDAttributo=5", {colour});
+        m_db.Execute("UPDATE Parametri SET Valore=? WHERE ID=1001", {title});
         Regenerate();
     }
     void Regenerate()

@@ -79,8 +79,11 @@ bool CProjectFolder::Create(const QString& projectFolder, const QString& install
     if (!CDatabaseFile::Copy(DbFile(install, QStringLiteral("progettografico.mdb")), GraphicDatabasePath(project),
                              error))
         return false;
-    return CopyFolder(install + QStringLiteral("template/system"), project + QStringLiteral("website/asp"),
-                      error);
+    // The starting pages link the style sheet made from the graphic
+    // project, which the site keeps among its pictures.
+    return CopyFolder(install + QStringLiteral("template/system"), project + QStringLiteral("website/asp"), error)
+           && CopyFolder(install + QStringLiteral("template/images"), project + QStringLiteral("website/images"),
+                         error);
 }
 
 bool CProjectFolder::CopyFolder(const QString& from, const QString& to, QString* error)

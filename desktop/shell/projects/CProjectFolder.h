@@ -34,7 +34,9 @@ public:
 
     // Makes the folder tree (results of the folder creation ignored, as an
     // existing empty folder is fine), copies the installation's reference
-    // databases and every file of "template/system" into "website/asp".
+    // databases, every file of "template/system" into "website/asp" and
+    // every file of "template/images" (the starting style sheet) into
+    // "website/images".
     // False with error set when the folder holds a project already (its
     // files are left alone) or a database or template file can't be
     // copied: a project without its database is no project.

@@ -30,6 +30,7 @@ TEST(ProjectFolder, CreateMakesTheTreeAndCopiesTheInstallation)
     EXPECT_EQ(QDir(project + QStringLiteral("/website/asp")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               (QStringList{"default.asp", "global.asa"}));
     EXPECT_EQ(ReadAll(project + QStringLiteral("/website/asp/global.asa")), QByteArray("// global"));
+    EXPECT_EQ(ReadAll(project + QStringLiteral("/website/images/modello.css")), QByteArray("body { }"));
     EXPECT_EQ(CProjectFolder::Check(project), CProjectFolder::Valid);
     // The merchant types the shop's host after a scheme that keeps the
     // site password off the wire.

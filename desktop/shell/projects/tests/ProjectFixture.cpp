@@ -73,6 +73,7 @@ ProjectFixture::ProjectFixture()
     m_install.WriteFile(QStringLiteral("template/system/default.asp"), "<% Response.Write(1) %>");
     m_install.WriteFile(QStringLiteral("template/system/global.asa"), "// global");
     m_install.WriteFile(QStringLiteral("template/system/sub/ignored.asp"), "not copied");
+    m_install.WriteFile(QStringLiteral("template/images/modello.css"), "body { }");
     m_settings = std::make_unique<QSettings>(m_settingsFolder.FilePath(QStringLiteral("settings.ini")),
                                              QSettings::IniFormat);
 }
