@@ -24,8 +24,8 @@ bool CSessionStartCache::Find(const QString& id, CSessionValues::Values& values)
     values = *entry->base;
     for (const QString& key : std::as_const(entry->removed))
         values.remove(key);
-    for (auto changed = entry->changed.cbegin(); changed != entry->changed.cend(); ++changed)
-        values.insert(changed.key(), changed.value());
+    for (const auto& [key, value] : std::as_const(entry->changed))
+        values.insert(key, value);
     return true;
 }
 
@@ -41,7 +41,7 @@ void CSessionStartCache::Keep(const QString& id, const CSessionValues::Values& v
         for (auto value = values.cbegin(); value != values.cend(); ++value) {
             const auto inBase = m_base->constFind(value.key());
             if (inBase == m_base->cend() || !CSessionValues::Same(*inBase, *value))
-                entry.changed.insert(value.key(), *value);
+                entry.changed.append({value.key(), *value});
         }
         for (auto inBase = m_base->cbegin(); inBase != m_base->cend(); ++inBase)
             if (!values.contains(inBase.key()))

@@ -3,11 +3,13 @@
 #include "server/host/CSessionValues.h"
 
 #include <QHash>
+#include <QList>
 #include <QString>
 
 #include <list>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 // The Sessions of visitors who only browse, kept in this process's memory
 // rather than in the store: what Session_OnStart set for each, under the
@@ -41,7 +43,9 @@ private:
     {
         QString id;
         std::shared_ptr<const Values> base;   // shared with the Sessions kept near it
-        Values changed;                       // entries not in base, or other than base's
+        // Entries not in base, or other than base's: a list, as a hash
+        // takes some kilobytes even for one entry.
+        QList<std::pair<QString, Values::mapped_type>> changed;
         QStringList removed;                  // keys of base it does not have
         qint64 lastUse = 0;                   // ms since the epoch
     };
