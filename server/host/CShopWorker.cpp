@@ -195,7 +195,10 @@ QByteArray CShopWorker::CloseSession(QString id, Opened opened, bool startSetCoo
         } else if (beyondStart && (!isNew || !values.isEmpty())) {
             sessions.Save(id, values, isNew);
             m_site.Starts().Forget(id);
-            if (m_session.IsRenewRequested() && !isNew)
+            // An identifier the browser holds already (a stored Session's,
+            // or one kept in memory) is replaced when the page asks (after
+            // a login), so no one who learnt it before reaches what follows.
+            if (m_session.IsRenewRequested() && opened != Opened::Started)
                 id = sessions.Renew(id);
             send = isNew || id != locked;
         } else if (opened == Opened::Started && startSetCookies && !start.isEmpty()) {

@@ -375,6 +375,7 @@ function Session_OnStart() {
 </SCRIPT>
 )");
     shop.WriteFile("/browse.asp", "started=<%= Session(\"started\") %>;");
+    shop.WriteFile("/renew.asp", "<% Session.RenewID(); %>renewed");
     ASSERT_TRUE(shop.Start());
     CHttpTestClient browser = shop.Visitor();
     EXPECT_EQ(Value(browser.Get("/browse.asp").body, "started"), "visitor1");
@@ -392,12 +393,22 @@ function Session_OnStart() {
     EXPECT_EQ(Value(again.body, "mark"), "mine");
     EXPECT_EQ(Value(again.body, "started"), "visitor1");
 
+    // A kept Session's identifier, which the browser holds, is replaced
+    // when a page asks (after a login).
+    CHttpTestClient signing = shop.Visitor();
+    signing.Get("/browse.asp");
+    const QByteArray before = signing.Cookies().value("QTR50SESSION");
+    EXPECT_EQ(signing.Get("/renew.asp").body, "renewed");
+    EXPECT_EQ(before.size(), 32);
+    EXPECT_NE(signing.Cookies().value("QTR50SESSION"), before);
+    EXPECT_EQ(Value(signing.Get("/browse.asp").body, "started"), "visitor3");
+
     CHttpTestClient forgetful = shop.Visitor();
     for (int i = 0; i < 2; ++i) {
         forgetful.Cookies().clear();
         forgetful.Get("/browse.asp");
     }
-    EXPECT_EQ(Value(shop.Visitor().Get("/stats.asp").body, "sessions"), "5");
+    EXPECT_EQ(Value(shop.Visitor().Get("/stats.asp").body, "sessions"), "6");
 }
 
 // With room for three Sessions, a fourth and a fifth visitor who store
