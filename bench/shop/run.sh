@@ -6,7 +6,8 @@
 # saved copy of the same page; wrk drives each with 64 connections for
 # 10 s, three rounds with the servers taking turns in each. Prints pages/s,
 # p50 and p99 of both (min / median / max of the rounds) and the ratio
-# qtr50d : nginx round by round.
+# qtr50d : nginx round by round, and qtr50d's CPU a page (all its threads,
+# from /proc), which other work on the machine sways less than pages/s.
 # wrk keeps no cookies, so every page of that row is a new visitor's
 # first; a second qtr50d row has wrk send back the cookies of 256
 # visitors, each in one connection at a time, as shoppers browsing.
@@ -54,30 +55,9 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-free_port() {
-  python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1]); s.close()'
-}
-
-wait_listening() {   # port pid
-  for _ in $(seq 1 300); do
-    kill -0 "$2" 2>/dev/null || { echo "the server on port $1 ended at start" >&2; return 1; }
-    if (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; then return 0; fi
-    sleep 0.1
-  done
-  echo "nothing listens on port $1 after 30 s" >&2
-  return 1
-}
+. "$root/bench/shop/common.sh"
 
 rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
-
-# wrk's latency ("812.00us", "1.52ms", "2.01s") in milliseconds.
-to_ms() {
-  awk -v v="$1" 'BEGIN {
-    n = v + 0
-    if (v ~ /us$/) n /= 1000; else if (v ~ /ms$/) n += 0; else if (v ~ /m$/) n *= 60000; else if (v ~ /s$/) n *= 1000
-    printf "%.2f", n }'
-}
 
 # Runs wrk and leaves its report in $work/wrk-<name>.txt; a fifth
 # argument is a file of cookies to send back (see returning_visitors).
@@ -202,21 +182,29 @@ nginx_pid=$!
 wait_listening "$nginx_port" "$nginx_pid"
 nginx_url="http://127.0.0.1:$nginx_port/$page"
 
-# min / median / max of the numbers on standard input.
-spread() { sort -g | awk '{ v[NR] = $1 } END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-  printf "%s / %s / %s", v[1], m, v[NR] }'; }
-
 rounds=3
 echo "run 1: 64 connections, ${first_seconds} s each, the category page ($(wc -c < "$work/static/categoria.html") bytes), $rounds rounds"
 returning_visitors "$shop_url" 256 "$work/cookies.txt"
 : > "$work/rounds.txt"
+# The server's CPU (all its threads) per page, in microseconds: less
+# swayed than pages/s by other work on the machine.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+cpu_per_page() {   # name ticks-before ticks-after
+  awk -v t="$(($3 - $2))" -v hz="$(getconf CLK_TCK)" -v n="$(awk '/requests in/ { print $1 }' "$work/wrk-$1.txt")" \
+    'BEGIN { printf "%.0f", t / hz / n * 1e6 }'; }
 for round in $(seq 1 "$rounds"); do
+  ticks="$(cpu_ticks "$server_pid")"
   drive "shop$round" "$shop_url" 64 "$first_seconds"
+  new_cpu="$(cpu_per_page "shop$round" "$ticks" "$(cpu_ticks "$server_pid")")"
+  ticks="$(cpu_ticks "$server_pid")"
   drive "returning$round" "$shop_url" 64 "$first_seconds" "$work/cookies.txt"
+  returning_cpu="$(cpu_per_page "returning$round" "$ticks" "$(cpu_ticks "$server_pid")")"
   drive "nginx$round" "$nginx_url" 64 "$first_seconds"
   for name in shop returning nginx; do
     echo "$name $(rps_of "$name$round") $(pct_of "$name$round" 50) $(pct_of "$name$round" 99)" >> "$work/rounds.txt"
   done
+  echo "cpu $new_cpu $returning_cpu" >> "$work/rounds.txt"
+  echo "  round $round: $(uptime | sed 's/.*load/load/')"
 done
 column_of() { awk -v n="$1" -v c="$2" '$1 == n { print $c }' "$work/rounds.txt"; }
 printf '%-28s %26s %22s %22s
@@ -227,7 +215,9 @@ for row in "shop:$server (new visitors)" "returning:$server (returning visitors)
 ' "${row#*:}" "$(column_of "$name" 2 | spread)" "$(column_of "$name" 3 | spread)" \
     "$(column_of "$name" 4 | spread)"
 done
-echo "(min / median / max of $rounds rounds)"
+echo "(min / median / max of $rounds rounds, $(nproc) cores)"
+echo "$server CPU a page (all its threads): new visitors $(column_of cpu 2 | spread) us;" \
+  "returning visitors $(column_of cpu 3 | spread) us"
 ratio_rounds() {   # name: its pages/s over nginx's, round by round
   paste <(column_of "$1" 2) <(column_of nginx 2) | awk '{ printf "%#.3g\n", $1 / $2 }' | spread; }
 echo "ratio $server : nginx, new visitors: $(ratio_rounds shop); returning visitors: $(ratio_rounds returning)"

@@ -111,8 +111,7 @@ QByteArray CPageRunner::RunPage(const QString& pageText, const QString& pagePath
     const std::shared_ptr<const CPageCache::Page> kept = PreparedPage(pageText, pagePath);
     const CPageScript& page = kept->script;
     const QList<CSourceLine>& origins = kept->origins;
-    for (const QString& block : page.Blocks())
-        m_response.AddHtmlBlock(block);
+    m_response.SetHtmlBlocks(page.BlocksUtf8());
     QStringList errors = std::exchange(m_globalAsaErrors, {});
     errors += kept->includeErrors;
     errors += RunScript(page.Script(), [&](int scriptLine) {

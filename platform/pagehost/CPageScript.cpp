@@ -46,6 +46,7 @@ void CPageScript::StoreBlock(QString& block)
 {
     const qsizetype index = m_blocks.size();
     m_blocks.append(block);
+    m_blocksUtf8.append(block.toUtf8());
     block.clear();
     AppendScript(QStringLiteral("\nResponse.WriteHTML(%1)\n").arg(index));
 }

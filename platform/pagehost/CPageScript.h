@@ -15,6 +15,8 @@ public:
 
     const QString& Script() const { return m_script; }
     const QStringList& Blocks() const { return m_blocks; }
+    // The same, UTF-8, as the page's output takes them.
+    const QList<QByteArray>& BlocksUtf8() const { return m_blocksUtf8; }
     // 1-based page line of a 1-based script line; 0 when out of range.
     int PageLine(int scriptLine) const;
 
@@ -25,6 +27,7 @@ private:
 
     QString m_script;
     QStringList m_blocks;
+    QList<QByteArray> m_blocksUtf8;
     QList<int> m_pageLines;   // by script line - 1
     int m_pageLine = 1;
 };

@@ -2,6 +2,7 @@
 
 #include <QJSEngine>
 #include <QRegularExpression>
+#include <QStringEncoder>
 
 #include <stdexcept>
 
@@ -55,14 +56,23 @@ void CResponse::SetContentType(const QString& contentType)
     m_contentType = contentType;
 }
 
-void CResponse::Write(const QString& text) { m_output += text.toUtf8(); }
+// Encoded straight onto the output: a page writes hundreds of short texts,
+// and a UTF-8 copy of each, made and dropped, cost more than the writing.
+void CResponse::Write(const QString& text)
+{
+    const qsizetype at = m_output.size();
+    m_output.resize(at + text.size() * 3);   // UTF-8 takes at most 3 bytes a UTF-16 unit
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    char* end = encoder.appendToBuffer(m_output.data() + at, text);
+    m_output.truncate(end - m_output.constData());
+}
 
 // An index that names no block writes nothing: the page runner numbers the
 // blocks itself, so only a hand-written call can miss.
 void CResponse::WriteHTML(int index)
 {
     if (index >= 0 && index < m_blocks.size())
-        m_output += m_blocks.at(index).toUtf8();
+        m_output += m_blocks.at(index);
 }
 
 
@@ -176,11 +186,6 @@ void CResponse::End()
         engine->setInterrupted(true);
 }
 
-int CResponse::AddHtmlBlock(const QString& block)
-{
-    m_blocks.append(block);
-    return int(m_blocks.size() - 1);
-}
 
 void CResponse::ClearPageState()
 {

@@ -61,15 +61,15 @@ public:
     const QByteArray& Output() const { return m_output; }
     const QString& RedirectTarget() const { return m_redirect; }
     const QList<QPair<QString, CAspCookie>>& Cookies() const { return m_cookies; }
-    // Numbered from 0 in the order stored.
-    int AddHtmlBlock(const QString& block);
+    // The page's HTML blocks, UTF-8, numbered from 0 (CPageScript).
+    void SetHtmlBlocks(const QList<QByteArray>& blocks) { m_blocks = blocks; }
     // Called when a page ends: blocks and redirect target go.
     void ClearPageState();
 
 private:
     QByteArray m_output;
     QString m_redirect;
-    QStringList m_blocks;
+    QList<QByteArray> m_blocks;
     QString m_contentType;
     QList<QPair<QString, CAspCookie>> m_cookies;
     QList<QPair<QString, QString>> m_headers;

@@ -13,63 +13,71 @@
 
 namespace {
 
-// Made once per engine. A callable object is a Proxy around the reading
-// function, so it can carry members (Request.Form) and refuse writes. Every
-// object and member of a page stops working when the page ends (end()), so
-// a function the page left behind cannot read or write the next page's
-// request, output or session.
+// Made once per engine: the model's functions, which make a page's objects
+// from that page's host objects. A page gets its own five objects (cheap:
+// a proxy each) and, the first time it asks for one, its own member of
+// them (Request.QueryString, Response.Write...), all bound to the page.
+// Every object and member of a page stops working when the page ends
+// (end()), so a function the page left behind cannot read or write the
+// next page's request, output or session.
 const char* const kObjectModel = R"JS(
 (function () {
 // A literal is a new object each time it is met: the patterns are made once
 // per engine (replace starts a global one from the beginning every time).
 var patterns = { amp: /&/g, lt: /</g, gt: />/g, quot: /"/g, apos: /'/g, space: /%20/g, reserved: /[!'()*]/g };
-return function (request, response, server, session, application, conversionError, headerError) {
+return function (conversionError, headerError) {
     "use strict";
-    var alive = true;
+    var own = Object.prototype.hasOwnProperty;
     function text(v) { return v === undefined || v === null ? "" : String(v); }
     function refuse(name) { throw new TypeError("Operazione non supportata: " + String(name)); }
-    function check() {
-        if (!alive)
+    function check(page) {
+        if (!page.alive)
             throw new TypeError("La pagina è terminata");
     }
-    function live(f) {
+    function live(page, f) {
         return function () {
-            check();
+            check(page);
             return f.apply(this, arguments);
         };
     }
-    function accessor(object, name, get, set) {
-        Object.defineProperty(object, name, { get: live(get), set: set ? live(set) : undefined });
+    function accessor(page, object, name, get, set) {
+        Object.defineProperty(object, name, { get: live(page, get), set: set ? live(page, set) : undefined });
     }
-    // Plain functions become live ones; members that are objects of the
-    // model already are.
-    function liveMembers(members) {
-        for (var key in members)
-            members[key] = live(members[key]);
-        return members;
-    }
-    function guarded(target, members, writable) {
+    // makers: name -> function (page) giving the page's member, made the
+    // first time the page reads it; properties: name -> { get, set } of
+    // the page (read-only without set); writable: the properties a page
+    // may set.
+    function guarded(page, target, makers, properties, writable) {
+        var members = Object.create(null);
         return new Proxy(target, {
             get: function (t, name) {
-                check();
-                return name in members ? members[name] : t[name];
+                check(page);
+                if (typeof name === "string") {
+                    if (name in members)
+                        return members[name];
+                    if (own.call(makers, name))
+                        return (members[name] = makers[name](page));
+                    if (own.call(properties, name))
+                        return properties[name].get(page);
+                }
+                return t[name];
             },
             set: function (t, name, value) {
-                check();
-                if (writable.indexOf(name) < 0)
+                check(page);
+                if (writable.indexOf(name) < 0 || !own.call(properties, name))
                     refuse(name);
-                members[name] = value;
+                properties[name].set(page, value);
                 return true;
             }
         });
     }
-    function collection(host) {
-        var members = liveMembers({
-            Item: function (key) { return host.GetValue(text(key)); },
-            Prova: function (t) { return host.Prova(text(t)); }
-        });
-        accessor(members, "Count", function () { return host.Count(); });
-        members[Symbol.iterator] = live(function () {
+    function collection(page, host) {
+        var members = {
+            Item: live(page, function (key) { return host.GetValue(text(key)); }),
+            Prova: live(page, function (t) { return host.Prova(text(t)); })
+        };
+        accessor(page, members, "Count", function () { return host.Count(); });
+        members[Symbol.iterator] = live(page, function () {
             var names = host.Names(), values = host.Values(), i = 0;
             return { next: function () {
                 if (i >= names.length)
@@ -79,26 +87,39 @@ return function (request, response, server, session, application, conversionErro
                 return { done: false, value: field };
             } };
         });
-        return guarded(members.Item, members, []);
+        return new Proxy(members.Item, {
+            get: function (t, name) {
+                check(page);
+                return name in members ? members[name] : t[name];
+            },
+            set: function (t, name) {
+                check(page);
+                refuse(name);
+            }
+        });
     }
     var functionMembers = ["toString", "valueOf", "call", "apply", "bind", "constructor"];
-    // properties: read-only members read by name (Session.SessionID).
-    function values(store, methods, properties) {
-        var read = live(function (name) { return store.Item(text(name)); });
-        liveMembers(methods);
-        for (var property in properties || {})
-            accessor(methods, property, properties[property]);
+    // store: the page's Session or Application; methods: name -> function
+    // (store, ...) as the page calls it; properties: read-only members read
+    // by name (Session.SessionID).
+    function values(page, store, methods, properties) {
+        var read = live(page, function (name) { return store.Item(text(name)); });
+        var made = Object.create(null);
         return new Proxy(read, {
             get: function (t, name) {
-                check();
+                check(page);
                 if (typeof name === "symbol" || functionMembers.indexOf(name) >= 0)
                     return t[name];
                 if (name === "Item")
                     return read;
-                return name in methods ? methods[name] : store.Item(name);
+                if (own.call(methods, name))
+                    return made[name] || (made[name] = live(page, methods[name].bind(null, store)));
+                if (own.call(properties, name))
+                    return properties[name](store);
+                return store.Item(name);
             },
             set: function (t, name, value) {
-                check();
+                check(page);
                 if (!store.SetItem(String(name), value))
                     throw new TypeError(conversionError);
                 return true;
@@ -106,22 +127,29 @@ return function (request, response, server, session, application, conversionErro
         });
     }
 
-    var requestMembers = {
-        QueryString: collection(request.QueryString()),
-        Form: collection(request.Form()),
-        ServerVariables: collection(request.ServerVariables()),
-        Cookies: collection(request.Cookies()),
-        BinaryRead: live(function (count) { return request.BinaryRead(Number(count) | 0); }),
-        Item: live(function (key) { return request.Item(text(key)); })
+    function livePage(f) {
+        return function (page) {
+            return live(page, function () { return f.apply(this, [page].concat(Array.prototype.slice.call(arguments))); });
+        };
+    }
+    var requestMakers = {
+        QueryString: function (page) { return collection(page, page.request.QueryString()); },
+        Form: function (page) { return collection(page, page.request.Form()); },
+        ServerVariables: function (page) { return collection(page, page.request.ServerVariables()); },
+        Cookies: function (page) { return collection(page, page.request.Cookies()); },
+        BinaryRead: livePage(function (page, count) { return page.request.BinaryRead(Number(count) | 0); }),
+        Item: function (page) { return page.requestItem; }
     };
-    accessor(requestMembers, "TotalBytes", function () { return request.TotalBytes(); });
+    var requestProperties = {
+        TotalBytes: { get: function (page) { return page.request.TotalBytes(); } }
+    };
 
     // Response.Cookies("n") gives the cookie with its attributes;
     // Response.Cookies.n = v (or ["n"]) sets its value.
-    function responseCookie(name) {
-        var cookie = {};
+    function responseCookie(page, name) {
+        var response = page.response, cookie = {};
         ["Value", "Expires", "Path", "Domain", "Secure", "HttpOnly"].forEach(function (attribute) {
-            accessor(cookie, attribute, function () { return response.CookieAttribute(name, attribute); },
+            accessor(page, cookie, attribute, function () { return response.CookieAttribute(name, attribute); },
                      function (v) {
                          var ok = attribute === "Value" ? response.SetCookieValue(name, text(v))
                                                         : response.SetCookieAttribute(name, attribute, v);
@@ -129,85 +157,113 @@ return function (request, response, server, session, application, conversionErro
                              throw new TypeError(headerError);
                      });
         });
-        cookie.toString = live(function () { return text(response.CookieAttribute(name, "Value")); });
+        cookie.toString = live(page, function () { return text(response.CookieAttribute(name, "Value")); });
         return cookie;
     }
-    var responseCookies = new Proxy(live(function (name) { return responseCookie(text(name)); }), {
-        get: function (t, name) {
-            check();
-            return typeof name === "symbol" ? t[name] : responseCookie(name);
-        },
-        set: function (t, name, value) {
-            check();
-            if (!response.SetCookieValue(String(name), text(value)))
-                throw new TypeError(headerError);
-            return true;
-        }
-    });
-    var responseMembers = liveMembers({
-        WriteHTML: function (index) { response.WriteHTML(Number(index) | 0); },
-        // A redirect ends the page: nothing after it runs.
-        Redirect: function (url) {
-            if (!response.ScriptRedirect(text(url)))
-                throw new TypeError(headerError);
-            response.End();
-        },
-        AddHeader: function (name, value) {
-            if (!response.AddHeader(text(name), text(value)))
-                throw new TypeError(headerError);
-        },
-        BinaryWrite: function (bytes) { response.BinaryWriteScript(bytes); },
-        Clear: function () { response.Clear(); },
-        End: function () { response.End(); }
-    });
-    // A page writes hundreds of times: its own check, without the
-    // arguments object and the apply of a generic live member.
-    responseMembers.Write = function (v) {
-        check();
-        response.Write(text(v));
-    };
-    responseMembers.Cookies = responseCookies;
-    accessor(responseMembers, "Status", function () { return response.Status(); },
-             function (v) {
-                 if (!response.SetStatus(text(v)))
-                     throw new TypeError(headerError);
-             });
-    accessor(responseMembers, "Expires", function () { return response.Expires(); },
-             function (v) { response.SetExpires(Number(v) | 0); });
-    accessor(responseMembers, "ContentType", function () { return response.ContentType(); },
-             function (v) {
-                 if (!response.ScriptSetContentType(text(v)))
-                     throw new TypeError(headerError);
-             });
-    var serverMembers = liveMembers({
-        MapPath: function (path) { return server.ScriptMapPath(text(path)); },
-        CreateObject: function (progId) { return server.ScriptCreateObject(text(progId)); }
-    });
-    serverMembers.HTMLEncode = live(function (v) {
-        return text(v).replace(patterns.amp, "&amp;").replace(patterns.lt, "&lt;").replace(patterns.gt, "&gt;")
-                      .replace(patterns.quot, "&quot;").replace(patterns.apos, "&#39;");
-    });
-    serverMembers.URLEncode = live(function (v) {
-        return encodeURIComponent(text(v)).replace(patterns.space, "+").replace(patterns.reserved, function (c) {
-            return "%" + c.charCodeAt(0).toString(16).toUpperCase();
+    function responseCookies(page) {
+        return new Proxy(live(page, function (name) { return responseCookie(page, text(name)); }), {
+            get: function (t, name) {
+                check(page);
+                return typeof name === "symbol" ? t[name] : responseCookie(page, name);
+            },
+            set: function (t, name, value) {
+                check(page);
+                if (!page.response.SetCookieValue(String(name), text(value)))
+                    throw new TypeError(headerError);
+                return true;
+            }
         });
-    });
-    accessor(serverMembers, "ScriptTimeout", function () { return server.ScriptTimeout(); },
-             function (v) { server.SetScriptTimeout(Number(v) | 0); });
-
-    return {
-        Request: guarded(requestMembers.Item, requestMembers, []),
-        Response: guarded({}, responseMembers, ["Expires", "ContentType", "Status"]),
-        Session: values(session, {
-            Abandon: function () { session.Abandon(); },
-            RenewID: function () { session.RenewID(); }
-        }, { SessionID: function () { return session.SessionID(); } }),
-        Application: values(application, {
-            Lock: function () { application.ScriptLock(); },
-            UnLock: function () { application.ScriptUnLock(); }
+    }
+    function headerSetter(set) {
+        return function (page, v) {
+            if (!set(page.response, text(v)))
+                throw new TypeError(headerError);
+        };
+    }
+    var responseMakers = {
+        // A page writes hundreds of times: its own check, without the
+        // arguments object and the apply of a generic live member.
+        Write: function (page) {
+            var response = page.response;
+            return function (v) {
+                check(page);
+                response.Write(text(v));
+            };
+        },
+        WriteHTML: function (page) {
+            var response = page.response;
+            return function (index) {
+                check(page);
+                response.WriteHTML(Number(index) | 0);
+            };
+        },
+        // A redirect ends the page: nothing after it runs.
+        Redirect: livePage(function (page, url) {
+            if (!page.response.ScriptRedirect(text(url)))
+                throw new TypeError(headerError);
+            page.response.End();
         }),
-        Server: guarded({}, serverMembers, ["ScriptTimeout"]),
-        end: function () { alive = false; }
+        AddHeader: livePage(function (page, name, value) {
+            if (!page.response.AddHeader(text(name), text(value)))
+                throw new TypeError(headerError);
+        }),
+        BinaryWrite: livePage(function (page, bytes) { page.response.BinaryWriteScript(bytes); }),
+        Clear: livePage(function (page) { page.response.Clear(); }),
+        End: livePage(function (page) { page.response.End(); }),
+        Cookies: responseCookies
+    };
+    var responseProperties = {
+        Status: { get: function (page) { return page.response.Status(); },
+                  set: headerSetter(function (response, v) { return response.SetStatus(v); }) },
+        Expires: { get: function (page) { return page.response.Expires(); },
+                   set: function (page, v) { page.response.SetExpires(Number(v) | 0); } },
+        ContentType: { get: function (page) { return page.response.ContentType(); },
+                       set: headerSetter(function (response, v) { return response.ScriptSetContentType(v); }) }
+    };
+    var serverMakers = {
+        MapPath: livePage(function (page, path) { return page.server.ScriptMapPath(text(path)); }),
+        CreateObject: livePage(function (page, progId) { return page.server.ScriptCreateObject(text(progId)); }),
+        HTMLEncode: livePage(function (page, v) {
+            return text(v).replace(patterns.amp, "&amp;").replace(patterns.lt, "&lt;").replace(patterns.gt, "&gt;")
+                          .replace(patterns.quot, "&quot;").replace(patterns.apos, "&#39;");
+        }),
+        URLEncode: livePage(function (page, v) {
+            return encodeURIComponent(text(v)).replace(patterns.space, "+").replace(patterns.reserved, function (c) {
+                return "%" + c.charCodeAt(0).toString(16).toUpperCase();
+            });
+        })
+    };
+    var serverProperties = {
+        ScriptTimeout: { get: function (page) { return page.server.ScriptTimeout(); },
+                         set: function (page, v) { page.server.SetScriptTimeout(Number(v) | 0); } }
+    };
+    var sessionMethods = {
+        Abandon: function (session) { session.Abandon(); },
+        RenewID: function (session) { session.RenewID(); }
+    };
+    var sessionProperties = { SessionID: function (session) { return session.SessionID(); } };
+    var applicationMethods = {
+        Lock: function (application) { application.ScriptLock(); },
+        UnLock: function (application) { application.ScriptUnLock(); }
+    };
+
+    // One page's objects.
+    return function (request, response, server, session, application) {
+        var page = { alive: true, request: request, response: response, server: server };
+        page.requestItem = live(page, function (key) { return request.Item(text(key)); });
+        return {
+            Request: guarded(page, page.requestItem, requestMakers, requestProperties, []),
+            // Write and WriteHTML, which a page calls hundreds of times, are
+            // its own: read without the proxy's trap, which serves the rest.
+            Response: Object.create(guarded(page, {}, responseMakers, responseProperties,
+                                            ["Expires", "ContentType", "Status"]),
+                                    { Write: { value: responseMakers.Write(page) },
+                                      WriteHTML: { value: responseMakers.WriteHTML(page) } }),
+            Session: values(page, session, sessionMethods, sessionProperties),
+            Application: values(page, application, applicationMethods, {}),
+            Server: guarded(page, {}, serverMakers, serverProperties, ["ScriptTimeout"]),
+            end: function () { page.alive = false; }
+        };
     };
 };
 })()
@@ -230,13 +286,13 @@ QJSValue CScriptObjects::Expose(ScriptEngineFactory& factory, CBuiltinObjects& o
                                 static_cast<QObject*>(request->ServerVariables()),
                                 static_cast<QObject*>(request->Cookies())})
         QJSEngine::setObjectOwnership(collection, QJSEngine::CppOwnership);
-    const QJSValue makeModel = factory.Cached(QStringLiteral("CScriptObjects"), [](QJSEngine& e) {
-        return e.evaluate(QString::fromUtf8(kObjectModel), QStringLiteral("objects"));
+    const QJSValue makePage = factory.Cached(QStringLiteral("CScriptObjects"), [](QJSEngine& e) {
+        return e.evaluate(QString::fromUtf8(kObjectModel), QStringLiteral("objects"))
+            .call({QJSValue(CScriptValue::ConversionError()), QJSValue(CResponse::HeaderError())});
     });
-    const QJSValue model = makeModel.call({Wrap(engine, request), Wrap(engine, objects.ResponseObject()),
-                                           Wrap(engine, objects.ServerObject()), Wrap(engine, objects.SessionObject()),
-                                           Wrap(engine, objects.ApplicationObject()),
-                                           QJSValue(CScriptValue::ConversionError()), QJSValue(CResponse::HeaderError())});
+    const QJSValue model = makePage.call({Wrap(engine, request), Wrap(engine, objects.ResponseObject()),
+                                          Wrap(engine, objects.ServerObject()), Wrap(engine, objects.SessionObject()),
+                                          Wrap(engine, objects.ApplicationObject())});
     for (const QString& name : Names())
         factory.AddExposedValue(name, model.property(name));
     return model.property(QStringLiteral("end"));

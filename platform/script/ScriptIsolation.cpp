@@ -116,9 +116,12 @@ const char* const kHarden = R"JS(
     return function () {
         var clean = true;
         var current = ownKeys(global);
-        for (var j = current.length - 1; j >= 0; --j)
-            if (!pristine.has(current[j]) && !clearAdded(current[j]))
-                clean = false;
+        // The global object's first properties cannot be deleted: as many
+        // as there were, none was added.
+        if (current.length !== pristine.size)
+            for (var j = current.length - 1; j >= 0; --j)
+                if (!pristine.has(current[j]) && !clearAdded(current[j]))
+                    clean = false;
         for (var k = 0; k < builtins.length; ++k) {
             if (global[builtins[k]] === firstValues[k])
                 continue;

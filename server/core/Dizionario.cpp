@@ -5,7 +5,43 @@
 #include "server/core/CacheNegozio.h"
 #include "server/core/Funzioni.h"
 
+#include <QMutex>
+
+#include <memory>
+#include <optional>
+
 QTR_ASP_REGISTER(Dizionario)
+
+namespace {
+
+// The texts pages asked for, kept for every page of the shop's data
+// generation (CacheNegozio): each page makes a Dizionario of its own, and
+// they all ask for the same captions.
+class TestiLetti
+{
+public:
+    std::optional<QString> Trova(const QString& chiave) const
+    {
+        QMutexLocker lock(&m_mutex);
+        const auto trovato = m_testi.constFind(chiave);
+        return trovato == m_testi.cend() ? std::nullopt : std::optional<QString>(*trovato);
+    }
+    void Tieni(const QString& chiave, const QString& testo) const
+    {
+        QMutexLocker lock(&m_mutex);
+        // Codes come from the pages, but a page may pass on what a visitor
+        // sent: the kept texts stay bounded.
+        if (m_testi.size() < kMassimo)
+            m_testi.insert(chiave, testo);
+    }
+
+private:
+    static constexpr qsizetype kMassimo = 20000;
+    mutable QMutex m_mutex;
+    mutable QHash<QString, QString> m_testi;
+};
+
+} // namespace
 
 QString Dizionario::Traduci(const QVariant& codice)
 {
@@ -23,8 +59,18 @@ QString Dizionario::Traduci(const QVariant& codice)
         const auto letto = m_letti.constFind(chiave);
         if (letto != m_letti.cend())
             return *letto;
+        const auto comuni = CacheNegozio::Dato<TestiLetti>(QStringLiteral("Dizionario.Traduci"), Connection(),
+                                                           [] { return std::make_shared<const TestiLetti>(); });
+        if (comuni) {
+            if (const std::optional<QString> kept = comuni->Trova(chiave)) {
+                m_letti.insert(chiave, *kept);
+                return *kept;
+            }
+        }
         const QString testo = Cerca(codiceMaiuscolo, lingua, predefinita);
         m_letti.insert(chiave, testo);
+        if (comuni)
+            comuni->Tieni(chiave, testo);
         return testo;
     });
 }

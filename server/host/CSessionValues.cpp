@@ -56,6 +56,14 @@ void CSessionValues::Replace(const CNamedValues& values)
     m_changed = false;
 }
 
+void CSessionValues::RestoreStart(const Values& values)
+{
+    m_values = values;
+    m_start = values;
+    m_pageValues.clear();
+    m_changed = false;
+}
+
 CNamedValues CSessionValues::Take()
 {
     CNamedValues values;

@@ -13,6 +13,9 @@
 class CSessionValues : public CValueStore
 {
 public:
+    using Values = QHash<QString, QPair<QString, QVariant>>;   // by lower-case key: name as written, value
+
+
     QVariant Value(const QString& key) const override;
     void SetValue(const QString& key, const QVariant& value) override;
     // Stored as any value, but left out of DiffersFromStart.
@@ -32,9 +35,17 @@ public:
     bool DiffersFromStart() const;
     CNamedValues Take();
 
-private:
-    using Values = QHash<QString, QPair<QString, QVariant>>;   // by lower-case key: name as written, value
+    // What MarkStart noted.
+    const Values& StartValues() const { return m_start; }
+    // The values a Session started with (StartValues of an earlier page),
+    // noted as its start: as Replace and MarkStart, without reading them
+    // one by one.
+    void RestoreStart(const Values& values);
+
+    // The same value of the same type under the same spelling.
     static bool Same(const QPair<QString, QVariant>& a, const QPair<QString, QVariant>& b);
+
+private:
 
     Values m_values;
     Values m_start;

@@ -18,6 +18,7 @@ CShopSite::CShopSite(const CHostShopConfig& config, const QString& stateFolder, 
                                    : QDir(stateFolder).filePath(config.name + QStringLiteral(".sessions.sqlite"));
     m_state = std::make_unique<CShopStateDb>(config.name, DbFolder(), sqliteFile);
     m_sessions = std::make_unique<CSessionStore>(*m_state, sessionTimeoutMinutes, maxSessions);
+    m_starts = std::make_unique<CSessionStartCache>(sessionTimeoutMinutes);
     m_application = std::make_unique<CApplicationStore>(*m_state);
 }
 

@@ -2,6 +2,7 @@
 
 #include "server/host/CApplicationStore.h"
 #include "server/host/CHostConfig.h"
+#include "server/host/CSessionStartCache.h"
 #include "server/host/CSessionStore.h"
 #include "server/host/CShopStateDb.h"
 #include "platform/pagehost/CVirtualFolders.h"
@@ -34,6 +35,8 @@ public:
 
     CShopStateDb& State() { return *m_state; }
     CSessionStore& Sessions() { return *m_sessions; }
+    // The Sessions of visitors who only browse, in this process's memory.
+    CSessionStartCache& Starts() { return *m_starts; }
     CApplicationStore& Application() { return *m_application; }
 
     // Opens the shop's database and its state tables, as --check does;
@@ -46,5 +49,6 @@ private:
     QLocale m_locale;
     std::unique_ptr<CShopStateDb> m_state;
     std::unique_ptr<CSessionStore> m_sessions;
+    std::unique_ptr<CSessionStartCache> m_starts;
     std::unique_ptr<CApplicationStore> m_application;
 };

@@ -52,10 +52,10 @@ CHostReply CShopWorker::Answer(const CHostRequest& request, const CPageVisit& vi
     QString text;
     if (!CTextFile::Read(file, text))
         return CHostReply::Plain(404, "404 Not Found");
-    bool isNew = false;
+    Opened opened = Opened::Started;
     QString sessionId;
     try {
-        sessionId = OpenSession(request, isNew);
+        sessionId = OpenSession(request, opened);
     } catch (const std::exception& failure) {
         m_log.Error(m_site.Name(), sitePath, QString::fromUtf8(failure.what()));
         return ErrorReply(QByteArray());
@@ -65,13 +65,16 @@ CHostReply CShopWorker::Answer(const CHostRequest& request, const CPageVisit& vi
     CacheNegozio::NuovaPagina();
     QByteArray body;
     bool failed = false;
+    bool startSetCookies = false;
     try {
         m_site.Application().StartOnce([this] { m_runner.RunGlobalAsaEvent(QStringLiteral("Application_OnStart")); });
-        if (isNew) {
+        const bool started = opened == Opened::Started;
+        if (started) {
             m_runner.RunGlobalAsaEvent(QStringLiteral("Session_OnStart"));
             m_sessionValues.MarkStart();
+            startSetCookies = !m_runner.Response().Cookies().isEmpty();
         }
-        body = m_runner.RunPage(text, sitePath, isNew);
+        body = m_runner.RunPage(text, sitePath, started);
     } catch (const std::exception& failure) {
         m_log.Error(m_site.Name(), sitePath, QString::fromUtf8(failure.what()));
         failed = true;
@@ -80,7 +83,7 @@ CHostReply CShopWorker::Answer(const CHostRequest& request, const CPageVisit& vi
 
     QByteArray sessionCookie;
     try {
-        sessionCookie = CloseSession(sessionId, isNew, visit);
+        sessionCookie = CloseSession(sessionId, opened, startSetCookies, visit);
     } catch (const std::exception& failure) {
         m_log.Error(m_site.Name(), sitePath, QString::fromUtf8(failure.what()));
     }
@@ -125,7 +128,7 @@ void CShopWorker::PrepareRequest(const CHostRequest& request, const CPageVisit& 
     add("HTTP_ACCEPT_LANGUAGE", QString::fromUtf8(request.Header("Accept-Language")));
 }
 
-QString CShopWorker::OpenSession(const CHostRequest& request, bool& isNew)
+QString CShopWorker::OpenSession(const CHostRequest& request, Opened& opened)
 {
     CSessionStore& sessions = m_site.Sessions();
     const QString sent = QString::fromLatin1(CookieValue(request.Header("Cookie"), kSessionCookie));
@@ -135,9 +138,15 @@ QString CShopWorker::OpenSession(const CHostRequest& request, bool& isNew)
     if (CSessionStore::IsWellFormed(sent)) {
         sessions.Lock(sent);
         try {
+            CSessionValues::Values start;
+            if (m_site.Starts().Find(sent, start)) {
+                m_sessionValues.RestoreStart(start);
+                opened = Opened::Kept;
+                return sent;
+            }
             if (sessions.Load(sent, values, &m_loadedAccess)) {
                 m_sessionValues.Replace(values);
-                isNew = false;
+                opened = Opened::Stored;
                 return sent;
             }
         } catch (...) {
@@ -146,22 +155,28 @@ QString CShopWorker::OpenSession(const CHostRequest& request, bool& isNew)
         }
         sessions.Unlock(sent);
     }
-    isNew = true;
+    opened = Opened::Started;
     const QString id = CSessionStore::NewId();
     sessions.Lock(id);
     return id;
 }
 
 // A new Session that holds nothing beyond what Session_OnStart gave it is
-// not kept and gets no cookie: the visitor's next page starts it again
-// the same way, so a visitor who only browses (a crawler, a health check)
-// costs no stored row. It is kept from the first page that stores
-// something of its own.
-QByteArray CShopWorker::CloseSession(QString id, bool isNew, const CPageVisit& visit)
+// not stored: a visitor who only browses (a crawler, a health check) costs
+// no stored row. It is stored from the first page that stores something of
+// its own. Until then, when Session_OnStart set cookies (so the visitor's
+// first page carries cookies anyway, and a browser that keeps them will
+// send ours back), its values are kept in memory under the identifier sent
+// with them, and his next pages take them from there instead of starting
+// his Session again. Otherwise it gets no cookie, and his next page starts
+// it again the same way.
+QByteArray CShopWorker::CloseSession(QString id, Opened opened, bool startSetCookies, const CPageVisit& visit)
 {
     CSessionStore& sessions = m_site.Sessions();
+    const bool isNew = opened != Opened::Stored;
     const bool changed = m_sessionValues.Changed();
     const bool beyondStart = !isNew || m_sessionValues.DiffersFromStart() || m_session.IsRenewRequested();
+    const CSessionValues::Values start = m_sessionValues.StartValues();
     const CNamedValues values = m_sessionValues.Take();
     const QString locked = id;
     CAspCookie cookie;
@@ -171,16 +186,24 @@ QByteArray CShopWorker::CloseSession(QString id, bool isNew, const CPageVisit& v
     try {
         if (m_session.IsAbandoned()) {
             sessions.Remove(id);
+            m_site.Starts().Forget(id);
             // The browser forgets the identifier too.
-            send = !isNew;
+            send = opened != Opened::Started;
             cookie.expires = QDateTime::fromSecsSinceEpoch(0, Qt::UTC);
         } else if (!isNew && !changed && !m_session.IsRenewRequested() && sessions.IsRecent(m_loadedAccess)) {
             // As it was, and recently written: nothing to store.
         } else if (beyondStart && (!isNew || !values.isEmpty())) {
             sessions.Save(id, values, isNew);
-            if (m_session.IsRenewRequested() && !isNew)
+            m_site.Starts().Forget(id);
+            // An identifier the browser holds already (a stored Session's,
+            // or one kept in memory) is replaced when the page asks (after
+            // a login), so no one who learnt it before reaches what follows.
+            if (m_session.IsRenewRequested() && opened != Opened::Started)
                 id = sessions.Renew(id);
             send = isNew || id != locked;
+        } else if (opened == Opened::Started && startSetCookies && !start.isEmpty()) {
+            m_site.Starts().Keep(id, start);
+            send = true;
         }
     } catch (...) {
         sessions.Unlock(locked);

@@ -38,11 +38,19 @@ public:
 
 private:
     void PrepareRequest(const CHostRequest& request, const CPageVisit& visit, const QString& sitePath);
-    // The Session's identifier, locked; isNew when it was made now.
-    QString OpenSession(const CHostRequest& request, bool& isNew);
+    // How the visitor's Session came to the page.
+    enum class Opened
+    {
+        Stored,    // from the store
+        Started,   // new: Session_OnStart is to run
+        Kept       // new, not stored: what Session_OnStart set for him before, kept in memory
+    };
+    // The Session's identifier, locked.
+    QString OpenSession(const CHostRequest& request, Opened& opened);
     // Keeps the Session for the next request (or ends or renames it as the
-    // page asked); gives the cookie to send, if any.
-    QByteArray CloseSession(QString id, bool isNew, const CPageVisit& visit);
+    // page asked); gives the cookie to send, if any. startSetCookies:
+    // Session_OnStart ran and set cookies.
+    QByteArray CloseSession(QString id, Opened opened, bool startSetCookies, const CPageVisit& visit);
     CHostReply PageReply(const QByteArray& body, const QString& sitePath, const QByteArray& sessionCookie);
     CHostReply ErrorReply(const QByteArray& body) const;
 

@@ -356,6 +356,61 @@ TEST_P(HostSessionsTest, AVisitorWhoOnlyBrowsesLeavesNoRowAndOneWhoStoresDoes)
     EXPECT_EQ(Value(writer.Get("/mark.asp?mark=other").body, "mark"), "mine");
 }
 
+// A Session_OnStart that sets a cookie (as the shop's own numbers each
+// visitor): the visitor's Session is kept in memory, not stored, and his
+// next pages find it there without starting it again; the first page that
+// stores something of his own stores it under the same identifier. A
+// browser that sends no cookies back starts a Session each time, as before.
+TEST_P(HostSessionsTest, AVisitorWhoOnlyBrowsesStartsHisSessionOnceWhenTheStartSetsACookie)
+{
+    shop.WriteFile("/global.asa", R"(<SCRIPT LANGUAGE="JavaScript" RUNAT="Server">
+function Session_OnStart() {
+    Application.Lock();
+    var n = Number(Application("sessions") || 0) + 1;
+    Application.sessions = n;
+    Application.UnLock();
+    Session.started = "visitor" + n;
+    Response.Cookies.numero = String(n);
+}
+</SCRIPT>
+)");
+    shop.WriteFile("/browse.asp", "started=<%= Session(\"started\") %>;");
+    shop.WriteFile("/renew.asp", "<% Session.RenewID(); %>renewed");
+    ASSERT_TRUE(shop.Start());
+    CHttpTestClient browser = shop.Visitor();
+    EXPECT_EQ(Value(browser.Get("/browse.asp").body, "started"), "visitor1");
+    const QByteArray id = browser.Cookies().value("QTR50SESSION");
+    EXPECT_EQ(id.size(), 32);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(Value(browser.Get("/browse.asp").body, "started"), "visitor1") << i;
+    EXPECT_EQ(Value(shop.Visitor().Get("/stats.asp").body, "sessions"), "2");   // the stats page's own visitor
+    EXPECT_EQ(StoredSessions(), 0);
+
+    EXPECT_EQ(Value(browser.Get("/mark.asp?mark=mine").body, "mark"), "mine");
+    EXPECT_EQ(StoredSessions(), 1);
+    EXPECT_EQ(browser.Cookies().value("QTR50SESSION"), id);
+    const CHttpTestReply again = browser.Get("/mark.asp?mark=other");
+    EXPECT_EQ(Value(again.body, "mark"), "mine");
+    EXPECT_EQ(Value(again.body, "started"), "visitor1");
+
+    // A kept Session's identifier, which the browser holds, is replaced
+    // when a page asks (after a login).
+    CHttpTestClient signing = shop.Visitor();
+    signing.Get("/browse.asp");
+    const QByteArray before = signing.Cookies().value("QTR50SESSION");
+    EXPECT_EQ(signing.Get("/renew.asp").body, "renewed");
+    EXPECT_EQ(before.size(), 32);
+    EXPECT_NE(signing.Cookies().value("QTR50SESSION"), before);
+    EXPECT_EQ(Value(signing.Get("/browse.asp").body, "started"), "visitor3");
+
+    CHttpTestClient forgetful = shop.Visitor();
+    for (int i = 0; i < 2; ++i) {
+        forgetful.Cookies().clear();
+        forgetful.Get("/browse.asp");
+    }
+    EXPECT_EQ(Value(shop.Visitor().Get("/stats.asp").body, "sessions"), "6");
+}
+
 // With room for three Sessions, a fourth and a fifth visitor who store
 // something push out the two that were idle longest; the others keep
 // theirs.

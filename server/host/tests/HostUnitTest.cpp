@@ -2,6 +2,7 @@
 // choice of shop by host name, and the regional settings of formats.
 #include "server/host/CHostConfig.h"
 #include "server/host/CHostServer.h"
+#include "server/host/CSessionStartCache.h"
 #include "server/host/CShopSite.h"
 #include "server/core/Funzioni.h"
 #include "platform/asp/CAspRegionalSettings.h"
@@ -202,3 +203,48 @@ TEST(ShopDateFormatTest, WritesTheMonthInTheShopsLanguage)
 }
 
 } // namespace
+
+namespace {
+
+CSessionValues::Values StartOf(const QString& visitor, const QString& shopName)
+{
+    CSessionValues::Values values;
+    values.insert(QStringLiteral("negozio"), {QStringLiteral("Negozio"), shopName});
+    values.insert(QStringLiteral("lingua"), {QStringLiteral("Lingua"), QStringLiteral("it")});
+    values.insert(QStringLiteral("pagina"), {QStringLiteral("Pagina"), 1});
+    values.insert(QStringLiteral("visitatore"), {QStringLiteral("Visitatore"), visitor});
+    for (int i = 0; i < 12; ++i)   // the shop's settings, the same for every visitor
+        values.insert(QStringLiteral("opzione%1").arg(i), {QStringLiteral("Opzione%1").arg(i), i});
+    return values;
+}
+
+} // namespace
+
+// Sessions kept as differences from one another come back whole, each its
+// own (one that differs in its visitor, one in the shop's name too, one
+// that lacks a value the others have); past the capacity the longest idle
+// goes.
+TEST(SessionStartCacheTest, GivesBackEachSessionAsKeptAndDropsTheLongestIdle)
+{
+    CSessionStartCache cache(20, 3);
+    CSessionValues::Values lacking = StartOf(QStringLiteral("3"), QStringLiteral("Bottega"));
+    lacking.remove(QStringLiteral("lingua"));
+    const CSessionValues::Values kept[] = {StartOf(QStringLiteral("1"), QStringLiteral("Bottega")),
+                                           StartOf(QStringLiteral("2"), QStringLiteral("Emporio")), lacking};
+    for (int i = 0; i < 3; ++i)
+        cache.Keep(QString::number(i), kept[i]);
+    for (int i = 0; i < 3; ++i) {
+        CSessionValues::Values found;
+        ASSERT_TRUE(cache.Find(QString::number(i), found)) << i;
+        EXPECT_EQ(found, kept[i]) << i;
+    }
+    CSessionValues::Values found;
+    EXPECT_FALSE(cache.Find(QStringLiteral("9"), found));
+    cache.Find(QStringLiteral("0"), found);   // "1" is now the longest idle
+    cache.Keep(QStringLiteral("3"), StartOf(QStringLiteral("4"), QStringLiteral("Emporio")));
+    EXPECT_EQ(cache.Size(), 3);
+    EXPECT_FALSE(cache.Find(QStringLiteral("1"), found));
+    EXPECT_TRUE(cache.Find(QStringLiteral("0"), found));
+    cache.Forget(QStringLiteral("0"));
+    EXPECT_FALSE(cache.Find(QStringLiteral("0"), found));
+}
