@@ -14,6 +14,8 @@ const QString kDatabase = QStringLiteral("db/progettografico.mdb");
 const QString kPages = QStringLiteral("website/asp");
 const QString kImages = QStringLiteral("website/images");
 const QString kSystem = QStringLiteral("template/system");
+// The starting style sheet and pictures the starting pages link.
+const QString kStartImages = QStringLiteral("template/images");
 
 // Written aside and renamed over the target, so a copy cut short leaves
 // the older file whole.
@@ -112,7 +114,8 @@ bool CGraphicProjectFiles::ResetProjectFiles(QString* error)
     return DeleteFolderFiles(ProjectPath(kPages), &message) && DeleteFolderFiles(ProjectPath(kImages), &message)
            && QDir().mkpath(ProjectPath(QStringLiteral("db"))) && QDir().mkpath(ProjectPath(kImages))
            && CopyOver(empty, ProjectPath(kDatabase), &message)
-           && CopyFolderFiles(InstallPath(kSystem), ProjectPath(kPages), {}, &message);
+           && CopyFolderFiles(InstallPath(kSystem), ProjectPath(kPages), {}, &message)
+           && CopyFolderFiles(InstallPath(kStartImages), ProjectPath(kImages), {}, &message);
 }
 
 bool CGraphicProjectFiles::CopySystemPages(QString* error)

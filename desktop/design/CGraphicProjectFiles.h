@@ -18,7 +18,8 @@ public:
     // <project>/db/progettografico.mdb exists.
     bool HasGraphicProject() const;
     // "Nuovo": empties website/asp and website/images, copies the empty
-    // graphic database and the starting pages of template/system.
+    // graphic database, the starting pages of template/system and the
+    // style sheet and pictures of template/images they link.
     bool ResetProjectFiles(QString* error);
     // Before "Rigenera intero progetto": the starting pages, all but
     // default.asp.

@@ -51,6 +51,7 @@ protected:
         install.WriteFile("template/system/default.asp", "<% // home del modello %>");
         install.WriteFile("template/system/global.asa", "// global del modello");
         install.WriteFile("template/system/carrello.asp", "carrello del modello");
+        install.WriteFile("template/images/modello.css", "/* colori del modello */");
         project.WriteFile("db/database.mdb", "il database del negozio");
         project.WriteFile("db/progettografico.mdb", kDatabase);
         project.WriteFile("website/asp/default.asp", "home generata");
@@ -128,7 +129,10 @@ TEST_F(GraphicProjectFiles, NuovoEmptiesThePagesAndImagesButNotTheirSubfoldersAn
     EXPECT_EQ(QDir(project.FilePath("website/asp")).entryList(QDir::Files),
               QStringList({"carrello.asp", "default.asp", "global.asa"}));
     EXPECT_EQ(project.ReadFile("website/asp/default.asp"), "<% // home del modello %>");
-    EXPECT_TRUE(QDir(project.FilePath("website/images")).entryList(QDir::Files).isEmpty());
+    // The starting pages link the starting style sheet: without it the
+    // merchant's colours would be missing until the first style edit.
+    EXPECT_EQ(QDir(project.FilePath("website/images")).entryList(QDir::Files), QStringList({"modello.css"}));
+    EXPECT_EQ(project.ReadFile("website/images/modello.css"), "/* colori del modello */");
     EXPECT_TRUE(project.Exists("website/images/it/titolo.gif"));
     EXPECT_TRUE(project.Exists("website/images/prodotti/7.jpg"));
     EXPECT_TRUE(project.Exists("website/lastupd.qtr"));
