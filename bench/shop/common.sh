@@ -25,3 +25,29 @@ to_ms() {
 # min / median / max of the numbers on standard input.
 spread() { sort -g | awk '{ v[NR] = $1 } END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
   printf "%s / %s / %s", v[1], m, v[NR] }'; }
+
+# What every benchmark's nginx configuration begins with, up to the
+# inside of its http block, and the temporary folders it keeps in the
+# run's own folder.
+nginx_head() {   # work folder
+  [ "$(id -u)" -eq 0 ] && echo "user root;"
+  cat <<CONF
+daemon off;
+worker_processes auto;
+pid $1/nginx/nginx.pid;
+error_log $1/nginx/logs/error.log;
+events { worker_connections 4096; }
+http {
+  access_log off;
+CONF
+}
+
+nginx_temp_paths() {   # work folder
+  cat <<CONF
+  client_body_temp_path $1/nginx/body;
+  proxy_temp_path $1/nginx/proxy;
+  fastcgi_temp_path $1/nginx/fastcgi;
+  uwsgi_temp_path $1/nginx/uwsgi;
+  scgi_temp_path $1/nginx/scgi;
+CONF
+}

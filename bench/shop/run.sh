@@ -151,25 +151,12 @@ grep -q "Servizio di piatti blu lago" "$work/static/categoria.html" \
 
 nginx_port="$(free_port)"
 mkdir -p "$work/nginx/logs"
-nginx_user=""
-[ "$(id -u)" -eq 0 ] && nginx_user="user root;"
 cat > "$work/nginx/nginx.conf" <<CONF
-$nginx_user
-daemon off;
-worker_processes auto;
-pid $work/nginx/nginx.pid;
-error_log $work/nginx/logs/error.log;
-events { worker_connections 4096; }
-http {
-  access_log off;
+$(nginx_head "$work")
   default_type text/html;
   sendfile on;
   keepalive_requests 100000;
-  client_body_temp_path $work/nginx/body;
-  proxy_temp_path $work/nginx/proxy;
-  fastcgi_temp_path $work/nginx/fastcgi;
-  uwsgi_temp_path $work/nginx/uwsgi;
-  scgi_temp_path $work/nginx/scgi;
+$(nginx_temp_paths "$work")
   server {
     listen 127.0.0.1:$nginx_port;
     root $work/static;

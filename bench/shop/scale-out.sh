@@ -121,8 +121,6 @@ start_servers() {   # n
 
 nginx_port="$(free_port)"
 mkdir -p "$work/nginx/logs"
-nginx_user=""
-[ "$(id -u)" -eq 0 ] && nginx_user="user root;"
 # nginx reads its upstreams at start: one configuration for each set-up,
 # reloaded between them.
 nginx_config() {   # n
@@ -130,19 +128,8 @@ nginx_config() {   # n
   for i in $(seq 0 $(($1 - 1))); do upstream="$upstream    server 127.0.0.1:${ports[$i]};
 "; done
   cat > "$work/nginx/nginx.conf" <<CONF
-$nginx_user
-daemon off;
-worker_processes auto;
-pid $work/nginx/nginx.pid;
-error_log $work/nginx/logs/error.log;
-events { worker_connections 4096; }
-http {
-  access_log off;
-  client_body_temp_path $work/nginx/body;
-  proxy_temp_path $work/nginx/proxy;
-  fastcgi_temp_path $work/nginx/fastcgi;
-  uwsgi_temp_path $work/nginx/uwsgi;
-  scgi_temp_path $work/nginx/scgi;
+$(nginx_head "$work")
+$(nginx_temp_paths "$work")
   upstream qtr50d {
 $upstream    keepalive 64;
   }
