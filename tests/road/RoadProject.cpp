@@ -22,7 +22,18 @@ RoadProject::RoadProject()
     if (!QFile::copy(QStringLiteral(QTR_REFDB_DIR "/database.mdb"), database))
         throw std::runtime_error("reference database missing");
     QFile(database).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    m_db.Open(database);
+    Open();
+}
+
+RoadProject::RoadProject(const std::function<void(const QString& folder)>& make)
+{
+    make(m_folder.Path());
+    Open();
+}
+
+void RoadProject::Open()
+{
+    m_db.Open(m_folder.FilePath("db/database.mdb"));
     QtrSetHost(this);
     // A new project sends all it has; the road starts from a published one.
     m_db.Execute("UPDATE Lingue SET Modificato=0");

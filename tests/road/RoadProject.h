@@ -15,6 +15,9 @@ class RoadProject : public IQtrHost
 {
 public:
     RoadProject();
+    // A project the desktop makes itself: make fills the empty folder
+    // (database included) before it is opened.
+    explicit RoadProject(const std::function<void(const QString& folder)>& make);
     ~RoadProject() override;
 
     void PointAt(quint16 port, const QString& password);
@@ -50,6 +53,8 @@ public:
     QString GetProjectFolder() override { return m_folder.Path() + "/"; }
 
 private:
+    void Open();
+
     TempFolder m_folder;
     TempFolder m_outside;
     CDaoDatabase m_db;

@@ -1,7 +1,12 @@
+#include "desktop/design/CConfModelloCore.h"
 #include "desktop/design/CGraphicProjectFiles.h"
+#include "desktop/design/CModificaColoriCore.h"
 #include "desktop/design/CPageGenerator.h"
 #include "desktop/design/CStyleSheetWriter.h"
 #include "desktop/publishing/templateupload/CTemplateUpload.h"
+#include "desktop/shell/controls/CMessageBoxScript.h"
+#include "desktop/shell/projects/CProjectFolder.h"
+#include "desktop/shell/settings/CImpostazioneParametriCore.h"
 #include "tests/road/RoadCutProxy.h"
 #include "tests/road/RoadProject.h"
 #include "tests/road/RoadShop.h"
@@ -11,23 +16,31 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QThread>
 
+#include <algorithm>
 #include <atomic>
+#include <memory>
 
 namespace {
 
 // How the page looks in headless Chromium (tests/road/template_look.py).
-QJsonObject Look(const QString& url, const QString& selector, const QString& name)
+// counted: selectors whose matches are counted too.
+QJsonObject Look(const QString& url, const QString& selector, const QString& name, const QStringList& counted = {})
 {
     QProcess browser;
     browser.setStandardErrorFile(QStringLiteral(QTR_ROAD_OUT "/") + name + ".err");
-    browser.start(QStringLiteral(QTR_PYTHON), {QStringLiteral(QTR_ROAD_SOURCE "/template_look.py"), "--out",
-                                               QStringLiteral(QTR_ROAD_OUT), "--name", name, url, selector});
+    QStringList arguments{QStringLiteral(QTR_ROAD_SOURCE "/template_look.py"), "--out", QStringLiteral(QTR_ROAD_OUT),
+                          "--name", name};
+    for (const QString& count : counted)
+        arguments << "--count" << count;
+    browser.start(QStringLiteral(QTR_PYTHON), arguments << url << selector);
     if (!browser.waitForFinished(120000))
         browser.kill();
     const QList<QByteArray> lines = browser.readAllStandardOutput().split('\n');
@@ -101,51 +114,72 @@ private:
     CDaoDatabase m_db;
 };
 
+// The demo shop on loopback behind a proxy that keeps the desktop's
+// requests, and the graphic template upload to it.
+class TemplateLookRoad : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QDir().mkpath(QStringLiteral(QTR_ROAD_OUT));
+        QProcess maker;
+        maker.start(QStringLiteral(QTR_DEMOSHOP_MAKER), {QDir::cleanPath(shop.ShopFile(QString()))});
+        ASSERT_TRUE(maker.waitForFinished(120000));
+        ASSERT_EQ(maker.exitCode(), 0) << maker.readAllStandardError().toStdString();
+        shop.Start();
+        watch = std::make_unique<RoadCutProxy>(shop.Port());
+    }
+
+    void Upload(RoadProject& project)
+    {
+        std::atomic<bool> cancel{false};
+        CTemplateUpload job(project.Folder());
+        job.Load(&project.Db());
+        RoadUploadWatcher watcher;
+        const CTemplateUpload::Result result = job.Run(&watcher, cancel);
+        EXPECT_EQ(result, CTemplateUpload::Result::Done) << watcher.messages.join("\n").toStdString();
+    }
+    qsizetype Requests() const { return watch->Requests().size(); }
+    // The files named in the requests to page from request from on.
+    QStringList Sent(qsizetype from, const char* page) const
+    {
+        QStringList files;
+        for (qsizetype i = from; i < watch->Requests().size(); ++i) {
+            const QByteArray& request = watch->Requests()[i];
+            if (request.startsWith(QByteArray("POST ") + page + " "))
+                files << QString::fromUtf8(request.mid(request.indexOf("PF_FileName=") + 12).split('&').first());
+        }
+        return files;
+    }
+    QString Url(const QString& page) const
+    {
+        return QStringLiteral("http://127.0.0.1:%1/%2").arg(shop.Port()).arg(page);
+    }
+
+    RoadShop shop;
+    std::unique_ptr<RoadCutProxy> watch;
+};
+
 // The desktop changes the shop's look: a graphic project started with
 // "Nuovo" from the installation's pages gets a page of its own, is
 // generated and uploaded to the demo shop; the title's colour and text
 // change in the graphic database, the project is regenerated and a second
 // upload sends the page and its sheet only; a page deleted in the project
 // leaves the shop with the next one. Chromium shows the page each time.
-TEST(TemplateLookRoad, TheShopShowsTheColourChangedOnTheDesktop)
+TEST_F(TemplateLookRoad, TheShopShowsTheColourChangedOnTheDesktop)
 {
-    QDir().mkpath(QStringLiteral(QTR_ROAD_OUT));
-    RoadShop shop;
-    QProcess maker;
-    maker.start(QStringLiteral(QTR_DEMOSHOP_MAKER), {QDir::cleanPath(shop.ShopFile(QString()))});
-    ASSERT_TRUE(maker.waitForFinished(120000));
-    ASSERT_EQ(maker.exitCode(), 0) << maker.readAllStandardError().toStdString();
-    shop.Start();
-    RoadCutProxy watch(shop.Port());
     RoadProject project;
-    project.PointAt(watch.Port(), "pa&ss=1");
+    project.PointAt(watch->Port(), "pa&ss=1");
     GraphicProject graphic(project.Folder());
     graphic.Make();
     const QString site = project.Folder() + "/website/";
     ASSERT_TRUE(QFile::exists(site + "images/vetrina.css"));
     ASSERT_TRUE(QFile::exists(site + "asp/vetrina.asp"));
 
-    std::atomic<bool> cancel{false};
-    const auto upload = [&] {
-        CTemplateUpload job(project.Folder());
-        job.Load(&project.Db());
-        RoadUploadWatcher watcher;
-        const CTemplateUpload::Result result = job.Run(&watcher, cancel);
-        EXPECT_EQ(result, CTemplateUpload::Result::Done) << watcher.messages.join("\n").toStdString();
-    };
-    const auto sent = [&](qsizetype from, const char* page) {
-        QStringList files;
-        for (qsizetype i = from; i < watch.Requests().size(); ++i) {
-            const QByteArray& request = watch.Requests()[i];
-            if (request.startsWith(QByteArray("POST ") + page + " "))
-                files << QString::fromUtf8(request.mid(request.indexOf("PF_FileName=") + 12).split('&').first());
-        }
-        return files;
-    };
-    const QString page = QStringLiteral("http://127.0.0.1:%1/vetrina.asp").arg(shop.Port());
+    const QString page = Url("vetrina.asp");
 
-    upload();
-    EXPECT_EQ(sent(0, "/emptyhome50.asp").size(), 1);
+    Upload(project);
+    EXPECT_EQ(Sent(0, "/emptyhome50.asp").size(), 1);
     const QJsonObject before = Look(page, "#titolo", "template-before");
     ASSERT_TRUE(before["ok"].toBool()) << before["error"].toString().toStdString();
     EXPECT_EQ(before["color"].toString(), "rgba(31, 95, 122, 1)");
@@ -153,12 +187,12 @@ TEST(TemplateLookRoad, TheShopShowsTheColourChangedOnTheDesktop)
     EXPECT_EQ(shop.Status("/default.asp"), 200);
 
     graphic.Change("#8A1C7C", "Nuova vetrina");
-    const qsizetype second = watch.Requests().size();
-    upload();
-    QStringList changed = sent(second, "/updatefiles51.asp");
+    const qsizetype second = Requests();
+    Upload(project);
+    QStringList changed = Sent(second, "/updatefiles51.asp");
     changed.sort();
     EXPECT_EQ(changed, QStringList({"vetrina.asp", "vetrina.css"}));
-    EXPECT_TRUE(sent(second, "/emptyhome50.asp").isEmpty());
+    EXPECT_TRUE(Sent(second, "/emptyhome50.asp").isEmpty());
     const QJsonObject after = Look(page, "#titolo", "template-after");
     ASSERT_TRUE(after["ok"].toBool()) << after["error"].toString().toStdString();
     EXPECT_EQ(after["color"].toString(), "rgba(138, 28, 124, 1)");
@@ -166,11 +200,126 @@ TEST(TemplateLookRoad, TheShopShowsTheColourChangedOnTheDesktop)
 
     EXPECT_EQ(shop.Status("/contatti.asp"), 200);
     QFile::remove(site + "asp/contatti.asp");
-    const qsizetype third = watch.Requests().size();
-    upload();
-    EXPECT_EQ(sent(third, "/deletefile50.asp"), QStringList{"contatti.asp"});
-    EXPECT_TRUE(sent(third, "/updatefiles51.asp").isEmpty());
+    const qsizetype third = Requests();
+    Upload(project);
+    EXPECT_EQ(Sent(third, "/deletefile50.asp"), QStringList{"contatti.asp"});
+    EXPECT_TRUE(Sent(third, "/updatefiles51.asp").isEmpty());
     EXPECT_EQ(shop.Status("/contatti.asp"), 404);
+    EXPECT_EQ(shop.Status("/default.asp"), 200);
+}
+
+// The upload knows a changed file by its time to the second: what the
+// editor writes after an upload must fall in a later second than anything
+// that upload sent, or it would pass for sent.
+void PastTheSecondOfTheFilesIn(const QStringList& folders)
+{
+    QDateTime newest;
+    for (const QString& folder : folders)
+        for (const QFileInfo& file : QDir(folder).entryInfoList(QDir::Files))
+            newest = std::max(newest, file.lastModified());
+    const qint64 second = newest.toSecsSinceEpoch();
+    while (QDateTime::currentSecsSinceEpoch() <= second)
+        QThread::msleep(20);
+}
+
+// The merchant's way with the installation's own look: a new project gets
+// the default graphic project and goes to the shop as it is; in the editor
+// the white of the header's background becomes cream for every class that
+// uses it ("Modifica colori"), the header stops offering the sign-up link
+// (the parameter "Registrazione" of "Collegamenti area riservata") and the
+// whole project is regenerated; the merchant drops the chat page. The
+// second upload sends only what the editor wrote and deletes the page.
+TEST_F(TemplateLookRoad, TheDefaultProjectTakesTheEditorsColourAndSwitch)
+{
+    const QString install = QStringLiteral(QTR_INSTALL_DIR "/");
+    QString error;
+    bool created = false;
+    RoadProject project([&](const QString& folder) { created = CProjectFolder::Create(folder, install, &error); });
+    ASSERT_TRUE(created) << error.toStdString();
+    project.PointAt(watch->Port(), "pa&ss=1");
+    const QString folder = project.Folder() + "/";
+    const QString site = folder + "website/";
+    const QString home = Url("default.asp");
+    const QStringList counted{"#link-registrazione"};
+
+    Upload(project);
+    EXPECT_EQ(Sent(0, "/emptyhome50.asp").size(), 1);
+    const QStringList first = Sent(0, "/updatefiles51.asp");
+    EXPECT_TRUE(first.contains("testa.inc"));
+    EXPECT_TRUE(first.contains("modello.css"));
+    const QJsonObject before = Look(home, "header.testata", "default-before", counted);
+    ASSERT_TRUE(before["ok"].toBool()) << before["error"].toString().toStdString();
+    EXPECT_EQ(before["background"].toString().toStdString(), "rgba(255, 255, 255, 1)");
+    EXPECT_EQ(before["counts"].toObject()["#link-registrazione"].toInt(), 1);
+    EXPECT_EQ(shop.Status("/chat.asp"), 200);
+
+    PastTheSecondOfTheFilesIn({site + "asp", site + "images"});
+    {
+        CMessageBoxScript boxes;
+        CConfModelloCore editor(install, folder);
+        ASSERT_TRUE(editor.HasGraphicProject());
+
+        CModificaColoriCore colours(editor.ProjectDatabase(), folder);
+        ASSERT_TRUE(colours.Open());
+        const QList<CStyleColourEntry>& entries = colours.Styles().Entries();
+        const auto white = std::find_if(entries.cbegin(), entries.cend(), [](const CStyleColourEntry& entry) {
+            return entry.censusText.compare("#FFFFFF", Qt::CaseInsensitive) == 0;
+        });
+        ASSERT_NE(white, entries.cend());
+        colours.ChangeEntry(int(white - entries.cbegin()), QColor(0xFF, 0xF4, 0xD6));
+        boxes.Answer(QMessageBox::Yes);
+        ASSERT_TRUE(colours.Close());
+        ASSERT_EQ(boxes.Shown().size(), 1);
+        EXPECT_TRUE(colours.ChangedClasses().contains(9)); // header.testata
+        editor.OnColoursChanged(colours.ChangedClasses());
+
+        editor.Select(7);
+        ASSERT_EQ(editor.Find(7).name, "Collegamenti area riservata");
+        ASSERT_TRUE(editor.IsEnabled(CConfModelloCore::Parameters));
+        CImpostazioneParametriCore parameters(editor.ProjectDatabase(), project.Db(), editor.CurrentBlock(), folder);
+        const QVector<CImpostazioneParametriCore::Entry>& names = parameters.Parameters();
+        const auto signUp = std::find_if(names.cbegin(), names.cend(),
+                                         [](const CImpostazioneParametriCore::Entry& entry) {
+                                             return entry.text == "Registrazione";
+                                         });
+        ASSERT_NE(signUp, names.cend());
+        parameters.Select(int(signUp - names.cbegin()));
+        ASSERT_TRUE(parameters.Current().showCheck);
+        ASSERT_TRUE(parameters.Current().check);
+        parameters.Current().check = false;
+        parameters.Accept();
+        editor.OnParametersAccepted();
+
+        // "Rigenera intero progetto", as the editor's frame does it.
+        CGraphicProjectFiles(install, folder).CopySystemPages(&error);
+        EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+        editor.RegenerateProject();
+        EXPECT_TRUE(editor.TakeFailedFiles().isEmpty());
+        EXPECT_EQ(boxes.Shown().size(), 1) << boxes.LastText().toStdString();
+    }
+    ASSERT_TRUE(QFile::remove(site + "asp/chat.asp"));
+
+    // What the editor wrote: the installation's pages copied again, the
+    // pages with blocks and the sheet of the changed classes.
+    QStringList written = QDir(install + "template/system").entryList(QDir::Files);
+    written << "testa.inc" << "piede.inc" << "default.asp" << "modello.css";
+    written.removeAll("chat.asp");
+    written.removeDuplicates();
+    written.sort();
+    const qsizetype second = Requests();
+    Upload(project);
+    EXPECT_TRUE(Sent(second, "/emptyhome50.asp").isEmpty());
+    EXPECT_EQ(Sent(second, "/deletefile50.asp").join(" ").toStdString(), "chat.asp");
+    QStringList changed = Sent(second, "/updatefiles51.asp");
+    changed.sort();
+    EXPECT_EQ(changed.join(" ").toStdString(), written.join(" ").toStdString());
+    EXPECT_LT(changed.size(), first.size());
+
+    const QJsonObject after = Look(home, "header.testata", "default-after", counted);
+    ASSERT_TRUE(after["ok"].toBool()) << after["error"].toString().toStdString();
+    EXPECT_EQ(after["background"].toString().toStdString(), "rgba(255, 244, 214, 1)");
+    EXPECT_EQ(after["counts"].toObject()["#link-registrazione"].toInt(), 0);
+    EXPECT_EQ(shop.Status("/chat.asp"), 404);
     EXPECT_EQ(shop.Status("/default.asp"), 200);
 }
 

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """How a shop page looks in headless Chromium, for the template road test.
 
-  template_look.py --out FOLDER --name NAME URL SELECTOR
+  template_look.py --out FOLDER --name NAME [--count SELECTOR]... URL SELECTOR
 
 Opens URL, saves the screenshot as FOLDER/NAME.png and prints one line of
 JSON: the computed colour, background colour and text of the first element that
-SELECTOR finds, the search field's placeholder and the page's title; or
+SELECTOR finds, the search field's placeholder, the page's title and, for
+each --count selector, how many elements it finds; or
 {"ok": false, "error": ...} with the page source saved beside the picture.
 """
 
@@ -26,6 +27,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--out", required=True)
     parser.add_argument("--name", required=True)
+    parser.add_argument("--count", action="append", default=[])
     parser.add_argument("url")
     parser.add_argument("selector")
     args = parser.parse_args()
@@ -44,6 +46,7 @@ def main():
                 "text": element.text,
                 "placeholder": fields[0].get_attribute("placeholder") if fields else None,
                 "title": driver.title,
+                "counts": {selector: len(driver.find_elements(By.CSS_SELECTOR, selector)) for selector in args.count},
             }), flush=True)
         except Exception as error:  # reported to the test, which fails on it
             traceback.print_exc()
