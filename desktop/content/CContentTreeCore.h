@@ -61,6 +61,7 @@ public:
 
     // Node 0 is the root (ID 0).
     const QVector<Node>& Nodes() const { return m_tree.Nodes(); }
+    const CIdTree& Tree() const { return m_tree; }
     int IndexOf(qint32 id) const { return m_tree.IndexOf(id); }
     qint32 Selected() const { return m_nSelected; }
     bool IsEditing() const { return m_bEditing; }
