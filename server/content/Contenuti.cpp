@@ -10,6 +10,7 @@
 #include "server/content/ContenutiPercorso.h"
 #include "server/content/ContenutiPosta.h"
 #include "server/content/ContenutiTesti.h"
+#include "server/core/CursoreRighe.h"
 #include "server/core/Funzioni.h"
 #include "server/core/QtrValori.h"
 #include "server/core/QtrVisitatore.h"
@@ -529,14 +530,7 @@ bool Contenuti::ApriElenco(CAdoRecordset& rs, const QString& sql, const QVariant
 
 bool Contenuti::AvanzaElenco(CAdoRecordset& rs, const std::function<bool()>& leggi)
 {
-    if (!rs.IsOpen())
-        return false;
-    rs.MoveNext();
-    if (rs.IsEOF()) {
-        rs.Close();
-        return false;
-    }
-    return leggi();
+    return CursoreRighe::Avanza(rs, true) && leggi();
 }
 
 bool Contenuti::LeggiSezioneDiArticolo()
