@@ -172,17 +172,8 @@ QWidget* CScontiProdottoView::BuildProductPage()
     m_pProducts->AddRow(QStringLiteral("\tCodice\tDescrizione\t"));
     m_pProducts->SetFixedFirstRow(true);
     m_pProducts->SetVirtualMode(true, kProductsPerPage);
-    const auto paging = [this](CGridCore::PagingMessage message, int position, int* result) {
-        *result = PageProducts(message, position);
-    };
-    connect(m_pProducts, &CGridCtrl::UM_GRID_LINE_UP, this, [paging](int* r) { paging(CGridCore::MsgLineUp, 0, r); });
-    connect(m_pProducts, &CGridCtrl::UM_GRID_LINE_DOWN, this,
-            [paging](int* r) { paging(CGridCore::MsgLineDown, 0, r); });
-    connect(m_pProducts, &CGridCtrl::UM_GRID_PAGE_UP, this, [paging](int* r) { paging(CGridCore::MsgPageUp, 0, r); });
-    connect(m_pProducts, &CGridCtrl::UM_GRID_PAGE_DOWN, this,
-            [paging](int* r) { paging(CGridCore::MsgPageDown, 0, r); });
-    connect(m_pProducts, &CGridCtrl::UM_GRID_THUMB, this,
-            [paging](int position, int* r) { paging(CGridCore::MsgThumb, position, r); });
+    m_pProducts->ConnectPaging(
+        this, [this](CGridCore::PagingMessage message, int position) { return PageProducts(message, position); });
     // The header and one page of products, no empty band under them.
     m_pProducts->setFixedHeight(m_pProducts->CellRect(0, 0).height() * (kProductsPerPage + 1) +
                                 2 * m_pProducts->frameWidth() + 2);

@@ -95,19 +95,13 @@ void COrderedTableView::ConnectGrid()
         m_pCore->CellEnter(*info);
         UpdateButtons();
     });
-    const auto paging = [this](CGridCore::PagingMessage message, int position, int* result) {
+    m_pGrid->ConnectPaging(this, [this](CGridCore::PagingMessage message, int position) {
         const bool hadRow = m_pCore->CurRow() >= 0;
-        *result = m_pCore->Paging(message, position);
+        const int result = m_pCore->Paging(message, position);
         if (hadRow && m_pCore->CurRow() >= 0)
             ShowError();   // the row could not be saved: the page stays
         UpdateButtons();
-    };
-    connect(m_pGrid, &CGridCtrl::UM_GRID_LINE_UP, this, [paging](int* r) { paging(CGridCore::MsgLineUp, 0, r); });
-    connect(m_pGrid, &CGridCtrl::UM_GRID_LINE_DOWN, this, [paging](int* r) { paging(CGridCore::MsgLineDown, 0, r); });
-    connect(m_pGrid, &CGridCtrl::UM_GRID_PAGE_UP, this, [paging](int* r) { paging(CGridCore::MsgPageUp, 0, r); });
-    connect(m_pGrid, &CGridCtrl::UM_GRID_PAGE_DOWN, this, [paging](int* r) { paging(CGridCore::MsgPageDown, 0, r); });
-    connect(m_pGrid, &CGridCtrl::UM_GRID_THUMB, this, [paging](int position, int* r) {
-        paging(CGridCore::MsgThumb, position, r);
+        return result;
     });
 }
 
