@@ -13,7 +13,6 @@
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/app/testing/CTindaTestProject.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
-#include "platform/dao/CDaoDatabase.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -38,12 +37,7 @@ TEST(CustomersCommandsTest, TheCustomersDeskOpensFromTindasMenus)
     CTindaTestProject project;
     ASSERT_TRUE(project.Create());
     CMessageBoxScript& boxes = project.Boxes();
-    {
-        CDaoDatabase db;
-        db.Open(project.DatabasePath());
-        db.Execute(QStringLiteral("INSERT INTO Clienti (ID, Cognome, TipoUtente) VALUES (5, 'Rossi', 1)"));
-        db.Close();
-    }
+    project.Execute(QStringLiteral("INSERT INTO Clienti (ID, Cognome, TipoUtente) VALUES (5, 'Rossi', 1)"));
 
     CTindaApp app;
     ASSERT_TRUE(project.Start(app)) << boxes.LastText().toStdString();

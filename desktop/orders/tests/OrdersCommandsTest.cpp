@@ -11,7 +11,6 @@
 #include "desktop/shell/app/TindaCommandIds.h"
 #include "desktop/shell/app/testing/CTindaTestProject.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
-#include "platform/dao/CDaoDatabase.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -26,12 +25,7 @@ TEST(OrdersCommandsTest, TheOrdersDeskOpensFromTindasMenus)
     CTindaTestProject project;
     ASSERT_TRUE(project.Create());
     CMessageBoxScript& boxes = project.Boxes();
-    {
-        CDaoDatabase db;
-        db.Open(project.DatabasePath());
-        db.Execute(QStringLiteral("INSERT INTO Ordini (ID, NumOrdine, IDCliente, Nome) VALUES (1000000001, 'N1', 0, 'Ada')"));
-        db.Close();
-    }
+    project.Execute(QStringLiteral("INSERT INTO Ordini (ID, NumOrdine, IDCliente, Nome) VALUES (1000000001, 'N1', 0, 'Ada')"));
 
     CTindaApp app;
     ASSERT_TRUE(project.Start(app)) << boxes.LastText().toStdString();

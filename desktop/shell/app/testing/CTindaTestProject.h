@@ -3,6 +3,7 @@
 #include "desktop/shell/app/CTindaApp.h"
 #include "desktop/shell/app/testing/COpenProjectUi.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
+#include "platform/dao/CDaoDatabase.h"
 #include "platform/testing/TempFolder.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,7 @@
 // throwaway project made from the installation's reference database, with
 // the program's settings in a folder of the test's own (set before
 // anything reads them) and the message boxes answered by a script.
-// Create() makes the project; the test may add rows to DatabasePath()
+// Create() makes the project; the test may add rows with Execute()
 // before Start() opens tinda on it.
 class CTindaTestProject
 {
@@ -39,6 +40,16 @@ public:
             return false;
         QFile::setPermissions(DatabasePath(), QFile::ReadOwner | QFile::WriteOwner);
         return true;
+    }
+
+    // Runs sql on the project's database before tinda opens it (the rows
+    // a test starts from).
+    void Execute(const QString& sql)
+    {
+        CDaoDatabase db;
+        db.Open(DatabasePath());
+        db.Execute(sql);
+        db.Close();
     }
 
     // Starts app on the project; false when the project did not open.
