@@ -453,15 +453,8 @@ void CScontiProdottoView::ShowProducts(int first)
 int CScontiProdottoView::PageProducts(CGridCore::PagingMessage message, int position)
 {
     SaveSilently();
-    int first = m_nFirst;
-    switch (message) {
-    case CGridCore::MsgLineUp: first = m_nFirst - 1; break;
-    case CGridCore::MsgLineDown: first = m_nFirst + 1; break;
-    case CGridCore::MsgPageUp: first = m_nFirst - kProductsPerPage; break;
-    case CGridCore::MsgPageDown: first = m_nFirst + kProductsPerPage; break;
-    case CGridCore::MsgThumb: first = position - 1; break;
-    }
-    first = qBound(0, first, qMax(0, static_cast<int>(m_productIds.size()) - kProductsPerPage));
+    const int first = CGridCore::PagedFirst(message, position, m_nFirst, kProductsPerPage,
+                                            static_cast<int>(m_productIds.size()));
     m_core.SetCurrentItem(Core::ProductItem, 0);
     ReloadPages();
     if (first == m_nFirst)

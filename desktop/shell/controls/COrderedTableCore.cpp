@@ -124,16 +124,7 @@ int COrderedTableCore::Paging(CGridCore::PagingMessage message, int position)
 {
     if (!SaveIfModified())
         return 0;
-    const int lastFirst = qMax(0, static_cast<int>(m_entries.size()) - kRowsPerPage);
-    int first = m_nFirst;
-    switch (message) {
-    case CGridCore::MsgLineUp: first = m_nFirst - 1; break;
-    case CGridCore::MsgLineDown: first = m_nFirst + 1; break;
-    case CGridCore::MsgPageUp: first = m_nFirst - kRowsPerPage; break;
-    case CGridCore::MsgPageDown: first = m_nFirst + kRowsPerPage; break;
-    case CGridCore::MsgThumb: first = position - 1; break;
-    }
-    first = qBound(0, first, lastFirst);
+    const int first = CGridCore::PagedFirst(message, position, m_nFirst, kRowsPerPage, static_cast<int>(m_entries.size()));
     m_grid.SetCurCell(-1, -1);
     m_nCurRow = m_nCurCol = -1;
     if (first == m_nFirst)
