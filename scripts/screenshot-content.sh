@@ -6,16 +6,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-/tmp/content-screenshots}
-bin=${CONTENT_SHOTS_BIN:-build/bin/content_screenshots}
-if [ ! -x "$bin" ]; then
-  echo "$bin is missing: build it first (bash scripts/build.sh)" >&2
-  exit 1
-fi
-mkdir -p "$out"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export HOME=$work/home XDG_RUNTIME_DIR=$work/run
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-xvfb-run -a -s "-screen 0 1280x800x24" env QT_QPA_PLATFORM=xcb "$bin" "$out"
+bash scripts/run-shots.sh "${CONTENT_SHOTS_BIN:-build/bin/content_screenshots}" "$out"
 ls "$out"

@@ -2,6 +2,7 @@
 
 #include "desktop/catalogue/CCategoryDragTree.h"
 #include "desktop/shell/controls/CMessageBox.h"
+#include "desktop/shell/controls/CPictureFit.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
 #include "platform/dao/CDaoException.h"
 
@@ -117,27 +118,9 @@ void CCategorieView::Guard(F&& step)
 void CCategorieView::Rebuild()
 {
     m_bRebuilding = true;
-    QSet<qint32> expanded;
-    for (QTreeWidgetItemIterator it(m_pTree); *it; ++it)
-        if ((*it)->isExpanded())
-            expanded.insert(CCategoryDragTree::IdOf(*it));
-    m_pTree->clear();
-    const auto& nodes = m_core.Tree().Nodes();
-    QVector<QTreeWidgetItem*> items(nodes.size(), nullptr);
-    QTreeWidgetItem* selected = nullptr;
-    for (int i = 1; i < nodes.size(); ++i) {
-        const CCategoryTree::Node& node = nodes.at(i);
-        QTreeWidgetItem* parent = node.nParent > 0 ? items.at(node.nParent) : nullptr;
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_pTree);
-        item->setText(0, node.strName);
-        item->setData(0, Qt::UserRole, node.nId);
-        items[i] = item;
-        if (node.nId == m_core.Selected())
-            selected = item;
-    }
-    for (int i = 1; i < nodes.size(); ++i)
-        if (expanded.contains(nodes.at(i).nId) || (selected && selected->parent() == items.at(i)))
-            items.at(i)->setExpanded(true);
+    QTreeWidgetItem* selected = m_pTree->ShowNodes(m_core.Tree(), m_core.Selected());
+    if (selected && selected->parent())
+        selected->parent()->setExpanded(true);
     m_pTree->setCurrentItem(selected);
     m_bRebuilding = false;
     ShowState();
@@ -159,16 +142,7 @@ void CCategorieView::ShowState()
 
 void CCategorieView::ShowPicture()
 {
-    const QString path = m_core.PicturePath();
-    QPixmap picture(path);
-    if (path.isEmpty() || picture.isNull()) {
-        m_pPicture->clear();
-        return;
-    }
-    const QSize box = m_pPicture->size() - QSize(4, 4);
-    if (picture.width() > box.width() || picture.height() > box.height())
-        picture = picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    m_pPicture->setPixmap(picture);
+    CPictureFit::ShowIn(m_pPicture, m_core.PicturePath());
 }
 
 void CCategorieView::OnPressed(qint32 id, bool wasSelected)

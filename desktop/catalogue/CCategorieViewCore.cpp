@@ -127,20 +127,12 @@ CCategorieViewCore::Fields CCategorieViewCore::Stored(qint32 id) const
 
 bool CCategorieViewCore::CanMoveUp() const
 {
-    const int index = m_tree.IndexOf(m_nSelected);
-    if (index <= 0)
-        return false;
-    const auto& sisters = m_tree.Nodes().at(m_tree.Nodes().at(index).nParent).children;
-    return sisters.indexOf(index) > 0;
+    return m_tree.Sister(m_nSelected, -1) > 0;
 }
 
 bool CCategorieViewCore::CanMoveDown() const
 {
-    const int index = m_tree.IndexOf(m_nSelected);
-    if (index <= 0)
-        return false;
-    const auto& sisters = m_tree.Nodes().at(m_tree.Nodes().at(index).nParent).children;
-    return sisters.indexOf(index) + 1 < sisters.size();
+    return m_tree.Sister(m_nSelected, +1) > 0;
 }
 
 // Only a code that is given must be unique: many categories have none.
@@ -304,9 +296,7 @@ bool CCategorieViewCore::Move(int direction)
 {
     if (direction < 0 ? !CanMoveUp() : !CanMoveDown())
         return false;
-    const int index = m_tree.IndexOf(m_nSelected);
-    const auto& sisters = m_tree.Nodes().at(m_tree.Nodes().at(index).nParent).children;
-    const qint32 other = m_tree.Nodes().at(sisters.at(sisters.indexOf(index) + direction)).nId;
+    const qint32 other = m_tree.Sister(m_nSelected, direction);
     CCategorieGenSet a(&m_db);
     CCategorieGenSet b(&m_db);
     if (!FindById(a, m_nSelected) || !FindById(b, other))
@@ -327,14 +317,9 @@ bool CCategorieViewCore::Move(int direction)
 
 bool CCategorieViewCore::Drop(qint32 source, qint32 target, int command)
 {
-    const int sourceIndex = m_tree.IndexOf(source);
-    if (source <= 0 || target <= 0 || sourceIndex < 0 || m_tree.IndexOf(target) < 0
-        || m_tree.IsInSubtree(target, source))
+    if (!m_tree.CanDrop(source, target, command == DropMove))
         return false;
-    const qint32 parent = m_tree.Nodes().at(m_tree.Nodes().at(sourceIndex).nParent).nId;
     if (command == DropMove) {
-        if (parent == target)
-            return false;
         CCategorieGenSet category(&m_db);
         if (!FindById(category, source))
             return false;

@@ -3,6 +3,10 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QSet>
+#include <QTreeWidgetItemIterator>
+
+#include <functional>
 
 CCategoryDragTree::CCategoryDragTree(QWidget* parent) : QTreeWidget(parent)
 {
@@ -19,6 +23,37 @@ CCategoryDragTree::CCategoryDragTree(QWidget* parent) : QTreeWidget(parent)
 qint32 CCategoryDragTree::IdOf(const QTreeWidgetItem* item)
 {
     return item ? item->data(0, Qt::UserRole).toInt() : 0;
+}
+
+QTreeWidgetItem* CCategoryDragTree::ShowNodes(const CIdTree& tree, qint32 selectedId)
+{
+    QSet<qint32> expanded;
+    for (QTreeWidgetItemIterator it(this); *it; ++it)
+        if ((*it)->isExpanded())
+            expanded.insert(IdOf(*it));
+    clear();
+    const QVector<CIdTree::Node>& nodes = tree.Nodes();
+    QVector<QTreeWidgetItem*> items(nodes.size(), nullptr);
+    QTreeWidgetItem* selected = nullptr;
+    // Each node's items come after its parent's, whatever the node order.
+    std::function<void(int)> add = [&](int index) {
+        for (int child : nodes.at(index).children) {
+            const CIdTree::Node& node = nodes.at(child);
+            QTreeWidgetItem* parent = index > 0 ? items.at(index) : nullptr;
+            auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+            item->setText(0, node.strName);
+            item->setData(0, Qt::UserRole, node.nId);
+            items[child] = item;
+            if (node.nId == selectedId)
+                selected = item;
+            add(child);
+        }
+    };
+    add(0);
+    for (int i = 1; i < nodes.size(); ++i)
+        if (items.at(i) && expanded.contains(nodes.at(i).nId))
+            items.at(i)->setExpanded(true);
+    return selected;
 }
 
 void CCategoryDragTree::mousePressEvent(QMouseEvent* event)

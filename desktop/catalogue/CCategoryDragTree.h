@@ -1,5 +1,7 @@
 #pragma once
 
+#include "desktop/shell/controls/CIdTree.h"
+
 #include <QTreeWidget>
 
 // The category tree of the editor: items carry the category ID, a press
@@ -17,6 +19,11 @@ public:
     explicit CCategoryDragTree(QWidget* parent = nullptr);
 
     static qint32 IdOf(const QTreeWidgetItem* item);
+
+    // Shows the tree's nodes below its root again, keeping the branches
+    // that were open; answers the item of selected (nullptr when none),
+    // which the caller makes current after opening what it wants open.
+    QTreeWidgetItem* ShowNodes(const CIdTree& tree, qint32 selected);
 
     // Tests and the view may answer the drop menu instead of a person.
     std::function<int(const QPoint& globalPos)> m_chooseDropCommand;

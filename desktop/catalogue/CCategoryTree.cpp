@@ -41,26 +41,21 @@ void CCategoryTree::Load(CDaoDatabase& database, const QString& currentLanguage,
         children[categories.m_IDCategoriaPadre].append(categories.m_ID);
     categories.Close();
 
-    m_nodes.clear();
-    m_index.clear();
-    m_nodes.append(Node{0, AllCategoriesText(), -1, {}});
-    m_index.insert(0, 0);
+    Clear(AllCategoriesText());
     // Breadth first from the root; a category met twice (a loop in the
     // parents) is shown once.
     QSet<qint32> seen{0};
     QVector<int> queue{0};
     for (int q = 0; q < queue.size(); ++q) {
         const int parentIndex = queue.at(q);
-        const qint32 parentId = m_nodes.at(parentIndex).nId;
+        const qint32 parentId = Nodes().at(parentIndex).nId;
         for (qint32 id : children.value(parentId)) {
             if (seen.contains(id))
                 continue;
             seen.insert(id);
             const QString name = current.contains(id) ? current.value(id) : fallback.value(id);
-            m_nodes.append(Node{id, name, parentIndex, {}});
-            const int index = m_nodes.size() - 1;
-            m_index.insert(id, index);
-            m_nodes[parentIndex].children.append(index);
+            const int index = Add(id, name);
+            Link(index, parentIndex);
             queue.append(index);
         }
     }
@@ -69,29 +64,5 @@ void CCategoryTree::Load(CDaoDatabase& database, const QString& currentLanguage,
 QString CCategoryTree::NameOf(qint32 id) const
 {
     const int index = IndexOf(id);
-    return index < 0 ? QString() : m_nodes.at(index).strName;
-}
-
-QVector<qint32> CCategoryTree::SubtreeBottomUp(qint32 id) const
-{
-    QVector<qint32> ids;
-    const int index = IndexOf(id);
-    if (index >= 0)
-        CollectBottomUp(index, ids);
-    return ids;
-}
-
-void CCategoryTree::CollectBottomUp(int index, QVector<qint32>& ids) const
-{
-    for (int child : m_nodes.at(index).children)
-        CollectBottomUp(child, ids);
-    ids.append(m_nodes.at(index).nId);
-}
-
-bool CCategoryTree::IsInSubtree(qint32 id, qint32 top) const
-{
-    for (int index = IndexOf(id); index >= 0; index = m_nodes.at(index).nParent)
-        if (m_nodes.at(index).nId == top)
-            return true;
-    return false;
+    return index < 0 ? QString() : Nodes().at(index).strName;
 }

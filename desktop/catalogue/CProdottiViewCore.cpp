@@ -634,29 +634,3 @@ bool CProdottiViewCore::IsCommandEnabled(int id) const
     }
 }
 
-bool CProdottiViewCore::IsCommandChecked(int id) const
-{
-    if (id == ID_RECORD_INSERT)
-        return m_bInserting;
-    if (id == ID_RECORD_FILTER)
-        return m_nFilterMode != FilterNone;
-    return false;
-}
-
-void CProdottiViewCore::OnCommand(int id)
-{
-    if (!IsCommandEnabled(id))
-        return;
-    switch (id) {
-    case ID_RECORD_FIRST: MoveFirst(); break;
-    case ID_RECORD_PREV: MovePrev(); break;
-    case ID_RECORD_NEXT: MoveNext(); break;
-    case ID_RECORD_LAST: MoveLast(); break;
-    case ID_RECORD_INSERT: ToggleInsert(); break;
-    case ID_RECORD_SAVE: SaveNew(); break;
-    case ID_RECORD_DELETE: Delete(); break;
-    case ID_RECORD_FILTER: Filter(); break;
-    case ID_RECORD_UNDO: Undo(); break;
-    default: break;
-    }
-}

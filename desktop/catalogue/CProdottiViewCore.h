@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktop/shell/app/CRecordCommands.h"
 #include "desktop/catalogue/CProdottiElenco.h"
 #include "desktop/catalogue/CProdottoCategorie.h"
 #include "desktop/catalogue/CProdottoFoto.h"
@@ -24,7 +25,7 @@ class CSostituzioneFile;
 // the search words, the picture and the tab rules. The widget copies the
 // controls into Form() before each call and shows Form() and the state
 // after it.
-class CProdottiViewCore
+class CProdottiViewCore : public CRecordCommands
 {
 public:
     enum Tab { TabGenerale, TabPrezzi, TabImmagine, TabColori, TabTaglie, TabCustom, TabFiles, TabCount };
@@ -108,21 +109,19 @@ public:
     std::function<void(const Failure&)> m_showFailure;
 
     // The record commands (TindaCommandIds) and their state.
-    bool IsCommandEnabled(int id) const;
-    bool IsCommandChecked(int id) const;
-    void OnCommand(int id);
+    bool IsCommandEnabled(int id) const override;
 
-    void MoveFirst();
-    void MovePrev();
-    void MoveNext();
-    void MoveLast();
-    void ToggleInsert();
-    bool SaveNew();
-    void Delete();
-    void Filter();
+    void MoveFirst() override;
+    void MovePrev() override;
+    void MoveNext() override;
+    void MoveLast() override;
+    void ToggleInsert() override;
+    bool SaveNew() override;
+    void Delete() override;
+    void Filter() override;
     void ApplyFilter();
     // "Annulla modifiche": the stored product again, a new picture dropped too.
-    void Undo();
+    void Undo() override;
 
     bool IsRecordModified();
     bool SaveRecord();
@@ -136,6 +135,10 @@ public:
     // The offer switches of the prices page, on the form.
     static void EnableOffer(ProdottoForm& form, bool on, int mode);
     static void ChooseOfferKind(ProdottoForm& form, int kind);
+
+protected:
+    bool IsInsertOn() const override { return m_bInserting; }
+    bool IsFilterOn() const override { return m_nFilterMode != FilterNone; }
 
 private:
     bool IsOnRecord() const;

@@ -172,17 +172,8 @@ QWidget* CScontiProdottoView::BuildProductPage()
     m_pProducts->AddRow(QStringLiteral("\tCodice\tDescrizione\t"));
     m_pProducts->SetFixedFirstRow(true);
     m_pProducts->SetVirtualMode(true, kProductsPerPage);
-    const auto paging = [this](CGridCore::PagingMessage message, int position, int* result) {
-        *result = PageProducts(message, position);
-    };
-    connect(m_pProducts, &CGridCtrl::UM_GRID_LINE_UP, this, [paging](int* r) { paging(CGridCore::MsgLineUp, 0, r); });
-    connect(m_pProducts, &CGridCtrl::UM_GRID_LINE_DOWN, this,
-            [paging](int* r) { paging(CGridCore::MsgLineDown, 0, r); });
-    connect(m_pProducts, &CGridCtrl::UM_GRID_PAGE_UP, this, [paging](int* r) { paging(CGridCore::MsgPageUp, 0, r); });
-    connect(m_pProducts, &CGridCtrl::UM_GRID_PAGE_DOWN, this,
-            [paging](int* r) { paging(CGridCore::MsgPageDown, 0, r); });
-    connect(m_pProducts, &CGridCtrl::UM_GRID_THUMB, this,
-            [paging](int position, int* r) { paging(CGridCore::MsgThumb, position, r); });
+    m_pProducts->ConnectPaging(
+        this, [this](CGridCore::PagingMessage message, int position) { return PageProducts(message, position); });
     // The header and one page of products, no empty band under them.
     m_pProducts->setFixedHeight(m_pProducts->CellRect(0, 0).height() * (kProductsPerPage + 1) +
                                 2 * m_pProducts->frameWidth() + 2);
@@ -462,15 +453,8 @@ void CScontiProdottoView::ShowProducts(int first)
 int CScontiProdottoView::PageProducts(CGridCore::PagingMessage message, int position)
 {
     SaveSilently();
-    int first = m_nFirst;
-    switch (message) {
-    case CGridCore::MsgLineUp: first = m_nFirst - 1; break;
-    case CGridCore::MsgLineDown: first = m_nFirst + 1; break;
-    case CGridCore::MsgPageUp: first = m_nFirst - kProductsPerPage; break;
-    case CGridCore::MsgPageDown: first = m_nFirst + kProductsPerPage; break;
-    case CGridCore::MsgThumb: first = position - 1; break;
-    }
-    first = qBound(0, first, qMax(0, static_cast<int>(m_productIds.size()) - kProductsPerPage));
+    const int first = CGridCore::PagedFirst(message, position, m_nFirst, kProductsPerPage,
+                                            static_cast<int>(m_productIds.size()));
     m_core.SetCurrentItem(Core::ProductItem, 0);
     ReloadPages();
     if (first == m_nFirst)

@@ -592,35 +592,11 @@ bool CArticoliViewCore::IsCommandEnabled(int id) const
     }
 }
 
-bool CArticoliViewCore::IsCommandChecked(int id) const
+// The correlations open on the shown article.
+void CArticoliViewCore::OnOtherCommand(int id)
 {
-    if (id == ID_RECORD_INSERT)
-        return m_bInserting;
-    if (id == ID_RECORD_FILTER)
-        return m_nFilterMode != FilterNone;
-    return false;
-}
-
-void CArticoliViewCore::OnCommand(int id)
-{
-    if (!IsCommandEnabled(id))
-        return;
-    switch (id) {
-    case ID_RECORD_FIRST: MoveFirst(); break;
-    case ID_RECORD_PREV: MovePrev(); break;
-    case ID_RECORD_NEXT: MoveNext(); break;
-    case ID_RECORD_LAST: MoveLast(); break;
-    case ID_RECORD_INSERT: ToggleInsert(); break;
-    case ID_RECORD_SAVE: SaveNew(); break;
-    case ID_RECORD_UNDO: Undo(); break;
-    case ID_RECORD_DELETE: Delete(); break;
-    case ID_RECORD_FILTER: Filter(); break;
-    case ID_CORRELAZIONI_ARTICOLI:
-        if (CurrentID() > 0 && m_openCorrelations)
-            m_openCorrelations(CurrentID(), m_shown.codice);
-        break;
-    default: break;
-    }
+    if (id == ID_CORRELAZIONI_ARTICOLI && CurrentID() > 0 && m_openCorrelations)
+        m_openCorrelations(CurrentID(), m_shown.codice);
 }
 
 void CArticoliViewCore::ClickSection(qint32 section)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktop/shell/app/CRecordCommands.h"
 #include "desktop/content/ArticoloForm.h"
 
 #include <QList>
@@ -18,7 +19,7 @@ class CDaoDatabase;
 // its keywords, the cascading delete, the section ticks (written at once)
 // and the tab rules. The widget copies its controls into Form() before each
 // call and shows Form() and the state after it.
-class CArticoliViewCore
+class CArticoliViewCore : public CRecordCommands
 {
 public:
     enum Tab { TabGenerale, TabAvanzate, TabLink, TabFiles, TabCount };
@@ -79,20 +80,18 @@ public:
     std::function<void(qint32 id, const QString& code)> m_openCorrelations;
 
     // The record commands (TindaCommandIds) and their state.
-    bool IsCommandEnabled(int id) const;
-    bool IsCommandChecked(int id) const;
-    void OnCommand(int id);
+    bool IsCommandEnabled(int id) const override;
 
-    void MoveFirst();
-    void MovePrev();
-    void MoveNext();
-    void MoveLast();
-    void ToggleInsert();
-    bool SaveNew();
-    void Delete();
-    void Filter();
+    void MoveFirst() override;
+    void MovePrev() override;
+    void MoveNext() override;
+    void MoveLast() override;
+    void ToggleInsert() override;
+    bool SaveNew() override;
+    void Delete() override;
+    void Filter() override;
     void ApplyFilter();
-    void Undo();
+    void Undo() override;
 
     bool IsRecordModified() const;
     bool SaveRecord();
@@ -106,6 +105,11 @@ public:
     // The name of an article: title, else subtitle, else text of its
     // default-language row (of any row when it has none there).
     QString ArticleName(qint32 article) const;
+
+protected:
+    bool IsInsertOn() const override { return m_bInserting; }
+    bool IsFilterOn() const override { return m_nFilterMode != FilterNone; }
+    void OnOtherCommand(int id) override;
 
 private:
     bool IsOnRecord() const { return m_nPos >= 0 && m_nPos < m_ids.size(); }

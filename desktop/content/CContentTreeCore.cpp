@@ -72,32 +72,25 @@ void CContentTreeCore::RefreshLanguage(const QString& current, const QString& fa
 // the top level, so nothing the merchant made disappears from view.
 void CContentTreeCore::Reload()
 {
-    m_nodes = {Node()};
-    m_index = {{0, 0}};
+    m_tree.Clear();
     const QVector<IContentTreeTables::Row> rows = m_tables->Rows();
     for (const IContentTreeTables::Row& row : rows) {
-        Node node;
-        node.nId = row.nId;
+        QString name;
         QString descrizione;
-        if (!m_tables->Texts(row.nId, m_strCurrent, &node.strName, &descrizione))
-            m_tables->Texts(row.nId, m_strDefault, &node.strName, &descrizione);
-        m_index.insert(row.nId, m_nodes.size());
-        m_nodes.append(node);
+        if (!m_tables->Texts(row.nId, m_strCurrent, &name, &descrizione))
+            m_tables->Texts(row.nId, m_strDefault, &name, &descrizione);
+        m_tree.Add(row.nId, name);
     }
     for (const IContentTreeTables::Row& row : rows) {
-        const int index = m_index.value(row.nId);
-        int parent = m_index.value(row.nParent, 0);
+        const int index = m_tree.IndexOf(row.nId);
+        int parent = qMax(0, m_tree.IndexOf(row.nParent));
         // A parent inside the row's own subtree would make a loop.
-        for (int up = parent; up > 0; up = m_nodes.at(up).nParent)
+        for (int up = parent; up > 0; up = m_tree.Nodes().at(up).nParent)
             if (up == index) {
                 parent = 0;
                 break;
             }
-        m_nodes[index].nParent = parent;
-    }
-    for (const IContentTreeTables::Row& row : rows) {
-        const int index = m_index.value(row.nId);
-        m_nodes[m_nodes.at(index).nParent].children.append(index);
+        m_tree.Link(index, parent);
     }
     if (IndexOf(m_nSelected) <= 0)
         m_nSelected = 0;
@@ -150,19 +143,12 @@ void CContentTreeCore::Revert()
 
 bool CContentTreeCore::CanMoveUp() const
 {
-    const int index = IndexOf(m_nSelected);
-    if (index <= 0)
-        return false;
-    return m_nodes.at(m_nodes.at(index).nParent).children.indexOf(index) > 0;
+    return m_tree.Sister(m_nSelected, -1) > 0;
 }
 
 bool CContentTreeCore::CanMoveDown() const
 {
-    const int index = IndexOf(m_nSelected);
-    if (index <= 0)
-        return false;
-    const QVector<int>& sisters = m_nodes.at(m_nodes.at(index).nParent).children;
-    return sisters.indexOf(index) + 1 < sisters.size();
+    return m_tree.Sister(m_nSelected, +1) > 0;
 }
 
 CContentTreeCore::Refusal CContentTreeCore::Check(Fields& typed, qint32 self) const
@@ -238,7 +224,7 @@ QString CContentTreeCore::DeleteQuestion() const
     const int below = qMax(0, static_cast<int>(ids.size()) - 1);
     const int linked = m_tables->LinkedCount(ids);
     const int index = IndexOf(m_nSelected);
-    const QString name = index > 0 ? m_nodes.at(index).strName : QString();
+    const QString name = index > 0 ? Nodes().at(index).strName : QString();
     QString text;
     if (m_kind == Sezioni) {
         text = QStringLiteral("ATTENZIONE:\nquesta operazione cancellerà definitivamente la sezione \"%1\"").arg(name);
@@ -277,37 +263,22 @@ void CContentTreeCore::Delete()
     Reload();
 }
 
+// The root is no row: nothing lies under it, and nothing is in its subtree.
 QVector<qint32> CContentTreeCore::SubtreeBottomUp(qint32 id) const
 {
-    QVector<qint32> ids;
-    const int top = IndexOf(id);
-    if (top <= 0)
-        return ids;
-    std::function<void(int)> collect = [&](int index) {
-        for (int child : m_nodes.at(index).children)
-            collect(child);
-        ids.append(m_nodes.at(index).nId);
-    };
-    collect(top);
-    return ids;
+    return id > 0 ? m_tree.SubtreeBottomUp(id) : QVector<qint32>();
 }
 
 bool CContentTreeCore::IsInSubtree(qint32 id, qint32 top) const
 {
-    const int topIndex = IndexOf(top);
-    for (int index = IndexOf(id); index > 0; index = m_nodes.at(index).nParent)
-        if (index == topIndex)
-            return true;
-    return false;
+    return top > 0 && m_tree.IsInSubtree(id, top);
 }
 
 bool CContentTreeCore::Move(int direction)
 {
     if (direction < 0 ? !CanMoveUp() : !CanMoveDown())
         return false;
-    const int index = IndexOf(m_nSelected);
-    const QVector<int>& sisters = m_nodes.at(m_nodes.at(index).nParent).children;
-    const qint32 other = m_nodes.at(sisters.at(sisters.indexOf(index) + direction)).nId;
+    const qint32 other = m_tree.Sister(m_nSelected, direction);
     CDaoTransaction transaction(m_db);
     m_tables->SwapOrder(m_nSelected, other);
     transaction.Commit();
@@ -317,13 +288,9 @@ bool CContentTreeCore::Move(int direction)
 
 bool CContentTreeCore::Drop(qint32 source, qint32 target, int command)
 {
-    const int sourceIndex = IndexOf(source);
-    if (source <= 0 || target <= 0 || sourceIndex <= 0 || IndexOf(target) <= 0 || IsInSubtree(target, source))
+    if (!m_tree.CanDrop(source, target, command == DropMove))
         return false;
-    const qint32 parent = m_nodes.at(m_nodes.at(sourceIndex).nParent).nId;
     if (command == DropMove) {
-        if (parent == target)
-            return false;
         m_tables->SetParent(source, target);
     } else if (command == DropCopy) {
         CDaoTransaction transaction(m_db);
@@ -346,8 +313,8 @@ void CContentTreeCore::CopyUnder(qint32 source, qint32 target)
     if (m_strDefault != m_strCurrent)
         languages << m_strDefault;
     const qint32 copy = m_tables->CopyRow(source, target, languages);
-    for (int child : m_nodes.at(IndexOf(source)).children)
-        CopyUnder(m_nodes.at(child).nId, copy);
+    for (int child : Nodes().at(IndexOf(source)).children)
+        CopyUnder(Nodes().at(child).nId, copy);
 }
 
 QString CContentTreeCore::IconBase(qint32 id) const

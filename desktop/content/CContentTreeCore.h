@@ -1,8 +1,8 @@
 #pragma once
 
 #include "desktop/content/IContentTreeTables.h"
+#include "desktop/shell/controls/CIdTree.h"
 
-#include <QHash>
 #include <QString>
 #include <QVector>
 
@@ -45,13 +45,7 @@ public:
         bool IsRefused() const { return !strText.isEmpty(); }
     };
 
-    struct Node
-    {
-        qint32 nId = 0;
-        QString strName;
-        int nParent = -1;        // index of the parent node; -1 for the root
-        QVector<int> children;   // indexes, in order
-    };
+    using Node = CIdTree::Node;
 
     CContentTreeCore(CDaoDatabase& database, Kind kind, const QString& projectFolder);
     ~CContentTreeCore();
@@ -66,8 +60,9 @@ public:
     void RefreshLanguage(const QString& current, const QString& fallback);
 
     // Node 0 is the root (ID 0).
-    const QVector<Node>& Nodes() const { return m_nodes; }
-    int IndexOf(qint32 id) const { return m_index.value(id, -1); }
+    const QVector<Node>& Nodes() const { return m_tree.Nodes(); }
+    const CIdTree& Tree() const { return m_tree; }
+    int IndexOf(qint32 id) const { return m_tree.IndexOf(id); }
     qint32 Selected() const { return m_nSelected; }
     bool IsEditing() const { return m_bEditing; }
     const Fields& CurrentFields() const { return m_fields; }
@@ -124,8 +119,7 @@ private:
     QString m_strCurrent;
     QString m_strDefault;
     qint32 m_nIconWidth = 0;
-    QVector<Node> m_nodes;
-    QHash<qint32, int> m_index;
+    CIdTree m_tree;
     qint32 m_nSelected = 0;
     bool m_bEditing = false;
     Fields m_fields;

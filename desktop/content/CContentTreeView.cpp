@@ -3,6 +3,7 @@
 #include "desktop/catalogue/CCategoryDragTree.h"
 #include "desktop/content/CIconButtons.h"
 #include "desktop/shell/controls/CMessageBox.h"
+#include "desktop/shell/controls/CPictureFit.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
 #include "platform/dao/CDaoException.h"
 
@@ -127,34 +128,9 @@ void CContentTreeView::Guard(F&& step)
 void CContentTreeView::Rebuild()
 {
     m_bRebuilding = true;
-    QSet<qint32> expanded;
-    for (QTreeWidgetItemIterator it(m_pTree); *it; ++it)
-        if ((*it)->isExpanded())
-            expanded.insert(CCategoryDragTree::IdOf(*it));
-    m_pTree->clear();
-    const QVector<CContentTreeCore::Node>& nodes = m_core.Nodes();
-    QVector<QTreeWidgetItem*> items(nodes.size(), nullptr);
-    QTreeWidgetItem* selected = nullptr;
-    // Parents come before their children in the node list's tree order.
-    std::function<void(int)> add = [&](int index) {
-        for (int child : nodes.at(index).children) {
-            const CContentTreeCore::Node& node = nodes.at(child);
-            QTreeWidgetItem* parent = index > 0 ? items.at(index) : nullptr;
-            auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_pTree);
-            item->setText(0, node.strName);
-            item->setData(0, Qt::UserRole, node.nId);
-            items[child] = item;
-            if (node.nId == m_core.Selected())
-                selected = item;
-            add(child);
-        }
-    };
-    add(0);
+    QTreeWidgetItem* selected = m_pTree->ShowNodes(m_core.Tree(), m_core.Selected());
     // The selected row opens too: a row inserted under it shows at once.
-    for (int i = 1; i < nodes.size(); ++i)
-        if (items.at(i) && (expanded.contains(nodes.at(i).nId) || items.at(i) == selected))
-            items.at(i)->setExpanded(true);
-    for (QTreeWidgetItem* up = selected ? selected->parent() : nullptr; up; up = up->parent())
+    for (QTreeWidgetItem* up = selected; up; up = up->parent())
         up->setExpanded(true);
     m_pTree->setCurrentItem(selected);
     m_bRebuilding = false;
@@ -182,16 +158,7 @@ void CContentTreeView::ShowIcon()
 {
     if (!m_pIcon)
         return;
-    const QString path = m_core.IconPath();
-    QPixmap picture(path);
-    if (path.isEmpty() || picture.isNull()) {
-        m_pIcon->clear();
-        return;
-    }
-    const QSize box = m_pIcon->size() - QSize(4, 4);
-    if (picture.width() > box.width() || picture.height() > box.height())
-        picture = picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    m_pIcon->setPixmap(picture);
+    CPictureFit::ShowIn(m_pIcon, m_core.IconPath());
 }
 
 void CContentTreeView::OnPressed(qint32 id, bool wasSelected)

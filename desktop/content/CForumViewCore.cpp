@@ -170,17 +170,3 @@ bool CForumViewCore::IsCommandEnabled(int id) const
     }
 }
 
-void CForumViewCore::OnCommand(int id)
-{
-    if (!IsCommandEnabled(id))
-        return;
-    switch (id) {
-    case ID_RECORD_FIRST: MoveFirst(); break;
-    case ID_RECORD_PREV: MovePrev(); break;
-    case ID_RECORD_NEXT: MoveNext(); break;
-    case ID_RECORD_LAST: MoveLast(); break;
-    case ID_RECORD_UNDO: Undo(); break;
-    case ID_RECORD_DELETE: Delete(); break;
-    default: break;
-    }
-}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktop/shell/app/CRecordCommands.h"
 #include <QDateTime>
 #include <QString>
 #include <QVector>
@@ -11,7 +12,7 @@ class CDaoDatabase;
 // all of them, one at a time by topic and order; the moderator publishes
 // or withholds a post, corrects its subject and text, adds a note, and
 // deletes it. A post is saved, as typed, when the moderator moves on.
-class CForumViewCore
+class CForumViewCore : public CRecordCommands
 {
 public:
     struct Form
@@ -40,16 +41,15 @@ public:
     qint32 CurrentID() const { return HasPost() ? m_ids.at(m_nPos) : 0; }
     int Count() const { return m_ids.size(); }
 
-    bool IsCommandEnabled(int id) const;
-    void OnCommand(int id);
-    void MoveFirst();
-    void MovePrev();
-    void MoveNext();
-    void MoveLast();
+    bool IsCommandEnabled(int id) const override;
+    void MoveFirst() override;
+    void MovePrev() override;
+    void MoveNext() override;
+    void MoveLast() override;
     // "Annulla modifiche" and "Cancellazione record corrente": on the shown
     // post only.
-    void Undo();
-    void Delete();
+    void Undo() override;
+    void Delete() override;
 
     bool IsRecordModified() const;
     bool SaveRecord();

@@ -1,15 +1,14 @@
 #include "desktop/content/CModelliDlg.h"
 
 #include "desktop/content/CIconButtons.h"
+#include "desktop/content/CListEditLayout.h"
 #include "desktop/shell/controls/CMessageBox.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QListWidget>
-#include <QPushButton>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -32,15 +31,8 @@ CModelliDlg::CModelliDlg(CDaoDatabase& database, QWidget* parent)
     form->addRow(QStringLiteral("Codice"), m_pCodice);
     form->addRow(QStringLiteral("Descrizione"), m_pDescrizione);
     QHBoxLayout* buttons = CIconButtons::Make(this, kButtons, ButtonCount, m_buttons, [this](int i) { Press(i); });
-    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    close->button(QDialogButtonBox::Close)->setText(QStringLiteral("Chiudi"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-    layout->addWidget(m_pList, 1);
-    layout->addWidget(close);
+    CListEditLayout::Build(this, form, buttons, m_pList);
     resize(360, 340);
-    connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_pList, &QListWidget::itemClicked, this, [this] {
         m_core.Select(m_pList->currentRow());
         Push();

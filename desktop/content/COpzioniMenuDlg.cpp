@@ -1,14 +1,13 @@
 #include "desktop/content/COpzioniMenuDlg.h"
 
 #include "desktop/content/CIconButtons.h"
+#include "desktop/content/CListEditLayout.h"
 #include "desktop/shell/controls/CValidatedEdit.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QListWidget>
-#include <QPushButton>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -30,15 +29,8 @@ COpzioniMenuDlg::COpzioniMenuDlg(CDaoDatabase& database, qint32 field, const QSt
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Opzione"), m_pText);
     QHBoxLayout* buttons = CIconButtons::Make(this, kButtons, ButtonCount, m_buttons, [this](int i) { Press(i); });
-    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    close->button(QDialogButtonBox::Close)->setText(QStringLiteral("Chiudi"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-    layout->addWidget(m_pList, 1);
-    layout->addWidget(close);
+    CListEditLayout::Build(this, form, buttons, m_pList);
     resize(320, 320);
-    connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_pList, &QListWidget::itemClicked, this, [this] {
         m_core.Select(m_pList->currentRow());
         m_pText->SetValue(m_core.SelectedText());

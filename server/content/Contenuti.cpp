@@ -10,6 +10,7 @@
 #include "server/content/ContenutiPercorso.h"
 #include "server/content/ContenutiPosta.h"
 #include "server/content/ContenutiTesti.h"
+#include "server/core/CursoreRighe.h"
 #include "server/core/Funzioni.h"
 #include "server/core/QtrValori.h"
 #include "server/core/QtrVisitatore.h"
@@ -513,38 +514,47 @@ void Contenuti::LeggiDatiArticolo(const CAdoRecordset& rs)
     EstrattoArticolo = ContenutiTesti::Estratto(TestoArticolo, m_lunghezzaEstratto);
 }
 
+// The article's sections, links and files are read one row at a time by
+// a page's "first"/"next" loop. The list closes itself when it ends, so a
+// "next" after the end, or one with no "first" before it, answers false.
+bool Contenuti::ApriElenco(CAdoRecordset& rs, const QString& sql, const QVariantList& params,
+                           const std::function<bool()>& leggi)
+{
+    rs.Open(sql, Connection(), params);
+    if (rs.IsEOF()) {
+        rs.Close();
+        return false;
+    }
+    return leggi();
+}
+
+bool Contenuti::AvanzaElenco(CAdoRecordset& rs, const std::function<bool()>& leggi)
+{
+    return CursoreRighe::Avanza(rs, true) && leggi();
+}
+
+bool Contenuti::LeggiSezioneDiArticolo()
+{
+    const qint32 sezione = m_rsSezioniArticolo.Field(QStringLiteral("IDSezione")).toInt();
+    LeggiSezione(sezione);
+    if (SessioneUno("FlagCalPerSez"))
+        PercorsoSezioni = CalcolaPercorsoSezioni(sezione);
+    return true;
+}
+
 bool Contenuti::LeggiPrimaSezioneArticolo()
 {
     return Guard([&] {
-        m_rsSezioniArticolo.Open(QStringLiteral("SELECT * FROM SezioniArticoli WHERE IDArticolo=? ORDER BY ID"),
-                                 Connection(), {IDArticolo});
-        if (m_rsSezioniArticolo.IsEOF()) {
-            m_rsSezioniArticolo.Close();
-            return false;
-        }
-        const qint32 sezione = m_rsSezioniArticolo.Field(QStringLiteral("IDSezione")).toInt();
-        LeggiSezione(sezione);
-        if (SessioneUno("FlagCalPerSez"))
-            PercorsoSezioni = CalcolaPercorsoSezioni(sezione);
-        return true;
+        return ApriElenco(m_rsSezioniArticolo,
+                          QStringLiteral("SELECT * FROM SezioniArticoli WHERE IDArticolo=? ORDER BY ID"), {IDArticolo},
+                          [this] { return LeggiSezioneDiArticolo(); });
     });
 }
 
 bool Contenuti::LeggiSezioneArticoloSuccessiva()
 {
     return Guard([&] {
-        if (!m_rsSezioniArticolo.IsOpen())
-            return false;
-        m_rsSezioniArticolo.MoveNext();
-        if (m_rsSezioniArticolo.IsEOF()) {
-            m_rsSezioniArticolo.Close();
-            return false;
-        }
-        const qint32 sezione = m_rsSezioniArticolo.Field(QStringLiteral("IDSezione")).toInt();
-        LeggiSezione(sezione);
-        if (SessioneUno("FlagCalPerSez"))
-            PercorsoSezioni = CalcolaPercorsoSezioni(sezione);
-        return true;
+        return AvanzaElenco(m_rsSezioniArticolo, [this] { return LeggiSezioneDiArticolo(); });
     });
 }
 
@@ -672,29 +682,15 @@ void Contenuti::LeggiDatiLink()
 bool Contenuti::LeggiPrimoLinkArticolo()
 {
     return Guard([&] {
-        m_rsLink.Open(QStringLiteral("SELECT * FROM ArticoliLink WHERE IDArticolo=? ORDER BY Ordine, ID"), Connection(),
-                      {IDArticolo});
-        if (m_rsLink.IsEOF()) {
-            m_rsLink.Close();
-            return false;
-        }
-        LeggiDatiLink();
-        return true;
+        return ApriElenco(m_rsLink, QStringLiteral("SELECT * FROM ArticoliLink WHERE IDArticolo=? ORDER BY Ordine, ID"),
+                          {IDArticolo}, [this] { LeggiDatiLink(); return true; });
     });
 }
 
 bool Contenuti::LeggiLinkArticoloSuccessivo()
 {
     return Guard([&] {
-        if (!m_rsLink.IsOpen())
-            return false;
-        m_rsLink.MoveNext();
-        if (m_rsLink.IsEOF()) {
-            m_rsLink.Close();
-            return false;
-        }
-        LeggiDatiLink();
-        return true;
+        return AvanzaElenco(m_rsLink, [this] { LeggiDatiLink(); return true; });
     });
 }
 
@@ -734,27 +730,15 @@ bool Contenuti::LeggiFileArticolo(const QVariant& ID)
 bool Contenuti::LeggiPrimoFileArticolo()
 {
     return Guard([&] {
-        m_rsFile.Open(QStringLiteral("SELECT * FROM ArticoliFiles WHERE IDArticolo=? ORDER BY Ordine, ID"), Connection(),
-                      {IDArticolo});
-        if (m_rsFile.IsEOF()) {
-            m_rsFile.Close();
-            return false;
-        }
-        return LeggiDatiFile();
+        return ApriElenco(m_rsFile, QStringLiteral("SELECT * FROM ArticoliFiles WHERE IDArticolo=? ORDER BY Ordine, ID"),
+                          {IDArticolo}, [this] { return LeggiDatiFile(); });
     });
 }
 
 bool Contenuti::LeggiFileArticoloSuccessivo()
 {
     return Guard([&] {
-        if (!m_rsFile.IsOpen())
-            return false;
-        m_rsFile.MoveNext();
-        if (m_rsFile.IsEOF()) {
-            m_rsFile.Close();
-            return false;
-        }
-        return LeggiDatiFile();
+        return AvanzaElenco(m_rsFile, [this] { return LeggiDatiFile(); });
     });
 }
 

@@ -7,6 +7,7 @@
 
 #include <QDate>
 
+#include <functional>
 #include <optional>
 
 class CatalogoSql;
@@ -266,6 +267,12 @@ private:
     void RisolviInterruttori(qint32 id, int& stampa, int& segnalazione, int& voto);
     void CopiaCampo();
     void CopiaOpzione();
+
+    // The article's lists (sections, links, files), read row by row.
+    bool ApriElenco(CAdoRecordset& rs, const QString& sql, const QVariantList& params,
+                    const std::function<bool()>& leggi);
+    bool AvanzaElenco(CAdoRecordset& rs, const std::function<bool()>& leggi);
+    bool LeggiSezioneDiArticolo();
 
     // Links and files.
     void LeggiDatiLink();

@@ -254,3 +254,14 @@ TEST_F(TabellaProdottiTest, DescriptionChoiceChangesTheColumn)
 }
 
 } // namespace
+
+// A move across the page edge shows another page: the scroll bar must
+// follow it, or the next paging step starts from the old page.
+TEST_F(TabellaProdottiTest, MoveAcrossThePageEdgeMovesTheScrollBar)
+{
+    EXPECT_EQ(grid.GetVBar().min, 1);
+    Enter(CTabellaProdottiCore::kRowsPerPage);
+    ASSERT_TRUE(core.MoveDown());
+    EXPECT_EQ(core.FirstShown(), 1);
+    EXPECT_EQ(grid.GetVBar().min, core.FirstShown() + 1);
+}

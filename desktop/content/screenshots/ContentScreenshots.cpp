@@ -9,6 +9,7 @@
 #include "desktop/content/CForumView.h"
 #include "desktop/content/CModuliView.h"
 #include "desktop/content/CSezioniView.h"
+#include "desktop/content/CModelliDlg.h"
 #include "desktop/content/CTabellaArticoliView.h"
 #include "desktop/content/CChiSiamoDlg.h"
 #include "desktop/content/CDizionarioView.h"
@@ -269,6 +270,10 @@ int main(int argc, char** argv)
         CArgomentiView view(shop.Db(), false, shop.Folder(), it, it);
         view.Tree()->expandAll();
         Shoot(view, out + QStringLiteral("/argomenti-forum.png"));
+    }
+    {
+        CModelliDlg dialog(shop.Db());
+        Shoot(dialog, out + QStringLiteral("/modelli.png"));
     }
     {
         CModuliView view(shop.Db(), it, it);

@@ -11,19 +11,12 @@
 #include "desktop/shell/app/CMainFrame.h"
 #include "desktop/shell/app/CTindaApp.h"
 #include "desktop/shell/app/TindaCommandIds.h"
-#include "desktop/shell/app/testing/COpenProjectUi.h"
+#include "desktop/shell/app/testing/CTindaTestProject.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
-#include "platform/dao/CDaoDatabase.h"
-#include "platform/testing/TempFolder.h"
 
 #include <QAction>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QSettings>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -41,29 +34,13 @@ bool Opens(CMainFrame* frame, int id, const QString& title)
 
 TEST(CustomersCommandsTest, TheCustomersDeskOpensFromTindasMenus)
 {
-    TempFolder settings;
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.Path());
-    CMessageBoxScript boxes;
-    TempFolder temp;
-    const QString folder = temp.Path() + QStringLiteral("/negozio");
-    QDir().mkpath(folder + QStringLiteral("/db"));
-    QDir().mkpath(folder + QStringLiteral("/website/images"));
-    const QString path = folder + QStringLiteral("/db/database.mdb");
-    ASSERT_TRUE(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/db/database.mdb"), path));
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    {
-        CDaoDatabase db;
-        db.Open(path);
-        db.Execute(QStringLiteral("INSERT INTO Clienti (ID, Cognome, TipoUtente) VALUES (5, 'Rossi', 1)"));
-        db.Close();
-    }
+    CTindaTestProject project;
+    ASSERT_TRUE(project.Create());
+    CMessageBoxScript& boxes = project.Boxes();
+    project.Execute(QStringLiteral("INSERT INTO Clienti (ID, Cognome, TipoUtente) VALUES (5, 'Rossi', 1)"));
 
     CTindaApp app;
-    app.m_strInstallFolder = QCoreApplication::applicationDirPath();
-    app.SetProjectUi(std::make_unique<COpenProjectUi>(app, folder));
-    ASSERT_TRUE(app.InitInstance());
-    ASSERT_TRUE(app.m_bProjectOpen) << boxes.LastText().toStdString();
+    ASSERT_TRUE(project.Start(app)) << boxes.LastText().toStdString();
     CMainFrame* frame = app.GetMainFrame();
     for (int id : {ID_UTENTI, ID_GRUPPI, ID_PERMESSI, ID_INTERESSI, ID_SPESE_SPEDIZIONE, ID_MAILING_LIST}) {
         ASSERT_TRUE(frame->GetAction(id)) << id;

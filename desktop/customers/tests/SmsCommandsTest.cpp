@@ -5,17 +5,11 @@
 #include "desktop/shell/app/CMainFrame.h"
 #include "desktop/shell/app/CTindaApp.h"
 #include "desktop/shell/app/TindaCommandIds.h"
-#include "desktop/shell/app/testing/COpenProjectUi.h"
+#include "desktop/shell/app/testing/CTindaTestProject.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
-#include "platform/testing/TempFolder.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -24,23 +18,12 @@ namespace {
 
 TEST(SmsCommandsTest, CreditoSmsOpensItsDialogFromTheMenu)
 {
-    TempFolder settings;
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.Path());
-    CMessageBoxScript boxes;
-    TempFolder temp;
-    const QString folder = temp.Path() + QStringLiteral("/negozio");
-    QDir().mkpath(folder + QStringLiteral("/db"));
-    QDir().mkpath(folder + QStringLiteral("/website/images"));
-    const QString path = folder + QStringLiteral("/db/database.mdb");
-    ASSERT_TRUE(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/db/database.mdb"), path));
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    CTindaTestProject project;
+    ASSERT_TRUE(project.Create());
+    CMessageBoxScript& boxes = project.Boxes();
 
     CTindaApp app;
-    app.m_strInstallFolder = QCoreApplication::applicationDirPath();
-    app.SetProjectUi(std::make_unique<COpenProjectUi>(app, folder));
-    ASSERT_TRUE(app.InitInstance());
-    ASSERT_TRUE(app.m_bProjectOpen) << boxes.LastText().toStdString();
+    ASSERT_TRUE(project.Start(app)) << boxes.LastText().toStdString();
     CMainFrame* frame = app.GetMainFrame();
     ASSERT_TRUE(frame->GetAction(ID_CREDITO_SMS));
     EXPECT_TRUE(frame->GetAction(ID_CREDITO_SMS)->isEnabled());

@@ -9,19 +9,12 @@
 #include "desktop/shell/app/CMainFrame.h"
 #include "desktop/shell/app/CTindaApp.h"
 #include "desktop/shell/app/TindaCommandIds.h"
-#include "desktop/shell/app/testing/COpenProjectUi.h"
+#include "desktop/shell/app/testing/CTindaTestProject.h"
 #include "desktop/shell/controls/CMessageBoxScript.h"
-#include "platform/dao/CDaoDatabase.h"
-#include "platform/testing/TempFolder.h"
 
 #include <QAction>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QSettings>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -29,29 +22,13 @@ namespace {
 
 TEST(OrdersCommandsTest, TheOrdersDeskOpensFromTindasMenus)
 {
-    TempFolder settings;
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.Path());
-    CMessageBoxScript boxes;
-    TempFolder temp;
-    const QString folder = temp.Path() + QStringLiteral("/negozio");
-    QDir().mkpath(folder + QStringLiteral("/db"));
-    QDir().mkpath(folder + QStringLiteral("/website/images"));
-    const QString path = folder + QStringLiteral("/db/database.mdb");
-    ASSERT_TRUE(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/db/database.mdb"), path));
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    {
-        CDaoDatabase db;
-        db.Open(path);
-        db.Execute(QStringLiteral("INSERT INTO Ordini (ID, NumOrdine, IDCliente, Nome) VALUES (1000000001, 'N1', 0, 'Ada')"));
-        db.Close();
-    }
+    CTindaTestProject project;
+    ASSERT_TRUE(project.Create());
+    CMessageBoxScript& boxes = project.Boxes();
+    project.Execute(QStringLiteral("INSERT INTO Ordini (ID, NumOrdine, IDCliente, Nome) VALUES (1000000001, 'N1', 0, 'Ada')"));
 
     CTindaApp app;
-    app.m_strInstallFolder = QCoreApplication::applicationDirPath();
-    app.SetProjectUi(std::make_unique<COpenProjectUi>(app, folder));
-    ASSERT_TRUE(app.InitInstance());
-    ASSERT_TRUE(app.m_bProjectOpen) << boxes.LastText().toStdString();
+    ASSERT_TRUE(project.Start(app)) << boxes.LastText().toStdString();
     CMainFrame* frame = app.GetMainFrame();
     for (int id : {ID_ARCHIVIO_ORDINI, ID_CONDIZIONI_VENDITA, ID_NOTIFICA_CLIENTE, ID_OTP_BANCA_SELLA}) {
         ASSERT_TRUE(frame->GetAction(id)) << id;

@@ -665,6 +665,19 @@ void CGridCore::SetVirtualMode(bool on, int rowsPerPage)
     RecomputeScrollBars();
 }
 
+int CGridCore::PagedFirst(PagingMessage message, int position, int first, int rowsPerPage, int count)
+{
+    int moved = first;
+    switch (message) {
+    case MsgLineUp: moved = first - 1; break;
+    case MsgLineDown: moved = first + 1; break;
+    case MsgPageUp: moved = first - rowsPerPage; break;
+    case MsgPageDown: moved = first + rowsPerPage; break;
+    case MsgThumb: moved = position - 1; break;
+    }
+    return qBound(0, moved, qMax(0, count - rowsPerPage));
+}
+
 void CGridCore::SetVirtualPos(int value)
 {
     m_nVirtualPos = value;

@@ -38,6 +38,11 @@ public:
     };
 
     static constexpr int kCheckBoxSize = 13;
+
+    // Where a virtual grid's page starts after a paging message: first is
+    // the index (from 0) of the item in row 1 now, count the items; the
+    // answer stays where a full page still shows.
+    static int PagedFirst(PagingMessage message, int position, int first, int rowsPerPage, int count);
     static const QColor kBackground;
 
     CGridCore();

@@ -56,6 +56,16 @@ int CGridCtrl::OnPaging(PagingMessage message, int position)
     return result;
 }
 
+void CGridCtrl::ConnectPaging(QObject* context, const std::function<int(PagingMessage, int)>& answer)
+{
+    connect(this, &CGridCtrl::UM_GRID_LINE_UP, context, [answer](int* result) { *result = answer(MsgLineUp, 0); });
+    connect(this, &CGridCtrl::UM_GRID_LINE_DOWN, context, [answer](int* result) { *result = answer(MsgLineDown, 0); });
+    connect(this, &CGridCtrl::UM_GRID_PAGE_UP, context, [answer](int* result) { *result = answer(MsgPageUp, 0); });
+    connect(this, &CGridCtrl::UM_GRID_PAGE_DOWN, context, [answer](int* result) { *result = answer(MsgPageDown, 0); });
+    connect(this, &CGridCtrl::UM_GRID_THUMB, context,
+            [answer](int position, int* result) { *result = answer(MsgThumb, position); });
+}
+
 // ---- editor and lists ----------------------------------------------------------
 
 void CGridCtrl::EditorShown(int row, int col)

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QVector>
 
+#include <functional>
+
 class QComboBox;
 
 // The program's spreadsheet-like grid. The rules live in CGridCore (whose
@@ -35,6 +37,10 @@ public:
     QComboBox* GetColumnCombo(int col);
     // The open editor's window, or nullptr.
     CGridEditBox* GetEditBox() const { return m_editBox; }
+
+    // Answers the five paging signals through one function of the message
+    // and the thumb's position, for as long as context lives.
+    void ConnectPaging(QObject* context, const std::function<int(PagingMessage message, int position)>& answer);
 
 signals:
     void UM_GRID_CELL_LEAVE(GridNotifyInfo* info, int* result);

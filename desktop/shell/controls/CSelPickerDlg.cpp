@@ -72,12 +72,16 @@ void CSelPickerDlg::BuildChooser(QWidget* row, const PickerLayout& layout)
 void CSelPickerDlg::ConnectPaging()
 {
     CRecordPager& pager = m_core->Pager();
-    connect(m_pGrid, &CGridCtrl::UM_GRID_LINE_UP, this, [&pager](int* result) { *result = pager.LineUp(); });
-    connect(m_pGrid, &CGridCtrl::UM_GRID_LINE_DOWN, this, [&pager](int* result) { *result = pager.LineDown(); });
-    connect(m_pGrid, &CGridCtrl::UM_GRID_PAGE_UP, this, [&pager](int* result) { *result = pager.PageUp(); });
-    connect(m_pGrid, &CGridCtrl::UM_GRID_PAGE_DOWN, this, [&pager](int* result) { *result = pager.PageDown(); });
-    connect(m_pGrid, &CGridCtrl::UM_GRID_THUMB, this,
-            [&pager](int position, int* result) { *result = pager.Thumb(position); });
+    m_pGrid->ConnectPaging(this, [&pager](CGridCore::PagingMessage message, int position) {
+        switch (message) {
+        case CGridCore::MsgLineUp: return pager.LineUp();
+        case CGridCore::MsgLineDown: return pager.LineDown();
+        case CGridCore::MsgPageUp: return pager.PageUp();
+        case CGridCore::MsgPageDown: return pager.PageDown();
+        case CGridCore::MsgThumb: return pager.Thumb(position);
+        }
+        return 0;
+    });
     connect(m_pGrid, &CGridCtrl::UM_GRID_CELL_ENTER, this,
             [this](GridNotifyInfo* info) { m_core->OnCellEnter(*info); });
 }

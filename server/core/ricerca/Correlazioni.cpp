@@ -2,6 +2,7 @@
 
 #include "platform/asp/CAspObjectRegistry.h"
 #include "platform/asp/IAspSession.h"
+#include "server/core/CursoreRighe.h"
 #include "server/core/QtrVisitatore.h"
 #include "server/core/catalogo/CatalogoValori.h"
 #include "server/core/ricerca/RicercaDiritti.h"
@@ -79,10 +80,7 @@ void Correlazioni::AltroCapo()
 bool Correlazioni::LeggiRisultatoSuccessivo()
 {
     return Guard([&] {
-        if (!m_rs.IsOpen())
-            return false;
-        m_rs.MoveNext();
-        if (m_rs.IsEOF())
+        if (!CursoreRighe::Avanza(m_rs, false))
             return false;
         AltroCapo();
         return true;

@@ -4,6 +4,7 @@
 #include "platform/asp/IAspRequest.h"
 #include "platform/asp/IAspSession.h"
 #include "platform/sql/CJetSql.h"
+#include "server/core/CursoreRighe.h"
 #include "server/core/QtrVisitatore.h"
 #include "server/core/catalogo/CatalogoValori.h"
 #include "server/core/ricerca/RicercaDiritti.h"
@@ -118,10 +119,7 @@ void Ricerca::RigaCorrente()
 bool Ricerca::LeggiRisultatoSuccessivo()
 {
     return Guard([&] {
-        if (!m_rs.IsOpen())
-            return false;
-        m_rs.MoveNext();
-        if (m_rs.IsEOF())
+        if (!CursoreRighe::Avanza(m_rs, false))
             return false;
         RigaCorrente();
         return true;
