@@ -67,18 +67,23 @@ void CZipContainer::ThrowLibzip(int libzipError) const
 
 // The traditional zip cipher checks a password against one byte only, so
 // about one wrong password in 256 gets past the check and shows only as
-// data that fails its CRC or does not inflate: for an encrypted entry that
+// data that fails its CRC, does not inflate or ends early: for an encrypted entry that
 // is a wrong password, not a damaged archive.
 void CZipContainer::ThrowReadError() const
 {
     const int code = zip_error_code_zip(zip_file_get_error(m_reading));
     const bool garbled = code == ZIP_ER_CRC || code == ZIP_ER_ZLIB || code == ZIP_ER_COMPRESSED_DATA;
-    zip_stat_t stat;
-    zip_stat_init(&stat);
-    if (garbled && zip_stat_index(m_zip, zip_uint64_t(m_readingIndex), 0, &stat) == 0
-        && (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+    if (garbled && ReadingEncrypted())
         ThrowLibzip(ZIP_ER_WRONGPASSWD);
     ThrowLibzip(code);
+}
+
+bool CZipContainer::ReadingEncrypted() const
+{
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    return zip_stat_index(m_zip, zip_uint64_t(m_readingIndex), 0, &stat) == 0
+           && (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE;
 }
 
 void CZipContainer::ThrowArchiveError() const
@@ -414,10 +419,14 @@ qint64 CZipContainer::ReadEntryData(char* buffer, qint64 size)
 {
     if (m_state != EntryState::Reading)
         return 0;
-    const zip_int64_t got = zip_fread(m_reading, buffer, zip_uint64_t(qMin(size, m_toRead)));
+    const qint64 wanted = qMin(size, m_toRead);
+    const zip_int64_t got = zip_fread(m_reading, buffer, zip_uint64_t(wanted));
     if (got < 0)
         ThrowReadError();
     m_toRead -= got;
+    // Garbled data can also inflate to a stream that ends early.
+    if (got < wanted && ReadingEncrypted())
+        ThrowLibzip(ZIP_ER_WRONGPASSWD);
     if (m_toRead == 0) {
         // libzip checks the CRC when its stream reaches the end, which a
         // read of exactly the entry's length does not: one more read does.

@@ -64,6 +64,7 @@ public:
 private:
     [[noreturn]] void ThrowLibzip(int libzipError) const;
     [[noreturn]] void ThrowReadError() const;
+    bool ReadingEncrypted() const;
     [[noreturn]] void ThrowArchiveError() const;
     QString EntryName(int index) const;
     void AddNewEntryToArchive();
