@@ -197,6 +197,9 @@ CCategorieViewCore::Refusal CCategorieViewCore::Insert(const Fields& typed)
     const Refusal refusal = Check(fields, 0);
     if (refusal.IsRefused())
         return refusal;
+    // The category and its names stand or fall together: a category
+    // without a name row would show as nameless in every language.
+    CDaoTransaction transaction(m_db);
     CCategorieGenSet categories(&m_db);
     categories.m_strFilter = QStringLiteral("ID=0 AND ID<>0");
     categories.Open();
@@ -210,6 +213,7 @@ CCategorieViewCore::Refusal CCategorieViewCore::Insert(const Fields& typed)
     WriteLanguageRow(id, m_strCurrent, fields.strNome, fields.strDescrizione);
     if (m_strCurrent != m_strDefault)
         WriteLanguageRow(id, m_strDefault, fields.strNome, fields.strDescrizione);
+    transaction.Commit();
     Blank();
     Reload();
     return Refusal();
@@ -226,10 +230,12 @@ CCategorieViewCore::Refusal CCategorieViewCore::Save(const Fields& typed)
     CCategorieGenSet categories(&m_db);
     if (!FindById(categories, m_nSelected))
         throw CDaoException(QStringLiteral("Categoria %1 non trovata.").arg(m_nSelected));
+    CDaoTransaction transaction(m_db);
     categories.Edit();
     categories.m_Codice = fields.strCodice;
     categories.Update();
     WriteLanguageRow(m_nSelected, m_strCurrent, fields.strNome, fields.strDescrizione);
+    transaction.Commit();
     Blank();
     m_nSelected = 0;
     Reload();

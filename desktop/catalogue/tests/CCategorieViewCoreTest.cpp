@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QImage>
 
+#include "platform/dao/CDaoException.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -306,6 +308,25 @@ TEST_F(CategorieViewTest, APictureWhoseFlagCannotBeWrittenIsNotPutInPlace)
     EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("2.jpg")));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
     EXPECT_EQ(Count(QStringLiteral("SELECT ModificataFoto FROM CategorieLingue WHERE IDCategoria=2")), 1);
+}
+
+// A name row that cannot be written takes the category and its code back
+// with it, on insert and on save alike.
+TEST_F(CategorieViewTest, ACategoryWhoseNameCannotBeWrittenIsNotKept)
+{
+    for (const char* when : {"INSERT", "UPDATE"})
+        f.Db().Execute(QStringLiteral("CREATE TRIGGER blocca%1 BEFORE %1 ON CategorieLingue "
+                                      "BEGIN SELECT RAISE(ABORT, 'bloccato'); END")
+                           .arg(QLatin1String(when)));
+    const int before = Count(QStringLiteral("SELECT COUNT(*) FROM Categorie"));
+    EXPECT_THROW(core.Insert({QStringLiteral("imb"), QStringLiteral("Imbottite"), QString()}), CDaoException);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Categorie")), before);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Categorie WHERE Codice='imb'")), 0);
+
+    Edit(1);
+    EXPECT_THROW(core.Save({QStringLiteral("POL"), QStringLiteral("Poltrone"), QString()}), CDaoException);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Categorie WHERE ID=1 AND Codice='SED'")), 1);
+    EXPECT_EQ(Name(1, QStringLiteral("it")), QStringLiteral("Sedie"));
 }
 
 TEST_F(CategorieViewTest, LanguageChangeBlanksAndRebuilds)
