@@ -159,7 +159,7 @@ TEST_F(TemplateUploadDialog, WithoutAPasswordNothingIsSentAndTheSiteIsSaidToNeed
 }
 
 // The run goes on the worker; the shop does not answer, which is told as
-// the Part's error, then the failure, and no stamp is kept.
+// "Impossibile contattare il server.", then the failure, and no stamp is kept.
 TEST_F(TemplateUploadDialog, AnUnreachableShopFailsTheRunAndKeepsNoStamps)
 {
     Boxes boxes;
