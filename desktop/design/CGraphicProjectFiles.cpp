@@ -17,6 +17,21 @@ const QString kSystem = QStringLiteral("template/system");
 // The starting style sheet and pictures the starting pages link.
 const QString kStartImages = QStringLiteral("template/images");
 
+// A page the same as the one to copy keeps its file time, so the next
+// template upload does not send it again.
+bool SameContent(const QString& source, const QString& target)
+{
+    QFile a(source);
+    QFile b(target);
+    if (a.size() != b.size() || !a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly))
+        return false;
+    while (!a.atEnd()) {
+        if (a.read(1 << 16) != b.read(1 << 16))
+            return false;
+    }
+    return true;
+}
+
 // Written aside and renamed over the target, so a copy cut short leaves
 // the older file whole.
 bool CopyOver(const QString& source, const QString& target, QString* error)
@@ -83,6 +98,8 @@ bool CGraphicProjectFiles::CopyFolderFiles(const QString& source, const QString&
     }
     for (const QString& name : FolderFiles(source)) {
         if (except.contains(name, Qt::CaseInsensitive))
+            continue;
+        if (SameContent(QDir(source).filePath(name), QDir(target).filePath(name)))
             continue;
         if (!CopyOver(QDir(source).filePath(name), QDir(target).filePath(name), error))
             return false;

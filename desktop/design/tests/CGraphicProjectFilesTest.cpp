@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -156,6 +157,28 @@ TEST_F(GraphicProjectFiles, TheFullRegenerationsStartLeavesDefaultAspAsGenerated
     EXPECT_EQ(project.ReadFile("website/asp/global.asa"), "// global del modello");
     EXPECT_EQ(project.ReadFile("website/asp/carrello.asp"), "carrello del modello");
     EXPECT_EQ(project.ReadFile("website/asp/prodotto.asp"), "pagina prodotto");
+}
+
+// A starting page already the same keeps its file time, so the template
+// upload after a full regeneration sends only what really changed.
+TEST_F(GraphicProjectFiles, AStartingPageAlreadyTheSameIsNotWrittenAgain)
+{
+    QString error;
+    ASSERT_TRUE(Files().CopySystemPages(&error)) << error.toStdString();
+    const QString same = project.FilePath("website/asp/global.asa");
+    const QString changed = project.FilePath("website/asp/carrello.asp");
+    project.WriteFile("website/asp/carrello.asp", "carrello cambiato a mano");
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-3600);
+    for (const QString& path : {same, changed}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+
+    ASSERT_TRUE(Files().CopySystemPages(&error)) << error.toStdString();
+    EXPECT_EQ(QFileInfo(same).lastModified(), old);
+    EXPECT_EQ(project.ReadFile("website/asp/carrello.asp"), "carrello del modello");
+    EXPECT_GT(QFileInfo(changed).lastModified(), old);
 }
 
 TEST_F(GraphicProjectFiles, TheProposedNameIsPgAndTheProjectFoldersName)
