@@ -75,6 +75,25 @@ void CBenchFigures::PrintSeries(const std::string& label, const std::string& ser
     std::printf("%-34s %s %s\n", label.c_str(), Format(Of(series), each).c_str(), unit);
 }
 
+void CBenchFigures::PrintColdWarm(const std::string& label, const std::string& series, const char* each,
+                                  const char* unit) const
+{
+    const auto found = m_values.find(series);
+    if (found == m_values.end() || found->second.empty()) {
+        std::printf("%-34s (not run)\n", label.c_str());
+        return;
+    }
+    const std::vector<double>& values = found->second;
+    std::printf("%-34s ", (label + ", cold").c_str());
+    std::printf(each, values.front());
+    std::printf(" %s\n", unit);
+    const std::vector<double> warm(values.begin() + 1, values.end());
+    if (warm.empty())
+        std::printf("%-34s (one run only)\n", (label + ", warm").c_str());
+    else
+        std::printf("%-34s %s %s\n", (label + ", warm").c_str(), Format(SpreadOf(warm), each).c_str(), unit);
+}
+
 void CBenchFigures::PrintRatio(const std::string& label, const std::string& ours, const std::string& reference) const
 {
     const Spread spread = Ratio(ours, reference);

@@ -34,6 +34,11 @@ public:
     // One line: label, the spread with unit.
     void PrintSeries(const std::string& label, const std::string& series, const char* each,
                      const char* unit) const;
+    // Two lines: the series' first run in the process (cold: files,
+    // statements and engines met for the first time) and the spread of the
+    // runs after it (warm).
+    void PrintColdWarm(const std::string& label, const std::string& series, const char* each,
+                       const char* unit) const;
     // One line: label, ours : reference as min / median / max.
     void PrintRatio(const std::string& label, const std::string& ours, const std::string& reference) const;
 
